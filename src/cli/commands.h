@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Sub-commands of veltranix-cli. Each takes the arguments after its name and returns the exit
+// status: 0 success, 1 a check failed, 2 bad usage or bad input.
+namespace vx::cli {
+
+using Args = std::vector<std::string>;
+
+int RunPoles(const Args& args);
+
+}  // namespace vx::cli

@@ -1,0 +1,47 @@
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const vx::cli::Args&);
+    const char* summary;
+};
+
+constexpr Command kCommands[] = {
+    {"poles", vx::cli::RunPoles, "print the normalised prototype of a characteristic"},
+};
+
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out, "usage: veltranix-cli COMMAND [options]\n\ncommands:\n");
+    for (const Command& c : kCommands) {
+        std::fprintf(out, "  %-8s %s\n", c.name, c.summary);
+    }
+    std::fprintf(out, "\n'veltranix-cli COMMAND --help' explains a command's options.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage(stderr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintUsage(stdout);
+        return 0;
+    }
+    const vx::cli::Args args(argv + 2, argv + argc);
+    for (const Command& c : kCommands) {
+        if (name == c.name) {
+            return c.run(args);
+        }
+    }
+    std::fprintf(stderr, "veltranix-cli: unknown command '%s'\n", name.c_str());
+    PrintUsage(stderr);
+    return 2;
+}

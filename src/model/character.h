@@ -7,7 +7,7 @@
 namespace vx {
 
 class CCharacter {
-public:
+  public:
     static constexpr int kMaxStages = 15;
 
     CCharacter();
@@ -30,7 +30,7 @@ public:
     std::array<double, kMaxStages> individualQ;
     std::array<double, kMaxStages> individualFrequency;
 
-private:
+  private:
     int count_ = 0;
     std::array<double, kMaxStages> a_{};
     std::array<double, kMaxStages> b_{};

@@ -45,7 +45,7 @@ struct SpecificationBlock {
 
     bool operator==(const SpecificationBlock&) const = default;
 
-private:
+  private:
     static constexpr std::array<double, 16> MakeUnitGains() {
         std::array<double, 16> g{};
         g.fill(1.0);
@@ -81,16 +81,15 @@ struct Mark {
 };
 
 class CFilter {
-public:
+  public:
     CFilter();
 
     // Stores the fields of `block` that belong to `type` (each type remembers its own inputs),
     // then assigns the component slots of the structure. Does not copy stageGain.
     void SetSpecification(const SpecificationBlock& block, StructureKind structure,
                           FilterType type);
-    void SetBandRejectSpecification(CapacitorMode capacitorMode, ResistorSeries series,
-                                    int opAmp, double frequency, double impedance,
-                                    double quality);
+    void SetBandRejectSpecification(CapacitorMode capacitorMode, ResistorSeries series, int opAmp,
+                                    double frequency, double impedance, double quality);
     void AssignComponentSlots(FilterType type, StructureKind structure, bool gainResistors);
 
     const SpecificationBlock& Specification() const { return spec_; }
@@ -164,8 +163,7 @@ public:
     void RestoreBackup();
 
     // Twin-T realisation of R1 (index 0) and R2 (index 1).
-    void SetRealisation(int index, RealisationKind kind, double first, double second,
-                        double value);
+    void SetRealisation(int index, RealisationKind kind, double first, double second, double value);
     const Realisation& GetRealisation(int index) const;
 
     // Plot range as factors of the filter frequency; refuses pairs outside
@@ -195,7 +193,7 @@ public:
     std::string spiceLib;
     bool filterparamsInOutput = false;
 
-private:
+  private:
     static std::array<Mark, kFrequencyMarks> MakeFrequencyMarks() {
         std::array<Mark, kFrequencyMarks> m{};
         for (Mark& mark : m) {

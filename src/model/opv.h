@@ -16,7 +16,7 @@ struct OpAmpModel {
 
 // The op-amp models the user picks from; index 0 is always the ideal op-amp.
 class COpv {
-public:
+  public:
     COpv();
 
     int Count() const { return static_cast<int>(models_.size()); }
@@ -30,7 +30,7 @@ public:
     // Index of the model with this name (case-insensitive), 0 for "IDEAL", or -1.
     int FindByName(std::string_view name) const;
 
-private:
+  private:
     std::vector<OpAmpModel> models_;
 };
 

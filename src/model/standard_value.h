@@ -14,7 +14,7 @@ std::span<const int> SeriesTable(int series);
 int SeriesNumber(int seriesIndex);
 
 class StandardValue {
-public:
+  public:
     // Throws std::invalid_argument when `series` is not 12, 24, 48, 96 or 192.
     explicit StandardValue(int series);
     StandardValue(int series, double x);
@@ -34,7 +34,7 @@ public:
     double Factor() const { return factor_; }
     bool HasValue() const { return hasValue_; }
 
-private:
+  private:
     int position_ = 0;
     double factor_ = 0.0;
     int series_;

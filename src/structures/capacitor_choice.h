@@ -1,0 +1,58 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/user_message.h"
+
+// The rules of the capacitor dialogs, for every front end: proposals, minimum checks, the
+// repair of a stored pair whose ratio is too small, and the editing of all stages at once.
+namespace vx {
+
+class CFilterStructure;
+
+// The value a capacitor prompt opens with: below the minimum it becomes the smallest E12 value
+// that is not below the minimum.
+double CapacitorProposal(double value, double minimum);
+// An entered value is accepted when it reaches the minimum (with 1e-20 of slack).
+bool CapacitorEntryAccepted(double value, double minimum);
+// Prompt title, for example "Kapazität vorgeben: C1 in Stufe 1 von 3".
+std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, int stageCount);
+UserMessage CapacitorBelowMinimumMessage();
+// Capacitance as the dialogs show it (4 significant digits).
+std::string FormatCapacitance(double farad);
+
+// Smallest E12 value not below `minimum`.
+double E12AtOrAbove(double minimum);
+// Largest E12 value not above `maximum`.
+double E12AtOrBelow(double maximum);
+
+// The repair offered when C2/C1 is below the ratio r a stage needs.
+struct MismatchOptions {
+    std::string text;         // the explanation with stage, C1, C2 and r
+    std::string changeC2;     // option 1 with its minimum
+    std::string changeC1;     // option 2 with its maximum
+    std::string changeBoth;   // option 3
+    double proposedC2 = 0.0;  // smallest E12 value not below r C1
+    double proposedC1 = 0.0;  // largest E12 value not above C2 / r
+};
+MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, double ratio);
+// Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio.
+std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio);
+std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
+
+// The capacitors of every stage as the editing dialog holds them.
+struct StageCapacitors {
+    double first = 0.0;
+    double second = 0.0;
+};
+// The values stored in the record, and their minima, for the editing dialog.
+std::vector<StageCapacitors> StoredCapacitors(const CFilterStructure& structure);
+// Checks every stage in order against its minima; the first failure is reported.
+std::optional<UserMessage> CheckEditedCapacitors(const CFilterStructure& structure,
+                                                 const std::vector<StageCapacitors>& caps);
+// Recomputes every stage from the edited capacitors and stores it (the design runs afterwards).
+void ApplyEditedCapacitors(CFilterStructure& structure, const std::vector<StageCapacitors>& caps);
+
+}  // namespace vx

@@ -1,0 +1,291 @@
+#include "structures/filter_structure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+#include "model/character.h"
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "model/opv.h"
+#include "model/standard_value.h"
+#include "structures/gain_distribution.h"
+
+namespace vx {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// "%10.8f" with a decimal comma.
+std::string FixedWithComma(double x) {
+    std::string s = FormatF(x, 8, 10);
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+}  // namespace
+
+CFilterStructure::CFilterStructure(int gridPoints) : gridPoints_(gridPoints) {}
+
+void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter& character,
+                              ResponseCurves& curves) {
+    filter_ = &filter;
+    opv_ = &opv;
+    character_ = &character;
+    curves_ = &curves;
+}
+
+double CFilterStructure::SafeMagnitude(Complex h) {
+    const double re = std::fabs(h.real());
+    const double im = std::fabs(h.imag());
+    if (!std::isfinite(re) || !std::isfinite(im)) {
+        return re + im;
+    }
+    const double larger = std::max(re, im);
+    const double scale = larger >= 1.0 ? 0.25 : 4.0;
+    const double x = re * scale;
+    const double y = im * scale;
+    return std::sqrt(x * x + y * y) / scale;
+}
+
+std::vector<double> CFilterStructure::SeriesRun(double from, int count, int series) {
+    std::vector<double> values;
+    values.reserve(static_cast<size_t>(count));
+    StandardValue v(series, from);
+    values.push_back(v.Value());
+    for (int i = 1; i < count; ++i) {
+        values.push_back(v.Next());
+    }
+    return values;
+}
+
+double CFilterStructure::Magnitude(double w) const {
+    return SafeMagnitude(StageTransfer(w));
+}
+
+double CFilterStructure::GroupDelay(double w) const {
+    auto phase = [this](double x) {
+        const Complex h = StageTransfer(x);
+        return std::atan(h.imag() / h.real());
+    };
+    const double up = w * 1.0001;
+    const double down = w / 1.0001;
+    return (phase(up) - phase(down)) / (down - up);
+}
+
+double CFilterStructure::ResponseError() const {
+    return GridError([this](double w) { return StageTransfer(w); });
+}
+
+void CFilterStructure::SetLogGrid() {
+    grid_.resize(static_cast<size_t>(gridPoints_));
+    double w = halfOmegaG_;
+    for (int k = 0; k < gridPoints_; ++k) {
+        grid_[static_cast<size_t>(k)] = w;
+        w *= gridFactor_;
+    }
+}
+
+void CFilterStructure::StoreTarget() {
+    SetLogGrid();
+    target_.resize(grid_.size());
+    WithIdealOpAmp([this] {
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            target_[k] = Magnitude(grid_[k]);
+        }
+    });
+}
+
+void CFilterStructure::SetStageRecord(double fp, double qp, double gain, int stage) {
+    if (stage < 0 || stage >= kMaxStages) {
+        return;
+    }
+    stages_[static_cast<size_t>(stage)] = {fp, qp, gain};
+    recordCount_ = std::max(recordCount_, stage + 1);
+}
+
+double CFilterStructure::StageGain(int stage) const {
+    return stage >= 0 && stage < kMaxStages ? stages_[static_cast<size_t>(stage)].gain : 0.0;
+}
+
+void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass) {
+    const double fg = filter_->Frequency();
+    for (int i = 0; i < stageCount_; ++i) {
+        const double a = a_[static_cast<size_t>(i)];
+        const double b = b_[static_cast<size_t>(i)];
+        if (b <= 1e-20) {
+            SetStageRecord(highPass ? fg * a : fg / a, -1.0, stageGain, i);
+        } else {
+            const double root = std::sqrt(b);
+            SetStageRecord(highPass ? fg * root : fg / root, root / a, stageGain, i);
+        }
+    }
+}
+
+void CFilterStructure::SelectStage(int stage) {
+    currentStage_ = stage;
+    firstOrder_ = b_[static_cast<size_t>(stage)] <= 1e-20;
+}
+
+void CFilterStructure::ReadSpecification() {
+    if (filter_ == nullptr) {
+        throw std::logic_error("structure used before Attach");
+    }
+    filterType_ = filter_->Type();
+    opAmpIndex_ = filter_->OpAmp();
+    opAmp_ = {opv_->TimeConstant1(opAmpIndex_), opv_->TimeConstant2(opAmpIndex_),
+              opv_->DcGain(opAmpIndex_)};
+    lowerPlotLimit_ = filter_->PlotMin();
+    upperPlotLimit_ = filter_->PlotMax();
+    halfOmegaG_ = kPi * filter_->Frequency();
+    omegaG_ = 2.0 * kPi * filter_->Frequency();
+    stageCount_ = filter_->StageCount();
+    series_ = filter_->SeriesNumber();
+    optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;
+    r0_ = filter_->Impedance();
+    progress_ = 0;
+    curveFactor_ = std::pow(upperPlotLimit_ / lowerPlotLimit_, 1.0 / 1500.0);
+}
+
+void CFilterStructure::FetchCoefficients() {
+    int pairs = stageCount_;
+    if (filter_->Structure() == StructureKind::SALLEN_KEY_X) {
+        pairs = 2;
+    } else if (filterType_ == FilterType::BANDPASS) {
+        pairs = (stageCount_ + 1) / 2;
+    }
+    pairs = std::min(pairs, kMaxStages);
+    const bool reversed = filter_->GetStageSequence() == StageSequence::LOW_NOISE;
+    for (int i = 0; i < pairs; ++i) {
+        const int source = reversed ? pairs - 1 - i : i;
+        a_[static_cast<size_t>(i)] = character_->A(source);
+        b_[static_cast<size_t>(i)] = character_->B(source);
+    }
+    gridFactor_ = std::pow(4.0, 1.0 / (gridPoints_ - 1));
+}
+
+void CFilterStructure::DistributeGain() {
+    const double totalDb = filter_->GainDb();
+    const std::span<StageRecord> records(stages_.data(), static_cast<size_t>(stageCount_));
+    const GainDistribution distribution = filter_->GetGainDistribution();
+    switch (filterType_) {
+        case FilterType::LOWPASS:
+        case FilterType::HIGHPASS:
+            if (filter_->Structure() == StructureKind::SALLEN_KEY_X) {
+                stages_[0].gain = 1.0;
+                stages_[1].gain = std::pow(10.0, 0.05 * totalDb);
+            } else if (distribution == GainDistribution::EQUAL_GBP) {
+                DistributeByQ(records, filter_->Structure() == StructureKind::SALLEN_KEY);
+            } else if (distribution == GainDistribution::VALUES) {
+                for (int i = 0; i < stageCount_; ++i) {
+                    stages_[static_cast<size_t>(i)].gain = filter_->GetStageGain(i);
+                }
+            }
+            break;
+        case FilterType::BANDPASS:
+            if (distribution == GainDistribution::EQUAL) {
+                double product = 1.0;
+                for (const StageRecord& s : records) {
+                    product *= s.gain;
+                }
+                const double mean = std::pow(product, 1.0 / stageCount_);
+                for (StageRecord& s : records) {
+                    s.gain = mean;
+                }
+            } else if (distribution == GainDistribution::EQUAL_GBP) {
+                DistributeByQ(records, false);
+            }
+            break;
+        case FilterType::BANDREJECT:
+            break;
+    }
+}
+
+bool CFilterStructure::Prepare() {
+    ReadSpecification();
+    FetchCoefficients();
+    recordCount_ = 0;
+    SetStageTargets(std::pow(10.0, 0.05 * filter_->GainDb() / stageCount_));
+    DistributeGain();
+    const GainDistribution distribution = filter_->GetGainDistribution();
+    if (filterType_ == FilterType::BANDPASS && distribution != GainDistribution::VALUES) {
+        const double unplaced = LimitBandPassGain(
+            std::span<StageRecord>(stages_.data(), static_cast<size_t>(stageCount_)));
+        if (unplaced - 1.0 > 0.001) {
+            filter_->SetGainDb(filter_->GainDb() - 20.0 * std::log10(unplaced));
+            filter_->gainReduced = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+void CFilterStructure::PrepareUntilStable() {
+    while (!Prepare()) {
+    }
+    ResetCurves();
+}
+
+void CFilterStructure::Design(DesignMonitor& monitor) {
+    monitor_ = &monitor;
+    PrepareUntilStable();
+    if (optimizeCapacitors_) {
+        DesignWithCapacitorSearch();
+    } else {
+        DesignWithFixedCapacitors();
+    }
+    filter_->MarkDesigned();
+    monitor_ = nullptr;
+}
+
+bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
+    for (int i = 0; i < stageCount_; ++i) {
+        SelectStage(i);
+        if (!EnterCapacitors(ask, prompt)) {
+            return false;
+        }
+        StoreStageValues(i);
+    }
+    return true;
+}
+
+void CFilterStructure::PumpMessages() {
+    if (monitor_ == nullptr) {
+        return;
+    }
+    monitor_->Report({currentStage_, retry_, progress_});
+    if (monitor_->CancelRequested()) {
+        filter_->SetDesignState(DesignState::CANCELLED);
+    }
+    if (filter_->GetDesignState() == DesignState::CANCELLED) {
+        cancelled_ = true;
+    }
+}
+
+void CFilterStructure::SetProgress(long long count, long long total) {
+    const double percent = std::floor(static_cast<double>(count) * 100.0 / total + 0.9);
+    progress_ = static_cast<int>(std::min(percent, 100.0));
+}
+
+void CFilterStructure::IncrementRetry() {
+    ++retry_;
+    PumpMessages();
+}
+
+std::vector<StageTableRow> CFilterStructure::FormatStageTable() const {
+    std::vector<StageTableRow> rows;
+    const double fg = filter_->Frequency();
+    for (int i = 0; i < recordCount_; ++i) {
+        const StageRecord& s = stages_[static_cast<size_t>(i)];
+        rows.push_back({FormatInt(i + 1),
+                        s.poleQuality < 0.0 ? std::string("-") : FixedWithComma(s.poleQuality),
+                        FormatQuantity(s.poleFrequency, "Hz", ValueKind::ANY),
+                        FixedWithComma(s.poleFrequency / fg),
+                        FormatQuantity(s.gain, ValueKind::ANY)});
+    }
+    return rows;
+}
+
+}  // namespace vx

@@ -1,0 +1,37 @@
+#include "structures/gain_resistors.h"
+
+#include <cmath>
+
+#include "model/standard_value.h"
+
+namespace vx {
+
+GainResistors ChooseGainResistors(double gain, double r0, int series) {
+    if (gain - 1.0 <= 0.0001) {
+        return {0.0, 1e20};
+    }
+    const double c = (1.0 - 1.0 / gain) * r0;
+    GainResistors best{0.0, 1e20};
+    double bestDeviation = INFINITY;
+    auto consider = [&](double rf) {
+        const double rg = RoundedToSeries(rf / (gain - 1.0), series);
+        const double deviation = std::fabs(rf / rg + 1.0 - gain);
+        if (deviation < bestDeviation) {
+            bestDeviation = deviation;
+            best = {rf, rg};
+        }
+    };
+    StandardValue rf(series, c);
+    while (rf.Value() <= 3.5 * c) {
+        consider(rf.Value());
+        rf.Next();
+    }
+    rf.SetValue(c);
+    while (rf.Value() >= 0.7 * c) {
+        consider(rf.Value());
+        rf.Previous();
+    }
+    return best;
+}
+
+}  // namespace vx

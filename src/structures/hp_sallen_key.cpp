@@ -1,0 +1,98 @@
+#include "structures/hp_sallen_key.h"
+
+#include <cmath>
+
+#include "model/standard_value.h"
+
+namespace vx {
+
+// A first-order stage marks C2 and R2 as absent with 2e20.
+constexpr double kAbsent = 2e20;
+
+Complex CHpSallenKey::Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
+    const Complex g = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
+    const Complex s(0.0, w);
+    // Numerator and denominator divided by R2 C2, so that a first-order stage (both 2e20)
+    // reduces cleanly to G s R1 C1 / (1 + s R1 C1).
+    const Complex s2r1c1 = s * s * (v.r1 * v.c1);
+    return g * s2r1c1 /
+           (1.0 / (v.r2 * v.c2) + s * ((v.c1 + v.c2) / v.c2 + (1.0 - g) * v.r1 / v.r2) + s2r1c1);
+}
+
+bool CHpSallenKey::Realizable(const SallenKeyValues& v) const {
+    if (firstOrder_) {
+        return true;
+    }
+    return 1.0 / (v.r1 * v.c2) + 1.0 / (v.r1 * v.c1) + (1.0 - Gain()) / (v.r2 * v.c1) > 0.0;
+}
+
+void CHpSallenKey::ResistorsFromCapacitors() {
+    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    const double c1 = values_.c1, c2 = values_.c2;
+    if (firstOrder_) {
+        values_.r1 = 1.0 / (w * c1 * a);
+        values_.c2 = kAbsent;
+        values_.r2 = kAbsent;
+    } else {
+        if (gain > 1.0) {
+            values_.r1 = (std::sqrt(a * a + 4.0 * b * (gain - 1.0) * (c1 + c2) / c1) - a) /
+                         (2.0 * b * (gain - 1.0) * w * c2);
+        } else {
+            values_.r1 = (c1 + c2) / (a * w * c1 * c2);
+        }
+        values_.r2 = 1.0 / (b * w * w * values_.r1 * c1 * c2);
+    }
+    SetExactGainNetwork();
+}
+
+void CHpSallenKey::DesignStage() {
+    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    if (firstOrder_) {
+        values_.c1 = RoundedToSeries(1.0 / (a * w * r0_), 12);
+        values_.c2 = kAbsent;
+        values_.r1 = 1.0 / (values_.c1 * w * a);
+        values_.r2 = kAbsent;
+    } else if (gain <= 1.0) {
+        const double c = RoundedToSeries(a / (2.0 * w * r0_ * b), 12);
+        values_.c1 = values_.c2 = c;
+        values_.r1 = 2.0 / (a * w * c);
+        values_.r2 = a / (2.0 * w * c * b);
+    } else {
+        // Two passes: the second moves C so that R2 comes near the impedance level.
+        double f = 1.0;
+        for (int pass = 0; pass < 2; ++pass) {
+            const double c = RoundedToSeries(a / (2.0 * w * r0_ * b * f), 12);
+            values_.c1 = values_.c2 = c;
+            values_.r1 =
+                (std::sqrt(a * a + 8.0 * b * (gain - 1.0)) - a) / (2.0 * b * (gain - 1.0) * w * c);
+            values_.r2 = 1.0 / (b * w * w * values_.r1 * c * c);
+            f = r0_ / values_.r2;
+        }
+    }
+    SetExactGainNetwork();
+}
+
+void CHpSallenKey::SearchCapacitors() {
+    const int second = firstOrder_ ? 1 : 24;
+    SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::c2, &SallenKeyValues::r1},
+                 {second, second, 2 * series_}, {12, 12, series_});
+}
+
+bool CHpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        DesignStage();
+        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
+            return false;
+        }
+        if (!firstOrder_ && !Ask(prompt, "C2", 1e-12, values_.c2)) {
+            return false;
+        }
+    } else {
+        values_.c1 = StoredCapacitor(currentStage_, 0);
+        values_.c2 = StoredCapacitor(currentStage_, 1);
+    }
+    ResistorsFromCapacitors();
+    return true;
+}
+
+}  // namespace vx

@@ -1,0 +1,115 @@
+#include "structures/lp_sallen_key.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_text.h"
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+
+namespace vx {
+
+Complex CLpSallenKey::Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
+    const Complex g = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
+    const Complex s(0.0, w);
+    return g / (1.0 + s * (v.c1 * (v.r1 + v.r2) + (1.0 - g) * v.r1 * v.c2) +
+                s * s * (v.r1 * v.r2 * v.c1 * v.c2));
+}
+
+bool CLpSallenKey::Realizable(const SallenKeyValues& v) const {
+    if (firstOrder_) {
+        return true;
+    }
+    return 1.0 / (v.r1 * v.c2) + 1.0 / (v.r2 * v.c2) + (1.0 - Gain()) / (v.r2 * v.c1) > 0.0;
+}
+
+double CLpSallenKey::MinimumRatio(int stage) const {
+    const double a = a_[static_cast<size_t>(stage)];
+    const double b = b_[static_cast<size_t>(stage)];
+    return 4.0 * b / (a * a + 4.0 * b * (stages_[static_cast<size_t>(stage)].gain - 1.0));
+}
+
+void CLpSallenKey::ResistorsFromCapacitors() {
+    const double a = A(), b = B(), w = omegaG_;
+    if (firstOrder_) {
+        values_.r1 = a / (w * values_.c1);
+        values_.c2 = 0.0;
+        values_.r2 = 0.0;
+    } else {
+        const double x = values_.c1 + (1.0 - Gain()) * values_.c2;
+        values_.r1 = (a - std::sqrt(a * a - 4.0 * b * x / values_.c2)) / (2.0 * w * x);
+        values_.r2 = b / (w * w * values_.r1 * values_.c1 * values_.c2);
+    }
+    SetExactGainNetwork();
+}
+
+void CLpSallenKey::DesignStage() {
+    const double a = A(), b = B(), w = omegaG_;
+    if (firstOrder_) {
+        values_.c1 = RoundedToSeries(a / (w * r0_), 12);
+        values_.r1 = a / (w * values_.c1);
+        values_.c2 = 0.0;
+        values_.r2 = 0.0;
+    } else {
+        // C1 is moved until R1 comes near the impedance level.
+        double c1 = a / (2.0 * w * r0_);
+        double f = 1.0;
+        for (int pass = 0; pass < 10; ++pass) {
+            c1 = RoundedToSeries(f * c1, 12);
+            values_.c1 = c1;
+            values_.c2 = E12AtOrAbove(c1 * MinimumRatio(currentStage_));
+            const double x = c1 + (1.0 - Gain()) * values_.c2;
+            values_.r1 = (a - std::sqrt(a * a - 4.0 * b * x / values_.c2)) / (2.0 * w * x);
+            f = values_.r1 / r0_;
+            if (f > 0.75 && f < 1.25) {
+                break;
+            }
+        }
+        values_.r2 = b / (w * w * values_.r1 * values_.c1 * values_.c2);
+    }
+    SetExactGainNetwork();
+}
+
+void CLpSallenKey::SearchCapacitors() {
+    const int resistorSteps = 2 * series_;
+    SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::c2, &SallenKeyValues::r2},
+                 {24, firstOrder_ ? 1 : 24, firstOrder_ ? 1 : resistorSteps}, {12, 12, series_});
+}
+
+double CLpSallenKey::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
+    if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
+        return 1e-12;
+    }
+    const double m = 1.001 * firstCapacitor * MinimumRatio(stage);
+    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+}
+
+bool CLpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        DesignStage();
+        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
+            return false;
+        }
+        if (!firstOrder_) {
+            const double m = RoundSignificant(
+                1.001 * 4.0 * B() * values_.c1 / (A() * A() + 4.0 * B() * (Gain() - 1.0)), 4);
+            values_.c2 = E12AtOrAbove(m);
+            if (!Ask(prompt, "C2", m, values_.c2)) {
+                return false;
+            }
+        }
+    } else {
+        values_.c1 = StoredCapacitor(currentStage_, 0);
+        values_.c2 = StoredCapacitor(currentStage_, 1);
+        const double ratio = MinimumRatio(currentStage_);
+        if (!firstOrder_ && values_.c2 < values_.c1 * ratio &&
+            !prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, values_.c1,
+                                    values_.c2)) {
+            return false;
+        }
+    }
+    ResistorsFromCapacitors();
+    return true;
+}
+
+}  // namespace vx

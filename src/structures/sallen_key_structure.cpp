@@ -1,0 +1,110 @@
+#include "structures/sallen_key_structure.h"
+
+#include <vector>
+
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+#include "structures/gain_resistors.h"
+
+namespace vx {
+
+void CSallenKeyStructure::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c1);
+    f.SetValue(ComponentSlot::C2, stage, values_.c2);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+    f.SetValue(ComponentSlot::R4, stage, values_.r4);
+}
+
+void CSallenKeyStructure::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
+               f.Value(ComponentSlot::R1, stage), f.Value(ComponentSlot::R2, stage),
+               f.Value(ComponentSlot::R3, stage), f.Value(ComponentSlot::R4, stage)};
+}
+
+double CSallenKeyStructure::StoredCapacitor(int stage, int which) const {
+    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
+}
+
+void CSallenKeyStructure::RoundResistors() {
+    for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4}) {
+        RoundToSeries(*r, series_);
+    }
+}
+
+void CSallenKeyStructure::SetExactGainNetwork() {
+    values_.r4 = r0_;
+    values_.r3 = r0_ * (Gain() - 1.0);
+}
+
+void CSallenKeyStructure::DesignFromCapacitors(int stage, double c1, double c2) {
+    SelectStage(stage);
+    values_.c1 = c1;
+    values_.c2 = c2;
+    ResistorsFromCapacitors();
+    StoreStageValues(stage);
+}
+
+bool CSallenKeyStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+                              double& value) const {
+    value = CapacitorProposal(value, minimum);
+    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
+}
+
+void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,
+                                       std::array<int, 3> counts, std::array<int, 3> series) {
+    SallenKeyValues best = values_;
+    for (int round = 0; round < 5; ++round) {
+        std::array<std::vector<double>, 3> axes;
+        for (size_t d = 0; d < 3; ++d) {
+            axes[d] = counts[d] == 1 ? std::vector<double>{best.*fields[d]}
+                                     : SeriesRun(0.1 * (best.*fields[d]), counts[d], series[d]);
+        }
+        const SallenKeyValues start = best;
+        std::array<int, 3> bestIndex{};
+        const bool improved = SearchGrid<3>(
+            {counts[0], counts[1], counts[2]},
+            [&](const std::array<int, 3>& index) {
+                SallenKeyValues v = start;
+                for (size_t d = 0; d < 3; ++d) {
+                    v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
+                }
+                return Realizable(v) ? GridError([&](double w) { return Transfer(v, opAmp_, w); })
+                                     : INFINITY;
+            },
+            bestIndex);
+        if (improved) {
+            for (size_t d = 0; d < 3; ++d) {
+                best.*fields[d] = axes[d][static_cast<size_t>(bestIndex[d])];
+            }
+        }
+        values_ = best;
+        if (cancelled_) {
+            return;
+        }
+        bool accepted = true;
+        for (size_t d = 0; d < 3; ++d) {
+            if (counts[d] > 1 && !WithinSearchRange(best.*fields[d], axes[d][0])) {
+                accepted = false;
+            }
+        }
+        if (accepted || round == 4) {
+            break;
+        }
+        IncrementRetry();
+    }
+    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
+    values_.r3 = gain.feedback;
+    values_.r4 = gain.ground;
+}
+
+void CSallenKeyStructure::SearchResistors() {
+    const int resistorSteps = 2 * series_;
+    SearchRounds({&SallenKeyValues::r1, &SallenKeyValues::r2, &SallenKeyValues::c1},
+                 {resistorSteps, firstOrder_ ? 1 : resistorSteps, 1}, {series_, series_, 12});
+}
+
+}  // namespace vx

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+
+#include "structures/filter_structure.h"
+
+namespace vx {
+
+// Component values of one Sallen-Key stage (ohm, farad).
+struct SallenKeyValues {
+    double c1 = 0.0;
+    double c2 = 0.0;
+    double r1 = 0.0;
+    double r2 = 0.0;
+    double r3 = 0.0;  // gain network, output to inverting input
+    double r4 = 0.0;  // gain network, inverting input to ground
+};
+
+// What the Sallen-Key low-pass and high-pass share: the stage values, storing and loading,
+// rounding, and the search rounds over standard values.
+class CSallenKeyStructure : public CFilterStructure {
+  public:
+    static constexpr int kGridPoints = 61;
+
+    CSallenKeyStructure() : CFilterStructure(kGridPoints) {}
+
+    void StoreStageValues(int stage) override;
+    void LoadStageValues(int stage) override;
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
+    double StoredCapacitor(int stage, int which) const override;
+    void RoundResistors() override;
+    void DesignFromCapacitors(int stage, double c1, double c2) override;
+    void SearchResistors() override;
+    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+
+    const SallenKeyValues& Values() const { return values_; }
+    void SetValues(const SallenKeyValues& v) { values_ = v; }
+
+  protected:
+    // H(jw) of a stage with these values and amplifier.
+    virtual Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp,
+                             double w) const = 0;
+    // The damping term of a candidate is positive (always true for a first-order stage).
+    virtual bool Realizable(const SallenKeyValues& v) const = 0;
+    // Resistors for the current capacitors (and the gain network for the stage gain).
+    virtual void ResistorsFromCapacitors() = 0;
+
+    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
+    double A() const { return a_[static_cast<size_t>(currentStage_)]; }
+    double B() const { return b_[static_cast<size_t>(currentStage_)]; }
+    // Exact gain network R4 = R0, R3 = R0 (A - 1).
+    void SetExactGainNetwork();
+    // Asks for one capacitor with its proposal raised to the minimum; false on cancel.
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+             double& value) const;
+
+    // The pointers name the three searched values. Up to five rounds, each over the axes
+    // (counts per axis, 1 for a value that stays); a round is repeated around its best values
+    // while a searched value ends near the edge of its range. Finally picks the gain network.
+    void SearchRounds(std::array<double SallenKeyValues::*, 3> fields, std::array<int, 3> counts,
+                      std::array<int, 3> series);
+
+    SallenKeyValues values_;
+};
+
+}  // namespace vx

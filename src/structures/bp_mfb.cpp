@@ -1,6 +1,5 @@
 #include "structures/bp_mfb.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -161,6 +160,9 @@ void CBpMfb::RoundResistors() {
     if (!Filter().SteplessR2()) {
         RoundToSeries(values_.r2, series_);
     }
+    // The realised stage never carries R2 above 10 MOhm, also when the search finds nothing
+    // better than the rounded values.
+    values_.r2 = OpenIfLarge(values_.r2);
 }
 
 bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
@@ -238,15 +240,12 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
     const int resistorSteps = 2 * series_;
     BpMfbValues best = values_;
     for (int round = 0; round < 5; ++round) {
-        // An open R2 is searched again from 10 MOhm downwards, so that it can come back.
-        const double r2Centre = std::min(best.r2, kLargestR2);
         const std::vector<double> caps = capacitorSteps == 1
                                              ? std::vector<double>{best.c}
                                              : SeriesRun(0.1 * best.c, capacitorSteps, 12);
         const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, series_);
-        const std::vector<double> r2s = stepless
-                                            ? std::vector<double>{r2Centre}
-                                            : SeriesRun(0.1 * r2Centre, resistorSteps, series_);
+        const std::vector<double> r2s = stepless ? std::vector<double>{best.r2}
+                                                 : SeriesRun(0.1 * best.r2, resistorSteps, series_);
         const BpMfbValues start = best;
         auto candidate = [&](const std::array<int, 3>& index) {
             BpMfbValues v = start;

@@ -470,7 +470,8 @@ def pictures():
                       (("C", "C1"), ("C", "C2")), ("C", "C3"), SKX_GAIN),
          skx_netlist(True, SKX_GAIN)),
         ("lp_mfb", "LP_MFB",
-         multiple_feedback("lp_mfb", ("R", "R1"), ("C", "C2"), ("R", "R3"), ("C", "C1"), ("R", "R2")),
+         multiple_feedback("lp_mfb", ("R", "R1"), ("C", "C2"), ("R", "R3"),
+                           ("C", "C1"), ("R", "R2")),
          mfb_netlist([("R1", "in", "a"), ("R2", "a", "out"), ("R3", "a", "b"), ("C1", "b", "out"),
                       ("C2", "a", "0")])),
         ("hp_sk", "HP_SK",
@@ -488,11 +489,13 @@ def pictures():
                       (("R", "R1"), ("R", "R3")), ("R", "R2"), SKX_GAIN),
          skx_netlist(False, SKX_GAIN)),
         ("hp_mfb", "HP_MFB",
-         multiple_feedback("hp_mfb", ("C", "C1"), ("R", "R2"), ("C", "C3"), ("R", "R1"), ("C", "C2")),
+         multiple_feedback("hp_mfb", ("C", "C1"), ("R", "R2"), ("C", "C3"),
+                           ("R", "R1"), ("C", "C2")),
          mfb_netlist([("C1", "in", "a"), ("C2", "a", "out"), ("C3", "a", "b"), ("R1", "b", "out"),
                       ("R2", "a", "0")])),
         ("bp_mfb", "BP_MFB",
-         multiple_feedback("bp_mfb", ("R", "R1"), ("R", "R2"), ("C", "C1"), ("R", "R3"), ("C", "C2")),
+         multiple_feedback("bp_mfb", ("R", "R1"), ("R", "R2"), ("C", "C1"),
+                           ("R", "R3"), ("C", "C2")),
          mfb_netlist([("R1", "in", "a"), ("R2", "a", "0"), ("R3", "b", "out"), ("C1", "a", "b"),
                       ("C2", "a", "out")])),
         ("br_tt", "BR_TT",
@@ -520,7 +523,8 @@ def write_data_file(entries):
     # Ties the table below to the enum's order.
     out += [f"static_assert(static_cast<int>(SchematicPicture::{enumerator}) == {i});"
             for i, (_, enumerator, _) in enumerate(entries)]
-    out += ["", "const std::array<std::span<const unsigned char>, kSchematicPictureCount> kPictures = {"]
+    out += ["", "const std::array<std::span<const unsigned char>, kSchematicPictureCount> "
+            "kPictures = {"]
     out += [f"    std::span<const unsigned char>(k_{file_name})," for file_name, _, _ in entries]
     out += ["};", "// clang-format on", "", "}  // namespace", "",
             "std::span<const unsigned char> SchematicPng(SchematicPicture picture) {",

@@ -2,41 +2,33 @@
 
 namespace vx {
 
+namespace {
+
+struct Row {
+    const char* className;
+    int dialog;
+    int bitmap;
+};
+
+// In the order of SchematicPicture.
+constexpr Row kRows[kSchematicPictureCount] = {
+    {"CSchaltbildLpSk", 146, 147},     {"CSchaltbildLpSkAmp", 184, 183},
+    {"CSchaltbildLpSkX", 194, 194},    {"CSchaltbildLpSkXAmp", 195, 196},
+    {"CSchaltbildLpMfb", 177, 177},    {"CSchaltbildHpSk", 147, 148},
+    {"CSchaltbildHpSkAmp", 183, 182},  {"CSchaltbildHpSkX", 204, 197},
+    {"CSchaltbildHpSkXAmp", 205, 203}, {"CSchaltbildHpMfb", 178, 179},
+    {"CSchaltbildBpMfb", 154, 156},    {"CSchaltbildBr", 173, 174},
+};
+
+}  // namespace
+
 SchematicChoice ChooseSchematic(FilterType type, StructureKind structure, double gainDb) {
-    const bool amp = gainDb >= 0.1;
-    const bool low = type == FilterType::LOWPASS;
-    if (type == FilterType::LOWPASS || type == FilterType::HIGHPASS) {
-        switch (structure) {
-            case StructureKind::SALLEN_KEY:
-                if (low) {
-                    return amp ? SchematicChoice{Schematic::LP_SK_AMP, "CSchaltbildLpSkAmp", 184,
-                                                 183}
-                               : SchematicChoice{Schematic::LP_SK, "CSchaltbildLpSk", 146, 147};
-                }
-                return amp ? SchematicChoice{Schematic::HP_SK_AMP, "CSchaltbildHpSkAmp", 183, 182}
-                           : SchematicChoice{Schematic::HP_SK, "CSchaltbildHpSk", 147, 148};
-            case StructureKind::SALLEN_KEY_X:
-                if (low) {
-                    return amp ? SchematicChoice{Schematic::LP_SKX_AMP, "CSchaltbildLpSkXAmp", 195,
-                                                 196}
-                               : SchematicChoice{Schematic::LP_SKX, "CSchaltbildLpSkX", 194, 194};
-                }
-                return amp ? SchematicChoice{Schematic::HP_SKX_AMP, "CSchaltbildHpSkXAmp", 205, 203}
-                           : SchematicChoice{Schematic::HP_SKX, "CSchaltbildHpSkX", 204, 197};
-            case StructureKind::MFB:
-                return low ? SchematicChoice{Schematic::LP_MFB, "CSchaltbildLpMfb", 177, 177}
-                           : SchematicChoice{Schematic::HP_MFB, "CSchaltbildHpMfb", 178, 179};
-            case StructureKind::TWIN_T:
-                return {};
-        }
+    const std::optional<SchematicPicture> picture = ChooseSchematicPicture(type, structure, gainDb);
+    if (!picture) {
+        return {};
     }
-    if (type == FilterType::BANDPASS && structure == StructureKind::MFB) {
-        return {Schematic::BP_MFB, "CSchaltbildBpMfb", 154, 156};
-    }
-    if (type == FilterType::BANDREJECT && structure == StructureKind::TWIN_T) {
-        return {Schematic::BR_TT, "CSchaltbildBr", 173, 174};
-    }
-    return {};
+    const Row& row = kRows[static_cast<size_t>(*picture)];
+    return {picture, row.className, row.dialog, row.bitmap};
 }
 
 SchematicChoice ChooseSchematic(const CFilter& filter) {

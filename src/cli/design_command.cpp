@@ -7,8 +7,8 @@
 #include "cli/design_options.h"
 #include "cli/progress_monitor.h"
 #include "cli/stored_capacitor_prompt.h"
-#include "files/spec_reader.h"
-#include "files/spec_writer.h"
+#include "files/specification_reader.h"
+#include "files/specification_writer.h"
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
 #include "report/result_texts.h"
@@ -96,7 +96,7 @@ int RunDesign(const Args& args) {
 
     CDesignSession session;
     CFilter& filter = session.Filter();
-    const SpecLoadResult loaded =
+    const SpecificationLoadResult loaded =
         LoadSpecification(options.file, filter, session.Character(), session.OpAmps());
     if (!loaded.ok) {
         for (const UserMessage& m : loaded.messages) {

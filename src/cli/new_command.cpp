@@ -8,7 +8,7 @@
 
 #include "cli/cli_output.h"
 #include "cli/commands.h"
-#include "files/spec_writer.h"
+#include "files/specification_writer.h"
 #include "model/band_edges_input.h"
 #include "model/bp_input.h"
 #include "model/br_tt_input.h"

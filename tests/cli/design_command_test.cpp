@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "files/spec_reader.h"
+#include "files/specification_reader.h"
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/opv.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "files/spec_reader.h"
-#include "files/spec_writer.h"
+#include "files/specification_reader.h"
+#include "files/specification_writer.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
@@ -131,7 +131,7 @@ TEST(SpecificationFile, ReadsBackWhatItWroteForEveryKindOfFilter) {
         const std::string text =
             SpecificationText(original.filter, original.character, opv, "Jana Roth");
         Session loaded;
-        const SpecLoadResult result =
+        const SpecificationLoadResult result =
             ReadSpecification(text, "f.vxs", loaded.filter, loaded.character, opv);
         ASSERT_TRUE(result.ok) << text << (result.messages.empty() ? "" : result.messages[0].text);
         const CFilter& a = original.filter;
@@ -191,7 +191,8 @@ TEST(SpecificationFile, WritesTheLayoutAndNumberForms) {
 
 TEST(SpecificationFile, SavesAndLoadsThroughTheFileSystem) {
     const COpv opv;
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "vx_spec_io";
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "vx_specification_io";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::filesystem::path file = dir / "Filter1.vxs";
@@ -202,13 +203,14 @@ TEST(SpecificationFile, SavesAndLoadsThroughTheFileSystem) {
     EXPECT_FALSE(SaveSpecification(file, s.filter, s.character, opv, "X").has_value());
     EXPECT_FALSE(std::filesystem::exists(dir / "Filter1.vxs.tmp"));
     Session loaded;
-    const SpecLoadResult result = LoadSpecification(file, loaded.filter, loaded.character, opv);
+    const SpecificationLoadResult result =
+        LoadSpecification(file, loaded.filter, loaded.character, opv);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(loaded.filter.Specification().frequency, 1234.5);
     EXPECT_DOUBLE_EQ(result.capacitors.Value(ComponentSlot::C3, 1),
                      s.filter.Value(ComponentSlot::C3, 1));
 
-    const SpecLoadResult missing =
+    const SpecificationLoadResult missing =
         LoadSpecification(dir / "none.vxs", loaded.filter, loaded.character, opv);
     ASSERT_FALSE(missing.ok);
     ASSERT_EQ(missing.messages.size(), 1u);
@@ -222,7 +224,8 @@ TEST(SpecificationFile, SavesAndLoadsThroughTheFileSystem) {
 
 TEST(SpecificationFile, FailedSaveKeepsTheOldFile) {
     const COpv opv;
-    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "vx_spec_keep";
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "vx_specification_keep";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     const std::filesystem::path file = dir / "old.vxs";

@@ -8,10 +8,10 @@
 namespace vx {
 
 // A save that could not write the file.
-UserMessage SpecSaveFailedMessage(const std::string& path);
+UserMessage SaveSpecificationFailedMessage(const std::string& path);
 // A missing or invalid value; `stage` is 1-based, 0 for a key of [FILTER].
-UserMessage SpecInvalidValueMessage(const std::string& key, int stage);
+UserMessage InvalidValueMessage(const std::string& key, int stage);
 // Any failed load, after the message of the failure itself.
-UserMessage SpecLoadFailedMessage(const std::string& path);
+UserMessage LoadSpecificationFailedMessage(const std::string& path);
 
 }  // namespace vx

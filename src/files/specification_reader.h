@@ -23,7 +23,7 @@ struct EnteredCapacitors {
     double Value(ComponentSlot capacitor, int stage) const;
 };
 
-struct SpecLoadResult {
+struct SpecificationLoadResult {
     bool ok = false;
     // On failure, the messages to show in this order (the reason, then the load message).
     std::vector<UserMessage> messages;
@@ -33,10 +33,10 @@ struct SpecLoadResult {
 // Reads and checks a specification file. Only a file that passed every check is stored: the
 // record (specification, stage gains, entered capacitors in the stage table, capsEnteredOrder)
 // and the characteristic's pole data. A failed load changes nothing.
-SpecLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
-                                 CCharacter& character, const COpv& opv);
+SpecificationLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
+                                          CCharacter& character, const COpv& opv);
 // The same from the file's content; `pathText` names the file in the messages.
-SpecLoadResult ReadSpecification(std::string_view content, const std::string& pathText,
-                                 CFilter& filter, CCharacter& character, const COpv& opv);
+SpecificationLoadResult ReadSpecification(std::string_view content, const std::string& pathText,
+                                          CFilter& filter, CCharacter& character, const COpv& opv);
 
 }  // namespace vx

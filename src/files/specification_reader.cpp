@@ -1,11 +1,11 @@
-#include "files/spec_reader.h"
+#include "files/specification_reader.h"
 
 #include <fstream>
 #include <iterator>
 #include <optional>
 
 #include "files/scanner.h"
-#include "files/spec_file_messages.h"
+#include "files/specification_messages.h"
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/opv.h"
@@ -453,14 +453,14 @@ double EnteredCapacitors::Value(ComponentSlot capacitor, int stage) const {
     return values[static_cast<size_t>(which)][static_cast<size_t>(stage)];
 }
 
-SpecLoadResult ReadSpecification(std::string_view content, const std::string& pathText,
-                                 CFilter& filter, CCharacter& character, const COpv& opv) {
+SpecificationLoadResult ReadSpecification(std::string_view content, const std::string& pathText,
+                                          CFilter& filter, CCharacter& character, const COpv& opv) {
     RawSpecification raw = Parse(content, opv);
-    SpecLoadResult result;
+    SpecificationLoadResult result;
     result.capacitors = raw.caps;
     if (const std::optional<Failure> failure = Check(raw)) {
-        result.messages = {SpecInvalidValueMessage(failure->key, failure->stage),
-                           SpecLoadFailedMessage(pathText)};
+        result.messages = {InvalidValueMessage(failure->key, failure->stage),
+                           LoadSpecificationFailedMessage(pathText)};
         return result;
     }
     Store(raw, filter, character);
@@ -468,12 +468,12 @@ SpecLoadResult ReadSpecification(std::string_view content, const std::string& pa
     return result;
 }
 
-SpecLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
-                                 CCharacter& character, const COpv& opv) {
+SpecificationLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
+                                          CCharacter& character, const COpv& opv) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        SpecLoadResult result;
-        result.messages = {SpecLoadFailedMessage(path.string())};
+        SpecificationLoadResult result;
+        result.messages = {LoadSpecificationFailedMessage(path.string())};
         return result;
     }
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -1,10 +1,10 @@
-#include "files/spec_writer.h"
+#include "files/specification_writer.h"
 
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
 
-#include "files/spec_file_messages.h"
+#include "files/specification_messages.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/number_format.h"
@@ -171,7 +171,7 @@ std::optional<UserMessage> SaveSpecification(const std::filesystem::path& path,
         }
     }
     std::filesystem::remove(temporary, ec);
-    return SpecSaveFailedMessage(path.string());
+    return SaveSpecificationFailedMessage(path.string());
 }
 
 }  // namespace vx

@@ -1,22 +1,22 @@
-#include "files/spec_file_messages.h"
+#include "files/specification_messages.h"
 
 #include "model/number_format.h"
 
 namespace vx {
 
-UserMessage SpecSaveFailedMessage(const std::string& path) {
+UserMessage SaveSpecificationFailedMessage(const std::string& path) {
     return {"Spezifikation speichern",
             path +
                 " kann nicht gespeichert werden.\n\nBitte speichern Sie auf einem anderen "
                 "Laufwerk."};
 }
 
-UserMessage SpecInvalidValueMessage(const std::string& key, int stage) {
+UserMessage InvalidValueMessage(const std::string& key, int stage) {
     const std::string where = stage > 0 ? "[STAGE " + FormatInt(stage) + "]\n\n" : "";
     return {"Fehler in Spezifikationsdatei", "Falscher oder fehlender Wert :\n\n" + where + key};
 }
 
-UserMessage SpecLoadFailedMessage(const std::string& path) {
+UserMessage LoadSpecificationFailedMessage(const std::string& path) {
     return {"Spezifikation laden",
             "Die Spezifikationsdatei \"" + path +
                 "\" konnte nicht geladen werden.\n\nMögliche Ursache: Die Datei wird vom "

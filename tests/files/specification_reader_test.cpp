@@ -275,13 +275,13 @@ TEST(SpecificationReader, FailedLoadChangesNothing) {
     CFilter filter;
     CCharacter character;
     ASSERT_TRUE(ReadSpecification(good + goodStages, "a", filter, character, opv).ok);
-    const SpecificationBlock before = filter.Specification();
+    const SpecificationBlock stored = filter.Specification();
     const CCharacter before = character;
     // Stage 1 reads, stage 2 fails: nothing of stage 1 may arrive.
     std::string bad = Replace(good, "FREQUENCY=1.000000E+03", "FREQUENCY=5000");
     bad += "[STAGE 1]\nOMEGA=0.3\nQ=3\nGAIN=7\n[STAGE 2]\nOMEGA=1.2\nQ=1.4\nGAIN=0\n";
     EXPECT_FALSE(ReadSpecification(bad, "a", filter, character, opv).ok);
-    EXPECT_EQ(filter.Specification(), before);
+    EXPECT_EQ(filter.Specification(), stored);
     EXPECT_EQ(filter.GetStageGain(0), 2.0);
     EXPECT_EQ(character.individualQ, before.individualQ);
     EXPECT_EQ(character.individualFrequency, before.individualFrequency);

@@ -205,6 +205,21 @@ TEST(DesignCommand, EnteredCapacitorsThatCannotWorkAreAnError) {
     EXPECT_TRUE(r.out.empty());
 }
 
+TEST(DesignCommand, ReportsALoweredBandPassGain) {
+    // A multiple-feedback stage with Q = 10 gives at most about 2 Q^2 = 200 (46 dB), not 60 dB.
+    const std::filesystem::path file = Scratch("bp60.vxs");
+    ASSERT_EQ(RunCli("new bandpass mfb --order 2 --frequency 1k --bandwidth 100 --gain-db 60 -o " +
+                     file.string())
+                  .status,
+              0);
+    const Result r = RunCli("design " + file.string() + " --quiet");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Wegen zu niedriger Güte der Teilfilter für die geforderte Verstärkung "
+                         "musste die Verstärkung des Filters auf 46,01 dB reduziert werden."),
+              std::string::npos)
+        << r.err;
+}
+
 TEST(NewCommand, WritesAFileTheReaderAccepts) {
     const std::filesystem::path file = Scratch("new.vxs");
     const Result r = RunCli(

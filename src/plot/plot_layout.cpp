@@ -46,7 +46,9 @@ int Round(double v) {
     return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
 }
 
-double Decibel(double x) { return x > 0.0 ? 20.0 * std::log10(x) : 0.0; }
+double Decibel(double x) {
+    return x > 0.0 ? 20.0 * std::log10(x) : 0.0;
+}
 
 // Significant digits of the value's integer part once scaled by powers of 1000 into [1, 10000).
 int IntegerDigits(double v) {
@@ -113,8 +115,12 @@ PlotScale PlotScale::Printer(const PlotRect& page) {
 CPlotLayout::CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary)
     : filter_(filter), curves_(curves), summary_(std::move(summary)) {}
 
-int CPlotLayout::Sx(double v) const { return Round(v * scale_.sx); }
-int CPlotLayout::Sy(double v) const { return Round(v * scale_.sy); }
+int CPlotLayout::Sx(double v) const {
+    return Round(v * scale_.sx);
+}
+int CPlotLayout::Sy(double v) const {
+    return Round(v * scale_.sy);
+}
 
 void CPlotLayout::Line(const PlotPen& pen, int x1, int y1, int x2, int y2) {
     out_.primitives.emplace_back(PlotPolyline{pen, {{x1, y1}, {x2, y2}}});
@@ -124,7 +130,9 @@ void CPlotLayout::Text(std::string text, int x, int y, HAlign h, PlotColor color
     out_.primitives.emplace_back(PlotText{std::move(text), {x, y}, h, VAlign::TOP, color});
 }
 
-void CPlotLayout::Fill(PlotColor color) { out_.primitives.emplace_back(PlotFill{page_, color}); }
+void CPlotLayout::Fill(PlotColor color) {
+    out_.primitives.emplace_back(PlotFill{page_, color});
+}
 
 void CPlotLayout::CentredText(const char* text) {
     Fill(kWhite);
@@ -437,8 +445,8 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
     line.points.reserve(static_cast<size_t>(width_));
     for (int k = 0; k < width_; ++k) {
         const double v = curve.GetDisplayValue(k);
-        const double y = delay ? v * map.delayScale + map.delayOffset
-                               : Decibel(v) * map.dbScale + map.dbOffset;
+        const double y =
+            delay ? v * map.delayScale + map.delayOffset : Decibel(v) * map.dbScale + map.dbOffset;
         line.points.push_back({map.left + k, Round(y)});
     }
     out_.primitives.emplace_back(std::move(line));

@@ -69,7 +69,7 @@ class CPlotLayout {
     PlotDrawing out_;
     PlotRect page_;
     PlotScale scale_;
-    int width_ = 0;  // display points: right - left + 1
+    int width_ = 0;      // display points: right - left + 1
     double low_ = 0.0;   // dB at the bottom
     double high_ = 0.0;  // dB at the top
     double delayMin_ = 0.0;

@@ -10,15 +10,17 @@ namespace vx {
 
 namespace {
 
-std::string Hz(double f) { return FormatQuantity(f, "Hz", ValueKind::ANY); }
+std::string Hz(double f) {
+    return FormatQuantity(f, "Hz", ValueKind::ANY);
+}
 
 std::string CharacteristicText(const CFilter& filter) {
     std::string text = filter.CharacteristicName();
     if (filter.GetCharacteristic() == Characteristic::CHEBYCHEV) {
         const double ripple = filter.RippleDb();
         text += '-';
-        text += ripple >= 0.1 ? FormatValueNoMilli(ripple, true, 3, ValueKind::ANY)
-                              : FormatE(ripple);
+        text +=
+            ripple >= 0.1 ? FormatValueNoMilli(ripple, true, 3, ValueKind::ANY) : FormatE(ripple);
         text += "dB";
     }
     return text;

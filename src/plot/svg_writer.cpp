@@ -47,18 +47,21 @@ std::string Escape(const std::string& text) {
     return s;
 }
 
-std::string Num(double v) { return FormatG(v, 10); }
-std::string Num(int v) { return FormatInt(v); }
+std::string Num(double v) {
+    return FormatG(v, 10);
+}
+std::string Num(int v) {
+    return FormatInt(v);
+}
 
 class SvgBuilder {
   public:
-    SvgBuilder(const PlotRect& page, const SvgOptions& options)
-        : page_(page), options_(options) {}
+    SvgBuilder(const PlotRect& page, const SvgOptions& options) : page_(page), options_(options) {}
 
     void operator()(const PlotFill& fill) {
         out_ += "<rect x=\"" + Num(fill.rect.left) + "\" y=\"" + Num(fill.rect.top) +
-                "\" width=\"" + Num(fill.rect.Width()) + "\" height=\"" +
-                Num(fill.rect.Height()) + "\" fill=\"" + Colour(fill.color) + "\"/>\n";
+                "\" width=\"" + Num(fill.rect.Width()) + "\" height=\"" + Num(fill.rect.Height()) +
+                "\" fill=\"" + Colour(fill.color) + "\"/>\n";
     }
 
     void operator()(const PlotPolyline& line) {
@@ -86,11 +89,10 @@ class SvgBuilder {
         const char* anchor = text.halign == HAlign::LEFT    ? "start"
                              : text.halign == HAlign::RIGHT ? "end"
                                                             : "middle";
-        const char* baseline =
-            text.valign == VAlign::TOP ? "text-before-edge" : "central";
+        const char* baseline = text.valign == VAlign::TOP ? "text-before-edge" : "central";
         out_ += "<text x=\"" + Num(text.anchor.x) + "\" y=\"" + Num(text.anchor.y) +
-                "\" text-anchor=\"" + anchor + "\" dominant-baseline=\"" + baseline +
-                "\" fill=\"" + Colour(text.color) + "\">" + Escape(text.text) + "</text>\n";
+                "\" text-anchor=\"" + anchor + "\" dominant-baseline=\"" + baseline + "\" fill=\"" +
+                Colour(text.color) + "\">" + Escape(text.text) + "</text>\n";
     }
 
     void operator()(const PlotStartPicture& picture) {
@@ -113,8 +115,8 @@ class SvgBuilder {
         const std::string h = Num(page_.Height());
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-               w + "\" height=\"" + h + "\" viewBox=\"" + Num(page_.left) + " " +
-               Num(page_.top) + " " + w + " " + h + "\" font-family=\"sans-serif\" font-size=\"" +
+               w + "\" height=\"" + h + "\" viewBox=\"" + Num(page_.left) + " " + Num(page_.top) +
+               " " + w + " " + h + "\" font-family=\"sans-serif\" font-size=\"" +
                Num(options_.fontSize) + "\">\n" + out_ + "</svg>\n";
     }
 

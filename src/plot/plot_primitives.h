@@ -58,6 +58,7 @@ struct PlotText {
     HAlign halign = HAlign::LEFT;
     VAlign valign = VAlign::TOP;
     PlotColor color;
+    bool operator==(const PlotText&) const = default;
 };
 
 struct PlotFill {

@@ -89,9 +89,10 @@ class SvgBuilder {
         const char* anchor = text.halign == HAlign::LEFT    ? "start"
                              : text.halign == HAlign::RIGHT ? "end"
                                                             : "middle";
-        const char* baseline = text.valign == VAlign::TOP ? "text-before-edge" : "central";
+        // The baseline is shifted by dy rather than dominant-baseline, which librsvg ignores.
+        const char* shift = text.valign == VAlign::TOP ? "0.9em" : "0.35em";
         out_ += "<text x=\"" + Num(text.anchor.x) + "\" y=\"" + Num(text.anchor.y) +
-                "\" text-anchor=\"" + anchor + "\" dominant-baseline=\"" + baseline + "\" fill=\"" +
+                "\" text-anchor=\"" + anchor + "\" dy=\"" + shift + "\" fill=\"" +
                 Colour(text.color) + "\">" + Escape(text.text) + "</text>\n";
     }
 

@@ -45,6 +45,9 @@ std::vector<PlotText> AxisLabels(const AxisCase& c, PlotMapping& mapping) {
     return labels;
 }
 
+const char* const kCaseNames[] = {"HalfToDouble1kHz", "FourDecades1kHz", "TenthToTenfold1kHz",
+                                  "HalfToDouble10MHz", "FourDecades10MHz"};
+
 class FrequencyAxis : public ::testing::TestWithParam<AxisCase> {};
 
 TEST_P(FrequencyAxis, LabelsNameTheirTicksWithoutOverlapping) {
@@ -96,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0.01,
                  100.0,
                  {"2M", "4M", "6M", "8M", "10M", "20M", "30M", "50M", "100M", "150M", "250M",
-                  "350M", "500M", "700M", "1G"}}));
+                  "350M", "500M", "700M", "1G"}}),
+    [](const ::testing::TestParamInfo<AxisCase>& info) { return kCaseNames[info.index]; });
 
 // Scaling the filter frequency by 1000 only changes the prefix: the labels keep their places.
 TEST(FrequencyAxisScale, PositionsDoNotDependOnTheFilterFrequency) {

@@ -22,8 +22,8 @@ CBrTt& Specify(CDesignSession& session, double fm, double q,
     return dynamic_cast<CBrTt&>(*session.Current());
 }
 
-// The circuit: in 1, capacitor T middle 2, resistor T middle 3, twin-T output 4 (non-inverting
-// input), amplifier output 5, inverting input 6.
+// The circuit: in 1, capacitor T middle 2 (R2 to the output), resistor T middle 3 (C2 to
+// ground), twin-T output 4 (non-inverting input), amplifier output 5, inverting input 6.
 test::NodalNetwork::Complex CircuitResponse(const TwinTValues& v, double w,
                                             test::NodalNetwork::Complex a) {
     test::NodalNetwork n(7);
@@ -32,7 +32,7 @@ test::NodalNetwork::Complex CircuitResponse(const TwinTValues& v, double w,
     n.Resistor(2, 5, v.r2);
     n.Resistor(1, 3, v.r1);
     n.Resistor(3, 4, v.r1);
-    n.Capacitor(3, 5, v.c2, w);
+    n.Capacitor(3, 0, v.c2, w);
     n.Resistor(5, 6, std::max(v.r3, 1e-6));  // a follower has R3 = 0
     n.Resistor(6, 0, v.r4);
     n.OpAmp(4, 6, 5, a);
@@ -72,6 +72,18 @@ TEST(BrTt, ExactDimensioningPutsTheNotchAtFm) {
             EXPECT_NEAR(std::abs(CircuitResponse(v, kTwoPi * fm * 1e-4, 1e12)), k, 1e-3 * k);
             EXPECT_NEAR(std::abs(CircuitResponse(v, kTwoPi * fm * 1e4, 1e12)), k, 1e-3 * k);
             EXPECT_NEAR(std::abs(s.StageTransfer(kTwoPi * fm * 1e-4)), k, 1e-3 * k);
+            // The notch is fm / Q wide between its -3 dB points.
+            auto edge = [&](double lo, double hi) {
+                const bool rising = lo < fm;
+                for (int i = 0; i < 200; ++i) {
+                    const double mid = std::sqrt(lo * hi);
+                    const double m = std::abs(CircuitResponse(v, kTwoPi * mid, 1e12)) / k;
+                    ((m > std::sqrt(0.5)) == rising ? lo : hi) = mid;
+                }
+                return lo;
+            };
+            const double width = edge(fm, fm * 100.0) - edge(fm / 100.0, fm);
+            EXPECT_NEAR(width / (fm / q), 1.0, 1e-6);
         }
     }
 }

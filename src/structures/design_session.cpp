@@ -1,6 +1,8 @@
 #include "structures/design_session.h"
 
+#include "structures/hp_mfb.h"
 #include "structures/hp_sallen_key.h"
+#include "structures/lp_mfb.h"
 #include "structures/lp_sallen_key.h"
 
 namespace vx {
@@ -26,6 +28,8 @@ CDesignSession::CDesignSession() {
     };
     put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
     put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
+    put(FilterType::LOWPASS, StructureKind::MFB, Make<CLpMfb>());
+    put(FilterType::HIGHPASS, StructureKind::MFB, Make<CHpMfb>());
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {

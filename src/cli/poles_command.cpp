@@ -1,0 +1,190 @@
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "model/character.h"
+#include "model/number_format.h"
+
+namespace vx::cli {
+
+namespace {
+
+constexpr int kDigits = 15;
+
+constexpr const char* kHelp =
+    "usage: veltranix-cli poles --characteristic bessel|butterworth|chebyshev --order N\n"
+    "                           [--ripple DB]\n"
+    "\n"
+    "Prints the normalised low-pass prototype: one line per stage with the coefficients a and b\n"
+    "of 1 + a s + b s^2 (b = 0 for a first-order stage), the normalised pole frequency 1/sqrt(b)\n"
+    "and the pole quality sqrt(b)/a. Omega = 1 is the 3 dB frequency (Bessel, Butterworth) or the\n"
+    "edge of the ripple band (Chebyshev).\n"
+    "\n"
+    "options:\n"
+    "  --characteristic NAME  bessel, butterworth or chebyshev\n"
+    "  --order N              filter order, 1 to 30\n"
+    "  --ripple DB            pass-band ripple of the Chebyshev characteristic in dB,\n"
+    "                         0 < DB <= 20 (default 1)\n"
+    "  --help                 show this text\n";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "veltranix-cli poles: %s\n", message.c_str());
+    return 2;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The whole text must be a decimal number: ParseDouble alone would accept "1x" as 1.
+std::optional<double> StrictNumber(std::string_view text) {
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        const size_t exponentStart = i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+        }
+        if (i == exponentStart) {
+            return std::nullopt;
+        }
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    return ParseDouble(text);
+}
+
+// Like "%#.15g": keeps trailing zeros, so every number shows a decimal point and all digits.
+std::string FormatNumber(double x) {
+    std::string text = FormatG(x, kDigits);
+    const size_t exponent = std::min(text.find('e'), text.size());
+    std::string mantissa = text.substr(0, exponent);
+    int significant = 0;
+    bool leading = true;
+    for (char c : mantissa) {
+        if (IsDigit(c)) {
+            leading = leading && c == '0';
+            significant += leading ? 0 : 1;
+        }
+    }
+    if (x == 0.0) {
+        significant = 1;
+    }
+    if (mantissa.find('.') == std::string::npos) {
+        mantissa += '.';
+    }
+    mantissa.append(static_cast<size_t>(std::max(0, kDigits - significant)), '0');
+    return mantissa + text.substr(exponent);
+}
+
+std::string Column(const std::string& text, size_t width) {
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+}  // namespace
+
+int RunPoles(const Args& args) {
+    std::string characteristic;
+    std::optional<int> order;
+    double rippleDb = 1.0;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--help" || option == "-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (option != "--characteristic" && option != "--order" && option != "--ripple") {
+            return Fail("unknown option '" + option + "' (see --help)");
+        }
+        if (i + 1 >= args.size()) {
+            return Fail("option " + option + " needs a value");
+        }
+        const std::string& value = args[++i];
+        if (option == "--characteristic") {
+            if (value != "bessel" && value != "butterworth" && value != "chebyshev") {
+                return Fail("unknown characteristic '" + value +
+                            "' (bessel, butterworth or chebyshev)");
+            }
+            characteristic = value;
+        } else if (option == "--order") {
+            const std::optional<double> n = StrictNumber(value);
+            if (!n || *n != std::floor(*n) || *n < 1.0 || *n > 30.0) {
+                return Fail("order '" + value + "' is not a whole number from 1 to 30");
+            }
+            order = static_cast<int>(*n);
+        } else {
+            const std::optional<double> r = StrictNumber(value);
+            if (!r || !(*r > 0.0 && *r <= 20.0)) {
+                return Fail("ripple '" + value + "' is not a number with 0 < ripple <= 20 dB");
+            }
+            rippleDb = *r;
+        }
+    }
+    if (characteristic.empty()) {
+        return Fail("missing --characteristic (see --help)");
+    }
+    if (!order) {
+        return Fail("missing --order (see --help)");
+    }
+
+    CCharacter prototype;
+    std::string title;
+    if (characteristic == "bessel") {
+        prototype.SetBessel(*order);
+        title = "Bessel, 3 dB down at Omega = 1";
+    } else if (characteristic == "butterworth") {
+        prototype.SetButterworth(*order);
+        title = "Butterworth, 3 dB down at Omega = 1";
+    } else {
+        prototype.SetChebyshev(rippleDb, *order);
+        title = "Chebyshev " + FormatG(rippleDb) + " dB ripple, ripple band ends at Omega = 1";
+    }
+
+    std::printf("# %s, order %s: stages 1 + a s + b s^2\n", title.c_str(),
+                FormatInt(*order).c_str());
+    constexpr size_t kWidth = 19;
+    std::printf("%s\n", ("stage" + Column("a", kWidth) + Column("b", kWidth) +
+                         Column("pole_frequency", kWidth) + Column("pole_quality", kWidth))
+                            .c_str());
+    for (int i = 0; i < prototype.Count(); ++i) {
+        const double a = prototype.A(i);
+        const double b = prototype.B(i);
+        std::string line = Column(FormatInt(i + 1), 5) + Column(FormatNumber(a), kWidth) +
+                           Column(FormatNumber(b), kWidth);
+        if (b > 0.0) {
+            line += Column(FormatNumber(1.0 / std::sqrt(b)), kWidth) +
+                    Column(FormatNumber(std::sqrt(b) / a), kWidth);
+        } else {
+            line += Column("-", kWidth) + Column("-", kWidth);
+        }
+        std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,256 @@
+#include "model/number_text.h"
+
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <stdexcept>
+
+#include "model/number_format.h"
+
+namespace vx {
+
+namespace {
+
+// Beyond this a value is infinite (a capacitance becomes a wire); below it a value is 0.
+constexpr double kInfinite = 1e20;
+constexpr double kZero = 1e-20;
+// Longest number text before the prefix, as the dialogs' fields allow.
+constexpr size_t kMaxNumberText = 40;
+
+struct Prefix {
+    char letter;
+    double factor;
+};
+
+// In this order the leftmost letter wins; "m" is milli, "M" mega.
+constexpr std::array<Prefix, 11> kPrefixLetters = {{{'p', 1e-12},
+                                                    {'P', 1e-12},
+                                                    {'n', 1e-9},
+                                                    {'N', 1e-9},
+                                                    {'u', 1e-6},
+                                                    {'U', 1e-6},
+                                                    {'m', 1e-3},
+                                                    {'k', 1e3},
+                                                    {'K', 1e3},
+                                                    {'M', 1e6},
+                                                    {'G', 1e9}}};
+
+std::string Format(double x, bool compact, int digits, ValueKind kind, bool milli) {
+    const bool negative = x < 0;
+    double v = std::fabs(x);
+    if (v >= kInfinite) {
+        return kind == ValueKind::CAPACITANCE ? "Draht" : "";
+    }
+    if (v <= kZero) {
+        return "0";
+    }
+
+    // Shifts the logarithm so that an exact power of ten is not truncated to the one below.
+    const double t = std::pow(10.0, -(digits + 1));
+    const char* prefix = "";
+    if (v >= 1) {
+        const int k = static_cast<int>(std::log10(v)) / 3;
+        switch (k) {
+            case 1: {
+                const double scaled = v * 0.001;
+                // Outside component values "4700" reads better than "4,7k".
+                const bool whole = scaled - std::floor(scaled) <= 1e-10;
+                if (kind == ValueKind::CAPACITANCE || kind == ValueKind::RESISTANCE || whole) {
+                    prefix = "k";
+                    v = scaled;
+                }
+                break;
+            }
+            case 2:
+                prefix = "M";
+                v *= 1e-6;
+                break;
+            case 3:
+                prefix = "G";
+                v *= 1e-9;
+                break;
+            case 4:
+                prefix = "T";
+                v *= 1e-12;
+                break;
+            case 5:
+                prefix = "P";
+                v *= 1e-15;
+                break;
+            default:
+                break;
+        }
+    } else {
+        const int k = static_cast<int>(std::log10(v) + t) / 3;
+        switch (k) {
+            case -3:
+                prefix = "p";
+                v *= 1e12;
+                break;
+            case -2:
+                prefix = "n";
+                v *= 1e9;
+                break;
+            case -1:
+                prefix = "u";
+                v *= 1e6;
+                break;
+            case 0:
+                // A capacitance of millifarads is still written in microfarads.
+                if (kind == ValueKind::CAPACITANCE) {
+                    prefix = "u";
+                    v *= 1e6;
+                } else if (milli) {
+                    prefix = "m";
+                    v *= 1e3;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    int precision = digits;
+    const bool noPrefix = *prefix == '\0';
+    if (noPrefix) {
+        // Whole numbers are never cut.
+        const int n = static_cast<int>(std::log10(v) + t) + 1;
+        if (n > digits) {
+            precision = n;
+        }
+    }
+    if (negative) {
+        v = -v;
+    }
+
+    std::string text = FormatG(v, precision);
+    if (kind == ValueKind::TIME) {
+        // A time keeps a trailing zero so that '1,50ms' lines up with '1,25ms'.
+        if (text.find('.') != std::string::npos && text.size() < static_cast<size_t>(digits) + 1) {
+            text += '0';
+        }
+    } else if (!compact && !noPrefix) {
+        text += ' ';
+    }
+    if (text.size() > kMaxNumberText) {
+        text.resize(kMaxNumberText);
+    }
+    text += prefix;
+    if (const size_t point = text.find('.'); point != std::string::npos) {
+        text[point] = ',';
+    }
+    return text;
+}
+
+}  // namespace
+
+double ParseValue(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (const char c : text) {
+        if (c != ' ') {
+            s += c == ',' ? '.' : c;
+        }
+    }
+    double multiplier = 1.0;
+    size_t found = std::string::npos;
+    for (const Prefix& p : kPrefixLetters) {
+        const size_t at = s.find(p.letter);
+        if (at < found) {
+            found = at;
+            multiplier = p.factor;
+            // The prefix letter doubles as the decimal point: '4k7'.
+            s[at] = '.';
+        }
+    }
+    return ParseDouble(s) * multiplier;
+}
+
+std::string FormatValue(double x, bool compact, int digits, ValueKind kind) {
+    return Format(x, compact, digits, kind, true);
+}
+
+std::string FormatValueNoMilli(double x, bool compact, int digits, ValueKind kind) {
+    return Format(x, compact, digits, kind, false);
+}
+
+std::string FormatTime(double x) {
+    return FormatValue(x, true, 3, ValueKind::TIME) + "s";
+}
+
+std::string FormatQuantity(double x, std::string_view unit, ValueKind kind) {
+    const double v = std::fabs(x);
+    if (v >= kInfinite) {
+        return kind == ValueKind::CAPACITANCE ? "Draht" : "";
+    }
+    std::string s = "0";
+    if (v > kZero) {
+        // The sign goes in front of the unsigned text: a time keeps its trailing zero.
+        s = FormatValue(v, false, 3, kind);
+        if (x < 0) {
+            s.insert(0, 1, '-');
+        }
+    }
+    if (!unit.empty()) {
+        if (std::isdigit(static_cast<unsigned char>(s.back()))) {
+            s += ' ';
+        }
+        s += unit;
+    }
+    return s;
+}
+
+std::string FormatQuantity(double x, ValueKind kind) {
+    return FormatQuantity(x, "", kind);
+}
+
+double RoundSignificant(double x, int digits) {
+    const double a = std::fabs(x);
+    if (a <= kZero || digits <= 0 || digits >= 20) {
+        return x;
+    }
+    const int e = static_cast<int>(std::log10(a)) + 1;
+    const double s = std::pow(10.0, digits - e);
+    const double r = std::trunc(a * s + 0.5) / s;
+    return x < 0 ? -r : r;
+}
+
+double RoundToTenth(double x) {
+    const double r = std::trunc(std::fabs(x) * 10.0 + 0.5) * 0.1;
+    return x < 0 ? -r : r;
+}
+
+AxisStep NiceStep(double span) {
+    // Scaling 0, a negative span or an infinity into 1..10 would never end.
+    if (!(span > 0) || !std::isfinite(span)) {
+        throw std::invalid_argument("axis step of a span that is not positive and finite");
+    }
+    double factor = 1.0;
+    while (span > 10.0) {
+        span /= 10.0;
+        factor *= 10.0;
+    }
+    while (span < 1.0) {
+        span *= 10.0;
+        factor /= 10.0;
+    }
+    double best = 1.0;
+    for (const double candidate : {5.0, 10.0}) {
+        if (std::fabs(span / candidate - 1.0) < std::fabs(span / best - 1.0)) {
+            best = candidate;
+        }
+    }
+    return {best * factor, best == 5.0 ? 5 : 10};
+}
+
+AxisBounds AxisRange(double min, double max) {
+    const double step = NiceStep((max - min) / 16).step;
+    const double low = std::trunc(min / step + 1e-9) * step;
+    double high = std::trunc(max / step + 1e-9) * step;
+    if (max > high) {
+        high += step;
+    }
+    return {low, high, step};
+}
+
+}  // namespace vx

@@ -1,0 +1,77 @@
+#include "model/opv.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace vx {
+
+namespace {
+
+// ASCII only: model names are plain identifiers, and the process locale must not matter.
+std::string UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+}  // namespace
+
+COpv::COpv() {
+    // The ideal op-amp keeps a finite gain so that the reciprocal gain stays defined.
+    Add("Idealer OPV", 100000000.0, 0.0, 0.0);
+    Add("LF411", 133169.0, 0.002658067, 3.338664e-08);
+    Add("uA741", 27148.72, 0.004350816, 9.192118e-08);
+}
+
+std::string COpv::Name(int i) const {
+    return i >= 0 && i < Count() ? models_[i].name : "";
+}
+
+double COpv::DcGain(int i) const {
+    return i >= 0 && i < Count() ? models_[i].dcGain : 0.0;
+}
+
+double COpv::TimeConstant1(int i) const {
+    return i >= 0 && i < Count() ? models_[i].timeConstant1 : 0.0;
+}
+
+double COpv::TimeConstant2(int i) const {
+    return i >= 0 && i < Count() ? models_[i].timeConstant2 : 0.0;
+}
+
+void COpv::Add(std::string name, double dcGain, double t1, double t2) {
+    // FindByName searches entries 1 and beyond by bisection, so they must stay sorted.
+    if (Count() >= 2 && UpperCase(name).compare(UpperCase(models_.back().name)) <= 0) {
+        throw std::invalid_argument("op-amp model '" + name + "' breaks the name order");
+    }
+    models_.push_back(OpAmpModel{std::move(name), dcGain, t1, t2});
+}
+
+int COpv::FindByName(std::string_view name) const {
+    const std::string wanted = UpperCase(name);
+    if (wanted == "IDEAL") {
+        return 0;
+    }
+    int low = 1;
+    int high = Count() - 1;
+    while (low <= high) {
+        const int mid = low + (high - low) / 2;
+        // Lexicographic order: on an equal common part the shorter text comes first.
+        const int order = UpperCase(models_[mid].name).compare(wanted);
+        if (order == 0) {
+            return mid;
+        }
+        if (order > 0) {
+            high = mid - 1;
+        } else {
+            low = mid + 1;
+        }
+    }
+    return -1;
+}
+
+}  // namespace vx

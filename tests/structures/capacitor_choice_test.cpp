@@ -1,0 +1,64 @@
+#include "structures/capacitor_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "design_fixture.h"
+#include "model/standard_value.h"
+
+namespace vx {
+namespace {
+
+TEST(CapacitorChoice, ProposalIsRaisedToAnE12ValueAtTheMinimum) {
+    EXPECT_EQ(CapacitorProposal(10e-9, 1e-12), 10e-9);
+    EXPECT_DOUBLE_EQ(CapacitorProposal(10e-9, 13e-9), 15e-9);
+    EXPECT_DOUBLE_EQ(CapacitorProposal(10e-9, 12e-9), 12e-9);
+    EXPECT_TRUE(CapacitorEntryAccepted(12e-9, 12e-9));  // the minimum itself is fine
+    EXPECT_FALSE(CapacitorEntryAccepted(11.9e-9, 12e-9));
+    EXPECT_EQ(CapacitorPromptTitle("C2", 3, 7), "Kapazität vorgeben: C2 in Stufe 3 von 7");
+}
+
+TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
+    for (const double ratio : {0.37, 1.0, 2.0, 3.3, 7.77}) {
+        for (const double c1 : {1e-9, 3.3e-9, 47e-9}) {
+            const double c2 = 0.5 * ratio * c1;
+            const MismatchOptions o = MakeMismatchOptions(2, c1, c2, ratio);
+            EXPECT_DOUBLE_EQ(o.proposedC2, RoundedToSeries(o.proposedC2, 12));
+            EXPECT_DOUBLE_EQ(o.proposedC1, RoundedToSeries(o.proposedC1, 12));
+            EXPECT_FALSE(CheckNewC2(c1, o.proposedC2, ratio).has_value());
+            EXPECT_FALSE(CheckNewC1(o.proposedC1, c2, ratio).has_value());
+        }
+    }
+    const MismatchOptions o = MakeMismatchOptions(2, 10e-9, 15e-9, 2.0);
+    EXPECT_EQ(o.text.substr(0, 71),
+              "Die Filterstufe 2 dieses Filters kann mit den gespeicherten Kapazitäten");
+    EXPECT_NE(o.text.find("C2/C1 < 2.000000 ist."), std::string::npos);
+    EXPECT_EQ(o.changeC2, "C2 ändern (Mindestwert: 22 nF).");
+    EXPECT_EQ(o.changeC1, "C1 ändern (Maximalwert: 6,8 nF).");
+    EXPECT_EQ(CheckNewC2(10e-9, 18e-9, 2.0)->caption, "Fehler: C2 zu klein");
+    EXPECT_EQ(CheckNewC1(10e-9, 18e-9, 2.0)->caption, "Fehler: C1 zu groß");
+}
+
+TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {
+    CDesignSession session;
+    test::Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 3, 1000.0, 0.0, ResistorSeries::E24, 0,
+                  CapacitorMode::ENTER);
+    CFilterStructure& s = *session.Current();
+    s.PrepareUntilStable();
+    std::vector<StageCapacitors> caps = {{22e-9, 0.0}, {10e-9, 15e-9}};
+    const auto message = CheckEditedCapacitors(s, caps);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->text,
+              "Der Wert von C2 in Stufe 2 ist kleiner als der zulässige Mindestwert.");
+    caps[1].second = 47e-9;
+    EXPECT_FALSE(CheckEditedCapacitors(s, caps).has_value());
+    ApplyEditedCapacitors(s, caps);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::C1, 0), 22e-9);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::C2, 1), 47e-9);
+    const std::vector<StageCapacitors> stored = StoredCapacitors(s);
+    EXPECT_EQ(stored[1].first, 10e-9);
+    EXPECT_GT(session.Filter().Value(ComponentSlot::R2, 1), 0.0);
+}
+
+}  // namespace
+}  // namespace vx

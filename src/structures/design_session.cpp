@@ -1,5 +1,7 @@
 #include "structures/design_session.h"
 
+#include "structures/bp_mfb.h"
+#include "structures/br_tt.h"
 #include "structures/hp_mfb.h"
 #include "structures/hp_sallen_key.h"
 #include "structures/lp_mfb.h"
@@ -30,6 +32,8 @@ CDesignSession::CDesignSession() {
     put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
     put(FilterType::LOWPASS, StructureKind::MFB, Make<CLpMfb>());
     put(FilterType::HIGHPASS, StructureKind::MFB, Make<CHpMfb>());
+    put(FilterType::BANDPASS, StructureKind::MFB, Make<CBpMfb>());
+    put(FilterType::BANDREJECT, StructureKind::TWIN_T, Make<CBrTt>());
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "cli/cli_output.h"
@@ -9,9 +10,10 @@
 #include "cli/stored_capacitor_prompt.h"
 #include "files/specification_reader.h"
 #include "files/specification_writer.h"
+#include "plot/plot_messages.h"
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
-#include "report/result_texts.h"
+#include "report/filter_parameter_rows.h"
 #include "structures/design_session.h"
 
 namespace vx::cli {
@@ -130,8 +132,8 @@ int RunDesign(const Args& args) {
         ProgressMonitor monitor(!options.quiet);
         session.Design(monitor);
     }
-    if (filter.gainReduced) {
-        std::fprintf(stderr, "%s\n", GainReducedNotice(filter.GainDb()).c_str());
+    if (const std::optional<UserMessage> notice = TakeGainReducedNotice(filter)) {
+        std::fprintf(stderr, "%s\n", notice->text.c_str());
     }
     for (const PostDesignStep& step : PostDesignSteps(options)) {
         if (const int status = step(session, options)) {

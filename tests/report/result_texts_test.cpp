@@ -10,7 +10,7 @@
 #include "model/opv.h"
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
-#include "report/result_texts.h"
+#include "report/filter_parameter_rows.h"
 #include "report/schematic_choice.h"
 #include "report/summary_text.h"
 #include "structures/design_session.h"
@@ -177,11 +177,7 @@ TEST(CurvesCsv, WritesTheGridOfTheCurves) {
     EXPECT_NEAR(last, 2000.0, 1e-6);
 }
 
-TEST(ResultTexts, NoticesAndSchematics) {
-    EXPECT_EQ(GainReducedNotice(12.345678),
-              "Wegen zu niedriger Güte der Teilfilter für die geforderte Verstärkung musste die "
-              "Verstärkung des Filters auf 12,35 dB reduziert werden.");
-    EXPECT_EQ(NoDesignMessage("Ergebnis - Schaltbild").caption, "Ergebnis - Schaltbild");
+TEST(SchematicChoice, FollowsTypeStructureAndGain) {
     EXPECT_EQ(ChooseSchematic(FilterType::LOWPASS, StructureKind::SALLEN_KEY, 0.05).className,
               "CSchaltbildLpSk");
     EXPECT_EQ(ChooseSchematic(FilterType::LOWPASS, StructureKind::SALLEN_KEY, 0.1).className,

@@ -1,7 +1,9 @@
 #include "structures/design_session.h"
 
 #include "structures/hp_sallen_key.h"
+#include "structures/hp_sallen_key_x.h"
 #include "structures/lp_sallen_key.h"
+#include "structures/lp_sallen_key_x.h"
 
 namespace vx {
 
@@ -26,6 +28,8 @@ CDesignSession::CDesignSession() {
     };
     put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
     put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
+    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Make<CLpSallenKeyX>());
+    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Make<CHpSallenKeyX>());
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {

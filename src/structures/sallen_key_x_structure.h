@@ -105,11 +105,12 @@ class CSallenKeyXStructure : public CFilterStructure {
     bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
              double& value) const;
 
+    // Target curve and error targets: the product of both exactly dimensioned pairs.
+    void AccumulateTargets();
+
     SallenKeyXValues values_;
 
   private:
-    // Target curve and error targets: the product of both exactly dimensioned pairs.
-    void AccumulateTargets();
     // Stores stage 0 and accumulates the filter and group-delay curves.
     void StoreAndAccumulate();
 

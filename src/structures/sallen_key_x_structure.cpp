@@ -26,8 +26,7 @@ void CSallenKeyXStructure::SetStageTargets(double stageGain) {
 }
 
 Complex CSallenKeyXStructure::Transfer(const SallenKeyXPolynomial& p, Complex g, double w) const {
-    const Complex s(0.0, w);
-    const Complex x = highPass_ ? 1.0 / s : s;
+    const Complex x(0.0, highPass_ ? -1.0 / w : w);  // s or 1/s
     return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
 }
 

@@ -241,5 +241,116 @@ TEST(SallenKeyX, SearchImprovesOnTheStartingDesign) {
     }
 }
 
+// 13 dB cannot be set exactly with E12 gain resistors: the search judges the response with
+// the gain error taken out, so the shape follows the target and only the level is off, by
+// exactly the gain network's error.
+TEST(SallenKeyX, GainCorrectionTakesOutTheGainNetworksError) {
+    for (const bool highPass : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "hp " << highPass);
+        CDesignSession session;
+        SpecifyX(session, highPass, Characteristic::BESSEL, 13.0, ResistorSeries::E12);
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        CSallenKeyXStructure& s = Structure(session);
+        const SallenKeyXValues v = s.Values();
+        const double networkGain = 1.0 + v.r4 / v.r5;
+        const double correction = s.GainCorrection(v);
+        EXPECT_NEAR(correction * networkGain, std::pow(10.0, 13.0 / 20.0), 1e-9);
+        EXPECT_GT(std::fabs(20.0 * std::log10(correction)), 0.2);
+        // Far in the pass band the network passes the gain of its gain network.
+        const double far = 2.0 * std::numbers::pi * kFg * (highPass ? 1e3 : 1e-3);
+        EXPECT_NEAR(s.Magnitude(far) / networkGain, 1.0, 1e-4);
+        const ResponseCurves& c = session.Curves();
+        const double ratio = session.Filter().PlotMax() / session.Filter().PlotMin();
+        for (int i = 0; i < c.filter.Count(); i += 10) {
+            const double x = session.Filter().PlotMin() * std::pow(ratio, i / 1500.0);
+            if (highPass ? x >= 1.0 : x <= 1.0) {
+                EXPECT_NEAR(c.filter.At(i) * correction / c.target.At(i), 1.0, 0.02) << x;
+            }
+        }
+        // With gain resistors the record holds all eight parts, and the curves come back
+        // from the stored values.
+        EXPECT_EQ(session.Filter().ComponentCount(0), 8);
+        EXPECT_EQ(session.Filter().Value(ComponentSlot::R4, 0), v.r4);
+        EXPECT_EQ(session.Filter().Value(ComponentSlot::R5, 0), v.r5);
+        const ResponseCurves designed = c;
+        ASSERT_TRUE(session.RecomputeCurves());
+        EXPECT_EQ(c.filter.Values(), designed.filter.Values());
+        EXPECT_EQ(c.target.Values(), designed.target.Values());
+        EXPECT_EQ(c.groupDelay.Values(), designed.groupDelay.Values());
+    }
+}
+
+// Entered capacitors: each section is dimensioned for its own pair, and the design keeps the
+// capacitors without a search.
+TEST(SallenKeyX, EnteredCapacitorsAreKept) {
+    for (const bool highPass : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "hp " << highPass);
+        CDesignSession session;
+        Specify(session, highPass ? FilterType::HIGHPASS : FilterType::LOWPASS,
+                StructureKind::SALLEN_KEY_X, Characteristic::BUTTERWORTH, 3, kFg, 10.0,
+                ResistorSeries::E12, 0, CapacitorMode::ENTER);
+        CSallenKeyXStructure& s = Structure(session);
+        ASSERT_TRUE(s.Prepare());
+        test::ScriptedPrompt prompt;
+        prompt.answers = {10e-9, 4.7e-9};  // C3: the proposal
+        ASSERT_TRUE(s.EnterAllCapacitors(true, prompt));
+        ASSERT_EQ(prompt.asked.size(), 3u);
+        EXPECT_EQ(prompt.asked[0].caption, "C1");
+        EXPECT_EQ(prompt.asked[1].caption, "C2");
+        EXPECT_EQ(prompt.asked[2].caption, "C3");
+        const double c3 = s.Values().c3;
+        if (!highPass) {
+            EXPECT_GE(c3, prompt.asked[2].minimum);
+        }
+        // Each section alone realises its prototype factor.
+        const SallenKeyXValues entered = s.Values();
+        const double w = 2.0 * std::numbers::pi * kFg;
+        for (int pair = 0; pair < 2; ++pair) {
+            SallenKeyXValues v = entered;
+            const double absent = highPass ? 2e20 : 0.0;
+            if (pair == 0) {
+                v.c2 = v.c3 = v.r2 = v.r3 = absent;
+                v.r4 = 0.0;
+            } else {
+                v.c1 = v.r1 = absent;
+            }
+            s.SetValues(v);
+            const double a = s.CoefficientA(pair), b = s.CoefficientB(pair);
+            const double gain = pair == 0 ? 1.0 : std::pow(10.0, 0.5);
+            for (const double x : {0.3, 1.0, 3.0}) {
+                const Cx p = highPass ? 1.0 / Cx(0.0, x) : Cx(0.0, x);
+                EXPECT_NEAR(s.Magnitude(w * x) / (gain / std::abs(1.0 + a * p + b * p * p)), 1.0,
+                            1e-5)
+                    << "pair " << pair << " x " << x;
+            }
+        }
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        EXPECT_EQ(session.Filter().GetDesignState(), DesignState::DESIGNED);
+        EXPECT_EQ(session.Filter().Value(ComponentSlot::C1, 0), 10e-9);
+        EXPECT_EQ(session.Filter().Value(ComponentSlot::C2, 0), 4.7e-9);
+        EXPECT_EQ(session.Filter().Value(ComponentSlot::C3, 0), c3);
+    }
+}
+
+TEST(SallenKeyX, StoredCapacitorsBelowTheRatioNeedARepair) {
+    CDesignSession session;
+    Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BUTTERWORTH,
+            3, kFg, 0.0, ResistorSeries::E12, 0, CapacitorMode::ENTER);
+    CSallenKeyXStructure& s = Structure(session);
+    ASSERT_TRUE(s.Prepare());
+    test::ScriptedPrompt prompt;
+    // Butterworth (a = b = 1) with unity gain needs C3 >= 4 C2 in the Sallen-Key section.
+    prompt.answers = {10e-9, 10e-9, 47e-9};
+    ASSERT_TRUE(s.EnterAllCapacitors(true, prompt));
+    EXPECT_TRUE(s.EnterAllCapacitors(false, prompt));
+    EXPECT_TRUE(prompt.mismatches.empty());
+    session.Filter().SetValue(ComponentSlot::C3, 0, 39e-9);
+    EXPECT_FALSE(s.EnterAllCapacitors(false, prompt));
+    ASSERT_EQ(prompt.mismatches.size(), 1u);
+    EXPECT_NEAR(prompt.mismatches[0].minimumRatio, 4.0, 1e-9);
+}
+
 }  // namespace
 }  // namespace vx

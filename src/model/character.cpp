@@ -113,7 +113,7 @@ void ReverseBessel(int n, Complex s, Complex& value, Complex& derivative) {
 
 // All n roots of theta_n by the Aberth-Ehrlich iteration, then Newton steps to polish each.
 std::vector<Complex> ReverseBesselRoots(int n) {
-    // theta_n is monic-like with leading coefficient 1 and constant term (2n)! / (2^n n!), so
+    // theta_n is monic with the constant term (2n)! / (2^n n!), so
     // the geometric mean of the root magnitudes is that constant to the power 1/n.
     long double constant = 1.0L;
     for (int k = n + 1; k <= 2 * n; ++k) {

@@ -56,6 +56,19 @@ bool CSallenKeyStructure::Ask(CapacitorPrompt& prompt, const std::string& captio
 
 void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,
                                        std::array<int, 3> counts, std::array<int, 3> series) {
+    // The gain network is chosen before the search, so that the search compensates the
+    // network's small gain error (a Sallen-Key stage's Q depends on its gain); the rounded
+    // network stays only when it fits strictly better.
+    const SallenKeyValues rounded = values_;
+    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
+    values_.r3 = gain.feedback;
+    values_.r4 = gain.ground;
+    const double chosenError = ResponseError();
+    if (chosenError <= bestError_) {
+        bestError_ = chosenError;
+    } else {
+        values_ = rounded;
+    }
     SallenKeyValues best = values_;
     for (int round = 0; round < 5; ++round) {
         std::array<std::vector<double>, 3> axes;
@@ -96,9 +109,6 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         }
         IncrementRetry();
     }
-    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
-    values_.r3 = gain.feedback;
-    values_.r4 = gain.ground;
 }
 
 void CSallenKeyStructure::SearchResistors() {

@@ -56,7 +56,7 @@ class CSallenKeyStructure : public CFilterStructure {
 
     // The pointers name the three searched values. Up to five rounds, each over the axes
     // (counts per axis, 1 for a value that stays); a round is repeated around its best values
-    // while a searched value ends near the edge of its range. Finally picks the gain network.
+    // while a searched value ends near the edge of its range.
     void SearchRounds(std::array<double SallenKeyValues::*, 3> fields, std::array<int, 3> counts,
                       std::array<int, 3> series);
 

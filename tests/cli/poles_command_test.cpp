@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <complex>
@@ -20,7 +21,9 @@ struct Result {
 };
 
 Result RunCli(const std::string& arguments) {
-    const std::string errPath = ::testing::TempDir() + "poles_command_test_stderr.txt";
+    // One file per process: ctest runs the cases in parallel processes.
+    const std::string errPath =
+        ::testing::TempDir() + "poles_command_test_stderr_" + vx::FormatInt(getpid()) + ".txt";
     const std::string command = std::string(VX_CLI_PATH) + " poles " + arguments + " 2>" + errPath;
     Result result{-1, "", ""};
     FILE* pipe = popen(command.c_str(), "r");
@@ -38,6 +41,7 @@ Result RunCli(const std::string& arguments) {
     std::stringstream text;
     text << err.rdbuf();
     result.err = text.str();
+    std::remove(errPath.c_str());
     return result;
 }
 

@@ -29,8 +29,10 @@ TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
         }
     }
     const MismatchOptions o = MakeMismatchOptions(2, 10e-9, 15e-9, 2.0);
-    EXPECT_EQ(o.text.substr(0, 71),
-              "Die Filterstufe 2 dieses Filters kann mit den gespeicherten Kapazitäten");
+    EXPECT_EQ(o.text.rfind("Die Filterstufe 2 dieses Filters kann mit den gespeicherten "
+                           "Kapazitäten\n\nC1 = 10 nF  und  C2 = 15 nF  nicht realisiert",
+                           0),
+              0u);
     EXPECT_NE(o.text.find("C2/C1 < 2.000000 ist."), std::string::npos);
     EXPECT_EQ(o.changeC2, "C2 ändern (Mindestwert: 22 nF).");
     EXPECT_EQ(o.changeC1, "C1 ändern (Maximalwert: 6,8 nF).");

@@ -21,9 +21,10 @@ double Product(const std::vector<StageRecord>& stages) {
 
 TEST(GainDistribution, ByQKeepsTheProductAndFavoursLowQ) {
     std::vector<StageRecord> stages = {
-        {1000.0, -1.0, 2.0}, {1100.0, 0.6, 2.0}, {1200.0, 1.3, 2.0}, {1300.0, 4.0, 2.0}};
+        {1000.0, -1.0, 2.0}, {1100.0, 1.3, 2.0}, {1200.0, 2.0, 2.0}, {1300.0, 4.0, 2.0}};
     DistributeByQ(stages, false);
     EXPECT_NEAR(Product(stages), 16.0, 1e-12);
+    // A first-order stage counts with Q = 1.
     for (size_t i = 1; i < stages.size(); ++i) {
         EXPECT_LT(stages[i].gain, stages[i - 1].gain) << "higher Q gets less gain";
     }

@@ -60,7 +60,7 @@ CSallenKeyXStructure& Structure(CDesignSession& session) {
 Cx NodalTransfer(const SallenKeyXValues& v, bool highPass, Cx g, double w) {
     const Cx s(0.0, w);
     // Admittances of the six passive parts.
-    const Cx y1 = highPass ? 1.0 / v.r1 : 1.0 / v.r1;
+    const Cx y1 = 1.0 / v.r1;
     Cx m[3][4];
     if (highPass) {
         const Cx c1 = s * v.c1, c2 = s * v.c2, c3 = s * v.c3;

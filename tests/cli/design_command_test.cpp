@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -32,9 +33,11 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-// Runs veltranix-cli with standard error redirected to a file (so it is not a terminal).
+// Runs veltranix-cli with standard error redirected to a file (so it is not a terminal). The
+// file is named after the process, since ctest runs the tests side by side.
 Result RunCli(const std::string& arguments) {
-    const std::string errPath = ::testing::TempDir() + "design_command_test_stderr.txt";
+    const std::string errPath =
+        ::testing::TempDir() + "design_command_test_stderr_" + std::to_string(getpid()) + ".txt";
     const std::string command = std::string(VX_CLI_PATH) + " " + arguments + " 2>" + errPath;
     Result result;
     FILE* pipe = popen(command.c_str(), "r");

@@ -88,7 +88,8 @@ TEST(PlotLayout, GroupDelayOnlyUsesTheFilterCurveForTheGridAndFillsTheHeight) {
                             [](const PlotPoint& a, const PlotPoint& b) { return a.y < b.y; });
     EXPECT_EQ(lo->y, kTop);     // 3 ms at the top
     EXPECT_EQ(hi->y, kBottom);  // 1.5 ms at the bottom
-    const PlotText* legend = test::FindText(Texts(d), "Gruppenlaufzeit");
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* legend = test::FindText(texts, "Gruppenlaufzeit");
     ASSERT_NE(legend, nullptr);
     EXPECT_EQ(legend->halign, HAlign::RIGHT);
     EXPECT_EQ(legend->anchor, (PlotPoint{kRight, 18}));
@@ -227,7 +228,8 @@ TEST(PlotLayout, PrinterScalesGeometryAndDrawsTheMajorGridBlack) {
     EXPECT_EQ(d.mapping.top, 72);
     EXPECT_TRUE(Lines(d, test::kMajorGridPen).empty());
     EXPECT_FALSE(Lines(d, PlotPen{PenStyle::SOLID, 2, {0, 0, 0}}).empty());
-    const PlotText* level = test::FindText(Texts(d), "-10 dB");
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* level = test::FindText(texts, "-10 dB");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->anchor.x, 108);
     EXPECT_EQ(level->halign, HAlign::RIGHT);

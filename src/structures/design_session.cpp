@@ -1,5 +1,7 @@
 #include "structures/design_session.h"
 
+#include "structures/bp_mfb.h"
+#include "structures/br_tt.h"
 #include "structures/hp_sallen_key.h"
 #include "structures/lp_sallen_key.h"
 
@@ -26,6 +28,8 @@ CDesignSession::CDesignSession() {
     };
     put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
     put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
+    put(FilterType::BANDPASS, StructureKind::MFB, Make<CBpMfb>());
+    put(FilterType::BANDREJECT, StructureKind::TWIN_T, Make<CBrTt>());
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {

@@ -85,6 +85,18 @@ double CFilterStructure::GroupDelay(double w) const {
     return (phase(up) - phase(down)) / (down - up);
 }
 
+double CFilterStructure::StoredMagnitude(double w) {
+    while (!Prepare()) {
+    }
+    double product = 1.0;
+    for (int i = 0; i < stageCount_; ++i) {
+        SelectStage(i);
+        LoadStageValues(i);
+        product *= Magnitude(w);
+    }
+    return product;
+}
+
 double CFilterStructure::ResponseError() const {
     return GridError([this](double w) { return StageTransfer(w); });
 }

@@ -106,6 +106,9 @@ class CFilterStructure {
     double StoredMagnitude(double w);
     // -dphi/dw by a central difference with the relative step 1.0001.
     double GroupDelay(double w) const;
+    // Product of the stage magnitudes of the design stored in the record at w, with the selected
+    // op-amp. Prepares the structure as a design does but leaves the curves alone.
+    double StoredMagnitude(double w);
     std::vector<StageTableRow> FormatStageTable() const;
 
     double CoefficientA(int stage) const { return a_[static_cast<size_t>(stage)]; }

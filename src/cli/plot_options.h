@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+// The plot options of veltranix-cli: an SVG picture of the designed response.
+namespace vx {
+class CDesignSession;
+class CFilter;
+}  // namespace vx
+
+namespace vx::cli {
+
+struct PlotOptions {
+    std::string output;  // SVG file; empty: no plot
+    int width = 1000;
+    int height = 700;
+    std::vector<std::string> frequencyMarks;  // Hz, prefix letters allowed
+    std::vector<std::string> levelMarks;      // dB
+    int curves = -1;                          // selection bits; -1 keeps the record's
+};
+
+extern const char* const kPlotOptionsHelp;
+
+// When args[i] is a plot option, takes it and its value (advancing i to the value) and
+// returns true; a bad value leaves a message in `error`.
+bool TakePlotOption(const Args& args, std::size_t& i, PlotOptions& options, std::string& error);
+
+// Puts the marks and the curve selection into the record, as the graph dialogs would.
+void ApplyPlotOptions(const PlotOptions& options, CFilter& filter);
+
+// Writes the picture of the session's design as the screen would show it at that size.
+// Returns an error text, empty on success.
+std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options);
+
+// Prints the gain-reduction notice once, when the design had to lower the gain.
+void ReportGainReduction(CFilter& filter, std::FILE* out);
+
+}  // namespace vx::cli

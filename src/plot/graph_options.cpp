@@ -1,0 +1,107 @@
+#include "plot/graph_options.h"
+
+#include <cmath>
+
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "plot/plot_messages.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// "%9.2E": two decimals, a signed exponent of at least two digits, right-aligned in 9.
+std::string ExponentText(double x) {
+    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(x))));
+    double mantissa = x / std::pow(10.0, exponent);
+    if (std::fabs(std::round(mantissa * 100.0)) >= 1000.0) {
+        mantissa /= 10.0;
+        ++exponent;
+    }
+    std::string digits = FormatInt(std::abs(exponent));
+    if (digits.size() < 2) {
+        digits = "0" + digits;
+    }
+    std::string text = FormatF(mantissa, 2) + (exponent < 0 ? "E-" : "E+") + digits;
+    if (text.size() < 9) {
+        text = std::string(9 - text.size(), ' ') + text;
+    }
+    return text;
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
+std::optional<UserMessage> ApplyPlotRange(CFilter& filter, double start, double end,
+                                          RangeInput input) {
+    if (input == RangeInput::FREQUENCIES) {
+        start /= filter.Frequency();
+        end /= filter.Frequency();
+    }
+    if (!filter.SetPlotRange(start, end)) {
+        return PlotRangeRefusedMessage();
+    }
+    return std::nullopt;
+}
+
+int CurveSelection::Bits() const {
+    return (filter ? 1 : 0) + (target ? 2 : 0) + (traditional ? 4 : 0) + (delay ? 16 : 0);
+}
+
+CurveSelection CurveSelection::FromBits(int bits) {
+    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 16) != 0};
+}
+
+std::optional<double> FrequencyMarkLevelDb(CDesignSession& session, double f) {
+    CFilterStructure* structure = session.Current();
+    if (session.Filter().GetDesignState() != DesignState::DESIGNED || structure == nullptr) {
+        return std::nullopt;
+    }
+    const double product = structure->StoredMagnitude(2.0 * kPi * f);
+    return std::round(2000.0 * std::log10(product)) * 0.01;
+}
+
+std::string MarkLevelText(std::optional<double> levelDb) {
+    // A zero magnitude (0 Hz into a high-pass) has no level in dB.
+    if (!levelDb || !std::isfinite(*levelDb)) {
+        return {};
+    }
+    if (std::fabs(*levelDb) < 1000.0) {
+        return FormatF(*levelDb, 2) + " dB";
+    }
+    return ExponentText(*levelDb) + " dB";
+}
+
+void ApplyFrequencyMarks(CFilter& filter, const std::array<MarkField, kFrequencyMarks>& rows) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        Mark& mark = filter.frequencyMarks[i];
+        mark.enabled = rows[i].checked;
+        const double value = IsBlank(rows[i].text) ? -1.0 : ParseValue(rows[i].text);
+        if (value >= 0.0) {
+            mark.value = RoundSignificant(value, 5);
+        } else {
+            mark.enabled = false;
+            mark.value = -1.0;
+        }
+    }
+}
+
+void ApplyAmplitudeMarks(CFilter& filter, const std::array<MarkField, kAmplitudeMarks>& rows) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        Mark& mark = filter.amplitudeMarks[i];
+        mark.enabled = rows[i].checked;
+        if (IsBlank(rows[i].text)) {
+            mark.enabled = false;
+        } else {
+            mark.value = ParseValue(rows[i].text);
+        }
+    }
+}
+
+}  // namespace vx

@@ -1,0 +1,475 @@
+#include "plot/plot_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "plot/plot_messages.h"
+
+namespace vx {
+
+namespace {
+
+constexpr PlotColor kWhite{255, 255, 255};
+constexpr PlotColor kBlack{0, 0, 0};
+constexpr PlotColor kRed{255, 0, 0};
+constexpr PlotColor kGreen{0, 160, 0};
+constexpr PlotColor kBlue{0, 0, 255};
+
+constexpr PlotPen kMinorGridPen{PenStyle::SOLID, 1, {220, 220, 220}};
+constexpr PlotPen kScreenMajorGridPen{PenStyle::SOLID, 1, {180, 180, 180}};
+constexpr PlotPen kPrinterMajorGridPen{PenStyle::SOLID, 2, kBlack};
+constexpr PlotPen kFilterPen{PenStyle::SOLID, 2, kBlue};
+constexpr PlotPen kTargetPen{PenStyle::SOLID, 2, kGreen};
+constexpr PlotPen kTraditionalPen{PenStyle::SOLID, 2, kRed};
+constexpr PlotPen kDelayPen{PenStyle::SOLID, 2, kBlack};
+constexpr PlotPen kCharacteristicPen{PenStyle::DASHED, 1, kRed};
+constexpr PlotPen kMarkPen{PenStyle::DASHED, 1, kGreen};
+constexpr PlotPen kEraserPen{PenStyle::SOLID, 2, kWhite};
+
+// Curve selection bits of the record.
+constexpr int kFilterBit = 1;
+constexpr int kTargetBit = 2;
+constexpr int kTraditionalBit = 4;
+constexpr int kDelayBit = 16;
+
+// Tolerance for ticks that land on a range end only up to rounding.
+constexpr double kTickTolerance = 1e-9;
+
+// Half away from zero; far-off values are clamped so a wild sample cannot overflow an int.
+int Round(double v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+
+double Decibel(double x) {
+    return x > 0.0 ? 20.0 * std::log10(x) : 0.0;
+}
+
+// Significant digits of the value's integer part once scaled by powers of 1000 into [1, 10000).
+int IntegerDigits(double v) {
+    if (v <= 0.0) {
+        return 1;
+    }
+    while (v >= 10000.0 * (1.0 - kTickTolerance)) {
+        v /= 1000.0;
+    }
+    while (v < 1.0 - kTickTolerance) {
+        v *= 1000.0;
+    }
+    return static_cast<int>(std::floor(std::log10(v) + kTickTolerance)) + 1;
+}
+
+std::string DbLabel(int level) {
+    std::string text = FormatInt(level);
+    if (text.size() < 3) {
+        text = std::string(3 - text.size(), ' ') + text;
+    }
+    return text + " dB";
+}
+
+struct LevelSteps {
+    int major;
+    int minor;
+};
+
+// Grid steps in dB by pixels per dB (negative: y grows downwards).
+LevelSteps StepsForPixelsPerDb(double e) {
+    if (e < -14.0) {
+        return {1, 1};
+    }
+    if (e < -7.0) {
+        return {2, 1};
+    }
+    if (e < -5.0) {
+        return {3, 1};
+    }
+    if (e < -4.0) {
+        return {4, 1};
+    }
+    if (e < -3.0) {
+        return {5, 1};
+    }
+    if (e < -1.4) {
+        return {10, 2};
+    }
+    return {20, 5};
+}
+
+}  // namespace
+
+PlotScale PlotScale::Printer(const PlotRect& page) {
+    PlotScale s;
+    s.sx = page.Width() / 1276.0;
+    s.sy = page.Height() / 920.0;
+    s.ux = static_cast<int>(std::lround(s.sx));
+    s.uy = static_cast<int>(std::lround(s.sy));
+    s.printer = true;
+    return s;
+}
+
+CPlotLayout::CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary)
+    : filter_(filter), curves_(curves), summary_(std::move(summary)) {}
+
+int CPlotLayout::Sx(double v) const {
+    return Round(v * scale_.sx);
+}
+int CPlotLayout::Sy(double v) const {
+    return Round(v * scale_.sy);
+}
+
+void CPlotLayout::Line(const PlotPen& pen, int x1, int y1, int x2, int y2) {
+    out_.primitives.emplace_back(PlotPolyline{pen, {{x1, y1}, {x2, y2}}});
+}
+
+void CPlotLayout::Text(std::string text, int x, int y, HAlign h, PlotColor color) {
+    out_.primitives.emplace_back(PlotText{std::move(text), {x, y}, h, VAlign::TOP, color});
+}
+
+void CPlotLayout::Fill(PlotColor color) {
+    out_.primitives.emplace_back(PlotFill{page_, color});
+}
+
+void CPlotLayout::CentredText(const char* text) {
+    Fill(kWhite);
+    const PlotPoint centre{(page_.left + page_.right) / 2, (page_.top + page_.bottom) / 2};
+    out_.primitives.emplace_back(PlotText{text, centre, HAlign::CENTER, VAlign::MIDDLE, kBlack});
+}
+
+PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
+    out_ = PlotDrawing{};
+    page_ = page;
+    scale_ = scale;
+    out_.title = filter_.documentName + (filter_.specModified ? "*" : "");
+
+    PlotMapping& map = out_.mapping;
+    const int mx = Sx(55);
+    const int my = Sy(36);
+    map.left = page.left + mx;
+    map.right = page.right - mx;
+    map.top = page.top + my;
+    map.bottom = page.bottom - my;
+    width_ = map.right - map.left + 1;
+
+    switch (filter_.GetDesignState()) {
+        case DesignState::NONE:
+        case DesignState::SPECIFIED:
+            Fill(kWhite);
+            out_.primitives.emplace_back(PlotStartPicture{page});
+            return std::move(out_);
+        case DesignState::CANCELLED:
+            CentredText(kCancelledText);
+            return std::move(out_);
+        case DesignState::DESIGNED:
+            break;
+    }
+    map.designed = true;
+    map.referenceFrequency = filter_.Frequency();
+    map.startFactor = filter_.PlotMin();
+    map.logSpan = std::log(filter_.PlotMax() / filter_.PlotMin());
+    for (CShowFregang* curve :
+         {&curves_.target, &curves_.traditional, &curves_.filter, &curves_.groupDelay}) {
+        curve->SetDisplayPoints(width_);
+    }
+
+    if (!FindVerticalRange()) {
+        CentredText(kNoCurveText);
+        return std::move(out_);
+    }
+    DrawLevelGrid();
+    DrawFrequencyAxis();
+    DrawCharacteristicFrequencies();
+    DrawMarks();
+    DrawCurves();
+    Text(summary_, map.left, page.top + 2, HAlign::LEFT, kBlack);
+    Text(filter_.CreationStamp(), map.left, page.bottom - my / 2, HAlign::LEFT, kBlack);
+    return std::move(out_);
+}
+
+bool CPlotLayout::FindVerticalRange() {
+    PlotMapping& map = out_.mapping;
+    const int graph = filter_.Graph();
+    double low = 1e20;
+    double high = 0.0;
+    delayMin_ = curves_.groupDelay.GetMinimum();
+    delayMax_ = curves_.groupDelay.GetMaximum();
+    auto take = [&](const CShowFregang& curve) {
+        low = std::min(low, curve.GetMinimum());
+        high = std::max(high, curve.GetMaximum());
+        map.magnitudeShown = true;
+    };
+    if (graph & kTargetBit) {
+        take(curves_.target);
+    }
+    if (graph & kFilterBit) {
+        take(curves_.filter);
+    }
+    if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
+        take(curves_.traditional);
+    }
+    map.delayShown = (graph & kDelayBit) != 0;
+    if (!map.magnitudeShown) {
+        if (!map.delayShown) {
+            return false;
+        }
+        low = curves_.filter.GetMinimum();
+        high = curves_.filter.GetMaximum();
+    }
+
+    // Out to whole decibels, unless the extreme lies within a thousandth of the range of one.
+    high = Decibel(high);
+    low = Decibel(low);
+    const double t = std::round(high);
+    if (t > high) {
+        high = t;
+    } else if (high - t > 0.001 * (high - low)) {
+        high = t + 1.0;
+    }
+    const double b = std::round(low);
+    if (b < low) {
+        low = b;
+    } else if (b - low > 0.001 * (high - low)) {
+        low = b - 1.0;
+    }
+    // A flat response would give no scale at all.
+    if (high - low < 1e-9) {
+        low = high - 1.0;
+    }
+    low_ = low;
+    high_ = high;
+    map.dbScale = (map.bottom - map.top) / (low - high);
+    map.dbOffset = map.top - high * map.dbScale;
+    if (map.delayShown) {
+        const double span = delayMin_ - delayMax_;
+        map.delayScale = (map.bottom - map.top) / (span < 0.0 ? span : -1.0);
+        map.delayOffset = map.top - delayMax_ * map.delayScale;
+    }
+    return true;
+}
+
+void CPlotLayout::DrawLevelGrid() {
+    const PlotMapping& map = out_.mapping;
+    const PlotPen& majorPen = scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen;
+    const LevelSteps steps = StepsForPixelsPerDb(map.dbScale / scale_.sy);
+    const int first = Round(low_);
+    const int last = Round(high_);
+    std::string previousDelay;
+    for (int level = first; level <= last; ++level) {
+        const int y = Round(level * map.dbScale + map.dbOffset);
+        if (level % steps.major == 0) {
+            Line(majorPen, map.left, y, map.right, y);
+            if (level == first) {
+                continue;
+            }
+            const int labelTop = y - Sy(8);
+            if (map.magnitudeShown) {
+                Text(DbLabel(level), map.left - scale_.ux, labelTop, HAlign::RIGHT, kBlack);
+            }
+            if (map.delayShown) {
+                const double d =
+                    delayMin_ + (level - first) / (high_ - low_) * (delayMax_ - delayMin_);
+                std::string label = FormatTime(d);
+                if (label != previousDelay) {
+                    Text(label, page_.right - scale_.ux, labelTop, HAlign::RIGHT, kBlack);
+                    previousDelay = std::move(label);
+                }
+            }
+        } else if (level % steps.minor == 0) {
+            Line(kMinorGridPen, map.left, y, map.right, y);
+        }
+    }
+}
+
+int CPlotLayout::FrequencyX(double f) const {
+    const PlotMapping& map = out_.mapping;
+    const double f1 = map.referenceFrequency * map.startFactor;
+    return Round(std::log(f / f1) * (width_ - 1) / map.logSpan + map.left);
+}
+
+std::string CPlotLayout::FrequencyLabel(double f) const {
+    return FormatValue(f, true, std::max(labelDigits_, IntegerDigits(f)), ValueKind::ANY);
+}
+
+std::string CPlotLayout::MarkerLabel(double f) const {
+    return FormatValue(f, true, labelDigits_ + 2, ValueKind::ANY);
+}
+
+void CPlotLayout::DrawFrequencyAxis() {
+    const PlotMapping& map = out_.mapping;
+    const PlotPen& majorPen = scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen;
+    const double f1 = map.referenceFrequency * filter_.PlotMin();
+    const double f2 = map.referenceFrequency * filter_.PlotMax();
+    const double f1Low = f1 * (1.0 - kTickTolerance);
+    const double f2High = f2 * (1.0 + kTickTolerance);
+    const AxisStep axis = NiceStep((f2 - f1) / 16.0);
+    const double minorStep = axis.step / axis.subdivisions;
+    const double t0 = std::trunc(f1 / axis.step + 1e-9) * axis.step;
+    labelDigits_ = static_cast<int>(std::trunc(std::log10(f2 / axis.step) + 1.8));
+
+    const int top = map.top + scale_.uy;
+    const int bottom = map.bottom - scale_.uy + 1;
+    const int labelY = map.bottom + scale_.uy;
+    const int labelShift = Sx(11);
+    const int charWidth = Sx(6);
+    auto label = [&](double f, int x) {
+        std::string text = FrequencyLabel(f);
+        const int length = static_cast<int>(text.size());
+        Text(std::move(text), x - labelShift, labelY, HAlign::LEFT, kBlack);
+        return length;
+    };
+
+    bool majorLabelled = false;
+    int lastLabelX = 0;
+    int spacing = Sx(27);
+    // Before the first major label, ticks are labelled leftwards from the first major tick.
+    int rightLabelX = FrequencyX(t0 >= f1Low ? t0 : t0 + axis.step);
+    double lowestLabel = std::numeric_limits<double>::infinity();
+    for (int i = 0;; ++i) {
+        const double k = t0 + i * axis.step;
+        if (k > f2High) {
+            break;
+        }
+        if (k >= f1Low) {
+            const int x = FrequencyX(k);
+            Line(majorPen, x, top, x, bottom);
+            if (!majorLabelled || x - lastLabelX > spacing) {
+                spacing = charWidth * (label(k, x) + 1);
+                lastLabelX = x;
+                majorLabelled = true;
+                lowestLabel = std::min(lowestLabel, k);
+            }
+        }
+        for (int j = axis.subdivisions - 1; j >= 1; --j) {
+            const double m = k + j * minorStep;
+            if (m < f1Low || m > f2High) {
+                continue;
+            }
+            const int x = FrequencyX(m);
+            if (!majorLabelled) {
+                const int length = static_cast<int>(FrequencyLabel(m).size());
+                if (charWidth * (length + 1) < rightLabelX - x) {
+                    Line(majorPen, x, top, x, bottom);
+                    label(m, x);
+                    rightLabelX = x;
+                    lowestLabel = std::min(lowestLabel, m);
+                    continue;
+                }
+            }
+            Line(kMinorGridPen, x, top, x, bottom);
+        }
+    }
+
+    // Fill the decade below the lowest label when it lies well above the start.
+    const double n = lowestLabel;
+    if (!std::isfinite(n) || n * n / (f1 * f2) < 0.1) {
+        return;
+    }
+    double s = std::pow(10.0, std::floor(std::log10(n / 2.0)));
+    double v = n - s;
+    bool labelled = false;
+    if (n / s < 10.0 * (1.0 - kTickTolerance)) {
+        s = std::pow(10.0, std::floor(std::log10(v / 2.0)));
+        labelled = true;
+    }
+    while (v >= f1Low) {
+        const int x = FrequencyX(v);
+        if (labelled) {
+            Line(majorPen, x, top, x, bottom);
+            label(v, x);
+        } else {
+            Line(kMinorGridPen, x, top, x, bottom);
+        }
+        v -= s;
+        labelled = !labelled;
+    }
+}
+
+void CPlotLayout::DrawMarker(const PlotPen& pen, double f, int level) {
+    const PlotMapping& map = out_.mapping;
+    const int ux = scale_.ux;
+    const int uy = scale_.uy;
+    const int x = FrequencyX(f);
+    Line(kEraserPen, x, map.top + uy, x, map.bottom - uy);
+    Line(pen, x, map.top + uy, x, map.bottom - uy + 1);
+    const int yb = map.bottom - uy + 1 - Round(20.0 * level * uy);
+    Line(pen, x, yb, x + 16 * ux, yb - 8 * uy);
+    Text(MarkerLabel(f), x + 17 * ux, yb - 21 * uy, HAlign::LEFT, pen.color);
+}
+
+void CPlotLayout::DrawCharacteristicFrequencies() {
+    const double fref = filter_.Frequency();
+    if (filter_.Type() != FilterType::BANDPASS) {
+        DrawMarker(kCharacteristicPen, fref, 0);
+        return;
+    }
+    const double q = filter_.Bandwidth() / (2.0 * fref);
+    const double a = std::sqrt(q * q + 1.0) - q;
+    auto inRange = [&](double factor) {
+        return factor >= filter_.PlotMin() && factor <= filter_.PlotMax();
+    };
+    if (inRange(a)) {
+        DrawMarker(kCharacteristicPen, fref * a, 0);
+    }
+    if (inRange(1.0 / a)) {
+        DrawMarker(kCharacteristicPen, fref / a, 1);
+    }
+}
+
+void CPlotLayout::DrawMarks() {
+    const PlotMapping& map = out_.mapping;
+    for (const Mark& mark : filter_.amplitudeMarks) {
+        if (mark.enabled && mark.value >= low_ && mark.value <= high_) {
+            const int y = Round(mark.value * map.dbScale + map.dbOffset);
+            Line(kMarkPen, map.left, y, map.right, y);
+        }
+    }
+    const double fref = filter_.Frequency();
+    for (int k = 0; k < kFrequencyMarks; ++k) {
+        const Mark& mark = filter_.frequencyMarks[static_cast<size_t>(k)];
+        const double factor = mark.value / fref;
+        if (mark.enabled && factor >= filter_.PlotMin() && factor <= filter_.PlotMax()) {
+            DrawMarker(kMarkPen, mark.value, k + 2);
+        }
+    }
+}
+
+void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend,
+                            int legendX) {
+    const PlotMapping& map = out_.mapping;
+    const bool delay = &curve == &curves_.groupDelay;
+    PlotPolyline line{pen, {}};
+    line.points.reserve(static_cast<size_t>(width_));
+    for (int k = 0; k < width_; ++k) {
+        const double v = curve.GetDisplayValue(k);
+        const double y =
+            delay ? v * map.delayScale + map.delayOffset : Decibel(v) * map.dbScale + map.dbOffset;
+        line.points.push_back({map.left + k, Round(y)});
+    }
+    out_.primitives.emplace_back(std::move(line));
+    const int legendY = page_.top + Sy(36) / 2;
+    Text(legend, legendX, legendY, delay ? HAlign::RIGHT : HAlign::LEFT, pen.color);
+}
+
+void CPlotLayout::DrawCurves() {
+    const PlotMapping& map = out_.mapping;
+    const int graph = filter_.Graph();
+    if (graph & kTargetBit) {
+        DrawCurve(curves_.target, kTargetPen, kTargetLegend, map.left);
+    }
+    if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
+        DrawCurve(curves_.traditional, kTraditionalPen, kTraditionalLegend,
+                  map.left + 2 * width_ / 3 - Sx(30));
+    }
+    if (graph & kFilterBit) {
+        DrawCurve(curves_.filter, kFilterPen, kFilterLegend, map.left + width_ / 3 - Sx(30));
+    }
+    if (graph & kDelayBit) {
+        DrawCurve(curves_.groupDelay, kDelayPen, kGroupDelayLegend, map.right);
+    }
+}
+
+}  // namespace vx

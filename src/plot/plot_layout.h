@@ -1,0 +1,80 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/show_fregang.h"
+#include "model/filter.h"
+#include "plot/plot_mapping.h"
+#include "plot/plot_primitives.h"
+
+namespace vx {
+
+// Device scale of a drawing: every geometric constant of the plot is multiplied by sx or sy
+// (the marker flags by the rounded ux and uy). The screen draws at 1:1.
+struct PlotScale {
+    double sx = 1.0;
+    double sy = 1.0;
+    int ux = 1;
+    int uy = 1;
+    bool printer = false;  // printers draw the major grid in black, two units wide
+
+    static PlotScale Screen() { return {}; }
+    // A printer page is laid out as if it were 1276 by 920 screen pixels.
+    static PlotScale Printer(const PlotRect& page);
+};
+
+struct PlotDrawing {
+    std::vector<PlotPrimitive> primitives;
+    PlotMapping mapping;
+    std::string title;  // document title: specification name, "*" when modified
+};
+
+// Lays out the response diagram of a design: grid and axis labels, characteristic frequencies,
+// the user's marks, the selected curves with their legends, summary and date lines. The same
+// drawing serves the screen, the printer and SVG files.
+class CPlotLayout {
+  public:
+    // `summary` is the design summary line shown above the diagram.
+    CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
+
+    // Sets the curves' display points to the diagram width.
+    PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
+
+  private:
+    int Sx(double v) const;
+    int Sy(double v) const;
+    void Line(const PlotPen& pen, int x1, int y1, int x2, int y2);
+    void Text(std::string text, int x, int y, HAlign h, PlotColor color);
+    void Fill(PlotColor color);
+    void CentredText(const char* text);
+
+    bool FindVerticalRange();
+    void DrawLevelGrid();
+    void DrawFrequencyAxis();
+    void DrawCharacteristicFrequencies();
+    void DrawMarks();
+    void DrawCurves();
+    void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
+    void DrawMarker(const PlotPen& pen, double f, int level);
+    int FrequencyX(double f) const;
+    std::string FrequencyLabel(double f) const;
+    std::string MarkerLabel(double f) const;
+
+    const CFilter& filter_;
+    ResponseCurves& curves_;
+    std::string summary_;
+
+    PlotDrawing out_;
+    PlotRect page_;
+    PlotScale scale_;
+    int width_ = 0;      // display points: right - left + 1
+    double low_ = 0.0;   // dB at the bottom
+    double high_ = 0.0;  // dB at the top
+    double delayMin_ = 0.0;
+    double delayMax_ = 0.0;
+    int labelDigits_ = 0;  // significant digits of the frequency labels
+};
+
+}  // namespace vx

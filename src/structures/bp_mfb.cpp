@@ -1,0 +1,289 @@
+#include "structures/bp_mfb.h"
+
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+
+namespace vx {
+
+namespace {
+
+// Root alpha of the low-pass to band-pass transformation of the pair (a, b) at the band-pass
+// quality d: the two stages of the pair sit at fm alpha and fm / alpha.
+double TransformationRoot(double a, double b, double d) {
+    auto g = [&](double x) {
+        const double t = a / (d * b * (1.0 + x * x));
+        return 1.0 / (d * d * b) - x * x * (1.0 + t * t) - 1.0 / (x * x) + 2.0;
+    };
+    // g falls like -1/x^2 towards 0 and like -x^2 towards infinity, so stepping from 0.1 meets a
+    // sign change; it is then bracketed by bisection.
+    const double first = g(0.1);
+    double lo = 0.1;
+    double hi = 0.1;
+    for (int step = 2; step < 1000000; ++step) {
+        hi = 0.1 * step;
+        if ((g(hi) < 0.0) != (first < 0.0)) {
+            break;
+        }
+        lo = hi;
+    }
+    double mid = 0.5 * (lo + hi);
+    for (int i = 0; i < 100; ++i) {
+        mid = 0.5 * (lo + hi);
+        const double gm = g(mid);
+        if (std::fabs(gm) <= 1e-15) {
+            break;
+        }
+        if ((gm < 0.0) == (first < 0.0)) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    return mid;
+}
+
+double OpenIfLarge(double r2) {
+    return r2 > CBpMfb::kLargestR2 ? CBpMfb::kOpen : r2;
+}
+
+}  // namespace
+
+Complex CBpMfb::Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w) {
+    // Nodal analysis with V(output) = -A(jw) V(inverting input): the node at C1/R3 gives the
+    // internal node from the output, the internal node's sum of currents closes the loop.
+    const Complex s(0.0, w);
+    const Complex inverse = opAmp.InverseGain(w);
+    const double g1 = 1.0 / v.r1;
+    const double g2 = 1.0 / v.r2;
+    const double g3 = 1.0 / v.r3;
+    const Complex sc = s * v.c;
+    const Complex k = g3 + (sc + g3) * inverse;
+    const Complex y = g1 + g2 + 2.0 * sc;
+    return -g1 * sc / (k * y + sc * sc * (1.0 - inverse));
+}
+
+double CBpMfb::Omega() const {
+    return 2.0 * std::numbers::pi * stages_[static_cast<size_t>(currentStage_)].poleFrequency;
+}
+
+double CBpMfb::ResponseError() const {
+    return SquaredError([this](double w) { return StageTransfer(w); });
+}
+
+double CBpMfb::CandidateError(const BpMfbValues& v) const {
+    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); });
+}
+
+void CBpMfb::StoreTarget() {
+    const double fp = stages_[static_cast<size_t>(currentStage_)].poleFrequency;
+    const double x = fp / (2.0 * Q());
+    const double fl = std::sqrt(fp * fp + x * x) - x;
+    const double r = std::sqrt(fp / fl);
+    grid_.resize(static_cast<size_t>(gridPoints_));
+    double f = fl / r;
+    for (double& w : grid_) {
+        w = 2.0 * std::numbers::pi * f;
+        f *= r;
+    }
+    target_.resize(grid_.size());
+    WithIdealOpAmp([this] {
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            target_[k] = Magnitude(grid_[k]);
+        }
+    });
+}
+
+void CBpMfb::SetStageTargets(double stageGain) {
+    const double fm = Filter().Frequency();
+    const double d = Filter().Quality();
+    int shift = 0;
+    int alphaPair = -1;
+    double alpha = 1.0;
+    for (int i = 0; i < stageCount_; ++i) {
+        const int pair = (i + shift) / 2;
+        const double a = a_[static_cast<size_t>(pair)];
+        const double b = b_[static_cast<size_t>(pair)];
+        if (b <= 1e-20) {
+            SetStageRecord(fm, a * d, stageGain, i);
+            shift = 1;
+            continue;
+        }
+        if (pair != alphaPair) {
+            alpha = TransformationRoot(a, b, d);
+            alphaPair = pair;
+        }
+        const double qp = d * b * (1.0 + alpha * alpha) / (a * alpha);
+        const double fp = i % 2 == 0 ? fm * alpha : fm / alpha;
+        SetStageRecord(fp, qp, stageGain * qp * std::sqrt(1.0 / b) / d, i);
+    }
+}
+
+void CBpMfb::ResistorsFromCapacitor() {
+    const double w = Omega(), q = Q(), a = Gain(), c = values_.c;
+    values_.r1 = q / (w * a * c);
+    values_.r2 = q / (w * c * (2.0 * q * q - a));
+    values_.r3 = 2.0 * q / (w * c);
+}
+
+void CBpMfb::DesignStage() {
+    values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
+    ResistorsFromCapacitor();
+}
+
+void CBpMfb::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c);
+    f.SetValue(ComponentSlot::C2, stage, values_.c);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+}
+
+void CBpMfb::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::R1, stage),
+               f.Value(ComponentSlot::R2, stage), f.Value(ComponentSlot::R3, stage)};
+}
+
+double CBpMfb::StoredCapacitor(int stage, int) const {
+    return Filter().Value(ComponentSlot::C1, stage);
+}
+
+void CBpMfb::RoundResistors() {
+    RoundToSeries(values_.r1, series_);
+    RoundToSeries(values_.r3, series_);
+    if (!Filter().SteplessR2()) {
+        RoundToSeries(values_.r2, series_);
+    }
+    // The realised stage never carries R2 above 10 MOhm, also when the search finds nothing
+    // better than the rounded values.
+    values_.r2 = OpenIfLarge(values_.r2);
+}
+
+bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        constexpr double kMinimum = 1e-12;
+        double c = CapacitorProposal(RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12), kMinimum);
+        if (!prompt.AskCapacitor({"C1 = C2", currentStage_ + 1, stageCount_, kMinimum}, c)) {
+            return false;
+        }
+        values_.c = c;
+    } else {
+        values_.c = StoredCapacitor(currentStage_, 0);
+    }
+    ResistorsFromCapacitor();
+    return true;
+}
+
+void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
+    SelectStage(stage);
+    values_.c = c1;
+    ResistorsFromCapacitor();
+    StoreStageValues(stage);
+}
+
+BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
+    auto error = [&](double r2) {
+        BpMfbValues t = v;
+        t.r2 = r2;
+        return CandidateError(t);
+    };
+    const double start = v.r2;
+    double best = start;
+    double bestError = error(start);
+    bool better = false;
+    double r = start;
+    for (int i = 0; i < 3; ++i) {
+        r /= 10.0;
+        const double e = error(r);
+        if (e < bestError) {
+            bestError = e;
+            best = r;
+            better = true;
+        }
+    }
+    if (!better) {
+        r = start;
+        for (int i = 0; i < 3; ++i) {
+            r *= 10.0;
+            const double e = error(r);
+            if (e < bestError) {
+                bestError = e;
+                best = r;
+            }
+        }
+    }
+    // 100 values spanning best / 3 to 3 best.
+    const double factor = std::pow(9.0, 1.0 / 99.0);
+    double fine = best / 3.0;
+    double fineBest = fine;
+    double fineError = INFINITY;
+    for (int i = 0; i < 100; ++i) {
+        const double e = error(fine);
+        if (e < fineError) {
+            fineError = e;
+            fineBest = fine;
+        }
+        fine *= factor;
+    }
+    v.r2 = OpenIfLarge(fineBest);
+    return v;
+}
+
+void CBpMfb::SearchRounds(int capacitorSteps) {
+    const bool stepless = Filter().SteplessR2();
+    const int resistorSteps = 2 * series_;
+    BpMfbValues best = values_;
+    for (int round = 0; round < 5; ++round) {
+        const std::vector<double> caps = capacitorSteps == 1
+                                             ? std::vector<double>{best.c}
+                                             : SeriesRun(0.1 * best.c, capacitorSteps, 12);
+        const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, series_);
+        const std::vector<double> r2s = stepless ? std::vector<double>{best.r2}
+                                                 : SeriesRun(0.1 * best.r2, resistorSteps, series_);
+        const BpMfbValues start = best;
+        auto candidate = [&](const std::array<int, 3>& index) {
+            BpMfbValues v = start;
+            v.c = caps[static_cast<size_t>(index[0])];
+            v.r3 = r3s[static_cast<size_t>(index[1])];
+            v.r2 = r2s[static_cast<size_t>(index[2])];
+            return stepless ? WithSteplessR2(v) : BpMfbValues{v.c, v.r1, OpenIfLarge(v.r2), v.r3};
+        };
+        std::array<int, 3> bestIndex{};
+        const bool improved = SearchGrid<3>(
+            {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
+             static_cast<int>(r2s.size())},
+            [&](const std::array<int, 3>& index) { return CandidateError(candidate(index)); },
+            bestIndex);
+        if (improved) {
+            best = candidate(bestIndex);
+        }
+        values_ = best;
+        if (cancelled_) {
+            return;
+        }
+        // An open R2 stands for every value above 10 MOhm, so it never asks for another round.
+        const bool accepted = (capacitorSteps == 1 || WithinSearchRange(best.c, caps[0])) &&
+                              WithinSearchRange(best.r3, r3s[0]) &&
+                              (stepless || best.r2 == kOpen || WithinSearchRange(best.r2, r2s[0]));
+        if (accepted || round == 4) {
+            break;
+        }
+        IncrementRetry();
+    }
+}
+
+void CBpMfb::SearchCapacitors() {
+    SearchRounds(24);
+}
+
+void CBpMfb::SearchResistors() {
+    SearchRounds(1);
+}
+
+}  // namespace vx

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "structures/filter_structure.h"
+
+namespace vx {
+
+// Component values of one multiple-feedback band-pass stage (ohm, farad).
+struct BpMfbValues {
+    double c = 0.0;   // C1 = C2: internal node to inverting input and to output
+    double r1 = 0.0;  // input to internal node
+    double r2 = 0.0;  // internal node to ground; 1e20 when left open
+    double r3 = 0.0;  // output to inverting input
+};
+
+// Multiple-feedback band-pass: second-order inverting stages with equal capacitors, obtained
+// from the low-pass prototype by the low-pass to band-pass transformation. A stage's gain at
+// its pole frequency is R3 / (2 R1) and cannot exceed 2 Qp^2.
+class CBpMfb : public CFilterStructure {
+  public:
+    static constexpr int kGridPoints = 7;
+    // Above this R2 is left open: the stage is then realised without it.
+    static constexpr double kLargestR2 = 1e7;
+    static constexpr double kOpen = 1e20;
+
+    CBpMfb() : CFilterStructure(kGridPoints) {}
+
+    // Sum of squared magnitude differences over the seven grid points.
+    double ResponseError() const override;
+    // Grid around the pass band: the -3 dB frequencies and fp are the 2nd, 4th and 6th points.
+    void StoreTarget() override;
+    void StoreStageValues(int stage) override;
+    bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1 = C2", ""}; }
+    double StoredCapacitor(int stage, int which) const override;
+    double MinimumCapacitor(int, int, double) const override { return 1e-12; }
+    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+    void DesignStage() override;
+    void SearchCapacitors() override;
+    void SearchResistors() override;
+    void DesignFromCapacitors(int stage, double c1, double c2) override;
+    void LoadStageValues(int stage) override;
+    void RoundResistors() override;
+    void SetStageTargets(double stageGain) override;
+
+    // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
+    static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
+
+    const BpMfbValues& Values() const { return values_; }
+    void SetValues(const BpMfbValues& v) { values_ = v; }
+
+  private:
+    double Omega() const;
+    double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
+    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
+    // R1, R2, R3 for the current capacitor.
+    void ResistorsFromCapacitor();
+
+    template <class Transfer>
+    double SquaredError(Transfer&& transfer) const {
+        double sum = 0.0;
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
+            sum += d * d;
+        }
+        return sum;
+    }
+    double CandidateError(const BpMfbValues& v) const;
+    // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
+    BpMfbValues WithSteplessR2(BpMfbValues v) const;
+    // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
+    void SearchRounds(int capacitorSteps);
+
+    BpMfbValues values_;
+};
+
+}  // namespace vx

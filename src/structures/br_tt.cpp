@@ -1,0 +1,145 @@
+#include "structures/br_tt.h"
+
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+#include "structures/gain_resistors.h"
+#include "structures/two_resistor_realisation.h"
+
+namespace vx {
+
+Complex CBrTt::Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w) {
+    // Nodal analysis: the capacitor T's middle node A (its shunt R2 returns to the output), the
+    // resistor T's middle node B (its shunt C2 goes to ground) and the twin-T output P
+    // (non-inverting input, no current); V(out) = k(jw) V(P). Eliminating A and B from the sum
+    // of currents at P gives V(P) (sC + G - P - k Qs) = P V(in) with P and Qs below. With the
+    // ideal amplifier this is k (1 + p^2) / (1 + 2 (2 - k) p + p^2), p = s R C: Q = 1 / (2 (2 -
+    // k)).
+    const Complex s(0.0, w);
+    const double g = 1.0 / v.r1;
+    const double g2 = 1.0 / v.r2;
+    const Complex sc = s * v.c1;
+    const Complex sc2 = s * v.c2;
+    const Complex ya = 2.0 * sc + g2;
+    const Complex yb = 2.0 * g + sc2;
+    const Complex p = sc * sc / ya + g * g / yb;
+    const Complex qs = sc * g2 / ya;
+    const Complex k = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
+    return k * p / (sc + g - p - k * qs);
+}
+
+void CBrTt::SetStageTargets(double) {
+    const double q = Filter().Quality();
+    SetStageRecord(Filter().Frequency(), q, 2.0 - 1.0 / (2.0 * q), 0);
+}
+
+void CBrTt::StoreTarget() {
+    const double w = omegaG_;
+    const double q = Q();
+    const double n = gridPoints_ - 1;
+    double start = q >= 1.0 ? w * (1.0 - 1.0 / q) : w * (1.0 - 0.5 / q);
+    double step = q >= 1.0 ? 2.0 * w / (q * n) : w / (q * n);
+    if (start > 0.9 * w) {
+        // A high Q would give too narrow a grid to see the notch's skirts.
+        start = 0.9 * w;
+        step = 0.2 * w / n;
+    }
+    grid_.resize(static_cast<size_t>(gridPoints_));
+    for (size_t k = 0; k < grid_.size(); ++k) {
+        grid_[k] = start + step * static_cast<double>(k);
+    }
+    target_.resize(grid_.size());
+    WithIdealOpAmp([this] {
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            target_[k] = Magnitude(grid_[k]);
+        }
+    });
+}
+
+void CBrTt::FromCapacitor() {
+    values_.c2 = 2.0 * values_.c1;
+    values_.r1 = 1.0 / (values_.c1 * omegaG_);
+    values_.r2 = values_.r1 / 2.0;
+    values_.r4 = r0_;
+    values_.r3 = (1.0 - 1.0 / (2.0 * Q())) * values_.r4;
+}
+
+void CBrTt::DesignStage() {
+    values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
+    FromCapacitor();
+}
+
+void CBrTt::Realise() {
+    const Realisation r1 = RealiseWithTwoResistors(values_.r1, series_);
+    const Realisation r2 = RealiseWithTwoResistors(values_.r2, series_);
+    Filter().SetRealisation(0, r1.kind, r1.first, r1.second, r1.value);
+    Filter().SetRealisation(1, r2.kind, r2.first, r2.second, r2.value);
+    values_.r1 = r1.value;
+    values_.r2 = r2.value;
+    const GainResistors gain = ChooseGainResistors(StageGain(0), r0_, series_);
+    values_.r3 = gain.feedback;
+    values_.r4 = gain.ground;
+}
+
+void CBrTt::SearchCapacitors() {
+    DesignStage();
+    Realise();
+}
+
+void CBrTt::SearchResistors() {
+    FromCapacitor();
+    Realise();
+}
+
+void CBrTt::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c1);
+    f.SetValue(ComponentSlot::C2, stage, values_.c2);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+    f.SetValue(ComponentSlot::R4, stage, values_.r4);
+}
+
+void CBrTt::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
+               f.Value(ComponentSlot::R1, stage), f.Value(ComponentSlot::R2, stage),
+               f.Value(ComponentSlot::R3, stage), f.Value(ComponentSlot::R4, stage)};
+}
+
+double CBrTt::StoredCapacitor(int stage, int) const {
+    return Filter().Value(ComponentSlot::C1, stage);
+}
+
+void CBrTt::RoundResistors() {
+    for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4}) {
+        // R3 is 0 for a follower (Q = 0.5) and below for lower Q: nothing to round.
+        if (*r > 0.0) {
+            RoundToSeries(*r, series_);
+        }
+    }
+}
+
+bool CBrTt::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        constexpr double kMinimum = 1e-12;
+        double c = CapacitorProposal(RoundedToSeries(1.0 / (r0_ * omegaG_), 12), kMinimum);
+        if (!prompt.AskCapacitor({"C1", currentStage_ + 1, stageCount_, kMinimum}, c)) {
+            return false;
+        }
+        values_.c1 = c;
+    } else {
+        values_.c1 = StoredCapacitor(currentStage_, 0);
+    }
+    FromCapacitor();
+    return true;
+}
+
+void CBrTt::DesignFromCapacitors(int stage, double c1, double) {
+    SelectStage(stage);
+    values_.c1 = c1;
+    FromCapacitor();
+    StoreStageValues(stage);
+}
+
+}  // namespace vx

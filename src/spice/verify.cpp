@@ -106,9 +106,6 @@ SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings
         return result;
     }
 
-    int tries = 0;
-    while (!structure->Prepare() && ++tries < 3) {
-    }
     std::vector<double> computed;
     computed.reserve(rows.size());
     double peak = 0.0;

@@ -65,16 +65,6 @@ double CFilterStructure::Magnitude(double w) const {
     return SafeMagnitude(StageTransfer(w));
 }
 
-double CFilterStructure::StoredMagnitude(double w) {
-    double product = 1.0;
-    for (int i = 0; i < stageCount_; ++i) {
-        SelectStage(i);
-        LoadStageValues(i);
-        product *= Magnitude(w);
-    }
-    return product;
-}
-
 double CFilterStructure::GroupDelay(double w) const {
     auto phase = [this](double x) {
         const Complex h = StageTransfer(x);

@@ -101,9 +101,6 @@ class CFilterStructure {
 
     // |H(jw)| of the current stage, overflow-safe.
     double Magnitude(double w) const;
-    // |H(jw)| of the whole design stored in the record: the product over the stages with their
-    // stored values and the selected op-amp. Needs Prepare; leaves the last stage loaded.
-    double StoredMagnitude(double w);
     // -dphi/dw by a central difference with the relative step 1.0001.
     double GroupDelay(double w) const;
     // Product of the stage magnitudes of the design stored in the record at w, with the selected

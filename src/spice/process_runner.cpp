@@ -68,16 +68,18 @@ ProcessResult RunProcess(const ProcessRequest& request) {
         return {};
     }
     if (pid == 0) {
+        // Only async-signal-safe calls from here on; a relative output file lies in the new
+        // working folder.
         close(report[0]);
-        if (!request.outputFile.empty()) {
-            const int fd = open(request.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd >= 0) {
-                dup2(fd, STDOUT_FILENO);
-                dup2(fd, STDERR_FILENO);
-                close(fd);
-            }
-        }
         if (request.workingDirectory.empty() || chdir(request.workingDirectory.c_str()) == 0) {
+            if (!request.outputFile.empty()) {
+                const int fd = open(request.outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                if (fd >= 0) {
+                    dup2(fd, STDOUT_FILENO);
+                    dup2(fd, STDERR_FILENO);
+                    close(fd);
+                }
+            }
             execvp(argv[0], argv.data());
         }
         const int error = errno;

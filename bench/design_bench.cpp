@@ -50,5 +50,12 @@ void SallenKeyHighPassChebyshev8E192(benchmark::State& state) {
 }
 BENCHMARK(SallenKeyHighPassChebyshev8E192)->Unit(benchmark::kMillisecond);
 
+// One round of the third-order search steps through 24 x 24 x 192 x 192 candidates.
+void SallenKeyXLowPassBessel3E96(benchmark::State& state) {
+    RunDesign(state, {FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL, 3,
+                      ResistorSeries::E96, "LF411"});
+}
+BENCHMARK(SallenKeyXLowPassBessel3E96)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace
 }  // namespace vx

@@ -2,8 +2,12 @@
 
 #include "structures/bp_mfb.h"
 #include "structures/br_tt.h"
+#include "structures/hp_mfb.h"
 #include "structures/hp_sallen_key.h"
+#include "structures/hp_sallen_key_x.h"
+#include "structures/lp_mfb.h"
 #include "structures/lp_sallen_key.h"
+#include "structures/lp_sallen_key_x.h"
 
 namespace vx {
 
@@ -28,6 +32,10 @@ CDesignSession::CDesignSession() {
     };
     put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
     put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
+    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Make<CLpSallenKeyX>());
+    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Make<CHpSallenKeyX>());
+    put(FilterType::LOWPASS, StructureKind::MFB, Make<CLpMfb>());
+    put(FilterType::HIGHPASS, StructureKind::MFB, Make<CHpMfb>());
     put(FilterType::BANDPASS, StructureKind::MFB, Make<CBpMfb>());
     put(FilterType::BANDREJECT, StructureKind::TWIN_T, Make<CBrTt>());
 }

@@ -210,6 +210,8 @@ class CFilterStructure {
     void ReadSpecification();
     void FetchCoefficients();
     void DistributeGain();
+    // The stage loop of both capacitor modes.
+    void RunStageLoop(bool fixedCapacitors);
     template <class Accumulate>
     void ForEachCurvePoint(Accumulate&& accumulate) const;
     void AccumulateMagnitude(CShowFregang& curve) const;

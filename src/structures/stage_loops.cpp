@@ -63,29 +63,14 @@ void CFilterStructure::AccumulateGroupDelay() {
 }
 
 void CFilterStructure::DesignWithCapacitorSearch() {
-    for (int i = 0; i < stageCount_; ++i) {
-        SelectStage(i);
-        retry_ = 0;
-        progress_ = 0;
-        PumpMessages();
-        DesignStage();
-        StoreTarget();
-        AccumulateTargetResponse();
-        RoundResistors();
-        AccumulateTraditionalResponse();
-        bestError_ = ResponseError();
-        cancelled_ = false;
-        SearchCapacitors();
-        if (cancelled_) {
-            return;
-        }
-        StoreStageValues(i);
-        AccumulateFilterResponse();
-        AccumulateGroupDelay();
-    }
+    RunStageLoop(false);
 }
 
 void CFilterStructure::DesignWithFixedCapacitors() {
+    RunStageLoop(true);
+}
+
+void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
         retry_ = 0;
@@ -93,14 +78,20 @@ void CFilterStructure::DesignWithFixedCapacitors() {
         PumpMessages();
         DesignStage();
         StoreTarget();
-        // The stored values carry the capacitors the user entered.
-        LoadStageValues(i);
+        if (fixedCapacitors) {
+            // The stored values carry the capacitors the user entered.
+            LoadStageValues(i);
+        }
         AccumulateTargetResponse();
         RoundResistors();
         AccumulateTraditionalResponse();
         bestError_ = ResponseError();
         cancelled_ = false;
-        SearchResistors();
+        if (fixedCapacitors) {
+            SearchResistors();
+        } else {
+            SearchCapacitors();
+        }
         if (cancelled_) {
             Filter().SetDesignState(DesignState::CANCELLED);
             return;

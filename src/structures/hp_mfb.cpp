@@ -1,0 +1,125 @@
+#include "structures/hp_mfb.h"
+
+#include "model/standard_value.h"
+#include "structures/hp_mfb_messages.h"
+
+namespace vx {
+
+Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) {
+    // Nodal analysis with the inverting input at -Vout/A(jw). The C3 admittance only enters as
+    // G1/(jw C3), so an absent C3 (2e20, the internal node is the inverting input) is harmless.
+    const Complex g = opAmp.InverseGain(w);
+    const Complex s(0.0, w);
+    const double g1 = 1.0 / v.r1;
+    const Complex y = s * (v.c1 + v.c2) + 1.0 / v.r2;  // internal node without C3
+    const Complex u = g1 / (s * v.c3);
+    return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
+}
+
+void CHpMfb::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c1);
+    f.SetValue(ComponentSlot::C2, stage, values_.c2);
+    f.SetValue(ComponentSlot::C3, stage, values_.c3);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+}
+
+void CHpMfb::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {};
+    values_.c1 = f.Value(ComponentSlot::C1, stage);
+    values_.c2 = f.Value(ComponentSlot::C2, stage);
+    values_.c3 = f.Value(ComponentSlot::C3, stage);
+    values_.r1 = f.Value(ComponentSlot::R1, stage);
+    values_.r2 = f.Value(ComponentSlot::R2, stage);
+}
+
+double CHpMfb::StoredCapacitor(int stage, int which) const {
+    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C3, stage);
+}
+
+void CHpMfb::ResistorsFromCapacitors() {
+    const double a = A(), b = B(), w = omegaG_;
+    values_.c2 = RoundedToSeries(values_.c1 / Gain(), 12);
+    if (firstOrder_) {
+        values_.r1 = 1.0 / (w * a * values_.c2);
+        values_.c3 = kAbsent;
+        values_.r2 = kAbsent;
+        return;
+    }
+    values_.r2 = a / (b * w * (values_.c1 + values_.c2 + values_.c3));
+    values_.r1 = 1.0 / (b * w * w * values_.r2 * values_.c2 * values_.c3);
+}
+
+void CHpMfb::DesignStage() {
+    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    values_ = {};
+    if (firstOrder_) {
+        values_.c2 = RoundedToSeries(1.0 / (a * w * r0_), 12);
+        values_.r1 = 1.0 / (a * w * values_.c2);
+        values_.c1 = RoundedToSeries(gain * values_.c2, 12);
+        values_.c3 = kAbsent;
+        values_.r2 = kAbsent;
+        return;
+    }
+    values_.c1 = RoundedToSeries(a / ((2.0 + 1.0 / gain) * b * w * r0_), 12);
+    values_.c3 = values_.c1;
+    ResistorsFromCapacitors();
+}
+
+void CHpMfb::RoundResistors() {
+    RoundToSeries(values_.r1, series_);
+    if (!firstOrder_) {
+        RoundToSeries(values_.r2, series_);
+    }
+}
+
+void CHpMfb::SearchCapacitors() {
+    const int second = firstOrder_ ? 1 : 24;
+    const double gain = Gain();
+    if (!firstOrder_) {
+        RoundToSeries(values_.r2, series_);
+    }
+    SearchRounds({{{&MfbValues::c1, 24, 12},
+                   {&MfbValues::c3, second, 12},
+                   {&MfbValues::r1, firstOrder_ ? 1 : 2 * series_, series_}}},
+                 5, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
+}
+
+void CHpMfb::SearchResistors() {
+    const int steps = 2 * series_;
+    SearchRounds({{{&MfbValues::r1, steps, series_},
+                   {&MfbValues::r2, firstOrder_ ? 1 : steps, series_},
+                   {&MfbValues::c1, 1, 0}}},
+                 5, [](MfbValues&) {});
+}
+
+bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        DesignStage();
+        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
+            return false;
+        }
+        const UserMessage notice = HpMfbC2Notice(RoundedToSeries(values_.c1 / Gain(), 12));
+        prompt.Inform(notice.caption, notice.text);
+        if (!firstOrder_ && !Ask(prompt, "C3", 1e-12, values_.c3)) {
+            return false;
+        }
+    } else {
+        values_.c1 = StoredCapacitor(currentStage_, 0);
+        values_.c3 = StoredCapacitor(currentStage_, 1);
+    }
+    ResistorsFromCapacitors();
+    return true;
+}
+
+void CHpMfb::DesignFromCapacitors(int stage, double c1, double c3) {
+    SelectStage(stage);
+    values_.c1 = c1;
+    values_.c3 = c3;
+    ResistorsFromCapacitors();
+    StoreStageValues(stage);
+}
+
+}  // namespace vx

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "structures/mfb_structure.h"
+
+namespace vx {
+
+// Multiple-feedback high-pass: C1 from the input to the internal node, R2 from there to ground,
+// C2 from there to the output, C3 from there to the inverting input, R1 from the output back to
+// the inverting input. H = -(C1/C2) / (1 + a/P + b/P^2) with
+// a = (C1 + C2 + C3) / (w R1 C2 C3) and b = 1 / (w^2 R1 R2 C2 C3).
+class CHpMfb : public CMfbStructure {
+  public:
+    // A first-order stage marks C3 and R2 as absent with this value.
+    static constexpr double kAbsent = 2e20;
+
+    // The network with the amplifier output = -A(jw) times the inverting input.
+    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
+
+    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, true); }
+    void StoreStageValues(int stage) override;
+    void LoadStageValues(int stage) override;
+    // The user chooses C1 and C3; C2 follows from the gain.
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
+    double StoredCapacitor(int stage, int which) const override;
+    double MinimumCapacitor(int, int, double) const override { return 1e-12; }
+    void DesignStage() override;
+    void RoundResistors() override;
+    void SearchCapacitors() override;
+    void SearchResistors() override;
+    bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
+    // c1 and c3 are given; C2 follows from the gain.
+    void DesignFromCapacitors(int stage, double c1, double c3) override;
+
+  protected:
+    Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
+        return Network(v, opAmp, w);
+    }
+
+  private:
+    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
+    void ResistorsFromCapacitors();
+};
+
+}  // namespace vx

@@ -1,0 +1,222 @@
+#include "structures/lp_mfb.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_text.h"
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+
+namespace vx {
+
+Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) {
+    // Nodal analysis with the inverting input at -Vout/A(jw). Written so that R3 = 0 (a
+    // first-order stage, the internal node is the inverting input) needs no special case.
+    const Complex g = opAmp.InverseGain(w);
+    const Complex s(0.0, w);
+    const double g1 = 1.0 / v.r1;
+    const double g2 = 1.0 / v.r2;
+    const Complex y = g1 + g2 + s * v.c2;  // internal node without R3
+    const Complex sc1 = s * v.c1;
+    const Complex sc1r3 = sc1 * v.r3;
+    return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
+}
+
+void CLpMfb::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c1);
+    f.SetValue(ComponentSlot::C2, stage, values_.c2);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+}
+
+void CLpMfb::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {};
+    values_.c1 = f.Value(ComponentSlot::C1, stage);
+    values_.c2 = f.Value(ComponentSlot::C2, stage);
+    values_.r1 = f.Value(ComponentSlot::R1, stage);
+    values_.r2 = f.Value(ComponentSlot::R2, stage);
+    values_.r3 = f.Value(ComponentSlot::R3, stage);
+}
+
+double CLpMfb::StoredCapacitor(int stage, int which) const {
+    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
+}
+
+double CLpMfb::MinimumRatio(int stage) const {
+    const double a = a_[static_cast<size_t>(stage)];
+    const double b = b_[static_cast<size_t>(stage)];
+    return 4.0 * b * (1.0 + stages_[static_cast<size_t>(stage)].gain) / (a * a);
+}
+
+double CLpMfb::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
+    if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
+        return 1e-12;
+    }
+    const double m = 1.001 * firstCapacitor * MinimumRatio(stage);
+    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+}
+
+void CLpMfb::ResistorsFromCapacitors() {
+    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    if (firstOrder_) {
+        values_.r2 = a / (w * values_.c1);
+        values_.r1 = values_.r2 / gain;
+        values_.c2 = 0.0;
+        values_.r3 = 0.0;
+        return;
+    }
+    const double c1 = values_.c1, c2 = values_.c2;
+    // The smaller root of w C1 R2^2 - a R2 + (1 + A) b / (w C2) = 0; real while C2/C1 reaches
+    // the minimum ratio (clamped against rounding exactly at it).
+    const double ac2 = a * c2;
+    const double root = std::sqrt(std::max(0.0, ac2 * ac2 - 4.0 * (gain + 1.0) * b * c1 * c2));
+    values_.r2 = (ac2 - root) / (2.0 * w * c1 * c2);
+    values_.r1 = values_.r2 / gain;
+    values_.r3 = b / (w * w * c1 * c2 * values_.r2);
+}
+
+void CLpMfb::DesignStage() {
+    values_ = {};
+    if (firstOrder_) {
+        values_.c1 = RoundedToSeries(A() / (Gain() * r0_ * omegaG_), 12);
+        ResistorsFromCapacitors();
+        return;
+    }
+    // The second pass scales C1 so that R1 comes near the impedance level.
+    double c1 = A() / (3.0 * omegaG_ * r0_);
+    for (int pass = 0; pass < 2; ++pass) {
+        values_.c1 = RoundedToSeries(c1, 12);
+        values_.c2 = E12AtOrAbove(values_.c1 * MinimumRatio(currentStage_));
+        ResistorsFromCapacitors();
+        c1 = values_.c1 * values_.r1 / r0_;
+    }
+}
+
+void CLpMfb::RoundResistors() {
+    for (double* r : {&values_.r1, &values_.r2, &values_.r3}) {
+        RoundToSeries(*r, series_);
+    }
+}
+
+void CLpMfb::SearchCapacitors() {
+    if (firstOrder_) {
+        SearchFirstOrderCapacitor();
+        return;
+    }
+    // R1 and R2 = A R1 stay at standard values; the pole pair is tuned with C1, C2 and R3.
+    RoundToSeries(values_.r1, series_);
+    const double gain = Gain();
+    SearchRounds({{{&MfbValues::c1, 24, 12},
+                   {&MfbValues::c2, 24, 12},
+                   {&MfbValues::r3, 2 * series_, series_}}},
+                 5, [&](MfbValues& v) { v.r2 = RoundedToSeries(gain * v.r1, series_); });
+}
+
+void CLpMfb::SearchFirstOrderCapacitor() {
+    const MfbValues entry = values_;
+    const double gain = Gain();
+    MfbValues start = values_;
+    RoundToSeries(start.r1, series_);
+    start.r2 = RoundedToSeries(gain * start.r1, series_);
+    auto error = [&](const MfbValues& v) {
+        return GridError([&](double w) { return Network(v, opAmp_, w); });
+    };
+
+    const std::vector<double> c1Run = SeriesRun(0.1 * start.c1, 24, 12);
+    MfbValues best = start;
+    bool improved = false;
+    std::array<int, 1> c1Index{};
+    if (SearchGrid<1>(
+            {24},
+            [&](const std::array<int, 1>& i) {
+                MfbValues v = start;
+                v.c1 = c1Run[static_cast<size_t>(i[0])];
+                return error(v);
+            },
+            c1Index)) {
+        best.c1 = c1Run[static_cast<size_t>(c1Index[0])];
+        improved = true;
+    }
+
+    // The pole moves with R2 C1, so R1 (with R2 = A R1) is tried with the best C1 and its two
+    // neighbours.
+    if (!cancelled_) {
+        StandardValue step(12, best.c1);
+        const double below = step.Previous();
+        const std::vector<double> c1Near = SeriesRun(below, 3, 12);
+        const std::vector<double> r1Run = SeriesRun(0.1 * start.r1, 2 * series_, series_);
+        std::array<int, 2> index{};
+        auto candidate = [&](const std::array<int, 2>& i) {
+            MfbValues v = start;
+            v.c1 = c1Near[static_cast<size_t>(i[0])];
+            v.r1 = r1Run[static_cast<size_t>(i[1])];
+            v.r2 = RoundedToSeries(gain * v.r1, series_);
+            return v;
+        };
+        if (SearchGrid<2>(
+                {3, 2 * series_}, [&](const std::array<int, 2>& i) { return error(candidate(i)); },
+                index)) {
+            best = candidate(index);
+            improved = true;
+        }
+    }
+    values_ = improved ? best : entry;
+}
+
+void CLpMfb::SearchResistors() {
+    const double gain = Gain();
+    auto r2FromR1 = [&](MfbValues& v) { v.r2 = RoundedToSeries(gain * v.r1, series_); };
+    const int steps = 2 * series_;
+    if (firstOrder_) {
+        values_.c2 = 0.0;
+        values_.r3 = 0.0;
+        SearchRounds(
+            {{{&MfbValues::r1, steps, series_}, {&MfbValues::r3, 1, 0}, {&MfbValues::c1, 1, 0}}}, 1,
+            r2FromR1);
+    } else {
+        SearchRounds({{{&MfbValues::r1, steps, series_},
+                       {&MfbValues::r3, steps, series_},
+                       {&MfbValues::c1, 1, 0}}},
+                     5, r2FromR1);
+    }
+}
+
+bool CLpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (ask) {
+        DesignStage();
+        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
+            return false;
+        }
+        if (!firstOrder_) {
+            const double m = MinimumCapacitor(currentStage_, 1, values_.c1);
+            values_.c2 = E12AtOrAbove(m);
+            if (!Ask(prompt, "C2", m, values_.c2)) {
+                return false;
+            }
+        }
+    } else {
+        values_.c1 = StoredCapacitor(currentStage_, 0);
+        values_.c2 = StoredCapacitor(currentStage_, 1);
+        const double ratio = MinimumRatio(currentStage_);
+        if (!firstOrder_ && values_.c2 < values_.c1 * ratio &&
+            !prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, values_.c1,
+                                    values_.c2)) {
+            return false;
+        }
+    }
+    ResistorsFromCapacitors();
+    return true;
+}
+
+void CLpMfb::DesignFromCapacitors(int stage, double c1, double c2) {
+    SelectStage(stage);
+    values_.c1 = c1;
+    values_.c2 = c2;
+    ResistorsFromCapacitors();
+    StoreStageValues(stage);
+}
+
+}  // namespace vx

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "structures/mfb_structure.h"
+
+namespace vx {
+
+// Multiple-feedback low-pass: R1 from the input to the internal node, C2 from there to ground,
+// R2 from there to the output, R3 from there to the inverting input, C1 from the output back to
+// the inverting input. H = -(R2/R1) / (1 + a P + b P^2) with
+// a = w C1 (R2 + R3 + R2 R3 / R1) and b = w^2 C1 C2 R2 R3.
+class CLpMfb : public CMfbStructure {
+  public:
+    // The network with the amplifier output = -A(jw) times the inverting input.
+    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
+
+    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, false); }
+    void StoreStageValues(int stage) override;
+    void LoadStageValues(int stage) override;
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
+    double StoredCapacitor(int stage, int which) const override;
+    double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;
+    void DesignStage() override;
+    void RoundResistors() override;
+    void SearchCapacitors() override;
+    void SearchResistors() override;
+    bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
+    void DesignFromCapacitors(int stage, double c1, double c2) override;
+
+  protected:
+    Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
+        return Network(v, opAmp, w);
+    }
+
+  private:
+    // C2/C1 below which the square root of the dimensioning turns imaginary.
+    double MinimumRatio(int stage) const;
+    // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
+    void ResistorsFromCapacitors();
+    void SearchFirstOrderCapacitor();
+};
+
+}  // namespace vx

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "structures/filter_structure.h"
+
+namespace vx {
+
+// Component values of one multiple-feedback stage (ohm, farad). The low-pass uses C1, C2 and
+// R1 to R3, the high-pass C1 to C3, R1 and R2; the unused field stays 0.
+struct MfbValues {
+    double c1 = 0.0;
+    double c2 = 0.0;
+    double c3 = 0.0;
+    double r1 = 0.0;
+    double r2 = 0.0;
+    double r3 = 0.0;
+};
+
+// One value a search round steps through: `count` standard values of `series` upwards from
+// 0.1 times its current value (count 1: the value stays).
+struct MfbSearchAxis {
+    double MfbValues::*field;
+    int count;
+    int series;
+};
+
+// What the multiple-feedback low-pass and high-pass share: the inverting stage values, the
+// capacitor prompt and the search rounds over standard values.
+class CMfbStructure : public CFilterStructure {
+  public:
+    static constexpr int kGridPoints = 61;
+
+    CMfbStructure() : CFilterStructure(kGridPoints) {}
+
+    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+
+    const MfbValues& Values() const { return values_; }
+    void SetValues(const MfbValues& v) { values_ = v; }
+
+  protected:
+    // H(jw) of a stage with these values and amplifier.
+    virtual Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const = 0;
+
+    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
+    double A() const { return a_[static_cast<size_t>(currentStage_)]; }
+    double B() const { return b_[static_cast<size_t>(currentStage_)]; }
+    // Asks for one capacitor with its proposal raised to the minimum; false on cancel.
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+             double& value) const;
+
+    // Up to `maxRounds` rounds over the three axes; `complete(v)` fills the values that follow
+    // from the searched ones (R2 from R1, C2 from C1). A round is repeated around its best
+    // values while a searched value ends near the edge of its range. When no candidate beats
+    // the error the search started with, the values it started with stay.
+    template <class Complete>
+    void SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds, Complete&& complete);
+
+    MfbValues values_;
+};
+
+template <class Complete>
+void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds,
+                                 Complete&& complete) {
+    const MfbValues entry = values_;
+    MfbValues best = values_;
+    complete(best);
+    bool improvedAny = false;
+    for (int round = 0; round < maxRounds; ++round) {
+        std::array<std::vector<double>, 3> runs;
+        for (size_t d = 0; d < 3; ++d) {
+            const double centre = best.*axes[d].field;
+            runs[d] = axes[d].count == 1 ? std::vector<double>{centre}
+                                         : SeriesRun(0.1 * centre, axes[d].count, axes[d].series);
+        }
+        const MfbValues start = best;
+        std::array<int, 3> bestIndex{};
+        auto candidate = [&](const std::array<int, 3>& index) {
+            MfbValues v = start;
+            for (size_t d = 0; d < 3; ++d) {
+                v.*axes[d].field = runs[d][static_cast<size_t>(index[d])];
+            }
+            complete(v);
+            return v;
+        };
+        const bool improved = SearchGrid<3>(
+            {axes[0].count, axes[1].count, axes[2].count},
+            [&](const std::array<int, 3>& index) {
+                const MfbValues v = candidate(index);
+                return GridError([&](double w) { return Transfer(v, opAmp_, w); });
+            },
+            bestIndex);
+        if (improved) {
+            best = candidate(bestIndex);
+            improvedAny = true;
+        }
+        values_ = improvedAny ? best : entry;
+        if (cancelled_) {
+            return;
+        }
+        bool accepted = true;
+        for (size_t d = 0; d < 3; ++d) {
+            if (axes[d].count > 1 && !WithinSearchRange(best.*axes[d].field, runs[d][0])) {
+                accepted = false;
+            }
+        }
+        if (accepted || round == maxRounds - 1) {
+            break;
+        }
+        IncrementRetry();
+    }
+}
+
+}  // namespace vx

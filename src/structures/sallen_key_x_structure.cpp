@@ -1,0 +1,290 @@
+#include "structures/sallen_key_x_structure.h"
+
+#include <array>
+#include <cmath>
+
+#include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
+#include "structures/cubic_stability.h"
+#include "structures/gain_resistors.h"
+
+namespace vx {
+
+void CSallenKeyXStructure::SetStageTargets(double stageGain) {
+    // Two records, one per coefficient pair, although the filter is one op-amp stage.
+    const double fg = Filter().Frequency();
+    for (int i = 0; i < 2; ++i) {
+        const double a = a_[static_cast<size_t>(i)];
+        const double b = b_[static_cast<size_t>(i)];
+        if (b <= 1e-20) {
+            SetStageRecord(highPass_ ? fg * a : fg / a, -1.0, stageGain, i);
+        } else {
+            const double root = std::sqrt(b);
+            SetStageRecord(highPass_ ? fg * root : fg / root, root / a, stageGain, i);
+        }
+    }
+}
+
+Complex CSallenKeyXStructure::Transfer(const SallenKeyXPolynomial& p, Complex g, double w) const {
+    const Complex x(0.0, highPass_ ? -1.0 / w : w);  // s or 1/s
+    return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
+}
+
+Complex CSallenKeyXStructure::StageTransfer(double w) const {
+    return Transfer(Polynomial(values_),
+                    opAmp_.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), w), w);
+}
+
+std::vector<Complex> CSallenKeyXStructure::AmplifierGains(const SallenKeyXValues& v) const {
+    std::vector<Complex> gains(grid_.size());
+    const double k = FeedbackFraction(v.r4, v.r5);
+    for (size_t i = 0; i < grid_.size(); ++i) {
+        gains[i] = opAmp_.NonInvertingGain(k, grid_[i]);
+    }
+    return gains;
+}
+
+double CSallenKeyXStructure::GainCorrection(const SallenKeyXValues& v) const {
+    return v.r4 < 1e-20 ? 1.0 : Gain() / ((v.r4 + v.r5) / v.r5);
+}
+
+double CSallenKeyXStructure::RelativeError(const SallenKeyXValues& v,
+                                           const std::vector<Complex>& gains) const {
+    const SallenKeyXPolynomial p = Polynomial(v);
+    const double correction = GainCorrection(v);
+    double sum = 0.0;
+    for (size_t k = 0; k < grid_.size(); ++k) {
+        const double d =
+            (SafeMagnitude(Transfer(p, gains[k], grid_[k])) * correction - target_[k]) / target_[k];
+        sum += d * d;
+    }
+    return sum;
+}
+
+double CSallenKeyXStructure::ResponseError() const {
+    return RelativeError(values_, AmplifierGains(values_));
+}
+
+bool CSallenKeyXStructure::Realizable(const SallenKeyXValues& v) const {
+    const double gain = 1.0 / FeedbackFraction(v.r4, v.r5);
+    const SallenKeyXPolynomial p = Polynomial(v);
+    const double c1 = p.d1 - gain * p.e1;
+    const double c2 = p.d2 - gain * p.e2;
+    const double c3 = p.d3;
+    if (highPass_) {
+        // s^3 D(1/s) = s^3 + c1 s^2 + c2 s + c3 is already monic.
+        return CubicIsStable(c1, c2, c3);
+    }
+    return c3 > 0.0 && CubicIsStable(c2 / c3, c1 / c3, 1.0 / c3);
+}
+
+void CSallenKeyXStructure::SetExactGainNetwork(SallenKeyXValues& v) const {
+    v.r5 = r0_;
+    v.r4 = r0_ * (Gain() - 1.0);
+}
+
+void CSallenKeyXStructure::ChooseGainNetwork() {
+    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
+    values_.r4 = gain.feedback;
+    values_.r5 = gain.ground;
+}
+
+void CSallenKeyXStructure::StoreStageValues(int stage) {
+    CFilter& f = Filter();
+    f.SetValue(ComponentSlot::C1, stage, values_.c1);
+    f.SetValue(ComponentSlot::C2, stage, values_.c2);
+    f.SetValue(ComponentSlot::C3, stage, values_.c3);
+    f.SetValue(ComponentSlot::R1, stage, values_.r1);
+    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+    f.SetValue(ComponentSlot::R4, stage, values_.r4);
+    f.SetValue(ComponentSlot::R5, stage, values_.r5);
+}
+
+void CSallenKeyXStructure::LoadStageValues(int stage) {
+    const CFilter& f = Filter();
+    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
+               f.Value(ComponentSlot::C3, stage), f.Value(ComponentSlot::R1, stage),
+               f.Value(ComponentSlot::R2, stage), f.Value(ComponentSlot::R3, stage),
+               f.Value(ComponentSlot::R4, stage), f.Value(ComponentSlot::R5, stage)};
+}
+
+double CSallenKeyXStructure::StoredCapacitor(int stage, int which) const {
+    switch (which) {
+        case 0:
+            return Filter().Value(ComponentSlot::C1, stage);
+        case 1:
+            return Filter().Value(ComponentSlot::C2, stage);
+        case 2:
+            return Filter().Value(ComponentSlot::C3, stage);
+        default:
+            return 0.0;
+    }
+}
+
+void CSallenKeyXStructure::RoundResistors() {
+    for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4, &values_.r5}) {
+        RoundToSeries(*r, series_);
+    }
+}
+
+void CSallenKeyXStructure::DesignFromCapacitors(int stage, double c1, double c2) {
+    // The editing dialog gives the first two capacitors; C3 keeps its stored value.
+    SelectStage(0);
+    values_.c1 = c1;
+    values_.c2 = c2;
+    values_.c3 = StoredCapacitor(stage, 2);
+    ResistorsFromCapacitors();
+    StoreStageValues(stage);
+}
+
+bool CSallenKeyXStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+                               double& value) const {
+    value = CapacitorProposal(value, minimum);
+    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
+}
+
+void CSallenKeyXStructure::AccumulateTargets() {
+    std::vector<double> first;
+    for (int pair = 0; pair < 2; ++pair) {
+        SelectStage(pair);
+        DesignStage();
+        StoreTarget();
+        AccumulateTargetResponse();
+        if (pair == 0) {
+            first = target_;
+        }
+    }
+    for (size_t k = 0; k < target_.size(); ++k) {
+        target_[k] *= first[k];
+    }
+    SelectStage(0);
+}
+
+void CSallenKeyXStructure::StoreAndAccumulate() {
+    StoreStageValues(0);
+    AccumulateFilterResponse();
+    AccumulateGroupDelay();
+}
+
+void CSallenKeyXStructure::DesignWithCapacitorSearch() {
+    retry_ = 0;
+    progress_ = 0;
+    PumpMessages();
+    AccumulateTargets();
+    if (Filter().EqualCapacitors()) {
+        StartEqualCapacitors();
+    } else {
+        StartGeneral();
+    }
+    bestError_ = ResponseError();
+    cancelled_ = false;
+    if (Filter().EqualCapacitors()) {
+        SearchEqualCapacitors();
+    } else {
+        SearchCapacitors();
+    }
+    if (cancelled_) {
+        return;
+    }
+    StoreAndAccumulate();
+}
+
+void CSallenKeyXStructure::DesignWithFixedCapacitors() {
+    retry_ = 0;
+    progress_ = 0;
+    PumpMessages();
+    AccumulateTargets();
+    // The stored values carry the capacitors the user entered and their resistors.
+    LoadStageValues(0);
+    RoundResistors();
+    bestError_ = ResponseError();
+    StoreAndAccumulate();
+}
+
+void CSallenKeyXStructure::RecomputeCurves() {
+    AccumulateTargets();
+    LoadStageValues(0);
+    AccumulateFilterResponse();
+    AccumulateGroupDelay();
+}
+
+void CSallenKeyXStructure::SearchCapacitors() {
+    const int resistorSteps = 2 * series_;
+    // Fixed during the search: R1 and the gain network.
+    const std::vector<Complex> gains = AmplifierGains(values_);
+    double ratio = 0.1;  // C2 / C1
+    bool stalled = false;
+    SallenKeyXValues best = values_;
+    for (int round = 1;; ++round) {
+        const SallenKeyXValues start = best;
+        const std::vector<double> c1 = SeriesRun(0.1 * start.c1, 24, 12);
+        std::vector<double> c2(c1.size());
+        for (size_t i = 0; i < c1.size(); ++i) {
+            c2[i] = RoundedToSeries(ratio * c1[i], 12);
+        }
+        const std::vector<double> c3 = SeriesRun(0.1 * start.c3, 24, 12);
+        const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
+        const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
+        auto candidate = [&](const std::array<int, 4>& i) {
+            SallenKeyXValues v = start;
+            v.c1 = c1[static_cast<size_t>(i[0])];
+            v.c2 = c2[static_cast<size_t>(i[0])];
+            v.c3 = c3[static_cast<size_t>(i[1])];
+            v.r2 = r2[static_cast<size_t>(i[2])];
+            v.r3 = r3[static_cast<size_t>(i[3])];
+            return v;
+        };
+        std::array<int, 4> bestIndex{};
+        const bool improved = SearchGrid<4>(
+            {24, 24, resistorSteps, resistorSteps},
+            [&](const std::array<int, 4>& i) {
+                const SallenKeyXValues v = candidate(i);
+                return Realizable(v) ? RelativeError(v, gains) : INFINITY;
+            },
+            bestIndex);
+        if (improved) {
+            best = candidate(bestIndex);
+        }
+        values_ = best;
+        if (cancelled_ || round == 5 || bestError_ < 0.01 || stalled) {
+            return;
+        }
+        IncrementRetry();
+        // Narrow the C2/C1 ratio while it pays, widen it once when a round found nothing.
+        if (improved) {
+            ratio *= 0.707;
+        } else {
+            ratio /= 0.707;
+            stalled = true;
+        }
+    }
+}
+
+void CSallenKeyXStructure::SearchEqualCapacitors() {
+    const int resistorSteps = 2 * series_;
+    const std::vector<Complex> gains = AmplifierGains(values_);
+    const SallenKeyXValues start = values_;
+    const std::vector<double> c = SeriesRun(0.1 * start.c1, 24, 12);
+    const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
+    const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
+    auto candidate = [&](const std::array<int, 3>& i) {
+        SallenKeyXValues v = start;
+        v.c1 = v.c2 = v.c3 = c[static_cast<size_t>(i[0])];
+        v.r2 = r2[static_cast<size_t>(i[1])];
+        v.r3 = r3[static_cast<size_t>(i[2])];
+        return v;
+    };
+    std::array<int, 3> bestIndex{};
+    if (SearchGrid<3>(
+            {24, resistorSteps, resistorSteps},
+            [&](const std::array<int, 3>& i) {
+                const SallenKeyXValues v = candidate(i);
+                return Realizable(v) ? RelativeError(v, gains) : INFINITY;
+            },
+            bestIndex)) {
+        values_ = candidate(bestIndex);
+    }
+}
+
+}  // namespace vx

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <vector>
+
+#include "structures/filter_structure.h"
+
+namespace vx {
+
+// Component values of the third-order stage (ohm, farad): the passive RC section C1, R1 and the
+// Sallen-Key section C2, C3, R2, R3 behind it; R4 (output to inverting input) and R5 (inverting
+// input to ground) set the amplifier's gain.
+struct SallenKeyXValues {
+    double c1 = 0.0;
+    double c2 = 0.0;
+    double c3 = 0.0;
+    double r1 = 0.0;
+    double r2 = 0.0;
+    double r3 = 0.0;
+    double r4 = 0.0;
+    double r5 = 0.0;
+};
+
+// Denominator of the network for an amplifier gain G, in the variable x (x = s for the
+// low-pass, x = 1/s for the high-pass): D = 1 + x (d1 - G e1) + x^2 (d2 - G e2) + x^3 d3, and
+// H = G / D.
+struct SallenKeyXPolynomial {
+    double d1 = 0.0;
+    double e1 = 0.0;
+    double d2 = 0.0;
+    double e2 = 0.0;
+    double d3 = 0.0;
+};
+
+// A whole third-order filter with one op-amp: a passive first-order RC section loading a
+// Sallen-Key section whose amplifier carries all the gain. The two coefficient pairs interact,
+// so the standard values come from empirical starting values and a search on the combined
+// response; the exact pair dimensionings only give the target.
+class CSallenKeyXStructure : public CFilterStructure {
+  public:
+    static constexpr int kGridPoints = 61;
+
+    explicit CSallenKeyXStructure(bool highPass)
+        : CFilterStructure(kGridPoints), highPass_(highPass) {}
+
+    // Relative error with the gain correction (see RelativeError).
+    double ResponseError() const override;
+    void DesignWithFixedCapacitors() override;
+    void DesignWithCapacitorSearch() override;
+    void RecomputeCurves() override;
+    void SetStageTargets(double stageGain) override;
+
+    void StoreStageValues(int stage) override;
+    void LoadStageValues(int stage) override;
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
+    // C1, C2 or C3 for which 0, 1, 2.
+    double StoredCapacitor(int stage, int which) const override;
+    Complex StageTransfer(double w) const override;
+    // Pair `CurrentStage()` (0 the RC section, 1 the Sallen-Key section) exactly, the other
+    // section's parts absent.
+    void DesignStage() override { values_ = ExactPair(currentStage_); }
+    void SearchCapacitors() override;
+    // Capacitors are always searched; with entered capacitors nothing is searched.
+    void SearchResistors() override {}
+    void DesignFromCapacitors(int stage, double c1, double c2) override;
+    void RoundResistors() override;
+
+    // Starting designs with standard values; the gain network is chosen for the total gain.
+    virtual void StartGeneral() = 0;
+    virtual void StartEqualCapacitors() = 0;
+    // One round with C1 = C2 = C3 stepped together.
+    void SearchEqualCapacitors();
+
+    const SallenKeyXValues& Values() const { return values_; }
+    void SetValues(const SallenKeyXValues& v) { values_ = v; }
+    // Requested total gain divided by the gain the gain network gives (1 for a follower).
+    double GainCorrection(const SallenKeyXValues& v) const;
+    // The network's denominator with an ideal amplifier of the gain network's gain has all its
+    // roots in the open left half-plane.
+    bool Realizable(const SallenKeyXValues& v) const;
+
+  protected:
+    virtual SallenKeyXPolynomial Polynomial(const SallenKeyXValues& v) const = 0;
+    // Exact dimensioning of one coefficient pair.
+    virtual SallenKeyXValues ExactPair(int pair) const = 0;
+    // Resistors for the capacitors in values_ (exact gain network).
+    virtual void ResistorsFromCapacitors() = 0;
+
+    // Total gain (the Sallen-Key section's stage record) and the coefficients of each pair.
+    double Gain() const { return stages_[1].gain; }
+    double A0() const { return a_[0]; }
+    double A1() const { return a_[1]; }
+    double B1() const { return b_[1]; }
+
+    // H(jw) for the amplifier gain g.
+    Complex Transfer(const SallenKeyXPolynomial& p, Complex g, double w) const;
+    // Amplifier gain at each error-grid point for the gain network of v and the selected op-amp.
+    std::vector<Complex> AmplifierGains(const SallenKeyXValues& v) const;
+    // Sum over the error grid of ((|H| g - t) / t)^2, g the gain correction: the rounded gain
+    // network's gain error is taken out, so the search judges the shape of the response.
+    double RelativeError(const SallenKeyXValues& v, const std::vector<Complex>& gains) const;
+    // The gain network for the total gain, from the resistor series.
+    void ChooseGainNetwork();
+    // Exact gain network R5 = R0, R4 = R0 (A - 1).
+    void SetExactGainNetwork(SallenKeyXValues& v) const;
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+             double& value) const;
+
+    // Target curve and error targets: the product of both exactly dimensioned pairs.
+    void AccumulateTargets();
+
+    SallenKeyXValues values_;
+
+  private:
+    // Stores stage 0 and accumulates the filter and group-delay curves.
+    void StoreAndAccumulate();
+
+    const bool highPass_;
+};
+
+}  // namespace vx

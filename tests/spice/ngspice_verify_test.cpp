@@ -41,6 +41,19 @@ const Design kDesigns[] = {
      0.0},
     {"SkHighPassOddGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY,
      Characteristic::BUTTERWORTH, 3, 10.0, StageSequence::LOW_NOISE},
+    {"MfbLowPassOdd", FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV, 5, 6.0},
+    {"MfbLowPassLowNoise", FilterType::LOWPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0,
+     StageSequence::LOW_NOISE},
+    {"MfbHighPass", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 3.0},
+    {"MfbHighPassOdd", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0},
+    {"SkxLowPass", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BUTTERWORTH, 3,
+     6.0},
+    {"SkxLowPassUnity", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL, 3,
+     0.0},
+    {"SkxHighPass", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Characteristic::CHEBYCHEV, 3,
+     0.0},
+    {"SkxHighPassGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X,
+     Characteristic::BUTTERWORTH, 3, 10.0},
     {"MfbBandPass", FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 6.0},
     {"TwinTBandStop", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2, 0.0,
      StageSequence::HIGH_LEVEL, 5.0},
@@ -62,7 +75,9 @@ void Specify(CDesignSession& session, const Design& d, int opAmp) {
         block.frequency = 1000.0;
         block.bandwidth = 250.0;
         block.gainDb = d.gainDb;
-        block.resistorSeries = ResistorSeries::E24;
+        // The third-order search steps two resistors together: E12 keeps it short.
+        block.resistorSeries =
+            d.structure == StructureKind::SALLEN_KEY_X ? ResistorSeries::E12 : ResistorSeries::E24;
         block.opAmp = opAmp;
         block.stageSequence = d.sequence;
         f.SetSpecification(block, d.structure, d.type);

@@ -6,7 +6,9 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/design_options.h"
+#include "cli/plot_options.h"
 #include "cli/progress_monitor.h"
+#include "cli/spice_options.h"
 #include "cli/stored_capacitor_prompt.h"
 #include "files/specification_reader.h"
 #include "files/specification_writer.h"
@@ -56,6 +58,24 @@ int SaveBack(CDesignSession& session, const DesignOptions& options) {
     return 0;
 }
 
+int WritePlot(CDesignSession& session, const DesignOptions& options) {
+    if (const std::string error = WritePlotSvg(session, options.plot); !error.empty()) {
+        return UsageError(kCommand, error);
+    }
+    return 0;
+}
+
+int WriteSpice(CDesignSession& session, const DesignOptions& options) {
+    if (const std::string error = WriteSpiceFiles(session, options.spice); !error.empty()) {
+        return UsageError(kCommand, error);
+    }
+    return 0;
+}
+
+int Verify(CDesignSession& session, const DesignOptions& options) {
+    return VerifySpice(session, options.spice, stdout, stderr);
+}
+
 std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     std::vector<PostDesignStep> steps;
     if (!options.quiet) {
@@ -66,6 +86,15 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     }
     if (!options.savePath.empty()) {
         steps.emplace_back(SaveBack);
+    }
+    if (!options.plot.output.empty()) {
+        steps.emplace_back(WritePlot);
+    }
+    if (options.spice.mode != 0) {
+        steps.emplace_back(WriteSpice);
+    }
+    if (options.spice.verify) {
+        steps.emplace_back(Verify);
     }
     return steps;
 }
@@ -92,7 +121,7 @@ int RunDesign(const Args& args) {
     }
     const DesignOptions& options = parsed.options;
     if (options.help) {
-        std::fputs(kDesignHelp, stdout);
+        std::fputs(DesignHelp().c_str(), stdout);
         return 0;
     }
 
@@ -109,6 +138,7 @@ int RunDesign(const Args& args) {
     if (const int status = ApplyPlotRange(filter, options)) {
         return status;
     }
+    ApplyPlotOptions(options.plot, filter);
     CFilterStructure* structure = session.Current();
     if (structure == nullptr) {
         return UsageError(kCommand,

@@ -6,9 +6,10 @@
 
 namespace vx::cli {
 
+namespace {
+
 const char* const kDesignHelp =
-    "usage: veltranix-cli design FILE.vxs [--fmin K --fmax K] [--curves OUT.csv]\n"
-    "                            [--save OUT.vxs] [--quiet]\n"
+    "usage: veltranix-cli design FILE.vxs [options]\n"
     "\n"
     "Loads a specification file, designs the filter and prints the dimensioning and the table\n"
     "of filter parameters. Entered capacitors are taken from the file.\n"
@@ -21,8 +22,6 @@ const char* const kDesignHelp =
     "  --save OUT.vxs      write the specification back\n"
     "  --quiet             print no result texts\n"
     "  --help              show this text\n";
-
-namespace {
 
 struct Option {
     const char* name;
@@ -41,6 +40,10 @@ const Option kOptions[] = {
 
 }  // namespace
 
+std::string DesignHelp() {
+    return std::string(kDesignHelp) + kPlotOptionsHelp + kSpiceOptionsHelp;
+}
+
 ParsedDesignOptions ParseDesignOptions(const Args& args) {
     ParsedDesignOptions parsed;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -51,6 +54,15 @@ ParsedDesignOptions ParseDesignOptions(const Args& args) {
                 return parsed;
             }
             parsed.options.file = arg;
+            continue;
+        }
+        std::string error;
+        if (TakePlotOption(args, i, parsed.options.plot, error) ||
+            TakeSpiceOption(args, i, parsed.options.spice, error)) {
+            if (!error.empty()) {
+                parsed.error = error;
+                return parsed;
+            }
             continue;
         }
         const Option* option = nullptr;

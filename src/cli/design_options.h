@@ -4,6 +4,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/plot_options.h"
+#include "cli/spice_options.h"
 
 namespace vx::cli {
 
@@ -17,6 +19,8 @@ struct DesignOptions {
     std::string savePath;
     bool quiet = false;
     bool help = false;
+    PlotOptions plot;
+    SpiceOptions spice;
 };
 
 struct ParsedDesignOptions {
@@ -26,6 +30,7 @@ struct ParsedDesignOptions {
 
 ParsedDesignOptions ParseDesignOptions(const Args& args);
 
-extern const char* const kDesignHelp;
+// The whole help text of the command.
+std::string DesignHelp();
 
 }  // namespace vx::cli

@@ -133,6 +133,23 @@ TEST(PlotLayout, ZeroMagnitudePlotsAsZeroDecibels) {
     EXPECT_EQ(curve[0].points[1500], (PlotPoint{kRight, kTop}));
 }
 
+// The exact notch of a band-stop would stretch the scale to about -300 dB: the scale reaches
+// 100 dB below the top at most, and the notch is cut off at the bottom.
+TEST(PlotLayout, DeepNotchIsCutOffAHundredDecibelsDown) {
+    CFilter filter = DesignedFilter(1);
+    ResponseCurves curves;
+    curves.filter.Fill(1.0);
+    curves.filter.MultiplyAt(749, 0.1);
+    curves.filter.MultiplyAt(750, 1e-15);
+    curves.filter.MultiplyAt(751, 0.1);
+    const PlotDrawing d = CPlotLayout(filter, curves, "").Draw(kSamplePage, PlotScale::Screen());
+    EXPECT_NEAR(d.mapping.LevelDbAt(kTop), 0.0, 1e-9);
+    EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), -100.0, 1e-9);
+    const auto curve = Lines(d, test::kFilterPen);
+    ASSERT_EQ(curve.size(), 1u);
+    EXPECT_EQ(curve[0].points[750].y, kBottom);
+}
+
 TEST(PlotLayout, MarksInsideTheRangeOnlyWithFlagsStackedByIndex) {
     CFilter filter = DesignedFilter(1);
     ResponseCurves curves;

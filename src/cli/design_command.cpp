@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -135,6 +136,9 @@ int RunDesign(const Args& args) {
         }
         return 2;
     }
+    // The specification is named after its file, as the file names of the Spice export are.
+    filter.documentFolder = std::filesystem::path(options.file).parent_path().string();
+    filter.documentName = std::filesystem::path(options.file).stem().string();
     if (const int status = ApplyPlotRange(filter, options)) {
         return status;
     }

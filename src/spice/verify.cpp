@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <numbers>
 #include <sstream>
@@ -63,10 +65,43 @@ bool WriteText(const std::string& path, const std::string& text) {
     return static_cast<bool>(file);
 }
 
+// A folder of its own for one verification, removed with everything in it afterwards.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "veltranix-verify-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+    }
+    ~ScratchFolder() {
+        if (!path_.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(path_, ignored);
+        }
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
 }  // namespace
 
-SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings& settings) {
+SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings& configured) {
     SpiceVerification result;
+    // The netlist and ngspice's files go to a scratch folder, so that the verification never
+    // overwrites the files of the Spice menu.
+    const ScratchFolder scratch;
+    if (scratch.Path().empty()) {
+        result.error = "cannot create a scratch folder for ngspice";
+        return result;
+    }
+    SpiceSettings settings = configured;
+    settings.tmpPath = scratch.Path();
     CFilterStructure* structure = session.Current();
     if (structure == nullptr || session.Filter().GetDesignState() != DesignState::DESIGNED) {
         result.error = "no designed filter";
@@ -101,8 +136,11 @@ SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings
     }
     const auto rows = ReadColumns(dir + base + ".txt");
     if (rows.empty()) {
-        result.error = "ngspice gave no data (exit status " + FormatInt(run.exitCode) + "), see " +
-                       dir + base + ".log";
+        std::ifstream log(dir + base + ".log");
+        std::stringstream text;
+        text << log.rdbuf();
+        result.error =
+            "ngspice gave no data (exit status " + FormatInt(run.exitCode) + ")\n" + text.str();
         return result;
     }
 

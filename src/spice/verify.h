@@ -21,8 +21,8 @@ struct SpiceVerification {
 // nothing about the netlist.
 constexpr double kVerifyFloorDb = 40.0;
 
-// Writes the AC netlist of the session's design into settings.tmpPath, runs settings.command
-// (ngspice) on it in batch mode, and compares the simulated magnitude at the output with the
+// Writes the AC netlist of the session's design into a scratch folder of its own, runs
+// settings.command (ngspice) on it in batch mode, and compares the simulated magnitude at the output with the
 // product of the stages' magnitudes, stored values and selected op-amp, at the simulator's
 // frequencies.
 SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings& settings);

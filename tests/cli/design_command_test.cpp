@@ -169,6 +169,37 @@ TEST(DesignCommand, SavesTheSpecificationBack) {
     EXPECT_EQ(ca.individualQ, cb.individualQ);
 }
 
+TEST(DesignCommand, WritesThePlotAndTheSpiceFilesAndVerifies) {
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "mfb_bandpass.vxs").string();
+    const std::filesystem::path svg = Scratch("plot.svg");
+    const std::filesystem::path dir = Scratch("spice");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const Result r = RunCli("design " + example + " --quiet --plot " + svg.string() +
+                            " --width 800 --height 500 --marks-freq 900,1.1k --curves-shown "
+                            "filter,delay --spice 6 --spice-dir " +
+                            dir.string() + " --verify");
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    const std::string picture = ReadFile(svg);
+    EXPECT_NE(picture.find("width=\"800\""), std::string::npos);
+    EXPECT_NE(picture.find("Gruppenlaufzeit"), std::string::npos);
+    EXPECT_EQ(picture.find("Sollfrequenzgang"), std::string::npos);
+    int netlists = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        netlists += entry.path().extension() == ".cir" ? 1 : 0;
+        EXPECT_TRUE(entry.path().extension() == ".cir" || entry.path().extension() == ".prb")
+            << entry.path();
+    }
+    EXPECT_EQ(netlists, 1);
+    // The files carry the specification's name, and the verification left nothing beside them.
+    EXPECT_TRUE(std::filesystem::exists(dir / "mfb_bandpass.cir"));
+    EXPECT_NE(r.out.find("ngspice: largest deviation"), std::string::npos) << r.out;
+
+    EXPECT_EQ(RunCli("design " + example + " --spice 7").status, 2);
+    EXPECT_EQ(RunCli("design " + example + " --marks-freq 1,2,3,4,5,6,7").status, 2);
+}
+
 TEST(DesignCommand, RefusesBadInput) {
     const std::filesystem::path bad = Scratch("bad.vxs");
     std::ofstream(bad) << "[FILTER]\nTYPE=LOWPASS\n";

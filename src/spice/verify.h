@@ -22,9 +22,9 @@ struct SpiceVerification {
 constexpr double kVerifyFloorDb = 40.0;
 
 // Writes the AC netlist of the session's design into a scratch folder of its own, runs
-// settings.command (ngspice) on it in batch mode, and compares the simulated magnitude at the output with the
-// product of the stages' magnitudes, stored values and selected op-amp, at the simulator's
-// frequencies.
+// settings.command (ngspice) on it in batch mode, and compares the simulated magnitude at the
+// output with the product of the stages' magnitudes, stored values and selected op-amp, at the
+// simulator's frequencies.
 SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings& settings);
 
 }  // namespace vx

@@ -1,9 +1,9 @@
 #include "files/specification_writer.h"
 
-#include <fstream>
 #include <stdexcept>
-#include <system_error>
 
+#include "files/latin1_text.h"
+#include "files/replace_file.h"
 #include "files/specification_messages.h"
 #include "model/character.h"
 #include "model/filter.h"
@@ -14,38 +14,9 @@ namespace vx {
 
 namespace {
 
-// The file is 8-bit text: UTF-8 letters of the Latin-1 range become single bytes, others '?'.
+// The file is 8-bit text: letters outside Latin-1 become '?'.
 std::string ToLatin1(const std::string& utf8) {
-    std::string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        int length = 1;
-        unsigned code = 0;
-        if ((c & 0xE0) == 0xC0) {
-            length = 2;
-            code = c & 0x1Fu;
-        } else if ((c & 0xF0) == 0xE0) {
-            length = 3;
-            code = c & 0x0Fu;
-        } else if ((c & 0xF8) == 0xF0) {
-            length = 4;
-            code = c & 0x07u;
-        }
-        bool valid = length > 1 && i + static_cast<size_t>(length) <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto d = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);
-            valid = (d & 0xC0) == 0x80;
-            code = (code << 6) | (d & 0x3Fu);
-        }
-        out += valid && code <= 0xFF ? static_cast<char>(code) : '?';
-        i += valid ? static_cast<size_t>(length) : 1;
-    }
-    return out;
+    return Utf8ToLatin1(utf8, Latin1Fallback::QUESTION_MARK);
 }
 
 // Pole data in fixed form where eight decimals keep the precision, otherwise in exponent form.
@@ -151,26 +122,9 @@ std::string SpecificationText(const CFilter& filter, const CCharacter& character
 std::optional<UserMessage> SaveSpecification(const std::filesystem::path& path,
                                              const CFilter& filter, const CCharacter& character,
                                              const COpv& opv, const std::string& designer) {
-    const std::string text = SpecificationText(filter, character, opv, designer);
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.close();
-            written = !out.fail();
-        }
+    if (ReplaceFile(path, SpecificationText(filter, character, opv, designer))) {
+        return std::nullopt;
     }
-    std::error_code ec;
-    if (written) {
-        std::filesystem::rename(temporary, path, ec);
-        if (!ec) {
-            return std::nullopt;
-        }
-    }
-    std::filesystem::remove(temporary, ec);
     return SaveSpecificationFailedMessage(path.string());
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "model/filter.h"
 #include "model/number_format.h"
@@ -42,6 +43,24 @@ std::string RealisationText(const CFilter& filter, int k) {
            ComponentText("R", r.first) + " und " + ComponentText("R", r.second);
 }
 
+std::string CapacitorRealisationText(const CFilter& filter) {
+    const Component& fifth = filter.Stage(0).components[4];
+    return "Realisierung von C2 durch Parallelschaltung von 2 x " +
+           ComponentText(fifth.name, fifth.value);
+}
+
+std::string ComponentValueText(const CFilter& filter, int stage, int k) {
+    if (k < 0 || k >= kMaxComponents) {
+        throw std::invalid_argument("component index out of range");
+    }
+    const Component& c = filter.Stage(stage).components[static_cast<size_t>(k)];
+    // The band-stop's combined resistors are given exactly, in whole ohms.
+    const bool whole =
+        filter.Type() == FilterType::BANDREJECT &&
+        ((c.name == "R1" && Realised(filter, 0)) || (c.name == "R2" && Realised(filter, 1)));
+    return whole ? FormatInt(std::llround(c.value)) : ComponentText(c.name, c.value);
+}
+
 std::string DimensioningText(const CFilter& filter, const COpv& opv) {
     const bool bandStop = filter.Type() == FilterType::BANDREJECT;
     const bool stageColumn = filter.Structure() != StructureKind::SALLEN_KEY_X;
@@ -54,9 +73,7 @@ std::string DimensioningText(const CFilter& filter, const COpv& opv) {
                 s += RealisationText(filter, k) + "\n";
             }
         }
-        const Component& fifth = filter.Stage(0).components[4];
-        s += "Realisierung von C2 durch Parallelschaltung von 2 x " +
-             ComponentText(fifth.name, fifth.value);
+        s += CapacitorRealisationText(filter);
     }
     const StageEntry& first = filter.Stage(0);
     const int columns = std::clamp(first.count, 0, kMaxComponents);
@@ -78,13 +95,8 @@ std::string DimensioningText(const CFilter& filter, const COpv& opv) {
         if (stageColumn) {
             s += FormatInt(i + 1) + "\t";
         }
-        const StageEntry& stage = filter.Stage(i);
         for (int k = 0; k < columns; ++k) {
-            const Component& c = stage.components[static_cast<size_t>(k)];
-            // The band-stop's combined resistors are given exactly, in whole ohms.
-            const bool whole = bandStop && ((c.name == "R1" && Realised(filter, 0)) ||
-                                            (c.name == "R2" && Realised(filter, 1)));
-            s += whole ? FormatInt(std::llround(c.value)) : ComponentText(c.name, c.value);
+            s += ComponentValueText(filter, i, k);
             if (k + 1 < columns) {
                 s += "\t";
             }

@@ -18,15 +18,18 @@ std::string Hz(double x) {
 std::string CharacteristicText(const CFilter& filter) {
     std::string s = filter.CharacteristicName();
     if (filter.GetCharacteristic() == Characteristic::CHEBYCHEV) {
-        const double r = filter.RippleDb();
         s += '-';
-        s += r >= 0.1 ? FormatQuantity(r, ValueKind::ANY) : FormatE(r);
+        s += RippleNumberText(filter.RippleDb());
         s += "dB";
     }
     return s;
 }
 
 }  // namespace
+
+std::string RippleNumberText(double rippleDb) {
+    return rippleDb >= 0.1 ? FormatQuantity(rippleDb, ValueKind::ANY) : FormatE(rippleDb);
+}
 
 BandEdges BandPassEdges(const CFilter& filter) {
     if (filter.Type() != FilterType::BANDPASS) {

@@ -16,6 +16,10 @@ enum class SummaryVariant {
 std::string SummaryText(const CFilter& filter, const COpv& opv,
                         SummaryVariant variant = SummaryVariant::DIALOG);
 
+// A Chebyshev ripple in dB without its unit: number text from 0.1 on, smaller ripples in
+// exponent form so that they do not read as 0.
+std::string RippleNumberText(double rippleDb);
+
 // Band edges of a band-pass, placed symmetrically about fm on a linear scale; 0 for other types.
 struct BandEdges {
     double lower = 0.0;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The "Spezifikation" section of the printed and HTML reports: what the user asked for, as
+// label and value rows.
+namespace vx {
+
+class CFilter;
+class COpv;
+
+struct LabelRow {
+    std::string label;
+    std::string value;
+    bool operator==(const LabelRow&) const = default;
+};
+
+std::vector<LabelRow> SpecificationRows(const CFilter& filter, const COpv& opv);
+
+}  // namespace vx

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "model/user_message.h"
+
+// The result as an XHTML page with the stage schematic beside it: NAME.htm and
+// NAME-Dateien/NAME.png.
+namespace vx {
+
+class CCharacter;
+class CFilter;
+class CFilterStructure;
+class COpv;
+
+// Everything a report shows besides its name; the structure is the one that designed the filter
+// and supplies the filter parameters.
+struct HtmlReportContent {
+    const CFilter& filter;
+    const CCharacter& character;
+    const COpv& opv;
+    const CFilterStructure& structure;
+    std::string designer;  // name and organisation in one text, see DesignerText
+};
+
+// The picture's address relative to the page, "NAME-Dateien/NAME.png" as a URL path.
+std::string HtmlPictureAddress(const std::string& name);
+
+// The page of a report named `name`, as the bytes of the ISO-8859-1 file; user texts are
+// escaped, letters outside Latin-1 become character references.
+std::string HtmlReportPage(const std::string& name, const HtmlReportContent& content);
+
+// Writes FOLDER/NAME.htm and the stage schematic FOLDER/NAME-Dateien/NAME.png. Returns the
+// message for the user when the page could not be written; a picture that cannot be written
+// is left out silently, as the page is still complete without it.
+std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
+                                          const std::string& name,
+                                          const HtmlReportContent& content);
+
+}  // namespace vx

@@ -17,6 +17,7 @@
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
+#include "report/html_report.h"
 #include "structures/design_session.h"
 
 namespace vx::cli {
@@ -51,8 +52,21 @@ int WriteCurves(CDesignSession& session, const DesignOptions& options) {
 }
 
 int SaveBack(CDesignSession& session, const DesignOptions& options) {
-    if (const auto message = SaveSpecification(options.savePath, session.Filter(),
-                                               session.Character(), session.OpAmps(), "")) {
+    if (const auto message =
+            SaveSpecification(options.savePath, session.Filter(), session.Character(),
+                              session.OpAmps(), options.designer)) {
+        PrintMessage(*message);
+        return 2;
+    }
+    return 0;
+}
+
+// The page is named after the file without its extension; the picture goes beside it.
+int WriteHtml(CDesignSession& session, const DesignOptions& options) {
+    const std::filesystem::path path(options.htmlPath);
+    const HtmlReportContent content{session.Filter(), session.Character(), session.OpAmps(),
+                                    *session.Current(), options.designer};
+    if (const auto message = SaveHtmlReport(path.parent_path(), path.stem().string(), content)) {
         PrintMessage(*message);
         return 2;
     }
@@ -87,6 +101,9 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     }
     if (!options.savePath.empty()) {
         steps.emplace_back(SaveBack);
+    }
+    if (!options.htmlPath.empty()) {
+        steps.emplace_back(WriteHtml);
     }
     if (!options.plot.output.empty()) {
         steps.emplace_back(WritePlot);
@@ -143,6 +160,7 @@ int RunDesign(const Args& args) {
         return status;
     }
     ApplyPlotOptions(options.plot, filter);
+    filter.filterparamsInOutput = options.filterParams;
     CFilterStructure* structure = session.Current();
     if (structure == nullptr) {
         return UsageError(kCommand,

@@ -20,6 +20,10 @@ const char* const kDesignHelp =
     "  --curves OUT.csv    write the target, traditional and filter magnitudes and the group\n"
     "                      delay on the 1501-point grid\n"
     "  --save OUT.vxs      write the specification back\n"
+    "  --html OUT.htm      write the result as an HTML page, with the stage schematic in\n"
+    "                      OUT-Dateien/OUT.png\n"
+    "  --filterparams      include the table of filter parameters in the HTML page\n"
+    "  --designer TEXT     designer name and organisation for the HTML page and --save\n"
     "  --quiet             print no result texts\n"
     "  --help              show this text\n";
 
@@ -34,6 +38,9 @@ const Option kOptions[] = {
     {"--fmax", true, [](DesignOptions& o, const std::string& v) { o.fmax = ParseValue(v); }},
     {"--curves", true, [](DesignOptions& o, const std::string& v) { o.curvesPath = v; }},
     {"--save", true, [](DesignOptions& o, const std::string& v) { o.savePath = v; }},
+    {"--html", true, [](DesignOptions& o, const std::string& v) { o.htmlPath = v; }},
+    {"--filterparams", false, [](DesignOptions& o, const std::string&) { o.filterParams = true; }},
+    {"--designer", true, [](DesignOptions& o, const std::string& v) { o.designer = v; }},
     {"--quiet", false, [](DesignOptions& o, const std::string&) { o.quiet = true; }},
     {"--help", false, [](DesignOptions& o, const std::string&) { o.help = true; }},
 };

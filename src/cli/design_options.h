@@ -17,6 +17,9 @@ struct DesignOptions {
     std::optional<double> fmax;
     std::string curvesPath;
     std::string savePath;
+    std::string htmlPath;
+    std::string designer;
+    bool filterParams = false;
     bool quiet = false;
     bool help = false;
     PlotOptions plot;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/opv.h"
+#include "report/html_report.h"
+#include "report/schematic_pictures.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -198,6 +201,44 @@ TEST(DesignCommand, WritesThePlotAndTheSpiceFilesAndVerifies) {
 
     EXPECT_EQ(RunCli("design " + example + " --spice 7").status, 2);
     EXPECT_EQ(RunCli("design " + example + " --marks-freq 1,2,3,4,5,6,7").status, 2);
+}
+
+TEST(DesignCommand, WritesTheHtmlReport) {
+    const std::filesystem::path example =
+        std::filesystem::path(VX_SOURCE_DIR) / "examples" / "twin_t_bandstop.vxs";
+    const std::filesystem::path dir = Scratch("html");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const Result r =
+        RunCli("design " + example.string() + " --quiet --html " + (dir / "notch.htm").string() +
+               " --filterparams --designer 'Ida Kern, Labor S\xc3\xbc"
+               "d'");
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    // The same page as the report of the same design, apart from the time of the design.
+    CDesignSession session;
+    ASSERT_TRUE(
+        LoadSpecification(example, session.Filter(), session.Character(), session.OpAmps()).ok);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    session.Filter().SetCreationStamp("2000-01-01 00:00");
+    session.Filter().filterparamsInOutput = true;
+    const std::string expected = HtmlReportPage(
+        "notch", {session.Filter(), session.Character(), session.OpAmps(), *session.Current(),
+                  "Ida Kern, Labor S\xc3\xbc"
+                  "d"});
+    const std::string page = std::regex_replace(
+        ReadFile(dir / "notch.htm"), std::regex("Datum: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d,"),
+        "Datum: 2000-01-01 00:00,");
+    EXPECT_EQ(page, expected);
+    const auto png = SchematicPng(SchematicPicture::BR_TT);
+    EXPECT_EQ(ReadFile(dir / "notch-Dateien" / "notch.png"),
+              std::string(reinterpret_cast<const char*>(png.data()), png.size()));
+
+    const Result failed = RunCli("design " + example.string() + " --quiet --html " +
+                                 (dir / "missing" / "notch.htm").string());
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_NE(failed.err.find("Ergebnis speichern: "), std::string::npos) << failed.err;
 }
 
 TEST(DesignCommand, RefusesBadInput) {

@@ -75,8 +75,8 @@ double CBpMfb::ResponseError() const {
     return SquaredError([this](double w) { return StageTransfer(w); });
 }
 
-double CBpMfb::CandidateError(const BpMfbValues& v) const {
-    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); });
+double CBpMfb::CandidateError(const BpMfbValues& v, double bound) const {
+    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
 }
 
 void CBpMfb::StoreTarget() {
@@ -188,19 +188,21 @@ void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
-    auto error = [&](double r2) {
+    // Each trial needs only to beat the best so far, so its error may stop early.
+    const bool pruning = searchOptions_.pruning;
+    auto error = [&](double r2, double bound) {
         BpMfbValues t = v;
         t.r2 = r2;
-        return CandidateError(t);
+        return CandidateError(t, pruning ? bound : INFINITY);
     };
     const double start = v.r2;
     double best = start;
-    double bestError = error(start);
+    double bestError = error(start, INFINITY);
     bool better = false;
     double r = start;
     for (int i = 0; i < 3; ++i) {
         r /= 10.0;
-        const double e = error(r);
+        const double e = error(r, bestError);
         if (e < bestError) {
             bestError = e;
             best = r;
@@ -211,7 +213,7 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
         r = start;
         for (int i = 0; i < 3; ++i) {
             r *= 10.0;
-            const double e = error(r);
+            const double e = error(r, bestError);
             if (e < bestError) {
                 bestError = e;
                 best = r;
@@ -224,7 +226,7 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
     double fineBest = fine;
     double fineError = INFINITY;
     for (int i = 0; i < 100; ++i) {
-        const double e = error(fine);
+        const double e = error(fine, fineError);
         if (e < fineError) {
             fineError = e;
             fineBest = fine;
@@ -258,7 +260,9 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const bool improved = SearchGrid<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&](const std::array<int, 3>& index) { return CandidateError(candidate(index)); },
+            [&](const std::array<int, 3>& index, double bound) {
+                return CandidateError(candidate(index), bound);
+            },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

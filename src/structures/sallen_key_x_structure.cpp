@@ -25,23 +25,19 @@ void CSallenKeyXStructure::SetStageTargets(double stageGain) {
     }
 }
 
-Complex CSallenKeyXStructure::Transfer(const SallenKeyXPolynomial& p, Complex g, double w) const {
-    const Complex x(0.0, highPass_ ? -1.0 / w : w);  // s or 1/s
-    return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
-}
-
 Complex CSallenKeyXStructure::StageTransfer(double w) const {
     return Transfer(Polynomial(values_),
-                    opAmp_.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), w), w);
+                    opAmp_.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), w), X(w));
 }
 
-std::vector<Complex> CSallenKeyXStructure::AmplifierGains(const SallenKeyXValues& v) const {
-    std::vector<Complex> gains(grid_.size());
+std::vector<CSallenKeyXStructure::GridPoint> CSallenKeyXStructure::GridPoints(
+    const SallenKeyXValues& v) const {
+    std::vector<GridPoint> points(grid_.size());
     const double k = FeedbackFraction(v.r4, v.r5);
     for (size_t i = 0; i < grid_.size(); ++i) {
-        gains[i] = opAmp_.NonInvertingGain(k, grid_[i]);
+        points[i] = {X(grid_[i]), opAmp_.NonInvertingGain(k, grid_[i]), target_[i]};
     }
-    return gains;
+    return points;
 }
 
 double CSallenKeyXStructure::GainCorrection(const SallenKeyXValues& v) const {
@@ -49,25 +45,43 @@ double CSallenKeyXStructure::GainCorrection(const SallenKeyXValues& v) const {
 }
 
 double CSallenKeyXStructure::RelativeError(const SallenKeyXValues& v,
-                                           const std::vector<Complex>& gains) const {
-    const SallenKeyXPolynomial p = Polynomial(v);
-    const double correction = GainCorrection(v);
+                                           const std::vector<GridPoint>& points,
+                                           double bound) const {
+    return PolynomialError(Polynomial(v), GainCorrection(v), points, bound);
+}
+
+double CSallenKeyXStructure::PolynomialError(const SallenKeyXPolynomial& p, double correction,
+                                             const std::vector<GridPoint>& points, double bound) {
     double sum = 0.0;
-    for (size_t k = 0; k < grid_.size(); ++k) {
+    for (const GridPoint& q : points) {
         const double d =
-            (SafeMagnitude(Transfer(p, gains[k], grid_[k])) * correction - target_[k]) / target_[k];
+            (SafeMagnitude(Transfer(p, q.gain, q.x)) * correction - q.target) / q.target;
         sum += d * d;
+        if (sum > bound) {
+            return sum;
+        }
     }
     return sum;
 }
 
+double CSallenKeyXStructure::CandidateError(const SallenKeyXValues& v,
+                                            const std::vector<GridPoint>& points,
+                                            double bound) const {
+    const SallenKeyXPolynomial p = Polynomial(v);
+    return Stable(p, 1.0 / FeedbackFraction(v.r4, v.r5))
+               ? PolynomialError(p, GainCorrection(v), points, bound)
+               : INFINITY;
+}
+
 double CSallenKeyXStructure::ResponseError() const {
-    return RelativeError(values_, AmplifierGains(values_));
+    return RelativeError(values_, GridPoints(values_));
 }
 
 bool CSallenKeyXStructure::Realizable(const SallenKeyXValues& v) const {
-    const double gain = 1.0 / FeedbackFraction(v.r4, v.r5);
-    const SallenKeyXPolynomial p = Polynomial(v);
+    return Stable(Polynomial(v), 1.0 / FeedbackFraction(v.r4, v.r5));
+}
+
+bool CSallenKeyXStructure::Stable(const SallenKeyXPolynomial& p, double gain) const {
     const double c1 = p.d1 - gain * p.e1;
     const double c2 = p.d2 - gain * p.e2;
     const double c3 = p.d3;
@@ -212,7 +226,7 @@ void CSallenKeyXStructure::RecomputeCurves() {
 void CSallenKeyXStructure::SearchCapacitors() {
     const int resistorSteps = 2 * series_;
     // Fixed during the search: R1 and the gain network.
-    const std::vector<Complex> gains = AmplifierGains(values_);
+    const std::vector<GridPoint> points = GridPoints(values_);
     double ratio = 0.1;  // C2 / C1
     bool stalled = false;
     SallenKeyXValues best = values_;
@@ -238,9 +252,8 @@ void CSallenKeyXStructure::SearchCapacitors() {
         std::array<int, 4> bestIndex{};
         const bool improved = SearchGrid<4>(
             {24, 24, resistorSteps, resistorSteps},
-            [&](const std::array<int, 4>& i) {
-                const SallenKeyXValues v = candidate(i);
-                return Realizable(v) ? RelativeError(v, gains) : INFINITY;
+            [&](const std::array<int, 4>& i, double bound) {
+                return CandidateError(candidate(i), points, bound);
             },
             bestIndex);
         if (improved) {
@@ -263,7 +276,7 @@ void CSallenKeyXStructure::SearchCapacitors() {
 
 void CSallenKeyXStructure::SearchEqualCapacitors() {
     const int resistorSteps = 2 * series_;
-    const std::vector<Complex> gains = AmplifierGains(values_);
+    const std::vector<GridPoint> points = GridPoints(values_);
     const SallenKeyXValues start = values_;
     const std::vector<double> c = SeriesRun(0.1 * start.c1, 24, 12);
     const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
@@ -278,9 +291,8 @@ void CSallenKeyXStructure::SearchEqualCapacitors() {
     std::array<int, 3> bestIndex{};
     if (SearchGrid<3>(
             {24, resistorSteps, resistorSteps},
-            [&](const std::array<int, 3>& i) {
-                const SallenKeyXValues v = candidate(i);
-                return Realizable(v) ? RelativeError(v, gains) : INFINITY;
+            [&](const std::array<int, 3>& i, double bound) {
+                return CandidateError(candidate(i), points, bound);
             },
             bestIndex)) {
         values_ = candidate(bestIndex);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "structures/filter_structure.h"
@@ -105,18 +106,25 @@ class CSallenKeyXStructure : public CFilterStructure {
         return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
     }
     Complex X(double w) const { return {0.0, highPass_ ? -1.0 / w : w}; }
+    // The grid points of a search, and the few points whose terms are summed first to drop a
+    // hopeless candidate early.
+    struct ErrorGrid {
+        static constexpr size_t kProbes = 4;
+        std::vector<GridPoint> points;
+        std::array<size_t, kProbes> probes{};
+        std::vector<int> slot;  // the probe slot of each point, -1 for none
+    };
     // The grid points for the gain network of v.
-    std::vector<GridPoint> GridPoints(const SallenKeyXValues& v) const;
+    ErrorGrid GridPoints(const SallenKeyXValues& v) const;
     // Sum over the error grid of ((|H| g - t) / t)^2, g the gain correction: the rounded gain
     // network's gain error is taken out, so the search judges the shape of the response. Stops
     // once the partial sum exceeds `bound` and returns it.
-    double RelativeError(const SallenKeyXValues& v, const std::vector<GridPoint>& points,
+    double RelativeError(const SallenKeyXValues& v, const ErrorGrid& points,
                          double bound = INFINITY) const;
     static double PolynomialError(const SallenKeyXPolynomial& p, double correction,
-                                  const std::vector<GridPoint>& points, double bound);
+                                  const ErrorGrid& points, double bound);
     // The error of a search candidate, infinity when it is not realizable.
-    double CandidateError(const SallenKeyXValues& v, const std::vector<GridPoint>& points,
-                          double bound) const;
+    double CandidateError(const SallenKeyXValues& v, const ErrorGrid& points, double bound) const;
     // The denominator for the amplifier gain `gain` has all its roots in the left half-plane.
     bool Stable(const SallenKeyXPolynomial& p, double gain) const;
     // The gain network for the total gain, from the resistor series.

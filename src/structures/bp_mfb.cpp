@@ -188,12 +188,17 @@ void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
+    SteplessError(v, INFINITY);
+    return v;
+}
+
+double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
     const bool pruning = searchOptions_.pruning;
-    auto error = [&](double r2, double bound) {
+    auto error = [&](double r2, double limit) {
         BpMfbValues t = v;
         t.r2 = r2;
-        return CandidateError(t, pruning ? bound : INFINITY);
+        return CandidateError(t, pruning ? limit : INFINITY);
     };
     const double start = v.r2;
     double best = start;
@@ -220,21 +225,28 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
             }
         }
     }
-    // 100 values spanning best / 3 to 3 best.
+    // 100 values spanning best / 3 to 3 best. The candidate's error is the smallest of them
+    // unless its R2 is opened, so while no value can reach 10 MOhm the trials may also stop at
+    // the bound of the outer search.
+    const double outer = pruning && 4.0 * best < kLargestR2 ? bound : INFINITY;
     const double factor = std::pow(9.0, 1.0 / 99.0);
     double fine = best / 3.0;
     double fineBest = fine;
     double fineError = INFINITY;
     for (int i = 0; i < 100; ++i) {
-        const double e = error(fine, fineError);
-        if (e < fineError) {
+        const double limit = outer < fineError ? outer : fineError;
+        const double e = error(fine, limit);
+        if (e < fineError && !(e > limit)) {
             fineError = e;
             fineBest = fine;
         }
         fine *= factor;
     }
+    if (outer < INFINITY && !(fineError <= outer)) {
+        return INFINITY;  // no value reached the bound: the candidate cannot win
+    }
     v.r2 = OpenIfLarge(fineBest);
-    return v;
+    return v.r2 == fineBest ? fineError : CandidateError(v, bound);
 }
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
@@ -261,7 +273,13 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
             [&](const std::array<int, 3>& index, double bound) {
-                return CandidateError(candidate(index), bound);
+                if (!stepless) {
+                    return CandidateError(candidate(index), bound);
+                }
+                BpMfbValues v = start;
+                v.c = caps[static_cast<size_t>(index[0])];
+                v.r3 = r3s[static_cast<size_t>(index[1])];
+                return SteplessError(v, bound);
             },
             bestIndex);
         if (improved) {

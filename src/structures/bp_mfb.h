@@ -71,6 +71,9 @@ class CBpMfb : public CFilterStructure {
     double CandidateError(const BpMfbValues& v, double bound = INFINITY) const;
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;
+    // Gives v its stepless R2 and returns its error; may stop early and return a value above
+    // `bound` when the candidate cannot reach it.
+    double SteplessError(BpMfbValues& v, double bound) const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
 

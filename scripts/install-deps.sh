@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 (run as root).
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libbenchmark-dev clang-format locales)
+packages=(build-essential cmake libgtest-dev libbenchmark-dev clang-format locales ngspice)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,5 +10,7 @@ namespace vx::cli {
 using Args = std::vector<std::string>;
 
 int RunPoles(const Args& args);
+int RunNew(const Args& args);
+int RunDesign(const Args& args);
 
 }  // namespace vx::cli

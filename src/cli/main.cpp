@@ -13,6 +13,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"poles", vx::cli::RunPoles, "print the normalised prototype of a characteristic"},
+    {"new", vx::cli::RunNew, "check a filter specification and write it to a file"},
+    {"design", vx::cli::RunDesign, "design the filter of a specification file"},
 };
 
 void PrintUsage(std::FILE* out) {

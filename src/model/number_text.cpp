@@ -112,18 +112,21 @@ std::string Format(double x, bool compact, int digits, ValueKind kind, bool mill
 
     int precision = digits;
     const bool noPrefix = *prefix == '\0';
-    if (noPrefix) {
-        // Whole numbers are never cut.
-        const int n = static_cast<int>(std::log10(v) + t) + 1;
-        if (n > digits) {
-            precision = n;
-        }
+    // Whole numbers are never cut: also not the microfarads of a millifarad capacitance, which
+    // would otherwise read '4,7e+03u'.
+    const int n = v >= 1.0 ? static_cast<int>(std::log10(v) + t) + 1 : 0;
+    if (n > digits) {
+        precision = n;
     }
     if (negative) {
         v = -v;
     }
 
     std::string text = FormatG(v, precision);
+    if (std::fabs(v) >= 1.0 && text.find('e') != std::string::npos) {
+        // Rounding carried into a new digit (999.7 with three digits): '1000', not '1e+03'.
+        text = FormatF(v, 0);
+    }
     if (kind == ValueKind::TIME) {
         // A time keeps a trailing zero so that '1,50ms' lines up with '1,25ms'.
         if (text.find('.') != std::string::npos && text.size() < static_cast<size_t>(digits) + 1) {

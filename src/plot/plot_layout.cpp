@@ -190,6 +190,9 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     return std::move(out_);
 }
 
+// How far below the highest level the scale reaches at most.
+constexpr double kDeepestLevelDb = 100.0;
+
 bool CPlotLayout::FindVerticalRange() {
     PlotMapping& map = out_.mapping;
     const int graph = filter_.Graph();
@@ -222,7 +225,9 @@ bool CPlotLayout::FindVerticalRange() {
 
     // Out to whole decibels, unless the extreme lies within a thousandth of the range of one.
     high = Decibel(high);
-    low = Decibel(low);
+    // The exact notch of a band-stop computes to about -300 dB, which would squash everything
+    // else; deeper parts of a curve are cut off at the bottom.
+    low = std::max(Decibel(low), high - kDeepestLevelDb);
     const double t = std::round(high);
     if (t > high) {
         high = t;
@@ -446,7 +451,8 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
     for (int k = 0; k < width_; ++k) {
         const double v = curve.GetDisplayValue(k);
         const double y =
-            delay ? v * map.delayScale + map.delayOffset : Decibel(v) * map.dbScale + map.dbOffset;
+            delay ? v * map.delayScale + map.delayOffset
+                  : std::min(Decibel(v) * map.dbScale + map.dbOffset, double(map.bottom));
         line.points.push_back({map.left + k, Round(y)});
     }
     out_.primitives.emplace_back(std::move(line));

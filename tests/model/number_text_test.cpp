@@ -103,8 +103,12 @@ TEST(FormatValue, ChoosesPrefixAndPrecision) {
         {1e-3, true, 3, kAny, "1m"},
         {4.7e-6, true, 3, kC, "4,7u"},
         {4.7e-4, true, 3, kC, "470u"},
-        // A capacitance has no milli prefix.
-        {4.7e-3, true, 3, kC, "4,7e+03u"},
+        // A capacitance has no milli prefix, and its microfarads are not cut.
+        {4.7e-3, true, 3, kC, "4700u"},
+        {0.47, false, 3, kC, "470000 u"},
+        // Rounding that carries into a new digit stays a plain number.
+        {999.7, true, 3, kAny, "1000"},
+        {-999.7, true, 3, kAny, "-1000"},
         {1.5e-9, true, 3, kC, "1,5n"},
         {1.5e-9, false, 3, kC, "1,5 n"},
         // An exact power of ten takes the larger prefix.

@@ -88,7 +88,8 @@ TEST(PlotLayout, GroupDelayOnlyUsesTheFilterCurveForTheGridAndFillsTheHeight) {
                             [](const PlotPoint& a, const PlotPoint& b) { return a.y < b.y; });
     EXPECT_EQ(lo->y, kTop);     // 3 ms at the top
     EXPECT_EQ(hi->y, kBottom);  // 1.5 ms at the bottom
-    const PlotText* legend = test::FindText(Texts(d), "Gruppenlaufzeit");
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* legend = test::FindText(texts, "Gruppenlaufzeit");
     ASSERT_NE(legend, nullptr);
     EXPECT_EQ(legend->halign, HAlign::RIGHT);
     EXPECT_EQ(legend->anchor, (PlotPoint{kRight, 18}));
@@ -130,6 +131,23 @@ TEST(PlotLayout, ZeroMagnitudePlotsAsZeroDecibels) {
     EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), 0.0, 1e-9);
     EXPECT_EQ(curve[0].points[0].y, kTop);
     EXPECT_EQ(curve[0].points[1500], (PlotPoint{kRight, kTop}));
+}
+
+// The exact notch of a band-stop would stretch the scale to about -300 dB: the scale reaches
+// 100 dB below the top at most, and the notch is cut off at the bottom.
+TEST(PlotLayout, DeepNotchIsCutOffAHundredDecibelsDown) {
+    CFilter filter = DesignedFilter(1);
+    ResponseCurves curves;
+    curves.filter.Fill(1.0);
+    curves.filter.MultiplyAt(749, 0.1);
+    curves.filter.MultiplyAt(750, 1e-15);
+    curves.filter.MultiplyAt(751, 0.1);
+    const PlotDrawing d = CPlotLayout(filter, curves, "").Draw(kSamplePage, PlotScale::Screen());
+    EXPECT_NEAR(d.mapping.LevelDbAt(kTop), 0.0, 1e-9);
+    EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), -100.0, 1e-9);
+    const auto curve = Lines(d, test::kFilterPen);
+    ASSERT_EQ(curve.size(), 1u);
+    EXPECT_EQ(curve[0].points[750].y, kBottom);
 }
 
 TEST(PlotLayout, MarksInsideTheRangeOnlyWithFlagsStackedByIndex) {
@@ -227,7 +245,8 @@ TEST(PlotLayout, PrinterScalesGeometryAndDrawsTheMajorGridBlack) {
     EXPECT_EQ(d.mapping.top, 72);
     EXPECT_TRUE(Lines(d, test::kMajorGridPen).empty());
     EXPECT_FALSE(Lines(d, PlotPen{PenStyle::SOLID, 2, {0, 0, 0}}).empty());
-    const PlotText* level = test::FindText(Texts(d), "-10 dB");
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* level = test::FindText(texts, "-10 dB");
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->anchor.x, 108);
     EXPECT_EQ(level->halign, HAlign::RIGHT);

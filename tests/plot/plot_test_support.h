@@ -65,4 +65,7 @@ inline const PlotText* FindText(const std::vector<PlotText>& texts, const std::s
     return nullptr;
 }
 
+// A pointer into a temporary list would dangle.
+const PlotText* FindText(std::vector<PlotText>&& texts, const std::string& text) = delete;
+
 }  // namespace vx::test

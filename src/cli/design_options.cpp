@@ -1,0 +1,90 @@
+#include "cli/design_options.h"
+
+#include <functional>
+
+#include "model/number_text.h"
+
+namespace vx::cli {
+
+namespace {
+
+const char* const kDesignHelp =
+    "usage: veltranix-cli design FILE.vxs [options]\n"
+    "\n"
+    "Loads a specification file, designs the filter and prints the dimensioning and the table\n"
+    "of filter parameters. Entered capacitors are taken from the file.\n"
+    "\n"
+    "options:\n"
+    "  --fmin K, --fmax K  plot range as factors of the filter frequency,\n"
+    "                      0.01 <= fmin < 1 < fmax <= 100 (default 0.5 and 2)\n"
+    "  --curves OUT.csv    write the target, traditional and filter magnitudes and the group\n"
+    "                      delay on the 1501-point grid\n"
+    "  --save OUT.vxs      write the specification back\n"
+    "  --quiet             print no result texts\n"
+    "  --help              show this text\n";
+
+struct Option {
+    const char* name;
+    bool takesValue;
+    std::function<void(DesignOptions&, const std::string&)> apply;
+};
+
+const Option kOptions[] = {
+    {"--fmin", true, [](DesignOptions& o, const std::string& v) { o.fmin = ParseValue(v); }},
+    {"--fmax", true, [](DesignOptions& o, const std::string& v) { o.fmax = ParseValue(v); }},
+    {"--curves", true, [](DesignOptions& o, const std::string& v) { o.curvesPath = v; }},
+    {"--save", true, [](DesignOptions& o, const std::string& v) { o.savePath = v; }},
+    {"--quiet", false, [](DesignOptions& o, const std::string&) { o.quiet = true; }},
+    {"--help", false, [](DesignOptions& o, const std::string&) { o.help = true; }},
+};
+
+}  // namespace
+
+std::string DesignHelp() {
+    return std::string(kDesignHelp) + kPlotOptionsHelp + kSpiceOptionsHelp;
+}
+
+ParsedDesignOptions ParseDesignOptions(const Args& args) {
+    ParsedDesignOptions parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            if (!parsed.options.file.empty()) {
+                parsed.error = "more than one file given ('" + arg + "')";
+                return parsed;
+            }
+            parsed.options.file = arg;
+            continue;
+        }
+        std::string error;
+        if (TakePlotOption(args, i, parsed.options.plot, error) ||
+            TakeSpiceOption(args, i, parsed.options.spice, error)) {
+            if (!error.empty()) {
+                parsed.error = error;
+                return parsed;
+            }
+            continue;
+        }
+        const Option* option = nullptr;
+        for (const Option& o : kOptions) {
+            if (arg == o.name) {
+                option = &o;
+            }
+        }
+        if (option == nullptr) {
+            parsed.error = "unknown option '" + arg + "' (see --help)";
+            return parsed;
+        }
+        if (option->takesValue && i + 1 >= args.size()) {
+            parsed.error = "option " + arg + " needs a value";
+            return parsed;
+        }
+        option->apply(parsed.options, option->takesValue ? args[++i] : std::string());
+    }
+    if (parsed.options.file.empty() && !parsed.options.help) {
+        parsed.error = "no specification file given (see --help)";
+    }
+    return parsed;
+}
+
+}  // namespace vx::cli

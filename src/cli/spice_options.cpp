@@ -1,0 +1,77 @@
+#include "cli/spice_options.h"
+
+#include "model/number_format.h"
+#include "spice/pspice.h"
+#include "spice/spice_settings.h"
+#include "spice/verify.h"
+#include "structures/design_session.h"
+
+namespace vx::cli {
+
+const char* const kSpiceOptionsHelp =
+    "  --spice MODE            write the Spice netlist (.cir) and display file (.prb) of an\n"
+    "                          analysis: 1 amplitude in dB, 2 amplitude linear, 3 phase,\n"
+    "                          4 group delay, 5 step response, 6 amplitude+phase+delay\n"
+    "  --spice-dir DIR         folder for the Spice files (default: the temporary folder)\n"
+    "  --verify                simulate the design in ngspice and print the largest deviation\n"
+    "                          from the program's response in dB (exit status 1 above 0.05 dB)\n";
+
+namespace {
+
+SpiceSettings SettingsFor(const SpiceOptions& options) {
+    SpiceSettings settings = DefaultSpiceSettings();
+    if (!options.dir.empty()) {
+        settings.tmpPath = options.dir;
+    }
+    return settings;
+}
+
+}  // namespace
+
+bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, std::string& error) {
+    const std::string& name = args[i];
+    if (name == "--verify") {
+        options.verify = true;
+        return true;
+    }
+    if (name != "--spice" && name != "--spice-dir") {
+        return false;
+    }
+    if (i + 1 >= args.size()) {
+        error = name + " needs a value";
+        return true;
+    }
+    const std::string& value = args[++i];
+    if (name == "--spice-dir") {
+        options.dir = value;
+    } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '6') {
+        options.mode = value[0] - '0';
+    } else {
+        error = "--spice: the mode is 1 to 6, not '" + value + "'";
+    }
+    return true;
+}
+
+std::string WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options) {
+    const CPspice spice(session.Filter(), session.OpAmps(), SettingsFor(options));
+    if (auto failure = spice.WriteFiles(static_cast<SpiceMode>(options.mode))) {
+        return failure->text;
+    }
+    return {};
+}
+
+int VerifySpice(CDesignSession& session, const SpiceOptions& options, std::FILE* out,
+                std::FILE* err) {
+    const SpiceVerification v = VerifyWithNgspice(session, SettingsFor(options));
+    if (!v.ok) {
+        std::fprintf(err, "verify: %s\n", v.error.c_str());
+        return 2;
+    }
+    const bool within = v.maxDeviationDb <= kVerifyToleranceDb;
+    std::fprintf(out, "ngspice: largest deviation %s dB at %s Hz over %s frequencies: %s\n",
+                 FormatG(v.maxDeviationDb, 3).c_str(), FormatG(v.worstFrequency).c_str(),
+                 FormatInt(v.points).c_str(), within ? "ok" : "too large");
+    return within ? 0 : 1;
+}
+
+}  // namespace vx::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "cli/commands.h"
+
+// The Spice options of veltranix-cli: the netlist and display file of one analysis, and the
+// check of a design against ngspice.
+namespace vx {
+class CDesignSession;
+}  // namespace vx
+
+namespace vx::cli {
+
+struct SpiceOptions {
+    int mode = 0;         // 1..6 as in the Spice menu; 0: no files
+    std::string dir;      // folder for the files; empty: the system's temporary folder
+    bool verify = false;  // run the AC netlist through ngspice and compare
+};
+
+// Largest deviation in dB between ngspice and the program that --verify accepts.
+constexpr double kVerifyToleranceDb = 0.05;
+
+extern const char* const kSpiceOptionsHelp;
+
+// When args[i] is a Spice option, takes it and its value (advancing i to the value) and returns
+// true; a bad value leaves a message in `error`.
+bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, std::string& error);
+
+// Writes the two files of the mode as the Spice menu would, without starting the simulator.
+// Returns an error text, empty on success.
+std::string WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options);
+
+// Runs the AC netlist through ngspice, prints the largest deviation to `out` and returns the
+// exit status: 0 within kVerifyToleranceDb, 1 beyond it, 2 when the check could not run (the
+// reason goes to `err`).
+int VerifySpice(CDesignSession& session, const SpiceOptions& options, std::FILE* out,
+                std::FILE* err);
+
+}  // namespace vx::cli

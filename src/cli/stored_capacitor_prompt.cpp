@@ -1,0 +1,25 @@
+#include "cli/stored_capacitor_prompt.h"
+
+#include "structures/capacitor_choice.h"
+
+namespace vx::cli {
+
+bool StoredCapacitorPrompt::AskCapacitor(const CapacitorRequest& request, double& /*value*/) {
+    error_ =
+        UserMessage{CapacitorPromptTitle(request.caption, request.stageNumber, request.stageCount),
+                    "Die Kapazität ist nicht gespeichert."};
+    return false;
+}
+
+bool StoredCapacitorPrompt::ResolveMismatch(const MismatchRequest& request, double& c1,
+                                            double& c2) {
+    error_ = UserMessage{
+        "Kapazitäten", MakeMismatchOptions(request.stageNumber, c1, c2, request.minimumRatio).text};
+    return false;
+}
+
+void StoredCapacitorPrompt::Inform(const std::string& caption, const std::string& text) {
+    notices_.push_back({caption, text});
+}
+
+}  // namespace vx::cli

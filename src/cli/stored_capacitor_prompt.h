@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/user_message.h"
+#include "structures/capacitor_prompt.h"
+
+namespace vx::cli {
+
+// Answers the capacitor questions of a design with nobody to ask: the stored capacitors are
+// used as they are, a stored pair that cannot be realised becomes an error.
+class StoredCapacitorPrompt final : public CapacitorPrompt {
+  public:
+    bool AskCapacitor(const CapacitorRequest& request, double& value) override;
+    bool ResolveMismatch(const MismatchRequest& request, double& c1, double& c2) override;
+    void Inform(const std::string& caption, const std::string& text) override;
+
+    // Why the design stopped, when it did.
+    const std::optional<UserMessage>& Error() const { return error_; }
+    const std::vector<UserMessage>& Notices() const { return notices_; }
+
+  private:
+    std::optional<UserMessage> error_;
+    std::vector<UserMessage> notices_;
+};
+
+}  // namespace vx::cli

@@ -1,0 +1,483 @@
+#include "files/specification_reader.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "files/scanner.h"
+#include "files/specification_messages.h"
+#include "model/character.h"
+#include "model/number_format.h"
+#include "model/opv.h"
+
+namespace vx {
+
+namespace {
+
+constexpr int kAbsent = -1;
+
+// Everything the file said, before any check; -1 marks an absent word or number.
+struct RawSpecification {
+    int type = kAbsent;
+    int structure = kAbsent;
+    double frequency = -1.0;
+    bool gainGiven = false;
+    double gainDb = 0.0;
+    int characteristic = kAbsent;
+    double rippleDb = 0.0;
+    int order = -1;
+    double bandwidth = -1.0;
+    double quality = -1.0;
+    double impedance = -1.0;
+    int resistors = kAbsent;
+    bool stepless = false;
+    bool opAmpGiven = false;
+    int opAmp = kAbsent;
+    int sequence = kAbsent;
+    int gainDistribution = 0;
+    int capacitors = kAbsent;
+    std::array<double, kMaxStages> q{};
+    std::array<double, kMaxStages> omega{};
+    std::array<double, kMaxStages> gain{};
+    EnteredCapacitors caps;
+
+    RawSpecification() {
+        q.fill(-1.0);
+        omega.fill(-1.0);
+        gain.fill(-1.0);
+    }
+};
+
+struct Failure {
+    std::string key;
+    int stage = 0;  // 1-based, 0 for [FILTER]
+};
+
+// A value word's enumeration index, or -1 when the word is unknown or out of `count`.
+int Word(const CScanner& scanner, const std::string& text, int count) {
+    const ScanToken t = scanner.Scan(text);
+    if (t.id == 0 || t.number < 0 || t.number >= count) {
+        return kAbsent;
+    }
+    return t.number;
+}
+
+void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t,
+                    RawSpecification& raw) {
+    const std::string& v = t.value;
+    switch (static_cast<KeywordId>(t.id)) {
+        case KeywordId::TYPE:
+            raw.type = Word(scanner, v, 4);
+            break;
+        case KeywordId::STRUCTURE:
+            raw.structure = Word(scanner, v, 4);
+            break;
+        case KeywordId::FREQUENCY:
+            raw.frequency = ParseDouble(v);
+            break;
+        case KeywordId::GAIN_DB:
+            raw.gainDb = ParseDouble(v);
+            raw.gainGiven = true;
+            break;
+        case KeywordId::RIPPLE_DB:
+            raw.rippleDb = ParseDouble(v);
+            break;
+        case KeywordId::CHARACTERISTIC: {
+            const int c = Word(scanner, v, 8);
+            // The ...DB words are Chebyshev with a fixed ripple.
+            constexpr double kRipples[] = {0.5, 1.0, 2.0, 3.0};
+            if (c >= 4) {
+                raw.characteristic = static_cast<int>(Characteristic::CHEBYCHEV);
+                raw.rippleDb = kRipples[c - 4];
+            } else {
+                raw.characteristic = c;
+            }
+            break;
+        }
+        case KeywordId::ORDER:
+            raw.order = static_cast<int>(ParseInt(v));
+            break;
+        case KeywordId::QUALITY:
+            raw.quality = ParseDouble(v);
+            break;
+        case KeywordId::BANDWIDTH:
+            raw.bandwidth = ParseDouble(v);
+            break;
+        case KeywordId::IMPEDANCE:
+            raw.impedance = ParseDouble(v);
+            break;
+        case KeywordId::RESISTORS:
+            raw.resistors = Word(scanner, v, 5);
+            break;
+        case KeywordId::STEPLESS:
+            raw.stepless = v == "R2";
+            break;
+        case KeywordId::OPAMP:
+            raw.opAmpGiven = true;
+            raw.opAmp = opv.FindByName(v);
+            break;
+        case KeywordId::SEQUENCE:
+            raw.sequence = Word(scanner, v, 2);
+            break;
+        case KeywordId::CAPACITORS:
+            raw.capacitors = Word(scanner, v, 3);
+            break;
+        case KeywordId::GAINDISTRIB: {
+            const int d = Word(scanner, v, 3);
+            raw.gainDistribution = d == kAbsent ? 0 : d;
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void StoreStageKey(const ScanToken& t, int stage, RawSpecification& raw) {
+    const double x = ParseDouble(t.value);
+    const auto s = static_cast<size_t>(stage);
+    switch (static_cast<KeywordId>(t.id)) {
+        case KeywordId::C1:
+            raw.caps.values[0][s] = x;
+            break;
+        case KeywordId::C2:
+            raw.caps.values[1][s] = x;
+            break;
+        case KeywordId::C3:
+            raw.caps.values[2][s] = x;
+            break;
+        case KeywordId::Q:
+            raw.q[s] = x;
+            break;
+        case KeywordId::OMEGA:
+            raw.omega[s] = x;
+            break;
+        case KeywordId::GAIN:
+            raw.gain[s] = x;
+            break;
+        default:
+            break;
+    }
+}
+
+RawSpecification Parse(std::string_view content, const COpv& opv) {
+    const CScanner scanner;
+    RawSpecification raw;
+    constexpr int kNoSection = -2;
+    constexpr int kFilterSection = -1;
+    int section = kNoSection;  // or the 0-based stage
+    size_t pos = 0;
+    while (pos < content.size()) {
+        size_t end = content.find('\n', pos);
+        if (end == std::string_view::npos) {
+            end = content.size();
+        }
+        std::string_view line = content.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const ScanToken t = scanner.Scan(line);
+        if (t.keywordClass == KeywordClass::SECTION) {
+            section = t.id == static_cast<int>(KeywordId::FILTER) ? kFilterSection : t.number;
+        } else if (t.keywordClass == KeywordClass::KEY && section == kFilterSection) {
+            StoreFilterKey(scanner, opv, t, raw);
+        } else if (t.keywordClass == KeywordClass::KEY && section >= 0) {
+            StoreStageKey(t, section, raw);
+        }
+    }
+    return raw;
+}
+
+bool IsLowHighPass(FilterType type) {
+    return type == FilterType::LOWPASS || type == FilterType::HIGHPASS;
+}
+
+// The pairs of type and structure that a circuit serves.
+bool Served(FilterType type, StructureKind structure) {
+    switch (type) {
+        case FilterType::LOWPASS:
+        case FilterType::HIGHPASS:
+            return structure != StructureKind::TWIN_T;
+        case FilterType::BANDPASS:
+            return structure == StructureKind::MFB;
+        case FilterType::BANDREJECT:
+            return structure == StructureKind::TWIN_T;
+    }
+    return false;
+}
+
+int StageCountOf(const RawSpecification& raw) {
+    return static_cast<StructureKind>(raw.structure) == StructureKind::SALLEN_KEY_X
+               ? 1
+               : (raw.order + 1) / 2;
+}
+
+std::optional<Failure> CheckLowHighPass(RawSpecification& raw) {
+    const auto structure = static_cast<StructureKind>(raw.structure);
+    const bool sallenKey =
+        structure == StructureKind::SALLEN_KEY || structure == StructureKind::SALLEN_KEY_X;
+    if (!raw.gainGiven || (sallenKey && raw.gainDb < 0.0)) {
+        return Failure{"GAIN_DB"};
+    }
+    if (raw.order < 1 || raw.order > 30) {
+        return Failure{"ORDER"};
+    }
+    if (raw.characteristic == kAbsent) {
+        return Failure{"CHARACTERISTIC"};
+    }
+    const auto characteristic = static_cast<Characteristic>(raw.characteristic);
+    if (characteristic == Characteristic::CHEBYCHEV &&
+        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+        return Failure{"RIPPLE_DB"};
+    }
+    if (raw.sequence == kAbsent) {
+        return Failure{"SEQUENCE"};
+    }
+    if (structure == StructureKind::SALLEN_KEY_X) {
+        if (characteristic == Characteristic::INDIVIDUAL) {
+            return Failure{"CHARACTERISTIC"};
+        }
+        // The single third-order stage has no choice of these.
+        raw.gainDistribution = static_cast<int>(GainDistribution::EQUAL);
+        raw.sequence = static_cast<int>(StageSequence::HIGH_LEVEL);
+        if (raw.capacitors == static_cast<int>(CapacitorMode::ENTER)) {
+            raw.capacitors = 1;
+        }
+    }
+    const int stages = (raw.order + 1) / 2;
+    if (characteristic == Characteristic::INDIVIDUAL) {
+        for (int s = 0; s < stages; ++s) {
+            if (raw.q[static_cast<size_t>(s)] <= 0.0) {
+                return Failure{"Q", s + 1};
+            }
+            if (raw.omega[static_cast<size_t>(s)] <= 0.0) {
+                return Failure{"OMEGA", s + 1};
+            }
+        }
+    }
+    if (raw.gainDistribution == static_cast<int>(GainDistribution::VALUES)) {
+        for (int s = 0; s < stages; ++s) {
+            if (raw.gain[static_cast<size_t>(s)] <= 0.0) {
+                return Failure{"GAIN", s + 1};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The limits of the band-pass input dialog.
+std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
+    if (!raw.gainGiven || raw.gainDb < -100.0 || raw.gainDb > 200.0) {
+        return Failure{"GAIN_DB"};
+    }
+    if (raw.order < 2 || raw.order > 30 || raw.order % 2 != 0) {
+        return Failure{"ORDER"};
+    }
+    const double fm = raw.frequency;
+    const double bMin = raw.opAmp == 0 ? fm / 200.0 : fm / 30.0;
+    const double bMax = 10.0 * fm;
+    if (raw.bandwidth * 1.01 < bMin || raw.bandwidth > bMax * 1.01 || raw.bandwidth <= 0.0) {
+        return Failure{"BANDWIDTH"};
+    }
+    const auto characteristic = static_cast<Characteristic>(raw.characteristic);
+    if (raw.characteristic == kAbsent || characteristic == Characteristic::INDIVIDUAL) {
+        return Failure{"CHARACTERISTIC"};
+    }
+    if (characteristic == Characteristic::CHEBYCHEV &&
+        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+        return Failure{"RIPPLE_DB"};
+    }
+    if (raw.sequence == kAbsent) {
+        return Failure{"SEQUENCE"};
+    }
+    // The band-pass dialog offers no gains per stage.
+    if (raw.gainDistribution == static_cast<int>(GainDistribution::VALUES)) {
+        return Failure{"GAINDISTRIB"};
+    }
+    return std::nullopt;
+}
+
+// The limits of the band-stop input dialog: second order, quality at least 0.5.
+std::optional<Failure> CheckBandReject(const RawSpecification& raw) {
+    if (raw.order != 2) {
+        return Failure{"ORDER"};
+    }
+    if (raw.quality < 0.5) {
+        return Failure{"QUALITY"};
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> Check(RawSpecification& raw) {
+    if (raw.type == kAbsent) {
+        return Failure{"TYPE"};
+    }
+    const auto type = static_cast<FilterType>(raw.type);
+    if (raw.structure == kAbsent || !Served(type, static_cast<StructureKind>(raw.structure))) {
+        return Failure{"STRUCTURE"};
+    }
+    if (raw.frequency < 0.0) {
+        return Failure{"FREQUENCY"};
+    }
+    if (raw.impedance < 0.0) {
+        return Failure{"IMPEDANCE"};
+    }
+    if (raw.resistors == kAbsent) {
+        return Failure{"RESISTORS"};
+    }
+    if (raw.opAmp == kAbsent) {
+        return Failure{"OPAMP"};
+    }
+    if (raw.capacitors == kAbsent) {
+        return Failure{"CAPACITORS"};
+    }
+    std::optional<Failure> failure;
+    if (IsLowHighPass(type)) {
+        failure = CheckLowHighPass(raw);
+    } else if (type == FilterType::BANDPASS) {
+        failure = CheckBandPass(raw);
+    } else {
+        failure = CheckBandReject(raw);
+    }
+    if (failure) {
+        return failure;
+    }
+    if (raw.capacitors == static_cast<int>(CapacitorMode::ENTER)) {
+        const bool mfbHighPass = type == FilterType::HIGHPASS &&
+                                 static_cast<StructureKind>(raw.structure) == StructureKind::MFB;
+        for (int s = 0; s < StageCountOf(raw); ++s) {
+            const auto i = static_cast<size_t>(s);
+            if (raw.caps.values[0][i] < 0.0) {
+                return Failure{"C1", s + 1};
+            }
+            if (raw.caps.values[1][i] < 0.0) {
+                return Failure{"C2", s + 1};
+            }
+            // This structure designs from C1 and C3.
+            if (mfbHighPass && raw.caps.values[2][i] < 0.0) {
+                return Failure{"C3", s + 1};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void FillCharacter(const RawSpecification& raw, CCharacter& character) {
+    const auto type = static_cast<FilterType>(raw.type);
+    if (type == FilterType::BANDREJECT) {
+        return;
+    }
+    const int n = type == FilterType::BANDPASS ? raw.order / 2 : raw.order;
+    switch (static_cast<Characteristic>(raw.characteristic)) {
+        case Characteristic::BESSEL:
+            character.SetBessel(n);
+            break;
+        case Characteristic::BUTTERWORTH:
+            character.SetButterworth(n);
+            break;
+        case Characteristic::CHEBYCHEV:
+            character.SetChebyshev(raw.rippleDb, n);
+            break;
+        case Characteristic::INDIVIDUAL:
+            for (int s = 0; s < (n + 1) / 2; ++s) {
+                character.individualQ[static_cast<size_t>(s)] = raw.q[static_cast<size_t>(s)];
+                character.individualFrequency[static_cast<size_t>(s)] =
+                    raw.omega[static_cast<size_t>(s)];
+            }
+            character.SetIndividual(n, type == FilterType::HIGHPASS);
+            break;
+    }
+}
+
+void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) {
+    const auto type = static_cast<FilterType>(raw.type);
+    const auto structure = static_cast<StructureKind>(raw.structure);
+    const auto capacitorMode = raw.capacitors == 0 ? CapacitorMode::ENTER : CapacitorMode::OPTIMIZE;
+    const auto series = static_cast<ResistorSeries>(raw.resistors);
+    if (type == FilterType::BANDREJECT) {
+        filter.SetBandRejectSpecification(capacitorMode, series, raw.opAmp, raw.frequency,
+                                          raw.impedance, raw.quality);
+    } else {
+        FillCharacter(raw, character);
+        SpecificationBlock block = filter.Specification();
+        block.capacitorMode = capacitorMode;
+        block.equalCapacitors = raw.capacitors == 2;
+        block.characteristic = static_cast<Characteristic>(raw.characteristic);
+        block.rippleDb = raw.rippleDb;
+        block.resistorSeries = series;
+        block.stageSequence = static_cast<StageSequence>(raw.sequence);
+        block.frequency = raw.frequency;
+        block.opAmp = raw.opAmp;
+        block.impedance = raw.impedance;
+        block.gainDb = raw.gainDb;
+        block.orderLpHp = raw.order;
+        block.orderBpBs = raw.order;
+        block.bandwidth = raw.bandwidth;
+        block.steplessR2 = raw.stepless;
+        block.gainDistribution = static_cast<GainDistribution>(raw.gainDistribution);
+        filter.SetSpecification(block, structure, type);
+        filter.SetGainDistribution(raw.gainDistribution);
+    }
+    const int stages = filter.StageCount();
+    if (raw.gainDistribution == static_cast<int>(GainDistribution::VALUES) && IsLowHighPass(type)) {
+        for (int s = 0; s < stages; ++s) {
+            filter.SetStageGain(s, raw.gain[static_cast<size_t>(s)]);
+        }
+    }
+    if (capacitorMode == CapacitorMode::ENTER) {
+        constexpr ComponentSlot kCaps[] = {ComponentSlot::C1, ComponentSlot::C2, ComponentSlot::C3};
+        for (int s = 0; s < stages; ++s) {
+            for (ComponentSlot c : kCaps) {
+                if (raw.caps.Value(c, s) >= 0.0) {
+                    filter.SetValue(c, s, raw.caps.Value(c, s));
+                }
+            }
+        }
+        filter.SetCapsEnteredOrder(raw.order);
+    }
+}
+
+}  // namespace
+
+EnteredCapacitors::EnteredCapacitors() {
+    for (auto& row : values) {
+        row.fill(-1.0);
+    }
+}
+
+double EnteredCapacitors::Value(ComponentSlot capacitor, int stage) const {
+    const int which = static_cast<int>(capacitor);
+    if (which < 0 || which > 2 || stage < 0 || stage >= kMaxStages) {
+        return -1.0;
+    }
+    return values[static_cast<size_t>(which)][static_cast<size_t>(stage)];
+}
+
+SpecificationLoadResult ReadSpecification(std::string_view content, const std::string& pathText,
+                                          CFilter& filter, CCharacter& character, const COpv& opv) {
+    RawSpecification raw = Parse(content, opv);
+    SpecificationLoadResult result;
+    result.capacitors = raw.caps;
+    if (const std::optional<Failure> failure = Check(raw)) {
+        result.messages = {InvalidValueMessage(failure->key, failure->stage),
+                           LoadSpecificationFailedMessage(pathText)};
+        return result;
+    }
+    Store(raw, filter, character);
+    result.ok = true;
+    return result;
+}
+
+SpecificationLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
+                                          CCharacter& character, const COpv& opv) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        SpecificationLoadResult result;
+        result.messages = {LoadSpecificationFailedMessage(path.string())};
+        return result;
+    }
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ReadSpecification(content, path.string(), filter, character, opv);
+}
+
+}  // namespace vx

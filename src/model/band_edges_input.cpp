@@ -1,0 +1,46 @@
+#include "model/band_edges_input.h"
+
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace vx {
+
+namespace {
+
+double AsShown(double x) {
+    return ParseValue(FormatValue(x, false, 6, ValueKind::ANY));
+}
+
+std::string Hz(double x) {
+    return FormatValue(x, false, 4, ValueKind::ANY);
+}
+
+}  // namespace
+
+std::variant<CentreAndBandwidth, UserMessage> ConvertBandEdges(double lower, double upper) {
+    const double f1 = AsShown(lower);
+    const double f2 = AsShown(upper);
+    if (f2 <= f1) {
+        return UserMessage{"Eingabefehler",
+                           "Die untere Grenzfrequenz muss kleiner als die obere sein."};
+    }
+    if (f1 <= 0.0) {
+        return UserMessage{"Eingabefehler", "Die untere Grenzfrequenz muss > 0 sein."};
+    }
+    const double fm = std::sqrt(f1 * f2);
+    const double b = f2 - f1;
+    // The pole Q of the band-pass must lie between 0.1 and 30.
+    if (b * 1.01 < fm / 30.0 || b > 10.0 * fm * 1.01) {
+        return UserMessage{
+            "Eingabefehler",
+            "Aus Ihren Eingaben ergibt sich eine Mittenfrequenz von " + Hz(fm) +
+                " Hz.\n\nDies erfordert eine Bandbreite von " + Hz(fm / 30.0) + " .. " +
+                Hz(10.0 * fm) +
+                " Hz, da die Güte im Bereich 0,1 .. 30 liegen muss.\n\nBitte ändern Sie den "
+                "Abstand der beiden Frequenzen entsprechend."};
+    }
+    return CentreAndBandwidth{fm, b};
+}
+
+}  // namespace vx

@@ -1,0 +1,115 @@
+#include "model/bp_input.h"
+
+#include "model/character.h"
+#include "model/gain_fields.h"
+#include "model/number_text.h"
+
+namespace vx {
+
+namespace {
+
+bool InRange(double x, double low, double high) {
+    return x >= low && x <= high;
+}
+
+}  // namespace
+
+BpInput BpInputFrom(const CFilter& filter) {
+    const SpecificationBlock& s = filter.Specification();
+    BpInput in;
+    in.order = s.orderBpBs;
+    in.frequency = s.frequency;
+    in.bandwidth = s.bandwidth;
+    in.gainDb = s.gainDb;
+    in.impedance = s.impedance;
+    in.characteristic =
+        s.characteristic == Characteristic::INDIVIDUAL ? Characteristic::BESSEL : s.characteristic;
+    in.rippleDb = s.rippleDb;
+    in.sequence = s.stageSequence;
+    in.series = s.resistorSeries;
+    in.steplessR2 = s.steplessR2;
+    in.distribution = s.gainDistribution == GainDistribution::VALUES ? GainDistribution::EQUAL
+                                                                     : s.gainDistribution;
+    in.capacitorMode = s.capacitorMode;
+    in.opAmp = s.opAmp;
+    return in;
+}
+
+BandwidthLimits BandPassBandwidthLimits(double centreFrequency, int opAmp) {
+    return {opAmp == 0 ? centreFrequency / 200.0 : centreFrequency / 30.0, 10.0 * centreFrequency};
+}
+
+std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
+    RangeChecks<BpField> checks;
+    checks.Check(InRange(in.impedance, 1e-9, 1e9), BpField::IMPEDANCE, "Eingangsimpedanz",
+                 "1e-9 .. 1e9");
+    checks.Check(InRange(in.frequency, 1e-9, 1e9), BpField::FREQUENCY, "Mittenfrequenz",
+                 "1e-9 .. 1e9");
+    checks.Check(InRange(in.gainDb, -100.0, 200.0), BpField::GAIN_DB, "Verstärkung",
+                 "-100 .. 200 dB");
+    const BandwidthLimits b = BandPassBandwidthLimits(in.frequency, in.opAmp);
+    // One percent of slack, so that band edges rounded for display still pass.
+    checks.Check(in.bandwidth * 1.01 >= b.minimum && in.bandwidth <= b.maximum * 1.01,
+                 BpField::BANDWIDTH, "Bandbreite",
+                 FormatValue(b.minimum, false, 4, ValueKind::ANY) + " .. " +
+                     FormatValue(b.maximum, false, 4, ValueKind::ANY));
+    checks.Check(in.order >= 2 && in.order <= 30, BpField::ORDER, "Ordnung", "2 .. 30");
+    if (in.characteristic == Characteristic::CHEBYCHEV) {
+        checks.Check(in.rippleDb > 0.0 && in.rippleDb <= 20.0, BpField::RIPPLE, "Welligkeit",
+                     "> 0, max. 20 dB");
+    }
+    if (checks.Result()) {
+        return checks.Result();
+    }
+    if (in.order % 2 != 0) {
+        return InputError<BpField>{{"Eingabefehler",
+                                    "Der Wert des Parameters \"Ordnung\" ist ungültig :\n\nDie "
+                                    "Ordnung ist nicht gerade.\n\n" +
+                                        std::string(kPleaseCorrect)},
+                                   BpField::ORDER};
+    }
+    return std::nullopt;
+}
+
+std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
+                                                 CCharacter& character) {
+    if (auto error = CheckBpInput(in)) {
+        return error;
+    }
+    const int n = in.order / 2;
+    switch (in.characteristic) {
+        case Characteristic::BUTTERWORTH:
+            character.SetButterworth(n);
+            break;
+        case Characteristic::CHEBYCHEV:
+            character.SetChebyshev(in.rippleDb, n);
+            break;
+        default:
+            in.characteristic = Characteristic::BESSEL;
+            character.SetBessel(n);
+            break;
+    }
+    if (in.gainDb > 0.0 && in.gainDb < 0.1) {
+        in.gainDb = 0.0;
+    }
+    SpecificationBlock block = filter.Specification();
+    block.capacitorMode = in.capacitorMode;
+    block.equalCapacitors = false;
+    block.characteristic = in.characteristic;
+    block.rippleDb = in.rippleDb;
+    block.resistorSeries = in.series;
+    block.stageSequence = in.sequence;
+    block.frequency = in.frequency;
+    block.opAmp = in.opAmp;
+    block.bandwidth = in.bandwidth;
+    block.impedance = in.impedance;
+    block.gainDb = in.gainDb;
+    block.orderBpBs = in.order;
+    block.steplessR2 = in.steplessR2;
+    filter.SetSpecification(block, StructureKind::MFB, FilterType::BANDPASS);
+    filter.SetGainDistribution(static_cast<int>(
+        in.distribution == GainDistribution::VALUES ? GainDistribution::EQUAL : in.distribution));
+    return std::nullopt;
+}
+
+}  // namespace vx

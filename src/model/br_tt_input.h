@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "model/filter.h"
+#include "model/range_check.h"
+
+// The checks and the OK of the twin-T band-stop input dialog, without the dialog.
+namespace vx {
+
+enum class BrTtField { IMPEDANCE, QUALITY, FREQUENCY };
+
+struct BrTtInput {
+    double frequency = 1000.0;
+    double quality = 10.0;
+    double impedance = 10000.0;
+    ResistorSeries series = ResistorSeries::E24;  // E12 is not offered
+    CapacitorMode capacitorMode = CapacitorMode::OPTIMIZE;
+    int opAmp = 0;
+};
+
+BrTtInput BrTtInputFrom(const CFilter& filter);
+// The read-only gain that follows from Q: "x dB".
+std::string BandStopGainText(double quality);
+
+std::optional<InputError<BrTtField>> CheckBrTtInput(const BrTtInput& input);
+std::optional<InputError<BrTtField>> AcceptBrTtInput(const BrTtInput& input, CFilter& filter);
+
+}  // namespace vx

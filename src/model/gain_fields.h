@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The paired gain fields of the input dialogs (linear and dB) and the other number fields'
+// texts.
+namespace vx {
+
+class CFilter;
+
+std::string GainDbText(double gainDb);
+std::string GainLinearText(double gainDb);
+// The dB text that follows an edit of the linear field; nothing while it is not above 0.
+std::optional<std::string> GainDbTextFromLinear(std::string_view linearText);
+// The gain a dialog opens with: the product of the stage gains for entered stage gains, and
+// 0 dB instead of a negative gain for the Sallen-Key structures.
+double ShownGainDb(const CFilter& filter);
+// The ripple as the dialog shows it: small values in exponent form with a decimal comma.
+std::string RippleText(double rippleDb);
+
+}  // namespace vx

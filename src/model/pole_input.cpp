@@ -1,0 +1,41 @@
+#include "model/pole_input.h"
+
+#include <algorithm>
+
+#include "model/character.h"
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "model/range_check.h"
+
+namespace vx {
+
+std::string PoleValueText(double x) {
+    if (x >= 100.0) {
+        return FormatValueNoMilli(x, false, 4, ValueKind::ANY);
+    }
+    std::string s = x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x);
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int order) {
+    for (int k = 0; k < (order + 1) / 2 && k < CCharacter::kMaxStages; ++k) {
+        const auto i = static_cast<size_t>(k);
+        // A bad Q is named even when the frequency is bad too.
+        const char* name = character.individualQ[i] <= 0.0           ? "Polgüte Q"
+                           : character.individualFrequency[i] <= 0.0 ? "Normierte Polfrequenz"
+                                                                     : nullptr;
+        if (name != nullptr) {
+            std::string text = "Der Parameter \"";
+            text += name;
+            text += "\" für die Stufe ";
+            text += FormatInt(k + 1);
+            text += " ist nicht größer als 0.\n\n";
+            text += kPleaseCorrect;
+            return UserMessage{"Eingabefehler in Parameter der individuellen Charakteristik", text};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace vx

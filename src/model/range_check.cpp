@@ -1,0 +1,15 @@
+#include "model/range_check.h"
+
+namespace vx {
+
+UserMessage RangeMessage(std::string_view name, std::string_view range) {
+    std::string text = "Der Wert des Parameters \"";
+    text += name;
+    text += "\" liegt außerhalb des zulässigen Bereichs [ ";
+    text += range;
+    text += " ].\n\n";
+    text += kPleaseCorrect;
+    return {"Eingabefehler", text};
+}
+
+}  // namespace vx

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/user_message.h"
+
+// The range checks of the input dialogs: every check runs, and the last one that failed names
+// the message and the field that gets the focus.
+namespace vx {
+
+template <class Field>
+struct InputError {
+    UserMessage message;
+    Field focus;
+};
+
+// "Der Wert des Parameters "name" liegt außerhalb des zulässigen Bereichs [ range ]. ..."
+UserMessage RangeMessage(std::string_view name, std::string_view range);
+// The closing request of every input message.
+inline constexpr const char* kPleaseCorrect = "Bitte korrigieren Sie Ihre Eingaben.";
+
+template <class Field>
+class RangeChecks {
+  public:
+    void Check(bool accepted, Field field, std::string_view name, std::string_view range) {
+        if (!accepted) {
+            error_ = InputError<Field>{RangeMessage(name, range), field};
+        }
+    }
+    const std::optional<InputError<Field>>& Result() const { return error_; }
+
+  private:
+    std::optional<InputError<Field>> error_;
+};
+
+}  // namespace vx

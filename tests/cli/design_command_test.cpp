@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/specification_reader.h"
+#include "model/character.h"
+#include "model/number_format.h"
+#include "model/opv.h"
+#include "structures/design_session.h"
+
+namespace vx {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs veltranix-cli with standard error redirected to a file (so it is not a terminal). The
+// file is named after the process, since ctest runs the tests side by side.
+Result RunCli(const std::string& arguments) {
+    const std::string errPath =
+        ::testing::TempDir() + "design_command_test_stderr_" + std::to_string(getpid()) + ".txt";
+    const std::string command = std::string(VX_CLI_PATH) + " " + arguments + " 2>" + errPath;
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, n);
+    }
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = ReadFile(errPath);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line, char separator) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, separator);) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+std::filesystem::path Scratch(const std::string& name) {
+    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "vx_cli";
+    std::filesystem::create_directories(dir);
+    return dir / name;
+}
+
+std::vector<std::filesystem::path> Examples() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(VX_SOURCE_DIR) / "examples")) {
+        if (entry.path().extension() == ".vxs") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+TEST(DesignCommand, DesignsEveryExample) {
+    const std::vector<std::filesystem::path> examples = Examples();
+    ASSERT_GE(examples.size(), 8u);
+    for (const std::filesystem::path& file : examples) {
+        SCOPED_TRACE(file.filename().string());
+        CDesignSession session;
+        ASSERT_TRUE(
+            LoadSpecification(file, session.Filter(), session.Character(), session.OpAmps()).ok);
+        const std::filesystem::path csv = Scratch(file.stem().string() + ".csv");
+        std::filesystem::remove(csv);
+        const Result r = RunCli("design " + file.string() + " --curves " + csv.string());
+        if (session.Current() == nullptr) {
+            // A structure this build does not have yet is refused cleanly.
+            EXPECT_EQ(r.status, 2);
+            EXPECT_NE(r.err.find("has no circuit"), std::string::npos) << r.err;
+            continue;
+        }
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::vector<std::string> out = Lines(r.out);
+        ASSERT_GE(out.size(), 8u);
+        EXPECT_EQ(out[0].rfind("Struktur: ", 0), 0u);
+        // The component table has as many rows as the filter has stages, each with a value per
+        // column of the header.
+        size_t header = 0;
+        while (header < out.size() && out[header].find("R1\t") == std::string::npos) {
+            ++header;
+        }
+        ASSERT_LT(header + 1, out.size());
+        const size_t columns = Fields(out[header], '\t').size();
+        const int stages = session.Filter().StageCount();
+        for (int s = 0; s < stages; ++s) {
+            EXPECT_EQ(Fields(out[header + 2 + static_cast<size_t>(s)], '\t').size(), columns);
+        }
+        const std::string parameters = "Stufe\tGüte\tFrequenz\tNorm. Freq.\tVerstärkung";
+        EXPECT_NE(r.out.find(parameters), std::string::npos);
+
+        const std::vector<std::string> rows = Lines(ReadFile(csv));
+        ASSERT_EQ(rows.size(), 1502u);
+        EXPECT_EQ(rows[0], "frequency_hz,target,traditional,filter,group_delay_s");
+        double previous = 0.0;
+        for (size_t i = 1; i < rows.size(); ++i) {
+            const std::vector<std::string> f = Fields(rows[i], ',');
+            ASSERT_EQ(f.size(), 5u) << rows[i];
+            const double frequency = ParseDouble(f[0]);
+            EXPECT_GT(frequency, previous);
+            previous = frequency;
+            for (const std::string& value : f) {
+                EXPECT_EQ(value.find(','), std::string::npos);
+                EXPECT_TRUE(std::isfinite(ParseDouble(value)));
+            }
+        }
+        EXPECT_NEAR(ParseDouble(rows[1]), 0.5 * session.Filter().Frequency(),
+                    1e-9 * session.Filter().Frequency());
+        EXPECT_NEAR(ParseDouble(rows.back()), 2.0 * session.Filter().Frequency(),
+                    1e-6 * session.Filter().Frequency());
+    }
+}
+
+TEST(DesignCommand, SavesTheSpecificationBack) {
+    const std::filesystem::path file =
+        std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_highpass_individual.vxs";
+    const std::filesystem::path saved = Scratch("saved.vxs");
+    const Result r = RunCli("design " + file.string() + " --quiet --save " + saved.string() +
+                            " --fmin 0,1 --fmax 10");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    const COpv opv;
+    CFilter a;
+    CFilter b;
+    CCharacter ca;
+    CCharacter cb;
+    ASSERT_TRUE(LoadSpecification(file, a, ca, opv).ok);
+    ASSERT_TRUE(LoadSpecification(saved, b, cb, opv).ok);
+    EXPECT_EQ(a.Specification(), b.Specification());
+    EXPECT_EQ(a.Type(), b.Type());
+    EXPECT_EQ(ca.individualQ, cb.individualQ);
+}
+
+TEST(DesignCommand, RefusesBadInput) {
+    const std::filesystem::path bad = Scratch("bad.vxs");
+    std::ofstream(bad) << "[FILTER]\nTYPE=LOWPASS\n";
+    Result r = RunCli("design " + bad.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Fehler in Spezifikationsdatei: Falscher oder fehlender Wert :\n\n"
+                         "STRUCTURE"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("Spezifikation laden: Die Spezifikationsdatei \"" + bad.string()),
+              std::string::npos);
+
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();
+    r = RunCli("design " + example + " --fmin 2");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("plot range"), std::string::npos);
+    EXPECT_EQ(RunCli("design").status, 2);
+    EXPECT_EQ(RunCli("design " + example + " --colour").status, 2);
+    EXPECT_EQ(RunCli("design --help").status, 0);
+}
+
+TEST(DesignCommand, EnteredCapacitorsThatCannotWorkAreAnError) {
+    // C2/C1 of a Butterworth Sallen-Key stage without gain must reach 2 (4 b / a^2).
+    const std::filesystem::path file = Scratch("mismatch.vxs");
+    Result r = RunCli(
+        "new lowpass sk --characteristic butterworth --order 2 --capacitors enter "
+        "--capacitor-values 22n:10n -o " +
+        file.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = RunCli("design " + file.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Die Filterstufe 1 dieses Filters kann mit den gespeicherten "
+                         "Kapazitäten"),
+              std::string::npos)
+        << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST(DesignCommand, ReportsALoweredBandPassGain) {
+    // A multiple-feedback stage with Q = 10 gives at most about 2 Q^2 = 200 (46 dB), not 60 dB.
+    const std::filesystem::path file = Scratch("bp60.vxs");
+    ASSERT_EQ(RunCli("new bandpass mfb --order 2 --frequency 1k --bandwidth 100 --gain-db 60 -o " +
+                     file.string())
+                  .status,
+              0);
+    const Result r = RunCli("design " + file.string() + " --quiet");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Wegen zu niedriger Güte der Teilfilter für die geforderte Verstärkung "
+                         "musste die Verstärkung des Filters auf 46,01 dB reduziert werden."),
+              std::string::npos)
+        << r.err;
+}
+
+TEST(NewCommand, WritesAFileTheReaderAccepts) {
+    const std::filesystem::path file = Scratch("new.vxs");
+    const Result r = RunCli(
+        "new bandpass mfb --characteristic chebyshev --ripple 0,5 --order 6 --edges 900:1100 "
+        "--gain 4 --impedance 4k7 --series E48 --opamp lf411 --stepless-r2 -o " +
+        file.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const COpv opv;
+    CFilter filter;
+    CCharacter character;
+    ASSERT_TRUE(LoadSpecification(file, filter, character, opv).ok);
+    EXPECT_EQ(filter.Type(), FilterType::BANDPASS);
+    EXPECT_EQ(filter.Order(), 6);
+    EXPECT_NEAR(filter.Frequency(), 994.987, 1e-3);
+    EXPECT_NEAR(filter.Bandwidth(), 200.0, 1e-6);
+    EXPECT_NEAR(filter.GainDb(), 12.0412, 1e-4);
+    EXPECT_DOUBLE_EQ(filter.Impedance(), 4700.0);
+    EXPECT_DOUBLE_EQ(filter.RippleDb(), 0.5);
+    EXPECT_TRUE(filter.SteplessR2());
+    EXPECT_EQ(filter.OpAmp(), opv.FindByName("LF411"));
+}
+
+TEST(NewCommand, PrintsTheDialogMessageOfAFailedCheck) {
+    const std::filesystem::path file = Scratch("refused.vxs");
+    std::filesystem::remove(file);
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"lowpass sk --order 31",
+         "Eingabefehler: Der Wert des Parameters \"Ordnung\" liegt außerhalb des zulässigen "
+         "Bereichs [ 1 .. 30 ].\n\nBitte korrigieren Sie Ihre Eingaben.\n"},
+        {"lowpass sk --gain-db -3",
+         "\"Verstärkung\" liegt außerhalb des zulässigen Bereichs [ "
+         "0 .. 200 dB ]"},
+        {"bandpass mfb --order 5", "Die Ordnung ist nicht gerade."},
+        {"bandreject twin-t --q 0,4",
+         "\"Güte\" liegt außerhalb des zulässigen Bereichs [ >= 0.5 ]"},
+        {"bandpass mfb --edges 1k:1k", "Die untere Grenzfrequenz muss kleiner als die obere sein."},
+        {"highpass mfb --distribution values --stage-gains 2:0 --order 4",
+         "Der eingegebene Wert für die Stufe 2 ist nicht größer 0."},
+        {"lowpass skx --equal-capacitors --gain-db 3",
+         "Bitte ändern Sie die Verstärkung auf 6 dB oder mehr"},
+        {"lowpass sk --characteristic individual --order 2 --poles 1:0",
+         "Eingabefehler in Parameter der individuellen Charakteristik: Der Parameter \"Polgüte "
+         "Q\" für die Stufe 1"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunCli("new " + c.arguments + " -o " + file.string());
+        EXPECT_EQ(r.status, 2) << c.arguments;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.arguments << "\n" << r.err;
+        EXPECT_FALSE(std::filesystem::exists(file)) << c.arguments;
+    }
+    EXPECT_EQ(RunCli("new lowpass twin-t -o " + file.string()).status, 2);
+    EXPECT_EQ(RunCli("new lowpass sk").status, 2);
+}
+
+}  // namespace
+}  // namespace vx

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "spice/process_runner.h"
+#include "spice/pspice.h"
+#include "spice/verify.h"
+#include "structures/design_session.h"
+
+// Every structure's exported netlist simulated by ngspice with the shipped op-amp library: the
+// magnitude must agree with the program's own response of the stored design. This checks the
+// netlist's topology and the structures' transfer functions against each other.
+namespace vx {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kToleranceDb = 0.05;
+
+struct Design {
+    const char* name;
+    FilterType type;
+    StructureKind structure;
+    Characteristic characteristic;
+    int order;
+    double gainDb;
+    StageSequence sequence = StageSequence::HIGH_LEVEL;
+    double quality = 10.0;  // band-stop Q
+};
+
+const Design kDesigns[] = {
+    {"SkLowPassOdd", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 5,
+     6.0},
+    {"SkLowPassLowNoise", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BESSEL, 3,
+     0.0, StageSequence::LOW_NOISE},
+    {"SkHighPass", FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Characteristic::CHEBYCHEV, 4,
+     0.0},
+    {"SkHighPassOddGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY,
+     Characteristic::BUTTERWORTH, 3, 10.0, StageSequence::LOW_NOISE},
+    {"MfbLowPassOdd", FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV, 5, 6.0},
+    {"MfbLowPassLowNoise", FilterType::LOWPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0,
+     StageSequence::LOW_NOISE},
+    {"MfbHighPass", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 3.0},
+    {"MfbHighPassOdd", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0},
+    {"SkxLowPass", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BUTTERWORTH, 3,
+     6.0},
+    {"SkxLowPassUnity", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL, 3,
+     0.0},
+    {"SkxHighPass", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Characteristic::CHEBYCHEV, 3,
+     0.0},
+    {"SkxHighPassGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X,
+     Characteristic::BUTTERWORTH, 3, 10.0},
+    {"MfbBandPass", FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 6.0},
+    {"TwinTBandStop", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2, 0.0,
+     StageSequence::HIGH_LEVEL, 5.0},
+    {"TwinTBandStopLowQ", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2,
+     0.0, StageSequence::HIGH_LEVEL, 0.7},
+};
+
+void Specify(CDesignSession& session, const Design& d, int opAmp) {
+    CFilter& f = session.Filter();
+    if (d.type == FilterType::BANDREJECT) {
+        f.SetBandRejectSpecification(CapacitorMode::OPTIMIZE, ResistorSeries::E24, opAmp, 1000.0,
+                                     10000.0, d.quality);
+    } else {
+        SpecificationBlock block = f.Specification();
+        block.characteristic = d.characteristic;
+        block.rippleDb = 1.0;
+        block.orderLpHp = d.order;
+        block.orderBpBs = d.order;
+        block.frequency = 1000.0;
+        block.bandwidth = 250.0;
+        block.gainDb = d.gainDb;
+        // The third-order search steps two resistors together: E12 keeps it short.
+        block.resistorSeries =
+            d.structure == StructureKind::SALLEN_KEY_X ? ResistorSeries::E12 : ResistorSeries::E24;
+        block.opAmp = opAmp;
+        block.stageSequence = d.sequence;
+        f.SetSpecification(block, d.structure, d.type);
+    }
+    f.SetPlotRange(0.1, 10.0);
+    f.documentName = std::string("Verify ") + d.name;
+    session.FillCharacteristic();
+}
+
+class NgspiceAgrees : public testing::TestWithParam<Design> {
+  protected:
+    void SetUp() override {
+        if (FindExecutable("ngspice").empty()) {
+            GTEST_SKIP() << "ngspice is not installed";
+        }
+        dir_ = fs::temp_directory_path() /
+               ("vx_ngspice_" + std::string(GetParam().name) + "_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        if (!dir_.empty()) {
+            fs::remove_all(dir_);
+        }
+    }
+    fs::path dir_;
+};
+
+TEST_P(NgspiceAgrees, WithIdealAndRealOpAmps) {
+    const Design& d = GetParam();
+    for (const int opAmp : {0, 1, 2}) {
+        SCOPED_TRACE(testing::Message() << d.name << " op-amp " << opAmp);
+        CDesignSession session;
+        Specify(session, d, opAmp);
+        if (session.Current() == nullptr) {
+            GTEST_SKIP() << "no structure for this type yet";
+        }
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        ASSERT_EQ(session.Filter().GetDesignState(), DesignState::DESIGNED);
+        SpiceSettings settings = DefaultSpiceSettings();
+        settings.tmpPath = dir_.string();
+        const SpiceVerification v = VerifyWithNgspice(session, settings);
+        ASSERT_TRUE(v.ok) << v.error;
+        // 401 points per octave over two decades, less the notch.
+        EXPECT_GT(v.points, 1000);
+        EXPECT_LE(v.maxDeviationDb, kToleranceDb) << "at " << v.worstFrequency << " Hz";
+    }
+}
+
+// The simulator call as the program makes it, in batch mode: every analysis runs unchanged.
+TEST(NgspiceRuns, EveryModeWithTheDefaultConfiguration) {
+    if (FindExecutable("ngspice").empty()) {
+        GTEST_SKIP() << "ngspice is not installed";
+    }
+    const fs::path dir =
+        fs::temp_directory_path() / ("vx_ngspice_modes_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    CDesignSession session;
+    Specify(session, kDesigns[0], 1);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    SpiceSettings settings = DefaultSpiceSettings();
+    settings.tmpPath = dir.string();
+    for (int mode = 1; mode <= 6; ++mode) {
+        SCOPED_TRACE(mode);
+        const CPspice spice(session.Filter(), session.OpAmps(), settings);
+        ASSERT_FALSE(spice.WriteFiles(static_cast<SpiceMode>(mode)).has_value());
+        std::vector<std::string> args = spice.SimulatorArguments();
+        args.insert(args.begin() + 1, "-b");
+        const ProcessResult r = RunProcess({args, (dir / "run.log").string(), {}});
+        EXPECT_TRUE(r.started);
+        EXPECT_EQ(r.exitCode, 0);
+    }
+    fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Structures, NgspiceAgrees, testing::ValuesIn(kDesigns),
+                         [](const testing::TestParamInfo<Design>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace vx

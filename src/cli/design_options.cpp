@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "model/number_format.h"
 #include "model/number_text.h"
 
 namespace vx::cli {
@@ -20,6 +21,8 @@ const char* const kDesignHelp =
     "  --curves OUT.csv    write the target, traditional and filter magnitudes and the group\n"
     "                      delay on the 1501-point grid\n"
     "  --save OUT.vxs      write the specification back\n"
+    "  --threads N         search standard values on N threads (default: one per core);\n"
+    "                      the result is the same for every N\n"
     "  --quiet             print no result texts\n"
     "  --help              show this text\n";
 
@@ -34,6 +37,11 @@ const Option kOptions[] = {
     {"--fmax", true, [](DesignOptions& o, const std::string& v) { o.fmax = ParseValue(v); }},
     {"--curves", true, [](DesignOptions& o, const std::string& v) { o.curvesPath = v; }},
     {"--save", true, [](DesignOptions& o, const std::string& v) { o.savePath = v; }},
+    {"--threads", true,
+     [](DesignOptions& o, const std::string& v) {
+         const long long n = ParseInt(v);
+         o.threads = n >= 1 && n <= 1024 && FormatInt(n) == v ? static_cast<int>(n) : -1;
+     }},
     {"--quiet", false, [](DesignOptions& o, const std::string&) { o.quiet = true; }},
     {"--help", false, [](DesignOptions& o, const std::string&) { o.help = true; }},
 };
@@ -80,6 +88,10 @@ ParsedDesignOptions ParseDesignOptions(const Args& args) {
             return parsed;
         }
         option->apply(parsed.options, option->takesValue ? args[++i] : std::string());
+    }
+    if (parsed.options.threads < 0) {
+        parsed.error = "--threads needs a whole number from 1 to 1024";
+        return parsed;
     }
     if (parsed.options.file.empty() && !parsed.options.help) {
         parsed.error = "no specification file given (see --help)";

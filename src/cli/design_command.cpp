@@ -144,6 +144,7 @@ int RunDesign(const Args& args) {
     }
 
     CDesignSession session;
+    session.SetSearchOptions({options.threads, true});
     CFilter& filter = session.Filter();
     const SpecificationLoadResult loaded =
         LoadSpecification(options.file, filter, session.Character(), session.OpAmps());

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "model/number_format.h"
 #include "model/number_text.h"
 
 namespace vx::cli {
@@ -24,6 +25,8 @@ const char* const kDesignHelp =
     "                      OUT-Dateien/OUT.png\n"
     "  --filterparams      include the table of filter parameters in the HTML page\n"
     "  --designer TEXT     designer name and organisation for the HTML page and --save\n"
+    "  --threads N         search standard values on N threads (default: one per core);\n"
+    "                      the result is the same for every N\n"
     "  --quiet             print no result texts\n"
     "  --help              show this text\n";
 
@@ -41,6 +44,11 @@ const Option kOptions[] = {
     {"--html", true, [](DesignOptions& o, const std::string& v) { o.htmlPath = v; }},
     {"--filterparams", false, [](DesignOptions& o, const std::string&) { o.filterParams = true; }},
     {"--designer", true, [](DesignOptions& o, const std::string& v) { o.designer = v; }},
+    {"--threads", true,
+     [](DesignOptions& o, const std::string& v) {
+         const long long n = ParseInt(v);
+         o.threads = n >= 1 && n <= 1024 && FormatInt(n) == v ? static_cast<int>(n) : -1;
+     }},
     {"--quiet", false, [](DesignOptions& o, const std::string&) { o.quiet = true; }},
     {"--help", false, [](DesignOptions& o, const std::string&) { o.help = true; }},
 };
@@ -87,6 +95,10 @@ ParsedDesignOptions ParseDesignOptions(const Args& args) {
             return parsed;
         }
         option->apply(parsed.options, option->takesValue ? args[++i] : std::string());
+    }
+    if (parsed.options.threads < 0) {
+        parsed.error = "--threads needs a whole number from 1 to 1024";
+        return parsed;
     }
     if (parsed.options.file.empty() && !parsed.options.help) {
         parsed.error = "no specification file given (see --help)";

@@ -21,6 +21,7 @@ struct DesignOptions {
     std::string designer;
     bool filterParams = false;
     bool quiet = false;
+    int threads = 0;  // search threads; 0 takes one per core, -1 marks a bad value
     bool help = false;
     PlotOptions plot;
     SpiceOptions spice;

@@ -75,8 +75,8 @@ double CBpMfb::ResponseError() const {
     return SquaredError([this](double w) { return StageTransfer(w); });
 }
 
-double CBpMfb::CandidateError(const BpMfbValues& v) const {
-    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); });
+double CBpMfb::CandidateError(const BpMfbValues& v, double bound) const {
+    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
 }
 
 void CBpMfb::StoreTarget() {
@@ -188,19 +188,26 @@ void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
-    auto error = [&](double r2) {
+    SteplessError(v, INFINITY);
+    return v;
+}
+
+double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
+    // Each trial needs only to beat the best so far, so its error may stop early.
+    const bool pruning = searchOptions_.pruning;
+    auto error = [&](double r2, double limit) {
         BpMfbValues t = v;
         t.r2 = r2;
-        return CandidateError(t);
+        return CandidateError(t, pruning ? limit : INFINITY);
     };
     const double start = v.r2;
     double best = start;
-    double bestError = error(start);
+    double bestError = error(start, INFINITY);
     bool better = false;
     double r = start;
     for (int i = 0; i < 3; ++i) {
         r /= 10.0;
-        const double e = error(r);
+        const double e = error(r, bestError);
         if (e < bestError) {
             bestError = e;
             best = r;
@@ -211,28 +218,35 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
         r = start;
         for (int i = 0; i < 3; ++i) {
             r *= 10.0;
-            const double e = error(r);
+            const double e = error(r, bestError);
             if (e < bestError) {
                 bestError = e;
                 best = r;
             }
         }
     }
-    // 100 values spanning best / 3 to 3 best.
+    // 100 values spanning best / 3 to 3 best. The candidate's error is the smallest of them
+    // unless its R2 is opened, so while no value can reach 10 MOhm the trials may also stop at
+    // the bound of the outer search.
+    const double outer = pruning && 4.0 * best < kLargestR2 ? bound : INFINITY;
     const double factor = std::pow(9.0, 1.0 / 99.0);
     double fine = best / 3.0;
     double fineBest = fine;
     double fineError = INFINITY;
     for (int i = 0; i < 100; ++i) {
-        const double e = error(fine);
-        if (e < fineError) {
+        const double limit = outer < fineError ? outer : fineError;
+        const double e = error(fine, limit);
+        if (e < fineError && !(e > limit)) {
             fineError = e;
             fineBest = fine;
         }
         fine *= factor;
     }
+    if (outer < INFINITY && !(fineError <= outer)) {
+        return INFINITY;  // no value reached the bound: the candidate cannot win
+    }
     v.r2 = OpenIfLarge(fineBest);
-    return v;
+    return v.r2 == fineBest ? fineError : CandidateError(v, bound);
 }
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
@@ -258,7 +272,15 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const bool improved = SearchGrid<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&](const std::array<int, 3>& index) { return CandidateError(candidate(index)); },
+            [&](const std::array<int, 3>& index, double bound) {
+                if (!stepless) {
+                    return CandidateError(candidate(index), bound);
+                }
+                BpMfbValues v = start;
+                v.c = caps[static_cast<size_t>(index[0])];
+                v.r3 = r3s[static_cast<size_t>(index[1])];
+                return SteplessError(v, bound);
+            },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

@@ -55,18 +55,25 @@ class CBpMfb : public CFilterStructure {
     // R1, R2, R3 for the current capacitor.
     void ResistorsFromCapacitor();
 
+    // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
     template <class Transfer>
-    double SquaredError(Transfer&& transfer) const {
+    double SquaredError(Transfer&& transfer, double bound = INFINITY) const {
         double sum = 0.0;
         for (size_t k = 0; k < grid_.size(); ++k) {
             const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
             sum += d * d;
+            if (sum > bound) {
+                return sum;
+            }
         }
         return sum;
     }
-    double CandidateError(const BpMfbValues& v) const;
+    double CandidateError(const BpMfbValues& v, double bound = INFINITY) const;
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;
+    // Gives v its stepless R2 and returns its error; may stop early and return a value above
+    // `bound` when the candidate cannot reach it.
+    double SteplessError(BpMfbValues& v, double bound) const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
 

@@ -80,6 +80,15 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
     return true;
 }
 
+void CDesignSession::SetSearchOptions(const SearchOptions& options) {
+    searchOptions_ = options;
+    for (const std::unique_ptr<CFilterStructure>& structure : structures_) {
+        if (structure) {
+            structure->SetSearchOptions(options);
+        }
+    }
+}
+
 bool CDesignSession::RecomputeCurves() {
     CFilterStructure* structure = Current();
     if (structure == nullptr) {

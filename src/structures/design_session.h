@@ -42,6 +42,10 @@ class CDesignSession {
     // Recomputes the curves of the design stored in the record.
     bool RecomputeCurves();
 
+    // How every structure of the session searches (threads, pruning).
+    void SetSearchOptions(const SearchOptions& options);
+    const SearchOptions& GetSearchOptions() const { return searchOptions_; }
+
   private:
     static int SlotIndex(FilterType type, StructureKind structure);
 
@@ -50,6 +54,7 @@ class CDesignSession {
     CCharacter character_;
     ResponseCurves curves_;
     std::array<std::unique_ptr<CFilterStructure>, 16> structures_;
+    SearchOptions searchOptions_;
 };
 
 }  // namespace vx

@@ -37,17 +37,11 @@ void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter
     curves_ = &curves;
 }
 
-double CFilterStructure::SafeMagnitude(Complex h) {
-    const double re = std::fabs(h.real());
-    const double im = std::fabs(h.imag());
-    if (!std::isfinite(re) || !std::isfinite(im)) {
-        return re + im;
+int CFilterStructure::SearchThreads() const {
+    if (searchOptions_.threads > 0) {
+        return searchOptions_.threads;
     }
-    const double larger = std::max(re, im);
-    const double scale = larger >= 1.0 ? 0.25 : 4.0;
-    const double x = re * scale;
-    const double y = im * scale;
-    return std::sqrt(x * x + y * y) / scale;
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 std::vector<double> CFilterStructure::SeriesRun(double from, int count, int series) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/opamp_params.h"
+#include "structures/search_blocks.h"
+#include "structures/search_options.h"
 
 namespace vx {
 
@@ -120,19 +124,45 @@ class CFilterStructure {
     // Selects the stage the per-stage operations work on (index and first-order flag).
     void SelectStage(int stage);
 
+    // How the searches run (threads, pruning); the result does not depend on it.
+    void SetSearchOptions(const SearchOptions& options) { searchOptions_ = options; }
+    const SearchOptions& GetSearchOptions() const { return searchOptions_; }
+
   protected:
-    // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4.
+    // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4. The terms are never
+    // negative, so once the partial sum exceeds `bound` the candidate cannot win and that
+    // partial sum is returned; otherwise the full sum, added in grid order.
     template <class Transfer>
-    double GridError(Transfer&& transfer) const {
+    double GridError(Transfer&& transfer, double bound = INFINITY) const {
+        return GridErrorAt([&](size_t k) { return transfer(grid_[k]); }, bound);
+    }
+    // The same with H given by grid index, for transfers with per-point constants.
+    template <class PointTransfer>
+    double GridErrorAt(PointTransfer&& transfer, double bound = INFINITY) const {
         double sum = 0.0;
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
+        const size_t n = grid_.size();
+        for (size_t k = 0; k < n; ++k) {
+            const double d = SafeMagnitude(transfer(k)) - target_[k];
             const double d2 = d * d;
             sum += d2 * d2;
+            if (sum > bound) {
+                return sum;
+            }
         }
         return sum;
     }
-    static double SafeMagnitude(Complex h);
+    // |h| by a hypotenuse scaled against overflow and underflow.
+    static double SafeMagnitude(Complex h) {
+        const double re = std::fabs(h.real());
+        const double im = std::fabs(h.imag());
+        if (!std::isfinite(re) || !std::isfinite(im)) {
+            return re + im;
+        }
+        const double scale = std::max(re, im) >= 1.0 ? 0.25 : 4.0;
+        const double x = re * scale;
+        const double y = im * scale;
+        return std::sqrt(x * x + y * y) / scale;
+    }
 
     // `count` standard values of the series upwards from the one nearest to `from`.
     static std::vector<double> SeriesRun(double from, int count, int series);
@@ -142,11 +172,17 @@ class CFilterStructure {
         return value >= 2.0 * rangeStart && value <= 50.0 * rangeStart;
     }
     // Steps through every combination of the axes in order (axis 0 outermost, the last axis
-    // fastest). `evaluate(indices)` gives a candidate's error, or infinity when the candidate
-    // cannot be built. Only a strictly smaller error than the best so far wins, so of equal
-    // candidates the first stays. Reports progress, pumps messages every 20 candidates and
-    // returns at once on cancel. Returns whether a better candidate was found (its indices are
-    // in `best`, its error in bestError_).
+    // fastest). `evaluate(indices, bound)` gives a candidate's error, or infinity when the
+    // candidate cannot be built; it may stop early and return any value above `bound`, which
+    // then cannot win. Only a strictly smaller error than the best so far wins, so of equal
+    // candidates the first stays. Reports progress, pumps messages and returns soon after a
+    // cancel. Returns whether a better candidate was found (its indices are in `best`, its
+    // error in bestError_).
+    //
+    // By default the candidates are split into contiguous blocks of that order, searched on
+    // several threads with pruning, and the block winners are compared by error, then
+    // position: the first candidate with the smallest error wins, as in the straightforward
+    // search, which stays selectable through the search options.
     template <size_t D, class Evaluate>
     bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate, std::array<int, D>& best);
 
@@ -204,8 +240,14 @@ class CFilterStructure {
     OpAmpParams opAmp_;
     double omegaG_ = 0.0;
     double halfOmegaG_ = 0.0;
+    SearchOptions searchOptions_;
 
   private:
+    // The straightforward search: every candidate in order, pumping every 20.
+    template <size_t D, class Evaluate>
+    bool SearchInOrder(const std::array<int, D>& sizes, long long total, Evaluate& evaluate,
+                       std::array<int, D>& best);
+    int SearchThreads() const;
     // The ideal op-amp's list entry is not used for computations "with an ideal amplifier".
     void ReadSpecification();
     void FetchCoefficients();
@@ -224,16 +266,12 @@ class CFilterStructure {
 };
 
 template <size_t D, class Evaluate>
-bool CFilterStructure::SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
-                                  std::array<int, D>& best) {
-    long long total = 1;
-    for (int size : sizes) {
-        total *= size;
-    }
+bool CFilterStructure::SearchInOrder(const std::array<int, D>& sizes, long long total,
+                                     Evaluate& evaluate, std::array<int, D>& best) {
     bool improved = false;
     std::array<int, D> index{};
     for (long long count = 0; count < total; ++count) {
-        const double error = evaluate(std::as_const(index));
+        const double error = evaluate(std::as_const(index), INFINITY);
         if (error < bestError_) {
             bestError_ = error;
             best = index;
@@ -252,6 +290,106 @@ bool CFilterStructure::SearchGrid(const std::array<int, D>& sizes, Evaluate&& ev
                 return improved;
             }
         }
+    }
+    SetProgress(total, total);
+    PumpMessages();
+    return improved;
+}
+
+template <size_t D, class Evaluate>
+bool CFilterStructure::SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
+                                  std::array<int, D>& best) {
+    long long total = 1;
+    for (int size : sizes) {
+        total *= size;
+    }
+    if (total <= 0) {
+        return false;
+    }
+    if (searchOptions_.IsStraightforward()) {
+        return SearchInOrder(sizes, total, evaluate, best);
+    }
+    // Small searches run on the calling thread; starting threads would cost more.
+    constexpr long long kSmallSearch = 4096;
+    constexpr long long kBlocksPerThread = 16;
+    const int threads = total <= kSmallSearch ? 1 : SearchThreads();
+    const long long blockCount =
+        std::clamp(total / CSearchBlocks::kCheckInterval, 1LL, threads * kBlocksPerThread);
+    struct Winner {
+        double error;
+        long long position;  // -1: nothing in the block beat the start
+    };
+    std::vector<Winner> winners(static_cast<size_t>(blockCount), Winner{0.0, -1});
+    const double startError = bestError_;
+    const bool pruning = searchOptions_.pruning;
+    CSearchBlocks shared;
+
+    auto runBlock = [&](long long block) {
+        const long long begin = total / blockCount * block + std::min(block, total % blockCount);
+        const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
+        std::array<int, D> index{};
+        for (long long rest = begin, d = D; d-- > 0;) {
+            index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
+            rest /= sizes[static_cast<size_t>(d)];
+        }
+        double localBest = startError;
+        long long localPosition = -1;
+        long long pending = 0;
+        for (long long position = begin; position < end; ++position) {
+            const double bound = pruning ? shared.Bound(localBest) : INFINITY;
+            const double error = evaluate(std::as_const(index), bound);
+            // A pruned candidate returns a value above the bound and never wins; one whose
+            // error equals the bound is summed in full and kept for the comparison by position.
+            if (error < localBest && !(error > bound)) {
+                localBest = error;
+                localPosition = position;
+                shared.Offer(error);
+            }
+            for (size_t d = D; d-- > 0;) {
+                if (++index[d] < sizes[d]) {
+                    break;
+                }
+                index[d] = 0;
+            }
+            if (++pending == CSearchBlocks::kCheckInterval) {
+                shared.AddDone(pending);
+                pending = 0;
+                if (shared.StopRequested()) {
+                    break;
+                }
+            }
+        }
+        shared.AddDone(pending);
+        winners[static_cast<size_t>(block)] = {localBest, localPosition};
+    };
+
+    if (threads == 1 && blockCount == 1) {
+        runBlock(0);
+    } else {
+        shared.Run(threads, blockCount, runBlock, [&] {
+            SetProgress(shared.Done(), total);
+            PumpMessages();
+            return cancelled_;
+        });
+    }
+
+    // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.
+    long long winner = -1;
+    for (const Winner& w : winners) {
+        if (w.position >= 0 && (winner < 0 || w.error < bestError_)) {
+            bestError_ = w.error;
+            winner = w.position;
+        }
+    }
+    if (winner >= 0) {
+        for (size_t d = D; d-- > 0;) {
+            best[d] = static_cast<int>(winner % sizes[d]);
+            winner /= sizes[d];
+        }
+    }
+    const bool improved = bestError_ < startError;
+    if (cancelled_) {
+        return improved;
     }
     SetProgress(total, total);
     PumpMessages();

@@ -121,8 +121,8 @@ void CLpMfb::SearchFirstOrderCapacitor() {
     MfbValues start = values_;
     RoundToSeries(start.r1, series_);
     start.r2 = RoundedToSeries(gain * start.r1, series_);
-    auto error = [&](const MfbValues& v) {
-        return GridError([&](double w) { return Network(v, opAmp_, w); });
+    auto error = [&](const MfbValues& v, double bound) {
+        return GridError([&](double w) { return Network(v, opAmp_, w); }, bound);
     };
 
     const std::vector<double> c1Run = SeriesRun(0.1 * start.c1, 24, 12);
@@ -131,10 +131,10 @@ void CLpMfb::SearchFirstOrderCapacitor() {
     std::array<int, 1> c1Index{};
     if (SearchGrid<1>(
             {24},
-            [&](const std::array<int, 1>& i) {
+            [&](const std::array<int, 1>& i, double bound) {
                 MfbValues v = start;
                 v.c1 = c1Run[static_cast<size_t>(i[0])];
-                return error(v);
+                return error(v, bound);
             },
             c1Index)) {
         best.c1 = c1Run[static_cast<size_t>(c1Index[0])];
@@ -157,7 +157,10 @@ void CLpMfb::SearchFirstOrderCapacitor() {
             return v;
         };
         if (SearchGrid<2>(
-                {3, 2 * series_}, [&](const std::array<int, 2>& i) { return error(candidate(i)); },
+                {3, 2 * series_},
+                [&](const std::array<int, 2>& i, double bound) {
+                    return error(candidate(i), bound);
+                },
                 index)) {
             best = candidate(index);
             improved = true;

@@ -88,9 +88,9 @@ void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int m
         };
         const bool improved = SearchGrid<3>(
             {axes[0].count, axes[1].count, axes[2].count},
-            [&](const std::array<int, 3>& index) {
+            [&](const std::array<int, 3>& index, double bound) {
                 const MfbValues v = candidate(index);
-                return GridError([&](double w) { return Transfer(v, opAmp_, w); });
+                return GridError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
             },
             bestIndex);
         if (improved) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "structures/filter_structure.h"
@@ -91,13 +92,41 @@ class CSallenKeyXStructure : public CFilterStructure {
     double A1() const { return a_[1]; }
     double B1() const { return b_[1]; }
 
-    // H(jw) for the amplifier gain g.
-    Complex Transfer(const SallenKeyXPolynomial& p, Complex g, double w) const;
-    // Amplifier gain at each error-grid point for the gain network of v and the selected op-amp.
-    std::vector<Complex> AmplifierGains(const SallenKeyXValues& v) const;
+    // What the error needs at one grid point and stays the same through a search: x = s (or
+    // 1/s for the high-pass), the amplifier gain of the gain network with the selected op-amp,
+    // and the target magnitude.
+    struct GridPoint {
+        Complex x;
+        Complex gain;
+        double target;
+    };
+
+    // H for the amplifier gain g at x.
+    static Complex Transfer(const SallenKeyXPolynomial& p, Complex g, Complex x) {
+        return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
+    }
+    Complex X(double w) const { return {0.0, highPass_ ? -1.0 / w : w}; }
+    // The grid points of a search, and the few points whose terms are summed first to drop a
+    // hopeless candidate early.
+    struct ErrorGrid {
+        static constexpr size_t kProbes = 4;
+        std::vector<GridPoint> points;
+        std::array<size_t, kProbes> probes{};
+        std::vector<int> slot;  // the probe slot of each point, -1 for none
+    };
+    // The grid points for the gain network of v.
+    ErrorGrid GridPoints(const SallenKeyXValues& v) const;
     // Sum over the error grid of ((|H| g - t) / t)^2, g the gain correction: the rounded gain
-    // network's gain error is taken out, so the search judges the shape of the response.
-    double RelativeError(const SallenKeyXValues& v, const std::vector<Complex>& gains) const;
+    // network's gain error is taken out, so the search judges the shape of the response. Stops
+    // once the partial sum exceeds `bound` and returns it.
+    double RelativeError(const SallenKeyXValues& v, const ErrorGrid& points,
+                         double bound = INFINITY) const;
+    static double PolynomialError(const SallenKeyXPolynomial& p, double correction,
+                                  const ErrorGrid& points, double bound);
+    // The error of a search candidate, infinity when it is not realizable.
+    double CandidateError(const SallenKeyXValues& v, const ErrorGrid& points, double bound) const;
+    // The denominator for the amplifier gain `gain` has all its roots in the left half-plane.
+    bool Stable(const SallenKeyXPolynomial& p, double gain) const;
     // The gain network for the total gain, from the resistor series.
     void ChooseGainNetwork();
     // Exact gain network R5 = R0, R4 = R0 (A - 1).

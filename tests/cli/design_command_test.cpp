@@ -241,6 +241,16 @@ TEST(DesignCommand, WritesTheHtmlReport) {
     EXPECT_NE(failed.err.find("Ergebnis speichern: "), std::string::npos) << failed.err;
 }
 
+TEST(DesignCommand, PrintsTheSameDesignOnAnyNumberOfThreads) {
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();
+    const Result one = RunCli("design " + example + " --threads 1");
+    ASSERT_EQ(one.status, 0) << one.err;
+    const Result three = RunCli("design " + example + " --threads 3");
+    ASSERT_EQ(three.status, 0) << three.err;
+    EXPECT_EQ(one.out, three.out);
+}
+
 TEST(DesignCommand, RefusesBadInput) {
     const std::filesystem::path bad = Scratch("bad.vxs");
     std::ofstream(bad) << "[FILTER]\nTYPE=LOWPASS\n";
@@ -260,6 +270,11 @@ TEST(DesignCommand, RefusesBadInput) {
     EXPECT_NE(r.err.find("plot range"), std::string::npos);
     EXPECT_EQ(RunCli("design").status, 2);
     EXPECT_EQ(RunCli("design " + example + " --colour").status, 2);
+    for (const char* threads : {"0", "-2", "two", "1.5"}) {
+        r = RunCli("design " + example + " --threads " + threads);
+        EXPECT_EQ(r.status, 2) << threads;
+        EXPECT_NE(r.err.find("--threads"), std::string::npos) << threads;
+    }
     EXPECT_EQ(RunCli("design --help").status, 0);
 }
 

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstring>
+#include <vector>
+
+#include "model/opv.h"
+#include "scripted_prompt.h"
+#include "structures/design_session.h"
+#include "structures/filter_structure.h"
+
+namespace vx::test {
+
+// One specification for comparing searches; small series keep the straightforward search quick.
+struct SearchCase {
+    const char* name;
+    FilterType type;
+    StructureKind structure;
+    Characteristic characteristic;
+    int order;
+    ResistorSeries series;
+    CapacitorMode mode = CapacitorMode::OPTIMIZE;
+    double gainDb = 0.0;
+    bool equalCapacitors = false;
+    bool stepless = false;
+};
+
+inline const std::vector<SearchCase>& SearchCases() {
+    using enum FilterType;
+    using enum StructureKind;
+    using enum Characteristic;
+    using enum ResistorSeries;
+    static const std::vector<SearchCase> cases = {
+        {"SallenKeyLowPass", LOWPASS, SALLEN_KEY, BUTTERWORTH, 5, E24, CapacitorMode::OPTIMIZE,
+         6.0},
+        {"SallenKeyLowPassEntered", LOWPASS, SALLEN_KEY, CHEBYCHEV, 4, E24, CapacitorMode::ENTER,
+         3.0},
+        {"SallenKeyHighPass", HIGHPASS, SALLEN_KEY, CHEBYCHEV, 5, E24, CapacitorMode::OPTIMIZE,
+         6.0},
+        {"SallenKeyHighPassEntered", HIGHPASS, SALLEN_KEY, BESSEL, 4, E12, CapacitorMode::ENTER},
+        {"ThirdOrderLowPass", LOWPASS, SALLEN_KEY_X, BESSEL, 3, E12, CapacitorMode::OPTIMIZE, 6.0},
+        {"ThirdOrderHighPass", HIGHPASS, SALLEN_KEY_X, BUTTERWORTH, 3, E12,
+         CapacitorMode::OPTIMIZE},
+        {"ThirdOrderEqualCapacitors", LOWPASS, SALLEN_KEY_X, BUTTERWORTH, 3, E24,
+         CapacitorMode::OPTIMIZE, 0.0, true},
+        {"ThirdOrderHighPassEqualCapacitors", HIGHPASS, SALLEN_KEY_X, BESSEL, 3, E24,
+         CapacitorMode::OPTIMIZE, 6.0, true},
+        {"ThirdOrderEntered", LOWPASS, SALLEN_KEY_X, BESSEL, 3, E24, CapacitorMode::ENTER},
+        {"MfbLowPass", LOWPASS, MFB, BUTTERWORTH, 5, E24, CapacitorMode::OPTIMIZE, 6.0},
+        {"MfbLowPassEntered", LOWPASS, MFB, BESSEL, 5, E24, CapacitorMode::ENTER},
+        {"MfbHighPass", HIGHPASS, MFB, CHEBYCHEV, 5, E24, CapacitorMode::OPTIMIZE, 6.0},
+        {"MfbHighPassEntered", HIGHPASS, MFB, BUTTERWORTH, 4, E24, CapacitorMode::ENTER},
+        {"MfbBandPass", BANDPASS, MFB, BUTTERWORTH, 4, E24, CapacitorMode::OPTIMIZE, 6.0},
+        {"MfbBandPassStepless", BANDPASS, MFB, CHEBYCHEV, 4, E12, CapacitorMode::OPTIMIZE, 0.0,
+         false, true},
+        {"MfbBandPassEntered", BANDPASS, MFB, BESSEL, 4, E24, CapacitorMode::ENTER},
+        {"TwinTBandStop", BANDREJECT, TWIN_T, BUTTERWORTH, 2, E24, CapacitorMode::OPTIMIZE},
+    };
+    return cases;
+}
+
+inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
+    SpecificationBlock block = session.Filter().Specification();
+    block.characteristic = c.characteristic;
+    block.rippleDb = 1.0;
+    block.orderLpHp = c.order;
+    block.orderBpBs = c.order;
+    block.frequency = 1000.0;
+    block.bandwidth = 250.0;
+    block.quality = 4.0;
+    block.gainDb = c.gainDb;
+    block.resistorSeries = c.series;
+    block.opAmp = session.OpAmps().FindByName("LF411");
+    block.capacitorMode = c.mode;
+    block.equalCapacitors = c.equalCapacitors;
+    block.steplessR2 = c.stepless;
+    session.Filter().SetSpecification(block, c.structure, c.type);
+    session.FillCharacteristic();
+}
+
+// Specifies the case and, for entered capacitors, accepts the proposed ones.
+inline void PrepareCase(CDesignSession& session, const SearchCase& c) {
+    SpecifyCase(session, c);
+    if (c.mode == CapacitorMode::ENTER) {
+        ScriptedPrompt prompt;
+        session.Current()->PrepareUntilStable();
+        session.Current()->EnterAllCapacitors(true, prompt);
+    }
+}
+
+// The bits of every stored component value, stage by stage.
+inline std::vector<unsigned long long> StoredBits(const CFilter& filter) {
+    std::vector<unsigned long long> bits;
+    for (int stage = 0; stage < kMaxStages; ++stage) {
+        for (int slot = 0; slot < kMaxComponents; ++slot) {
+            const double v = filter.Value(static_cast<ComponentSlot>(slot), stage);
+            unsigned long long b = 0;
+            std::memcpy(&b, &v, sizeof b);
+            bits.push_back(b);
+        }
+    }
+    return bits;
+}
+
+}  // namespace vx::test

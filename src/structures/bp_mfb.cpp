@@ -136,18 +136,18 @@ void CBpMfb::DesignStage() {
 }
 
 void CBpMfb::StoreStageValues(int stage) {
-    CFilter& f = Filter();
-    f.SetValue(ComponentSlot::C1, stage, values_.c);
-    f.SetValue(ComponentSlot::C2, stage, values_.c);
-    f.SetValue(ComponentSlot::R1, stage, values_.r1);
-    f.SetValue(ComponentSlot::R2, stage, values_.r2);
-    f.SetValue(ComponentSlot::R3, stage, values_.r3);
+    StoreComponents(stage, {{ComponentSlot::C1, values_.c},
+                            {ComponentSlot::C2, values_.c},
+                            {ComponentSlot::R1, values_.r1},
+                            {ComponentSlot::R2, values_.r2},
+                            {ComponentSlot::R3, values_.r3}});
 }
 
 void CBpMfb::LoadStageValues(int stage) {
-    const CFilter& f = Filter();
-    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::R1, stage),
-               f.Value(ComponentSlot::R2, stage), f.Value(ComponentSlot::R3, stage)};
+    LoadComponents(stage, {{ComponentSlot::C1, &values_.c},
+                           {ComponentSlot::R1, &values_.r1},
+                           {ComponentSlot::R2, &values_.r2},
+                           {ComponentSlot::R3, &values_.r3}});
 }
 
 double CBpMfb::StoredCapacitor(int stage, int) const {
@@ -167,12 +167,10 @@ void CBpMfb::RoundResistors() {
 
 bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        constexpr double kMinimum = 1e-12;
-        double c = CapacitorProposal(RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12), kMinimum);
-        if (!prompt.AskCapacitor({"C1 = C2", currentStage_ + 1, stageCount_, kMinimum}, c)) {
+        values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
+        if (!Ask(prompt, "C1 = C2", 1e-12, values_.c)) {
             return false;
         }
-        values_.c = c;
     } else {
         values_.c = StoredCapacitor(currentStage_, 0);
     }

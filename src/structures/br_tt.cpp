@@ -91,20 +91,21 @@ void CBrTt::SearchResistors() {
 }
 
 void CBrTt::StoreStageValues(int stage) {
-    CFilter& f = Filter();
-    f.SetValue(ComponentSlot::C1, stage, values_.c1);
-    f.SetValue(ComponentSlot::C2, stage, values_.c2);
-    f.SetValue(ComponentSlot::R1, stage, values_.r1);
-    f.SetValue(ComponentSlot::R2, stage, values_.r2);
-    f.SetValue(ComponentSlot::R3, stage, values_.r3);
-    f.SetValue(ComponentSlot::R4, stage, values_.r4);
+    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
+                            {ComponentSlot::C2, values_.c2},
+                            {ComponentSlot::R1, values_.r1},
+                            {ComponentSlot::R2, values_.r2},
+                            {ComponentSlot::R3, values_.r3},
+                            {ComponentSlot::R4, values_.r4}});
 }
 
 void CBrTt::LoadStageValues(int stage) {
-    const CFilter& f = Filter();
-    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
-               f.Value(ComponentSlot::R1, stage), f.Value(ComponentSlot::R2, stage),
-               f.Value(ComponentSlot::R3, stage), f.Value(ComponentSlot::R4, stage)};
+    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
+                           {ComponentSlot::C2, &values_.c2},
+                           {ComponentSlot::R1, &values_.r1},
+                           {ComponentSlot::R2, &values_.r2},
+                           {ComponentSlot::R3, &values_.r3},
+                           {ComponentSlot::R4, &values_.r4}});
 }
 
 double CBrTt::StoredCapacitor(int stage, int) const {
@@ -122,12 +123,10 @@ void CBrTt::RoundResistors() {
 
 bool CBrTt::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        constexpr double kMinimum = 1e-12;
-        double c = CapacitorProposal(RoundedToSeries(1.0 / (r0_ * omegaG_), 12), kMinimum);
-        if (!prompt.AskCapacitor({"C1", currentStage_ + 1, stageCount_, kMinimum}, c)) {
+        values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
+        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }
-        values_.c1 = c;
     } else {
         values_.c1 = StoredCapacitor(currentStage_, 0);
     }

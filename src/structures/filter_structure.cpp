@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "model/opv.h"
 #include "model/standard_value.h"
+#include "structures/capacitor_choice.h"
 #include "structures/gain_distribution.h"
 
 namespace vx {
@@ -244,6 +245,26 @@ void CFilterStructure::Design(DesignMonitor& monitor) {
     }
     filter_->MarkDesigned();
     monitor_ = nullptr;
+}
+
+bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+                           double& value) const {
+    value = CapacitorProposal(value, minimum);
+    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
+}
+
+void CFilterStructure::StoreComponents(
+    int stage, std::initializer_list<std::pair<ComponentSlot, double>> values) const {
+    for (const auto& [slot, value] : values) {
+        filter_->SetValue(slot, stage, value);
+    }
+}
+
+void CFilterStructure::LoadComponents(
+    int stage, std::initializer_list<std::pair<ComponentSlot, double*>> fields) const {
+    for (const auto& [slot, field] : fields) {
+        *field = filter_->Value(slot, stage);
+    }
 }
 
 bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <utility>
@@ -185,6 +186,16 @@ class CFilterStructure {
     // search, which stays selectable through the search options.
     template <size_t D, class Evaluate>
     bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate, std::array<int, D>& best);
+
+    // Asks for one capacitor of the current stage with its proposal raised to the minimum;
+    // false on cancel.
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
+             double& value) const;
+    // Writes or reads the named components of a stage in the record.
+    void StoreComponents(int stage,
+                         std::initializer_list<std::pair<ComponentSlot, double>> values) const;
+    void LoadComponents(int stage,
+                        std::initializer_list<std::pair<ComponentSlot, double*>> fields) const;
 
     // Reports progress to the monitor and picks up a cancel; sets the record CANCELLED then.
     void PumpMessages();

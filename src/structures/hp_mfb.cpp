@@ -17,22 +17,20 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
 }
 
 void CHpMfb::StoreStageValues(int stage) {
-    CFilter& f = Filter();
-    f.SetValue(ComponentSlot::C1, stage, values_.c1);
-    f.SetValue(ComponentSlot::C2, stage, values_.c2);
-    f.SetValue(ComponentSlot::C3, stage, values_.c3);
-    f.SetValue(ComponentSlot::R1, stage, values_.r1);
-    f.SetValue(ComponentSlot::R2, stage, values_.r2);
+    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
+                            {ComponentSlot::C2, values_.c2},
+                            {ComponentSlot::C3, values_.c3},
+                            {ComponentSlot::R1, values_.r1},
+                            {ComponentSlot::R2, values_.r2}});
 }
 
 void CHpMfb::LoadStageValues(int stage) {
-    const CFilter& f = Filter();
     values_ = {};
-    values_.c1 = f.Value(ComponentSlot::C1, stage);
-    values_.c2 = f.Value(ComponentSlot::C2, stage);
-    values_.c3 = f.Value(ComponentSlot::C3, stage);
-    values_.r1 = f.Value(ComponentSlot::R1, stage);
-    values_.r2 = f.Value(ComponentSlot::R2, stage);
+    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
+                           {ComponentSlot::C2, &values_.c2},
+                           {ComponentSlot::C3, &values_.c3},
+                           {ComponentSlot::R1, &values_.r1},
+                           {ComponentSlot::R2, &values_.r2}});
 }
 
 double CHpMfb::StoredCapacitor(int stage, int which) const {

@@ -48,9 +48,6 @@ class CMfbStructure : public CFilterStructure {
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }
     double B() const { return b_[static_cast<size_t>(currentStage_)]; }
-    // Asks for one capacitor with its proposal raised to the minimum; false on cancel.
-    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-             double& value) const;
 
     // Up to `maxRounds` rounds over the three axes; `complete(v)` fills the values that follow
     // from the searched ones (R2 from R1, C2 from C1). A round is repeated around its best

@@ -9,20 +9,21 @@
 namespace vx {
 
 void CSallenKeyStructure::StoreStageValues(int stage) {
-    CFilter& f = Filter();
-    f.SetValue(ComponentSlot::C1, stage, values_.c1);
-    f.SetValue(ComponentSlot::C2, stage, values_.c2);
-    f.SetValue(ComponentSlot::R1, stage, values_.r1);
-    f.SetValue(ComponentSlot::R2, stage, values_.r2);
-    f.SetValue(ComponentSlot::R3, stage, values_.r3);
-    f.SetValue(ComponentSlot::R4, stage, values_.r4);
+    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
+                            {ComponentSlot::C2, values_.c2},
+                            {ComponentSlot::R1, values_.r1},
+                            {ComponentSlot::R2, values_.r2},
+                            {ComponentSlot::R3, values_.r3},
+                            {ComponentSlot::R4, values_.r4}});
 }
 
 void CSallenKeyStructure::LoadStageValues(int stage) {
-    const CFilter& f = Filter();
-    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
-               f.Value(ComponentSlot::R1, stage), f.Value(ComponentSlot::R2, stage),
-               f.Value(ComponentSlot::R3, stage), f.Value(ComponentSlot::R4, stage)};
+    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
+                           {ComponentSlot::C2, &values_.c2},
+                           {ComponentSlot::R1, &values_.r1},
+                           {ComponentSlot::R2, &values_.r2},
+                           {ComponentSlot::R3, &values_.r3},
+                           {ComponentSlot::R4, &values_.r4}});
 }
 
 double CSallenKeyStructure::StoredCapacitor(int stage, int which) const {
@@ -46,12 +47,6 @@ void CSallenKeyStructure::DesignFromCapacitors(int stage, double c1, double c2) 
     values_.c2 = c2;
     ResistorsFromCapacitors();
     StoreStageValues(stage);
-}
-
-bool CSallenKeyStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-                              double& value) const {
-    value = CapacitorProposal(value, minimum);
-    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
 }
 
 void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,

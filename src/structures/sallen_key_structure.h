@@ -50,9 +50,6 @@ class CSallenKeyStructure : public CFilterStructure {
     double B() const { return b_[static_cast<size_t>(currentStage_)]; }
     // Exact gain network R4 = R0, R3 = R0 (A - 1).
     void SetExactGainNetwork();
-    // Asks for one capacitor with its proposal raised to the minimum; false on cancel.
-    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-             double& value) const;
 
     // The pointers name the three searched values. Up to five rounds, each over the axes
     // (counts per axis, 1 for a value that stays); a round is repeated around its best values

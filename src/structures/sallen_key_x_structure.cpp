@@ -130,23 +130,25 @@ void CSallenKeyXStructure::ChooseGainNetwork() {
 }
 
 void CSallenKeyXStructure::StoreStageValues(int stage) {
-    CFilter& f = Filter();
-    f.SetValue(ComponentSlot::C1, stage, values_.c1);
-    f.SetValue(ComponentSlot::C2, stage, values_.c2);
-    f.SetValue(ComponentSlot::C3, stage, values_.c3);
-    f.SetValue(ComponentSlot::R1, stage, values_.r1);
-    f.SetValue(ComponentSlot::R2, stage, values_.r2);
-    f.SetValue(ComponentSlot::R3, stage, values_.r3);
-    f.SetValue(ComponentSlot::R4, stage, values_.r4);
-    f.SetValue(ComponentSlot::R5, stage, values_.r5);
+    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
+                            {ComponentSlot::C2, values_.c2},
+                            {ComponentSlot::C3, values_.c3},
+                            {ComponentSlot::R1, values_.r1},
+                            {ComponentSlot::R2, values_.r2},
+                            {ComponentSlot::R3, values_.r3},
+                            {ComponentSlot::R4, values_.r4},
+                            {ComponentSlot::R5, values_.r5}});
 }
 
 void CSallenKeyXStructure::LoadStageValues(int stage) {
-    const CFilter& f = Filter();
-    values_ = {f.Value(ComponentSlot::C1, stage), f.Value(ComponentSlot::C2, stage),
-               f.Value(ComponentSlot::C3, stage), f.Value(ComponentSlot::R1, stage),
-               f.Value(ComponentSlot::R2, stage), f.Value(ComponentSlot::R3, stage),
-               f.Value(ComponentSlot::R4, stage), f.Value(ComponentSlot::R5, stage)};
+    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
+                           {ComponentSlot::C2, &values_.c2},
+                           {ComponentSlot::C3, &values_.c3},
+                           {ComponentSlot::R1, &values_.r1},
+                           {ComponentSlot::R2, &values_.r2},
+                           {ComponentSlot::R3, &values_.r3},
+                           {ComponentSlot::R4, &values_.r4},
+                           {ComponentSlot::R5, &values_.r5}});
 }
 
 double CSallenKeyXStructure::StoredCapacitor(int stage, int which) const {
@@ -176,12 +178,6 @@ void CSallenKeyXStructure::DesignFromCapacitors(int stage, double c1, double c2)
     values_.c3 = StoredCapacitor(stage, 2);
     ResistorsFromCapacitors();
     StoreStageValues(stage);
-}
-
-bool CSallenKeyXStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-                               double& value) const {
-    value = CapacitorProposal(value, minimum);
-    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
 }
 
 void CSallenKeyXStructure::AccumulateTargets() {

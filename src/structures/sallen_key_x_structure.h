@@ -131,8 +131,6 @@ class CSallenKeyXStructure : public CFilterStructure {
     void ChooseGainNetwork();
     // Exact gain network R5 = R0, R4 = R0 (A - 1).
     void SetExactGainNetwork(SallenKeyXValues& v) const;
-    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-             double& value) const;
 
     // Target curve and error targets: the product of both exactly dimensioned pairs.
     void AccumulateTargets();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/cli_runner.h"
 #include "files/specification_reader.h"
 #include "model/character.h"
 #include "model/number_format.h"
@@ -23,49 +24,10 @@
 namespace vx {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs veltranix-cli with standard error redirected to a file (so it is not a terminal). The
-// file is named after the process, since ctest runs the tests side by side.
-Result RunCli(const std::string& arguments) {
-    const std::string errPath =
-        ::testing::TempDir() + "design_command_test_stderr_" + std::to_string(getpid()) + ".txt";
-    const std::string command = std::string(VX_CLI_PATH) + " " + arguments + " 2>" + errPath;
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.out.append(buffer, n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.err = ReadFile(errPath);
-    return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using test::Lines;
+using test::ReadFile;
+using test::RunCli;
+using Result = test::CliResult;
 
 std::vector<std::string> Fields(const std::string& line, char separator) {
     std::vector<std::string> fields;

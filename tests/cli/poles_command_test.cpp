@@ -10,48 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "../support/cli_runner.h"
 #include "model/number_format.h"
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using vx::test::Lines;
+using Result = vx::test::CliResult;
 
-Result RunCli(const std::string& arguments) {
-    // One file per process: ctest runs the cases in parallel processes.
-    const std::string errPath =
-        ::testing::TempDir() + "poles_command_test_stderr_" + vx::FormatInt(getpid()) + ".txt";
-    const std::string command = std::string(VX_CLI_PATH) + " poles " + arguments + " 2>" + errPath;
-    Result result{-1, "", ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.out.append(buffer, n);
-    }
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errPath);
-    std::stringstream text;
-    text << err.rdbuf();
-    result.err = text.str();
-    std::remove(errPath.c_str());
-    return result;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+vx::test::CliResult RunCli(const std::string& arguments) {
+    return vx::test::RunCli("poles " + arguments);
 }
 
 std::vector<std::string> Fields(const std::string& line) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/text_lines.h"
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/opv.h"
@@ -32,14 +33,7 @@ void Specify(CFilter& filter, FilterType type, StructureKind structure, int orde
     filter.SetSpecification(b, structure, type);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using test::Lines;
 
 TEST(SummaryText, DescribesEachType) {
     const COpv opv;

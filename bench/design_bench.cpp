@@ -67,6 +67,12 @@ void SallenKeyXLowPassBessel3E192(benchmark::State& state) {
 }
 BENCHMARK(SallenKeyXLowPassBessel3E192)->Apply(BothWays)->Iterations(1);
 
+void SallenKeyLowPassButterworth10E96(benchmark::State& state) {
+    RunDesign(state, {FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH,
+                      10, ResistorSeries::E96, "LF411"});
+}
+BENCHMARK(SallenKeyLowPassButterworth10E96)->Apply(BothWays);
+
 void SallenKeyLowPassButterworth10E192(benchmark::State& state) {
     RunDesign(state, {FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH,
                       10, ResistorSeries::E192, "LF411"});

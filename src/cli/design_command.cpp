@@ -45,7 +45,8 @@ int PrintResult(CDesignSession& session, const DesignOptions& /*options*/) {
 int WriteCurves(CDesignSession& session, const DesignOptions& options) {
     const CFilter& f = session.Filter();
     if (!WriteTextFile(options.curvesPath,
-                       CurvesCsv(session.Curves(), f.Frequency(), f.PlotMin(), f.PlotMax()))) {
+                       CurvesCsv(session.Curves(), f.Frequency(), f.PlotMin(), f.PlotMax(),
+                                 f.Structure() != StructureKind::SALLEN_KEY_X))) {
         return UsageError(kCommand, "cannot write " + options.curvesPath);
     }
     return 0;

@@ -7,7 +7,7 @@
 namespace vx {
 
 std::string CurvesCsv(const ResponseCurves& curves, double frequency, double plotMin,
-                      double plotMax) {
+                      double plotMax, bool hasTraditional) {
     // Twelve significant digits keep the grid's spacing visible at 1501 points.
     constexpr int kDigits = 12;
     std::string s = "frequency_hz,target,traditional,filter,group_delay_s\n";
@@ -18,7 +18,9 @@ std::string CurvesCsv(const ResponseCurves& curves, double frequency, double plo
         for (const CShowFregang* c :
              {&curves.target, &curves.traditional, &curves.filter, &curves.groupDelay}) {
             s += ',';
-            s += FormatG(c->At(i), kDigits);
+            if (c != &curves.traditional || hasTraditional) {
+                s += FormatG(c->At(i), kDigits);
+            }
         }
         s += '\n';
         f *= factor;

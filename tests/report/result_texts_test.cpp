@@ -169,6 +169,7 @@ TEST(CurvesCsv, WritesTheGridOfTheCurves) {
     EXPECT_EQ(lines[1], "500,1,0.5,0.25,0.0001");
     const double last = ParseDouble(lines.back());
     EXPECT_NEAR(last, 2000.0, 1e-6);
+    EXPECT_EQ(Lines(CurvesCsv(curves, 1000.0, 0.5, 2.0, false))[1], "500,1,,0.25,0.0001");
 }
 
 TEST(SchematicChoice, FollowsTypeStructureAndGain) {

@@ -253,6 +253,28 @@ bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, 
     return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
 }
 
+double CFilterStructure::PairMinimum(double ratio, double first) {
+    const double m = 1.001 * ratio * first;
+    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+}
+
+bool CFilterStructure::AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
+                                        const std::string& secondCaption, double ratio,
+                                        double& first, double& second) const {
+    if (!Ask(prompt, firstCaption, 1e-12, first)) {
+        return false;
+    }
+    const double m = PairMinimum(ratio, first);
+    second = E12AtOrAbove(m);
+    return Ask(prompt, secondCaption, m, second);
+}
+
+bool CFilterStructure::RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
+                                           double& second) const {
+    return second >= first * ratio ||
+           prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, first, second);
+}
+
 void CFilterStructure::StoreComponents(
     int stage, std::initializer_list<std::pair<ComponentSlot, double>> values) const {
     for (const auto& [slot, value] : values) {

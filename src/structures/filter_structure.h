@@ -191,6 +191,17 @@ class CFilterStructure {
     // false on cancel.
     bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
              double& value) const;
+    // Smallest second capacitor of a pair whose ratio second/first must reach `ratio` (a
+    // thousandth above it, four significant digits).
+    static double PairMinimum(double ratio, double first);
+    // Asks for such a pair, the second with its minimum and an E12 proposal at or above it;
+    // false on cancel.
+    bool AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
+                          const std::string& secondCaption, double ratio, double& first,
+                          double& second) const;
+    // A stored pair that falls short of the ratio goes to the user for repair; false on cancel.
+    bool RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
+                             double& second) const;
     // Writes or reads the named components of a stage in the record.
     void StoreComponents(int stage,
                          std::initializer_list<std::pair<ComponentSlot, double>> values) const;

@@ -80,31 +80,23 @@ double CLpSallenKey::MinimumCapacitor(int stage, int which, double firstCapacito
     if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
         return 1e-12;
     }
-    const double m = 1.001 * firstCapacitor * MinimumRatio(stage);
-    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+    return PairMinimum(MinimumRatio(stage), firstCapacitor);
 }
 
 bool CLpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
+    const double ratio = MinimumRatio(currentStage_);
     if (ask) {
         DesignStage();
-        if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
+        const bool asked =
+            firstOrder_ ? Ask(prompt, "C1", 1e-12, values_.c1)
+                        : AskCapacitorPair(prompt, "C1", "C2", ratio, values_.c1, values_.c2);
+        if (!asked) {
             return false;
-        }
-        if (!firstOrder_) {
-            const double m = RoundSignificant(
-                1.001 * 4.0 * B() * values_.c1 / (A() * A() + 4.0 * B() * (Gain() - 1.0)), 4);
-            values_.c2 = E12AtOrAbove(m);
-            if (!Ask(prompt, "C2", m, values_.c2)) {
-                return false;
-            }
         }
     } else {
         values_.c1 = StoredCapacitor(currentStage_, 0);
         values_.c2 = StoredCapacitor(currentStage_, 1);
-        const double ratio = MinimumRatio(currentStage_);
-        if (!firstOrder_ && values_.c2 < values_.c1 * ratio &&
-            !prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, values_.c1,
-                                    values_.c2)) {
+        if (!firstOrder_ && !RepairCapacitorPair(prompt, ratio, values_.c1, values_.c2)) {
             return false;
         }
     }

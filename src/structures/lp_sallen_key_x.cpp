@@ -115,7 +115,7 @@ double CLpSallenKeyX::MinimumCapacitor(int, int which, double firstCapacitor) co
     if (which == 0) {
         return 1e-12;
     }
-    return std::max(1e-12, RoundSignificant(1.001 * firstCapacitor * MinimumRatio(), 4));
+    return PairMinimum(MinimumRatio(), firstCapacitor);
 }
 
 bool CLpSallenKeyX::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
@@ -127,22 +127,14 @@ bool CLpSallenKeyX::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
             return false;
         }
         values_.c2 = sk.c2;
-        if (!Ask(prompt, "C2", 1e-12, values_.c2)) {
-            return false;
-        }
-        const double m = MinimumCapacitor(0, 1, values_.c2);
-        values_.c3 = E12AtOrAbove(m);
-        if (!Ask(prompt, "C3", m, values_.c3)) {
+        if (!AskCapacitorPair(prompt, "C2", "C3", MinimumRatio(), values_.c2, values_.c3)) {
             return false;
         }
     } else {
         values_.c1 = StoredCapacitor(0, 0);
         values_.c2 = StoredCapacitor(0, 1);
         values_.c3 = StoredCapacitor(0, 2);
-        const double ratio = MinimumRatio();
-        if (values_.c3 < values_.c2 * ratio &&
-            !prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, values_.c2,
-                                    values_.c3)) {
+        if (!RepairCapacitorPair(prompt, MinimumRatio(), values_.c2, values_.c3)) {
             return false;
         }
     }

@@ -275,6 +275,18 @@ bool CFilterStructure::RepairCapacitorPair(CapacitorPrompt& prompt, double ratio
            prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, first, second);
 }
 
+bool CFilterStructure::EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt, double ratio,
+                                              double& c1, double& c2) {
+    if (ask) {
+        DesignStage();
+        return firstOrder_ ? Ask(prompt, "C1", 1e-12, c1)
+                           : AskCapacitorPair(prompt, "C1", "C2", ratio, c1, c2);
+    }
+    c1 = StoredCapacitor(currentStage_, 0);
+    c2 = StoredCapacitor(currentStage_, 1);
+    return firstOrder_ || RepairCapacitorPair(prompt, ratio, c1, c2);
+}
+
 void CFilterStructure::StoreComponents(
     int stage, std::initializer_list<std::pair<ComponentSlot, double>> values) const {
     for (const auto& [slot, value] : values) {

@@ -202,6 +202,10 @@ class CFilterStructure {
     // A stored pair that falls short of the ratio goes to the user for repair; false on cancel.
     bool RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
                              double& second) const;
+    // The capacitors of a low-pass stage whose C2/C1 must reach `ratio`: asked from the exact
+    // design's proposals, or the stored ones checked (a first-order stage has C1 only).
+    bool EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt, double ratio, double& c1,
+                                double& c2);
     // Writes or reads the named components of a stage in the record.
     void StoreComponents(int stage,
                          std::initializer_list<std::pair<ComponentSlot, double>> values) const;

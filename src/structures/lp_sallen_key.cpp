@@ -84,21 +84,8 @@ double CLpSallenKey::MinimumCapacitor(int stage, int which, double firstCapacito
 }
 
 bool CLpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
-    const double ratio = MinimumRatio(currentStage_);
-    if (ask) {
-        DesignStage();
-        const bool asked =
-            firstOrder_ ? Ask(prompt, "C1", 1e-12, values_.c1)
-                        : AskCapacitorPair(prompt, "C1", "C2", ratio, values_.c1, values_.c2);
-        if (!asked) {
-            return false;
-        }
-    } else {
-        values_.c1 = StoredCapacitor(currentStage_, 0);
-        values_.c2 = StoredCapacitor(currentStage_, 1);
-        if (!firstOrder_ && !RepairCapacitorPair(prompt, ratio, values_.c1, values_.c2)) {
-            return false;
-        }
+    if (!EnterLowPassCapacitors(ask, prompt, MinimumRatio(currentStage_), values_.c1, values_.c2)) {
+        return false;
     }
     ResistorsFromCapacitors();
     return true;

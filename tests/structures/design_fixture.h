@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <utility>
 
 #include "model/character.h"
 #include "structures/design_session.h"
@@ -38,6 +39,25 @@ inline double PrototypeMagnitude(const CCharacter& c, double x, bool highPass) {
     }
     return 1.0 / std::abs(d);
 }
+
+// Exposes one stage's steps of a structure so a test can look between them.
+template <class Base>
+class SearchProbe : public Base {
+  public:
+    // Rounded error and error after the capacitor search or the resistor search.
+    std::pair<double, double> RoundedThenSearched(bool capacitors) {
+        this->DesignStage();
+        this->StoreTarget();
+        this->RoundResistors();
+        const double rounded = this->bestError_ = this->ResponseError();
+        if (capacitors) {
+            this->SearchCapacitors();
+        } else {
+            this->SearchResistors();
+        }
+        return {rounded, this->ResponseError()};
+    }
+};
 
 // Sum over the curve points of the fourth power of the difference of two magnitude curves: the
 // measure the searches minimise, stage by stage.

@@ -17,22 +17,7 @@ using test::Specify;
 
 constexpr double kPi = std::numbers::pi;
 
-class Probe : public CHpMfb {
-  public:
-    // Rounded error and error after the search of slot 12 (capacitors) or 13 (resistors).
-    std::pair<double, double> RoundedThenSearched(bool capacitors) {
-        DesignStage();
-        StoreTarget();
-        RoundResistors();
-        const double rounded = bestError_ = ResponseError();
-        if (capacitors) {
-            SearchCapacitors();
-        } else {
-            SearchResistors();
-        }
-        return {rounded, ResponseError()};
-    }
-};
+using Probe = test::SearchProbe<CHpMfb>;
 
 struct Case {
     Characteristic characteristic;

@@ -18,23 +18,7 @@ using test::Specify;
 
 constexpr double kPi = std::numbers::pi;
 
-// Exposes one stage's steps so a test can look between them.
-class Probe : public CLpMfb {
-  public:
-    // Rounded error and error after the search of slot 12 (capacitors) or 13 (resistors).
-    std::pair<double, double> RoundedThenSearched(bool capacitors) {
-        DesignStage();
-        StoreTarget();
-        RoundResistors();
-        const double rounded = bestError_ = ResponseError();
-        if (capacitors) {
-            SearchCapacitors();
-        } else {
-            SearchResistors();
-        }
-        return {rounded, ResponseError()};
-    }
-};
+using Probe = test::SearchProbe<CLpMfb>;
 
 struct Case {
     Characteristic characteristic;

@@ -14,20 +14,6 @@ namespace {
 
 using test::Specify;
 
-// Exposes one stage's steps so a test can look between them.
-template <class Base>
-class Probe : public Base {
-  public:
-    double RoundedThenSearched(double& roundedError) {
-        this->DesignStage();
-        this->StoreTarget();
-        this->RoundResistors();
-        roundedError = this->bestError_ = this->ResponseError();
-        this->SearchCapacitors();
-        return this->ResponseError();
-    }
-};
-
 struct Case {
     Characteristic characteristic;
     int order;
@@ -116,16 +102,15 @@ TEST(SallenKey, SearchNeverEndsAboveTheRoundedValues) {
             Specify(session, highPass ? FilterType::HIGHPASS : FilterType::LOWPASS,
                     StructureKind::SALLEN_KEY, c.characteristic, c.order, 1000.0, c.gainDb,
                     ResistorSeries::E12, 1);
-            Probe<CLpSallenKey> lp;
-            Probe<CHpSallenKey> hp;
+            test::SearchProbe<CLpSallenKey> lp;
+            test::SearchProbe<CHpSallenKey> hp;
             CFilterStructure& s = highPass ? static_cast<CFilterStructure&>(hp) : lp;
             s.Attach(session.Filter(), session.OpAmps(), session.Character(), session.Curves());
             ASSERT_TRUE(s.Prepare());
             for (int i = 0; i < s.StageCount(); ++i) {
                 s.SelectStage(i);
-                double rounded = 0.0;
-                const double searched =
-                    highPass ? hp.RoundedThenSearched(rounded) : lp.RoundedThenSearched(rounded);
+                const auto [rounded, searched] =
+                    highPass ? hp.RoundedThenSearched(true) : lp.RoundedThenSearched(true);
                 EXPECT_LE(searched, rounded) << "order " << c.order << " stage " << i;
             }
         }

@@ -14,7 +14,11 @@ std::string GainDbText(double gainDb) {
 }
 
 std::string GainLinearText(double gainDb) {
-    return FormatValueNoMilli(std::pow(10.0, gainDb / 20.0), true, 4, ValueKind::ANY);
+    return LinearGainText(std::pow(10.0, gainDb / 20.0));
+}
+
+std::string LinearGainText(double linear) {
+    return FormatValueNoMilli(linear, true, 4, ValueKind::ANY);
 }
 
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
@@ -25,18 +29,25 @@ std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
     return GainDbText(20.0 * std::log10(linear));
 }
 
-double ShownGainDb(const CFilter& filter) {
-    double gainDb = filter.GainDb();
-    if (filter.GetGainDistribution() == GainDistribution::VALUES) {
-        double product = 1.0;
-        for (int i = 0; i < (filter.Order() + 1) / 2; ++i) {
-            product *= filter.GetStageGain(i);
-        }
-        gainDb = 20.0 * std::log10(product);
+double StageGainProductDb(const CFilter& filter, int order) {
+    double product = 1.0;
+    for (int i = 0; i < (order + 1) / 2; ++i) {
+        product *= filter.GetStageGain(i);
     }
+    return 20.0 * std::log10(product);
+}
+
+double ShownGainDb(const CFilter& filter) {
+    const double gainDb = filter.GetGainDistribution() == GainDistribution::VALUES
+                              ? StageGainProductDb(filter, filter.Order())
+                              : filter.GainDb();
     const bool sallenKey = filter.Structure() == StructureKind::SALLEN_KEY ||
                            filter.Structure() == StructureKind::SALLEN_KEY_X;
     return sallenKey && gainDb < 0.0 ? 0.0 : gainDb;
+}
+
+std::string NumberFieldText(double x) {
+    return FormatValue(x, false, 4, ValueKind::ANY);
 }
 
 std::string RippleText(double rippleDb) {

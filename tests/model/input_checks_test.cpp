@@ -10,6 +10,7 @@
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
+#include "model/input_dialog_texts.h"
 #include "model/pole_input.h"
 #include "model/stage_gain_input.h"
 
@@ -216,6 +217,12 @@ TEST(BrTtInput, ChecksQualityAndShowsTheGain) {
 }
 
 TEST(BandEdgesInput, TurnsEdgesIntoCentreAndBandwidth) {
+    // The edges shown for a centre and bandwidth give them back.
+    const BandEdgePair edges = BandEdgesOf(994.987, 200.0);
+    EXPECT_NEAR(edges.upper - edges.lower, 200.0, 1e-9);
+    EXPECT_NEAR(edges.upper * edges.lower, 994.987 * 994.987, 1e-6);
+    EXPECT_EQ(BandEdgeText(edges.lower), "900");
+
     const auto ok = ConvertBandEdges(900.0, 1100.0);
     ASSERT_TRUE(std::holds_alternative<CentreAndBandwidth>(ok));
     EXPECT_NEAR(std::get<CentreAndBandwidth>(ok).centre, 994.987, 1e-3);
@@ -267,6 +274,18 @@ TEST(GainFields, FollowEachOther) {
     filter.SetStageGain(1, 5.0);
     filter.SetStageGain(2, 100.0);  // not a stage of order 4
     EXPECT_NEAR(ShownGainDb(filter), 20.0, 1e-12);
+    // The gain dialog's product follows the order in the dialog's field.
+    EXPECT_NEAR(StageGainProductDb(filter, 5), 60.0, 1e-12);
+}
+
+TEST(InputDialogTexts, TitleNamesTypeAndStructure) {
+    EXPECT_EQ(HpLpDialogTitle(FilterType::LOWPASS, StructureKind::SALLEN_KEY),
+              "Sallen-Key-Tiefpass");
+    EXPECT_EQ(HpLpDialogTitle(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X),
+              "Sallen-Key-Hochpass 3. Ordnung mit 1 OPV");
+    EXPECT_EQ(HpLpDialogTitle(FilterType::LOWPASS, StructureKind::MFB),
+              "Tiefpass mit Mehrfachgegenkopplung");
+    EXPECT_EQ(StageRowLabel(15), "Stufe 15 :");
 }
 
 }  // namespace

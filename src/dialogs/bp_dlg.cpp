@@ -31,32 +31,22 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     left->addWidget(MakeFieldsGroup());
     left->addWidget(MakeCharacteristicGroup());
     opAmps_ = AddOpAmpGroup(left, session.OpAmps(), in.opAmp, this);
-    left->addStretch(1);
 
     auto* right = new QVBoxLayout;
-    sequence_ = new CRadioGroup(kSequenceGroupBp, "sequence", this);
-    sequence_->AddAll(kSequenceRadios);
-    right->addWidget(sequence_);
-    series_ = new CRadioGroup(kSeriesGroup, "series", this);
-    series_->AddAll(kSeriesRadios);
+    sequence_ = AddGroup(right, kSequenceGroupBp, "sequence", kSequenceRadios);
+    series_ = AddGroup(right, kSeriesGroup, "series", kSeriesRadios);
     steplessR2_ = new QCheckBox(Qs(kSteplessR2Check), series_);
     steplessR2_->setObjectName("steplessR2Check");
     series_->Layout()->addWidget(steplessR2_);
-    right->addWidget(series_);
-    distribution_ = new CRadioGroup(kDistributionGroup, "distribution", this);
-    distribution_->AddAll(kDistributionRadios);
-    right->addWidget(distribution_);
-    capacitors_ = new CRadioGroup(kCapacitorGroup, "capacitor", this);
-    capacitors_->AddAll(kCapacitorRadios);
-    right->addWidget(capacitors_);
-    right->addStretch(1);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(OkCancelButtons(this));
+    distribution_ = AddGroup(right, kDistributionGroup, "distribution", kDistributionRadios);
+    capacitors_ = AddGroup(right, kCapacitorGroup, "capacitor", kCapacitorRadios);
+    Arrange(left, right);
+    MarkField(BpField::IMPEDANCE, impedance_);
+    MarkField(BpField::FREQUENCY, frequency_);
+    MarkField(BpField::GAIN_DB, gain_->DbEdit());
+    MarkField(BpField::BANDWIDTH, bandwidth_);
+    MarkField(BpField::ORDER, order_);
+    MarkField(BpField::RIPPLE, ripple_);
 
     order_->setText(Qs(FormatInt(in.order)));
     frequency_->setText(Qs(NumberFieldText(in.frequency)));
@@ -128,24 +118,6 @@ BpInput CBpDlg::ReadFields() const {
     return in;
 }
 
-QWidget* CBpDlg::FieldWidget(BpField field) const {
-    switch (field) {
-        case BpField::IMPEDANCE:
-            return impedance_;
-        case BpField::FREQUENCY:
-            return frequency_;
-        case BpField::GAIN_DB:
-            return gain_->DbEdit();
-        case BpField::BANDWIDTH:
-            return bandwidth_;
-        case BpField::ORDER:
-            return order_;
-        case BpField::RIPPLE:
-            return ripple_;
-    }
-    return nullptr;
-}
-
 void CBpDlg::EnterBandEdges() {
     CEditBpFreqsDlg dialog(ParseValue(Std(frequency_->text())), ParseValue(Std(bandwidth_->text())),
                            this);
@@ -156,8 +128,7 @@ void CBpDlg::EnterBandEdges() {
 }
 
 void CBpDlg::accept() {
-    Conclude(AcceptBpInput(ReadFields(), session_.Filter(), session_.Character()),
-             [this](BpField field) { return FieldWidget(field); });
+    Conclude(AcceptBpInput(ReadFields(), session_.Filter(), session_.Character()));
 }
 
 }  // namespace vx

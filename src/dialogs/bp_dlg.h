@@ -25,7 +25,6 @@ class CBpDlg : public CInputDlg {
     QWidget* MakeFieldsGroup();
     QWidget* MakeCharacteristicGroup();
     BpInput ReadFields() const;
-    QWidget* FieldWidget(BpField field) const;
     void EnterBandEdges();
 
     QLineEdit* order_ = nullptr;

@@ -47,25 +47,17 @@ CBrTtDlg::CBrTtDlg(CDesignSession& session, QWidget* parent)
     form->addRow(Qs(kGainLinearLabel), gain_);
     left->addWidget(fields);
     opAmps_ = AddOpAmpGroup(left, session.OpAmps(), in.opAmp, this);
-    left->addStretch(1);
 
     auto* right = new QVBoxLayout;
-    series_ = new CRadioGroup(kSeriesGroup, "series", this);
+    series_ = AddGroup(right, kSeriesGroup, "series", std::array<const char*, 0>{});
     for (size_t k = kFirstSeries; k < kSeriesRadios.size(); ++k) {
         series_->Add(kSeriesRadios[k]);
     }
-    right->addWidget(series_);
-    capacitors_ = new CRadioGroup(kCapacitorGroup, "capacitor", this);
-    capacitors_->AddAll(kCapacitorRadios);
-    right->addWidget(capacitors_);
-    right->addStretch(1);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(OkCancelButtons(this));
+    capacitors_ = AddGroup(right, kCapacitorGroup, "capacitor", kCapacitorRadios);
+    Arrange(left, right);
+    MarkField(BrTtField::IMPEDANCE, impedance_);
+    MarkField(BrTtField::QUALITY, quality_);
+    MarkField(BrTtField::FREQUENCY, frequency_);
 
     frequency_->setText(Qs(NumberFieldText(in.frequency)));
     quality_->setText(Qs(NumberFieldText(in.quality)));
@@ -90,21 +82,8 @@ BrTtInput CBrTtDlg::ReadFields() const {
     return in;
 }
 
-QWidget* CBrTtDlg::FieldWidget(BrTtField field) const {
-    switch (field) {
-        case BrTtField::IMPEDANCE:
-            return impedance_;
-        case BrTtField::QUALITY:
-            return quality_;
-        case BrTtField::FREQUENCY:
-            return frequency_;
-    }
-    return nullptr;
-}
-
 void CBrTtDlg::accept() {
-    Conclude(AcceptBrTtInput(ReadFields(), session_.Filter()),
-             [this](BrTtField field) { return FieldWidget(field); });
+    Conclude(AcceptBrTtInput(ReadFields(), session_.Filter()));
 }
 
 }  // namespace vx

@@ -22,7 +22,6 @@ class CBrTtDlg : public CInputDlg {
 
   private:
     BrTtInput ReadFields() const;
-    QWidget* FieldWidget(BrTtField field) const;
 
     QLineEdit* frequency_;
     QLineEdit* quality_;

@@ -35,22 +35,15 @@ CHpLpDlg::CHpLpDlg(FilterType type, StructureKind structure, CDesignSession& ses
     left->addWidget(MakeCharacteristicGroup());
     left->addWidget(MakeFieldsGroup());
     opAmps_ = AddOpAmpGroup(left, session.OpAmps(), session.Filter().OpAmp(), this);
-    left->addStretch(1);
 
     auto* right = new QVBoxLayout;
-    series_ = new CRadioGroup(kSeriesGroup, "series", this);
-    series_->AddAll(kSeriesRadios);
     if (!ThirdOrder()) {
-        sequence_ = new CRadioGroup(kSequenceGroup, "sequence", this);
-        sequence_->AddAll(kSequenceRadios);
-        right->addWidget(sequence_);
+        sequence_ = AddGroup(right, kSequenceGroup, "sequence", kSequenceRadios);
     }
-    right->addWidget(series_);
+    series_ = AddGroup(right, kSeriesGroup, "series", kSeriesRadios);
     if (!ThirdOrder()) {
         right->addWidget(MakeDistributionGroup());
-        capacitors_ = new CRadioGroup(kCapacitorGroup, "capacitor", this);
-        capacitors_->AddAll(kCapacitorRadios);
-        right->addWidget(capacitors_);
+        capacitors_ = AddGroup(right, kCapacitorGroup, "capacitor", kCapacitorRadios);
     } else {
         auto* options = new QGroupBox(this);
         auto* box = new QVBoxLayout(options);
@@ -61,15 +54,14 @@ CHpLpDlg::CHpLpDlg(FilterType type, StructureKind structure, CDesignSession& ses
         box->addWidget(TextLabel(kEqualCapacitorsWarning, options));
         right->addWidget(options);
     }
-    right->addStretch(1);
+    Arrange(left, right);
 
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(OkCancelButtons(this));
-
+    MarkField(HpLpField::IMPEDANCE, impedance_);
+    MarkField(HpLpField::FREQUENCY, frequency_);
+    MarkField(HpLpField::GAIN_DB, gain_->DbEdit());
+    MarkField(HpLpField::ORDER, order_);
+    MarkField(HpLpField::RIPPLE, ripple_);
+    MarkField(HpLpField::POLE_PARAMETERS, poleParameters_);
     ShowSpecification();
     connect(characteristic_, &CRadioGroup::indexChanged, this, &CHpLpDlg::UpdateEnabled);
     UpdateEnabled();
@@ -162,24 +154,6 @@ HpLpInput CHpLpDlg::ReadFields() const {
     return in;
 }
 
-QWidget* CHpLpDlg::FieldWidget(HpLpField field) const {
-    switch (field) {
-        case HpLpField::IMPEDANCE:
-            return impedance_;
-        case HpLpField::FREQUENCY:
-            return frequency_;
-        case HpLpField::GAIN_DB:
-            return gain_->DbEdit();
-        case HpLpField::ORDER:
-            return order_;
-        case HpLpField::RIPPLE:
-            return ripple_;
-        case HpLpField::POLE_PARAMETERS:
-            return poleParameters_;
-    }
-    return nullptr;
-}
-
 void CHpLpDlg::UpdateEnabled() {
     const int chosen = characteristic_->Index();
     ripple_->setEnabled(chosen == static_cast<int>(Characteristic::CHEBYCHEV));
@@ -204,8 +178,7 @@ void CHpLpDlg::EnterStageGains() {
 
 void CHpLpDlg::accept() {
     Conclude(
-        AcceptHpLpInput(ReadFields(), type_, structure_, session_.Filter(), session_.Character()),
-        [this](HpLpField field) { return FieldWidget(field); });
+        AcceptHpLpInput(ReadFields(), type_, structure_, session_.Filter(), session_.Character()));
 }
 
 }  // namespace vx

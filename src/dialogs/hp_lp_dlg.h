@@ -32,7 +32,6 @@ class CHpLpDlg : public CInputDlg {
     QWidget* MakeDistributionGroup();
     void ShowSpecification();
     HpLpInput ReadFields() const;
-    QWidget* FieldWidget(HpLpField field) const;
     void UpdateEnabled();
     void EnterPoleParameters();
     void EnterStageGains();

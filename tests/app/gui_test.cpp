@@ -52,6 +52,16 @@ void Type(QWidget* parent, const QString& name, const QString& text) {
     }
 }
 
+int FilterCurvePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 QString ScreenshotDir() {
     return qEnvironmentVariable("VX_SCREENSHOT_DIR");
 }

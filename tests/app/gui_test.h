@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -43,6 +44,9 @@ T* Child(QWidget* parent, const QString& name) {
 void Click(QWidget* parent, const QString& name);
 // Replaces a line edit's text as a user does (the edit signals fire).
 void Type(QWidget* parent, const QString& name, const QString& text);
+
+// Pixels in the colour of the curve "Ihr Filter".
+int FilterCurvePixels(const QImage& image);
 
 // The folder for a reviewer's pictures ($VX_SCREENSHOT_DIR), empty when unset.
 QString ScreenshotDir();

@@ -18,16 +18,8 @@ namespace vx::test {
 
 namespace {
 
-// Pixels of the colour of the curve "Ihr Filter" in a picture of the plot.
 int FilterCurvePixels(QWidget* view) {
-    const QImage image = view->grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
-        }
-    }
-    return count;
+    return test::FilterCurvePixels(view->grab().toImage());
 }
 
 }  // namespace

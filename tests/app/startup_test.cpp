@@ -32,16 +32,6 @@ Run Start(const QTemporaryDir& home, const QStringList& args) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-int FilterCurvePixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == QColor(0, 0, 255) ? 1 : 0;
-        }
-    }
-    return count;
-}
-
 }  // namespace
 
 class StartupTest : public QObject {

@@ -120,6 +120,27 @@ class DesignRunTest : public QObject {
         QCOMPARE(filter.CapsEnteredOrder(), 3);
         QCOMPARE(filter.GetCapacitorMode(), CapacitorMode::ENTER);
     }
+
+    void ChangedCapacitorsAreKeptByTheNextDesign() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        WhenModal("editCapsDlg", [](QWidget* dlg) {
+            WhenModal("capDlg", [](QWidget* cap) {
+                Type(cap, "capacitorEdit", "1n");  // a smaller C1 keeps C2 above its minimum
+                Click(cap, "okButton");
+            });
+            Click(dlg, "change_1_0");
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::CHANGE_CAPACITORS);
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QCOMPARE(filter.GetCapacitorMode(), CapacitorMode::ENTER);
+        QCOMPARE(filter.Value(ComponentSlot::C1, 1), 1e-9);
+        QVERIFY(filter.specModified);
+    }
 };
 
 VX_GUI_TEST(DesignRunTest);

@@ -1,7 +1,6 @@
 #include "app/dialog_capacitor_prompt.h"
 
 #include <QApplication>
-#include <cstdio>
 
 #include "app/message_box.h"
 #include "dialogs/cap_dlg.h"
@@ -41,11 +40,7 @@ bool CDialogCapacitorPrompt::ResolveMismatch(const MismatchRequest& request, dou
 }
 
 void CDialogCapacitorPrompt::Inform(const std::string& caption, const std::string& text) {
-    if (unattended_) {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return;
-    }
-    ShowMessage(Parent(), {caption, text}, MessageIcon::INFORMATION);
+    ShowOrPrint(Parent(), {caption, text}, MessageIcon::INFORMATION, unattended_);
 }
 
 }  // namespace vx

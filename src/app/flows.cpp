@@ -1,7 +1,6 @@
 #include "app/flows.h"
 
 #include <QFileDialog>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -29,11 +28,7 @@ CFlows::CFlows(QWidget* window, CDesignSession& session, CDesignRunner& runner,
       refresh_(std::move(refresh)) {}
 
 void CFlows::Tell(const UserMessage& message, MessageIcon icon) const {
-    if (unattended_) {
-        std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
-    } else {
-        ShowMessage(window_, message, icon);
-    }
+    ShowOrPrint(window_, message, icon, unattended_);
 }
 
 void CFlows::RunDesign(const CDesignRunner::Job& job) {

@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
-#include <cstdio>
 
 #include "app/design_runner.h"
 #include "app/dialog_capacitor_prompt.h"
@@ -143,11 +142,7 @@ void CMainWindow::Refresh() {
     setWindowTitle(Qs(MainWindowTitle(session_->Filter())));
     view_->update();
     if (const auto notice = TakeGainReducedNotice(session_->Filter())) {
-        if (unattended_) {
-            std::fprintf(stderr, "%s: %s\n", notice->caption.c_str(), notice->text.c_str());
-        } else {
-            ShowMessage(this, *notice, MessageIcon::WARNING);
-        }
+        ShowOrPrint(this, *notice, MessageIcon::WARNING, unattended_);
     }
 }
 

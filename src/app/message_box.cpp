@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <cstdio>
 
 #include "app/qt_text.h"
 #include "shell/shell_messages.h"
@@ -30,6 +31,14 @@ void ShowMessage(QWidget* parent, const UserMessage& message, MessageIcon icon) 
     box.setObjectName("messageBox");
     box.addButton(Qs(kOkButton), QMessageBox::AcceptRole);
     box.exec();
+}
+
+void ShowOrPrint(QWidget* parent, const UserMessage& message, MessageIcon icon, bool unattended) {
+    if (unattended) {
+        std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+    } else {
+        ShowMessage(parent, message, icon);
+    }
 }
 
 Answer AskYesNoCancel(QWidget* parent, const UserMessage& question) {

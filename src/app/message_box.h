@@ -11,6 +11,9 @@ enum class MessageIcon { STOP, WARNING, INFORMATION };
 
 void ShowMessage(QWidget* parent, const UserMessage& message, MessageIcon icon = MessageIcon::STOP);
 
+// Unattended (a screenshot run) the message goes to standard error instead of a box.
+void ShowOrPrint(QWidget* parent, const UserMessage& message, MessageIcon icon, bool unattended);
+
 enum class Answer { YES, NO, CANCEL };
 Answer AskYesNoCancel(QWidget* parent, const UserMessage& question);
 

@@ -1,8 +1,6 @@
 #include "dialogs/br_tt_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,6 +1,5 @@
 #include "dialogs/cap_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,7 @@
 #include "dialogs/cap_mismatch_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "app/message_box.h"

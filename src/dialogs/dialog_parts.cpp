@@ -18,7 +18,7 @@
 
 namespace vx {
 
-QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+QWidget* OkCancelButtons(QDialog* dialog) {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     box->button(QDialogButtonBox::Ok)->setText(Qs(kOkButton));
     box->button(QDialogButtonBox::Ok)->setObjectName("okButton");

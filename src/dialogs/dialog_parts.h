@@ -4,7 +4,6 @@
 
 class QBoxLayout;
 class QDialog;
-class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -17,7 +16,7 @@ class COpv;
 class CRadioGroup;
 
 // "OK" and "Abbrechen", wired to accept and reject.
-QDialogButtonBox* OkCancelButtons(QDialog* dialog);
+QWidget* OkCancelButtons(QDialog* dialog);
 // A field for an engineering number, named for the tests.
 QLineEdit* NumberEdit(const QString& name, QWidget* parent);
 // A label of the core's text.

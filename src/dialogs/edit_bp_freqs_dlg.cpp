@@ -1,6 +1,5 @@
 #include "dialogs/edit_bp_freqs_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>

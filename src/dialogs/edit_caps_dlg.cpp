@@ -1,6 +1,5 @@
 #include "dialogs/edit_caps_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>

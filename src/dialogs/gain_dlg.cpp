@@ -1,6 +1,5 @@
 #include "dialogs/gain_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,5 @@
 #include "dialogs/input_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 

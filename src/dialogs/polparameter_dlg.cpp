@@ -1,6 +1,5 @@
 #include "dialogs/polparameter_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>

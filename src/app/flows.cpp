@@ -148,8 +148,9 @@ bool CFlows::Save(const std::string& path) {
     fs::path file(path);
     file.replace_extension(std::string(".") + kSpecificationSuffix);
     CFilter& filter = session_.Filter();
-    if (const auto message = SaveSpecification(file, filter, session_.Character(),
-                                               session_.OpAmps(), DesignerText("", ""))) {
+    // No setting names the designer yet: the file's DESIGNER line stays empty.
+    if (const auto message =
+            SaveSpecification(file, filter, session_.Character(), session_.OpAmps(), {})) {
         Tell(*message);
         return false;
     }

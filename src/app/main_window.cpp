@@ -19,19 +19,6 @@
 
 namespace vx {
 
-namespace {
-
-// The menu entry as a caption: without its access key and trailing dots.
-std::string EntryCaption(std::string text) {
-    std::erase(text, '&');
-    while (!text.empty() && text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
-}
-
-}  // namespace
-
 CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     : QMainWindow(parent),
       store_(store),

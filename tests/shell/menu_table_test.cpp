@@ -63,6 +63,7 @@ TEST(MenuTable, EveryNewFilterEntryHasACircuit) {
     FilterType type{};
     StructureKind structure{};
     EXPECT_FALSE(NewFilterTarget(Command::CHANGE_SPECIFICATION, type, structure));
+    EXPECT_EQ(EntryCaption("Sallen-Key-T&iefpass..."), "Sallen-Key-Tiefpass");
 }
 
 TEST(MenuTable, CommandsWaitForTheDesignTheyNeed) {

@@ -1,5 +1,8 @@
 #include "structures/design_session.h"
 
+#include "files/specification_reader.h"
+#include "plot/plot_messages.h"
+
 #include "structures/bp_mfb.h"
 #include "structures/br_tt.h"
 #include "structures/hp_mfb.h"
@@ -78,6 +81,34 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
     filter_.StampCreationTime();
     structure->Design(monitor);
     return true;
+}
+
+LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
+                                         CapacitorPrompt& prompt) {
+    SpecificationLoadResult loaded = LoadSpecification(path, filter_, character_, opv_);
+    if (!loaded.ok) {
+        return {LoadOutcome::NOT_LOADED, std::move(loaded.messages)};
+    }
+    filter_.documentFolder = path.parent_path().string();
+    filter_.documentName = path.stem().string();
+    // The reader accepts only the pairs a structure serves.
+    CFilterStructure& structure = *Current();
+    if (filter_.GetCapacitorMode() == CapacitorMode::ENTER) {
+        structure.PrepareUntilStable();
+        if (!structure.EnterAllCapacitors(false, prompt)) {
+            filter_.SetDesignState(DesignState::CANCELLED);
+            return {LoadOutcome::CAPACITORS_REFUSED, {}};
+        }
+    }
+    Design(monitor);
+    filter_.specModified = false;
+    LoadResult result;
+    result.outcome = filter_.GetDesignState() == DesignState::CANCELLED ? LoadOutcome::CANCELLED
+                                                                        : LoadOutcome::DESIGNED;
+    if (std::optional<UserMessage> notice = TakeGainReducedNotice(filter_)) {
+        result.messages.push_back(std::move(*notice));
+    }
+    return result;
 }
 
 void CDesignSession::SetSearchOptions(const SearchOptions& options) {

@@ -14,6 +14,7 @@
 #include "model/br_tt_input.h"
 #include "model/character.h"
 #include "model/filter.h"
+#include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
 #include "model/number_text.h"
 #include "model/opv.h"
@@ -241,12 +242,7 @@ int RunNew(const Args& args) {
             if (auto error = AcceptStageGains(gains, filter)) {
                 return PrintInputError(*error);
             }
-            // The dialog's gain field shows the product of the stage gains.
-            double product = 1.0;
-            for (int i = 0; i < (order + 1) / 2 && i < kMaxStages; ++i) {
-                product *= gains[static_cast<size_t>(i)];
-            }
-            gainDb = 20.0 * std::log10(product);
+            gainDb = StageGainProductDb(gains, order);
         }
         if (o.Has("--poles")) {
             const auto poles = StageLists(o.values["--poles"]);

@@ -267,6 +267,9 @@ TEST(GainFields, FollowEachOther) {
     filter.SetStageGain(1, 5.0);
     filter.SetStageGain(2, 100.0);  // not a stage of order 4
     EXPECT_NEAR(ShownGainDb(filter), 20.0, 1e-12);
+    // An odd order counts its first-order stage; no order reads past the last stage.
+    EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 5), 60.0, 1e-12);
+    EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 40), 60.0, 1e-12);
 }
 
 }  // namespace

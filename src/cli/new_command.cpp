@@ -302,9 +302,6 @@ int RunNew(const Args& args) {
             return PrintInputError(error->message);
         }
     } else {
-        if (*series == ResistorSeries::E12) {
-            return UsageError(kCommand, "the band-stop offers E24 to E192");
-        }
         BrTtInput in = BrTtInputFrom(filter);
         in.frequency = o.Number("--frequency", 1000.0);
         in.quality = o.Number("--q", 10.0);

@@ -6,6 +6,7 @@
 
 #include "files/scanner.h"
 #include "files/specification_messages.h"
+#include "model/br_tt_input.h"
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/opv.h"
@@ -297,8 +298,11 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     return std::nullopt;
 }
 
-// The limits of the band-stop input dialog: second order, quality at least 0.5.
+// The limits of the band-stop input dialog: its series, second order, quality at least 0.5.
 std::optional<Failure> CheckBandReject(const RawSpecification& raw) {
+    if (!BandStopOffersSeries(static_cast<ResistorSeries>(raw.resistors))) {
+        return Failure{"RESISTORS"};
+    }
     if (raw.order != 2) {
         return Failure{"ORDER"};
     }

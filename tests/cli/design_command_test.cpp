@@ -309,6 +309,8 @@ TEST(NewCommand, PrintsTheDialogMessageOfAFailedCheck) {
         {"bandpass mfb --order 5", "Die Ordnung ist nicht gerade."},
         {"bandreject twin-t --q 0,4",
          "\"Güte\" liegt außerhalb des zulässigen Bereichs [ >= 0.5 ]"},
+        {"bandreject twin-t --series E12",
+         "\"Widerstandswerte\" liegt außerhalb des zulässigen Bereichs [ E24 .. E192 ]"},
         {"bandpass mfb --edges 1k:1k", "Die untere Grenzfrequenz muss kleiner als die obere sein."},
         {"highpass mfb --distribution values --stage-gains 2:0 --order 4",
          "Der eingegebene Wert für die Stufe 2 ist nicht größer 0."},

@@ -10,6 +10,7 @@
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/opv.h"
+#include "model/range_check.h"
 
 namespace vx {
 
@@ -220,15 +221,14 @@ std::optional<Failure> CheckLowHighPass(RawSpecification& raw) {
     if (!raw.gainGiven || (sallenKey && raw.gainDb < 0.0)) {
         return Failure{"GAIN_DB"};
     }
-    if (raw.order < 1 || raw.order > 30) {
+    if (!OrderAccepted(raw.order)) {
         return Failure{"ORDER"};
     }
     if (raw.characteristic == kAbsent) {
         return Failure{"CHARACTERISTIC"};
     }
     const auto characteristic = static_cast<Characteristic>(raw.characteristic);
-    if (characteristic == Characteristic::CHEBYCHEV &&
-        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+    if (characteristic == Characteristic::CHEBYCHEV && !RippleAccepted(raw.rippleDb)) {
         return Failure{"RIPPLE_DB"};
     }
     if (raw.sequence == kAbsent) {
@@ -271,7 +271,7 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     if (!raw.gainGiven || raw.gainDb < -100.0 || raw.gainDb > 200.0) {
         return Failure{"GAIN_DB"};
     }
-    if (raw.order < 2 || raw.order > 30 || raw.order % 2 != 0) {
+    if (raw.order < 2 || raw.order > kMaxOrder || raw.order % 2 != 0) {
         return Failure{"ORDER"};
     }
     const double fm = raw.frequency;
@@ -284,8 +284,7 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     if (raw.characteristic == kAbsent || characteristic == Characteristic::INDIVIDUAL) {
         return Failure{"CHARACTERISTIC"};
     }
-    if (characteristic == Characteristic::CHEBYCHEV &&
-        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+    if (characteristic == Characteristic::CHEBYCHEV && !RippleAccepted(raw.rippleDb)) {
         return Failure{"RIPPLE_DB"};
     }
     if (raw.sequence == kAbsent) {

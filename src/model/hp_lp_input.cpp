@@ -53,10 +53,10 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
     }
     // The third-order structure has no order field.
     if (structure != StructureKind::SALLEN_KEY_X) {
-        checks.Check(in.order >= 1 && in.order <= 30, HpLpField::ORDER, "Ordnung", "1 .. 30");
+        checks.Check(OrderAccepted(in.order), HpLpField::ORDER, "Ordnung", "1 .. 30");
     }
     if (in.characteristic == Characteristic::CHEBYCHEV) {
-        checks.Check(in.rippleDb > 0.0 && in.rippleDb <= 20.0, HpLpField::RIPPLE, "Welligkeit",
+        checks.Check(RippleAccepted(in.rippleDb), HpLpField::RIPPLE, "Welligkeit",
                      "> 0, max. 20 dB");
     }
     if (checks.Result()) {

@@ -13,6 +13,7 @@
 #include "model/bp_input.h"
 #include "model/br_tt_input.h"
 #include "model/character.h"
+#include "model/circuit_pairs.h"
 #include "model/filter.h"
 #include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
@@ -179,9 +180,7 @@ int RunNew(const Args& args) {
                                         o.positional[1] + "' (see --help)");
     }
     const bool lowHigh = *type == FilterType::LOWPASS || *type == FilterType::HIGHPASS;
-    if ((lowHigh && *structure == StructureKind::TWIN_T) ||
-        (*type == FilterType::BANDPASS && *structure != StructureKind::MFB) ||
-        (*type == FilterType::BANDREJECT && *structure != StructureKind::TWIN_T)) {
+    if (!HasCircuit(*type, *structure)) {
         return UsageError(kCommand,
                           "no circuit for " + o.positional[0] + " with " + o.positional[1]);
     }

@@ -8,6 +8,7 @@
 #include "files/specification_messages.h"
 #include "model/br_tt_input.h"
 #include "model/character.h"
+#include "model/circuit_pairs.h"
 #include "model/number_format.h"
 #include "model/opv.h"
 #include "model/range_check.h"
@@ -194,20 +195,6 @@ bool IsLowHighPass(FilterType type) {
     return type == FilterType::LOWPASS || type == FilterType::HIGHPASS;
 }
 
-// The pairs of type and structure that a circuit serves.
-bool Served(FilterType type, StructureKind structure) {
-    switch (type) {
-        case FilterType::LOWPASS:
-        case FilterType::HIGHPASS:
-            return structure != StructureKind::TWIN_T;
-        case FilterType::BANDPASS:
-            return structure == StructureKind::MFB;
-        case FilterType::BANDREJECT:
-            return structure == StructureKind::TWIN_T;
-    }
-    return false;
-}
-
 int StageCountOf(const RawSpecification& raw) {
     return static_cast<StructureKind>(raw.structure) == StructureKind::SALLEN_KEY_X
                ? 1
@@ -316,7 +303,7 @@ std::optional<Failure> Check(RawSpecification& raw) {
         return Failure{"TYPE"};
     }
     const auto type = static_cast<FilterType>(raw.type);
-    if (raw.structure == kAbsent || !Served(type, static_cast<StructureKind>(raw.structure))) {
+    if (raw.structure == kAbsent || !HasCircuit(type, static_cast<StructureKind>(raw.structure))) {
         return Failure{"STRUCTURE"};
     }
     if (raw.frequency < 0.0) {

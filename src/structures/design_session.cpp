@@ -1,8 +1,8 @@
 #include "structures/design_session.h"
 
 #include "files/specification_reader.h"
+#include "model/circuit_pairs.h"
 #include "plot/plot_messages.h"
-
 #include "structures/bp_mfb.h"
 #include "structures/br_tt.h"
 #include "structures/hp_mfb.h"
@@ -21,6 +21,12 @@ std::unique_ptr<CFilterStructure> Make() {
     return std::make_unique<T>();
 }
 
+// The class of each pair, in the order of kCircuitPairs.
+constexpr std::array<std::unique_ptr<CFilterStructure> (*)(), kCircuitPairs.size()> kMakers = {
+    Make<CLpSallenKey>, Make<CHpSallenKey>, Make<CLpSallenKeyX>, Make<CHpSallenKeyX>,
+    Make<CLpMfb>,       Make<CHpMfb>,       Make<CBpMfb>,        Make<CBrTt>,
+};
+
 }  // namespace
 
 int CDesignSession::SlotIndex(FilterType type, StructureKind structure) {
@@ -28,27 +34,19 @@ int CDesignSession::SlotIndex(FilterType type, StructureKind structure) {
 }
 
 CDesignSession::CDesignSession() {
-    auto put = [this](FilterType type, StructureKind structure,
-                      std::unique_ptr<CFilterStructure> object) {
+    for (size_t i = 0; i < kCircuitPairs.size(); ++i) {
+        const CircuitPair& pair = kCircuitPairs[i];
+        std::unique_ptr<CFilterStructure> object = kMakers[i]();
         object->Attach(filter_, opv_, character_, curves_);
-        structures_[static_cast<size_t>(SlotIndex(type, structure))] = std::move(object);
-    };
-    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
-    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
-    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Make<CLpSallenKeyX>());
-    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Make<CHpSallenKeyX>());
-    put(FilterType::LOWPASS, StructureKind::MFB, Make<CLpMfb>());
-    put(FilterType::HIGHPASS, StructureKind::MFB, Make<CHpMfb>());
-    put(FilterType::BANDPASS, StructureKind::MFB, Make<CBpMfb>());
-    put(FilterType::BANDREJECT, StructureKind::TWIN_T, Make<CBrTt>());
+        structures_[static_cast<size_t>(SlotIndex(pair.type, pair.structure))] = std::move(object);
+    }
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {
-    const int slot = SlotIndex(type, structure);
-    if (slot < 0 || slot >= static_cast<int>(structures_.size())) {
+    if (!HasCircuit(type, structure)) {
         return nullptr;
     }
-    return structures_[static_cast<size_t>(slot)].get();
+    return structures_[static_cast<size_t>(SlotIndex(type, structure))].get();
 }
 
 void CDesignSession::FillCharacteristic() {

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include "model/circuit_pairs.h"
+#include "report/schematic_pictures.h"
 #include "scripted_prompt.h"
 #include "structures/stored_capacitor_prompt.h"
 
@@ -34,6 +36,24 @@ class CancelAtOnce final : public DesignMonitor {
     void Report(const DesignProgress&) override {}
     bool CancelRequested() override { return true; }
 };
+
+// The session and the schematic choice serve the same pairs (the reader test refuses others).
+TEST(DesignSession, ServesExactlyThePairsThatHaveACircuit) {
+    CDesignSession session;
+    int served = 0;
+    for (int t = 0; t < 4; ++t) {
+        for (int s = 0; s < 4; ++s) {
+            const auto type = static_cast<FilterType>(t);
+            const auto structure = static_cast<StructureKind>(s);
+            SCOPED_TRACE(testing::Message() << t << " " << s);
+            const bool circuit = HasCircuit(type, structure);
+            served += circuit ? 1 : 0;
+            EXPECT_EQ(session.StructureFor(type, structure) != nullptr, circuit);
+            EXPECT_EQ(ChooseSchematicPicture(type, structure, 0.0).has_value(), circuit);
+        }
+    }
+    EXPECT_EQ(served, 8);
+}
 
 TEST(DesignSessionLoad, AFileThatDoesNotLoadChangesNothing) {
     CDesignSession session;

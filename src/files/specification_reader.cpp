@@ -358,25 +358,15 @@ void FillCharacter(const RawSpecification& raw, CCharacter& character) {
         return;
     }
     const int n = type == FilterType::BANDPASS ? raw.order / 2 : raw.order;
-    switch (static_cast<Characteristic>(raw.characteristic)) {
-        case Characteristic::BESSEL:
-            character.SetBessel(n);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(raw.rippleDb, n);
-            break;
-        case Characteristic::INDIVIDUAL:
-            for (int s = 0; s < (n + 1) / 2; ++s) {
-                character.individualQ[static_cast<size_t>(s)] = raw.q[static_cast<size_t>(s)];
-                character.individualFrequency[static_cast<size_t>(s)] =
-                    raw.omega[static_cast<size_t>(s)];
-            }
-            character.SetIndividual(n, type == FilterType::HIGHPASS);
-            break;
+    const auto characteristic = static_cast<Characteristic>(raw.characteristic);
+    if (characteristic == Characteristic::INDIVIDUAL) {
+        for (int s = 0; s < (n + 1) / 2; ++s) {
+            character.individualQ[static_cast<size_t>(s)] = raw.q[static_cast<size_t>(s)];
+            character.individualFrequency[static_cast<size_t>(s)] =
+                raw.omega[static_cast<size_t>(s)];
+        }
     }
+    character.Set(characteristic, raw.rippleDb, n, type == FilterType::HIGHPASS);
 }
 
 void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) {

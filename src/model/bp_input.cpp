@@ -75,19 +75,11 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
     if (auto error = CheckBpInput(in)) {
         return error;
     }
-    const int n = in.order / 2;
-    switch (in.characteristic) {
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(in.rippleDb, n);
-            break;
-        default:
-            in.characteristic = Characteristic::BESSEL;
-            character.SetBessel(n);
-            break;
+    // The band-pass has no individual characteristic.
+    if (in.characteristic == Characteristic::INDIVIDUAL) {
+        in.characteristic = Characteristic::BESSEL;
     }
+    character.Set(in.characteristic, in.rippleDb, in.order / 2, false);
     if (in.gainDb > 0.0 && in.gainDb < 0.1) {
         in.gainDb = 0.0;
     }

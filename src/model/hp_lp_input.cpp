@@ -89,20 +89,7 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
             return InputError<HpLpField>{*message, HpLpField::POLE_PARAMETERS};
         }
     }
-    switch (in.characteristic) {
-        case Characteristic::BESSEL:
-            character.SetBessel(in.order);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(in.order);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(in.rippleDb, in.order);
-            break;
-        case Characteristic::INDIVIDUAL:
-            character.SetIndividual(in.order, type == FilterType::HIGHPASS);
-            break;
-    }
+    character.Set(in.characteristic, in.rippleDb, in.order, type == FilterType::HIGHPASS);
     // Below 0.1 dB the stages get no gain network.
     if (in.gainDb > 0.0 && in.gainDb < 0.1) {
         in.gainDb = 0.0;

@@ -54,20 +54,8 @@ void CDesignSession::FillCharacteristic() {
         return;
     }
     const int n = filter_.Type() == FilterType::BANDPASS ? filter_.Order() / 2 : filter_.Order();
-    switch (filter_.GetCharacteristic()) {
-        case Characteristic::BESSEL:
-            character_.SetBessel(n);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character_.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character_.SetChebyshev(filter_.RippleDb(), n);
-            break;
-        case Characteristic::INDIVIDUAL:
-            character_.SetIndividual(n, filter_.Type() == FilterType::HIGHPASS);
-            break;
-    }
+    character_.Set(filter_.GetCharacteristic(), filter_.RippleDb(), n,
+                   filter_.Type() == FilterType::HIGHPASS);
 }
 
 bool CDesignSession::Design(DesignMonitor& monitor) {

@@ -7,8 +7,8 @@
 #include "plot/graph_options.h"
 #include "plot/plot_layout.h"
 #include "plot/plot_messages.h"
-#include "plot/plot_summary.h"
 #include "plot/svg_writer.h"
+#include "report/summary_text.h"
 #include "structures/design_session.h"
 
 namespace vx::cli {
@@ -137,7 +137,7 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
 
 std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
     const CFilter& filter = session.Filter();
-    const std::string summary = PlotSummaryLine(filter, session.OpAmps().Name(filter.OpAmp()));
+    const std::string summary = SummaryText(filter, session.OpAmps(), SummaryVariant::REPORT);
     CPlotLayout layout(filter, session.Curves(), summary);
     const PlotRect page{0, 0, options.width, options.height};
     const PlotDrawing drawing = layout.Draw(page, PlotScale::Screen());

@@ -73,15 +73,16 @@ int WriteHtml(CDesignSession& session, const DesignOptions& options) {
 }
 
 int WritePlot(CDesignSession& session, const DesignOptions& options) {
-    if (const std::string error = WritePlotSvg(session, options.plot); !error.empty()) {
-        return UsageError(kCommand, error);
+    if (!WritePlotSvg(session, options.plot)) {
+        return UsageError(kCommand, "cannot write " + options.plot.output);
     }
     return 0;
 }
 
 int WriteSpice(CDesignSession& session, const DesignOptions& options) {
-    if (const std::string error = WriteSpiceFiles(session, options.spice); !error.empty()) {
-        return UsageError(kCommand, error);
+    if (const auto message = WriteSpiceFiles(session, options.spice)) {
+        PrintMessage(*message);
+        return 2;
     }
     return 0;
 }

@@ -6,7 +6,6 @@
 #include "model/number_format.h"
 #include "plot/graph_options.h"
 #include "plot/plot_layout.h"
-#include "plot/plot_messages.h"
 #include "plot/svg_writer.h"
 #include "report/summary_text.h"
 #include "structures/design_session.h"
@@ -135,7 +134,7 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
     }
 }
 
-std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
+bool WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
     const CFilter& filter = session.Filter();
     const std::string summary = SummaryText(filter, session.OpAmps(), SummaryVariant::REPORT);
     CPlotLayout layout(filter, session.Curves(), summary);
@@ -144,16 +143,7 @@ std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
     std::ofstream file(options.output, std::ios::binary | std::ios::trunc);
     file << WriteSvg(drawing.primitives, page);
     file.close();
-    if (!file) {
-        return "cannot write " + options.output;
-    }
-    return {};
-}
-
-void ReportGainReduction(CFilter& filter, std::FILE* out) {
-    if (const auto notice = TakeGainReducedNotice(filter)) {
-        std::fprintf(out, "%s: %s\n", notice->caption.c_str(), notice->text.c_str());
-    }
+    return static_cast<bool>(file);
 }
 
 }  // namespace vx::cli

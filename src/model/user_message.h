@@ -28,4 +28,8 @@ struct UserMessage {
     bool operator==(const UserMessage&) const = default;
 };
 
+// The last resort of a front end: an exception reached its top. The front end shows this in
+// one line (`what` is the exception's text) and stays alive or ends with a failure status.
+UserMessage InternalErrorMessage(const std::string& what);
+
 }  // namespace vx

@@ -1,8 +1,19 @@
 #include "report/schematic_pictures.h"
 
+#include <stdexcept>
+
 #include "model/circuit_pairs.h"
+#include "report/schematic_png_data.h"
 
 namespace vx {
+
+std::span<const unsigned char> SchematicPng(SchematicPicture picture) {
+    const auto index = static_cast<std::size_t>(picture);
+    if (index >= kSchematicPngs.size()) {
+        throw std::invalid_argument("SchematicPng: unknown picture");
+    }
+    return kSchematicPngs[index];
+}
 
 std::optional<SchematicPicture> ChooseSchematicPicture(FilterType type, StructureKind structure,
                                                        double gainDb) {

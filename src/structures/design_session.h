@@ -26,7 +26,8 @@ enum class LoadOutcome {
 
 struct LoadResult {
     LoadOutcome outcome = LoadOutcome::NOT_LOADED;
-    // What to show the user, in this order: why the load failed, or the notices of the design.
+    // What to show the user, in this order: why the load failed, or the notices of the design
+    // (a lowered gain). What the design asked or told through the prompt stays with the prompt.
     std::vector<UserMessage> messages;
 };
 

@@ -8,7 +8,7 @@
 #include "app/qt_text.h"
 #include "app/start_picture.h"
 #include "plot/plot_layout.h"
-#include "plot/plot_summary.h"
+#include "report/summary_text.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -45,7 +45,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
     }
     const CFilter& filter = session_.Filter();
     CPlotLayout layout(filter, session_.Curves(),
-                       PlotSummaryLine(filter, session_.OpAmps().Name(filter.OpAmp())));
+                       SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));
     const PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
     CPlotPainter(painter).Paint(drawing.primitives);
     mapping_ = drawing.mapping;

@@ -169,7 +169,7 @@ void CHpLpDlg::EnterStageGains() {
     CGainDlg dialog(session_.Filter(), this);
     if (dialog.exec() == QDialog::Accepted) {
         const int order = static_cast<int>(ParseInt(Std(order_->text())));
-        gain_->SetGainDb(StageGainProductDb(session_.Filter(), order));
+        gain_->SetGainDb(StageGainProductDb(session_.Filter().Specification().stageGain, order));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,9 @@ std::string GainLinearText(double gainDb);
 std::string LinearGainText(double linear);
 // The dB text that follows an edit of the linear field; nothing while it is not above 0.
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText);
-// 20 log10 of the product of the first (order + 1) / 2 stage gains: the total gain of entered
-// stage gains.
-double StageGainProductDb(const CFilter& filter, int order);
+// The dB field with the gain distribution VALUES: 20 log10 of the product of the gains of the
+// (order + 1) / 2 stages of an order (at most the 15 stages).
+double StageGainProductDb(std::span<const double> stageGains, int order);
 // The gain a dialog opens with: the product of the stage gains for entered stage gains, and
 // 0 dB instead of a negative gain for the Sallen-Key structures.
 double ShownGainDb(const CFilter& filter);

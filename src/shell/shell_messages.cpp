@@ -20,12 +20,6 @@ UserMessage NotYetAvailableMessage(const std::string& caption) {
     return {caption, "Dieser Menüpunkt ist in dieser Version noch nicht verfügbar."};
 }
 
-UserMessage InternalErrorMessage(const std::string& what) {
-    const std::string detail = what.empty() ? "." : ":\n\n" + what;
-    return {kProgramName, "Es ist ein unerwarteter Fehler aufgetreten" + detail +
-                              "\n\nIhre Spezifikation bleibt erhalten."};
-}
-
 std::string MainWindowTitle(const CFilter& filter) {
     return filter.documentName + (filter.specModified ? "*" : "") + " - " + kProgramName;
 }

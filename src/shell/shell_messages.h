@@ -36,8 +36,6 @@ inline constexpr const char* kSpecificationSuffix = "vxs";
 UserMessage CloseQuestion();
 // Entries whose work comes with a later version of the window.
 UserMessage NotYetAvailableMessage(const std::string& caption);
-// An error the program did not expect; the window and the specification stay.
-UserMessage InternalErrorMessage(const std::string& what);
 
 // The main window's title: the specification's name, "*" while it has unsaved changes.
 std::string MainWindowTitle(const CFilter& filter);

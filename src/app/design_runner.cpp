@@ -19,16 +19,18 @@ class SharedMonitor final : public DesignMonitor {
         stage_ = p.stage;
         retry_ = p.retry;
         percent_ = p.percent;
+        stageCount_ = p.stageCount;
     }
     bool CancelRequested() override { return cancel_; }
 
-    DesignProgress Progress() const { return {stage_, retry_, percent_}; }
+    DesignProgress Progress() const { return {stage_, retry_, percent_, stageCount_}; }
     void Cancel() { cancel_ = true; }
 
   private:
     std::atomic<int> stage_{0};
     std::atomic<int> retry_{0};
     std::atomic<int> percent_{0};
+    std::atomic<int> stageCount_{0};
     std::atomic<bool> cancel_{false};
 };
 
@@ -44,10 +46,9 @@ std::string Describe(const std::exception_ptr& failure) {
 
 }  // namespace
 
-std::optional<std::string> CDesignRunner::Run(const Job& job, int stageCount) {
+std::optional<std::string> CDesignRunner::Run(const Job& job) {
     SharedMonitor monitor;
-    CProgressDlg dialog(
-        stageCount, [&monitor] { return monitor.Progress(); }, window_);
+    CProgressDlg dialog([&monitor] { return monitor.Progress(); }, window_);
     QObject::connect(&dialog, &CProgressDlg::cancelRequested, &dialog,
                      [&monitor] { monitor.Cancel(); });
     CRelayedCapacitorPrompt relay(&dialog, prompt_);

@@ -26,7 +26,7 @@ class CDesignRunner {
     void SetRunningHook(std::function<void(bool)> hook) { runningHook_ = std::move(hook); }
 
     // Returns when the job has ended; the text of an exception it threw comes back.
-    std::optional<std::string> Run(const Job& job, int stageCount);
+    std::optional<std::string> Run(const Job& job);
     bool Running() const { return running_; }
 
   private:

@@ -9,7 +9,6 @@
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
-#include "files/specification_reader.h"
 #include "files/specification_writer.h"
 #include "shell/shell_messages.h"
 #include "structures/capacitor_choice.h"
@@ -32,12 +31,9 @@ void CFlows::Tell(const UserMessage& message, MessageIcon icon) const {
 }
 
 void CFlows::RunDesign(const CDesignRunner::Job& job) {
-    CFilter& filter = session_.Filter();
-    filter.SetDesignState(DesignState::SPECIFIED);
-    refresh_();
-    if (const auto error = runner_.Run(job, filter.StageCount())) {
+    if (const auto error = runner_.Run(job)) {
         // Whatever the run left behind is no design; the specification stays to be changed.
-        filter.SetDesignState(DesignState::CANCELLED);
+        session_.Filter().SetDesignState(DesignState::CANCELLED);
         Tell(InternalErrorMessage(*error));
     }
     refresh_();
@@ -94,35 +90,20 @@ bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curv
 }
 
 bool CFlows::Load(const std::string& path) {
-    CFilter& filter = session_.Filter();
-    const SpecificationLoadResult loaded =
-        LoadSpecification(path, filter, session_.Character(), session_.OpAmps());
-    if (!loaded.ok) {
-        for (const UserMessage& message : loaded.messages) {
-            Tell(message);
-        }
-        return false;
-    }
-    const fs::path file(path);
-    filter.documentFolder = file.parent_path().string();
-    filter.documentName = file.stem().string();
-    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt& prompt) {
-        CFilter& f = session_.Filter();
-        CFilterStructure* structure = session_.Current();
-        if (f.GetCapacitorMode() == CapacitorMode::ENTER) {
-            // The stored capacitors must suit the stages; a repair the user cancels ends the run.
-            structure->PrepareUntilStable();
-            if (!structure->EnterAllCapacitors(false, prompt)) {
-                f.SetDesignState(DesignState::CANCELLED);
-                return;
-            }
-        }
-        session_.Design(monitor);
+    LoadResult result;
+    RunDesign([this, &path, &result](DesignMonitor& monitor, CapacitorPrompt& prompt) {
+        result = session_.LoadAndDesign(path, monitor, prompt);
     });
-    filter.specModified = false;
-    filter.specUntitled = false;
-    refresh_();
-    return true;
+    const bool loaded = result.outcome != LoadOutcome::NOT_LOADED;
+    // A failed load tells why; a design tells of a lowered gain.
+    for (const UserMessage& message : result.messages) {
+        Tell(message, loaded ? MessageIcon::WARNING : MessageIcon::STOP);
+    }
+    if (loaded) {
+        session_.Filter().specUntitled = false;
+        refresh_();
+    }
+    return loaded;
 }
 
 std::string CFlows::ProposedPath() const {

@@ -19,9 +19,8 @@ constexpr int kPollMilliseconds = 100;
 
 }  // namespace
 
-CProgressDlg::CProgressDlg(int stageCount, std::function<DesignProgress()> poll, QWidget* parent)
+CProgressDlg::CProgressDlg(std::function<DesignProgress()> poll, QWidget* parent)
     : QDialog(parent),
-      stageCount_(stageCount),
       poll_(std::move(poll)),
       stage_(new QLabel(this)),
       retry_(new QLabel(this)),
@@ -55,7 +54,7 @@ CProgressDlg::CProgressDlg(int stageCount, std::function<DesignProgress()> poll,
 
 void CProgressDlg::Update() {
     const DesignProgress p = poll_();
-    stage_->setText(Qs(ProgressStageText(p.stage, stageCount_)));
+    stage_->setText(Qs(ProgressStageText(p.stage, p.stageCount)));
     retry_->setText(Qs(ProgressRetryText(p.retry)));
     bar_->setValue(p.percent);
 }

@@ -18,7 +18,7 @@ class CProgressDlg : public QDialog {
     Q_OBJECT
 
   public:
-    CProgressDlg(int stageCount, std::function<DesignProgress()> poll, QWidget* parent);
+    CProgressDlg(std::function<DesignProgress()> poll, QWidget* parent);
 
     void reject() override;
 
@@ -28,7 +28,6 @@ class CProgressDlg : public QDialog {
   private:
     void Update();
 
-    int stageCount_;
     std::function<DesignProgress()> poll_;
     QLabel* stage_;
     QLabel* retry_;

@@ -25,6 +25,9 @@ std::string MainWindowTitle(const CFilter& filter) {
 }
 
 std::string ProgressStageText(int stage, int stageCount) {
+    if (stageCount <= 0) {
+        return "Die Berechnung beginnt ...";
+    }
     return "Stufe " + FormatInt(stage + 1) + " von " + FormatInt(stageCount) +
            " wird berechnet ...";
 }

@@ -42,7 +42,8 @@ std::string MainWindowTitle(const CFilter& filter);
 
 // The progress dialog of a running design.
 inline constexpr const char* kProgressTitle = "Filterberechnung";
-// "Stufe 2 von 3 wird berechnet ..." (stage 0-based).
+// "Stufe 2 von 3 wird berechnet ..." (stage 0-based); before the count is known (a file is
+// still being read) "Die Berechnung beginnt ...".
 std::string ProgressStageText(int stage, int stageCount);
 // "2. zusätzliche Abstimmung dieser Stufe ..."; empty while no extra round runs.
 std::string ProgressRetryText(int retry);

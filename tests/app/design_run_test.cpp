@@ -49,9 +49,9 @@ class DesignRunTest : public QObject {
         window.show();
         auto cancelled = std::make_shared<QElapsedTimer>();
         WhenModal("progressDlg", [cancelled](QWidget* progress) {
-            QVERIFY(Child<QLabel>(progress, "stageText")->text().startsWith("Stufe 1 von 1"));
-            // The window thread stays live while the worker searches.
+            // The window thread stays live while the worker searches, and shows its progress.
             QTest::qWait(200);
+            QVERIFY(Child<QLabel>(progress, "stageText")->text().startsWith("Stufe 1 von 1"));
             cancelled->start();
             Click(progress, "cancelButton");
         });

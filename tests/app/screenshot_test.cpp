@@ -115,9 +115,8 @@ class ScreenshotTest : public QObject {
             {"progress_dlg",
              [&] {
                  return std::make_unique<CProgressDlg>(
-                     3,
                      [] {
-                         return DesignProgress{1, 2, 40};
+                         return DesignProgress{1, 2, 40, 3};
                      },
                      nullptr);
              }},

@@ -90,6 +90,7 @@ TEST(ShellMessages, TitleAndProgressTexts) {
     filter.specModified = true;
     EXPECT_EQ(MainWindowTitle(filter), "Tiefpass 3* - Veltranix");
     EXPECT_EQ(ProgressStageText(0, 3), "Stufe 1 von 3 wird berechnet ...");
+    EXPECT_EQ(ProgressStageText(0, 0), "Die Berechnung beginnt ...");
     EXPECT_EQ(ProgressRetryText(0), "");
     EXPECT_EQ(ProgressRetryText(2), "2. zusätzliche Abstimmung dieser Stufe ...");
     EXPECT_EQ(AboutMessage().caption, "Info über Veltranix 3.3");

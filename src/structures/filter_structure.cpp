@@ -316,7 +316,7 @@ void CFilterStructure::PumpMessages() {
     if (monitor_ == nullptr) {
         return;
     }
-    monitor_->Report({currentStage_, retry_, progress_});
+    monitor_->Report({currentStage_, retry_, progress_, stageCount_});
     if (monitor_->CancelRequested()) {
         filter_->SetDesignState(DesignState::CANCELLED);
     }

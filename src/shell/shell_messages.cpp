@@ -44,4 +44,8 @@ std::string CannotWriteScreenshotText(const std::string& path) {
     return "veltranix: Das Bild \"" + path + "\" kann nicht gespeichert werden.";
 }
 
+std::string CannotWritePdfText(const std::string& path) {
+    return "veltranix: Die PDF-Datei \"" + path + "\" kann nicht gespeichert werden.";
+}
+
 }  // namespace vx

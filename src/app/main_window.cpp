@@ -12,6 +12,7 @@
 #include "app/message_box.h"
 #include "app/plot_view.h"
 #include "app/qt_text.h"
+#include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "plot/plot_messages.h"
 #include "shell/shell_messages.h"
@@ -30,6 +31,10 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     setObjectName("mainWindow");
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
+    results_ = std::make_unique<CResultCommands>(this, *session_, store_, settings_,
+                                                 [this] { Refresh(); });
+    flows_->SetBeforeChange([this] { results_->Windows().CloseAll(); });
+    flows_->SetDesigner([this] { return DesignerOf(settings_); });
     runner_->SetRunningHook([this](bool running) { view_->SetBusy(running); });
     setCentralWidget(view_);
     statusBar()->setObjectName("statusBar");
@@ -46,6 +51,7 @@ void CMainWindow::SetUnattended(bool unattended) {
     unattended_ = unattended;
     prompt_->SetUnattended(unattended);
     flows_->SetUnattended(unattended);
+    results_->SetUnattended(unattended);
 }
 
 void CMainWindow::BuildMenus() {
@@ -93,6 +99,7 @@ void CMainWindow::InstallHandlers() {
         flows_->Specify(filter.Type(), filter.Structure(), false);
     };
     handlers_[Command::CHANGE_CAPACITORS] = [this] { flows_->ChangeCapacitors(); };
+    results_->Install(handlers_);
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
     };
@@ -169,6 +176,7 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
     settings_.sizeType = static_cast<int>(type);
     TakeSettings(session_->Filter(), settings_);
     store_.WriteOnClose(settings_);
+    results_->Windows().CloseAll();
     event->accept();
 }
 

@@ -15,6 +15,7 @@ class CDesignSession;
 class CDialogCapacitorPrompt;
 class CFlows;
 class CPlotView;
+class CResultCommands;
 class CSettingsStore;
 
 // The main window: the six menus, the plot view and the status bar. Every menu command goes
@@ -29,6 +30,7 @@ class CMainWindow : public QMainWindow {
 
     CDesignSession& Session() { return *session_; }
     CFlows& Flows() { return *flows_; }
+    CResultCommands& Results() { return *results_; }
     CPlotView* View() const { return view_; }
     const ProgramSettings& Settings() const { return settings_; }
 
@@ -55,6 +57,7 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CDialogCapacitorPrompt> prompt_;
     std::unique_ptr<CDesignRunner> runner_;
     std::unique_ptr<CFlows> flows_;
+    std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
     std::map<Command, std::function<void()>> handlers_;
     std::map<Command, std::string> entryTexts_;

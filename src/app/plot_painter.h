@@ -12,7 +12,10 @@ namespace vx {
 // printer alike. Curves are antialiased; grid lines and marks stay on whole pixels.
 class CPlotPainter {
   public:
-    explicit CPlotPainter(QPainter& painter) : painter_(painter) {}
+    // `penScale` widens every pen: the plot gives widths in screen pixels, which are far
+    // finer on a printer.
+    explicit CPlotPainter(QPainter& painter, double penScale = 1.0)
+        : painter_(painter), penScale_(penScale) {}
 
     void Paint(const std::vector<PlotPrimitive>& primitives);
 
@@ -23,6 +26,7 @@ class CPlotPainter {
 
   private:
     QPainter& painter_;
+    double penScale_;
 };
 
 }  // namespace vx

@@ -37,19 +37,33 @@ void CSettingsStore::WriteAll(const ProgramSettings& values) {
     Write(values, false);
 }
 
-void CSettingsStore::Write(const ProgramSettings& values, bool closing) {
+void CSettingsStore::WritePlotRange(const ProgramSettings& values) {
     for (const SettingKey& key : SettingKeys()) {
-        if (closing && !key.writtenOnClose) {
-            continue;
-        }
-        if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
-            settings_.setValue(KeyPath(key), values.*(*number));
-        } else {
-            settings_.setValue(KeyPath(key),
-                               Qs(values.*std::get<std::string ProgramSettings::*>(key.field)));
+        const auto* text = std::get_if<std::string ProgramSettings::*>(&key.field);
+        if (text != nullptr &&
+            (*text == &ProgramSettings::fmin || *text == &ProgramSettings::fmax)) {
+            WriteKey(key, values);
         }
     }
     settings_.sync();
+}
+
+void CSettingsStore::Write(const ProgramSettings& values, bool closing) {
+    for (const SettingKey& key : SettingKeys()) {
+        if (!closing || key.writtenOnClose) {
+            WriteKey(key, values);
+        }
+    }
+    settings_.sync();
+}
+
+void CSettingsStore::WriteKey(const SettingKey& key, const ProgramSettings& values) {
+    if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
+        settings_.setValue(KeyPath(key), values.*(*number));
+    } else {
+        settings_.setValue(KeyPath(key),
+                           Qs(values.*std::get<std::string ProgramSettings::*>(key.field)));
+    }
 }
 
 }  // namespace vx

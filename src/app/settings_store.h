@@ -17,9 +17,12 @@ class CSettingsStore {
     // Closing writes every value but those written when they change (plot range, update date).
     void WriteOnClose(const ProgramSettings& values);
     void WriteAll(const ProgramSettings& values);
+    // The plot range, written as soon as its dialog changed it.
+    void WritePlotRange(const ProgramSettings& values);
 
   private:
     void Write(const ProgramSettings& values, bool closing);
+    void WriteKey(const SettingKey& key, const ProgramSettings& values);
 
     QSettings& settings_;
 };

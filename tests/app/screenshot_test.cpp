@@ -10,17 +10,27 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/cap_dlg.h"
 #include "dialogs/cap_mismatch_dlg.h"
 #include "dialogs/edit_bp_freqs_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
+#include "dialogs/freq_ber_dlg.h"
+#include "dialogs/freq_mark_dlg.h"
 #include "dialogs/gain_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
+#include "dialogs/option_ergebnis_dlg.h"
+#include "dialogs/option_grafik_dlg.h"
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/progress_dlg.h"
+#include "dialogs/schaltbild_dlg.h"
+#include "dialogs/show_ergebnis_dlg.h"
+#include "dialogs/table_dlg.h"
+#include "report/schematic_choice.h"
 #include "structures/design_session.h"
 
 namespace vx::test {
@@ -55,6 +65,21 @@ void Capture(QWidget* screen, const QString& name) {
         QVERIFY(image.save(dir + "/" + name + ".png"));
     }
     screen->hide();
+}
+
+// A modal window that `open` shows: saved as it appears, then closed.
+void CaptureModal(const QString& objectName, const QString& name,
+                  const std::function<void()>& open) {
+    WhenModal(objectName, [name](QWidget* screen) {
+        QApplication::processEvents();
+        ExpectNothingClipped(screen, name);
+        if (const QString dir = ScreenshotDir(); !dir.isEmpty()) {
+            QDir().mkpath(dir);
+            QVERIFY(screen->grab().save(dir + "/" + name + ".png"));
+        }
+        static_cast<QDialog*>(screen)->reject();
+    });
+    open();
 }
 
 }  // namespace
@@ -125,6 +150,50 @@ class ScreenshotTest : public QObject {
             const std::unique_ptr<QWidget> screen = make();
             Capture(screen.get(), name);
         }
+    }
+
+    // The result windows, the graph dialogs, the report options and both print previews.
+    void ResultAndGraphScreens() {
+        QSettings settings;
+        settings.setValue("Document/Designer", "Ida Kern");
+        settings.setValue("Document/Organisation", "Labor Süd");
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("twin_t_bandstop.vxs"))));
+        CDesignSession& session = window.Session();
+        CFilter& filter = session.Filter();
+        filter.frequencyMarks[0] = {true, 45.0};
+        filter.amplitudeMarks[0] = {true, -3.0};
+        const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> screens[] = {
+            {"show_ergebnis_dlg",
+             [&] { return std::make_unique<CShowErgebnisDlg>(filter, session.OpAmps(), nullptr); }},
+            {"table_dlg",
+             [&] {
+                 return std::make_unique<CTableDlg>(filter, session.OpAmps(), *session.Current(),
+                                                    nullptr);
+             }},
+            {"schaltbild_dlg",
+             [&] {
+                 return std::make_unique<CSchaltbildDlg>(*ChooseSchematic(filter).picture, nullptr);
+             }},
+            {"freq_ber_dlg", [&] { return std::make_unique<CFreqBerDlg>(filter, nullptr); }},
+            {"freq_mark_dlg", [&] { return std::make_unique<CFreqMarkDlg>(session, nullptr); }},
+            {"ampl_mark_dlg", [&] { return std::make_unique<CAmplMarkDlg>(filter, nullptr); }},
+            {"option_grafik_dlg",
+             [&] { return std::make_unique<COptionGrafikDlg>(filter, nullptr); }},
+            {"option_ergebnis_dlg",
+             [&] { return std::make_unique<COptionErgebnisDlg>(window.Settings(), nullptr); }},
+        };
+        for (const auto& [name, make] : screens) {
+            const std::unique_ptr<QWidget> screen = make();
+            Capture(screen.get(), name);
+        }
+        CaptureModal("printPreviewDialog", "result_preview",
+                     [&] { window.RunCommand(Command::RESULT_PREVIEW); });
+        CaptureModal("printPreviewDialog", "graph_preview",
+                     [&] { window.RunCommand(Command::GRAPH_PREVIEW); });
     }
 };
 

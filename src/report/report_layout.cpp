@@ -136,20 +136,28 @@ void CReportLayout::AddChunks(const ReportLabelRows& block, std::vector<Chunk>& 
 void CReportLayout::AddChunks(const ReportStageLines& block, std::vector<Chunk>& out) const {
     int leadWidth = 0;
     int itemWidth = 0;
+    int most = 1;
     for (const ReportStageLine& stage : block.stages) {
         leadWidth = std::max(leadWidth, measure_(ReportStyle::BODY, stage.lead));
         for (const std::string& item : stage.items) {
             itemWidth = std::max(itemWidth, measure_(ReportStyle::BODY, item));
         }
+        most = std::max(most, static_cast<int>(stage.items.size()));
     }
     const PlotRect& c = geometry_.content;
     const int firstX = c.left + leadWidth + Gap();
     const int column = itemWidth + Gap();
-    const int perLine = std::max(1, (c.right - firstX + Gap()) / std::max(1, column));
+    // As many as fit, spread evenly over the lines a stage needs: six items that need two
+    // lines go three and three rather than five and one.
+    const int fit = std::max(1, (c.right - firstX + Gap()) / std::max(1, column));
+    const int lines = (most + fit - 1) / fit;
+    const int perLine = (most + lines - 1) / lines;
     const int lh = LineHeight(ReportStyle::BODY);
+    // Stages of several lines each are set apart by a third of a line.
+    const int apart = lines > 1 ? lh / 3 : 0;
     for (const ReportStageLine& stage : block.stages) {
         const int count = static_cast<int>(stage.items.size());
-        Chunk chunk{lh * std::max(1, (count + perLine - 1) / perLine),
+        Chunk chunk{lh * std::max(1, (count + perLine - 1) / perLine) + apart,
                     {ReportTextItem{stage.lead, c.left, 0, ReportStyle::BODY}}};
         for (int i = 0; i < count; ++i) {
             chunk.items.push_back(ReportTextItem{stage.items[static_cast<size_t>(i)],

@@ -169,6 +169,38 @@ class ResultWindowsTest : public QObject {
         noneOpen();
     }
 
+    // The HTML report and the saved specification name the designer of the settings; a page
+    // that cannot be written is reported under the command's caption.
+    void ReportFilesNameTheDesigner() {
+        QSettings settings;
+        settings.setValue("Document/Designer", "Ida Kern");
+        settings.setValue("Document/Organisation", "Labor Süd");
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("mfb_bandpass.vxs"))));
+        QVERIFY(window.Results().SaveHtml(Std(scratch_.filePath("bericht.htm"))));
+        QFile page(scratch_.filePath("bericht.htm"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QVERIFY(
+            page.readAll().contains("Designer: Ida Kern, Labor S\xFC"
+                                    "d</p>"));
+        QVERIFY(QFile::exists(scratch_.filePath("bericht-Dateien/bericht.png")));
+        QVERIFY(window.Flows().Save(Std(scratch_.filePath("spezifikation.vxs"))));
+        QFile spec(scratch_.filePath("spezifikation.vxs"));
+        QVERIFY(spec.open(QIODevice::ReadOnly));
+        QVERIFY(
+            spec.readAll().contains("DESIGNER=Ida Kern, Labor S\xFC"
+                                    "d\n"));
+
+        const auto seen = CloseNextMessage();
+        QVERIFY(!window.Results().SaveHtml(Std(scratch_.filePath("fehlt/bericht.htm"))));
+        QCOMPARE(seen->caption, QString("Ergebnis speichern"));
+        QVERIFY(
+            seen->text.endsWith("kann nicht gespeichert werden.\n\nBitte speichern Sie auf "
+                                "einem anderen Laufwerk."));
+        settings.clear();
+    }
+
   private:
     QTemporaryDir scratch_;
 };

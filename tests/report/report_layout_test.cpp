@@ -99,8 +99,8 @@ TEST(ReportLayout, BreaksPagesBetweenSectionsAndKeepsHeadingsWithTheirRows) {
     EXPECT_GE(value.item->x, label.item->x + Measure(ReportStyle::BODY, "A 10:"));
 }
 
-// The stage lines set their items in columns that line up from stage to stage, wrapping onto a
-// second line when the page is too narrow for them.
+// The stage lines set their items in columns that line up from stage to stage, wrapping onto
+// further lines, evenly filled, when the page is too narrow for them.
 TEST(ReportLayout, StageItemsLineUpAndWrap) {
     ReportStageLines lines;
     lines.stages.push_back({"Stufe 1:", {"R1=10 kOhm", "R2=1 kOhm", "C1=10 nF", "C2=2,2 nF"}});
@@ -110,7 +110,7 @@ TEST(ReportLayout, StageItemsLineUpAndWrap) {
         int width;
         int rowsPerStage;
     };
-    for (const Case& c : {Case{600, 1}, Case{330, 2}, Case{150, 4}}) {
+    for (const Case& c : {Case{600, 1}, Case{400, 2}, Case{330, 2}, Case{150, 4}}) {
         SCOPED_TRACE(c.width);
         const auto pages = CReportLayout(Geometry(c.width, 800), Measure).Paginate(sections);
         ASSERT_EQ(pages.size(), 1u);
@@ -132,6 +132,10 @@ TEST(ReportLayout, StageItemsLineUpAndWrap) {
             EXPECT_EQ(xs[0], xs[1]) << k;
         }
         EXPECT_EQ(rowsOfStage, (std::vector<int>{c.rowsPerStage, c.rowsPerStage}));
+        // Three would fit in 400 units, but the four items go two and two.
+        if (c.width == 400) {
+            EXPECT_GT(Find(pages, "C1=10 nF").item->y, Find(pages, "R2=1 kOhm").item->y);
+        }
         // The second stage starts below the last line of the first.
         EXPECT_GT(Find(pages, "Stufe 2:").item->y, Find(pages, "C2=2,2 nF").item->y);
     }

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <memory>
 
 #include "app/plot_painter.h"
 #include "app/qt_text.h"
@@ -56,53 +57,57 @@ const QPageLayout& CPrintJobs::Layout(PrintKind kind) const {
     return layouts_[kind == PrintKind::GRAPH ? 0 : 1];
 }
 
+std::unique_ptr<QPrinter> CPrintJobs::Printer(PrintKind kind) const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(Layout(kind));
+    printer->setCreator(Qs(kReportToolName));
+    printer->setDocName(Qs(session_.Filter().documentName));
+    return printer;
+}
+
+void CPrintJobs::Entitle(QDialog& dialog, const char* name, const char* title) {
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(Qs(title));
+}
+
 void CPrintJobs::PageSetup(PrintKind kind) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(LayoutOf(kind));
-    QPageSetupDialog dialog(&printer, window_);
-    dialog.setObjectName("pageSetupDialog");
-    dialog.setWindowTitle(Qs(TextsOf(kind).pageSetup));
+    const auto printer = Printer(kind);
+    QPageSetupDialog dialog(printer.get(), window_);
+    Entitle(dialog, "pageSetupDialog", TextsOf(kind).pageSetup);
     if (dialog.exec() == QDialog::Accepted) {
-        LayoutOf(kind) = printer.pageLayout();
+        LayoutOf(kind) = printer->pageLayout();
     }
 }
 
 void CPrintJobs::Preview(PrintKind kind) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(LayoutOf(kind));
-    QPrintPreviewDialog dialog(&printer, window_);
-    dialog.setObjectName("printPreviewDialog");
-    dialog.setWindowTitle(Qs(TextsOf(kind).preview));
+    const auto printer = Printer(kind);
+    QPrintPreviewDialog dialog(printer.get(), window_);
+    Entitle(dialog, "printPreviewDialog", TextsOf(kind).preview);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this, kind](QPrinter* target) { Paint(kind, *target); });
     dialog.exec();
     // The preview's own page set-up counts for the next print.
-    LayoutOf(kind) = printer.pageLayout();
+    LayoutOf(kind) = printer->pageLayout();
     redraw_();
 }
 
 void CPrintJobs::Print(PrintKind kind) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(LayoutOf(kind));
-    QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName("printDialog");
-    dialog.setWindowTitle(Qs(TextsOf(kind).print));
+    const auto printer = Printer(kind);
+    QPrintDialog dialog(printer.get(), window_);
+    Entitle(dialog, "printDialog", TextsOf(kind).print);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    LayoutOf(kind) = printer.pageLayout();
-    Paint(kind, printer);
+    LayoutOf(kind) = printer->pageLayout();
+    Paint(kind, *printer);
     redraw_();
 }
 
 bool CPrintJobs::PrintToPdf(PrintKind kind, const QString& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageLayout(LayoutOf(kind));
-    printer.setCreator(Qs(kReportToolName));
-    printer.setDocName(Qs(session_.Filter().documentName));
-    const bool printed = Paint(kind, printer);
+    const auto printer = Printer(kind);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    const bool printed = Paint(kind, *printer);
     redraw_();
     return printed;
 }

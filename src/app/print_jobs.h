@@ -4,7 +4,9 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 
+class QDialog;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -37,6 +39,9 @@ class CPrintJobs {
 
   private:
     QPageLayout& LayoutOf(PrintKind kind);
+    // A printer of the kind's page set-up.
+    std::unique_ptr<QPrinter> Printer(PrintKind kind) const;
+    static void Entitle(QDialog& dialog, const char* name, const char* title);
     // False when the printer cannot be drawn on (a file that cannot be written).
     bool Paint(PrintKind kind, QPrinter& printer);
     void PaintPlot(QPrinter& printer, QPainter& painter);

@@ -29,6 +29,10 @@ struct KindTexts {
     const char* print;
 };
 
+size_t IndexOf(PrintKind kind) {
+    return kind == PrintKind::GRAPH ? 0 : 1;
+}
+
 KindTexts TextsOf(PrintKind kind) {
     if (kind == PrintKind::GRAPH) {
         return {kGraphPageSetupTitle, kGraphPreviewTitle, kGraphPrintTitle};
@@ -50,16 +54,12 @@ CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSe
 }
 
 QPageLayout& CPrintJobs::LayoutOf(PrintKind kind) {
-    return layouts_[kind == PrintKind::GRAPH ? 0 : 1];
-}
-
-const QPageLayout& CPrintJobs::Layout(PrintKind kind) const {
-    return layouts_[kind == PrintKind::GRAPH ? 0 : 1];
+    return layouts_[IndexOf(kind)];
 }
 
 std::unique_ptr<QPrinter> CPrintJobs::Printer(PrintKind kind) const {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setPageLayout(Layout(kind));
+    printer->setPageLayout(layouts_[IndexOf(kind)]);
     printer->setCreator(Qs(kReportToolName));
     printer->setDocName(Qs(session_.Filter().documentName));
     return printer;

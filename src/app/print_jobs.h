@@ -35,8 +35,6 @@ class CPrintJobs {
     // Prints into a PDF file with the kind's page set-up; false when the file cannot be written.
     bool PrintToPdf(PrintKind kind, const QString& path);
 
-    const QPageLayout& Layout(PrintKind kind) const;
-
   private:
     QPageLayout& LayoutOf(PrintKind kind);
     // A printer of the kind's page set-up.

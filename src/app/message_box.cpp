@@ -41,6 +41,20 @@ void ShowOrPrint(QWidget* parent, const UserMessage& message, MessageIcon icon, 
     }
 }
 
+bool AskYesNo(QWidget* parent, const UserMessage& question) {
+    QMessageBox box(QMessageBox::Information, Qs(question.caption), Qs(question.text),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName("questionBox");
+    QPushButton* yes = box.addButton(Qs(kYesButton), QMessageBox::YesRole);
+    yes->setObjectName("yesButton");
+    QPushButton* no = box.addButton(Qs(kNoButton), QMessageBox::NoRole);
+    no->setObjectName("noButton");
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 Answer AskYesNoCancel(QWidget* parent, const UserMessage& question) {
     QMessageBox box(QMessageBox::Question, Qs(question.caption), Qs(question.text),
                     QMessageBox::NoButton, parent);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/number_text.h"
+#include "plot/plot_layout.h"
 #include "plot/plot_messages.h"
 
 namespace vx {
@@ -27,8 +28,7 @@ constexpr int kTitleHeight = 26;
 constexpr int kHeaderHeight = 18;
 constexpr int kPanelGap = 10;
 constexpr int kAxisHeight = 40;
-// Width of a label character, as the main diagram spaces its labels.
-constexpr int kCharWidth = 6;
+constexpr int kCharWidth = CPlotLayout::kCharWidth;
 // Vertical distance the value ticks aim at.
 constexpr int kTickPixels = 32;
 // A level curve is shown down to this far below its highest level: a notch computes to

@@ -20,6 +20,7 @@ inline constexpr const char* kGroupDelayLegend = "Gruppenlaufzeit";
 // The simulated magnitude laid over the diagram; its largest deviation follows.
 inline constexpr const char* kSpiceLegend = "Spice";
 inline constexpr const char* kSpiceDeviation = ": größte Abweichung ";
+inline constexpr const char* kSpiceDeviationBelow = "unter ";
 
 // Captions of a chart's horizontal axis.
 inline constexpr const char* kChartFrequencyAxis = "Frequenz [Hz]";

@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/number_text.h"
+#include "model/number_format.h"
 #include "plot/plot_messages.h"
 
 namespace vx {
+
+namespace {
+
+// Below this the deviation is only said to be small: ngspice's own accuracy ends about there.
+constexpr double kSmallestDeviationDb = 0.001;
+
+}  // namespace
 
 std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map,
                                      int width) {
@@ -39,8 +46,17 @@ std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMappi
 }
 
 std::string OverlayLegend(const PlotOverlay& overlay) {
-    return std::string(kSpiceLegend) + kSpiceDeviation +
-           FormatValueNoMilli(overlay.maxDeviationDb, true, 2, ValueKind::ANY) + " dB";
+    // Two significant digits with a decimal comma, no unit prefix: "0,012 dB", "1,2 dB".
+    const double d = overlay.maxDeviationDb;
+    std::string value;
+    if (d < kSmallestDeviationDb) {
+        value = std::string(kSpiceDeviationBelow) + "0,001";
+    } else {
+        const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(d))));
+        value = FormatF(d, decimals);
+        std::replace(value.begin(), value.end(), '.', ',');
+    }
+    return std::string(kSpiceLegend) + kSpiceDeviation + value + " dB";
 }
 
 }  // namespace vx

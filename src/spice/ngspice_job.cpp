@@ -143,17 +143,19 @@ ProcessRequest CNgspiceJob::Request() const {
     return {{command_, "-b", "-D", "ngbehavior=ps", FileName(".sp")}, FileName(".log"), folder_};
 }
 
-std::variant<SimulatedColumns, UserMessage> CNgspiceJob::Read(const ProcessResult& end) const {
+std::variant<SimulatedColumns, UserMessage> CNgspiceJob::Read(const ProcessResult& end,
+                                                              int limitSeconds) const {
     if (!end.started) {
         return UserMessage{caption_, std::string(spice_text::kCannotStart) + ": " + command_};
     }
     const std::string log = ReadText(InFolder(FileName(".log")));
     if (end.timedOut) {
-        return UserMessage{caption_, spice_text::kTimedOut + FormatInt(kSpiceTimeLimitSeconds) +
+        return UserMessage{caption_, spice_text::kTimedOut + FormatInt(limitSeconds) +
                                          spice_text::kTimedOutEnd + LastOutput(log)};
     }
     SimulatedColumns columns = ReadColumns(InFolder(FileName(".txt")), expressions_.size());
-    if (columns.x.empty()) {
+    // A curve needs two points at least.
+    if (columns.x.size() < 2) {
         return UserMessage{
             caption_, spice_text::kNoResults + FormatInt(end.exitCode) + ")." + LastOutput(log)};
     }

@@ -38,8 +38,10 @@ class CNgspiceJob {
     // ngspice in batch mode, started in the netlist's folder: its source command takes no quoted
     // path, so the files are read by name (a name has no blanks).
     ProcessRequest Request() const;
-    // The columns, or a message naming what went wrong and what ngspice printed last.
-    std::variant<SimulatedColumns, UserMessage> Read(const ProcessResult& end) const;
+    // The columns, or a message naming what went wrong and what ngspice printed last;
+    // `limitSeconds` is the time limit that ended a run that timed out.
+    std::variant<SimulatedColumns, UserMessage> Read(
+        const ProcessResult& end, int limitSeconds = kSpiceTimeLimitSeconds) const;
 
   private:
     std::string FileName(const char* suffix) const;

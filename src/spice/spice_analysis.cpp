@@ -90,11 +90,12 @@ std::variant<ProcessRequest, UserMessage> CSpiceAnalysis::Prepare() const {
     return job_.Request();
 }
 
-std::variant<SpiceResult, UserMessage> CSpiceAnalysis::Finish(const ProcessResult& end) const {
+std::variant<SpiceResult, UserMessage> CSpiceAnalysis::Finish(const ProcessResult& end,
+                                                              int limitSeconds) const {
     if (!end.started) {
         return UserMessage{spice_text::kCaptionError, spice_text::kCannotStart};
     }
-    std::variant<SimulatedColumns, UserMessage> run = job_.Read(end);
+    std::variant<SimulatedColumns, UserMessage> run = job_.Read(end, limitSeconds);
     if (auto* failure = std::get_if<UserMessage>(&run)) {
         return *failure;
     }

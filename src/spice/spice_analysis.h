@@ -47,8 +47,9 @@ class CSpiceAnalysis {
     // and then nothing is written after it.
     std::variant<ProcessRequest, UserMessage> Prepare() const;
     // The traces of a finished batch run, or a message naming what went wrong (not started,
-    // past the time limit, no results) and what ngspice printed last.
-    std::variant<SpiceResult, UserMessage> Finish(const ProcessResult& end) const;
+    // past the time limit of `limitSeconds`, no results) and what ngspice printed last.
+    std::variant<SpiceResult, UserMessage> Finish(const ProcessResult& end,
+                                                  int limitSeconds = kSpiceTimeLimitSeconds) const;
 
     // The simulated magnitude of an amplitude analysis as an overlay of the main diagram, with
     // its largest deviation from the structure's stored design; nothing for other analyses.

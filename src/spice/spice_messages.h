@@ -18,6 +18,15 @@ inline constexpr const char* kCannotSave =
     "Bitte ändern Sie im Menüpunkt Spice-Konfiguration den Pfad für temporäre Dateien.";
 inline constexpr const char* kCannotStart = "Die Spice-Applikation konnte nicht gestartet werden";
 
+// The configuration dialog: its title, its three fields and an example beside each.
+inline constexpr const char* kConfigTitle = "Konfiguration der Spice-Aufrufe";
+inline constexpr const char* kCommandLabel = "Spice-Aufruf :";
+inline constexpr const char* kTmpPathLabel = "Pfad für temporäre CIR-Datei :";
+inline constexpr const char* kLibraryLabel = "Spice-Bibliothek mit OPV-Modellen :";
+inline constexpr const char* kExamplePrefix = "z. B. ";
+inline constexpr const char* kCommandExample =
+    "ngspice (zeigt die Ergebnisse) oder der Pfad eines anderen Simulators";
+
 // The analyses as the result window of a simulation names them.
 inline constexpr const char* kResultWindowTitle = "Spice-Ergebnis";
 inline constexpr const char* kTitleAmplitudeDb = "Amplitudengang in dB";

@@ -294,5 +294,15 @@ TEST(PlotLayout, SpiceOverlayFollowsItsFrequenciesWithTheDeviationBesideTheDateL
     EXPECT_TRUE(Lines(delayOnly.Draw(kSamplePage, PlotScale::Screen()), kOverlayPen).empty());
 }
 
+TEST(PlotLayout, SpiceLegendGivesTheDeviationWithTwoDigitsAndNoPrefix) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0123, "0,012"}, {0.5, "0,50"}, {1.234, "1,2"}, {12.34, "12"}, {0.00012, "unter 0,001"},
+    };
+    for (const auto& [deviation, text] : cases) {
+        EXPECT_EQ(OverlayLegend({{}, {}, deviation}),
+                  std::string("Spice: größte Abweichung ") + text + " dB");
+    }
+}
+
 }  // namespace
 }  // namespace vx

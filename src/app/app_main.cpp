@@ -107,6 +107,8 @@ int RunVeltranix(int argc, char** argv) {
     if (options.Unattended()) {
         return 0;
     }
+    // In the background: the window is up and answers while the server is asked.
+    window.StartQuietUpdateCheck();
     return QApplication::exec();
 }
 

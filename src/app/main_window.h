@@ -17,6 +17,8 @@ class CFlows;
 class CPlotView;
 class CResultCommands;
 class CSettingsStore;
+class CSpiceFlow;
+class CUpdateChecker;
 
 // The main window: the six menus, the plot view and the status bar. Every menu command goes
 // through RunCommand, which checks the design state and calls the command's handler; a
@@ -32,6 +34,8 @@ class CMainWindow : public QMainWindow {
     CFlows& Flows() { return *flows_; }
     CResultCommands& Results() { return *results_; }
     CPlotView* View() const { return view_; }
+    CSpiceFlow& Spice() { return *spice_; }
+    CUpdateChecker& Updates() { return *updates_; }
     const ProgramSettings& Settings() const { return settings_; }
 
     // Unattended (a screenshot run): messages and questions go to standard error.
@@ -39,6 +43,8 @@ class CMainWindow : public QMainWindow {
     // Shows the window in its stored size, maximised when it was.
     void ShowAsStored();
     void RunCommand(Command command);
+    // The quiet update check of a start, in the background.
+    void StartQuietUpdateCheck();
     // Title, plot and the warning of a lowered gain, after each step of a command.
     void Refresh();
 
@@ -59,6 +65,8 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CFlows> flows_;
     std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
+    std::unique_ptr<CSpiceFlow> spice_;
+    CUpdateChecker* updates_;
     std::map<Command, std::function<void()>> handlers_;
     std::map<Command, std::string> entryTexts_;
     bool unattended_ = false;

@@ -64,7 +64,8 @@ void CResultCommands::ChangeRange() {
     }
     settings_.fmin = PlotFactorText(filter.PlotMin());
     settings_.fmax = PlotFactorText(filter.PlotMax());
-    store_.WritePlotRange(settings_);
+    store_.WriteValue(settings_, "fmin");
+    store_.WriteValue(settings_, "fmax");
     if (filter.GetDesignState() == DesignState::DESIGNED) {
         session_.RecomputeCurves();
     }

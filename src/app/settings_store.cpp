@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 
 #include <QSettings>
+#include <cstring>
 
 #include "app/qt_text.h"
 
@@ -37,33 +38,24 @@ void CSettingsStore::WriteAll(const ProgramSettings& values) {
     Write(values, false);
 }
 
-void CSettingsStore::WritePlotRange(const ProgramSettings& values) {
+void CSettingsStore::WriteValue(const ProgramSettings& values, const char* key) {
+    Write(values, false, key);
+}
+
+void CSettingsStore::Write(const ProgramSettings& values, bool closing, const char* only) {
     for (const SettingKey& key : SettingKeys()) {
-        const auto* text = std::get_if<std::string ProgramSettings::*>(&key.field);
-        if (text != nullptr &&
-            (*text == &ProgramSettings::fmin || *text == &ProgramSettings::fmax)) {
-            WriteKey(key, values);
+        if ((closing && !key.writtenOnClose) ||
+            (only != nullptr && std::strcmp(key.key, only) != 0)) {
+            continue;
+        }
+        if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
+            settings_.setValue(KeyPath(key), values.*(*number));
+        } else {
+            settings_.setValue(KeyPath(key),
+                               Qs(values.*std::get<std::string ProgramSettings::*>(key.field)));
         }
     }
     settings_.sync();
-}
-
-void CSettingsStore::Write(const ProgramSettings& values, bool closing) {
-    for (const SettingKey& key : SettingKeys()) {
-        if (!closing || key.writtenOnClose) {
-            WriteKey(key, values);
-        }
-    }
-    settings_.sync();
-}
-
-void CSettingsStore::WriteKey(const SettingKey& key, const ProgramSettings& values) {
-    if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
-        settings_.setValue(KeyPath(key), values.*(*number));
-    } else {
-        settings_.setValue(KeyPath(key),
-                           Qs(values.*std::get<std::string ProgramSettings::*>(key.field)));
-    }
 }
 
 }  // namespace vx

@@ -185,6 +185,7 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     DrawCharacteristicFrequencies();
     DrawMarks();
     DrawCurves();
+    DrawOverlay();
     Text(summary_, map.left, page.top + 2, HAlign::LEFT, kBlack);
     Text(filter_.CreationStamp(), map.left, page.bottom - my / 2, HAlign::LEFT, kBlack);
     return std::move(out_);
@@ -458,6 +459,17 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
     out_.primitives.emplace_back(std::move(line));
     const int legendY = page_.top + Sy(36) / 2;
     Text(legend, legendX, legendY, delay ? HAlign::RIGHT : HAlign::LEFT, pen.color);
+}
+
+// Beside the date line, where no other text of the diagram goes.
+void CPlotLayout::DrawOverlay() {
+    const PlotMapping& map = out_.mapping;
+    if (overlay_ == nullptr || !map.magnitudeShown) {
+        return;
+    }
+    out_.primitives.emplace_back(PlotPolyline{kOverlayPen, OverlayPoints(*overlay_, map, width_)});
+    Text(OverlayLegend(*overlay_), map.right, page_.bottom - Sy(36) / 2, HAlign::RIGHT,
+         kOverlayPen.color);
 }
 
 void CPlotLayout::DrawCurves() {

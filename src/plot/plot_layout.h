@@ -7,6 +7,7 @@
 #include "analysis/show_fregang.h"
 #include "model/filter.h"
 #include "plot/plot_mapping.h"
+#include "plot/plot_overlay.h"
 #include "plot/plot_primitives.h"
 
 namespace vx {
@@ -43,6 +44,9 @@ class CPlotLayout {
     // variant (report/summary_text.h).
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
 
+    // A simulated magnitude to draw over the curves (nullptr: none); it must outlive Draw.
+    void SetOverlay(const PlotOverlay* overlay) { overlay_ = overlay; }
+
     // Sets the curves' display points to the diagram width.
     PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
 
@@ -60,6 +64,7 @@ class CPlotLayout {
     void DrawCharacteristicFrequencies();
     void DrawMarks();
     void DrawCurves();
+    void DrawOverlay();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
     void DrawMarker(const PlotPen& pen, double f, int level);
     int FrequencyX(double f) const;
@@ -69,6 +74,7 @@ class CPlotLayout {
     const CFilter& filter_;
     ResponseCurves& curves_;
     std::string summary_;
+    const PlotOverlay* overlay_ = nullptr;
 
     PlotDrawing out_;
     PlotRect page_;

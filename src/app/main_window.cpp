@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <stdexcept>
 
 #include "app/design_runner.h"
 #include "app/dialog_capacitor_prompt.h"
@@ -134,6 +135,12 @@ void CMainWindow::InstallHandlers() {
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
     };
+    // Every entry of the menus has its handler; one without would be a programming error.
+    for (const auto& [command, text] : entryTexts_) {
+        if (handlers_.count(command) == 0) {
+            throw std::logic_error("menu entry without a handler: " + text);
+        }
+    }
 }
 
 void CMainWindow::RunCommand(Command command) {
@@ -151,13 +158,7 @@ void CMainWindow::RunCommand(Command command) {
             break;
     }
     try {
-        const auto handler = handlers_.find(command);
-        if (handler != handlers_.end()) {
-            handler->second();
-        } else {
-            ShowMessage(this, NotYetAvailableMessage(EntryCaption(entryTexts_[command])),
-                        MessageIcon::INFORMATION);
-        }
+        handlers_.at(command)();
     } catch (const std::exception& e) {
         ShowMessage(this, InternalErrorMessage(e.what()));
     }

@@ -21,8 +21,7 @@ class CSpiceFlow;
 class CUpdateChecker;
 
 // The main window: the six menus, the plot view and the status bar. Every menu command goes
-// through RunCommand, which checks the design state and calls the command's handler; a
-// command without one tells the user that it is not yet available.
+// through RunCommand, which checks the design state and calls the command's handler.
 class CMainWindow : public QMainWindow {
     Q_OBJECT
 

@@ -17,10 +17,6 @@ UserMessage CloseQuestion() {
             "speichern ?"};
 }
 
-UserMessage NotYetAvailableMessage(const std::string& caption) {
-    return {caption, "Dieser Menüpunkt ist in dieser Version noch nicht verfügbar."};
-}
-
 std::string MainWindowTitle(const CFilter& filter) {
     return filter.documentName + (filter.specModified ? "*" : "") + " - " + kProgramName;
 }

@@ -34,8 +34,6 @@ inline constexpr const char* kSpecificationSuffix = "vxs";
 
 // The yes/no/cancel question before closing with an unsaved specification.
 UserMessage CloseQuestion();
-// Entries whose work comes with a later version of the window.
-UserMessage NotYetAvailableMessage(const std::string& caption);
 
 // The main window's title: the specification's name, "*" while it has unsaved changes.
 std::string MainWindowTitle(const CFilter& filter);

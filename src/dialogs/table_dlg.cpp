@@ -57,6 +57,7 @@ CTableDlg::CTableDlg(const CFilter& filter, const COpv& opv, const CFilterStruct
         height += table->rowHeight(r);
     }
     table->setMinimumSize(width, height);
+    table->setMaximumHeight(height);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -40,6 +40,10 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
     const bool sallenKey =
         structure == StructureKind::SALLEN_KEY || structure == StructureKind::SALLEN_KEY_X;
     RangeChecks<HpLpField> checks;
+    // The third-order dialog offers no individual characteristic.
+    checks.Check(
+        structure != StructureKind::SALLEN_KEY_X || in.characteristic != Characteristic::INDIVIDUAL,
+        HpLpField::CHARACTERISTIC, "Charakteristik", "Bessel, Butterworth, Tschebyscheff");
     checks.Check(InRange(in.impedance, 1e-9, 1e9), HpLpField::IMPEDANCE, "Impedanzniveau",
                  "1e-9 .. 1e9");
     checks.Check(InRange(in.frequency, 1e-9, 1e9), HpLpField::FREQUENCY, "Grenzfrequenz",

@@ -10,7 +10,15 @@ namespace vx {
 
 class CCharacter;
 
-enum class HpLpField { IMPEDANCE, FREQUENCY, GAIN_DB, ORDER, RIPPLE, POLE_PARAMETERS };
+enum class HpLpField {
+    CHARACTERISTIC,
+    IMPEDANCE,
+    FREQUENCY,
+    GAIN_DB,
+    ORDER,
+    RIPPLE,
+    POLE_PARAMETERS
+};
 
 struct HpLpInput {
     Characteristic characteristic = Characteristic::BESSEL;

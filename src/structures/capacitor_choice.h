@@ -23,9 +23,10 @@ UserMessage CapacitorBelowMinimumMessage();
 // Capacitance as the dialogs show it (4 significant digits).
 std::string FormatCapacitance(double farad);
 
-// Smallest E12 value not below `minimum`.
+// Smallest E12 value not below `minimum`: 1 pF for any smaller positive minimum, 0 for a
+// minimum of 0 or less; a value that is not finite is returned as it is.
 double E12AtOrAbove(double minimum);
-// Largest E12 value not above `maximum`.
+// Largest E12 value not above `maximum`; 0 for a maximum of 0 or less.
 double E12AtOrBelow(double maximum);
 
 // The repair offered when C2/C1 is below the ratio r a stage needs.

@@ -89,7 +89,7 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
             character.SetBessel(n);
             break;
     }
-    if (in.gainDb > 0.0 && in.gainDb < 0.1) {
+    if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;
     }
     SpecificationBlock block = filter.Specification();

@@ -2,14 +2,14 @@
 
 #include <array>
 
+#include "model/filter_rules.h"
+
 // Normalised coefficients of the low-pass prototype, one pair (a, b) of 1 + a s + b s^2 per
 // stage; b = 0 for a first-order stage.
 namespace vx {
 
 class CCharacter {
   public:
-    static constexpr int kMaxStages = 15;
-
     CCharacter();
 
     void Clear() { count_ = 0; }

@@ -107,8 +107,8 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
             character.SetIndividual(in.order, type == FilterType::HIGHPASS);
             break;
     }
-    // Below 0.1 dB the stages get no gain network.
-    if (in.gainDb > 0.0 && in.gainDb < 0.1) {
+    // A gain too small for a gain network counts as none.
+    if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;
     }
     SpecificationBlock block = filter.Specification();

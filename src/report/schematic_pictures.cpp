@@ -4,7 +4,7 @@ namespace vx {
 
 std::optional<SchematicPicture> ChooseSchematicPicture(FilterType type, StructureKind structure,
                                                        double gainDb) {
-    const bool gain = gainDb >= kSchematicGainThresholdDb;
+    const bool gain = HasGainNetwork(gainDb);
     const bool lowpass = type == FilterType::LOWPASS;
     if (lowpass || type == FilterType::HIGHPASS) {
         switch (structure) {

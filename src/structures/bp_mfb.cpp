@@ -48,7 +48,7 @@ double TransformationRoot(double a, double b, double d) {
 }
 
 double OpenIfLarge(double r2) {
-    return r2 > CBpMfb::kLargestR2 ? CBpMfb::kOpen : r2;
+    return r2 > CBpMfb::kLargestR2 ? kOpenResistor : r2;
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ void CBpMfb::SetStageTargets(double stageGain) {
         const int pair = (i + shift) / 2;
         const double a = a_[static_cast<size_t>(pair)];
         const double b = b_[static_cast<size_t>(pair)];
-        if (b <= 1e-20) {
+        if (IsFirstOrder(b)) {
             SetStageRecord(fm, a * d, stageGain, i);
             shift = 1;
             continue;
@@ -288,9 +288,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             return;
         }
         // An open R2 stands for every value above 10 MOhm, so it never asks for another round.
-        const bool accepted = (capacitorSteps == 1 || WithinSearchRange(best.c, caps[0])) &&
-                              WithinSearchRange(best.r3, r3s[0]) &&
-                              (stepless || best.r2 == kOpen || WithinSearchRange(best.r2, r2s[0]));
+        const bool accepted =
+            (capacitorSteps == 1 || WithinSearchRange(best.c, caps[0])) &&
+            WithinSearchRange(best.r3, r3s[0]) &&
+            (stepless || best.r2 == kOpenResistor || WithinSearchRange(best.r2, r2s[0]));
         if (accepted || round == 4) {
             break;
         }

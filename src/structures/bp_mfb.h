@@ -8,7 +8,7 @@ namespace vx {
 struct BpMfbValues {
     double c = 0.0;   // C1 = C2: internal node to inverting input and to output
     double r1 = 0.0;  // input to internal node
-    double r2 = 0.0;  // internal node to ground; 1e20 when left open
+    double r2 = 0.0;  // internal node to ground; kOpenResistor when left open
     double r3 = 0.0;  // output to inverting input
 };
 
@@ -20,7 +20,6 @@ class CBpMfb : public CFilterStructure {
     static constexpr int kGridPoints = 7;
     // Above this R2 is left open: the stage is then realised without it.
     static constexpr double kLargestR2 = 1e7;
-    static constexpr double kOpen = 1e20;
 
     CBpMfb() : CFilterStructure(kGridPoints) {}
 

@@ -29,7 +29,7 @@ Complex CBrTt::Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w
 
 void CBrTt::SetStageTargets(double) {
     const double q = Filter().Quality();
-    SetStageRecord(Filter().Frequency(), q, 2.0 - 1.0 / (2.0 * q), 0);
+    SetStageRecord(Filter().Frequency(), q, TwinTGain(q), 0);
 }
 
 void CBrTt::StoreTarget() {
@@ -60,7 +60,7 @@ void CBrTt::FromCapacitor() {
     values_.r1 = 1.0 / (values_.c1 * omegaG_);
     values_.r2 = values_.r1 / 2.0;
     values_.r4 = r0_;
-    values_.r3 = (1.0 - 1.0 / (2.0 * Q())) * values_.r4;
+    values_.r3 = (TwinTGain(Q()) - 1.0) * values_.r4;
 }
 
 void CBrTt::DesignStage() {

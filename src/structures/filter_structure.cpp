@@ -17,8 +17,6 @@ namespace vx {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
 // "%10.8f" with a decimal comma.
 std::string FixedWithComma(double x) {
     std::string s = FormatF(x, 8, 10);
@@ -117,12 +115,12 @@ double CFilterStructure::StageGain(int stage) const {
     return stage >= 0 && stage < kMaxStages ? stages_[static_cast<size_t>(stage)].gain : 0.0;
 }
 
-void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass) {
+void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass, int records) {
     const double fg = filter_->Frequency();
-    for (int i = 0; i < stageCount_; ++i) {
+    for (int i = 0; i < records; ++i) {
         const double a = a_[static_cast<size_t>(i)];
         const double b = b_[static_cast<size_t>(i)];
-        if (b <= 1e-20) {
+        if (IsFirstOrder(b)) {
             SetStageRecord(highPass ? fg * a : fg / a, -1.0, stageGain, i);
         } else {
             const double root = std::sqrt(b);
@@ -133,7 +131,7 @@ void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass) {
 
 void CFilterStructure::SelectStage(int stage) {
     currentStage_ = stage;
-    firstOrder_ = b_[static_cast<size_t>(stage)] <= 1e-20;
+    firstOrder_ = IsFirstOrderStage(stage);
 }
 
 void CFilterStructure::ReadSpecification() {
@@ -146,8 +144,8 @@ void CFilterStructure::ReadSpecification() {
               opv_->DcGain(opAmpIndex_)};
     lowerPlotLimit_ = filter_->PlotMin();
     upperPlotLimit_ = filter_->PlotMax();
-    halfOmegaG_ = kPi * filter_->Frequency();
-    omegaG_ = 2.0 * kPi * filter_->Frequency();
+    halfOmegaG_ = std::numbers::pi * filter_->Frequency();
+    omegaG_ = 2.0 * std::numbers::pi * filter_->Frequency();
     stageCount_ = filter_->StageCount();
     series_ = filter_->SeriesNumber();
     optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;

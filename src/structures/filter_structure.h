@@ -41,8 +41,6 @@ using StageTableRow = std::array<std::string, 5>;
 // structures attached to different records can design side by side on different threads.
 class CFilterStructure {
   public:
-    static constexpr int kMaxStages = 15;
-
     explicit CFilterStructure(int gridPoints);
     virtual ~CFilterStructure() = default;
     CFilterStructure(const CFilterStructure&) = delete;
@@ -115,7 +113,7 @@ class CFilterStructure {
 
     double CoefficientA(int stage) const { return a_[static_cast<size_t>(stage)]; }
     double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
-    bool IsFirstOrderStage(int stage) const { return b_[static_cast<size_t>(stage)] <= 1e-20; }
+    bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
     int CurrentStage() const { return currentStage_; }
     bool Cancelled() const { return cancelled_; }
     const std::vector<double>& Grid() const { return grid_; }
@@ -234,8 +232,8 @@ class CFilterStructure {
 
     // Logarithmic error grid from fg/2 to 2 fg.
     void SetLogGrid();
-    // Low-pass and high-pass stage targets from the coefficient pairs.
-    void SetLowHighPassTargets(double stageGain, bool highPass);
+    // Low-pass and high-pass stage targets from the first `records` coefficient pairs.
+    void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
     bool IsLowPass() const { return filterType_ == FilterType::LOWPASS; }

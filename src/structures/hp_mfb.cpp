@@ -42,8 +42,8 @@ void CHpMfb::ResistorsFromCapacitors() {
     values_.c2 = RoundedToSeries(values_.c1 / Gain(), 12);
     if (firstOrder_) {
         values_.r1 = 1.0 / (w * a * values_.c2);
-        values_.c3 = kAbsent;
-        values_.r2 = kAbsent;
+        values_.c3 = kAbsentPart;
+        values_.r2 = kAbsentPart;
         return;
     }
     values_.r2 = a / (b * w * (values_.c1 + values_.c2 + values_.c3));
@@ -57,8 +57,8 @@ void CHpMfb::DesignStage() {
         values_.c2 = RoundedToSeries(1.0 / (a * w * r0_), 12);
         values_.r1 = 1.0 / (a * w * values_.c2);
         values_.c1 = RoundedToSeries(gain * values_.c2, 12);
-        values_.c3 = kAbsent;
-        values_.r2 = kAbsent;
+        values_.c3 = kAbsentPart;
+        values_.r2 = kAbsentPart;
         return;
     }
     values_.c1 = RoundedToSeries(a / ((2.0 + 1.0 / gain) * b * w * r0_), 12);

@@ -11,12 +11,13 @@ namespace vx {
 class CHpMfb : public CMfbStructure {
   public:
     // A first-order stage marks C3 and R2 as absent with this value.
-    static constexpr double kAbsent = 2e20;
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, true); }
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, true, stageCount_);
+    }
     void StoreStageValues(int stage) override;
     void LoadStageValues(int stage) override;
     // The user chooses C1 and C3; C2 follows from the gain.

@@ -7,9 +7,6 @@
 
 namespace vx {
 
-// Absent parts of a section designed alone: capacitors shorted, resistors open.
-constexpr double kAbsent = 2e20;
-
 // Starting values found by trial, as for the low-pass.
 constexpr double kStartR1 = 0.865672;
 constexpr double kStartR2 = 0.844913;
@@ -41,7 +38,9 @@ std::pair<double, double> CHpSallenKeyX::EqualCapacitorResistors(double c) const
 
 SallenKeyXValues CHpSallenKeyX::ExactPair(int pair) const {
     const double w = omegaG_;
-    SallenKeyXValues v{kAbsent, kAbsent, kAbsent, kAbsent, kAbsent, kAbsent, 0.0, 1e20};
+    // A section designed alone has the other's parts absent: capacitors shorted, resistors open.
+    SallenKeyXValues v{kAbsentPart, kAbsentPart, kAbsentPart, kAbsentPart,
+                       kAbsentPart, kAbsentPart, 0.0,         kOpenResistor};
     if (pair == 0) {
         v.c1 = RoundedToSeries(1.0 / (A0() * w * r0_), 12);
         v.r1 = 1.0 / (v.c1 * w * A0());

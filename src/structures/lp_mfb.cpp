@@ -50,7 +50,7 @@ double CLpMfb::MinimumRatio(int stage) const {
 }
 
 double CLpMfb::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
-    if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
+    if (which == 0 || IsFirstOrderStage(stage)) {
         return 1e-12;
     }
     return PairMinimum(MinimumRatio(stage), firstCapacitor);

@@ -13,7 +13,9 @@ class CLpMfb : public CMfbStructure {
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, false); }
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, false, stageCount_);
+    }
     void StoreStageValues(int stage) override;
     void LoadStageValues(int stage) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }

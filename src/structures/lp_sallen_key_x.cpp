@@ -47,7 +47,7 @@ SallenKeyXValues CLpSallenKeyX::ExactPair(int pair) const {
     if (pair == 0) {
         v.c1 = RoundedToSeries(A0() / (r0_ * w), 12);
         v.r1 = A0() / (v.c1 * w);
-        v.r5 = 1e20;
+        v.r5 = kOpenResistor;
         return v;
     }
     const double b = B1();

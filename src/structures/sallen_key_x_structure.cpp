@@ -13,17 +13,7 @@ namespace vx {
 
 void CSallenKeyXStructure::SetStageTargets(double stageGain) {
     // Two records, one per coefficient pair, although the filter is one op-amp stage.
-    const double fg = Filter().Frequency();
-    for (int i = 0; i < 2; ++i) {
-        const double a = a_[static_cast<size_t>(i)];
-        const double b = b_[static_cast<size_t>(i)];
-        if (b <= 1e-20) {
-            SetStageRecord(highPass_ ? fg * a : fg / a, -1.0, stageGain, i);
-        } else {
-            const double root = std::sqrt(b);
-            SetStageRecord(highPass_ ? fg * root : fg / root, root / a, stageGain, i);
-        }
-    }
+    SetLowHighPassTargets(stageGain, highPass_, 2);
 }
 
 Complex CSallenKeyXStructure::StageTransfer(double w) const {

@@ -214,10 +214,10 @@ TEST(BpMfb, LargeR2IsLeftOpen) {
     s.SelectStage(0);
     s.DesignStage();
     EXPECT_GT(s.Values().r2, CBpMfb::kLargestR2);
-    EXPECT_EQ(session.Filter().Value(ComponentSlot::R2, 0), CBpMfb::kOpen);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::R2, 0), kOpenResistor);
     // Without R2 the stage still has its centre frequency within a few percent.
     BpMfbValues stored{session.Filter().Value(ComponentSlot::C1, 0),
-                       session.Filter().Value(ComponentSlot::R1, 0), CBpMfb::kOpen,
+                       session.Filter().Value(ComponentSlot::R1, 0), kOpenResistor,
                        session.Filter().Value(ComponentSlot::R3, 0)};
     EXPECT_NEAR(Measure(stored, bp.fm).centre / bp.fm, 1.0, 0.05);
 }

@@ -52,10 +52,6 @@ std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, in
            FormatInt(stageCount);
 }
 
-UserMessage CapacitorBelowMinimumMessage() {
-    return {"Eingabefehler", "Der eingegebene Wert ist kleiner als der zulässige Mindestwert."};
-}
-
 std::string FormatCapacitance(double farad) {
     return FormatValue(farad, false, 4, ValueKind::CAPACITANCE) + "F";
 }

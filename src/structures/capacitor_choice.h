@@ -19,7 +19,6 @@ double CapacitorProposal(double value, double minimum);
 bool CapacitorEntryAccepted(double value, double minimum);
 // Prompt title, for example "Kapazität vorgeben: C1 in Stufe 1 von 3".
 std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, int stageCount);
-UserMessage CapacitorBelowMinimumMessage();
 // Capacitance as the dialogs show it (4 significant digits).
 std::string FormatCapacitance(double farad);
 

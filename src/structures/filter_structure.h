@@ -115,7 +115,6 @@ class CFilterStructure {
     double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
     bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
     int CurrentStage() const { return currentStage_; }
-    bool Cancelled() const { return cancelled_; }
     const std::vector<double>& Grid() const { return grid_; }
     const std::vector<double>& Target() const { return target_; }
     const OpAmpParams& OpAmp() const { return opAmp_; }
@@ -236,7 +235,6 @@ class CFilterStructure {
     void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
-    bool IsLowPass() const { return filterType_ == FilterType::LOWPASS; }
 
     std::array<double, kMaxStages> a_{};
     std::array<double, kMaxStages> b_{};

@@ -36,13 +36,6 @@ void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter
     curves_ = &curves;
 }
 
-int CFilterStructure::SearchThreads() const {
-    if (searchOptions_.threads > 0) {
-        return searchOptions_.threads;
-    }
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-}
-
 std::vector<double> CFilterStructure::SeriesRun(double from, int count, int series) {
     std::vector<double> values;
     values.reserve(static_cast<size_t>(count));
@@ -310,9 +303,9 @@ bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
     return true;
 }
 
-void CFilterStructure::PumpMessages() {
+bool CFilterStructure::PumpMessages() {
     if (monitor_ == nullptr) {
-        return;
+        return cancelled_;
     }
     monitor_->Report({currentStage_, retry_, progress_});
     if (monitor_->CancelRequested()) {
@@ -321,6 +314,7 @@ void CFilterStructure::PumpMessages() {
     if (filter_->GetDesignState() == DesignState::CANCELLED) {
         cancelled_ = true;
     }
+    return cancelled_;
 }
 
 void CFilterStructure::SetProgress(long long count, long long total) {

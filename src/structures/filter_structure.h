@@ -5,7 +5,6 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -13,8 +12,8 @@
 #include "model/filter.h"
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
+#include "structures/grid_search.h"
 #include "structures/opamp_params.h"
-#include "structures/search_blocks.h"
 #include "structures/search_options.h"
 
 namespace vx {
@@ -39,7 +38,7 @@ using StageTableRow = std::array<std::string, 5>;
 //
 // Everything a design touches lives in this object, the attached record and curves, so two
 // structures attached to different records can design side by side on different threads.
-class CFilterStructure {
+class CFilterStructure : private SearchHost {
   public:
     explicit CFilterStructure(int gridPoints);
     virtual ~CFilterStructure() = default;
@@ -169,20 +168,14 @@ class CFilterStructure {
     static bool WithinSearchRange(double value, double rangeStart) {
         return value >= 2.0 * rangeStart && value <= 50.0 * rangeStart;
     }
-    // Steps through every combination of the axes in order (axis 0 outermost, the last axis
-    // fastest). `evaluate(indices, bound)` gives a candidate's error, or infinity when the
-    // candidate cannot be built; it may stop early and return any value above `bound`, which
-    // then cannot win. Only a strictly smaller error than the best so far wins, so of equal
-    // candidates the first stays. Reports progress, pumps messages and returns soon after a
-    // cancel. Returns whether a better candidate was found (its indices are in `best`, its
-    // error in bestError_).
-    //
-    // By default the candidates are split into contiguous blocks of that order, searched on
-    // several threads with pruning, and the block winners are compared by error, then
-    // position: the first candidate with the smallest error wins, as in the straightforward
-    // search, which stays selectable through the search options.
+    // The search over standard values (see CGridSearch) against bestError_, with the search
+    // options of this structure. Returns whether a better candidate was found (its indices are in
+    // `best`, its error in bestError_).
     template <size_t D, class Evaluate>
-    bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate, std::array<int, D>& best);
+    bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
+                    std::array<int, D>& best) {
+        return CGridSearch(searchOptions_, *this).Run(sizes, evaluate, bestError_, best);
+    }
 
     // Asks for one capacitor of the current stage with its proposal raised to the minimum;
     // false on cancel.
@@ -210,8 +203,9 @@ class CFilterStructure {
                         std::initializer_list<std::pair<ComponentSlot, double*>> fields) const;
 
     // Reports progress to the monitor and picks up a cancel; sets the record CANCELLED then.
-    void PumpMessages();
-    void SetProgress(long long count, long long total);
+    // Returns whether the design has been cancelled.
+    bool PumpMessages() override;
+    void SetProgress(long long count, long long total) override;
     void IncrementRetry();
 
     // Curve accumulation over the 1501-point response grid.
@@ -265,11 +259,6 @@ class CFilterStructure {
     SearchOptions searchOptions_;
 
   private:
-    // The straightforward search: every candidate in order, pumping every 20.
-    template <size_t D, class Evaluate>
-    bool SearchInOrder(const std::array<int, D>& sizes, long long total, Evaluate& evaluate,
-                       std::array<int, D>& best);
-    int SearchThreads() const;
     // The ideal op-amp's list entry is not used for computations "with an ideal amplifier".
     void ReadSpecification();
     void FetchCoefficients();
@@ -286,136 +275,5 @@ class CFilterStructure {
     ResponseCurves* curves_ = nullptr;
     DesignMonitor* monitor_ = nullptr;
 };
-
-template <size_t D, class Evaluate>
-bool CFilterStructure::SearchInOrder(const std::array<int, D>& sizes, long long total,
-                                     Evaluate& evaluate, std::array<int, D>& best) {
-    bool improved = false;
-    std::array<int, D> index{};
-    for (long long count = 0; count < total; ++count) {
-        const double error = evaluate(std::as_const(index), INFINITY);
-        if (error < bestError_) {
-            bestError_ = error;
-            best = index;
-            improved = true;
-        }
-        for (size_t d = D; d-- > 0;) {
-            if (++index[d] < sizes[d]) {
-                break;
-            }
-            index[d] = 0;
-        }
-        if ((count + 1) % 20 == 0) {
-            SetProgress(count + 1, total);
-            PumpMessages();
-            if (cancelled_) {
-                return improved;
-            }
-        }
-    }
-    SetProgress(total, total);
-    PumpMessages();
-    return improved;
-}
-
-template <size_t D, class Evaluate>
-bool CFilterStructure::SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
-                                  std::array<int, D>& best) {
-    long long total = 1;
-    for (int size : sizes) {
-        total *= size;
-    }
-    if (total <= 0) {
-        return false;
-    }
-    if (searchOptions_.IsStraightforward()) {
-        return SearchInOrder(sizes, total, evaluate, best);
-    }
-    // Small searches run on the calling thread; starting threads would cost more.
-    constexpr long long kSmallSearch = 4096;
-    constexpr long long kBlocksPerThread = 16;
-    const int threads = total <= kSmallSearch ? 1 : SearchThreads();
-    const long long blockCount =
-        std::clamp(total / CSearchBlocks::kCheckInterval, 1LL, threads * kBlocksPerThread);
-    struct Winner {
-        double error;
-        long long position;  // -1: nothing in the block beat the start
-    };
-    std::vector<Winner> winners(static_cast<size_t>(blockCount), Winner{0.0, -1});
-    const double startError = bestError_;
-    const bool pruning = searchOptions_.pruning;
-    CSearchBlocks shared;
-
-    auto runBlock = [&](long long block) {
-        const long long begin = total / blockCount * block + std::min(block, total % blockCount);
-        const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
-        std::array<int, D> index{};
-        for (long long rest = begin, d = D; d-- > 0;) {
-            index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
-            rest /= sizes[static_cast<size_t>(d)];
-        }
-        double localBest = startError;
-        long long localPosition = -1;
-        long long pending = 0;
-        for (long long position = begin; position < end; ++position) {
-            const double bound = pruning ? shared.Bound(localBest) : INFINITY;
-            const double error = evaluate(std::as_const(index), bound);
-            // A pruned candidate returns a value above the bound and never wins; one whose
-            // error equals the bound is summed in full and kept for the comparison by position.
-            if (error < localBest && !(error > bound)) {
-                localBest = error;
-                localPosition = position;
-                shared.Offer(error);
-            }
-            for (size_t d = D; d-- > 0;) {
-                if (++index[d] < sizes[d]) {
-                    break;
-                }
-                index[d] = 0;
-            }
-            if (++pending == CSearchBlocks::kCheckInterval) {
-                shared.AddDone(pending);
-                pending = 0;
-                if (shared.StopRequested()) {
-                    break;
-                }
-            }
-        }
-        shared.AddDone(pending);
-        winners[static_cast<size_t>(block)] = {localBest, localPosition};
-    };
-
-    if (threads == 1 && blockCount == 1) {
-        runBlock(0);
-    } else {
-        shared.Run(threads, blockCount, runBlock, [&] {
-            SetProgress(shared.Done(), total);
-            PumpMessages();
-            return cancelled_;
-        });
-    }
-
-    // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.
-    long long winner = -1;
-    for (const Winner& w : winners) {
-        if (w.position >= 0 && (winner < 0 || w.error < bestError_)) {
-            bestError_ = w.error;
-            winner = w.position;
-        }
-    }
-    if (winner >= 0) {
-        for (size_t d = D; d-- > 0;) {
-            best[d] = static_cast<int>(winner % sizes[d]);
-            winner /= sizes[d];
-        }
-    }
-    const bool improved = bestError_ < startError;
-    if (cancelled_) {
-        return improved;
-    }
-    SetProgress(total, total);
-    PumpMessages();
-    return improved;
-}
 
 }  // namespace vx

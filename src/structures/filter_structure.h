@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/response_accumulator.h"
 #include "analysis/show_fregang.h"
 #include "model/filter.h"
 #include "structures/capacitor_prompt.h"
@@ -208,7 +209,7 @@ class CFilterStructure : private SearchHost {
     void SetProgress(long long count, long long total) override;
     void IncrementRetry();
 
-    // Curve accumulation over the 1501-point response grid.
+    // The stage's share of the four curves (see CResponseAccumulator).
     void ResetCurves();
     void AccumulateTargetResponse();
     void AccumulateTraditionalResponse();
@@ -265,8 +266,8 @@ class CFilterStructure : private SearchHost {
     void DistributeGain();
     // The stage loop of both capacitor modes.
     void RunStageLoop(bool fixedCapacitors);
-    template <class Accumulate>
-    void ForEachCurvePoint(Accumulate&& accumulate) const;
+    // The curve accumulation of this run's response grid.
+    CResponseAccumulator Accumulator() const;
     void AccumulateMagnitude(CShowFregang& curve) const;
 
     CFilter* filter_ = nullptr;

@@ -135,21 +135,6 @@ void CBpMfb::DesignStage() {
     ResistorsFromCapacitor();
 }
 
-void CBpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c},
-                            {ComponentSlot::C2, values_.c},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3}});
-}
-
-void CBpMfb::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3}});
-}
-
 double CBpMfb::StoredCapacitor(int stage, int) const {
     return Filter().Value(ComponentSlot::C1, stage);
 }

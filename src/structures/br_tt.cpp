@@ -90,24 +90,6 @@ void CBrTt::SearchResistors() {
     Realise();
 }
 
-void CBrTt::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4}});
-}
-
-void CBrTt::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4}});
-}
-
 double CBrTt::StoredCapacitor(int stage, int) const {
     return Filter().Value(ComponentSlot::C1, stage);
 }

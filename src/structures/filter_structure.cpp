@@ -278,20 +278,6 @@ bool CFilterStructure::EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt,
     return firstOrder_ || RepairCapacitorPair(prompt, ratio, c1, c2);
 }
 
-void CFilterStructure::StoreComponents(
-    int stage, std::initializer_list<std::pair<ComponentSlot, double>> values) const {
-    for (const auto& [slot, value] : values) {
-        filter_->SetValue(slot, stage, value);
-    }
-}
-
-void CFilterStructure::LoadComponents(
-    int stage, std::initializer_list<std::pair<ComponentSlot, double*>> fields) const {
-    for (const auto& [slot, field] : fields) {
-        *field = filter_->Value(slot, stage);
-    }
-}
-
 bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);

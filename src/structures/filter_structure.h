@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -197,11 +196,6 @@ class CFilterStructure : private SearchHost {
     // design's proposals, or the stored ones checked (a first-order stage has C1 only).
     bool EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt, double ratio, double& c1,
                                 double& c2);
-    // Writes or reads the named components of a stage in the record.
-    void StoreComponents(int stage,
-                         std::initializer_list<std::pair<ComponentSlot, double>> values) const;
-    void LoadComponents(int stage,
-                        std::initializer_list<std::pair<ComponentSlot, double*>> fields) const;
 
     // Reports progress to the monitor and picks up a cancel; sets the record CANCELLED then.
     // Returns whether the design has been cancelled.

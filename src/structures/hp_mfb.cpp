@@ -16,23 +16,6 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
 }
 
-void CHpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::C3, values_.c3},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2}});
-}
-
-void CHpMfb::LoadStageValues(int stage) {
-    values_ = {};
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::C3, &values_.c3},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2}});
-}
-
 double CHpMfb::StoredCapacitor(int stage, int which) const {
     return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C3, stage);
 }

@@ -10,7 +10,15 @@ namespace vx {
 // a = (C1 + C2 + C3) / (w R1 C2 C3) and b = 1 / (w^2 R1 R2 C2 C3).
 class CHpMfb : public CMfbStructure {
   public:
-    // A first-order stage marks C3 and R2 as absent with this value.
+    static constexpr std::array<ComponentField<MfbValues>, 5> kSlots = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+        {ComponentSlot::C3, &MfbValues::c3},
+        {ComponentSlot::R1, &MfbValues::r1},
+        {ComponentSlot::R2, &MfbValues::r2},
+    }};
+
+    CHpMfb() : CMfbStructure(kSlots) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
@@ -18,8 +26,6 @@ class CHpMfb : public CMfbStructure {
     void SetStageTargets(double stageGain) override {
         SetLowHighPassTargets(stageGain, true, stageCount_);
     }
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
     // The user chooses C1 and C3; C2 follows from the gain.
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
     double StoredCapacitor(int stage, int which) const override;

@@ -22,23 +22,6 @@ Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
 }
 
-void CLpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3}});
-}
-
-void CLpMfb::LoadStageValues(int stage) {
-    values_ = {};
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3}});
-}
-
 double CLpMfb::StoredCapacitor(int stage, int which) const {
     return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
 }

@@ -10,14 +10,22 @@ namespace vx {
 // a = w C1 (R2 + R3 + R2 R3 / R1) and b = w^2 C1 C2 R2 R3.
 class CLpMfb : public CMfbStructure {
   public:
+    static constexpr std::array<ComponentField<MfbValues>, 5> kSlots = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+        {ComponentSlot::R1, &MfbValues::r1},
+        {ComponentSlot::R2, &MfbValues::r2},
+        {ComponentSlot::R3, &MfbValues::r3},
+    }};
+
+    CLpMfb() : CMfbStructure(kSlots) {}
+
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
     void SetStageTargets(double stageGain) override {
         SetLowHighPassTargets(stageGain, false, stageCount_);
     }
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;

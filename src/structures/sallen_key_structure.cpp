@@ -8,24 +8,6 @@
 
 namespace vx {
 
-void CSallenKeyStructure::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4}});
-}
-
-void CSallenKeyStructure::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4}});
-}
-
 double CSallenKeyStructure::StoredCapacitor(int stage, int which) const {
     return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
 }

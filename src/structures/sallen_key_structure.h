@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -16,25 +16,28 @@ struct SallenKeyValues {
     double r4 = 0.0;  // gain network, inverting input to ground
 };
 
-// What the Sallen-Key low-pass and high-pass share: the stage values, storing and loading,
-// rounding, and the search rounds over standard values.
-class CSallenKeyStructure : public CFilterStructure {
+// What the Sallen-Key low-pass and high-pass share: the stage values, rounding, and the search
+// rounds over standard values.
+class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
   public:
     static constexpr int kGridPoints = 61;
+    static constexpr std::array<ComponentField<SallenKeyValues>, 6> kSlots = {{
+        {ComponentSlot::C1, &SallenKeyValues::c1},
+        {ComponentSlot::C2, &SallenKeyValues::c2},
+        {ComponentSlot::R1, &SallenKeyValues::r1},
+        {ComponentSlot::R2, &SallenKeyValues::r2},
+        {ComponentSlot::R3, &SallenKeyValues::r3},
+        {ComponentSlot::R4, &SallenKeyValues::r4},
+    }};
 
-    CSallenKeyStructure() : CFilterStructure(kGridPoints) {}
+    CSallenKeyStructure() : CStructureWithValues(kGridPoints, kSlots) {}
 
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     double StoredCapacitor(int stage, int which) const override;
     void RoundResistors() override;
     void DesignFromCapacitors(int stage, double c1, double c2) override;
     void SearchResistors() override;
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
-
-    const SallenKeyValues& Values() const { return values_; }
-    void SetValues(const SallenKeyValues& v) { values_ = v; }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
@@ -56,8 +59,6 @@ class CSallenKeyStructure : public CFilterStructure {
     // while a searched value ends near the edge of its range.
     void SearchRounds(std::array<double SallenKeyValues::*, 3> fields, std::array<int, 3> counts,
                       std::array<int, 3> series);
-
-    SallenKeyValues values_;
 };
 
 }  // namespace vx

@@ -119,28 +119,6 @@ void CSallenKeyXStructure::ChooseGainNetwork() {
     values_.r5 = gain.ground;
 }
 
-void CSallenKeyXStructure::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::C3, values_.c3},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4},
-                            {ComponentSlot::R5, values_.r5}});
-}
-
-void CSallenKeyXStructure::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::C3, &values_.c3},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4},
-                           {ComponentSlot::R5, &values_.r5}});
-}
-
 double CSallenKeyXStructure::StoredCapacitor(int stage, int which) const {
     switch (which) {
         case 0:

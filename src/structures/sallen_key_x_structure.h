@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -36,12 +36,22 @@ struct SallenKeyXPolynomial {
 // Sallen-Key section whose amplifier carries all the gain. The two coefficient pairs interact,
 // so the standard values come from empirical starting values and a search on the combined
 // response; the exact pair dimensionings only give the target.
-class CSallenKeyXStructure : public CFilterStructure {
+class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
   public:
     static constexpr int kGridPoints = 61;
+    static constexpr std::array<ComponentField<SallenKeyXValues>, 8> kSlots = {{
+        {ComponentSlot::C1, &SallenKeyXValues::c1},
+        {ComponentSlot::C2, &SallenKeyXValues::c2},
+        {ComponentSlot::C3, &SallenKeyXValues::c3},
+        {ComponentSlot::R1, &SallenKeyXValues::r1},
+        {ComponentSlot::R2, &SallenKeyXValues::r2},
+        {ComponentSlot::R3, &SallenKeyXValues::r3},
+        {ComponentSlot::R4, &SallenKeyXValues::r4},
+        {ComponentSlot::R5, &SallenKeyXValues::r5},
+    }};
 
     explicit CSallenKeyXStructure(bool highPass)
-        : CFilterStructure(kGridPoints), highPass_(highPass) {}
+        : CStructureWithValues(kGridPoints, kSlots), highPass_(highPass) {}
 
     // Relative error with the gain correction (see RelativeError).
     double ResponseError() const override;
@@ -50,8 +60,6 @@ class CSallenKeyXStructure : public CFilterStructure {
     void RecomputeCurves() override;
     void SetStageTargets(double stageGain) override;
 
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     // C1, C2 or C3 for which 0, 1, 2.
     double StoredCapacitor(int stage, int which) const override;
@@ -71,8 +79,6 @@ class CSallenKeyXStructure : public CFilterStructure {
     // One round with C1 = C2 = C3 stepped together.
     void SearchEqualCapacitors();
 
-    const SallenKeyXValues& Values() const { return values_; }
-    void SetValues(const SallenKeyXValues& v) { values_ = v; }
     // Requested total gain divided by the gain the gain network gives (1 for a follower).
     double GainCorrection(const SallenKeyXValues& v) const;
     // The network's denominator with an ideal amplifier of the gain network's gain has all its
@@ -134,8 +140,6 @@ class CSallenKeyXStructure : public CFilterStructure {
 
     // Target curve and error targets: the product of both exactly dimensioned pairs.
     void AccumulateTargets();
-
-    SallenKeyXValues values_;
 
   private:
     // Stores stage 0 and accumulates the filter and group-delay curves.

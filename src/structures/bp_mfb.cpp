@@ -123,7 +123,7 @@ void CBpMfb::SetStageTargets(double stageGain) {
     }
 }
 
-void CBpMfb::ResistorsFromCapacitor() {
+void CBpMfb::ResistorsFromCapacitors() {
     const double w = Omega(), q = Q(), a = Gain(), c = values_.c;
     values_.r1 = q / (w * a * c);
     values_.r2 = q / (w * c * (2.0 * q * q - a));
@@ -132,11 +132,7 @@ void CBpMfb::ResistorsFromCapacitor() {
 
 void CBpMfb::DesignStage() {
     values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
-    ResistorsFromCapacitor();
-}
-
-double CBpMfb::StoredCapacitor(int stage, int) const {
-    return Filter().Value(ComponentSlot::C1, stage);
+    ResistorsFromCapacitors();
 }
 
 void CBpMfb::RoundResistors() {
@@ -159,15 +155,8 @@ bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     } else {
         values_.c = StoredCapacitor(currentStage_, 0);
     }
-    ResistorsFromCapacitor();
+    ResistorsFromCapacitors();
     return true;
-}
-
-void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
-    SelectStage(stage);
-    values_.c = c1;
-    ResistorsFromCapacitor();
-    StoreStageValues(stage);
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {

@@ -29,7 +29,11 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     // Above this R2 is left open: the stage is then realised without it.
     static constexpr double kLargestR2 = 1e7;
 
-    CBpMfb() : CStructureWithValues(kGridPoints, kSlots) {}
+    static constexpr std::array<ComponentField<BpMfbValues>, 1> kCapacitors = {{
+        {ComponentSlot::C1, &BpMfbValues::c},
+    }};
+
+    CBpMfb() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
 
     // Sum of squared magnitude differences over the seven grid points.
     double ResponseError() const override;
@@ -37,25 +41,25 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     void StoreTarget() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1 = C2", ""}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
     void DesignStage() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
     void RoundResistors() override;
     void SetStageTargets(double stageGain) override;
 
     // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
     static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
 
+  protected:
+    // R1, R2, R3 for the current capacitor.
+    void ResistorsFromCapacitors() override;
+
   private:
     double Omega() const;
     double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
-    // R1, R2, R3 for the current capacitor.
-    void ResistorsFromCapacitor();
 
     // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
     template <class Transfer>

@@ -55,7 +55,7 @@ void CBrTt::StoreTarget() {
     });
 }
 
-void CBrTt::FromCapacitor() {
+void CBrTt::ResistorsFromCapacitors() {
     values_.c2 = 2.0 * values_.c1;
     values_.r1 = 1.0 / (values_.c1 * omegaG_);
     values_.r2 = values_.r1 / 2.0;
@@ -65,7 +65,7 @@ void CBrTt::FromCapacitor() {
 
 void CBrTt::DesignStage() {
     values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
-    FromCapacitor();
+    ResistorsFromCapacitors();
 }
 
 void CBrTt::Realise() {
@@ -86,12 +86,8 @@ void CBrTt::SearchCapacitors() {
 }
 
 void CBrTt::SearchResistors() {
-    FromCapacitor();
+    ResistorsFromCapacitors();
     Realise();
-}
-
-double CBrTt::StoredCapacitor(int stage, int) const {
-    return Filter().Value(ComponentSlot::C1, stage);
 }
 
 void CBrTt::RoundResistors() {
@@ -112,15 +108,8 @@ bool CBrTt::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     } else {
         values_.c1 = StoredCapacitor(currentStage_, 0);
     }
-    FromCapacitor();
+    ResistorsFromCapacitors();
     return true;
-}
-
-void CBrTt::DesignFromCapacitors(int stage, double c1, double) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    FromCapacitor();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

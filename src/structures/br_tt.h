@@ -29,13 +29,16 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
         {ComponentSlot::R4, &TwinTValues::r4},
     }};
 
-    CBrTt() : CStructureWithValues(kGridPoints, kSlots) {}
+    static constexpr std::array<ComponentField<TwinTValues>, 1> kCapacitors = {{
+        {ComponentSlot::C1, &TwinTValues::c1},
+    }};
+
+    CBrTt() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
 
     // Linear grid around the notch, ideal op-amp.
     void StoreTarget() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", ""}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
     void DesignStage() override;
@@ -43,17 +46,18 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
     void SearchCapacitors() override;
     // The same for the stored C1.
     void SearchResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
     void RoundResistors() override;
     // One stage: fp = fm, Qp = Q, gain 2 - 1/(2 Q); the argument is not used.
     void SetStageTargets(double stageGain) override;
 
     static Complex Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w);
 
+  protected:
+    // The rest of the stage from C1: twin-T at the notch frequency and the exact gain network.
+    void ResistorsFromCapacitors() override;
+
   private:
     double Q() const { return stages_[0].poleQuality; }
-    // The rest of the stage from C1: twin-T at the notch frequency and the exact gain network.
-    void FromCapacitor();
     void Realise();
 };
 

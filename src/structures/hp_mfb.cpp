@@ -16,10 +16,6 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
 }
 
-double CHpMfb::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C3, stage);
-}
-
 void CHpMfb::ResistorsFromCapacitors() {
     const double a = A(), b = B(), w = omegaG_;
     values_.c2 = RoundedToSeries(values_.c1 / Gain(), 12);
@@ -93,14 +89,6 @@ bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     }
     ResistorsFromCapacitors();
     return true;
-}
-
-void CHpMfb::DesignFromCapacitors(int stage, double c1, double c3) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c3 = c3;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

@@ -18,7 +18,13 @@ class CHpMfb : public CMfbStructure {
         {ComponentSlot::R2, &MfbValues::r2},
     }};
 
-    CHpMfb() : CMfbStructure(kSlots) {}
+    // The user chooses C1 and C3; C2 follows from the gain.
+    static constexpr std::array<ComponentField<MfbValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C3, &MfbValues::c3},
+    }};
+
+    CHpMfb() : CMfbStructure(kSlots, kCapacitors) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
@@ -26,26 +32,22 @@ class CHpMfb : public CMfbStructure {
     void SetStageTargets(double stageGain) override {
         SetLowHighPassTargets(stageGain, true, stageCount_);
     }
-    // The user chooses C1 and C3; C2 follows from the gain.
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     void DesignStage() override;
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
-    // c1 and c3 are given; C2 follows from the gain.
-    void DesignFromCapacitors(int stage, double c1, double c3) override;
 
   protected:
+    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
+    void ResistorsFromCapacitors() override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
     }
 
   private:
-    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
-    void ResistorsFromCapacitors();
 };
 
 }  // namespace vx

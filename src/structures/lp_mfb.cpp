@@ -22,10 +22,6 @@ Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
 }
 
-double CLpMfb::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
-}
-
 double CLpMfb::MinimumRatio(int stage) const {
     const double a = a_[static_cast<size_t>(stage)];
     const double b = b_[static_cast<size_t>(stage)];
@@ -173,14 +169,6 @@ bool CLpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     }
     ResistorsFromCapacitors();
     return true;
-}
-
-void CLpMfb::DesignFromCapacitors(int stage, double c1, double c2) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c2 = c2;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

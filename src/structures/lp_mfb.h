@@ -18,7 +18,12 @@ class CLpMfb : public CMfbStructure {
         {ComponentSlot::R3, &MfbValues::r3},
     }};
 
-    CLpMfb() : CMfbStructure(kSlots) {}
+    static constexpr std::array<ComponentField<MfbValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+    }};
+
+    CLpMfb() : CMfbStructure(kSlots, kCapacitors) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
@@ -27,16 +32,16 @@ class CLpMfb : public CMfbStructure {
         SetLowHighPassTargets(stageGain, false, stageCount_);
     }
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;
     void DesignStage() override;
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
 
   protected:
+    // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
+    void ResistorsFromCapacitors() override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
     }
@@ -44,8 +49,6 @@ class CLpMfb : public CMfbStructure {
   private:
     // C2/C1 below which the square root of the dimensioning turns imaginary.
     double MinimumRatio(int stage) const;
-    // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
-    void ResistorsFromCapacitors();
     void SearchFirstOrderCapacitor();
 };
 

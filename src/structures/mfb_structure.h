@@ -34,7 +34,8 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
   public:
     static constexpr int kGridPoints = 61;
 
-    explicit CMfbStructure(Slots slots) : CStructureWithValues(kGridPoints, slots) {}
+    CMfbStructure(Slots slots, Slots capacitors)
+        : CStructureWithValues(kGridPoints, slots, capacitors) {}
 
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
 

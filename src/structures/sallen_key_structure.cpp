@@ -8,10 +8,6 @@
 
 namespace vx {
 
-double CSallenKeyStructure::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
-}
-
 void CSallenKeyStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4}) {
         RoundToSeries(*r, series_);
@@ -21,14 +17,6 @@ void CSallenKeyStructure::RoundResistors() {
 void CSallenKeyStructure::SetExactGainNetwork() {
     values_.r4 = r0_;
     values_.r3 = r0_ * (Gain() - 1.0);
-}
-
-void CSallenKeyStructure::DesignFromCapacitors(int stage, double c1, double c2) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c2 = c2;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,

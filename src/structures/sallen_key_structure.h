@@ -30,12 +30,15 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
         {ComponentSlot::R4, &SallenKeyValues::r4},
     }};
 
-    CSallenKeyStructure() : CStructureWithValues(kGridPoints, kSlots) {}
+    static constexpr std::array<ComponentField<SallenKeyValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &SallenKeyValues::c1},
+        {ComponentSlot::C2, &SallenKeyValues::c2},
+    }};
+
+    CSallenKeyStructure() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
 
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    double StoredCapacitor(int stage, int which) const override;
     void RoundResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
     void SearchResistors() override;
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
 
@@ -45,8 +48,6 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
                              double w) const = 0;
     // The damping term of a candidate is positive (always true for a first-order stage).
     virtual bool Realizable(const SallenKeyValues& v) const = 0;
-    // Resistors for the current capacitors (and the gain network for the stage gain).
-    virtual void ResistorsFromCapacitors() = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }

@@ -119,19 +119,6 @@ void CSallenKeyXStructure::ChooseGainNetwork() {
     values_.r5 = gain.ground;
 }
 
-double CSallenKeyXStructure::StoredCapacitor(int stage, int which) const {
-    switch (which) {
-        case 0:
-            return Filter().Value(ComponentSlot::C1, stage);
-        case 1:
-            return Filter().Value(ComponentSlot::C2, stage);
-        case 2:
-            return Filter().Value(ComponentSlot::C3, stage);
-        default:
-            return 0.0;
-    }
-}
-
 void CSallenKeyXStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4, &values_.r5}) {
         RoundToSeries(*r, series_);

@@ -50,8 +50,15 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
         {ComponentSlot::R5, &SallenKeyXValues::r5},
     }};
 
+    // The editing dialog shows the first two.
+    static constexpr std::array<ComponentField<SallenKeyXValues>, 3> kCapacitors = {{
+        {ComponentSlot::C1, &SallenKeyXValues::c1},
+        {ComponentSlot::C2, &SallenKeyXValues::c2},
+        {ComponentSlot::C3, &SallenKeyXValues::c3},
+    }};
+
     explicit CSallenKeyXStructure(bool highPass)
-        : CStructureWithValues(kGridPoints, kSlots), highPass_(highPass) {}
+        : CStructureWithValues(kGridPoints, kSlots, kCapacitors), highPass_(highPass) {}
 
     // Relative error with the gain correction (see RelativeError).
     double ResponseError() const override;
@@ -61,8 +68,6 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     void SetStageTargets(double stageGain) override;
 
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    // C1, C2 or C3 for which 0, 1, 2.
-    double StoredCapacitor(int stage, int which) const override;
     Complex StageTransfer(double w) const override;
     // Pair `CurrentStage()` (0 the RC section, 1 the Sallen-Key section) exactly, the other
     // section's parts absent.
@@ -89,8 +94,6 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     virtual SallenKeyXPolynomial Polynomial(const SallenKeyXValues& v) const = 0;
     // Exact dimensioning of one coefficient pair.
     virtual SallenKeyXValues ExactPair(int pair) const = 0;
-    // Resistors for the capacitors in values_ (exact gain network).
-    virtual void ResistorsFromCapacitors() = 0;
 
     // Total gain (the Sallen-Key section's stage record) and the coefficients of each pair.
     double Gain() const { return stages_[1].gain; }

@@ -245,8 +245,15 @@ bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, 
 }
 
 double CFilterStructure::PairMinimum(double ratio, double first) {
-    const double m = 1.001 * ratio * first;
-    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+    const double needed = ratio * first;
+    const double m = 1.001 * needed;
+    if (!(m > 1e-12)) {
+        return 1e-12;
+    }
+    // Below 1 the rounding keeps a digit less and may fall under the ratio itself, where the
+    // stage has no real dimensioning; the minimum then keeps its thousandth of margin unrounded.
+    const double rounded = RoundSignificant(m, 4);
+    return rounded >= needed ? rounded : m;
 }
 
 bool CFilterStructure::AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,

@@ -182,7 +182,7 @@ class CFilterStructure : private SearchHost {
     bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
              double& value) const;
     // Smallest second capacitor of a pair whose ratio second/first must reach `ratio` (a
-    // thousandth above it, four significant digits).
+    // thousandth above it, four significant digits, never below the ratio).
     static double PairMinimum(double ratio, double first);
     // Asks for such a pair, the second with its minimum and an E12 proposal at or above it;
     // false on cancel.

@@ -19,6 +19,9 @@ constexpr bool HasGainNetwork(double gainDb) {
     return gainDb >= kGainNetworkThresholdDb;
 }
 
+// The lowest filter gain the inputs of the inverting structures accept, in dB.
+constexpr double kLowestGainDb = -100.0;
+
 // A non-inverting (Sallen-Key) stage cannot attenuate: its gain is at least 1.
 constexpr double kLowestNonInvertingGain = 1.0;
 

@@ -3,6 +3,7 @@
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/pole_input.h"
+#include "model/stage_gain_input.h"
 
 namespace vx {
 
@@ -52,7 +53,7 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
         checks.Check(InRange(in.gainDb, 0.0, 200.0), HpLpField::GAIN_DB, "Verstärkung",
                      "0 .. 200 dB");
     } else {
-        checks.Check(InRange(in.gainDb, -100.0, 200.0), HpLpField::GAIN_DB, "Verstärkung",
+        checks.Check(InRange(in.gainDb, kLowestGainDb, 200.0), HpLpField::GAIN_DB, "Verstärkung",
                      "-100 .. 200 dB");
     }
     // The third-order structure has no order field.
@@ -91,6 +92,11 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
     if (in.characteristic == Characteristic::INDIVIDUAL) {
         if (auto message = CheckIndividualPoles(character, in.order)) {
             return InputError<HpLpField>{*message, HpLpField::POLE_PARAMETERS};
+        }
+    }
+    if (structure == StructureKind::SALLEN_KEY && in.distribution == GainDistribution::VALUES) {
+        if (auto message = CheckNonInvertingStageGains(filter, (in.order + 1) / 2)) {
+            return InputError<HpLpField>{*message, HpLpField::STAGE_GAINS};
         }
     }
     switch (in.characteristic) {

@@ -17,7 +17,8 @@ enum class HpLpField {
     GAIN_DB,
     ORDER,
     RIPPLE,
-    POLE_PARAMETERS
+    POLE_PARAMETERS,
+    STAGE_GAINS
 };
 
 struct HpLpInput {
@@ -43,7 +44,8 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& input,
                                                     StructureKind structure);
 
 // OK: checks, fills the characteristic for the order (individual pole data must be in
-// `character` already), and stores the specification. Nothing is stored on an error.
+// `character` already, entered stage gains in `filter`), and stores the specification. Nothing
+// is stored on an error.
 std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput input, FilterType type,
                                                      StructureKind structure, CFilter& filter,
                                                      CCharacter& character);

@@ -131,7 +131,7 @@ void CBpMfb::ResistorsFromCapacitors() {
 }
 
 void CBpMfb::DesignStage() {
-    values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
+    values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
     ResistorsFromCapacitors();
 }
 
@@ -148,7 +148,7 @@ void CBpMfb::RoundResistors() {
 
 bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
+        values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
         if (!Ask(prompt, "C1 = C2", 1e-12, values_.c)) {
             return false;
         }

@@ -64,7 +64,7 @@ void CBrTt::ResistorsFromCapacitors() {
 }
 
 void CBrTt::DesignStage() {
-    values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
+    values_.c1 = StandardCapacitor(1.0 / (r0_ * omegaG_));
     ResistorsFromCapacitors();
 }
 
@@ -101,7 +101,7 @@ void CBrTt::RoundResistors() {
 
 bool CBrTt::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
+        values_.c1 = StandardCapacitor(1.0 / (r0_ * omegaG_));
         if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }

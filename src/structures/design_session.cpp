@@ -76,8 +76,12 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
     }
     filter_.SetDesignState(DesignState::SPECIFIED);
     filter_.StampCreationTime();
-    structure->Design(monitor);
-    return true;
+    return structure->Design(monitor);
+}
+
+std::optional<UserMessage> CDesignSession::DesignFailure() {
+    const CFilterStructure* structure = Current();
+    return structure != nullptr ? structure->Failure() : std::nullopt;
 }
 
 void CDesignSession::SetSearchOptions(const SearchOptions& options) {

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "analysis/show_fregang.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
+#include "model/user_message.h"
 #include "structures/filter_structure.h"
 
 namespace vx {
@@ -37,8 +39,11 @@ class CDesignSession {
     void FillCharacteristic();
 
     // Designs the current specification (SPECIFIED, then DESIGNED or CANCELLED). Returns false
-    // when no structure serves the record's type and structure.
+    // when no structure serves the record's type and structure, or when the specification cannot
+    // be designed (DesignFailure() says why; the record is then CANCELLED).
     bool Design(DesignMonitor& monitor);
+    // Why the current structure's last design or capacitor entry could not be done.
+    std::optional<UserMessage> DesignFailure();
     // Recomputes the curves of the design stored in the record.
     bool RecomputeCurves();
 

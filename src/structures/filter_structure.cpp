@@ -9,8 +9,10 @@
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/opv.h"
+#include "model/stage_gain_input.h"
 #include "model/standard_value.h"
 #include "structures/capacitor_choice.h"
+#include "structures/design_messages.h"
 #include "structures/gain_distribution.h"
 
 namespace vx {
@@ -62,8 +64,7 @@ double CFilterStructure::GroupDelay(double w) const {
 }
 
 double CFilterStructure::StoredMagnitude(double w) {
-    while (!Prepare()) {
-    }
+    PrepareStable(kMaxPrepareRuns);
     double product = 1.0;
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
@@ -180,6 +181,11 @@ void CFilterStructure::DistributeGain() {
                 for (int i = 0; i < stageCount_; ++i) {
                     stages_[static_cast<size_t>(i)].gain = filter_->GetStageGain(i);
                 }
+                if (filter_->Structure() == StructureKind::SALLEN_KEY) {
+                    if (auto message = CheckNonInvertingStageGains(*filter_, stageCount_)) {
+                        Fail(*message);
+                    }
+                }
             }
             break;
         case FilterType::BANDPASS:
@@ -220,26 +226,71 @@ bool CFilterStructure::Prepare() {
     return true;
 }
 
-void CFilterStructure::PrepareUntilStable() {
-    while (!Prepare()) {
+bool CFilterStructure::PrepareStable(int maxRuns) {
+    const double requestedDb = filter_->GainDb();
+    const bool reducedBefore = filter_->gainReduced;
+    for (int run = 0; run < maxRuns && !Prepare(); ++run) {
+        if (filter_->GainDb() < kLowestGainDb) {
+            filter_->SetGainDb(requestedDb);
+            filter_->gainReduced = reducedBefore;
+            Fail(GainBelowLowestMessage());
+            return false;
+        }
     }
-    ResetCurves();
+    return !failure_;
 }
 
-void CFilterStructure::Design(DesignMonitor& monitor) {
+bool CFilterStructure::PrepareUntilStable(int maxRuns) {
+    failure_.reset();
+    if (!PrepareStable(maxRuns)) {
+        return false;
+    }
+    ResetCurves();
+    return true;
+}
+
+bool CFilterStructure::Design(DesignMonitor& monitor) {
     monitor_ = &monitor;
-    PrepareUntilStable();
-    if (optimizeCapacitors_) {
-        DesignWithCapacitorSearch();
-    } else {
-        DesignWithFixedCapacitors();
+    if (PrepareUntilStable()) {
+        if (optimizeCapacitors_) {
+            DesignWithCapacitorSearch();
+        } else {
+            DesignWithFixedCapacitors();
+        }
+    }
+    if (failure_) {
+        filter_->SetDesignState(DesignState::CANCELLED);
     }
     filter_->MarkDesigned();
     monitor_ = nullptr;
+    return !failure_;
+}
+
+double CFilterStructure::StandardCapacitor(double target) {
+    const double c = RoundedToSeries(target, 12);
+    return c > 0.0 ? c : NAN;
+}
+
+bool CFilterStructure::CheckStage(int stage) {
+    if (StageValuesFinite()) {
+        return true;
+    }
+    Fail(StageNotRealisableMessage(stage + 1));
+    return false;
+}
+
+void CFilterStructure::Fail(const UserMessage& message) {
+    if (!failure_) {
+        failure_ = message;
+    }
 }
 
 bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-                           double& value) const {
+                           double& value) {
+    if (!std::isfinite(value) || !std::isfinite(minimum)) {
+        Fail(StageNotRealisableMessage(currentStage_ + 1));
+        return false;
+    }
     value = CapacitorProposal(value, minimum);
     return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
 }
@@ -258,7 +309,7 @@ double CFilterStructure::PairMinimum(double ratio, double first) {
 
 bool CFilterStructure::AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
                                         const std::string& secondCaption, double ratio,
-                                        double& first, double& second) const {
+                                        double& first, double& second) {
     if (!Ask(prompt, firstCaption, 1e-12, first)) {
         return false;
     }
@@ -286,9 +337,12 @@ bool CFilterStructure::EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt,
 }
 
 bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (failure_) {
+        return false;  // Prepare found the specification impossible
+    }
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
-        if (!EnterCapacitors(ask, prompt)) {
+        if (!EnterCapacitors(ask, prompt) || !CheckStage(i)) {
             return false;
         }
         StoreStageValues(i);

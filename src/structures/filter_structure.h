@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "analysis/response_accumulator.h"
 #include "analysis/show_fregang.h"
 #include "model/filter.h"
+#include "model/user_message.h"
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/grid_search.h"
@@ -83,14 +85,26 @@ class CFilterStructure : private SearchHost {
     virtual void SetStageTargets(double stageGain) = 0;
 
     // Reads the specification, fetches the coefficients and distributes the gain. Returns
-    // false when the band-pass gain limit had to lower the total gain.
+    // false when the band-pass gain limit had to lower the total gain. Entered stage gains a
+    // Sallen-Key stage cannot give set Failure().
     bool Prepare();
-    // Prepare until it succeeds, then reset the curves.
-    void PrepareUntilStable();
-    // The whole design run; ends with MarkDesigned on the record.
-    void Design(DesignMonitor& monitor);
-    // For each stage EnterCapacitors, then StoreStageValues; false at the first cancel.
+    // Every run of Prepare that lowers the band-pass gain takes at least 0.0087 dB off (the
+    // limit's tolerance of 0.1 %), and the gain may not fall below the lowest the input accepts,
+    // so a few dozen runs settle any specification; this bound only guards that reasoning.
+    static constexpr int kMaxPrepareRuns = 100;
+    // Prepare until it succeeds, at most `maxRuns` times, then reset the curves. After the last
+    // run the stage gains are within their limits and multiply to the lowered total gain, so the
+    // design goes on with them. Returns false when the specification cannot be designed
+    // (Failure() says why; a lowered gain is then restored).
+    bool PrepareUntilStable(int maxRuns = kMaxPrepareRuns);
+    // The whole design run; ends with MarkDesigned on the record. Returns false when the
+    // specification cannot be designed: Failure() says why and the record is CANCELLED.
+    bool Design(DesignMonitor& monitor);
+    // For each stage EnterCapacitors, then StoreStageValues; false at the first cancel, or at a
+    // stage that cannot be dimensioned (Failure() says why).
     bool EnterAllCapacitors(bool ask, CapacitorPrompt& prompt);
+    // Why the last design or capacitor entry could not be done; nothing once it could.
+    const std::optional<UserMessage>& Failure() const { return failure_; }
 
     double StageGain(int stage) const;
     const StageRecord& Record(int stage) const { return stages_[static_cast<size_t>(stage)]; }
@@ -177,10 +191,20 @@ class CFilterStructure : private SearchHost {
         return CGridSearch(searchOptions_, *this).Run(sizes, evaluate, bestError_, best);
     }
 
+    // The E12 capacitor nearest to `target`; not a number when the rounding gives none (a
+    // target not above 0 or below its zero limit), so that the check of the stage refuses it.
+    static double StandardCapacitor(double target);
+    // Every value of the current stage is a finite number.
+    virtual bool StageValuesFinite() const = 0;
+    // Refuses the design when a value of the current stage is not a finite number: its exact
+    // dimensioning left the range of numbers. `stage` names it in the message.
+    bool CheckStage(int stage);
+    // Ends the design with the message for the user (the first failure is kept).
+    void Fail(const UserMessage& message);
+
     // Asks for one capacitor of the current stage with its proposal raised to the minimum;
-    // false on cancel.
-    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-             double& value) const;
+    // false on cancel, or when the stage could not be dimensioned for a proposal.
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum, double& value);
     // Smallest second capacitor of a pair whose ratio second/first must reach `ratio` (a
     // thousandth above it, four significant digits, never below the ratio).
     static double PairMinimum(double ratio, double first);
@@ -188,7 +212,7 @@ class CFilterStructure : private SearchHost {
     // false on cancel.
     bool AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
                           const std::string& secondCaption, double ratio, double& first,
-                          double& second) const;
+                          double& second);
     // A stored pair that falls short of the ratio goes to the user for repair; false on cancel.
     bool RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
                              double& second) const;
@@ -258,6 +282,8 @@ class CFilterStructure : private SearchHost {
     void ReadSpecification();
     void FetchCoefficients();
     void DistributeGain();
+    // Prepare until it succeeds, at most `maxRuns` times (see PrepareUntilStable).
+    bool PrepareStable(int maxRuns);
     // The stage loop of both capacitor modes.
     void RunStageLoop(bool fixedCapacitors);
     // The curve accumulation of this run's response grid.
@@ -269,6 +295,7 @@ class CFilterStructure : private SearchHost {
     const CCharacter* character_ = nullptr;
     ResponseCurves* curves_ = nullptr;
     DesignMonitor* monitor_ = nullptr;
+    std::optional<UserMessage> failure_;
 };
 
 }  // namespace vx

@@ -18,7 +18,7 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
 
 void CHpMfb::ResistorsFromCapacitors() {
     const double a = A(), b = B(), w = omegaG_;
-    values_.c2 = RoundedToSeries(values_.c1 / Gain(), 12);
+    values_.c2 = StandardCapacitor(values_.c1 / Gain());
     if (firstOrder_) {
         values_.r1 = 1.0 / (w * a * values_.c2);
         values_.c3 = kAbsentPart;
@@ -33,14 +33,14 @@ void CHpMfb::DesignStage() {
     const double a = A(), b = B(), w = omegaG_, gain = Gain();
     values_ = {};
     if (firstOrder_) {
-        values_.c2 = RoundedToSeries(1.0 / (a * w * r0_), 12);
+        values_.c2 = StandardCapacitor(1.0 / (a * w * r0_));
         values_.r1 = 1.0 / (a * w * values_.c2);
-        values_.c1 = RoundedToSeries(gain * values_.c2, 12);
+        values_.c1 = StandardCapacitor(gain * values_.c2);
         values_.c3 = kAbsentPart;
         values_.r2 = kAbsentPart;
         return;
     }
-    values_.c1 = RoundedToSeries(a / ((2.0 + 1.0 / gain) * b * w * r0_), 12);
+    values_.c1 = StandardCapacitor(a / ((2.0 + 1.0 / gain) * b * w * r0_));
     values_.c3 = values_.c1;
     ResistorsFromCapacitors();
 }
@@ -78,7 +78,11 @@ bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
         if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }
-        const UserMessage notice = HpMfbC2Notice(RoundedToSeries(values_.c1 / Gain(), 12));
+        values_.c2 = StandardCapacitor(values_.c1 / Gain());
+        if (!CheckStage(currentStage_)) {
+            return false;
+        }
+        const UserMessage notice = HpMfbC2Notice(values_.c2);
         prompt.Inform(notice.caption, notice.text);
         if (!firstOrder_ && !Ask(prompt, "C3", 1e-12, values_.c3)) {
             return false;

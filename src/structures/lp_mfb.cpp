@@ -57,14 +57,14 @@ void CLpMfb::ResistorsFromCapacitors() {
 void CLpMfb::DesignStage() {
     values_ = {};
     if (firstOrder_) {
-        values_.c1 = RoundedToSeries(A() / (Gain() * r0_ * omegaG_), 12);
+        values_.c1 = StandardCapacitor(A() / (Gain() * r0_ * omegaG_));
         ResistorsFromCapacitors();
         return;
     }
     // The second pass scales C1 so that R1 comes near the impedance level.
     double c1 = A() / (3.0 * omegaG_ * r0_);
     for (int pass = 0; pass < 2; ++pass) {
-        values_.c1 = RoundedToSeries(c1, 12);
+        values_.c1 = StandardCapacitor(c1);
         values_.c2 = E12AtOrAbove(values_.c1 * MinimumRatio(currentStage_));
         ResistorsFromCapacitors();
         c1 = values_.c1 * values_.r1 / r0_;

@@ -135,11 +135,14 @@ void CSallenKeyXStructure::DesignFromCapacitors(int stage, double c1, double c2)
     StoreStageValues(stage);
 }
 
-void CSallenKeyXStructure::AccumulateTargets() {
+bool CSallenKeyXStructure::AccumulateTargets() {
     std::vector<double> first;
     for (int pair = 0; pair < 2; ++pair) {
         SelectStage(pair);
         DesignStage();
+        if (!CheckStage(0)) {
+            return false;
+        }
         StoreTarget();
         AccumulateTargetResponse();
         if (pair == 0) {
@@ -150,6 +153,7 @@ void CSallenKeyXStructure::AccumulateTargets() {
         target_[k] *= first[k];
     }
     SelectStage(0);
+    return true;
 }
 
 void CSallenKeyXStructure::StoreAndAccumulate() {
@@ -162,11 +166,16 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     retry_ = 0;
     progress_ = 0;
     PumpMessages();
-    AccumulateTargets();
+    if (!AccumulateTargets()) {
+        return;
+    }
     if (Filter().EqualCapacitors()) {
         StartEqualCapacitors();
     } else {
         StartGeneral();
+    }
+    if (!CheckStage(0)) {
+        return;
     }
     bestError_ = ResponseError();
     cancelled_ = false;
@@ -185,9 +194,14 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
     retry_ = 0;
     progress_ = 0;
     PumpMessages();
-    AccumulateTargets();
+    if (!AccumulateTargets()) {
+        return;
+    }
     // The stored values carry the capacitors the user entered and their resistors.
     LoadStageValues(0);
+    if (!CheckStage(0)) {
+        return;
+    }
     RoundResistors();
     bestError_ = ResponseError();
     StoreAndAccumulate();

@@ -141,8 +141,9 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // Exact gain network R5 = R0, R4 = R0 (A - 1).
     void SetExactGainNetwork(SallenKeyXValues& v) const;
 
-    // Target curve and error targets: the product of both exactly dimensioned pairs.
-    void AccumulateTargets();
+    // Target curve and error targets: the product of both exactly dimensioned pairs; false when a
+    // pair cannot be dimensioned.
+    bool AccumulateTargets();
 
   private:
     // Stores stage 0 and accumulates the filter and group-delay curves.

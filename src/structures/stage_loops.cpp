@@ -47,10 +47,16 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         progress_ = 0;
         PumpMessages();
         DesignStage();
+        if (!CheckStage(i)) {
+            return;
+        }
         StoreTarget();
         if (fixedCapacitors) {
             // The stored values carry the capacitors the user entered.
             LoadStageValues(i);
+            if (!CheckStage(i)) {
+                return;
+            }
         }
         AccumulateTargetResponse();
         RoundResistors();

@@ -62,6 +62,14 @@ class CStructureWithValues : public CFilterStructure {
   protected:
     // The rest of the stage for the capacitors in values_.
     virtual void ResistorsFromCapacitors() = 0;
+    bool StageValuesFinite() const override {
+        for (const ComponentField<StageValues>& f : slots_) {
+            if (!std::isfinite(values_.*f.field)) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     StageValues values_;
 

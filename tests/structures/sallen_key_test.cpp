@@ -292,7 +292,7 @@ TEST(SallenKey, SecondCapacitorAtItsMinimumGivesARealStage) {
     Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 2,
             1000.0, 0.0, ResistorSeries::E24, 0, CapacitorMode::ENTER);
     CFilterStructure& s = *session.Current();
-    s.PrepareUntilStable();
+    ASSERT_TRUE(s.PrepareUntilStable());
     for (double c1 = 5.0e-8; c1 < 5.01e-8; c1 *= 1.00005) {
         s.DesignFromCapacitors(0, c1, s.MinimumCapacitor(0, 1, c1));
         const double r1 = session.Filter().Value(ComponentSlot::R1, 0);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "model/user_message.h"
+
+// What the design tells the user when a specification the input accepted cannot be realised.
+namespace vx {
+
+// A stage whose exact dimensioning leaves the range of numbers (capacitors far below 1 pF).
+UserMessage StageNotRealisableMessage(int stageNumber);
+// The band-pass gain limit would have to lower the gain below the lowest the input accepts.
+UserMessage GainBelowLowestMessage();
+
+}  // namespace vx

@@ -1,6 +1,7 @@
 #include "cli/cli_output.h"
 
 #include <cstdio>
+#include <exception>
 #include <fstream>
 
 namespace vx::cli {
@@ -12,6 +13,20 @@ int UsageError(const std::string& command, const std::string& message) {
 
 void PrintMessage(const UserMessage& message) {
     std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+}
+
+int RunGuarded(const std::function<int()>& command, std::FILE* err) {
+    std::string what;
+    try {
+        return command();
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+        what = "?";
+    }
+    const UserMessage message = InternalErrorMessage(what);
+    std::fprintf(err, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+    return kInternalError;
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {

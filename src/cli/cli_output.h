@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "model/user_message.h"
@@ -11,6 +13,10 @@ namespace vx::cli {
 int UsageError(const std::string& command, const std::string& message);
 // A message of the program for the user on standard error: "caption: text".
 void PrintMessage(const UserMessage& message);
+// Runs `command` and returns its status; an exception that leaves it is reported on `err` in one
+// line (InternalErrorMessage) and gives the status kInternalError instead of ending the program.
+inline constexpr int kInternalError = 3;
+int RunGuarded(const std::function<int()>& command, std::FILE* err);
 // Writes `text` to `path`; false when it cannot be written.
 bool WriteTextFile(const std::string& path, const std::string& text);
 

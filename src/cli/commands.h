@@ -4,7 +4,8 @@
 #include <vector>
 
 // Sub-commands of veltranix-cli. Each takes the arguments after its name and returns the exit
-// status: 0 success, 1 a check failed, 2 bad usage or bad input.
+// status: 0 success, 1 a check failed, 2 bad usage or bad input (3, an internal error, comes
+// from the guard around every command, see RunGuarded).
 namespace vx::cli {
 
 using Args = std::vector<std::string>;

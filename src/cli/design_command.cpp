@@ -10,15 +10,13 @@
 #include "cli/plot_options.h"
 #include "cli/progress_monitor.h"
 #include "cli/spice_options.h"
-#include "cli/stored_capacitor_prompt.h"
-#include "files/specification_reader.h"
 #include "files/specification_writer.h"
-#include "plot/plot_messages.h"
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/html_report.h"
 #include "structures/design_session.h"
+#include "structures/stored_capacitor_prompt.h"
 
 namespace vx::cli {
 
@@ -75,15 +73,16 @@ int WriteHtml(CDesignSession& session, const DesignOptions& options) {
 }
 
 int WritePlot(CDesignSession& session, const DesignOptions& options) {
-    if (const std::string error = WritePlotSvg(session, options.plot); !error.empty()) {
-        return UsageError(kCommand, error);
+    if (!WritePlotSvg(session, options.plot)) {
+        return UsageError(kCommand, "cannot write " + options.plot.output);
     }
     return 0;
 }
 
 int WriteSpice(CDesignSession& session, const DesignOptions& options) {
-    if (const std::string error = WriteSpiceFiles(session, options.spice); !error.empty()) {
-        return UsageError(kCommand, error);
+    if (const auto message = WriteSpiceFiles(session, options.spice)) {
+        PrintMessage(*message);
+        return 2;
     }
     return 0;
 }
@@ -118,7 +117,8 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     return steps;
 }
 
-// The plot range decides the grid of the curves, so it is set before the design.
+// The plot range decides the grid of the curves, so it is set before the design (loading a
+// specification leaves it alone).
 int ApplyPlotRange(CFilter& filter, const DesignOptions& options) {
     if (!options.fmin && !options.fmax) {
         return 0;
@@ -147,47 +147,28 @@ int RunDesign(const Args& args) {
     CDesignSession session;
     session.SetSearchOptions({options.threads, true});
     CFilter& filter = session.Filter();
-    const SpecificationLoadResult loaded =
-        LoadSpecification(options.file, filter, session.Character(), session.OpAmps());
-    if (!loaded.ok) {
-        for (const UserMessage& m : loaded.messages) {
-            PrintMessage(m);
-        }
-        return 2;
-    }
-    // The specification is named after its file, as the file names of the Spice export are.
-    filter.documentFolder = std::filesystem::path(options.file).parent_path().string();
-    filter.documentName = std::filesystem::path(options.file).stem().string();
     if (const int status = ApplyPlotRange(filter, options)) {
         return status;
     }
     ApplyPlotOptions(options.plot, filter);
     filter.filterparamsInOutput = options.filterParams;
-    CFilterStructure* structure = session.Current();
-    if (structure == nullptr) {
-        return UsageError(kCommand,
-                          "this build has no circuit for a " +
-                              CFilter::TypeName(static_cast<int>(filter.Type())) + " with " +
-                              CFilter::StructureName(static_cast<int>(filter.Structure())));
-    }
     StoredCapacitorPrompt prompt;
-    if (filter.GetCapacitorMode() == CapacitorMode::ENTER) {
-        structure->PrepareUntilStable();
-        const bool entered = structure->EnterAllCapacitors(false, prompt);
-        for (const UserMessage& m : prompt.Notices()) {
-            PrintMessage(m);
-        }
-        if (!entered) {
-            PrintMessage(prompt.Error().value_or(UserMessage{"Kapazitäten", ""}));
-            return 2;
-        }
-    }
+    LoadResult result;
     {
         ProgressMonitor monitor(!options.quiet);
-        session.Design(monitor);
+        result = session.LoadAndDesign(options.file, monitor, prompt);
     }
-    if (const std::optional<UserMessage> notice = TakeGainReducedNotice(filter)) {
-        std::fprintf(stderr, "%s\n", notice->text.c_str());
+    for (const UserMessage& m : prompt.Notices()) {
+        PrintMessage(m);
+    }
+    for (const UserMessage& m : result.messages) {
+        PrintMessage(m);
+    }
+    if (result.outcome == LoadOutcome::CAPACITORS_REFUSED && prompt.Error()) {
+        PrintMessage(*prompt.Error());
+    }
+    if (result.outcome != LoadOutcome::DESIGNED) {
+        return 2;
     }
     for (const PostDesignStep& step : PostDesignSteps(options)) {
         if (const int status = step(session, options)) {

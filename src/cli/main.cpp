@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/cli_output.h"
 #include "cli/commands.h"
 
 namespace {
@@ -25,9 +26,7 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out, "\n'veltranix-cli COMMAND --help' explains a command's options.\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     if (argc < 2) {
         PrintUsage(stderr);
         return 2;
@@ -46,4 +45,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "veltranix-cli: unknown command '%s'\n", name.c_str());
     PrintUsage(stderr);
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return vx::cli::RunGuarded([&] { return Run(argc, argv); }, stderr);
 }

@@ -13,7 +13,9 @@
 #include "model/bp_input.h"
 #include "model/br_tt_input.h"
 #include "model/character.h"
+#include "model/circuit_pairs.h"
 #include "model/filter.h"
+#include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
 #include "model/number_text.h"
 #include "model/opv.h"
@@ -178,9 +180,7 @@ int RunNew(const Args& args) {
                                         o.positional[1] + "' (see --help)");
     }
     const bool lowHigh = *type == FilterType::LOWPASS || *type == FilterType::HIGHPASS;
-    if ((lowHigh && *structure == StructureKind::TWIN_T) ||
-        (*type == FilterType::BANDPASS && *structure != StructureKind::MFB) ||
-        (*type == FilterType::BANDREJECT && *structure != StructureKind::TWIN_T)) {
+    if (!HasCircuit(*type, *structure)) {
         return UsageError(kCommand,
                           "no circuit for " + o.positional[0] + " with " + o.positional[1]);
     }
@@ -241,12 +241,7 @@ int RunNew(const Args& args) {
             if (auto error = AcceptStageGains(gains, filter)) {
                 return PrintInputError(*error);
             }
-            // The dialog's gain field shows the product of the stage gains.
-            double product = 1.0;
-            for (int i = 0; i < (order + 1) / 2 && i < kMaxStages; ++i) {
-                product *= gains[static_cast<size_t>(i)];
-            }
-            gainDb = 20.0 * std::log10(product);
+            gainDb = StageGainProductDb(gains, order);
         }
         if (o.Has("--poles")) {
             const auto poles = StageLists(o.values["--poles"]);
@@ -306,9 +301,6 @@ int RunNew(const Args& args) {
             return PrintInputError(error->message);
         }
     } else {
-        if (*series == ResistorSeries::E12) {
-            return UsageError(kCommand, "the band-stop offers E24 to E192");
-        }
         BrTtInput in = BrTtInputFrom(filter);
         in.frequency = o.Number("--frequency", 1000.0);
         in.quality = o.Number("--q", 10.0);

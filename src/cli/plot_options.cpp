@@ -6,9 +6,8 @@
 #include "model/number_format.h"
 #include "plot/graph_options.h"
 #include "plot/plot_layout.h"
-#include "plot/plot_messages.h"
-#include "plot/plot_summary.h"
 #include "plot/svg_writer.h"
+#include "report/summary_text.h"
 #include "structures/design_session.h"
 
 namespace vx::cli {
@@ -135,25 +134,16 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
     }
 }
 
-std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
+bool WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
     const CFilter& filter = session.Filter();
-    const std::string summary = PlotSummaryLine(filter, session.OpAmps().Name(filter.OpAmp()));
+    const std::string summary = SummaryText(filter, session.OpAmps(), SummaryVariant::REPORT);
     CPlotLayout layout(filter, session.Curves(), summary);
     const PlotRect page{0, 0, options.width, options.height};
     const PlotDrawing drawing = layout.Draw(page, PlotScale::Screen());
     std::ofstream file(options.output, std::ios::binary | std::ios::trunc);
     file << WriteSvg(drawing.primitives, page);
     file.close();
-    if (!file) {
-        return "cannot write " + options.output;
-    }
-    return {};
-}
-
-void ReportGainReduction(CFilter& filter, std::FILE* out) {
-    if (const auto notice = TakeGainReducedNotice(filter)) {
-        std::fprintf(out, "%s: %s\n", notice->caption.c_str(), notice->text.c_str());
-    }
+    return static_cast<bool>(file);
 }
 
 }  // namespace vx::cli

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,11 +32,8 @@ bool TakePlotOption(const Args& args, std::size_t& i, PlotOptions& options, std:
 // Puts the marks and the curve selection into the record, as the graph dialogs would.
 void ApplyPlotOptions(const PlotOptions& options, CFilter& filter);
 
-// Writes the picture of the session's design as the screen would show it at that size.
-// Returns an error text, empty on success.
-std::string WritePlotSvg(CDesignSession& session, const PlotOptions& options);
-
-// Prints the gain-reduction notice once, when the design had to lower the gain.
-void ReportGainReduction(CFilter& filter, std::FILE* out);
+// Writes the picture of the session's design as the screen would show it at that size; false
+// when the file cannot be written.
+bool WritePlotSvg(CDesignSession& session, const PlotOptions& options);
 
 }  // namespace vx::cli

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "model/character.h"
 #include "model/number_format.h"
+#include "model/range_check.h"
 
 namespace vx::cli {
 
@@ -21,7 +22,8 @@ constexpr const char* kHelp =
     "Prints the normalised low-pass prototype: one line per stage with the coefficients a and b\n"
     "of 1 + a s + b s^2 (b = 0 for a first-order stage), the normalised pole frequency 1/sqrt(b)\n"
     "and the pole quality sqrt(b)/a. Omega = 1 is the 3 dB frequency (Bessel, Butterworth) or the\n"
-    "edge of the ripple band (Chebyshev).\n"
+    "edge of the ripple band (Chebyshev). A first-order Chebyshev has no ripple band: it is the\n"
+    "first-order low-pass 1 + s whatever the ripple, 3 dB down at Omega = 1.\n"
     "\n"
     "options:\n"
     "  --characteristic NAME  bessel, butterworth or chebyshev\n"
@@ -102,8 +104,9 @@ std::string FormatNumber(double x) {
     return mantissa + text.substr(exponent);
 }
 
+// Right-aligned in `width`, after one blank that keeps columns apart whatever the values.
 std::string Column(const std::string& text, size_t width) {
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+    return std::string(1 + (text.size() < width ? width - text.size() : 0), ' ') + text;
 }
 
 }  // namespace
@@ -133,13 +136,13 @@ int RunPoles(const Args& args) {
             characteristic = value;
         } else if (option == "--order") {
             const std::optional<double> n = StrictNumber(value);
-            if (!n || *n != std::floor(*n) || *n < 1.0 || *n > 30.0) {
+            if (!n || *n != std::floor(*n) || !OrderAccepted(static_cast<int>(*n))) {
                 return Fail("order '" + value + "' is not a whole number from 1 to 30");
             }
             order = static_cast<int>(*n);
         } else {
             const std::optional<double> r = StrictNumber(value);
-            if (!r || !(*r > 0.0 && *r <= 20.0)) {
+            if (!r || !RippleAccepted(*r)) {
                 return Fail("ripple '" + value + "' is not a number with 0 < ripple <= 20 dB");
             }
             rippleDb = *r;
@@ -162,19 +165,23 @@ int RunPoles(const Args& args) {
         title = "Butterworth, 3 dB down at Omega = 1";
     } else {
         prototype.SetChebyshev(rippleDb, *order);
-        title = "Chebyshev " + FormatG(rippleDb) + " dB ripple, ripple band ends at Omega = 1";
+        title = *order == 1 ? "Chebyshev of first order: 1 + s whatever the ripple, 3 dB down at "
+                              "Omega = 1"
+                            : "Chebyshev " + FormatG(rippleDb) +
+                                  " dB ripple, ripple band ends at Omega = 1";
     }
 
     std::printf("# %s, order %s: stages 1 + a s + b s^2\n", title.c_str(),
                 FormatInt(*order).c_str());
-    constexpr size_t kWidth = 19;
+    // The widest number has 15 significant digits in exponent form: "9.27554006356067e-05".
+    constexpr size_t kWidth = 20;
     std::printf("%s\n", ("stage" + Column("a", kWidth) + Column("b", kWidth) +
                          Column("pole_frequency", kWidth) + Column("pole_quality", kWidth))
                             .c_str());
     for (int i = 0; i < prototype.Count(); ++i) {
         const double a = prototype.A(i);
         const double b = prototype.B(i);
-        std::string line = Column(FormatInt(i + 1), 5) + Column(FormatNumber(a), kWidth) +
+        std::string line = Column(FormatInt(i + 1), 4) + Column(FormatNumber(a), kWidth) +
                            Column(FormatNumber(b), kWidth);
         if (b > 0.0) {
             line += Column(FormatNumber(1.0 / std::sqrt(b)), kWidth) +

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "model/number_format.h"
+#include "structures/design_session_messages.h"
 
 namespace vx::cli {
 
@@ -23,8 +23,9 @@ void ProgressMonitor::Report(const DesignProgress& p) {
     }
     last_ = p;
     shown_ = true;
-    const std::string line = "\rStufe " + FormatInt(p.stage + 1) + ", Durchlauf " +
-                             FormatInt(p.retry + 1) + ": " + FormatInt(p.percent) + " %   ";
+    std::string line = "\r";
+    line += DesignProgressLine(p);
+    line += "   ";
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
 }

@@ -1,5 +1,7 @@
 #include "cli/spice_options.h"
 
+#include <variant>
+
 #include "model/number_format.h"
 #include "spice/pspice.h"
 #include "spice/spice_settings.h"
@@ -52,21 +54,20 @@ bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, st
     return true;
 }
 
-std::string WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options) {
+std::optional<UserMessage> WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options) {
     const CPspice spice(session.Filter(), session.OpAmps(), SettingsFor(options));
-    if (auto failure = spice.WriteFiles(static_cast<SpiceMode>(options.mode))) {
-        return failure->text;
-    }
-    return {};
+    return spice.WriteFiles(static_cast<SpiceMode>(options.mode));
 }
 
 int VerifySpice(CDesignSession& session, const SpiceOptions& options, std::FILE* out,
                 std::FILE* err) {
-    const SpiceVerification v = VerifyWithNgspice(session, SettingsFor(options));
-    if (!v.ok) {
-        std::fprintf(err, "verify: %s\n", v.error.c_str());
+    const std::variant<SpiceVerification, UserMessage> result =
+        VerifyWithNgspice(session, SettingsFor(options));
+    if (const auto* failure = std::get_if<UserMessage>(&result)) {
+        std::fprintf(err, "%s: %s\n", failure->caption.c_str(), failure->text.c_str());
         return 2;
     }
+    const SpiceVerification& v = std::get<SpiceVerification>(result);
     const bool within = v.maxDeviationDb <= kVerifyToleranceDb;
     std::fprintf(out, "ngspice: largest deviation %s dB at %s Hz over %s frequencies: %s\n",
                  FormatG(v.maxDeviationDb, 3).c_str(), FormatG(v.worstFrequency).c_str(),

@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
+#include "model/user_message.h"
 
 // The Spice options of veltranix-cli: the netlist and display file of one analysis, and the
 // check of a design against ngspice.
@@ -30,8 +32,8 @@ extern const char* const kSpiceOptionsHelp;
 bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, std::string& error);
 
 // Writes the two files of the mode as the Spice menu would, without starting the simulator.
-// Returns an error text, empty on success.
-std::string WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options);
+// Returns the Spice command's message when it cannot.
+std::optional<UserMessage> WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options);
 
 // Runs the AC netlist through ngspice, prints the largest deviation to `out` and returns the
 // exit status: 0 within kVerifyToleranceDb, 1 beyond it, 2 when the check could not run (the

@@ -6,9 +6,12 @@
 
 #include "files/scanner.h"
 #include "files/specification_messages.h"
+#include "model/br_tt_input.h"
 #include "model/character.h"
+#include "model/circuit_pairs.h"
 #include "model/number_format.h"
 #include "model/opv.h"
+#include "model/range_check.h"
 
 namespace vx {
 
@@ -192,20 +195,6 @@ bool IsLowHighPass(FilterType type) {
     return type == FilterType::LOWPASS || type == FilterType::HIGHPASS;
 }
 
-// The pairs of type and structure that a circuit serves.
-bool Served(FilterType type, StructureKind structure) {
-    switch (type) {
-        case FilterType::LOWPASS:
-        case FilterType::HIGHPASS:
-            return structure != StructureKind::TWIN_T;
-        case FilterType::BANDPASS:
-            return structure == StructureKind::MFB;
-        case FilterType::BANDREJECT:
-            return structure == StructureKind::TWIN_T;
-    }
-    return false;
-}
-
 int StageCountOf(const RawSpecification& raw) {
     return static_cast<StructureKind>(raw.structure) == StructureKind::SALLEN_KEY_X
                ? 1
@@ -219,15 +208,14 @@ std::optional<Failure> CheckLowHighPass(RawSpecification& raw) {
     if (!raw.gainGiven || (sallenKey && raw.gainDb < 0.0)) {
         return Failure{"GAIN_DB"};
     }
-    if (raw.order < 1 || raw.order > 30) {
+    if (!OrderAccepted(raw.order)) {
         return Failure{"ORDER"};
     }
     if (raw.characteristic == kAbsent) {
         return Failure{"CHARACTERISTIC"};
     }
     const auto characteristic = static_cast<Characteristic>(raw.characteristic);
-    if (characteristic == Characteristic::CHEBYCHEV &&
-        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+    if (characteristic == Characteristic::CHEBYCHEV && !RippleAccepted(raw.rippleDb)) {
         return Failure{"RIPPLE_DB"};
     }
     if (raw.sequence == kAbsent) {
@@ -270,7 +258,7 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     if (!raw.gainGiven || raw.gainDb < -100.0 || raw.gainDb > 200.0) {
         return Failure{"GAIN_DB"};
     }
-    if (raw.order < 2 || raw.order > 30 || raw.order % 2 != 0) {
+    if (raw.order < 2 || raw.order > kMaxOrder || raw.order % 2 != 0) {
         return Failure{"ORDER"};
     }
     const double fm = raw.frequency;
@@ -283,8 +271,7 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     if (raw.characteristic == kAbsent || characteristic == Characteristic::INDIVIDUAL) {
         return Failure{"CHARACTERISTIC"};
     }
-    if (characteristic == Characteristic::CHEBYCHEV &&
-        (raw.rippleDb <= 0.0 || raw.rippleDb > 20.0)) {
+    if (characteristic == Characteristic::CHEBYCHEV && !RippleAccepted(raw.rippleDb)) {
         return Failure{"RIPPLE_DB"};
     }
     if (raw.sequence == kAbsent) {
@@ -297,8 +284,11 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     return std::nullopt;
 }
 
-// The limits of the band-stop input dialog: second order, quality at least 0.5.
+// The limits of the band-stop input dialog: its series, second order, quality at least 0.5.
 std::optional<Failure> CheckBandReject(const RawSpecification& raw) {
+    if (!BandStopOffersSeries(static_cast<ResistorSeries>(raw.resistors))) {
+        return Failure{"RESISTORS"};
+    }
     if (raw.order != 2) {
         return Failure{"ORDER"};
     }
@@ -313,7 +303,7 @@ std::optional<Failure> Check(RawSpecification& raw) {
         return Failure{"TYPE"};
     }
     const auto type = static_cast<FilterType>(raw.type);
-    if (raw.structure == kAbsent || !Served(type, static_cast<StructureKind>(raw.structure))) {
+    if (raw.structure == kAbsent || !HasCircuit(type, static_cast<StructureKind>(raw.structure))) {
         return Failure{"STRUCTURE"};
     }
     if (raw.frequency < 0.0) {
@@ -368,25 +358,15 @@ void FillCharacter(const RawSpecification& raw, CCharacter& character) {
         return;
     }
     const int n = type == FilterType::BANDPASS ? raw.order / 2 : raw.order;
-    switch (static_cast<Characteristic>(raw.characteristic)) {
-        case Characteristic::BESSEL:
-            character.SetBessel(n);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(raw.rippleDb, n);
-            break;
-        case Characteristic::INDIVIDUAL:
-            for (int s = 0; s < (n + 1) / 2; ++s) {
-                character.individualQ[static_cast<size_t>(s)] = raw.q[static_cast<size_t>(s)];
-                character.individualFrequency[static_cast<size_t>(s)] =
-                    raw.omega[static_cast<size_t>(s)];
-            }
-            character.SetIndividual(n, type == FilterType::HIGHPASS);
-            break;
+    const auto characteristic = static_cast<Characteristic>(raw.characteristic);
+    if (characteristic == Characteristic::INDIVIDUAL) {
+        for (int s = 0; s < (n + 1) / 2; ++s) {
+            character.individualQ[static_cast<size_t>(s)] = raw.q[static_cast<size_t>(s)];
+            character.individualFrequency[static_cast<size_t>(s)] =
+                raw.omega[static_cast<size_t>(s)];
+        }
     }
+    character.Set(characteristic, raw.rippleDb, n, type == FilterType::HIGHPASS);
 }
 
 void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) {

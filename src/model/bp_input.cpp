@@ -53,10 +53,9 @@ std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
                  BpField::BANDWIDTH, "Bandbreite",
                  FormatValue(b.minimum, false, 4, ValueKind::ANY) + " .. " +
                      FormatValue(b.maximum, false, 4, ValueKind::ANY));
-    checks.Check(in.order >= 2 && in.order <= 30, BpField::ORDER, "Ordnung", "2 .. 30");
+    checks.Check(in.order >= 2 && in.order <= kMaxOrder, BpField::ORDER, "Ordnung", "2 .. 30");
     if (in.characteristic == Characteristic::CHEBYCHEV) {
-        checks.Check(in.rippleDb > 0.0 && in.rippleDb <= 20.0, BpField::RIPPLE, "Welligkeit",
-                     "> 0, max. 20 dB");
+        checks.Check(RippleAccepted(in.rippleDb), BpField::RIPPLE, "Welligkeit", "> 0, max. 20 dB");
     }
     if (checks.Result()) {
         return checks.Result();
@@ -76,19 +75,11 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
     if (auto error = CheckBpInput(in)) {
         return error;
     }
-    const int n = in.order / 2;
-    switch (in.characteristic) {
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(in.rippleDb, n);
-            break;
-        default:
-            in.characteristic = Characteristic::BESSEL;
-            character.SetBessel(n);
-            break;
+    // The band-pass has no individual characteristic.
+    if (in.characteristic == Characteristic::INDIVIDUAL) {
+        in.characteristic = Characteristic::BESSEL;
     }
+    character.Set(in.characteristic, in.rippleDb, in.order / 2, false);
     if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;
     }

@@ -12,7 +12,7 @@ BrTtInput BrTtInputFrom(const CFilter& filter) {
     in.frequency = s.frequency;
     in.quality = s.quality;
     in.impedance = s.impedance;
-    in.series = s.resistorSeries == ResistorSeries::E12 ? ResistorSeries::E24 : s.resistorSeries;
+    in.series = BandStopOffersSeries(s.resistorSeries) ? s.resistorSeries : ResistorSeries::E24;
     in.capacitorMode = s.capacitorMode;
     in.opAmp = s.opAmp;
     return in;
@@ -23,8 +23,14 @@ std::string BandStopGainText(double quality) {
     return FormatValueNoMilli(gain, false, 4, ValueKind::ANY) + " dB";
 }
 
+bool BandStopOffersSeries(ResistorSeries series) {
+    return series != ResistorSeries::E12;
+}
+
 std::optional<InputError<BrTtField>> CheckBrTtInput(const BrTtInput& in) {
     RangeChecks<BrTtField> checks;
+    checks.Check(BandStopOffersSeries(in.series), BrTtField::SERIES, "Widerstandswerte",
+                 "E24 .. E192");
     checks.Check(in.impedance >= 1e-9 && in.impedance <= 1e9, BrTtField::IMPEDANCE,
                  "Eingangsimpedanz", "1e-9 .. 1e9");
     checks.Check(in.quality >= 0.5, BrTtField::QUALITY, "Güte", ">= 0.5");

@@ -9,7 +9,7 @@
 // The checks and the OK of the twin-T band-stop input dialog, without the dialog.
 namespace vx {
 
-enum class BrTtField { IMPEDANCE, QUALITY, FREQUENCY };
+enum class BrTtField { SERIES, IMPEDANCE, QUALITY, FREQUENCY };
 
 struct BrTtInput {
     double frequency = 1000.0;
@@ -20,7 +20,11 @@ struct BrTtInput {
     int opAmp = 0;
 };
 
+// The dialog opens with E24 in place of a stored E12, which it does not offer.
 BrTtInput BrTtInputFrom(const CFilter& filter);
+// The band-stop offers the series E24 to E192; a file or a command line that names E12 is
+// refused with the range message of "Widerstandswerte".
+bool BandStopOffersSeries(ResistorSeries series);
 // The read-only gain that follows from Q: "x dB".
 std::string BandStopGainText(double quality);
 

@@ -297,4 +297,21 @@ void CCharacter::SetIndividual(int n, bool highPass) {
     }
 }
 
+void CCharacter::Set(Characteristic characteristic, double rippleDb, int n, bool highPass) {
+    switch (characteristic) {
+        case Characteristic::BESSEL:
+            SetBessel(n);
+            return;
+        case Characteristic::BUTTERWORTH:
+            SetButterworth(n);
+            return;
+        case Characteristic::CHEBYCHEV:
+            SetChebyshev(rippleDb, n);
+            return;
+        case Characteristic::INDIVIDUAL:
+            SetIndividual(n, highPass);
+            return;
+    }
+}
+
 }  // namespace vx

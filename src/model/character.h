@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "model/filter_rules.h"
+#include "model/filter.h"
 
 // Normalised coefficients of the low-pass prototype, one pair (a, b) of 1 + a s + b s^2 per
 // stage; b = 0 for a first-order stage.
@@ -25,6 +25,9 @@ class CCharacter {
     void SetButterworth(int n);
     void SetChebyshev(double rippleDb, int n);
     void SetIndividual(int n, bool highPass);
+    // The one of the four that `characteristic` names (the ripple counts for Chebyshev only,
+    // highPass for the individual characteristic only).
+    void Set(Characteristic characteristic, double rippleDb, int n, bool highPass);
 
     // Pole data the user enters for the individual characteristic (index 0..14).
     std::array<double, kMaxStages> individualQ;

@@ -25,14 +25,20 @@ std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
     return GainDbText(20.0 * std::log10(linear));
 }
 
+double StageGainProductDb(std::span<const double> stageGains, int order) {
+    const size_t stages = std::min({stageGains.size(), static_cast<size_t>(kMaxStages),
+                                    static_cast<size_t>(std::max(0, (order + 1) / 2))});
+    double product = 1.0;
+    for (size_t i = 0; i < stages; ++i) {
+        product *= stageGains[i];
+    }
+    return 20.0 * std::log10(product);
+}
+
 double ShownGainDb(const CFilter& filter) {
     double gainDb = filter.GainDb();
     if (filter.GetGainDistribution() == GainDistribution::VALUES) {
-        double product = 1.0;
-        for (int i = 0; i < (filter.Order() + 1) / 2; ++i) {
-            product *= filter.GetStageGain(i);
-        }
-        gainDb = 20.0 * std::log10(product);
+        gainDb = StageGainProductDb(filter.Specification().stageGain, filter.Order());
     }
     const bool sallenKey = filter.Structure() == StructureKind::SALLEN_KEY ||
                            filter.Structure() == StructureKind::SALLEN_KEY_X;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,9 @@ std::string GainDbText(double gainDb);
 std::string GainLinearText(double gainDb);
 // The dB text that follows an edit of the linear field; nothing while it is not above 0.
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText);
+// The dB field with the gain distribution VALUES: 20 log10 of the product of the gains of the
+// (order + 1) / 2 stages of an order (at most the 15 stages).
+double StageGainProductDb(std::span<const double> stageGains, int order);
 // The gain a dialog opens with: the product of the stage gains for entered stage gains, and
 // 0 dB instead of a negative gain for the Sallen-Key structures.
 double ShownGainDb(const CFilter& filter);

@@ -58,10 +58,10 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
     }
     // The third-order structure has no order field.
     if (structure != StructureKind::SALLEN_KEY_X) {
-        checks.Check(in.order >= 1 && in.order <= 30, HpLpField::ORDER, "Ordnung", "1 .. 30");
+        checks.Check(OrderAccepted(in.order), HpLpField::ORDER, "Ordnung", "1 .. 30");
     }
     if (in.characteristic == Characteristic::CHEBYCHEV) {
-        checks.Check(in.rippleDb > 0.0 && in.rippleDb <= 20.0, HpLpField::RIPPLE, "Welligkeit",
+        checks.Check(RippleAccepted(in.rippleDb), HpLpField::RIPPLE, "Welligkeit",
                      "> 0, max. 20 dB");
     }
     if (checks.Result()) {
@@ -99,20 +99,7 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
             return InputError<HpLpField>{*message, HpLpField::STAGE_GAINS};
         }
     }
-    switch (in.characteristic) {
-        case Characteristic::BESSEL:
-            character.SetBessel(in.order);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character.SetButterworth(in.order);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character.SetChebyshev(in.rippleDb, in.order);
-            break;
-        case Characteristic::INDIVIDUAL:
-            character.SetIndividual(in.order, type == FilterType::HIGHPASS);
-            break;
-    }
+    character.Set(in.characteristic, in.rippleDb, in.order, type == FilterType::HIGHPASS);
     // A gain too small for a gain network counts as none.
     if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;

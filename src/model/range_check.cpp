@@ -2,6 +2,14 @@
 
 namespace vx {
 
+bool OrderAccepted(int order) {
+    return order >= kMinOrder && order <= kMaxOrder;
+}
+
+bool RippleAccepted(double rippleDb) {
+    return rippleDb > 0.0 && rippleDb <= 20.0;
+}
+
 UserMessage RangeMessage(std::string_view name, std::string_view range) {
     std::string text = "Der Wert des Parameters \"";
     text += name;

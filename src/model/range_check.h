@@ -18,6 +18,14 @@ struct InputError {
 
 // "Der Wert des Parameters "name" liegt außerhalb des zulässigen Bereichs [ range ]. ..."
 UserMessage RangeMessage(std::string_view name, std::string_view range);
+// Limits that the dialogs, the file reader and the command line share.
+// Order of a low-pass or high-pass (the band-pass takes an even order from 2).
+inline constexpr int kMinOrder = 1;
+inline constexpr int kMaxOrder = 30;
+bool OrderAccepted(int order);
+// Chebyshev ripple in dB: above 0, at most 20.
+bool RippleAccepted(double rippleDb);
+
 // The closing request of every input message.
 inline constexpr const char* kPleaseCorrect = "Bitte korrigieren Sie Ihre Eingaben.";
 

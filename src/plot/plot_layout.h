@@ -36,7 +36,8 @@ struct PlotDrawing {
 // drawing serves the screen, the printer and SVG files.
 class CPlotLayout {
   public:
-    // `summary` is the design summary line shown above the diagram.
+    // `summary` is the design summary line shown above the diagram: SummaryText in its report
+    // variant (report/summary_text.h).
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
 
     // Sets the curves' display points to the diagram width.

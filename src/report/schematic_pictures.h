@@ -7,7 +7,8 @@
 #include "model/filter.h"
 
 // The stage schematics of the result report, embedded as PNG files so that the core can write
-// them without a graphics library. Drawn by tools/schematics/draw.py.
+// them without a graphics library. Drawn by tools/schematics/draw.py into assets/schematics/;
+// the build embeds the PNG files from there.
 namespace vx {
 
 // One picture per row of the schematic choice; _AMP pictures show the gain network.

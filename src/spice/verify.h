@@ -1,7 +1,8 @@
 #pragma once
 
-#include <string>
+#include <variant>
 
+#include "model/user_message.h"
 #include "spice/spice_settings.h"
 
 namespace vx {
@@ -10,8 +11,6 @@ class CDesignSession;
 
 // How well a design's simulation in ngspice agrees with the program's own response.
 struct SpiceVerification {
-    bool ok = false;
-    std::string error;          // why the comparison could not be made
     int points = 0;             // frequencies compared
     double maxDeviationDb = 0;  // largest |simulated - computed| in dB among them
     double worstFrequency = 0;  // Hz, where it occurs
@@ -21,10 +20,10 @@ struct SpiceVerification {
 // nothing about the netlist.
 constexpr double kVerifyFloorDb = 40.0;
 
-// Writes the AC netlist of the session's design into a scratch folder of its own, runs
-// settings.command (ngspice) on it in batch mode, and compares the simulated magnitude at the
+// Simulates the session's design in ngspice (RunNgspiceAc) and compares the magnitude at the
 // output with the product of the stages' magnitudes, stored values and selected op-amp, at the
-// simulator's frequencies.
-SpiceVerification VerifyWithNgspice(CDesignSession& session, const SpiceSettings& settings);
+// simulator's frequencies. A message when there is no design or the simulation gave nothing.
+std::variant<SpiceVerification, UserMessage> VerifyWithNgspice(CDesignSession& session,
+                                                               const SpiceSettings& settings);
 
 }  // namespace vx

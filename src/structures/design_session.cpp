@@ -1,5 +1,8 @@
 #include "structures/design_session.h"
 
+#include "files/specification_reader.h"
+#include "model/circuit_pairs.h"
+#include "plot/plot_messages.h"
 #include "structures/bp_mfb.h"
 #include "structures/br_tt.h"
 #include "structures/hp_mfb.h"
@@ -18,6 +21,12 @@ std::unique_ptr<CFilterStructure> Make() {
     return std::make_unique<T>();
 }
 
+// The class of each pair, in the order of kCircuitPairs.
+constexpr std::array<std::unique_ptr<CFilterStructure> (*)(), kCircuitPairs.size()> kMakers = {
+    Make<CLpSallenKey>, Make<CHpSallenKey>, Make<CLpSallenKeyX>, Make<CHpSallenKeyX>,
+    Make<CLpMfb>,       Make<CHpMfb>,       Make<CBpMfb>,        Make<CBrTt>,
+};
+
 }  // namespace
 
 int CDesignSession::SlotIndex(FilterType type, StructureKind structure) {
@@ -25,27 +34,19 @@ int CDesignSession::SlotIndex(FilterType type, StructureKind structure) {
 }
 
 CDesignSession::CDesignSession() {
-    auto put = [this](FilterType type, StructureKind structure,
-                      std::unique_ptr<CFilterStructure> object) {
+    for (size_t i = 0; i < kCircuitPairs.size(); ++i) {
+        const CircuitPair& pair = kCircuitPairs[i];
+        std::unique_ptr<CFilterStructure> object = kMakers[i]();
         object->Attach(filter_, opv_, character_, curves_);
-        structures_[static_cast<size_t>(SlotIndex(type, structure))] = std::move(object);
-    };
-    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY, Make<CLpSallenKey>());
-    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Make<CHpSallenKey>());
-    put(FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Make<CLpSallenKeyX>());
-    put(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Make<CHpSallenKeyX>());
-    put(FilterType::LOWPASS, StructureKind::MFB, Make<CLpMfb>());
-    put(FilterType::HIGHPASS, StructureKind::MFB, Make<CHpMfb>());
-    put(FilterType::BANDPASS, StructureKind::MFB, Make<CBpMfb>());
-    put(FilterType::BANDREJECT, StructureKind::TWIN_T, Make<CBrTt>());
+        structures_[static_cast<size_t>(SlotIndex(pair.type, pair.structure))] = std::move(object);
+    }
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {
-    const int slot = SlotIndex(type, structure);
-    if (slot < 0 || slot >= static_cast<int>(structures_.size())) {
+    if (!HasCircuit(type, structure)) {
         return nullptr;
     }
-    return structures_[static_cast<size_t>(slot)].get();
+    return structures_[static_cast<size_t>(SlotIndex(type, structure))].get();
 }
 
 void CDesignSession::FillCharacteristic() {
@@ -53,20 +54,8 @@ void CDesignSession::FillCharacteristic() {
         return;
     }
     const int n = filter_.Type() == FilterType::BANDPASS ? filter_.Order() / 2 : filter_.Order();
-    switch (filter_.GetCharacteristic()) {
-        case Characteristic::BESSEL:
-            character_.SetBessel(n);
-            break;
-        case Characteristic::BUTTERWORTH:
-            character_.SetButterworth(n);
-            break;
-        case Characteristic::CHEBYCHEV:
-            character_.SetChebyshev(filter_.RippleDb(), n);
-            break;
-        case Characteristic::INDIVIDUAL:
-            character_.SetIndividual(n, filter_.Type() == FilterType::HIGHPASS);
-            break;
-    }
+    character_.Set(filter_.GetCharacteristic(), filter_.RippleDb(), n,
+                   filter_.Type() == FilterType::HIGHPASS);
 }
 
 bool CDesignSession::Design(DesignMonitor& monitor) {
@@ -82,6 +71,34 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
 std::optional<UserMessage> CDesignSession::DesignFailure() {
     const CFilterStructure* structure = Current();
     return structure != nullptr ? structure->Failure() : std::nullopt;
+}
+
+LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
+                                         CapacitorPrompt& prompt) {
+    SpecificationLoadResult loaded = LoadSpecification(path, filter_, character_, opv_);
+    if (!loaded.ok) {
+        return {LoadOutcome::NOT_LOADED, std::move(loaded.messages)};
+    }
+    filter_.documentFolder = path.parent_path().string();
+    filter_.documentName = path.stem().string();
+    // The reader accepts only the pairs a structure serves.
+    CFilterStructure& structure = *Current();
+    if (filter_.GetCapacitorMode() == CapacitorMode::ENTER) {
+        structure.PrepareUntilStable();
+        if (!structure.EnterAllCapacitors(false, prompt)) {
+            filter_.SetDesignState(DesignState::CANCELLED);
+            return {LoadOutcome::CAPACITORS_REFUSED, {}};
+        }
+    }
+    Design(monitor);
+    filter_.specModified = false;
+    LoadResult result;
+    result.outcome = filter_.GetDesignState() == DesignState::CANCELLED ? LoadOutcome::CANCELLED
+                                                                        : LoadOutcome::DESIGNED;
+    if (std::optional<UserMessage> notice = TakeGainReducedNotice(filter_)) {
+        result.messages.push_back(std::move(*notice));
+    }
+    return result;
 }
 
 void CDesignSession::SetSearchOptions(const SearchOptions& options) {

@@ -1,17 +1,36 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "analysis/show_fregang.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
 #include "model/user_message.h"
+#include "structures/capacitor_prompt.h"
+#include "structures/design_monitor.h"
 #include "structures/filter_structure.h"
 
 namespace vx {
+
+// What came of loading a specification file and designing it.
+enum class LoadOutcome {
+    NOT_LOADED,          // the file could not be read or failed a check; the record is unchanged
+    CAPACITORS_REFUSED,  // the prompt refused the entered capacitors; nothing was designed
+    CANCELLED,           // the monitor stopped the design
+    DESIGNED,
+};
+
+struct LoadResult {
+    LoadOutcome outcome = LoadOutcome::NOT_LOADED;
+    // What to show the user, in this order: why the load failed, or the notices of the design
+    // (a lowered gain). What the design asked or told through the prompt stays with the prompt.
+    std::vector<UserMessage> messages;
+};
 
 // What the application owns for a whole run: the filter record, the op-amp models, the
 // characteristic, the four response curves and one structure object per pair of filter type
@@ -42,6 +61,16 @@ class CDesignSession {
     // when no structure serves the record's type and structure, or when the specification cannot
     // be designed (DesignFailure() says why; the record is then CANCELLED).
     bool Design(DesignMonitor& monitor);
+    // The Load flow, for every front end: reads and checks the file (a failed load changes
+    // nothing), names the specification after the file, hands the entered capacitors of the
+    // file to the structure (questions go to `prompt`), designs with `monitor` and marks the
+    // loaded specification as unmodified. A refused capacitor entry leaves the state CANCELLED.
+    //
+    // The desktop application calls it from a worker thread. Until it returns, no other thread
+    // may touch the session; `monitor` is called from the design's threads, and `prompt` from
+    // the calling thread, which it must block until the user has answered.
+    LoadResult LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
+                             CapacitorPrompt& prompt);
     // Why the current structure's last design or capacitor entry could not be done.
     std::optional<UserMessage> DesignFailure();
     // Recomputes the curves of the design stored in the record.

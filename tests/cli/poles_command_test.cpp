@@ -149,4 +149,43 @@ TEST(PolesCommandTest, ChebyshevRippleBandEndsAtOne) {
     EXPECT_NEAR(MagnitudeDb(rows, std::cos(3.141592653589793 / 12.0)), 1.0, 1e-9);
 }
 
+// Every table of orders 1 to 30 keeps its columns apart (ParseTable splits at blanks) and
+// holds what its header says of Omega = 1.
+TEST(PolesCommandTest, EveryTableIsReadableAndTrueToItsHeader) {
+    struct Characteristic {
+        std::string arguments;
+        double rippleDb;  // 0: 3 dB down at Omega = 1
+    };
+    const Characteristic kCharacteristics[] = {
+        {"--characteristic bessel", 0.0},
+        {"--characteristic butterworth", 0.0},
+        {"--characteristic chebyshev --ripple 0.01", 0.01},
+        {"--characteristic chebyshev --ripple 1", 1.0},
+        {"--characteristic chebyshev --ripple 20", 20.0},
+    };
+    int tables = 0;
+    for (const Characteristic& c : kCharacteristics) {
+        for (int order = 1; order <= 30; ++order) {
+            const std::string arguments = c.arguments + " --order " + std::to_string(order);
+            SCOPED_TRACE(arguments);
+            const Result r = RunCli(arguments);
+            ASSERT_EQ(r.status, 0) << r.err;
+            const std::vector<StageRow> rows = ParseTable(r.out);
+            ASSERT_EQ(rows.size(), static_cast<size_t>((order + 1) / 2));
+            const std::string header = Lines(r.out)[0];
+            if (c.rippleDb == 0.0 || order == 1) {
+                // A first-order Chebyshev is the plain first-order low-pass.
+                EXPECT_NE(header.find("3 dB down at Omega = 1"), std::string::npos) << header;
+                EXPECT_NEAR(MagnitudeDb(rows, 1.0), 10.0 * std::log10(0.5), 1e-6);
+            } else {
+                EXPECT_NE(header.find("ripple band ends at Omega = 1"), std::string::npos)
+                    << header;
+                EXPECT_NEAR(MagnitudeDb(rows, 1.0), order % 2 == 0 ? 0.0 : -c.rippleDb, 1e-6);
+            }
+            ++tables;
+        }
+    }
+    EXPECT_EQ(tables, 150);
+}
+
 }  // namespace

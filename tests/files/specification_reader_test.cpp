@@ -148,6 +148,7 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
          "C2", 2},
         {"band-stop Q 0.4", Replace(bandStop, "QUALITY=2", "QUALITY=0.4"), "QUALITY", 0},
         {"band-stop order 4", Replace(bandStop, "ORDER=2", "ORDER=4"), "ORDER", 0},
+        {"band-stop in E12", Replace(bandStop, "RESISTORS=E96", "RESISTORS=E12"), "RESISTORS", 0},
         {"band-stop on MFB", Replace(bandStop, "STRUCTURE=TWIN-T", "STRUCTURE=MFB"), "STRUCTURE",
          0},
     };

@@ -207,6 +207,18 @@ TEST(BrTtInput, ChecksQualityAndShowsTheGain) {
     EXPECT_EQ(error->message.text, Range("Güte", ">= 0.5"));
     in.frequency = -1.0;
     EXPECT_EQ(CheckBrTtInput(in)->focus, BrTtField::FREQUENCY);
+    // The dialog offers no E12: a stored E12 opens as E24, and an E12 given otherwise is refused.
+    in = BrTtInput{};
+    in.series = ResistorSeries::E12;
+    error = CheckBrTtInput(in);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->focus, BrTtField::SERIES);
+    EXPECT_EQ(error->message.text, Range("Widerstandswerte", "E24 .. E192"));
+    CFilter e12;
+    SpecificationBlock block = e12.Specification();
+    block.resistorSeries = ResistorSeries::E12;
+    e12.SetSpecification(block, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
+    EXPECT_EQ(BrTtInputFrom(e12).series, ResistorSeries::E24);
     EXPECT_EQ(BandStopGainText(10.0), "5,8 dB");
     EXPECT_EQ(BandStopGainText(0.4), "0 dB");
 
@@ -270,6 +282,9 @@ TEST(GainFields, FollowEachOther) {
     filter.SetStageGain(1, 5.0);
     filter.SetStageGain(2, 100.0);  // not a stage of order 4
     EXPECT_NEAR(ShownGainDb(filter), 20.0, 1e-12);
+    // An odd order counts its first-order stage; no order reads past the last stage.
+    EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 5), 60.0, 1e-12);
+    EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 40), 60.0, 1e-12);
 }
 
 }  // namespace

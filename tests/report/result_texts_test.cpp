@@ -56,6 +56,15 @@ TEST(SummaryText, DescribesEachType) {
               "Tschebyscheff-5.000000E-02dB-Hochpass 4. Ordnung, fg: 1 kHz, A: 6 dB\nOPV: LF411, "
               "R: E96");
 
+    // The plot shows the report variant: the whole text on one line.
+    b.rippleDb = 0.5;
+    b.orderLpHp = 5;
+    b.stageSequence = StageSequence::HIGH_LEVEL;
+    f.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::HIGHPASS);
+    EXPECT_EQ(SummaryText(f, opv, SummaryVariant::REPORT),
+              "Tschebyscheff-500 mdB-Hochpass 5. Ordnung, fg: 1 kHz, A: 6 dB, OPV: LF411, R: E96, "
+              "Max. Aussteuerbarkeit");
+
     Specify(f, FilterType::BANDPASS, StructureKind::MFB, 2, 0.0);
     EXPECT_EQ(SummaryText(f, opv),
               "Bandpass 2. Ordnung, fm: 1 kHz, B: 200 Hz, f1: 905 Hz, f2: 1105 Hz, A: 0 dB, OPV: "

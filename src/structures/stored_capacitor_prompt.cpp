@@ -1,20 +1,20 @@
-#include "cli/stored_capacitor_prompt.h"
+#include "structures/stored_capacitor_prompt.h"
 
 #include "structures/capacitor_choice.h"
+#include "structures/design_session_messages.h"
 
-namespace vx::cli {
+namespace vx {
 
 bool StoredCapacitorPrompt::AskCapacitor(const CapacitorRequest& request, double& /*value*/) {
-    error_ =
-        UserMessage{CapacitorPromptTitle(request.caption, request.stageNumber, request.stageCount),
-                    "Die Kapazität ist nicht gespeichert."};
+    error_ = CapacitorNotStoredMessage(
+        CapacitorPromptTitle(request.caption, request.stageNumber, request.stageCount));
     return false;
 }
 
 bool StoredCapacitorPrompt::ResolveMismatch(const MismatchRequest& request, double& c1,
                                             double& c2) {
-    error_ = UserMessage{
-        "Kapazitäten", MakeMismatchOptions(request.stageNumber, c1, c2, request.minimumRatio).text};
+    error_ = StoredCapacitorMismatchMessage(
+        MakeMismatchOptions(request.stageNumber, c1, c2, request.minimumRatio).text);
     return false;
 }
 
@@ -22,4 +22,4 @@ void StoredCapacitorPrompt::Inform(const std::string& caption, const std::string
     notices_.push_back({caption, text});
 }
 
-}  // namespace vx::cli
+}  // namespace vx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "model/user_message.h"
+#include "spice/spice_settings.h"
+
+namespace vx {
+
+class CFilter;
+class COpv;
+
+// The simulator's frequencies and, for each of them, one value per expression asked for.
+struct AcSweep {
+    std::vector<double> frequencies;          // Hz, rising
+    std::vector<std::vector<double>> values;  // values[e][k]: expression e at frequencies[k]
+};
+
+// Group delay in seconds at the output, as an ngspice expression: -d(phase)/d(omega).
+inline constexpr const char* kNgspiceGroupDelay = "-deriv(cph(v(\"0ut\")))/(2*pi)";
+// Magnitude at the output as a ratio.
+inline constexpr const char* kNgspiceMagnitude = "mag(v(\"0ut\"))";
+
+// Writes the AC netlist of the design (the linear amplitude analysis of the Spice menu, over the
+// plot range) into a scratch folder of its own, runs settings.command (ngspice) on it in batch
+// mode and reads back the ngspice expressions, for example kNgspiceMagnitude. The files of the
+// Spice menu in settings.tmpPath are never touched.
+std::variant<AcSweep, UserMessage> RunNgspiceAc(const CFilter& filter, const COpv& opv,
+                                                const SpiceSettings& settings,
+                                                const std::vector<std::string>& expressions);
+
+}  // namespace vx

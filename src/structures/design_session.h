@@ -22,6 +22,7 @@ enum class LoadOutcome {
     NOT_LOADED,          // the file could not be read or failed a check; the record is unchanged
     CAPACITORS_REFUSED,  // the prompt refused the entered capacitors; nothing was designed
     CANCELLED,           // the monitor stopped the design
+    NOT_REALISABLE,      // no circuit realises the specification; the messages say why (CANCELLED)
     DESIGNED,
 };
 

@@ -1,5 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "structures/design_session.h"
 
 namespace vx {
@@ -102,6 +106,65 @@ void SallenKeyHighPassChebyshev8E192(benchmark::State& state) {
                       ResistorSeries::E192, "LF411"});
 }
 BENCHMARK(SallenKeyHighPassChebyshev8E192)->Apply(BothWays);
+
+// Reports progress and takes the cancel of the benchmark's thread.
+class CancelOnRequest final : public DesignMonitor {
+  public:
+    void Report(const DesignProgress& progress) override {
+        if (progress.percent > 0 && progress.percent < 100) {
+            midSearch.store(true);
+        }
+    }
+    bool CancelRequested() override { return cancel.load(); }
+
+    std::atomic<bool> midSearch{false};
+    std::atomic<bool> cancel{false};
+};
+
+// Wall time from a cancel request part way through the longest search to the end of the design
+// (the front end's cancel button should take effect within 100 ms).
+void CancelLatency(benchmark::State& state, const Spec& spec) {
+    for (auto _ : state) {
+        CDesignSession session;
+        Configure(session, spec);
+        session.SetSearchOptions(state.range(0) == 0 ? SearchOptions::Straightforward()
+                                                     : SearchOptions{});
+        CancelOnRequest monitor;
+        std::thread design([&] { session.Design(monitor); });
+        while (!monitor.midSearch.load()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        const auto requested = std::chrono::steady_clock::now();
+        monitor.cancel.store(true);
+        design.join();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - requested).count());
+    }
+}
+
+void CancelSallenKeyXE192(benchmark::State& state) {
+    CancelLatency(state, {FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL,
+                          3, ResistorSeries::E192, "LF411"});
+}
+BENCHMARK(CancelSallenKeyXE192)
+    ->ArgName("fast")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+void CancelBandPassStepless30E192(benchmark::State& state) {
+    CancelLatency(state, {FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 30,
+                          ResistorSeries::E192, "LF411", true});
+}
+BENCHMARK(CancelBandPassStepless30E192)
+    ->ArgName("fast")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace
 }  // namespace vx

@@ -93,9 +93,9 @@ class CFilterStructure : private SearchHost {
     // so a few dozen runs settle any specification; this bound only guards that reasoning.
     static constexpr int kMaxPrepareRuns = 100;
     // Prepare until it succeeds, at most `maxRuns` times, then reset the curves. After the last
-    // run the stage gains are within their limits and multiply to the lowered total gain, so the
-    // design goes on with them. Returns false when the specification cannot be designed
-    // (Failure() says why; a lowered gain is then restored).
+    // run the stage gains are within their limits and give the lowered total gain, so the design
+    // goes on with them. Returns false when the specification cannot be designed (Failure() says
+    // why; a lowered gain is then restored).
     bool PrepareUntilStable(int maxRuns = kMaxPrepareRuns);
     // The whole design run; ends with MarkDesigned on the record. Returns false when the
     // specification cannot be designed: Failure() says why and the record is CANCELLED.

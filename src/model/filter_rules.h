@@ -30,6 +30,11 @@ constexpr double kLowestNonInvertingGain = 1.0;
 constexpr double TwinTGain(double q) {
     return 2.0 - 1.0 / (2.0 * q);
 }
+// The same rule for the gain network, R3 / R4 = k - 1 = 1 - 1/(2 q), written without the
+// detour over k so that it keeps its last bits.
+constexpr double TwinTFeedbackRatio(double q) {
+    return 1.0 - 1.0 / (2.0 * q);
+}
 
 // Value of a part a stage does not have where 0 would not do (a series capacitor that is a
 // wire, a shunt resistor that is open).

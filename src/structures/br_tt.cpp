@@ -60,7 +60,7 @@ void CBrTt::ResistorsFromCapacitors() {
     values_.r1 = 1.0 / (values_.c1 * omegaG_);
     values_.r2 = values_.r1 / 2.0;
     values_.r4 = r0_;
-    values_.r3 = (TwinTGain(Q()) - 1.0) * values_.r4;
+    values_.r3 = TwinTFeedbackRatio(Q()) * values_.r4;
 }
 
 void CBrTt::DesignStage() {

@@ -9,7 +9,7 @@ namespace vx {
 namespace {
 
 double AsShown(double x) {
-    return ParseValue(FormatValue(x, false, 6, ValueKind::ANY));
+    return ParseValue(BandEdgeText(x));
 }
 
 std::string Hz(double x) {
@@ -17,6 +17,16 @@ std::string Hz(double x) {
 }
 
 }  // namespace
+
+std::string BandEdgeText(double hz) {
+    return FormatValue(hz, false, 6, ValueKind::ANY);
+}
+
+BandEdgePair BandEdgesOf(double centre, double bandwidth) {
+    const double h = bandwidth / 2.0;
+    const double root = std::sqrt(centre * centre + h * h);
+    return {root - h, root + h};
+}
 
 std::variant<CentreAndBandwidth, UserMessage> ConvertBandEdges(double lower, double upper) {
     const double f1 = AsShown(lower);

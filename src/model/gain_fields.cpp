@@ -14,7 +14,11 @@ std::string GainDbText(double gainDb) {
 }
 
 std::string GainLinearText(double gainDb) {
-    return FormatValueNoMilli(std::pow(10.0, gainDb / 20.0), true, 4, ValueKind::ANY);
+    return LinearGainText(std::pow(10.0, gainDb / 20.0));
+}
+
+std::string LinearGainText(double linear) {
+    return FormatValueNoMilli(linear, true, 4, ValueKind::ANY);
 }
 
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
@@ -43,6 +47,10 @@ double ShownGainDb(const CFilter& filter) {
     const bool sallenKey = filter.Structure() == StructureKind::SALLEN_KEY ||
                            filter.Structure() == StructureKind::SALLEN_KEY_X;
     return sallenKey && gainDb < 0.0 ? 0.0 : gainDb;
+}
+
+std::string NumberFieldText(double x) {
+    return FormatValue(x, false, 4, ValueKind::ANY);
 }
 
 std::string RippleText(double rippleDb) {

@@ -13,6 +13,8 @@ class CFilter;
 
 std::string GainDbText(double gainDb);
 std::string GainLinearText(double gainDb);
+// A linear gain as the gain fields show it (the stage gains of the gain dialog too).
+std::string LinearGainText(double linear);
 // The dB text that follows an edit of the linear field; nothing while it is not above 0.
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText);
 // The dB field with the gain distribution VALUES: 20 log10 of the product of the gains of the
@@ -21,6 +23,8 @@ double StageGainProductDb(std::span<const double> stageGains, int order);
 // The gain a dialog opens with: the product of the stage gains for entered stage gains, and
 // 0 dB instead of a negative gain for the Sallen-Key structures.
 double ShownGainDb(const CFilter& filter);
+// A frequency, bandwidth, impedance or quality as the input dialogs show it.
+std::string NumberFieldText(double x);
 // The ripple as the dialog shows it: small values in exponent form with a decimal comma.
 std::string RippleText(double rippleDb);
 

@@ -319,7 +319,7 @@ void CPlotLayout::DrawFrequencyAxis() {
     const int bottom = map.bottom - scale_.uy + 1;
     const int labelY = map.bottom + scale_.uy;
     const int labelShift = Sx(11);
-    const int charWidth = Sx(6);
+    const int charWidth = Sx(kCharWidth);
     auto label = [&](double f, int x) {
         std::string text = FrequencyLabel(f);
         const int length = static_cast<int>(text.size());

@@ -36,6 +36,9 @@ struct PlotDrawing {
 // drawing serves the screen, the printer and SVG files.
 class CPlotLayout {
   public:
+    // Width of one character of a label in device units at scale 1: the labels are spaced by it.
+    static constexpr int kCharWidth = 6;
+
     // `summary` is the design summary line shown above the diagram: SummaryText in its report
     // variant (report/summary_text.h).
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);

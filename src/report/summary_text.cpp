@@ -1,7 +1,6 @@
 #include "report/summary_text.h"
 
-#include <cmath>
-
+#include "model/band_edges_input.h"
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -35,10 +34,8 @@ BandEdges BandPassEdges(const CFilter& filter) {
     if (filter.Type() != FilterType::BANDPASS) {
         return {};
     }
-    const double h = filter.Bandwidth() / 2.0;
-    const double fm = filter.Frequency();
-    const double root = std::sqrt(fm * fm + h * h);
-    return {root - h, root + h};
+    const BandEdgePair edges = BandEdgesOf(filter.Frequency(), filter.Bandwidth());
+    return {edges.lower, edges.upper};
 }
 
 std::string SummaryText(const CFilter& filter, const COpv& opv, SummaryVariant variant) {

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "model/filter.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/standard_value.h"
+#include "structures/capacitor_dialog_texts.h"
 #include "structures/filter_structure.h"
 
 namespace vx {
@@ -52,6 +54,14 @@ std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, in
            FormatInt(stageCount);
 }
 
+UserMessage CapacitorBelowMinimumMessage() {
+    return {"Eingabefehler", "Der eingegebene Wert ist kleiner als der zulässige Mindestwert."};
+}
+
+std::string EditStageLabel(int stageNumber) {
+    return "Stufe " + FormatInt(stageNumber);
+}
+
 std::string FormatCapacitance(double farad) {
     return FormatValue(farad, false, 4, ValueKind::CAPACITANCE) + "F";
 }
@@ -90,6 +100,18 @@ std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio) {
     return UserMessage{"Fehler: C1 zu groß",
                        "Der eingebene Wert von C1 ist zu groß.\n\nBitte korrigieren Sie Ihre "
                        "Eingabe."};
+}
+
+bool CapacitorsMustBeAsked(const CFilter& filter) {
+    return filter.CapsEnteredOrder() < filter.Order() ||
+           (filter.Type() == FilterType::HIGHPASS && filter.Structure() == StructureKind::MFB);
+}
+
+void KeepEditedCapacitors(CFilter& filter) {
+    SpecificationBlock block = filter.Specification();
+    block.capacitorMode = CapacitorMode::ENTER;
+    filter.SetSpecification(block, filter.Structure(), filter.Type());
+    filter.SetCapsEnteredOrder(filter.Order());
 }
 
 std::vector<StageCapacitors> StoredCapacitors(const CFilterStructure& structure) {

@@ -10,6 +10,7 @@
 // repair of a stored pair whose ratio is too small, and the editing of all stages at once.
 namespace vx {
 
+class CFilter;
 class CFilterStructure;
 
 // The value a capacitor prompt opens with: below the minimum it becomes the smallest E12 value
@@ -19,8 +20,12 @@ double CapacitorProposal(double value, double minimum);
 bool CapacitorEntryAccepted(double value, double minimum);
 // Prompt title, for example "Kapazität vorgeben: C1 in Stufe 1 von 3".
 std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, int stageCount);
+UserMessage CapacitorBelowMinimumMessage();
 // Capacitance as the dialogs show it (4 significant digits).
 std::string FormatCapacitance(double farad);
+
+// Option 3 of the repair asks for C1 with this minimum, then for C2 with the minimum r C1.
+inline constexpr double kSmallestCapacitor = 1e-12;
 
 // Smallest E12 value not below `minimum`: 1 pF for any smaller positive minimum, 0 for a
 // minimum of 0 or less; a value that is not finite is returned as it is.
@@ -41,6 +46,14 @@ MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, doubl
 // Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio.
 std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio);
 std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
+
+// Whether the capacitor entry after an accepted specification asks for new values: none were
+// entered for this order yet, or the structure is the multiple-feedback high-pass, which
+// always asks.
+bool CapacitorsMustBeAsked(const CFilter& filter);
+// After the user changed the capacitors of a design: they count as entered for its order, and
+// the design that follows keeps them (capacitor mode "vorgeben") instead of searching new ones.
+void KeepEditedCapacitors(CFilter& filter);
 
 // The capacitors of every stage as the editing dialog holds them.
 struct StageCapacitors {

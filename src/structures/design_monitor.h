@@ -5,9 +5,10 @@
 namespace vx {
 
 struct DesignProgress {
-    int stage = 0;    // 0-based index of the stage being designed
-    int retry = 0;    // additional search rounds of this stage so far
-    int percent = 0;  // progress of the current search, 0..100
+    int stage = 0;       // 0-based index of the stage being designed
+    int retry = 0;       // additional search rounds of this stage so far
+    int percent = 0;     // progress of the current search, 0..100
+    int stageCount = 0;  // stages of the design; 0 before the first stage is prepared
 };
 
 class DesignMonitor {

@@ -354,7 +354,7 @@ bool CFilterStructure::PumpMessages() {
     if (monitor_ == nullptr) {
         return cancelled_;
     }
-    monitor_->Report({currentStage_, retry_, progress_});
+    monitor_->Report({currentStage_, retry_, progress_, stageCount_});
     if (monitor_->CancelRequested()) {
         filter_->SetDesignState(DesignState::CANCELLED);
     }

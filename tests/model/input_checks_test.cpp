@@ -10,6 +10,7 @@
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
+#include "model/input_dialog_texts.h"
 #include "model/pole_input.h"
 #include "model/stage_gain_input.h"
 
@@ -231,6 +232,12 @@ TEST(BrTtInput, ChecksQualityAndShowsTheGain) {
 }
 
 TEST(BandEdgesInput, TurnsEdgesIntoCentreAndBandwidth) {
+    // The edges shown for a centre and bandwidth give them back.
+    const BandEdgePair edges = BandEdgesOf(994.987, 200.0);
+    EXPECT_NEAR(edges.upper - edges.lower, 200.0, 1e-9);
+    EXPECT_NEAR(edges.upper * edges.lower, 994.987 * 994.987, 1e-6);
+    EXPECT_EQ(BandEdgeText(edges.lower), "900");
+
     const auto ok = ConvertBandEdges(900.0, 1100.0);
     ASSERT_TRUE(std::holds_alternative<CentreAndBandwidth>(ok));
     EXPECT_NEAR(std::get<CentreAndBandwidth>(ok).centre, 994.987, 1e-3);
@@ -285,6 +292,16 @@ TEST(GainFields, FollowEachOther) {
     // An odd order counts its first-order stage; no order reads past the last stage.
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 5), 60.0, 1e-12);
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 40), 60.0, 1e-12);
+}
+
+TEST(InputDialogTexts, TitleNamesTypeAndStructure) {
+    EXPECT_EQ(HpLpDialogTitle(FilterType::LOWPASS, StructureKind::SALLEN_KEY),
+              "Sallen-Key-Tiefpass");
+    EXPECT_EQ(HpLpDialogTitle(FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X),
+              "Sallen-Key-Hochpass 3. Ordnung mit 1 OPV");
+    EXPECT_EQ(HpLpDialogTitle(FilterType::LOWPASS, StructureKind::MFB),
+              "Tiefpass mit Mehrfachgegenkopplung");
+    EXPECT_EQ(StageRowLabel(15), "Stufe 15 :");
 }
 
 }  // namespace

@@ -82,5 +82,24 @@ TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {
     EXPECT_GT(session.Filter().Value(ComponentSlot::R2, 1), 0.0);
 }
 
+TEST(CapacitorChoice, EnteredCapacitorsAreAskedForOncePerOrder) {
+    CFilter filter;
+    SpecificationBlock b = filter.Specification();
+    b.orderLpHp = 4;
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    KeepEditedCapacitors(filter);
+    EXPECT_EQ(filter.GetCapacitorMode(), CapacitorMode::ENTER);
+    EXPECT_EQ(filter.CapsEnteredOrder(), 4);
+    EXPECT_FALSE(CapacitorsMustBeAsked(filter));
+    b.orderLpHp = 6;
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    // The multiple-feedback high-pass asks every time.
+    filter.SetSpecification(b, StructureKind::MFB, FilterType::HIGHPASS);
+    filter.SetCapsEnteredOrder(6);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+}
+
 }  // namespace
 }  // namespace vx

@@ -1,0 +1,34 @@
+#include "app/application.h"
+
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <exception>
+
+#include "app/message_box.h"
+#include "shell/shell_messages.h"
+
+namespace vx {
+
+CApplication::CApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName("Brennholt");
+    setApplicationName(kProgramName);
+    // Qt's own dialogs (files, overwrite questions) in German, as the rest of the program.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::German), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(translator);
+    }
+}
+
+bool CApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ShowMessage(activeWindow(), InternalErrorMessage(e.what()));
+    } catch (...) {
+        ShowMessage(activeWindow(), InternalErrorMessage({}));
+    }
+    return false;
+}
+
+}  // namespace vx

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "structures/capacitor_prompt.h"
+#include "structures/design_monitor.h"
+
+class QWidget;
+
+namespace vx {
+
+// Runs a design on a worker thread behind the modal progress dialog, so that the window stays
+// alive: progress and cancel go through the design monitor, capacitor questions come to the
+// window thread and block the worker until they are answered.
+class CDesignRunner {
+  public:
+    using Job = std::function<void(DesignMonitor& monitor, CapacitorPrompt& prompt)>;
+
+    // `prompt` answers the questions on the window thread.
+    CDesignRunner(QWidget* window, CapacitorPrompt& prompt) : window_(window), prompt_(prompt) {}
+
+    // Told before the worker starts (true) and after it has ended (false): meanwhile the
+    // window must not read what the design writes.
+    void SetRunningHook(std::function<void(bool)> hook) { runningHook_ = std::move(hook); }
+
+    // Returns when the job has ended; the text of an exception it threw comes back.
+    std::optional<std::string> Run(const Job& job);
+    bool Running() const { return running_; }
+
+  private:
+    QWidget* window_;
+    CapacitorPrompt& prompt_;
+    std::function<void(bool)> runningHook_;
+    bool running_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,195 @@
+#include "app/flows.h"
+
+#include <QFileDialog>
+#include <filesystem>
+#include <memory>
+
+#include "app/qt_text.h"
+#include "dialogs/bp_dlg.h"
+#include "dialogs/br_tt_dlg.h"
+#include "dialogs/edit_caps_dlg.h"
+#include "dialogs/hp_lp_dlg.h"
+#include "files/specification_writer.h"
+#include "shell/shell_messages.h"
+#include "structures/capacitor_choice.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+namespace fs = std::filesystem;
+
+CFlows::CFlows(QWidget* window, CDesignSession& session, CDesignRunner& runner,
+               CapacitorPrompt& windowPrompt, std::function<void()> refresh)
+    : window_(window),
+      session_(session),
+      runner_(runner),
+      windowPrompt_(windowPrompt),
+      refresh_(std::move(refresh)) {}
+
+void CFlows::Tell(const UserMessage& message, MessageIcon icon) const {
+    ShowOrPrint(window_, message, icon, unattended_);
+}
+
+void CFlows::RunDesign(const CDesignRunner::Job& job) {
+    if (const auto error = runner_.Run(job)) {
+        // Whatever the run left behind is no design; the specification stays to be changed.
+        session_.Filter().SetDesignState(DesignState::CANCELLED);
+        Tell(InternalErrorMessage(*error));
+    }
+    refresh_();
+}
+
+bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
+    CFilter& filter = session_.Filter();
+    filter.SaveBackup();
+    const CCharacter character = session_.Character();
+    const int capsEnteredOrder = filter.CapsEnteredOrder();
+    filter.ResetCapsEnteredOrder(isNew);
+    bool curvesTouched = false;
+    if (!RunInputDialog(type, structure, curvesTouched)) {
+        filter.RestoreBackup();
+        session_.Character() = character;
+        filter.SetCapsEnteredOrder(capsEnteredOrder);
+        // The capacitor entry prepared the structure anew, which cleared the curves.
+        if (curvesTouched && filter.GetDesignState() == DesignState::DESIGNED) {
+            session_.RecomputeCurves();
+        }
+        refresh_();
+        return false;
+    }
+    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    return true;
+}
+
+bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched) {
+    std::unique_ptr<CInputDlg> dialog;
+    if (type == FilterType::BANDPASS) {
+        dialog = std::make_unique<CBpDlg>(session_, window_);
+    } else if (type == FilterType::BANDREJECT) {
+        dialog = std::make_unique<CBrTtDlg>(session_, window_);
+    } else {
+        dialog = std::make_unique<CHpLpDlg>(type, structure, session_, window_);
+    }
+    // Entered capacitors: the structure is prepared for the accepted specification, then asks
+    // for new capacitors or checks the stored ones.
+    dialog->SetCapacitorEntry([this, &curvesTouched] {
+        curvesTouched = true;
+        CFilter& filter = session_.Filter();
+        CFilterStructure* entered = session_.Current();
+        entered->PrepareUntilStable();
+        const bool ask = CapacitorsMustBeAsked(filter);
+        if (!entered->EnterAllCapacitors(ask, windowPrompt_)) {
+            return false;
+        }
+        if (ask) {
+            filter.SetCapsEnteredOrder(filter.Order());
+        }
+        return true;
+    });
+    return dialog->exec() == QDialog::Accepted;
+}
+
+bool CFlows::Load(const std::string& path) {
+    LoadResult result;
+    RunDesign([this, &path, &result](DesignMonitor& monitor, CapacitorPrompt& prompt) {
+        result = session_.LoadAndDesign(path, monitor, prompt);
+    });
+    const bool loaded = result.outcome != LoadOutcome::NOT_LOADED;
+    // A failed load tells why; a design tells of a lowered gain.
+    for (const UserMessage& message : result.messages) {
+        Tell(message, loaded ? MessageIcon::WARNING : MessageIcon::STOP);
+    }
+    if (loaded) {
+        session_.Filter().specUntitled = false;
+        refresh_();
+    }
+    return loaded;
+}
+
+std::string CFlows::ProposedPath() const {
+    const CFilter& filter = session_.Filter();
+    return (fs::path(filter.documentFolder) / (filter.documentName + "." + kSpecificationSuffix))
+        .string();
+}
+
+bool CFlows::LoadWithDialog() {
+    QFileDialog dialog(window_, Qs(kLoadSpecificationTitle), Qs(ProposedPath()),
+                       Qs(kSpecificationFilter));
+    dialog.setObjectName("loadSpecificationDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(Qs(kSpecificationSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    return Load(Std(dialog.selectedFiles().front()));
+}
+
+bool CFlows::Save(const std::string& path) {
+    fs::path file(path);
+    file.replace_extension(std::string(".") + kSpecificationSuffix);
+    CFilter& filter = session_.Filter();
+    // No setting names the designer yet: the file's DESIGNER line stays empty.
+    if (const auto message =
+            SaveSpecification(file, filter, session_.Character(), session_.OpAmps(), {})) {
+        Tell(*message);
+        return false;
+    }
+    filter.documentFolder = file.parent_path().string();
+    filter.documentName = file.stem().string();
+    filter.specModified = false;
+    filter.specUntitled = false;
+    refresh_();
+    return true;
+}
+
+bool CFlows::SaveWithDialog() {
+    QFileDialog dialog(window_, Qs(kSaveSpecificationTitle), Qs(ProposedPath()),
+                       Qs(kSpecificationFilter));
+    dialog.setObjectName("saveSpecificationDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Qs(kSpecificationSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    return Save(Std(dialog.selectedFiles().front()));
+}
+
+bool CFlows::ChangeCapacitors() {
+    CFilter& filter = session_.Filter();
+    CFilterStructure* structure = session_.Current();
+    structure->PrepareUntilStable();
+    CEditCapsDlg dialog(*structure, window_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Changed()) {
+        // Preparing the structure cleared the curves of the design on show.
+        if (filter.GetDesignState() == DesignState::DESIGNED) {
+            session_.RecomputeCurves();
+        }
+        refresh_();
+        return false;
+    }
+    KeepEditedCapacitors(filter);
+    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    return true;
+}
+
+bool CFlows::MayClose() {
+    if (runner_.Running()) {
+        return false;
+    }
+    const CFilter& filter = session_.Filter();
+    if (filter.GetDesignState() != DesignState::DESIGNED || !filter.specModified) {
+        return true;
+    }
+    switch (AskYesNoCancel(window_, CloseQuestion())) {
+        case Answer::YES:
+            return SaveWithDialog();
+        case Answer::NO:
+            return true;
+        case Answer::CANCEL:
+            break;
+    }
+    return false;
+}
+
+}  // namespace vx

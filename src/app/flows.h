@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/design_runner.h"
+#include "app/message_box.h"
+#include "model/filter.h"
+
+class QWidget;
+
+namespace vx {
+
+class CDesignSession;
+
+// The commands that change the document, each in one function: specify (new or change), load,
+// save, change capacitors, and the question before closing. Every design runs through the
+// runner; `refresh` redraws the window (title, plot) after each step the user must see.
+class CFlows {
+  public:
+    CFlows(QWidget* window, CDesignSession& session, CDesignRunner& runner,
+           CapacitorPrompt& windowPrompt, std::function<void()> refresh);
+
+    // Unattended (a screenshot run): messages go to standard error instead of boxes.
+    void SetUnattended(bool unattended) { unattended_ = unattended; }
+
+    // The input dialog for the type and structure; OK designs, cancel restores what was there.
+    // Returns whether a design ran.
+    bool Specify(FilterType type, StructureKind structure, bool isNew);
+    // Loads and designs a specification file; false when it could not be loaded.
+    bool Load(const std::string& path);
+    // The open dialog, then Load.
+    bool LoadWithDialog();
+    // Saves the specification as NAME.vxs in the chosen folder; false when it failed.
+    bool Save(const std::string& path);
+    // The save dialog, then Save; false when cancelled or failed.
+    bool SaveWithDialog();
+    // The capacitors of every stage; a change designs again. Returns whether a design ran.
+    bool ChangeCapacitors();
+    // Whether the window may close: with an unsaved design the user is asked, and a cancelled
+    // or failed save keeps it open.
+    bool MayClose();
+
+  private:
+    bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
+    void RunDesign(const CDesignRunner::Job& job);
+    void Tell(const UserMessage& message, MessageIcon icon = MessageIcon::STOP) const;
+    std::string ProposedPath() const;
+
+    QWidget* window_;
+    CDesignSession& session_;
+    CDesignRunner& runner_;
+    CapacitorPrompt& windowPrompt_;
+    std::function<void()> refresh_;
+    bool unattended_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,175 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "app/design_runner.h"
+#include "app/dialog_capacitor_prompt.h"
+#include "app/flows.h"
+#include "app/message_box.h"
+#include "app/plot_view.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
+#include "plot/plot_messages.h"
+#include "shell/shell_messages.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      settings_(store.Read()),
+      session_(std::make_unique<CDesignSession>()),
+      prompt_(std::make_unique<CDialogCapacitorPrompt>(this)),
+      runner_(std::make_unique<CDesignRunner>(this, *prompt_)),
+      view_(new CPlotView(*session_, this)) {
+    setObjectName("mainWindow");
+    ApplySettings(settings_, session_->Filter());
+    flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
+    runner_->SetRunningHook([this](bool running) { view_->SetBusy(running); });
+    setCentralWidget(view_);
+    statusBar()->setObjectName("statusBar");
+    connect(view_, &CPlotView::readoutChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    BuildMenus();
+    InstallHandlers();
+    Refresh();
+}
+
+CMainWindow::~CMainWindow() = default;
+
+void CMainWindow::SetUnattended(bool unattended) {
+    unattended_ = unattended;
+    prompt_->SetUnattended(unattended);
+    flows_->SetUnattended(unattended);
+}
+
+void CMainWindow::BuildMenus() {
+    for (const Menu& menu : MainMenus()) {
+        AddItems(menuBar()->addMenu(Qs(menu.title)), menu.items);
+    }
+}
+
+void CMainWindow::AddItems(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItem::Kind::SEPARATOR:
+                menu->addSeparator();
+                break;
+            case MenuItem::Kind::SUBMENU:
+                AddItems(menu->addMenu(Qs(item.text)), item.items);
+                break;
+            case MenuItem::Kind::COMMAND: {
+                QAction* action = menu->addAction(Qs(item.text));
+                const Command command = item.command;
+                entryTexts_[command] = item.text;
+                connect(action, &QAction::triggered, this,
+                        [this, command] { RunCommand(command); });
+                break;
+            }
+        }
+    }
+}
+
+void CMainWindow::InstallHandlers() {
+    for (const auto& [command, text] : entryTexts_) {
+        FilterType type{};
+        StructureKind structure{};
+        if (NewFilterTarget(command, type, structure)) {
+            handlers_[command] = [this, type, structure] {
+                flows_->Specify(type, structure, true);
+            };
+        }
+    }
+    handlers_[Command::LOAD_SPECIFICATION] = [this] { flows_->LoadWithDialog(); };
+    handlers_[Command::SAVE_SPECIFICATION] = [this] { flows_->SaveWithDialog(); };
+    handlers_[Command::EXIT] = [this] { close(); };
+    handlers_[Command::CHANGE_SPECIFICATION] = [this] {
+        const CFilter& filter = session_->Filter();
+        flows_->Specify(filter.Type(), filter.Structure(), false);
+    };
+    handlers_[Command::CHANGE_CAPACITORS] = [this] { flows_->ChangeCapacitors(); };
+    handlers_[Command::ABOUT] = [this] {
+        ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
+    };
+}
+
+void CMainWindow::RunCommand(Command command) {
+    if (runner_->Running()) {
+        return;
+    }
+    const CommandGate gate = GateCommand(command, session_->Filter().GetDesignState());
+    switch (gate.verdict) {
+        case CommandGate::Verdict::IGNORE:
+            return;
+        case CommandGate::Verdict::NO_DESIGN:
+            ShowMessage(this, NoDesignMessage(gate.caption));
+            return;
+        case CommandGate::Verdict::RUN:
+            break;
+    }
+    try {
+        const auto handler = handlers_.find(command);
+        if (handler != handlers_.end()) {
+            handler->second();
+        } else {
+            ShowMessage(this, NotYetAvailableMessage(EntryCaption(entryTexts_[command])),
+                        MessageIcon::INFORMATION);
+        }
+    } catch (const std::exception& e) {
+        ShowMessage(this, InternalErrorMessage(e.what()));
+    }
+}
+
+void CMainWindow::Refresh() {
+    setWindowTitle(Qs(MainWindowTitle(session_->Filter())));
+    view_->update();
+    if (const auto notice = TakeGainReducedNotice(session_->Filter())) {
+        ShowOrPrint(this, *notice, MessageIcon::WARNING, unattended_);
+    }
+}
+
+void CMainWindow::ShowAsStored() {
+    resize(settings_.width, settings_.height);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    if (settings_.sizeType == static_cast<int>(WindowSizeType::MAXIMISED)) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+void CMainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (windowState() == Qt::WindowNoState) {
+        settings_.width = width();
+        settings_.height = height();
+    }
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+    if (!flows_->MayClose()) {
+        event->ignore();
+        return;
+    }
+    WindowSizeType type = WindowSizeType::RESTORED;
+    if (isMaximized()) {
+        type = WindowSizeType::MAXIMISED;
+    } else if (isMinimized()) {
+        type = WindowSizeType::MINIMISED;
+    }
+    settings_.sizeType = static_cast<int>(type);
+    TakeSettings(session_->Filter(), settings_);
+    store_.WriteOnClose(settings_);
+    event->accept();
+}
+
+}  // namespace vx

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "shell/menu_table.h"
+#include "shell/program_settings.h"
+
+namespace vx {
+
+class CDesignRunner;
+class CDesignSession;
+class CDialogCapacitorPrompt;
+class CFlows;
+class CPlotView;
+class CSettingsStore;
+
+// The main window: the six menus, the plot view and the status bar. Every menu command goes
+// through RunCommand, which checks the design state and calls the command's handler; a
+// command without one tells the user that it is not yet available.
+class CMainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit CMainWindow(CSettingsStore& store, QWidget* parent = nullptr);
+    ~CMainWindow() override;
+
+    CDesignSession& Session() { return *session_; }
+    CFlows& Flows() { return *flows_; }
+    CPlotView* View() const { return view_; }
+    const ProgramSettings& Settings() const { return settings_; }
+
+    // Unattended (a screenshot run): messages and questions go to standard error.
+    void SetUnattended(bool unattended);
+    // Shows the window in its stored size, maximised when it was.
+    void ShowAsStored();
+    void RunCommand(Command command);
+    // Title, plot and the warning of a lowered gain, after each step of a command.
+    void Refresh();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void AddItems(QMenu* menu, const std::vector<MenuItem>& items);
+    void InstallHandlers();
+
+    CSettingsStore& store_;
+    ProgramSettings settings_;
+    std::unique_ptr<CDesignSession> session_;
+    std::unique_ptr<CDialogCapacitorPrompt> prompt_;
+    std::unique_ptr<CDesignRunner> runner_;
+    std::unique_ptr<CFlows> flows_;
+    CPlotView* view_;
+    std::map<Command, std::function<void()>> handlers_;
+    std::map<Command, std::string> entryTexts_;
+    bool unattended_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,76 @@
+#include "app/plot_painter.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <variant>
+
+#include "app/qt_text.h"
+#include "app/start_picture.h"
+
+namespace vx {
+
+namespace {
+
+QColor ToQt(PlotColor c) {
+    return {c.red, c.green, c.blue};
+}
+
+}  // namespace
+
+void CPlotPainter::Paint(const std::vector<PlotPrimitive>& primitives) {
+    painter_.save();
+    for (const PlotPrimitive& p : primitives) {
+        std::visit(*this, p);
+    }
+    painter_.restore();
+}
+
+void CPlotPainter::operator()(const PlotFill& fill) {
+    const PlotRect& r = fill.rect;
+    painter_.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)), ToQt(fill.color));
+}
+
+void CPlotPainter::operator()(const PlotPolyline& line) {
+    if (line.points.size() < 2) {
+        return;
+    }
+    QPen pen(ToQt(line.pen.color), line.pen.width,
+             line.pen.style == PenStyle::DASHED ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
+             Qt::RoundJoin);
+    painter_.setPen(pen);
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(line.points.size()));
+    for (const PlotPoint& p : line.points) {
+        polygon << QPoint(p.x, p.y);
+    }
+    // A curve has more than two points: smooth it; straight lines stay crisp.
+    const bool curve = line.points.size() > 2;
+    painter_.setRenderHint(QPainter::Antialiasing, curve);
+    painter_.drawPolyline(polygon);
+}
+
+void CPlotPainter::operator()(const PlotText& text) {
+    const QString s = Qs(text.text);
+    const QFontMetrics metrics = painter_.fontMetrics();
+    const int width = metrics.horizontalAdvance(s);
+    int x = text.anchor.x;
+    if (text.halign == HAlign::RIGHT) {
+        x -= width;
+    } else if (text.halign == HAlign::CENTER) {
+        x -= width / 2;
+    }
+    int top = text.anchor.y;
+    if (text.valign == VAlign::MIDDLE) {
+        top -= metrics.height() / 2;
+    }
+    painter_.setPen(ToQt(text.color));
+    painter_.drawText(QPoint(x, top + metrics.ascent()), s);
+}
+
+void CPlotPainter::operator()(const PlotStartPicture& picture) {
+    const PlotRect& r = picture.page;
+    DrawStartPicture(painter_, QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)));
+}
+
+}  // namespace vx

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "plot/plot_primitives.h"
+
+class QPainter;
+
+namespace vx {
+
+// Turns the plot's primitives into QPainter calls: the screen now, the print preview and the
+// printer alike. Curves are antialiased; grid lines and marks stay on whole pixels.
+class CPlotPainter {
+  public:
+    explicit CPlotPainter(QPainter& painter) : painter_(painter) {}
+
+    void Paint(const std::vector<PlotPrimitive>& primitives);
+
+    void operator()(const PlotFill& fill);
+    void operator()(const PlotPolyline& line);
+    void operator()(const PlotText& text);
+    void operator()(const PlotStartPicture& picture);
+
+  private:
+    QPainter& painter_;
+};
+
+}  // namespace vx

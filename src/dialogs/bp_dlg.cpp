@@ -1,0 +1,132 @@
+#include "dialogs/bp_dlg.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_text.h"
+#include "dialogs/dialog_parts.h"
+#include "dialogs/edit_bp_freqs_dlg.h"
+#include "dialogs/gain_field_pair.h"
+#include "dialogs/radio_group.h"
+#include "model/gain_fields.h"
+#include "model/input_dialog_texts.h"
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, parent) {
+    setObjectName("bpDlg");
+    setWindowTitle(Qs(kBpDialogTitle));
+    const BpInput in = BpInputFrom(session.Filter());
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(MakeFieldsGroup());
+    left->addWidget(MakeCharacteristicGroup());
+    opAmps_ = AddOpAmpGroup(left, session.OpAmps(), in.opAmp, this);
+
+    auto* right = new QVBoxLayout;
+    sequence_ = AddGroup(right, kSequenceGroupBp, "sequence", kSequenceRadios);
+    series_ = AddGroup(right, kSeriesGroup, "series", kSeriesRadios);
+    steplessR2_ = new QCheckBox(Qs(kSteplessR2Check), series_);
+    steplessR2_->setObjectName("steplessR2Check");
+    series_->Layout()->addWidget(steplessR2_);
+    distribution_ = AddGroup(right, kDistributionGroup, "distribution", kDistributionRadios);
+    capacitors_ = AddGroup(right, kCapacitorGroup, "capacitor", kCapacitorRadios);
+    Arrange(left, right);
+    MarkField(BpField::IMPEDANCE, impedance_);
+    MarkField(BpField::FREQUENCY, frequency_);
+    MarkField(BpField::GAIN_DB, gain_->DbEdit());
+    MarkField(BpField::BANDWIDTH, bandwidth_);
+    MarkField(BpField::ORDER, order_);
+    MarkField(BpField::RIPPLE, ripple_);
+
+    order_->setText(Qs(FormatInt(in.order)));
+    frequency_->setText(Qs(NumberFieldText(in.frequency)));
+    bandwidth_->setText(Qs(NumberFieldText(in.bandwidth)));
+    gain_->SetGainDb(in.gainDb);
+    impedance_->setText(Qs(NumberFieldText(in.impedance)));
+    characteristic_->SetIndex(static_cast<int>(in.characteristic));
+    ripple_->setText(Qs(RippleText(in.rippleDb)));
+    sequence_->SetIndex(static_cast<int>(in.sequence));
+    series_->SetIndex(static_cast<int>(in.series));
+    steplessR2_->setChecked(in.steplessR2);
+    distribution_->SetIndex(static_cast<int>(in.distribution));
+    capacitors_->SetIndex(static_cast<int>(in.capacitorMode));
+
+    auto updateRipple = [this] {
+        ripple_->setEnabled(characteristic_->Index() ==
+                            static_cast<int>(Characteristic::CHEBYCHEV));
+    };
+    connect(characteristic_, &CRadioGroup::indexChanged, this, updateRipple);
+    updateRipple();
+}
+
+QWidget* CBpDlg::MakeFieldsGroup() {
+    auto* group = new QGroupBox(this);
+    auto* form = new QFormLayout(group);
+    order_ = NumberEdit("orderEdit", group);
+    form->addRow(Qs(kOrderLabelBp), order_);
+    frequency_ = NumberEdit("frequencyEdit", group);
+    form->addRow(Qs(kCentreLabel), frequency_);
+    bandwidth_ = NumberEdit("bandwidthEdit", group);
+    form->addRow(Qs(kBandwidthLabel), bandwidth_);
+    auto* edges = new QPushButton(Qs(kBandEdgesButton), group);
+    edges->setObjectName("bandEdgesButton");
+    connect(edges, &QPushButton::clicked, this, &CBpDlg::EnterBandEdges);
+    form->addRow(QString(), edges);
+    gain_ = new CGainFieldPair(group);
+    form->addRow(Qs(kGainLinearLabel), gain_->LinearEdit());
+    form->addRow(Qs(kGainDbLabel), gain_->DbEdit());
+    impedance_ = NumberEdit("impedanceEdit", group);
+    form->addRow(Qs(kInputImpedanceLabel), impedance_);
+    return group;
+}
+
+QWidget* CBpDlg::MakeCharacteristicGroup() {
+    characteristic_ = new CRadioGroup(kCharacteristicGroupBp, "characteristic", this);
+    // The band-pass has no individual pole data.
+    for (size_t k = 0; k + 1 < kCharacteristicRadios.size(); ++k) {
+        characteristic_->Add(kCharacteristicRadios[k]);
+    }
+    ripple_ = AddRippleRow(characteristic_);
+    return characteristic_;
+}
+
+BpInput CBpDlg::ReadFields() const {
+    BpInput in;
+    in.order = static_cast<int>(ParseInt(Std(order_->text())));
+    in.frequency = ParseValue(Std(frequency_->text()));
+    in.bandwidth = ParseValue(Std(bandwidth_->text()));
+    in.gainDb = gain_->GainDb();
+    in.impedance = ParseValue(Std(impedance_->text()));
+    in.characteristic = static_cast<Characteristic>(characteristic_->Index());
+    in.rippleDb = ParseValue(Std(ripple_->text()));
+    in.sequence = static_cast<StageSequence>(sequence_->Index());
+    in.series = static_cast<ResistorSeries>(series_->Index());
+    in.steplessR2 = steplessR2_->isChecked();
+    in.distribution = static_cast<GainDistribution>(distribution_->Index());
+    in.capacitorMode = static_cast<CapacitorMode>(capacitors_->Index());
+    in.opAmp = opAmps_->currentRow();
+    return in;
+}
+
+void CBpDlg::EnterBandEdges() {
+    CEditBpFreqsDlg dialog(ParseValue(Std(frequency_->text())), ParseValue(Std(bandwidth_->text())),
+                           this);
+    if (dialog.exec() == QDialog::Accepted) {
+        frequency_->setText(Qs(NumberFieldText(dialog.Result().centre)));
+        bandwidth_->setText(Qs(NumberFieldText(dialog.Result().bandwidth)));
+    }
+}
+
+void CBpDlg::accept() {
+    Conclude(AcceptBpInput(ReadFields(), session_.Filter(), session_.Character()));
+}
+
+}  // namespace vx

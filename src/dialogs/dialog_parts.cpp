@@ -1,0 +1,69 @@
+#include "dialogs/dialog_parts.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/qt_text.h"
+#include "dialogs/radio_group.h"
+#include "model/input_dialog_texts.h"
+#include "model/opv.h"
+#include "shell/shell_messages.h"
+
+namespace vx {
+
+QWidget* OkCancelButtons(QDialog* dialog) {
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    box->button(QDialogButtonBox::Ok)->setText(Qs(kOkButton));
+    box->button(QDialogButtonBox::Ok)->setObjectName("okButton");
+    box->button(QDialogButtonBox::Cancel)->setText(Qs(kCancelButton));
+    box->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
+}
+
+QLineEdit* NumberEdit(const QString& name, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    // Wide enough for "1,234567k" with room to spare.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12);
+    return edit;
+}
+
+QLabel* TextLabel(const char* text, QWidget* parent) {
+    return new QLabel(Qs(text), parent);
+}
+
+QLineEdit* AddRippleRow(CRadioGroup* characteristic) {
+    auto* row = new QHBoxLayout;
+    QLineEdit* ripple = NumberEdit("rippleEdit", characteristic);
+    row->addWidget(TextLabel(kRippleLabel, characteristic));
+    row->addWidget(ripple);
+    row->addWidget(TextLabel(kRippleNote, characteristic));
+    row->addStretch(1);
+    characteristic->Layout()->addLayout(row);
+    return ripple;
+}
+
+QListWidget* AddOpAmpGroup(QBoxLayout* layout, const COpv& opv, int selected, QWidget* parent) {
+    auto* group = new QGroupBox(Qs(kOpAmpGroup), parent);
+    auto* list = new QListWidget(group);
+    list->setObjectName("opAmpList");
+    for (int i = 0; i < opv.Count(); ++i) {
+        list->addItem(Qs(opv.Name(i)));
+    }
+    list->setCurrentRow(selected >= 0 && selected < opv.Count() ? selected : 0);
+    list->setMaximumHeight(list->sizeHintForRow(0) * (opv.Count() + 1) + 2 * list->frameWidth());
+    (new QVBoxLayout(group))->addWidget(list);
+    layout->addWidget(group);
+    return list;
+}
+
+}  // namespace vx

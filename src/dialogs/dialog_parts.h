@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QBoxLayout;
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+// Pieces the dialogs share.
+namespace vx {
+
+class COpv;
+class CRadioGroup;
+
+// "OK" and "Abbrechen", wired to accept and reject.
+QWidget* OkCancelButtons(QDialog* dialog);
+// A field for an engineering number, named for the tests.
+QLineEdit* NumberEdit(const QString& name, QWidget* parent);
+// A label of the core's text.
+QLabel* TextLabel(const char* text, QWidget* parent);
+// "Welligkeit [dB] :" with its field and note, below the characteristic's buttons.
+QLineEdit* AddRippleRow(CRadioGroup* characteristic);
+// The group "Operationsverstärker" with the list of every model, `selected` chosen.
+QListWidget* AddOpAmpGroup(QBoxLayout* layout, const COpv& opv, int selected, QWidget* parent);
+
+}  // namespace vx

@@ -1,0 +1,47 @@
+#include "dialogs/gain_dlg.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/message_box.h"
+#include "app/qt_text.h"
+#include "dialogs/dialog_parts.h"
+#include "model/gain_fields.h"
+#include "model/input_dialog_texts.h"
+#include "model/number_text.h"
+#include "model/stage_gain_input.h"
+
+namespace vx {
+
+CGainDlg::CGainDlg(CFilter& filter, QWidget* parent) : QDialog(parent), filter_(filter) {
+    setObjectName("gainDlg");
+    setWindowTitle(Qs(kGainDialogTitle));
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    for (int k = 0; k < kMaxStages; ++k) {
+        QLineEdit*& edit = gains_[static_cast<size_t>(k)];
+        edit = NumberEdit(QString("stageGainEdit%1").arg(k), this);
+        edit->setText(Qs(LinearGainText(filter.GetStageGain(k))));
+        grid->addWidget(new QLabel(Qs(StageRowLabel(k + 1)), this), k, 0);
+        grid->addWidget(edit, k, 1);
+        grid->addWidget(TextLabel(kStageGainNote, this), k, 2);
+    }
+    layout->addLayout(grid);
+    layout->addWidget(OkCancelButtons(this));
+}
+
+void CGainDlg::accept() {
+    StageGains gains{};
+    for (size_t i = 0; i < gains.size(); ++i) {
+        gains[i] = ParseValue(Std(gains_[i]->text()));
+    }
+    if (const auto message = AcceptStageGains(gains, filter_)) {
+        ShowMessage(this, *message);
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace vx

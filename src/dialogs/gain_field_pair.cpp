@@ -1,0 +1,39 @@
+#include "dialogs/gain_field_pair.h"
+
+#include <QLineEdit>
+
+#include "app/qt_text.h"
+#include "dialogs/dialog_parts.h"
+#include "model/gain_fields.h"
+#include "model/number_text.h"
+
+namespace vx {
+
+CGainFieldPair::CGainFieldPair(QWidget* parent)
+    : QObject(parent),
+      linear_(NumberEdit("gainLinearEdit", parent)),
+      db_(NumberEdit("gainDbEdit", parent)) {
+    connect(db_, &QLineEdit::textEdited, this, &CGainFieldPair::DbEdited);
+    connect(linear_, &QLineEdit::textEdited, this, &CGainFieldPair::LinearEdited);
+}
+
+void CGainFieldPair::SetGainDb(double gainDb) {
+    db_->setText(Qs(GainDbText(gainDb)));
+    linear_->setText(Qs(GainLinearText(gainDb)));
+}
+
+double CGainFieldPair::GainDb() const {
+    return ParseValue(Std(db_->text()));
+}
+
+void CGainFieldPair::DbEdited(const QString& text) {
+    linear_->setText(Qs(GainLinearText(ParseValue(Std(text)))));
+}
+
+void CGainFieldPair::LinearEdited(const QString& text) {
+    if (const auto db = GainDbTextFromLinear(Std(text))) {
+        db_->setText(Qs(*db));
+    }
+}
+
+}  // namespace vx

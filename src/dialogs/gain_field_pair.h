@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class QLineEdit;
+class QWidget;
+
+namespace vx {
+
+// The linear gain field and the dB field of an input dialog: each follows the other as the
+// user types.
+class CGainFieldPair : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit CGainFieldPair(QWidget* parent);
+
+    QLineEdit* LinearEdit() const { return linear_; }
+    QLineEdit* DbEdit() const { return db_; }
+    void SetGainDb(double gainDb);
+    double GainDb() const;
+
+  private:
+    void DbEdited(const QString& text);
+    void LinearEdited(const QString& text);
+
+    QLineEdit* linear_;
+    QLineEdit* db_;
+};
+
+}  // namespace vx

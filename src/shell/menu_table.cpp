@@ -1,0 +1,158 @@
+#include "shell/menu_table.h"
+
+#include <array>
+
+namespace vx {
+
+namespace {
+
+MenuItem Entry(const char* text, Command command) {
+    return {MenuItem::Kind::COMMAND, text, command, {}};
+}
+
+MenuItem Separator() {
+    return {MenuItem::Kind::SEPARATOR, "", Command::ABOUT, {}};
+}
+
+MenuItem Submenu(const char* text, std::vector<MenuItem> items) {
+    return {MenuItem::Kind::SUBMENU, text, Command::ABOUT, std::move(items)};
+}
+
+std::vector<Menu> MakeMenus() {
+    return {
+        {"&Datei",
+         {Submenu("&Neues Filter",
+                  {Entry("&Tiefpass mit Mehrfachgegenkopplung...", Command::NEW_LP_MFB),
+                   Entry("Sallen-Key-T&iefpass...", Command::NEW_LP_SK),
+                   Entry("Sallen-Key-Tiefpass &3. Ordnung mit 1 OPV...", Command::NEW_LP_SKX),
+                   Entry("&Hochpass mit Mehrfachgegenkopplung...", Command::NEW_HP_MFB),
+                   Entry("Sallen-Key-H&ochpass...", Command::NEW_HP_SK),
+                   Entry("Sallen-&Key-Hochpass 3. Ordnung mit 1 OPV...", Command::NEW_HP_SKX),
+                   Entry("&Bandpass mit Mehrfachgegenkopplung...", Command::NEW_BP_MFB),
+                   Entry("Band&sperre mit Doppel-T-Glied...", Command::NEW_BR_TT)}),
+          Entry("Spezifikation &laden...", Command::LOAD_SPECIFICATION),
+          Entry("Spezifikation &speichern unter...", Command::SAVE_SPECIFICATION), Separator(),
+          Entry("Grafik-Druck&einrichtung...", Command::GRAPH_PAGE_SETUP),
+          Entry("Grafik-Seiten&ansicht", Command::GRAPH_PREVIEW),
+          Entry("Grafik &drucken...", Command::GRAPH_PRINT), Separator(),
+          Entry("&Beenden", Command::EXIT)}},
+        {"&Bearbeiten",
+         {Entry("&Spezifikation ändern...", Command::CHANGE_SPECIFICATION),
+          Entry("&Kapazitäten ändern...", Command::CHANGE_CAPACITORS)}},
+        {"&Ergebnis",
+         {Entry("&Dimensionierung...", Command::RESULT_DIMENSIONING),
+          Entry("Schalt&bild...", Command::RESULT_SCHEMATIC),
+          Entry("&Filterparameter...", Command::RESULT_PARAMETERS), Separator(),
+          Entry("&Speichern unter...", Command::RESULT_SAVE_HTML), Separator(),
+          Entry("Druck&einrichtung...", Command::RESULT_PAGE_SETUP),
+          Entry("Seiten&ansicht", Command::RESULT_PREVIEW),
+          Entry("D&rucken...", Command::RESULT_PRINT), Separator(),
+          Entry("&Optionen...", Command::RESULT_OPTIONS)}},
+        {"&Spice",
+         {Entry("&Amplitudengang in dB", Command::SPICE_AMPLITUDE_DB),
+          Entry("Amplitudengang &linear", Command::SPICE_AMPLITUDE_LINEAR),
+          Entry("&Phasengang", Command::SPICE_PHASE),
+          Entry("&Gruppenlaufzeit", Command::SPICE_GROUP_DELAY),
+          Entry("&Sprungantwort", Command::SPICE_STEP_RESPONSE),
+          Entry("A&mplitude+Phase+Laufzeit", Command::SPICE_ALL), Separator(),
+          Entry("&Konfiguration...", Command::SPICE_CONFIGURATION)}},
+        {"&Grafik",
+         {Entry("&Amplitudenmarken...", Command::GRAPH_AMPLITUDE_MARKS),
+          Entry("&Frequenzbereich...", Command::GRAPH_RANGE),
+          Entry("Frequenz&marken...", Command::GRAPH_FREQUENCY_MARKS),
+          Entry("&Kurvenauswahl...", Command::GRAPH_CURVES)}},
+        {"&Hilfe",
+         {Entry("Auf &Update prüfen", Command::CHECK_UPDATE),
+          Entry("Über &Veltranix", Command::ABOUT)}},
+    };
+}
+
+struct NewFilter {
+    Command command;
+    FilterType type;
+    StructureKind structure;
+};
+
+constexpr std::array<NewFilter, 8> kNewFilters = {{
+    {Command::NEW_LP_MFB, FilterType::LOWPASS, StructureKind::MFB},
+    {Command::NEW_LP_SK, FilterType::LOWPASS, StructureKind::SALLEN_KEY},
+    {Command::NEW_LP_SKX, FilterType::LOWPASS, StructureKind::SALLEN_KEY_X},
+    {Command::NEW_HP_MFB, FilterType::HIGHPASS, StructureKind::MFB},
+    {Command::NEW_HP_SK, FilterType::HIGHPASS, StructureKind::SALLEN_KEY},
+    {Command::NEW_HP_SKX, FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X},
+    {Command::NEW_BP_MFB, FilterType::BANDPASS, StructureKind::MFB},
+    {Command::NEW_BR_TT, FilterType::BANDREJECT, StructureKind::TWIN_T},
+}};
+
+// Commands that need a design, with the caption of their no-design message. The two Bearbeiten
+// commands also work on a cancelled design, whose specification stays in the record.
+struct Requirement {
+    Command command;
+    const char* caption;
+    bool cancelledWillDo;
+};
+
+constexpr std::array<Requirement, 17> kRequirements = {{
+    {Command::SAVE_SPECIFICATION, "Spezifikation speichern", false},
+    {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht", false},
+    {Command::GRAPH_PRINT, "Datei - Grafik drucken", false},
+    {Command::CHANGE_SPECIFICATION, "Spezifikation ändern", true},
+    {Command::CHANGE_CAPACITORS, "Kapazitäten ändern", true},
+    {Command::RESULT_DIMENSIONING, "Ergebnis - Dimensionierung", false},
+    {Command::RESULT_SCHEMATIC, "Ergebnis - Schaltbild", false},
+    {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter", false},
+    {Command::RESULT_SAVE_HTML, "Ergebnis speichern", false},
+    {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht", false},
+    {Command::RESULT_PRINT, "Ergebnis - Drucken", false},
+    {Command::SPICE_AMPLITUDE_DB, "Spice - Amplitudengang", false},
+    {Command::SPICE_AMPLITUDE_LINEAR, "Spice - Amplitudengang", false},
+    {Command::SPICE_PHASE, "Spice - Phasengang", false},
+    {Command::SPICE_GROUP_DELAY, "Spice - Gruppenlaufzeit", false},
+    {Command::SPICE_STEP_RESPONSE, "Spice - Sprungantwort", false},
+    {Command::SPICE_ALL, "Spice - Amplitude+Phase+Laufzeit", false},
+}};
+
+}  // namespace
+
+const std::vector<Menu>& MainMenus() {
+    static const std::vector<Menu> menus = MakeMenus();
+    return menus;
+}
+
+std::string EntryCaption(std::string text) {
+    std::erase(text, '&');
+    while (!text.empty() && text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure) {
+    for (const NewFilter& n : kNewFilters) {
+        if (n.command == command) {
+            type = n.type;
+            structure = n.structure;
+            return true;
+        }
+    }
+    return false;
+}
+
+CommandGate GateCommand(Command command, DesignState state) {
+    if (state == DesignState::SPECIFIED) {
+        return {CommandGate::Verdict::IGNORE, {}};
+    }
+    for (const Requirement& r : kRequirements) {
+        if (r.command != command) {
+            continue;
+        }
+        const bool met = state == DesignState::DESIGNED ||
+                         (r.cancelledWillDo && state == DesignState::CANCELLED);
+        if (!met) {
+            return {CommandGate::Verdict::NO_DESIGN, r.caption};
+        }
+    }
+    return {CommandGate::Verdict::RUN, {}};
+}
+
+}  // namespace vx

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+// The settings the program keeps between runs (sections "View", "Spice", "Document" and
+// "Update"), their defaults on Linux, and how they reach the filter record.
+namespace vx {
+
+class CFilter;
+
+// Size type of the main window as the settings store it.
+enum class WindowSizeType { RESTORED = 0, MINIMISED = 1, MAXIMISED = 2 };
+
+struct ProgramSettings {
+    int width = 625;  // main window
+    int height = 441;
+    int sizeType = static_cast<int>(WindowSizeType::RESTORED);
+    int graph = 7;  // curve selection: the three magnitude curves
+    std::string fmin = "0.5";
+    std::string fmax = "2.0";
+    std::string spiceCommand;
+    std::string spiceTmpPath;
+    std::string spiceLib;
+    std::string documentPath;
+    int filterparamsInOutput = 0;
+    std::string checkDate;  // last successful update check, "%d-%02d-%02d"
+
+    bool operator==(const ProgramSettings&) const = default;
+};
+
+// The defaults with the Linux paths: ngspice, the system's temporary folder, the installed
+// op-amp library and the home folder.
+ProgramSettings DefaultProgramSettings();
+
+// One stored value: its section, its key and the field that holds it.
+struct SettingKey {
+    const char* section;
+    const char* key;
+    std::variant<int ProgramSettings::*, std::string ProgramSettings::*> field;
+    // The plot range and the update date are written when they change, not on closing.
+    bool writtenOnClose;
+};
+const std::vector<SettingKey>& SettingKeys();
+
+// A window stored as minimised opens in the default size.
+void NormaliseWindowSize(ProgramSettings& settings);
+
+// Puts the settings that the record carries into it (curve selection, plot range, Spice,
+// document folder, report option); a stored plot range the record refuses is left out.
+void ApplySettings(const ProgramSettings& settings, CFilter& filter);
+// Takes them back from the record before they are written.
+void TakeSettings(const CFilter& filter, ProgramSettings& settings);
+
+// A plot range factor as the settings store it: "%f".
+std::string PlotFactorText(double factor);
+
+}  // namespace vx

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "model/user_message.h"
+
+// What the application shell tells and asks the user: the about box, the close question, the
+// file dialogs, the progress of a design, and the command line of the program.
+namespace vx {
+
+class CFilter;
+
+inline constexpr const char* kProgramName = "Veltranix";
+inline constexpr const char* kAboutPurpose =
+    "Entwurf aktiver Analogfilter mit Operationsverstärkern";
+// "Info über Veltranix 3.3" with the product, "Version 3.3.7" and its purpose.
+UserMessage AboutMessage();
+
+// The start picture's line for a first start.
+inline constexpr const char* kStartHint =
+    "Beginnen Sie mit dem Menüpunkt \"Datei, Neues Filter\" oder \"Spezifikation laden\".";
+
+// Buttons of dialogs and question boxes.
+inline constexpr const char* kOkButton = "OK";
+inline constexpr const char* kCancelButton = "Abbrechen";
+inline constexpr const char* kYesButton = "&Ja";
+inline constexpr const char* kNoButton = "&Nein";
+
+// The file dialogs of the specification.
+inline constexpr const char* kLoadSpecificationTitle = "Spezifikation laden";
+inline constexpr const char* kSaveSpecificationTitle = "Spezifikation speichern";
+inline constexpr const char* kSpecificationFilter = "Veltranix-Spezifikation (*.vxs)";
+inline constexpr const char* kSpecificationSuffix = "vxs";
+
+// The yes/no/cancel question before closing with an unsaved specification.
+UserMessage CloseQuestion();
+// Entries whose work comes with a later version of the window.
+UserMessage NotYetAvailableMessage(const std::string& caption);
+
+// The main window's title: the specification's name, "*" while it has unsaved changes.
+std::string MainWindowTitle(const CFilter& filter);
+
+// The progress dialog of a running design.
+inline constexpr const char* kProgressTitle = "Filterberechnung";
+// "Stufe 2 von 3 wird berechnet ..." (stage 0-based); before the count is known (a file is
+// still being read) "Die Berechnung beginnt ...".
+std::string ProgressStageText(int stage, int stageCount);
+// "2. zusätzliche Abstimmung dieser Stufe ..."; empty while no extra round runs.
+std::string ProgressRetryText(int retry);
+
+// The command line: `veltranix [FILE.vxs] [--screenshot OUT.png]`.
+inline constexpr const char* kUsageText =
+    "Aufruf: veltranix [DATEI.vxs] [--screenshot AUSGABE.png]";
+// A named file that cannot be opened ends the program with this line on standard error.
+std::string CannotOpenFileText(const std::string& path);
+// A screenshot that cannot be written.
+std::string CannotWriteScreenshotText(const std::string& path);
+
+}  // namespace vx

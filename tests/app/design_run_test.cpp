@@ -1,0 +1,150 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/flows.h"
+#include "app/gui_test.h"
+#include "app/main_window.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
+#include "model/number_text.h"
+#include "structures/design_session.h"
+
+namespace vx::test {
+
+namespace {
+
+QString WriteSpecification(const QTemporaryDir& dir, const char* name, const char* filter) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("[FILTER]\n");
+        file.write(filter);
+    }
+    return path;
+}
+
+}  // namespace
+
+class DesignRunTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void CancelStopsALongDesignAndTheWindowAnswers() {
+        QTemporaryDir dir;
+        // The slowest kind of design: the third-order structure searching E192 for a real
+        // op-amp takes seconds, so the cancel lands in the middle of it.
+        const QString path = WriteSpecification(dir, "long.vxs",
+                                                "TYPE=LOWPASS\nSTRUCTURE=SKX\nFREQUENCY=1000\n"
+                                                "GAIN_DB=0\nCHARACTERISTIC=BESSEL\nORDER=3\n"
+                                                "IMPEDANCE=10000\nRESISTORS=E192\nOPAMP=LF411\n"
+                                                "SEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.show();
+        auto cancelled = std::make_shared<QElapsedTimer>();
+        WhenModal("progressDlg", [cancelled](QWidget* progress) {
+            // The window thread stays live while the worker searches, and shows its progress.
+            QTest::qWait(200);
+            QVERIFY(Child<QLabel>(progress, "stageText")->text().startsWith("Stufe 1 von 1"));
+            cancelled->start();
+            Click(progress, "cancelButton");
+        });
+        QVERIFY(window.Flows().Load(Std(path)));
+        qInfo("cancel took %lld ms to end the design", cancelled->elapsed());
+        QCOMPARE(window.Session().Filter().GetDesignState(), DesignState::CANCELLED);
+        // The window answers the next command.
+        const auto seen = CloseNextMessage();
+        window.RunCommand(Command::ABOUT);
+        QCOMPARE(seen->caption, QString("Info über Veltranix 3.3"));
+    }
+
+    void StoredPairBelowTheRatioIsRepairedInTheMismatchDialog() {
+        QTemporaryDir dir;
+        // A Butterworth Sallen-Key stage without gain needs C2/C1 >= 2.
+        const QString path = WriteSpecification(
+            dir, "pair.vxs",
+            "TYPE=LOWPASS\nSTRUCTURE=SK\nFREQUENCY=1000\nGAIN_DB=0\nCHARACTERISTIC=BUTTERWORTH\n"
+            "ORDER=2\nIMPEDANCE=10000\nRESISTORS=E24\nOPAMP=IDEAL\nSEQUENCE=HIGH_LEVEL\n"
+            "CAPACITORS=ENTER\n[STAGE 1]\nC1=1.0E-08\nC2=1.5E-08\n");
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        auto proposed = std::make_shared<QString>();
+        WhenModal("capMismatchDlg", [proposed](QWidget* dlg) {
+            *proposed = Child<QLineEdit>(dlg, "newC2Edit")->text();
+            Click(dlg, "optionRadio0");
+            Click(dlg, "okButton");
+        });
+        QVERIFY(window.Flows().Load(Std(path)));
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QCOMPARE(*proposed, QString("22 nF"));
+        QCOMPARE(filter.Value(ComponentSlot::C1, 0), 10e-9);
+        QCOMPARE(filter.Value(ComponentSlot::C2, 0), ParseValue(Std(*proposed)));
+    }
+
+    void NewFilterWithEnteredCapacitorsAsksForThem() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        auto titles = std::make_shared<QStringList>();
+        WhenModal("hpLpDlg", [titles](QWidget* dlg) {
+            Type(dlg, "orderEdit", "3");
+            Click(dlg, "capacitorRadio0");
+            auto accept = [titles](QWidget* cap) {
+                titles->append(cap->windowTitle());
+                Click(cap, "okButton");
+            };
+            // Stage 1 (first order) asks C1, stage 2 asks C1 and C2.
+            WhenModal("capDlg", [accept](QWidget* c) {
+                accept(c);
+                WhenModal("capDlg", [accept](QWidget* c2) {
+                    accept(c2);
+                    WhenModal("capDlg", accept);
+                });
+            });
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::NEW_LP_SK);
+        QCOMPARE(*titles, QStringList({"Kapazität vorgeben: C1 in Stufe 1 von 2",
+                                       "Kapazität vorgeben: C1 in Stufe 2 von 2",
+                                       "Kapazität vorgeben: C2 in Stufe 2 von 2"}));
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QCOMPARE(filter.CapsEnteredOrder(), 3);
+        QCOMPARE(filter.GetCapacitorMode(), CapacitorMode::ENTER);
+    }
+
+    void ChangedCapacitorsAreKeptByTheNextDesign() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        WhenModal("editCapsDlg", [](QWidget* dlg) {
+            WhenModal("capDlg", [](QWidget* cap) {
+                Type(cap, "capacitorEdit", "1n");  // a smaller C1 keeps C2 above its minimum
+                Click(cap, "okButton");
+            });
+            Click(dlg, "change_1_0");
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::CHANGE_CAPACITORS);
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QCOMPARE(filter.GetCapacitorMode(), CapacitorMode::ENTER);
+        QCOMPARE(filter.Value(ComponentSlot::C1, 1), 1e-9);
+        QVERIFY(filter.specModified);
+    }
+};
+
+VX_GUI_TEST(DesignRunTest);
+
+}  // namespace vx::test
+
+#include "design_run_test.moc"

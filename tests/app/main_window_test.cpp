@@ -1,0 +1,163 @@
+#include <QImage>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/flows.h"
+#include "app/gui_test.h"
+#include "app/main_window.h"
+#include "app/plot_view.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
+#include "structures/design_session.h"
+
+namespace vx::test {
+
+namespace {
+
+int FilterCurvePixels(QWidget* view) {
+    return test::FilterCurvePixels(view->grab().toImage());
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void LoadDrawsTheDesign() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(800, 560);
+        window.show();
+        QCOMPARE(FilterCurvePixels(window.View()), 0);
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        QCOMPARE(window.windowTitle(), QString("sk_lowpass_gain - Veltranix"));
+        QCOMPARE(window.Session().Filter().GetDesignState(), DesignState::DESIGNED);
+        QVERIFY(FilterCurvePixels(window.View()) > 200);
+
+        // The mouse over the diagram reads frequency and level, with the cross cursor.
+        QWidget* view = window.View();
+        const QPoint centre = view->rect().center();
+        QMouseEvent move(QEvent::MouseMove, centre, view->mapToGlobal(centre), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        QVERIFY(window.statusBar()->currentMessage().contains("Hz"));
+        QVERIFY(window.statusBar()->currentMessage().contains(" dB"));
+        QCOMPARE(view->cursor().shape(), Qt::CrossCursor);
+    }
+
+    void CommandsWithoutDesignTellWhy_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("designed");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("save") << int(Command::SAVE_SPECIFICATION) << false
+                              << "Spezifikation speichern"
+                              << "Es wurde noch kein Filter";
+        QTest::newRow("capacitors")
+            << int(Command::CHANGE_CAPACITORS) << false << "Kapazitäten ändern"
+            << "Es wurde noch kein Filter";
+        QTest::newRow("spice") << int(Command::SPICE_PHASE) << false << "Spice - Phasengang"
+                               << "Es wurde noch kein Filter";
+        QTest::newRow("result window later")
+            << int(Command::RESULT_DIMENSIONING) << true << "Dimensionierung"
+            << "Dieser Menüpunkt";
+        QTest::newRow("about") << int(Command::ABOUT) << false << "Info über Veltranix 3.3"
+                               << "Veltranix 3.3\nVersion 3.3.7";
+    }
+
+    void CommandsWithoutDesignTellWhy() {
+        QFETCH(int, command);
+        QFETCH(bool, designed);
+        QFETCH(QString, caption);
+        QFETCH(QString, start);
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        if (designed) {
+            QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        }
+        const auto seen = CloseNextMessage();
+        window.RunCommand(static_cast<Command>(command));
+        QCOMPARE(seen->caption, caption);
+        QVERIFY2(seen->text.startsWith(start), qPrintable(seen->text));
+    }
+
+    void CancelledChangeRestoresSpecificationAndStages() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_entered.vxs"))));
+        const CFilter& filter = window.Session().Filter();
+        const SpecificationBlock spec = filter.Specification();
+        const StageEntry stage = filter.Stage(0);
+        const int pixels = FilterCurvePixels(window.View());
+        // OK with a new order goes through the capacitor entry; cancelling its first
+        // question keeps the dialog, which is then cancelled.
+        WhenModal("hpLpDlg", [](QWidget* dlg) {
+            Type(dlg, "orderEdit", "4");
+            Type(dlg, "frequencyEdit", "3k");
+            WhenModal("capDlg", [](QWidget* cap) { Click(cap, "cancelButton"); });
+            Click(dlg, "okButton");
+            QVERIFY(dlg->isVisible());
+            Click(dlg, "cancelButton");
+        });
+        window.RunCommand(Command::CHANGE_SPECIFICATION);
+        QVERIFY(filter.Specification() == spec);
+        QVERIFY(filter.Stage(0) == stage);
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QCOMPARE(FilterCurvePixels(window.View()), pixels);
+    }
+
+    void CloseAsksOnlyAfterAnUnsavedChange() {
+        QTemporaryDir folder;
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        WhenModal("hpLpDlg", [](QWidget* dlg) {
+            Type(dlg, "orderEdit", "2");
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::CHANGE_SPECIFICATION);
+        QCOMPARE(window.Session().Filter().OrderLpHp(), 2);
+        QCOMPARE(window.windowTitle(), QString("sk_lowpass_gain* - Veltranix"));
+
+        auto asked = std::make_shared<QString>();
+        auto answer = [asked](const char* button) {
+            WhenModal("questionBox", [asked, button](QWidget* box) {
+                *asked = box->windowTitle();
+                Click(box, button);
+            });
+        };
+        answer("cancelButton");
+        QVERIFY(!window.close());
+        QCOMPARE(*asked, QString("Veltranix 3.3 beenden"));
+        QVERIFY(window.isVisible());
+
+        // Yes, then a cancelled save dialog: the window stays.
+        answer("yesButton");
+        WhenModal("saveSpecificationDialog",
+                  [](QWidget* dlg) { static_cast<QDialog*>(dlg)->reject(); });
+        QVERIFY(!window.close());
+
+        QVERIFY(window.Flows().Save(Std(folder.filePath("saved.vxs"))));
+        QCOMPARE(window.windowTitle(), QString("saved - Veltranix"));
+        asked->clear();
+        QVERIFY(window.close());
+        QVERIFY(asked->isEmpty());
+    }
+};
+
+VX_GUI_TEST(MainWindowTest);
+
+}  // namespace vx::test
+
+#include "main_window_test.moc"

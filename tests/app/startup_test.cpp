@@ -1,0 +1,70 @@
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/gui_test.h"
+
+namespace vx::test {
+
+namespace {
+
+// Runs the program with its own scratch home, so that its settings stay out of the user's.
+struct Run {
+    int status;
+    QString errors;
+};
+
+Run Start(const QTemporaryDir& home, const QStringList& args) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(env);
+    process.start(VX_GUI_PATH, args);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        return {-1, "did not end"};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void AMissingFileEndsTheProgramWithAReason() {
+        QTemporaryDir home;
+        const Run run = Start(home, {home.filePath("fehlt.vxs")});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains("kann nicht geöffnet werden"), qPrintable(run.errors));
+        QCOMPARE(Start(home, {"--unbekannt"}).status, 2);
+    }
+
+    void AFileIsDesignedBeforeTheScreenshot() {
+        QTemporaryDir home;
+        // A name with blanks arrives as one argument.
+        const QString file = home.filePath("mein Filter.vxs");
+        QVERIFY(QFile::copy(Example("sk_lowpass_gain.vxs"), file));
+        const QString picture = home.filePath("fenster.png");
+        const Run run = Start(home, {file, "--screenshot", picture});
+        QCOMPARE(run.status, 0);
+        const QImage image(picture);
+        QCOMPARE(image.size(), QSize(625, 441));
+        QVERIFY(FilterCurvePixels(image) > 100);
+        // Without a file the start picture shows no curve of a design.
+        QCOMPARE(Start(home, {"--screenshot", picture}).status, 0);
+        QCOMPARE(FilterCurvePixels(QImage(picture)), 0);
+    }
+};
+
+VX_GUI_TEST(StartupTest);
+
+}  // namespace vx::test
+
+#include "startup_test.moc"

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/qt_text.h"
 #include "dialogs/bp_dlg.h"
@@ -39,6 +40,16 @@ void CFlows::RunDesign(const CDesignRunner::Job& job) {
     refresh_();
 }
 
+void CFlows::DesignCurrent() {
+    bool designed = true;
+    RunDesign([this, &designed](DesignMonitor& monitor, CapacitorPrompt&) {
+        designed = session_.Design(monitor);
+    });
+    if (const std::optional<UserMessage> failure = session_.DesignFailure(); !designed && failure) {
+        Tell(*failure);
+    }
+}
+
 bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
     CFilter& filter = session_.Filter();
     filter.SaveBackup();
@@ -57,7 +68,7 @@ bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
         refresh_();
         return false;
     }
-    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    DesignCurrent();
     return true;
 }
 
@@ -76,9 +87,12 @@ bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curv
         curvesTouched = true;
         CFilter& filter = session_.Filter();
         CFilterStructure* entered = session_.Current();
-        entered->PrepareUntilStable();
         const bool ask = CapacitorsMustBeAsked(filter);
-        if (!entered->EnterAllCapacitors(ask, windowPrompt_)) {
+        if (!entered->PrepareUntilStable() || !entered->EnterAllCapacitors(ask, windowPrompt_)) {
+            // Without a reason the user cancelled; otherwise no circuit realises the input.
+            if (const std::optional<UserMessage>& failure = entered->Failure()) {
+                Tell(*failure);
+            }
             return false;
         }
         if (ask) {
@@ -169,7 +183,7 @@ bool CFlows::ChangeCapacitors() {
         return false;
     }
     KeepEditedCapacitors(filter);
-    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    DesignCurrent();
     return true;
 }
 

@@ -44,6 +44,8 @@ class CFlows {
   private:
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
     void RunDesign(const CDesignRunner::Job& job);
+    // Designs the current specification; one that no circuit realises is told why.
+    void DesignCurrent();
     void Tell(const UserMessage& message, MessageIcon icon = MessageIcon::STOP) const;
     std::string ProposedPath() const;
 

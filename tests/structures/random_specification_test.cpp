@@ -305,8 +305,15 @@ Outcome SaveLoadAndDesign(const RandomSpec& r) {
     return Outcome::DESIGNED;
 }
 
+// Under AddressSanitizer every evaluation costs many times more; fewer draws keep the run short.
+#ifdef __SANITIZE_ADDRESS__
+constexpr long kDraws = 30;
+#else
+constexpr long kDraws = 100;
+#endif
+
 TEST(RandomSpecifications, EveryAcceptedSpecificationSavesLoadsAndDesigns) {
-    const long count = EnvNumber("VX_RANDOM_SPECS", 100);
+    const long count = EnvNumber("VX_RANDOM_SPECS", kDraws);
     const bool full = EnvNumber("VX_RANDOM_FULL", 0) != 0;
     Draws draws(static_cast<uint64_t>(EnvNumber("VX_RANDOM_SEED", 11)));
     const bool keepGoing = std::getenv("VX_RANDOM_KEEP_GOING") != nullptr;

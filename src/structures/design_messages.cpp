@@ -14,9 +14,9 @@ constexpr const char* kCaption = "Filter nicht realisierbar";
 UserMessage StageNotRealisableMessage(int stageNumber) {
     return {kCaption, "Die Filterstufe " + FormatInt(stageNumber) +
                           " lässt sich mit diesen Vorgaben nicht dimensionieren: Ihre "
-                          "Kapazitäten müssten weit unter 1 pF liegen.\n\nBitte wählen Sie eine "
-                          "kleinere Verstärkung, ein kleineres Impedanzniveau oder eine niedrigere "
-                          "Frequenz."};
+                          "Kapazitäten fielen unter den kleinsten Wert von 1 pF.\n\nBitte wählen "
+                          "Sie ein kleineres Impedanzniveau, eine niedrigere Frequenz oder eine "
+                          "kleinere Verstärkung."};
 }
 
 UserMessage GainBelowLowestMessage() {

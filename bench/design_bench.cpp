@@ -1,5 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "structures/design_session.h"
 
 namespace vx {
@@ -102,6 +106,68 @@ void SallenKeyHighPassChebyshev8E192(benchmark::State& state) {
                       ResistorSeries::E192, "LF411"});
 }
 BENCHMARK(SallenKeyHighPassChebyshev8E192)->Apply(BothWays);
+
+// Takes the cancel of the benchmark's thread.
+class CancelOnRequest final : public DesignMonitor {
+  public:
+    void Report(const DesignProgress&) override {}
+    bool CancelRequested() override { return cancel.load(); }
+
+    std::atomic<bool> cancel{false};
+};
+
+// Wall time from a cancel request, 200 ms into a design, to the end of the design (the front
+// end's cancel button should take effect within 100 ms).
+void CancelLatency(benchmark::State& state, const Spec& spec) {
+    for (auto _ : state) {
+        CDesignSession session;
+        Configure(session, spec);
+        session.SetSearchOptions(state.range(0) == 0 ? SearchOptions::Straightforward()
+                                                     : SearchOptions{});
+        CancelOnRequest monitor;
+        std::atomic<bool> ended{false};
+        std::thread design([&] {
+            session.Design(monitor);
+            ended.store(true);
+        });
+        const auto start = std::chrono::steady_clock::now();
+        while (!ended.load() &&
+               std::chrono::steady_clock::now() - start < std::chrono::milliseconds(200)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        const auto requested = std::chrono::steady_clock::now();
+        monitor.cancel.store(true);
+        design.join();
+        if (session.Filter().GetDesignState() != DesignState::CANCELLED) {
+            state.SkipWithError("the design ended before the cancel");
+            break;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - requested).count());
+    }
+}
+
+// Both searches, five cancels each, the time the benchmark measured.
+void CancelBothWays(benchmark::internal::Benchmark* b) {
+    b->ArgName("fast")
+        ->Arg(0)
+        ->Arg(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(5);
+}
+
+void CancelSallenKeyXE192(benchmark::State& state) {
+    CancelLatency(state, {FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL,
+                          3, ResistorSeries::E192, "LF411"});
+}
+BENCHMARK(CancelSallenKeyXE192)->Apply(CancelBothWays);
+
+void CancelBandPassStepless30E192(benchmark::State& state) {
+    CancelLatency(state, {FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 30,
+                          ResistorSeries::E192, "LF411", true});
+}
+BENCHMARK(CancelBandPassStepless30E192)->Apply(CancelBothWays);
 
 }  // namespace
 }  // namespace vx

@@ -19,7 +19,7 @@ std::string PoleValueText(double x) {
 }
 
 std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int order) {
-    for (int k = 0; k < (order + 1) / 2 && k < CCharacter::kMaxStages; ++k) {
+    for (int k = 0; k < (order + 1) / 2 && k < kMaxStages; ++k) {
         const auto i = static_cast<size_t>(k);
         // A bad Q is named even when the frequency is bad too.
         const char* name = character.individualQ[i] <= 0.0           ? "Polgüte Q"

@@ -27,9 +27,10 @@ std::string FormatCapacitance(double farad);
 // Option 3 of the repair asks for C1 with this minimum, then for C2 with the minimum r C1.
 inline constexpr double kSmallestCapacitor = 1e-12;
 
-// Smallest E12 value not below `minimum`.
+// Smallest E12 value not below `minimum`: 1 pF for any smaller positive minimum, 0 for a
+// minimum of 0 or less; a value that is not finite is returned as it is.
 double E12AtOrAbove(double minimum);
-// Largest E12 value not above `maximum`.
+// Largest E12 value not above `maximum`; 0 for a maximum of 0 or less.
 double E12AtOrBelow(double maximum);
 
 // The repair offered when C2/C1 is below the ratio r a stage needs.

@@ -1,17 +1,22 @@
-#include "structures/search_blocks.h"
+#include "structures/grid_search.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace vx {
 
-void CSearchBlocks::Run(int threads, long long blockCount,
-                        const std::function<void(long long)>& runBlock,
-                        const std::function<bool()>& poll) {
+int CGridSearch::Threads() const {
+    if (options_.threads > 0) {
+        return options_.threads;
+    }
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+void CGridSearch::RunBlocks(int threads, long long blockCount, long long total,
+                            const std::function<void(long long)>& runBlock) {
     std::atomic<long long> next{0};
     std::mutex mutex;
     std::condition_variable finished;
@@ -19,8 +24,8 @@ void CSearchBlocks::Run(int threads, long long blockCount,
     std::exception_ptr failure;
     auto work = [&] {
         try {
-            for (long long b = next.fetch_add(1); b < blockCount && !StopRequested();
-                 b = next.fetch_add(1)) {
+            for (long long b = next.fetch_add(1);
+                 b < blockCount && !stop_.load(std::memory_order_relaxed); b = next.fetch_add(1)) {
                 runBlock(b);
             }
         } catch (...) {
@@ -45,7 +50,9 @@ void CSearchBlocks::Run(int threads, long long blockCount,
             if (!finished.wait_for(lock, std::chrono::milliseconds(25),
                                    [&] { return running == 0; })) {
                 lock.unlock();
-                if (poll()) {
+                host_.SetProgress(done_.load(std::memory_order_relaxed), total);
+                if (host_.PumpMessages()) {
+                    cancelled_ = true;
                     stop_.store(true);
                 }
                 lock.lock();

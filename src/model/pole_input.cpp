@@ -1,7 +1,5 @@
 #include "model/pole_input.h"
 
-#include <algorithm>
-
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -13,9 +11,7 @@ std::string PoleValueText(double x) {
     if (x >= 100.0) {
         return FormatValueNoMilli(x, false, 4, ValueKind::ANY);
     }
-    std::string s = x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x));
 }
 
 std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int order) {

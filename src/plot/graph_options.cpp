@@ -72,9 +72,9 @@ std::string MarkLevelText(std::optional<double> levelDb) {
         return {};
     }
     if (std::fabs(*levelDb) < 1000.0) {
-        return FormatF(*levelDb, 2) + " dB";
+        return WithDecimalComma(FormatF(*levelDb, 2)) + " dB";
     }
-    return ExponentText(*levelDb) + " dB";
+    return WithDecimalComma(ExponentText(*levelDb)) + " dB";
 }
 
 std::array<MarkField, kFrequencyMarks> FrequencyMarkFields(const CFilter& filter) {

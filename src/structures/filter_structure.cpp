@@ -21,9 +21,7 @@ namespace {
 
 // "%10.8f" with a decimal comma.
 std::string FixedWithComma(double x) {
-    std::string s = FormatF(x, 8, 10);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(FormatF(x, 8, 10));
 }
 
 }  // namespace

@@ -184,8 +184,12 @@ bool CFlows::SaveWithDialog() {
 }
 
 bool CFlows::ChangeCapacitors() {
-    BeforeChange();
     CFilter& filter = session_.Filter();
+    if (const std::optional<UserMessage> refusal = CapacitorEditRefusal(filter)) {
+        Tell(*refusal, MessageIcon::INFORMATION);
+        return false;
+    }
+    BeforeChange();
     CFilterStructure* structure = session_.Current();
     structure->PrepareUntilStable();
     CEditCapsDlg dialog(*structure, window_);

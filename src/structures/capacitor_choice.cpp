@@ -107,6 +107,13 @@ bool CapacitorsMustBeAsked(const CFilter& filter) {
            (filter.Type() == FilterType::HIGHPASS && filter.Structure() == StructureKind::MFB);
 }
 
+std::optional<UserMessage> CapacitorEditRefusal(const CFilter& filter) {
+    if (filter.Structure() != StructureKind::SALLEN_KEY_X) {
+        return std::nullopt;
+    }
+    return UserMessage{kEditCapacitorsTitle, kThirdOrderCapacitorsSearched};
+}
+
 void KeepEditedCapacitors(CFilter& filter) {
     SpecificationBlock block = filter.Specification();
     block.capacitorMode = CapacitorMode::ENTER;

@@ -51,6 +51,10 @@ std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
 // entered for this order yet, or the structure is the multiple-feedback high-pass, which
 // always asks.
 bool CapacitorsMustBeAsked(const CFilter& filter);
+// Why the capacitors of a design cannot be changed, if they cannot: the third-order structure
+// always searches its capacitors (its dialog and its file offer no entered ones), so edited
+// values would not survive a save and a load.
+std::optional<UserMessage> CapacitorEditRefusal(const CFilter& filter);
 // After the user changed the capacitors of a design: they count as entered for its order, and
 // the design that follows keeps them (capacitor mode "vorgeben") instead of searching new ones.
 void KeepEditedCapacitors(CFilter& filter);

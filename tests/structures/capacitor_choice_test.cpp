@@ -99,6 +99,11 @@ TEST(CapacitorChoice, EnteredCapacitorsAreAskedForOncePerOrder) {
     filter.SetSpecification(b, StructureKind::MFB, FilterType::HIGHPASS);
     filter.SetCapsEnteredOrder(6);
     EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    // Only the third-order structure refuses edited capacitors.
+    EXPECT_FALSE(CapacitorEditRefusal(filter));
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY_X, FilterType::HIGHPASS);
+    ASSERT_TRUE(CapacitorEditRefusal(filter));
+    EXPECT_EQ(CapacitorEditRefusal(filter)->caption, "Kapazitäten ändern");
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // (one thread, every candidate summed in full). Reports per group the slowest and the median
 // design with both times, and checks that both ways store the same values bit for bit.
 //
-//   veltranix_search_sweep [--group NAME] [--identity none|extremes|all] [--repeat N] [--list]
+//   veltranix_search_sweep [--group NAME] [--only TEXT] [--identity none|extremes|all]
+//                          [--repeat N] [--list]
 //
 // Third-order groups "E96" and "E192": low-pass and high-pass; Bessel, Butterworth, Chebyshev
 // 1 dB; 0, 6, 20 dB; ideal, LF411, uA741; 100 Hz, 1 kHz, 20 kHz; general capacitors, and equal
@@ -14,7 +15,8 @@
 // "--identity extremes" (the default) runs the straightforward search for the slowest and the
 // median design of each group; "all" runs it for every design (hours at E192) and also checks
 // the default search with 1, 2 and 4 threads; "none" times the default search only. "--repeat
-// N" keeps the fastest of N default runs.
+// N" keeps the fastest of N default runs. "--only TEXT" takes only the designs whose description
+// (as listed) contains TEXT, for a profile of one case.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -182,6 +184,7 @@ enum class Identity { NONE, EXTREMES, ALL };
 
 struct Options {
     std::string group;  // empty: every group
+    std::string only;   // empty: every design
     Identity identity = Identity::EXTREMES;
     int repeat = 1;
     bool list = false;
@@ -201,6 +204,9 @@ int SweepGroup(const Group& group, const Options& options) {
         std::printf("MISMATCH (%s): %s\n", what, Describe(c).c_str());
     };
     for (const Case& c : group.cases) {
+        if (Describe(c).find(options.only) == std::string::npos) {
+            continue;
+        }
         Run fast = Design(c, SearchOptions{});
         for (int r = 1; r < options.repeat; ++r) {
             const Run again = Design(c, SearchOptions{});
@@ -272,6 +278,8 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--group" && i + 1 < argc) {
             options.group = argv[++i];
+        } else if (arg == "--only" && i + 1 < argc) {
+            options.only = argv[++i];
         } else if (arg == "--identity" && i + 1 < argc) {
             const std::string mode = argv[++i];
             options.identity = mode == "all"    ? vx::Identity::ALL
@@ -283,8 +291,8 @@ int main(int argc, char** argv) {
             options.list = true;
         } else {
             std::fprintf(stderr,
-                         "usage: %s [--group E96|E192|others] [--identity none|extremes|all] "
-                         "[--repeat N] [--list]\n",
+                         "usage: %s [--group E96|E192|others] [--only TEXT] "
+                         "[--identity none|extremes|all] [--repeat N] [--list]\n",
                          argv[0]);
             return 2;
         }

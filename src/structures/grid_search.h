@@ -41,7 +41,10 @@ struct IndexRange {
 //     a candidate with an error not above `bound`; every candidate outside has a larger error;
 //   double Error(int last, double bound): a candidate's error on that line, or infinity when it
 //     cannot be built; it may stop early and return any value above `bound`, which then cannot
-//     win.
+//     win;
+//   static constexpr int kBatch and void Errors(int first, int last, double bound,
+//     double* errors): the errors of up to kBatch candidates first .. last-1 of the line, each
+//     as Error gives it.
 //
 // By default the candidates are split into contiguous blocks of that order, searched on several
 // threads with pruning, and the block winners are compared by error, then position: the first
@@ -87,6 +90,10 @@ class CGridSearch {
         double Error(int last, double bound) {
             index[D - 1] = last;
             return evaluate(std::as_const(index), bound);
+        }
+        static constexpr int kBatch = 1;
+        void Errors(int first, int, double bound, double* errors) {
+            errors[0] = Error(first, bound);
         }
     };
 
@@ -259,6 +266,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
             rest /= sizes[static_cast<size_t>(d)];
         }
         auto line = makeLine();
+        constexpr int kBatch = decltype(line)::kBatch;
         double localBest = startError;
         long long localPosition = -1;
         long long pending = 0;
@@ -269,16 +277,23 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
             const long long lineStart = position - from;
             const IndexRange range =
                 line.Start(std::as_const(index), pruning ? Bound(localBest) : INFINITY);
-            for (int i = std::max(from, range.first); i < std::min(to, range.last); ++i) {
+            const int stop = std::min(to, range.last);
+            for (int i = std::max(from, range.first); i < stop; i += kBatch) {
+                const int count = std::min(kBatch, stop - i);
+                // One bound for the batch: a bound that has since tightened only prunes less.
                 const double bound = pruning ? Bound(localBest) : INFINITY;
-                const double error = line.Error(i, bound);
-                // A pruned candidate returns a value above the bound and never wins; one whose
-                // error equals the bound is summed in full and kept for the comparison by
-                // position.
-                if (error < localBest && !(error > bound)) {
-                    localBest = error;
-                    localPosition = lineStart + i;
-                    Offer(error);
+                std::array<double, kBatch> errors;
+                line.Errors(i, i + count, bound, errors.data());
+                for (int j = 0; j < count; ++j) {
+                    const double error = errors[static_cast<size_t>(j)];
+                    // A pruned candidate returns a value above the bound and never wins; one
+                    // whose error equals the bound is summed in full and kept for the
+                    // comparison by position.
+                    if (error < localBest && !(error > bound)) {
+                        localBest = error;
+                        localPosition = lineStart + i + j;
+                        Offer(error);
+                    }
                 }
             }
             position += to - from;

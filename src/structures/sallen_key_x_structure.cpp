@@ -39,6 +39,10 @@ CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKey
         grid.probes[i] = std::min(n - 1, static_cast<size_t>(f * static_cast<double>(n - 1) + 0.5));
         grid.slot[grid.probes[i]] = static_cast<int>(i);
     }
+    for (const GridPoint& point : grid.points) {
+        grid.lanes.AddPoint(point.x, point.gain, point.target);
+    }
+    grid.lanes.SetProbes(grid.probes);
     // The screen takes the probes and every second point: more points bound tighter but cost
     // more per line.
     const double correction = GainCorrection(v);
@@ -269,6 +273,8 @@ class CSallenKeyXStructure::R3Line {
             u_.push_back(structure.highPass_ ? 1.0 / r : r);
         }
         uMax_ = std::max(u_.front(), u_.back());
+        gain_ = 1.0 / FeedbackFraction(start.r4, start.r5);
+        correction_ = structure.GainCorrection(start);
     }
 
     template <size_t D>
@@ -286,6 +292,54 @@ class CSallenKeyXStructure::R3Line {
         v_.r3 = r3_[static_cast<size_t>(last)];
         return structure_.CandidateError(v_, grid_, bound);
     }
+    // The errors of the candidates first .. last-1 in `errors`, those kept by the screen four at
+    // a time in lanes.
+    static constexpr int kBatch = 8;
+    void Errors(int first, int last, double bound, double* errors) {
+        if (!(bound < INFINITY)) {
+            for (int i = first; i < last; ++i) {
+                errors[i - first] = Error(i, bound);
+            }
+            return;
+        }
+        constexpr int kLanes = SallenKeyXLanes::kLanes;
+        SallenKeyXLanes::Candidates lanes;
+        std::array<int, kLanes> at{};
+        int filled = 0;
+        auto flush = [&] {
+            const std::array<double, kLanes> e = grid_.lanes.Errors(lanes, correction_, bound);
+            for (int l = 0; l < filled; ++l) {
+                errors[at[static_cast<size_t>(l)] - first] = e[static_cast<size_t>(l)];
+            }
+            filled = 0;
+            lanes.live = {};
+        };
+        for (int i = first; i < last; ++i) {
+            errors[i - first] = INFINITY;
+            if (!screen_.Keeps(i)) {
+                continue;
+            }
+            v_.r3 = r3_[static_cast<size_t>(i)];
+            const SallenKeyXPolynomial p = structure_.Polynomial(v_);
+            if (!structure_.Stable(p, gain_)) {
+                continue;
+            }
+            const auto l = static_cast<size_t>(filled);
+            lanes.d1[l] = p.d1;
+            lanes.d2[l] = p.d2;
+            lanes.d3[l] = p.d3;
+            lanes.e1 = p.e1;
+            lanes.e2 = p.e2;
+            lanes.live[l] = true;
+            at[l] = i;
+            if (++filled == kLanes) {
+                flush();
+            }
+        }
+        if (filled > 0) {
+            flush();
+        }
+    }
 
   private:
     const CSallenKeyXStructure& structure_;
@@ -296,6 +350,9 @@ class CSallenKeyXStructure::R3Line {
     // The variable along the line: R3, or 1/R3 for the high-pass.
     std::vector<double> u_;
     double uMax_;
+    // Fixed during a search: the amplifier gain and the error's gain correction.
+    double gain_;
+    double correction_;
     CLineScreen screen_;
 };
 

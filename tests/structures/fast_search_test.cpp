@@ -50,10 +50,15 @@ TEST_P(FastSearch, StoresExactlyTheValuesOfTheStraightforwardSearch) {
     }
 }
 
+std::string CaseName(const testing::TestParamInfo<test::SearchCase>& info) {
+    return info.param.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryStructure, FastSearch, testing::ValuesIn(test::SearchCases()),
-                         [](const testing::TestParamInfo<test::SearchCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName);
+// A reduced form of the benchmark's sweep of third-order designs.
+INSTANTIATE_TEST_SUITE_P(ThirdOrderSweep, FastSearch,
+                         testing::ValuesIn(test::ThirdOrderSweepCases()), CaseName);
 
 // Reports progress to the test and takes a cancel request from it.
 class RemoteControl final : public DesignMonitor {

@@ -85,29 +85,40 @@ bool CLineScreen::Unrealisable(double low, double high) const {
     return false;
 }
 
-__attribute__((target_clones("default", "avx2"))) double CLineScreen::LowerBound(
-    double low, double high) const {
-    Column terms{};
-    for (size_t k = 0; k < count_; ++k) {
-        // Distances of z from the nearest and the farthest u of the interval.
-        const double along = std::max(0.0, std::max(low - zRe_[k], zRe_[k] - high));
-        const double farAlong = std::max(zRe_[k] - low, high - zRe_[k]);
-        const double across2 = zIm_[k] * zIm_[k];
-        const double nearest = qLength_[k] * std::sqrt(along * along + across2) - slack_[k];
-        const double farthest = qLength_[k] * std::sqrt(farAlong * farAlong + across2) + slack_[k];
-        // |H| lies between m / farthest and m / nearest; the term is least where |H| alpha
-        // comes nearest to beta. A nearest distance not above 0 leaves |H| unlimited: the
-        // difference below beta is then clipped to 0.
-        const double over = mLine_[k] / farthest * alpha_[k] - beta_[k];
-        const double under = beta_[k] - mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
-        const double d = std::max(0.0, std::max(over, under)) * gamma_[k];
-        terms[k] = d * d;
-    }
+__attribute__((target_clones("default", "avx2"))) bool CLineScreen::Exceeds(double low, double high,
+                                                                            double limit) const {
+    // Points in chunks, so that an interval whose first points already exceed the limit costs
+    // little; the points come in the order the search added them, the telling ones first.
+    constexpr size_t kChunk = 8;
     double sum = 0.0;
-    for (size_t k = 0; k < count_; ++k) {
-        sum += power_ == 4 ? terms[k] * terms[k] : terms[k];
+    for (size_t begin = 0; begin < count_; begin += kChunk) {
+        const size_t end = std::min(count_, begin + kChunk);
+        std::array<double, kChunk> terms{};
+        for (size_t k = begin; k < end; ++k) {
+            // Distances of z from the nearest and the farthest u of the interval.
+            const double along = std::max(0.0, std::max(low - zRe_[k], zRe_[k] - high));
+            const double farAlong = std::max(zRe_[k] - low, high - zRe_[k]);
+            const double across2 = zIm_[k] * zIm_[k];
+            const double nearest = qLength_[k] * std::sqrt(along * along + across2) - slack_[k];
+            const double farthest =
+                qLength_[k] * std::sqrt(farAlong * farAlong + across2) + slack_[k];
+            // |H| lies between m / farthest and m / nearest; the term is least where |H| alpha
+            // comes nearest to beta. A nearest distance not above 0 leaves |H| unlimited: the
+            // difference below beta is then clipped to 0.
+            const double over = mLine_[k] / farthest * alpha_[k] - beta_[k];
+            const double under = beta_[k] - mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
+            const double d = std::max(0.0, std::max(over, under)) * gamma_[k];
+            terms[k - begin] = d * d;
+        }
+        for (size_t k = begin; k < end; ++k) {
+            const double t = terms[k - begin];
+            sum += power_ == 4 ? t * t : t;
+        }
+        if (sum > limit) {
+            return true;
+        }
     }
-    return sum;
+    return false;
 }
 
 void CLineScreen::Keep(int first, int last) {
@@ -135,7 +146,7 @@ IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
         const double a = u[static_cast<size_t>(r.first)];
         const double b = u[static_cast<size_t>(r.last - 1)];
         const double low = std::min(a, b), high = std::max(a, b);
-        if (Unrealisable(low, high) || LowerBound(low, high) > limit) {
+        if (Unrealisable(low, high) || Exceeds(low, high, limit)) {
             continue;
         }
         if (r.last - r.first <= kFew) {

@@ -75,8 +75,8 @@ class CLineScreen {
 
     // Some condition is clearly negative all over [low, high].
     bool Unrealisable(double low, double high) const;
-    // The sum of the points' least terms for u in [low, high].
-    double LowerBound(double low, double high) const;
+    // The sum of the points' least terms for u in [low, high] exceeds `limit`.
+    bool Exceeds(double low, double high, double limit) const;
     void Keep(int first, int last);
 
     int power_;

@@ -44,9 +44,17 @@ CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKey
     }
     grid.lanes.SetProbes(grid.probes);
     // The screen takes every point: where many candidates come close to the best error, as
-    // with a slow amplifier, a bound from part of the points rejects almost nothing.
+    // with a slow amplifier, a bound from part of the points rejects almost nothing. The probes
+    // come first, then the points from the stop-band end, so that a poor interval shows early.
+    std::vector<size_t> order(grid.probes.begin(), grid.probes.end());
+    for (size_t i = 0; i < n; ++i) {
+        const size_t k = highPass_ ? i : n - 1 - i;
+        if (grid.slot[k] < 0) {
+            order.push_back(k);
+        }
+    }
     const double correction = GainCorrection(v);
-    for (size_t k = 0; k < n; ++k) {
+    for (size_t k : order) {
         const GridPoint& point = grid.points[k];
         const Complex x = point.x, x2 = x * x, g = point.gain;
         CLineScreen::Point s;

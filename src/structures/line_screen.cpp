@@ -27,38 +27,53 @@ void CLineScreen::AddPoint(const Point& point) {
     gamma_[k] = point.gamma;
 }
 
+void CLineScreen::StartLine(std::span<const double> a, std::span<const double> b, double c,
+                            double uMax) {
+    std::copy_n(a.begin(), pTerms_, a_.begin());
+    std::copy_n(b.begin(), qTerms_, b_.begin());
+    c_ = c;
+    uMax_ = uMax;
+    prepared_ = 0;
+}
+
 // The loops run over arrays of points, which the compiler turns into vector code for the
 // instruction set of the machine; the result is a bound with a wide margin, not a stored value.
-__attribute__((target_clones("default", "avx2"))) void CLineScreen::StartLine(
-    std::span<const double> a, std::span<const double> b, double c, double uMax) {
-    const size_t n = count_;
-    Column pRe = p0Re_, pIm = p0Im_, size = p0Abs_, qRe{}, qIm{}, qSize{};
+__attribute__((target_clones("default", "avx2"))) void CLineScreen::Prepare(size_t first,
+                                                                            size_t last) {
+    std::array<double, kChunk> pRe{}, pIm{}, size{}, qRe{}, qIm{}, qSize{};
+    const size_t n = last - first;
+    for (size_t i = 0; i < n; ++i) {
+        pRe[i] = p0Re_[first + i];
+        pIm[i] = p0Im_[first + i];
+        size[i] = p0Abs_[first + i];
+    }
     for (size_t j = 0; j < pTerms_; ++j) {
-        const double aj = a[j], aAbs = std::fabs(aj);
-        for (size_t k = 0; k < n; ++k) {
-            pRe[k] += aj * pRe_[j][k];
-            pIm[k] += aj * pIm_[j][k];
-            size[k] += aAbs * pAbs_[j][k];
+        const double aj = a_[j], aAbs = std::fabs(aj);
+        for (size_t i = 0; i < n; ++i) {
+            pRe[i] += aj * pRe_[j][first + i];
+            pIm[i] += aj * pIm_[j][first + i];
+            size[i] += aAbs * pAbs_[j][first + i];
         }
     }
     for (size_t j = 0; j < qTerms_; ++j) {
-        const double bj = b[j], bAbs = std::fabs(bj);
-        for (size_t k = 0; k < n; ++k) {
-            qRe[k] += bj * qRe_[j][k];
-            qIm[k] += bj * qIm_[j][k];
-            qSize[k] += bAbs * qAbs_[j][k];
+        const double bj = b_[j], bAbs = std::fabs(bj);
+        for (size_t i = 0; i < n; ++i) {
+            qRe[i] += bj * qRe_[j][first + i];
+            qIm[i] += bj * qIm_[j][first + i];
+            qSize[i] += bAbs * qAbs_[j][first + i];
         }
     }
-    for (size_t k = 0; k < n; ++k) {
+    for (size_t i = 0; i < n; ++i) {
+        const size_t k = first + i;
         // A q of 0 gives z and |q| of infinity or not a number; the bound of such a point is 0
         // or not a number, which never exceeds the search's bound, so it prunes nothing.
-        const double q2 = qRe[k] * qRe[k] + qIm[k] * qIm[k];
+        const double q2 = qRe[i] * qRe[i] + qIm[i] * qIm[i];
         const double inverse = 1.0 / q2;
-        zRe_[k] = -(pRe[k] * qRe[k] + pIm[k] * qIm[k]) * inverse;
-        zIm_[k] = -(pIm[k] * qRe[k] - pRe[k] * qIm[k]) * inverse;
+        zRe_[k] = -(pRe[i] * qRe[i] + pIm[i] * qIm[i]) * inverse;
+        zIm_[k] = -(pIm[i] * qRe[i] - pRe[i] * qIm[i]) * inverse;
         qLength_[k] = std::sqrt(q2);
-        mLine_[k] = c * m_[k];
-        slack_[k] = 1e-12 * (size[k] + uMax * qSize[k]);
+        mLine_[k] = c_ * m_[k];
+        slack_[k] = 1e-12 * (size[i] + uMax_ * qSize[i]);
     }
 }
 
@@ -86,13 +101,17 @@ bool CLineScreen::Unrealisable(double low, double high) const {
 }
 
 __attribute__((target_clones("default", "avx2"))) bool CLineScreen::Exceeds(double low, double high,
-                                                                            double limit) const {
+                                                                            double limit) {
     // Points in chunks, so that an interval whose first points already exceed the limit costs
-    // little; the points come in the order the search added them, the telling ones first.
-    constexpr size_t kChunk = 8;
+    // little; the points come in the order the search added them, the telling ones first, and
+    // a line's points are prepared when an interval first needs them.
     double sum = 0.0;
     for (size_t begin = 0; begin < count_; begin += kChunk) {
         const size_t end = std::min(count_, begin + kChunk);
+        if (end > prepared_) {
+            Prepare(begin, end);
+            prepared_ = end;
+        }
         std::array<double, kChunk> terms{};
         for (size_t k = begin; k < end; ++k) {
             // Distances of z from the nearest and the farthest u of the interval.

@@ -37,6 +37,8 @@ class CLineScreen {
   public:
     static constexpr size_t kMaxPoints = 64;
     static constexpr size_t kMaxTerms = 4;
+    // Points summed between two comparisons with the limit.
+    static constexpr size_t kChunk = 8;
 
     // One screened grid point of a search.
     struct Point {
@@ -76,7 +78,9 @@ class CLineScreen {
     // Some condition is clearly negative all over [low, high].
     bool Unrealisable(double low, double high) const;
     // The sum of the points' least terms for u in [low, high] exceeds `limit`.
-    bool Exceeds(double low, double high, double limit) const;
+    bool Exceeds(double low, double high, double limit);
+    // Computes the current line's numbers of points first .. last-1 (at most kChunk).
+    void Prepare(size_t first, size_t last);
     void Keep(int first, int last);
 
     int power_;
@@ -88,6 +92,10 @@ class CLineScreen {
     std::array<Column, kMaxTerms> pRe_{}, pIm_{}, pAbs_{}, qRe_{}, qIm_{}, qAbs_{};
     // Per point of the current line: z = -p/q, |q|, m, and the allowed error of |p + u q|.
     Column zRe_{}, zIm_{}, qLength_{}, mLine_{}, slack_{};
+    // The current line's numbers, and how many of its points are prepared.
+    std::array<double, kMaxTerms> a_{}, b_{};
+    double c_ = 0.0, uMax_ = 0.0;
+    size_t prepared_ = 0;
     std::array<Condition, kMaxConditions> conditions_{};
     size_t conditionCount_ = 0;
     std::vector<std::uint64_t> kept_;

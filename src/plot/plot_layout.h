@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/show_fregang.h"
+#include "analysis/tolerance_result.h"
 #include "model/filter.h"
 #include "plot/plot_mapping.h"
 #include "plot/plot_primitives.h"
@@ -43,6 +44,10 @@ class CPlotLayout {
     // variant (report/summary_text.h).
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
 
+    // The band of a tolerance analysis to draw under the curves (from 5 % to 95 %), with its
+    // legend; nullptr for none. The band must outlive the drawing.
+    void SetToleranceBand(const ToleranceBand* band) { band_ = band; }
+
     // Sets the curves' display points to the diagram width.
     PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
 
@@ -59,6 +64,7 @@ class CPlotLayout {
     void DrawFrequencyAxis();
     void DrawCharacteristicFrequencies();
     void DrawMarks();
+    void DrawToleranceBand();
     void DrawCurves();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
     void DrawMarker(const PlotPen& pen, double f, int level);
@@ -69,6 +75,7 @@ class CPlotLayout {
     const CFilter& filter_;
     ResponseCurves& curves_;
     std::string summary_;
+    const ToleranceBand* band_ = nullptr;
 
     PlotDrawing out_;
     PlotRect page_;

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "analysis/tolerance_analysis.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -102,6 +103,31 @@ void SallenKeyHighPassChebyshev8E192(benchmark::State& state) {
                       ResistorSeries::E192, "LF411"});
 }
 BENCHMARK(SallenKeyHighPassChebyshev8E192)->Apply(BothWays);
+
+// The tolerance analysis of an order-10 design: 1000 runs over the 1501-point grid, the parts
+// within the series' tolerances and the op-amps' gain-bandwidth product 20 %, on
+// state.range(0) threads. The design itself is not timed.
+void ToleranceSallenKeyLowPassButterworth10E96(benchmark::State& state) {
+    CDesignSession session;
+    Configure(session, {FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH,
+                        10, ResistorSeries::E96, "LF411"});
+    SilentMonitor monitor;
+    session.Design(monitor);
+    ToleranceSettings settings = ToleranceSettings::For(session.Filter());
+    settings.gainBandwidthSpread = 0.2;
+    settings.threads = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const ToleranceRun run = CToleranceAnalysis(session, settings).Run(monitor);
+        benchmark::DoNotOptimize(run.result.passed);
+    }
+}
+BENCHMARK(ToleranceSallenKeyLowPassButterworth10E96)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 }  // namespace vx

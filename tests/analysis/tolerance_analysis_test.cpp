@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "../structures/design_fixture.h"
+#include "analysis/tolerance_statistics.h"
 #include "tolerance_test_support.h"
 
 namespace vx {
@@ -159,15 +160,7 @@ TEST(ToleranceAnalysis, AHighQNotchKeepsItsDepthWorseThanALowQNotch) {
         for (const ResponseFigures& f : result.runFigures) {
             residuals.push_back(std::pow(10.0, -f.levelDb / 20.0));
         }
-        double mean = 0.0;
-        for (double v : residuals) {
-            mean += v / residuals.size();
-        }
-        double squares = 0.0;
-        for (double v : residuals) {
-            squares += (v - mean) * (v - mean);
-        }
-        return std::sqrt(squares / (residuals.size() - 1));
+        return SummariseFigure(residuals, 0.0).deviation;
     };
     double lowDepth = 0.0;
     double highDepth = 0.0;

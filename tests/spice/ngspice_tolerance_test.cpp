@@ -10,6 +10,7 @@
 
 #include "../structures/design_fixture.h"
 #include "analysis/tolerance_analysis.h"
+#include "analysis/tolerance_statistics.h"
 #include "model/number_format.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
@@ -23,25 +24,6 @@ namespace {
 
 constexpr double kResistorTolerance = 0.01;
 constexpr double kCapacitorTolerance = 0.05;
-
-struct Spread {
-    double mean = 0.0;
-    double deviation = 0.0;
-    size_t runs = 0;
-};
-
-Spread SpreadOf(const std::vector<double>& values) {
-    Spread s;
-    s.runs = values.size();
-    for (double v : values) {
-        s.mean += v / static_cast<double>(values.size());
-    }
-    for (double v : values) {
-        s.deviation += (v - s.mean) * (v - s.mean) / static_cast<double>(values.size() - 1);
-    }
-    s.deviation = std::sqrt(s.deviation);
-    return s;
-}
 
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path);
@@ -115,12 +97,12 @@ TEST(NgspiceTolerance, TheCutoffSpreadsAsInNgspice) {
     const std::vector<double> cutoffs =
         NgspiceCutoffs(session, analysis.result.cutoffLevelDb, 1000);
     ASSERT_EQ(cutoffs.size(), 1000u);
-    const Spread theirs = SpreadOf(cutoffs);
+    const FigureSummary theirs = SummariseFigure(cutoffs, 0.0);
     // Four standard errors of the difference: sigma / sqrt(N) for a mean, sigma / sqrt(2 N) for a
     // standard deviation.
     const double sigma = ours.deviation;
     const double n1 = settings.runs;
-    const double n2 = static_cast<double>(theirs.runs);
+    const double n2 = theirs.count;
     EXPECT_NEAR(theirs.mean, ours.mean, 4.0 * sigma * std::sqrt(1.0 / n1 + 1.0 / n2));
     EXPECT_NEAR(theirs.deviation, ours.deviation,
                 4.0 * sigma * std::sqrt(1.0 / (2.0 * n1) + 1.0 / (2.0 * n2)));

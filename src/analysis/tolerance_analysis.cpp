@@ -24,6 +24,8 @@ namespace {
 
 // Runs handed to a thread at a time: a few milliseconds of work, so that a cancel is seen soon.
 constexpr int kRunsPerBlock = 8;
+// Grid points of the band handed to a thread at a time.
+constexpr int kColumnsPerBlock = 64;
 
 int ThreadCount(int asked) {
     if (asked > 0) {
@@ -125,19 +127,37 @@ ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
             done.fetch_add(1, std::memory_order_relaxed);
         }
     };
+    // The runs take nine tenths of the progress, the band the rest.
+    std::atomic<int> columns{0};
     auto poll = [&] {
-        monitor.Report({0, 0, done.load(std::memory_order_relaxed) * 100 / runs});
+        monitor.Report(
+            {0, 0,
+             done.load(std::memory_order_relaxed) * 90 / runs +
+                 columns.load(std::memory_order_relaxed) * 10 / static_cast<int>(points)});
         return monitor.CancelRequested();
     };
+    auto cancelled = [] {
+        ToleranceRun run;
+        run.outcome = ToleranceOutcome::CANCELLED;
+        return run;
+    };
     if (CParallelBlocks().Run(threads, blockCount, runBlock, poll)) {
-        ToleranceRun cancelled;
-        cancelled.outcome = ToleranceOutcome::CANCELLED;
-        return cancelled;
+        return cancelled();
+    }
+    result.band = EmptyBand(filter, curves.filter.LinearInterpolation());
+    const long long columnBlocks =
+        (static_cast<long long>(points) + kColumnsPerBlock - 1) / kColumnsPerBlock;
+    auto bandBlock = [&](int, long long block) {
+        const int first = static_cast<int>(block) * kColumnsPerBlock;
+        const int last = std::min(static_cast<int>(points), first + kColumnsPerBlock);
+        FillBand(responses, runs, first, last, result.band);
+        columns.fetch_add(last - first, std::memory_order_relaxed);
+    };
+    if (CParallelBlocks().Run(threads, columnBlocks, bandBlock, poll)) {
+        return cancelled();
     }
     monitor.Report({0, 0, 100});
 
-    result.band =
-        BandOfRuns(responses, runs, static_cast<int>(points), curves.filter.LinearInterpolation());
     std::vector<double> frequencies(figures.size());
     std::vector<double> levels(figures.size());
     for (size_t r = 0; r < figures.size(); ++r) {

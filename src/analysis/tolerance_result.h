@@ -11,13 +11,24 @@
 namespace vx {
 
 // The magnitude over the runs at each point of the response grid (linear): median, the 5 % and
-// 95 % quantiles and the extremes.
+// 95 % quantiles and the extremes, with the grid they lie on (the filter frequency and the plot
+// range of the design at the time).
 struct ToleranceBand {
     CShowFregang median;
     CShowFregang q05;
     CShowFregang q95;
     CShowFregang minimum;
     CShowFregang maximum;
+    double frequency = 0.0;
+    double plotMin = 0.0;
+    double plotMax = 0.0;
+
+    // The band lies on the grid of the record's curves; after a change of the plot range it
+    // does not, and the analysis must run again.
+    bool OnGridOf(const CFilter& filter) const {
+        return filter.Frequency() == frequency && filter.PlotMin() == plotMin &&
+               filter.PlotMax() == plotMax;
+    }
 };
 
 // One figure of ResponseFigures over the runs; runs that did not give it (a cut-off beyond the

@@ -218,7 +218,7 @@ bool CPlotLayout::FindVerticalRange() {
     if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
         take(curves_.traditional);
     }
-    if (band_ != nullptr && map.magnitudeShown) {
+    if (BandShown()) {
         // A band that reaches above the curves is not cut off; one that reaches zero (a run
         // with a perfect notch) would have no level in dB.
         high = std::max(high, band_->q95.GetMaximum());
@@ -472,9 +472,13 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
     Text(legend, legendX, legendY, delay ? HAlign::RIGHT : HAlign::LEFT, pen.color);
 }
 
+bool CPlotLayout::BandShown() const {
+    return band_ != nullptr && out_.mapping.magnitudeShown && band_->OnGridOf(filter_);
+}
+
 void CPlotLayout::DrawToleranceBand() {
     const PlotMapping& map = out_.mapping;
-    if (band_ == nullptr || !map.magnitudeShown) {
+    if (!BandShown()) {
         return;
     }
     CShowFregang upper = band_->q95;

@@ -45,7 +45,8 @@ class CPlotLayout {
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
 
     // The band of a tolerance analysis to draw under the curves (from 5 % to 95 %), with its
-    // legend; nullptr for none. The band must outlive the drawing.
+    // legend, as long as it lies on the record's grid; nullptr for none. The band must outlive
+    // the drawing.
     void SetToleranceBand(const ToleranceBand* band) { band_ = band; }
 
     // Sets the curves' display points to the diagram width.
@@ -64,6 +65,8 @@ class CPlotLayout {
     void DrawFrequencyAxis();
     void DrawCharacteristicFrequencies();
     void DrawMarks();
+    // A band is set, lies on the grid, and a magnitude curve is shown.
+    bool BandShown() const;
     void DrawToleranceBand();
     void DrawCurves();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);

@@ -127,6 +127,9 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
     auto lowPass = [](double x) { return 1.0 / (1.0 + x * x); };
     FillCurve(curves.filter, filter, lowPass);
     ToleranceBand band;
+    band.frequency = filter.Frequency();
+    band.plotMin = filter.PlotMin();
+    band.plotMax = filter.PlotMax();
     FillCurve(band.q05, filter, [&](double x) { return 0.9 * lowPass(x); });
     FillCurve(band.q95, filter, [&](double x) { return 1.5 * lowPass(x); });
 
@@ -161,10 +164,17 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
     EXPECT_EQ(legend->halign, HAlign::RIGHT);
     EXPECT_LT(legend->anchor.x, kRight);
 
-    // Only the group delay shown: no magnitude, no band.
+    // Only the group delay shown: no magnitude, no band. A band of another plot range would
+    // lie wrongly: none either.
+    auto noArea = [&] {
+        const PlotDrawing drawing = layout.Draw(kSamplePage, PlotScale::Screen());
+        return firstOf(drawing, isArea) == std::ssize(drawing.primitives);
+    };
     filter.SetGraph(16);
-    EXPECT_EQ(firstOf(layout.Draw(kSamplePage, PlotScale::Screen()), isArea),
-              std::ssize(layout.Draw(kSamplePage, PlotScale::Screen()).primitives));
+    EXPECT_TRUE(noArea());
+    filter.SetGraph(1);
+    ASSERT_TRUE(filter.SetPlotRange(0.2, 2.0));
+    EXPECT_TRUE(noArea());
 }
 
 TEST(PlotLayout, ZeroMagnitudePlotsAsZeroDecibels) {

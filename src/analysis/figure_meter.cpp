@@ -28,7 +28,8 @@ double LogInterpolate(double wa, double ma, double wb, double mb, double level) 
 }  // namespace
 
 CFigureMeter::CFigureMeter(FilterType type, std::span<const double> omegas,
-                           std::span<const double> target, double referenceOmega)
+                           std::span<const double> target, double referenceOmega,
+                           const std::function<double(double)>& nominal)
     : type_(type), omegas_(omegas.begin(), omegas.end()) {
     switch (type) {
         case FilterType::LOWPASS:
@@ -51,14 +52,21 @@ CFigureMeter::CFigureMeter(FilterType type, std::span<const double> omegas,
     const double t =
         std::log(referenceOmega / omegas_[k - 1]) / std::log(omegas_[k] / omegas_[k - 1]);
     cutoffLevel_ = target[k - 1] * std::pow(target[k] / target[k - 1], t);
+    nominalPassBand_ = nominal(passBandOmega_);
+}
+
+double CFigureMeter::CutoffDropDb() const {
+    return Db(nominalPassBand_ / cutoffLevel_);
 }
 
 ResponseFigures CFigureMeter::Measure(std::span<const double> m,
                                       const std::function<double(double)>& magnitudeAt) const {
     switch (type_) {
         case FilterType::LOWPASS:
-        case FilterType::HIGHPASS:
-            return {Crossing(m), Db(magnitudeAt(passBandOmega_))};
+        case FilterType::HIGHPASS: {
+            const double gain = magnitudeAt(passBandOmega_);
+            return {Crossing(m, cutoffLevel_ * (gain / nominalPassBand_)), Db(gain)};
+        }
         case FilterType::BANDPASS:
             return Extremum(m,
                             static_cast<size_t>(std::max_element(m.begin(), m.end()) - m.begin()),
@@ -73,9 +81,8 @@ ResponseFigures CFigureMeter::Measure(std::span<const double> m,
     return {kNaN, kNaN};
 }
 
-double CFigureMeter::Crossing(std::span<const double> m) const {
+double CFigureMeter::Crossing(std::span<const double> m, double level) const {
     const size_t n = m.size();
-    const double level = cutoffLevel_;
     if (type_ == FilterType::LOWPASS) {
         // The last point at or above the level; the response falls below it after that one.
         size_t k = n;

@@ -73,18 +73,18 @@ ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
 
     const ResponseCurves& curves = session_.Curves();
     const std::vector<double> omegas = ResponseGrid(filter);
+    CToleranceEvaluator nominal(session_);
+    auto nominalAt = [&nominal](double w) { return nominal.Magnitude(w); };
     const CFigureMeter meter(filter.Type(), omegas, curves.target.Values(),
-                             2.0 * std::numbers::pi * filter.Frequency());
+                             2.0 * std::numbers::pi * filter.Frequency(), nominalAt);
     const CToleranceMask mask(curves.target.Values());
     ToleranceResult& result = run.result;
     result.settings = settings_;
     result.type = filter.Type();
-    result.cutoffLevelDb = 20.0 * std::log10(meter.CutoffLevel());
+    result.cutoffDropDb = meter.CutoffDropDb();
     result.passBandFrequency = meter.PassBandOmega() / (2.0 * std::numbers::pi);
     result.nominalPasses = mask.Passes(curves.filter.Values());
-    CToleranceEvaluator nominal(session_);
-    const ResponseFigures nominalFigures = meter.Measure(
-        curves.filter.Values(), [&nominal](double w) { return nominal.Magnitude(w); });
+    const ResponseFigures nominalFigures = meter.Measure(curves.filter.Values(), nominalAt);
     result.sensitivities = ComputeSensitivities(nominal);
 
     const int runs = settings_.runs;

@@ -21,8 +21,10 @@ inline constexpr const char* kNormal = "normalverteilt (Toleranz = 3 σ)";
 inline constexpr const char* kRuns = "Anzahl der Durchläufe";
 inline constexpr const char* kSeed = "Startwert des Zufallsgenerators";
 
-// Figures: "%s bei %s" with the level or the frequency.
-inline constexpr const char* kCutoff = "Grenzfrequenz bei";
+// Figures: "Grenzfrequenz (%s dB unter der Durchlassverstärkung)", "%s bei %s" with the
+// frequency.
+inline constexpr const char* kCutoff = "Grenzfrequenz";
+inline constexpr const char* kBelowPassBand = "unter der Durchlassverstärkung";
 inline constexpr const char* kPassBandGain = "Durchlassverstärkung bei";
 inline constexpr const char* kCentre = "Mittenfrequenz";
 inline constexpr const char* kCentreGain = "Verstärkung bei der Mittenfrequenz";

@@ -59,7 +59,8 @@ struct ToleranceResult {
     FigureSummary frequency;  // cut-off, centre or notch frequency in Hz
     FigureSummary level;      // pass-band gain, gain at the centre or notch depth in dB
     std::vector<ResponseFigures> runFigures;  // of each run, in run order
-    double cutoffLevelDb = 0.0;      // the level that defines the cut-off (low- and high-pass)
+    double cutoffDropDb =
+        0.0;  // how far below the pass-band gain the cut-off lies (low-/high-pass)
     double passBandFrequency = 0.0;  // where the pass-band gain is taken, Hz
     int passed = 0;                  // runs within the mask
     bool nominalPasses = false;      // the stored design itself keeps the mask

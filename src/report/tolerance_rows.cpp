@@ -110,7 +110,9 @@ TextTable ToleranceFigureTable(const ToleranceResult& result) {
     switch (result.type) {
         case FilterType::LOWPASS:
         case FilterType::HIGHPASS:
-            table.rows.push_back(FigureRow(std::string(t::kCutoff) + " " + Db(result.cutoffLevelDb),
+            table.rows.push_back(FigureRow(std::string(t::kCutoff) + " (" +
+                                               Db(result.cutoffDropDb) + " " + t::kBelowPassBand +
+                                               ")",
                                            result.frequency, true));
             table.rows.push_back(
                 FigureRow(std::string(t::kPassBandGain) + " " + Frequency(result.passBandFrequency),

@@ -19,7 +19,7 @@ ToleranceResult Result(FilterType type) {
     r.settings.capacitorTolerance = 0.05;
     r.settings.distribution = ToleranceDistribution::NORMAL;
     r.settings.seed = 42;
-    r.cutoffLevelDb = -3.0103;
+    r.cutoffDropDb = 3.0103;
     r.passBandFrequency = 100.0;
     r.frequency = {1000.0, 1001.5, 12.34, 970.0, 1030.0, 998};
     r.level = {-0.01, -0.0123, 0.0456, -0.2, 0.15, 1000};
@@ -38,9 +38,9 @@ TEST(ToleranceRows, NameTheFiguresOfEachType) {
         const char* level;
     };
     for (const Case& c :
-         {Case{FilterType::LOWPASS, "Grenzfrequenz bei -3,01 dB",
+         {Case{FilterType::LOWPASS, "Grenzfrequenz (3,01 dB unter der Durchlassverstärkung)",
                "Durchlassverstärkung bei 100 Hz"},
-          Case{FilterType::HIGHPASS, "Grenzfrequenz bei -3,01 dB",
+          Case{FilterType::HIGHPASS, "Grenzfrequenz (3,01 dB unter der Durchlassverstärkung)",
                "Durchlassverstärkung bei 100 Hz"},
           Case{FilterType::BANDPASS, "Mittenfrequenz", "Verstärkung bei der Mittenfrequenz"},
           Case{FilterType::BANDREJECT, "Kerbfrequenz", "Kerbtiefe"}}) {
@@ -64,9 +64,9 @@ TEST(ToleranceRows, ShowTheResultInGermanNumberText) {
     EXPECT_EQ(figures.header,
               (std::vector<std::string>{"Kennwert", "Ihr Filter", "Mittelwert",
                                         "Standardabweichung", "Minimum", "Maximum"}));
-    EXPECT_EQ(figures.rows[0],
-              (std::vector<std::string>{"Grenzfrequenz bei -3,01 dB", "1 kHz", "1002 Hz",
-                                        "12,34 Hz (1,232 %)", "970 Hz", "1030 Hz"}));
+    EXPECT_EQ(figures.rows[0], (std::vector<std::string>{
+                                   "Grenzfrequenz (3,01 dB unter der Durchlassverstärkung)",
+                                   "1 kHz", "1002 Hz", "12,34 Hz (1,232 %)", "970 Hz", "1030 Hz"}));
     EXPECT_EQ(figures.rows[1][2], "-0,0123 dB");
     EXPECT_EQ(ToleranceFigureNotes(r),
               (std::vector<std::string>{

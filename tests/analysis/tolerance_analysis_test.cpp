@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "../structures/design_fixture.h"
 #include "analysis/tolerance_statistics.h"
@@ -82,6 +83,36 @@ TEST(ToleranceAnalysis, TheSeedAloneDecidesTheResult) {
     }
     settings.seed = 18;
     EXPECT_NE(Analyse(session, settings).result.band.q95.Values(), one.band.q95.Values());
+}
+
+// The gain-bandwidth product of a real op-amp varies through its time constant T1; the ideal
+// op-amp has none, so its filter keeps its response.
+TEST(ToleranceAnalysis, TheGainBandwidthSpreadMovesOnlyRealOpAmps) {
+    for (const char* opAmp : {"LF411", "IDEAL"}) {
+        SCOPED_TRACE(opAmp);
+        CDesignSession session;
+        test::Specify(session, FilterType::HIGHPASS, StructureKind::MFB,
+                      Characteristic::BUTTERWORTH, 4, 20000.0, 20.0, ResistorSeries::E96,
+                      session.OpAmps().FindByName(opAmp));
+        ASSERT_TRUE(session.Filter().SetPlotRange(0.1, 10.0));
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        ToleranceSettings settings;
+        settings.resistorTolerance = 0.0;
+        settings.capacitorTolerance = 0.0;
+        settings.gainBandwidthSpread = 0.3;
+        settings.runs = 50;
+        const ToleranceBand band = Analyse(session, settings).result.band;
+        const std::vector<double>& filter = session.Curves().filter.Values();
+        if (std::string(opAmp) == "IDEAL") {
+            EXPECT_EQ(band.minimum.Values(), filter);
+            EXPECT_EQ(band.maximum.Values(), filter);
+        } else {
+            // A decade above its cut-off the high-pass loses gain with its op-amp.
+            const int last = kCurvePoints - 1;
+            EXPECT_GT(band.maximum.At(last) / band.minimum.At(last), 1.01);
+        }
+    }
 }
 
 // E[g(1 + u)] over the factor u of a part: uniform on [-t, t], or normal with sigma t/3 cut off

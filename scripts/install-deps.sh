@@ -2,9 +2,11 @@
 # Installs what building and testing need on Debian 12 (run as root).
 set -euo pipefail
 # The desktop application: Qt 6 (Widgets, PrintSupport, Network, Test), Qt's German texts for
-# its standard dialogs, and a font for drawing offscreen (tests, screenshots).
+# its standard dialogs, and a font for drawing offscreen (tests, screenshots). The Debian
+# package: dpkg-shlibdeps (dpkg-dev) for its dependencies, desktop-file-validate for its menu
+# entry.
 packages=(build-essential cmake libgtest-dev libbenchmark-dev clang-format locales ngspice libxml2-dev
-    qt6-base-dev qt6-translations-l10n fontconfig fonts-dejavu-core)
+    qt6-base-dev qt6-translations-l10n fontconfig fonts-dejavu-core dpkg-dev desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

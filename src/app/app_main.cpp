@@ -67,6 +67,8 @@ int RunVeltranix(int argc, char** argv) {
         }
         return 0;
     }
+    // In the background: the window is up and answers while the server is asked.
+    window.StartQuietUpdateCheck();
     return QApplication::exec();
 }
 

@@ -1,6 +1,7 @@
 #include "app/flows.h"
 
 #include <QFileDialog>
+#include <QUrl>
 #include <filesystem>
 #include <memory>
 
@@ -9,6 +10,7 @@
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
+#include "files/shipped_data.h"
 #include "files/specification_writer.h"
 #include "shell/shell_messages.h"
 #include "structures/capacitor_choice.h"
@@ -119,6 +121,10 @@ bool CFlows::LoadWithDialog() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(Qs(kSpecificationSuffix));
+    // The shipped examples, one click away.
+    if (const std::string examples = ExamplesFolder(); !examples.empty()) {
+        dialog.setSidebarUrls(dialog.sidebarUrls() << QUrl::fromLocalFile(Qs(examples)));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }

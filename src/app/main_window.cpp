@@ -13,8 +13,11 @@
 #include "app/plot_view.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "app/spice_flow.h"
+#include "app/update_checker.h"
 #include "plot/plot_messages.h"
 #include "shell/shell_messages.h"
+#include "spice/pspice.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -26,11 +29,21 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
       session_(std::make_unique<CDesignSession>()),
       prompt_(std::make_unique<CDialogCapacitorPrompt>(this)),
       runner_(std::make_unique<CDesignRunner>(this, *prompt_)),
-      view_(new CPlotView(*session_, this)) {
+      view_(new CPlotView(*session_, this)),
+      spice_(std::make_unique<CSpiceFlow>(
+          this, *session_,
+          [this](std::optional<PlotOverlay> overlay) { view_->SetOverlay(std::move(overlay)); })),
+      updates_(new CUpdateChecker(this, store_, settings_)) {
     setObjectName("mainWindow");
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
-    runner_->SetRunningHook([this](bool running) { view_->SetBusy(running); });
+    runner_->SetRunningHook([this](bool running) {
+        view_->SetBusy(running);
+        // What was simulated is no longer the design.
+        if (running) {
+            spice_->CloseResult();
+        }
+    });
     setCentralWidget(view_);
     statusBar()->setObjectName("statusBar");
     connect(view_, &CPlotView::readoutChanged, this,
@@ -46,6 +59,11 @@ void CMainWindow::SetUnattended(bool unattended) {
     unattended_ = unattended;
     prompt_->SetUnattended(unattended);
     flows_->SetUnattended(unattended);
+    spice_->SetUnattended(unattended);
+}
+
+void CMainWindow::StartQuietUpdateCheck() {
+    updates_->StartQuiet();
 }
 
 void CMainWindow::BuildMenus() {
@@ -93,6 +111,19 @@ void CMainWindow::InstallHandlers() {
         flows_->Specify(filter.Type(), filter.Structure(), false);
     };
     handlers_[Command::CHANGE_CAPACITORS] = [this] { flows_->ChangeCapacitors(); };
+    const std::pair<Command, SpiceMode> analyses[] = {
+        {Command::SPICE_AMPLITUDE_DB, SpiceMode::AMPLITUDE_DB},
+        {Command::SPICE_AMPLITUDE_LINEAR, SpiceMode::AMPLITUDE_LINEAR},
+        {Command::SPICE_PHASE, SpiceMode::PHASE},
+        {Command::SPICE_GROUP_DELAY, SpiceMode::GROUP_DELAY},
+        {Command::SPICE_STEP_RESPONSE, SpiceMode::STEP_RESPONSE},
+        {Command::SPICE_ALL, SpiceMode::ALL},
+    };
+    for (const auto& [command, mode] : analyses) {
+        handlers_[command] = [this, mode] { spice_->Run(mode); };
+    }
+    handlers_[Command::SPICE_CONFIGURATION] = [this] { spice_->Configure(); };
+    handlers_[Command::CHECK_UPDATE] = [this] { updates_->CheckInteractive(); };
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
     };

@@ -16,6 +16,8 @@ class CDialogCapacitorPrompt;
 class CFlows;
 class CPlotView;
 class CSettingsStore;
+class CSpiceFlow;
+class CUpdateChecker;
 
 // The main window: the six menus, the plot view and the status bar. Every menu command goes
 // through RunCommand, which checks the design state and calls the command's handler; a
@@ -30,6 +32,8 @@ class CMainWindow : public QMainWindow {
     CDesignSession& Session() { return *session_; }
     CFlows& Flows() { return *flows_; }
     CPlotView* View() const { return view_; }
+    CSpiceFlow& Spice() { return *spice_; }
+    CUpdateChecker& Updates() { return *updates_; }
     const ProgramSettings& Settings() const { return settings_; }
 
     // Unattended (a screenshot run): messages and questions go to standard error.
@@ -37,6 +41,8 @@ class CMainWindow : public QMainWindow {
     // Shows the window in its stored size, maximised when it was.
     void ShowAsStored();
     void RunCommand(Command command);
+    // The quiet update check of a start, in the background.
+    void StartQuietUpdateCheck();
     // Title, plot and the warning of a lowered gain, after each step of a command.
     void Refresh();
 
@@ -56,6 +62,8 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CDesignRunner> runner_;
     std::unique_ptr<CFlows> flows_;
     CPlotView* view_;
+    std::unique_ptr<CSpiceFlow> spice_;
+    CUpdateChecker* updates_;
     std::map<Command, std::function<void()>> handlers_;
     std::map<Command, std::string> entryTexts_;
     bool unattended_ = false;

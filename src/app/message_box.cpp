@@ -41,23 +41,39 @@ void ShowOrPrint(QWidget* parent, const UserMessage& message, MessageIcon icon, 
     }
 }
 
-Answer AskYesNoCancel(QWidget* parent, const UserMessage& question) {
-    QMessageBox box(QMessageBox::Question, Qs(question.caption), Qs(question.text),
-                    QMessageBox::NoButton, parent);
+namespace {
+
+// A question with "Ja" as its default and "Nein", optionally "Abbrechen" as its escape; which
+// button was clicked.
+Answer Ask(QWidget* parent, const UserMessage& question, QMessageBox::Icon icon, bool cancel) {
+    QMessageBox box(icon, Qs(question.caption), Qs(question.text), QMessageBox::NoButton, parent);
     box.setObjectName("questionBox");
     QPushButton* yes = box.addButton(Qs(kYesButton), QMessageBox::YesRole);
     yes->setObjectName("yesButton");
     QPushButton* no = box.addButton(Qs(kNoButton), QMessageBox::NoRole);
     no->setObjectName("noButton");
-    QPushButton* cancel = box.addButton(Qs(kCancelButton), QMessageBox::RejectRole);
-    cancel->setObjectName("cancelButton");
     box.setDefaultButton(yes);
-    box.setEscapeButton(cancel);
+    box.setEscapeButton(no);
+    if (cancel) {
+        QPushButton* button = box.addButton(Qs(kCancelButton), QMessageBox::RejectRole);
+        button->setObjectName("cancelButton");
+        box.setEscapeButton(button);
+    }
     box.exec();
     if (box.clickedButton() == yes) {
         return Answer::YES;
     }
     return box.clickedButton() == no ? Answer::NO : Answer::CANCEL;
+}
+
+}  // namespace
+
+bool AskYesNo(QWidget* parent, const UserMessage& question) {
+    return Ask(parent, question, QMessageBox::Information, false) == Answer::YES;
+}
+
+Answer AskYesNoCancel(QWidget* parent, const UserMessage& question) {
+    return Ask(parent, question, QMessageBox::Question, true);
 }
 
 }  // namespace vx

@@ -15,6 +15,8 @@ void ShowMessage(QWidget* parent, const UserMessage& message, MessageIcon icon =
 void ShowOrPrint(QWidget* parent, const UserMessage& message, MessageIcon icon, bool unattended);
 
 enum class Answer { YES, NO, CANCEL };
+// A yes/no question with the information icon; true for yes.
+bool AskYesNo(QWidget* parent, const UserMessage& question);
 Answer AskYesNoCancel(QWidget* parent, const UserMessage& question);
 
 }  // namespace vx

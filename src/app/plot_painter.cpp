@@ -7,6 +7,7 @@
 
 #include "app/qt_text.h"
 #include "app/start_picture.h"
+#include "plot/plot_layout.h"
 
 namespace vx {
 
@@ -26,6 +27,16 @@ QPolygon ToQt(const std::vector<PlotPoint>& points) {
 }
 
 }  // namespace
+
+QFont FittingPlotFont(QFont font) {
+    for (int pixels = 12; pixels > 8; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(QLatin1Char('0')) <= CPlotLayout::kCharWidth) {
+            break;
+        }
+    }
+    return font;
+}
 
 void CPlotPainter::Paint(const std::vector<PlotPrimitive>& primitives) {
     painter_.save();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <vector>
 
 #include "plot/plot_primitives.h"
@@ -7,6 +8,9 @@
 class QPainter;
 
 namespace vx {
+
+// The largest screen font whose digits fit the width the plots' label spacing assumes.
+QFont FittingPlotFont(QFont font);
 
 // Turns the plot's primitives into QPainter calls: the screen now, the print preview and the
 // printer alike. Curves are antialiased; grid lines and marks stay on whole pixels.

@@ -1,6 +1,5 @@
 #include "app/plot_view.h"
 
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,20 +18,21 @@ CPlotView::CPlotView(CDesignSession& session, QWidget* parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(320, 200);
-    // The largest screen font whose digits fit the width the label spacing assumes.
-    QFont plotFont = font();
-    for (int pixels = 12; pixels > 8; --pixels) {
-        plotFont.setPixelSize(pixels);
-        if (QFontMetrics(plotFont).horizontalAdvance(QLatin1Char('0')) <= CPlotLayout::kCharWidth) {
-            break;
-        }
-    }
-    setFont(plotFont);
+    setFont(FittingPlotFont(font()));
 }
 
 void CPlotView::SetBusy(bool busy) {
     busy_ = busy;
+    // A simulation belongs to the design it simulated.
+    if (busy) {
+        overlay_.reset();
+    }
     mapping_ = PlotMapping{};
+    update();
+}
+
+void CPlotView::SetOverlay(std::optional<PlotOverlay> overlay) {
+    overlay_ = std::move(overlay);
     update();
 }
 
@@ -46,6 +46,9 @@ void CPlotView::paintEvent(QPaintEvent*) {
     const CFilter& filter = session_.Filter();
     CPlotLayout layout(filter, session_.Curves(),
                        SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));
+    if (overlay_) {
+        layout.SetOverlay(&*overlay_);
+    }
     const PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
     CPlotPainter(painter).Paint(drawing.primitives);
     mapping_ = drawing.mapping;

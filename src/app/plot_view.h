@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "plot/plot_mapping.h"
+#include "plot/plot_overlay.h"
 
 namespace vx {
 
@@ -18,8 +20,11 @@ class CPlotView : public QWidget {
     CPlotView(CDesignSession& session, QWidget* parent);
 
     // While a design runs the record belongs to the worker: the view shows the start picture
-    // and reads nothing.
+    // and reads nothing. A design that starts ends the overlay.
     void SetBusy(bool busy);
+    // A simulated magnitude over the curves until the next design; nothing removes it.
+    void SetOverlay(std::optional<PlotOverlay> overlay);
+    bool HasOverlay() const { return overlay_.has_value(); }
 
   signals:
     void readoutChanged(const QString& text);
@@ -32,6 +37,7 @@ class CPlotView : public QWidget {
   private:
     CDesignSession& session_;
     PlotMapping mapping_;
+    std::optional<PlotOverlay> overlay_;
     bool busy_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 
 #include <QSettings>
+#include <cstring>
 
 #include "app/qt_text.h"
 
@@ -37,9 +38,14 @@ void CSettingsStore::WriteAll(const ProgramSettings& values) {
     Write(values, false);
 }
 
-void CSettingsStore::Write(const ProgramSettings& values, bool closing) {
+void CSettingsStore::WriteValue(const ProgramSettings& values, const char* key) {
+    Write(values, false, key);
+}
+
+void CSettingsStore::Write(const ProgramSettings& values, bool closing, const char* only) {
     for (const SettingKey& key : SettingKeys()) {
-        if (closing && !key.writtenOnClose) {
+        if ((closing && !key.writtenOnClose) ||
+            (only != nullptr && std::strcmp(key.key, only) != 0)) {
             continue;
         }
         if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {

@@ -17,9 +17,11 @@ class CSettingsStore {
     // Closing writes every value but those written when they change (plot range, update date).
     void WriteOnClose(const ProgramSettings& values);
     void WriteAll(const ProgramSettings& values);
+    // One value (by its key) written at once, as those that are written when they change.
+    void WriteValue(const ProgramSettings& values, const char* key);
 
   private:
-    void Write(const ProgramSettings& values, bool closing);
+    void Write(const ProgramSettings& values, bool closing, const char* only = nullptr);
 
     QSettings& settings_;
 };

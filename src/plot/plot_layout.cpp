@@ -189,6 +189,7 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     DrawCharacteristicFrequencies();
     DrawMarks();
     DrawCurves();
+    DrawOverlay();
     Text(summary_, map.left, page.top + 2, HAlign::LEFT, kBlack);
     Text(filter_.CreationStamp(), map.left, page.bottom - my / 2, HAlign::LEFT, kBlack);
     return std::move(out_);
@@ -498,11 +499,24 @@ void CPlotLayout::DrawToleranceBand() {
         area.points.push_back({map.left + k, y(lower.GetDisplayValue(k))});
     }
     out_.primitives.emplace_back(std::move(area));
-    // The legend sits at the right end of the date line: a swatch, and the text left of it.
+    // The legend goes on the date line below the filter curve's own legend (a Spice overlay's
+    // takes the line's right end): a swatch, and the text right of it.
+    const int legendX = map.left + width_ / 3 - Sx(30);
     const int legendY = page_.bottom - Sy(36) / 2;
-    const PlotRect swatch{map.right - Sx(24), legendY + Sy(2), map.right, legendY + Sy(12)};
+    const PlotRect swatch{legendX, legendY + Sy(2), legendX + Sx(24), legendY + Sy(12)};
     out_.primitives.emplace_back(PlotFill{swatch, kBandColor});
-    Text(tolerance_text::kBandLegend, map.right - Sx(30), legendY, HAlign::RIGHT, kBlack);
+    Text(tolerance_text::kBandLegend, legendX + Sx(30), legendY, HAlign::LEFT, kBlack);
+}
+
+// At the right end of the date line; a tolerance band's legend sits further left on it.
+void CPlotLayout::DrawOverlay() {
+    const PlotMapping& map = out_.mapping;
+    if (overlay_ == nullptr || !map.magnitudeShown) {
+        return;
+    }
+    out_.primitives.emplace_back(PlotPolyline{kOverlayPen, OverlayPoints(*overlay_, map, width_)});
+    Text(OverlayLegend(*overlay_), map.right, page_.bottom - Sy(36) / 2, HAlign::RIGHT,
+         kOverlayPen.color);
 }
 
 void CPlotLayout::DrawCurves() {

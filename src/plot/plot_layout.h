@@ -8,6 +8,7 @@
 #include "analysis/tolerance_result.h"
 #include "model/filter.h"
 #include "plot/plot_mapping.h"
+#include "plot/plot_overlay.h"
 #include "plot/plot_primitives.h"
 
 namespace vx {
@@ -48,6 +49,8 @@ class CPlotLayout {
     // legend, as long as it lies on the record's grid; nullptr for none. The band must outlive
     // the drawing.
     void SetToleranceBand(const ToleranceBand* band) { band_ = band; }
+    // A simulated magnitude to draw over the curves (nullptr: none); it must outlive Draw.
+    void SetOverlay(const PlotOverlay* overlay) { overlay_ = overlay; }
 
     // Sets the curves' display points to the diagram width.
     PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
@@ -69,6 +72,7 @@ class CPlotLayout {
     bool BandShown() const;
     void DrawToleranceBand();
     void DrawCurves();
+    void DrawOverlay();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
     void DrawMarker(const PlotPen& pen, double f, int level);
     int FrequencyX(double f) const;
@@ -79,6 +83,7 @@ class CPlotLayout {
     ResponseCurves& curves_;
     std::string summary_;
     const ToleranceBand* band_ = nullptr;
+    const PlotOverlay* overlay_ = nullptr;
 
     PlotDrawing out_;
     PlotRect page_;

@@ -17,6 +17,14 @@ inline constexpr const char* kTargetLegend = "Sollfrequenzgang";
 inline constexpr const char* kTraditionalLegend = "Traditioneller Entwurf";
 inline constexpr const char* kFilterLegend = "Ihr Filter";
 inline constexpr const char* kGroupDelayLegend = "Gruppenlaufzeit";
+// The simulated magnitude laid over the diagram; its largest deviation follows.
+inline constexpr const char* kSpiceLegend = "Spice";
+inline constexpr const char* kSpiceDeviation = ": größte Abweichung ";
+inline constexpr const char* kSpiceDeviationBelow = "unter ";
+
+// Captions of a chart's horizontal axis.
+inline constexpr const char* kChartFrequencyAxis = "Frequenz [Hz]";
+inline constexpr const char* kChartTimeAxis = "Zeit [s]";
 
 // Preview or print of the diagram while nothing has been designed, under the command's caption.
 UserMessage NoDesignMessage(const std::string& caption);

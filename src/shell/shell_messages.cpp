@@ -2,12 +2,13 @@
 
 #include "model/filter.h"
 #include "model/number_format.h"
+#include "update/update_check.h"
 
 namespace vx {
 
 UserMessage AboutMessage() {
     return {"Info über Veltranix 3.3",
-            std::string("Veltranix 3.3\nVersion 3.3.7\n\n") + kAboutPurpose};
+            std::string("Veltranix 3.3\nVersion ") + kProgramVersion + "\n\n" + kAboutPurpose};
 }
 
 UserMessage CloseQuestion() {

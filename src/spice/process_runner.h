@@ -15,8 +15,9 @@ struct ProcessRequest {
 };
 
 struct ProcessResult {
-    bool started = false;  // false when the program could not be executed at all
-    int exitCode = -1;     // the program's exit status; -1 when it was ended by a signal
+    bool started = false;   // false when the program could not be executed at all
+    int exitCode = -1;      // the program's exit status; -1 when it was ended by a signal
+    bool timedOut = false;  // ended by its caller's time limit
 };
 
 // Starts the program without a shell and waits, without limit, until it ends.

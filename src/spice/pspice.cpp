@@ -1,7 +1,6 @@
 #include "spice/pspice.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -78,15 +77,15 @@ std::string CPspice::Caption(SpiceMode mode) {
 }
 
 std::optional<UserMessage> CPspice::CheckConfiguration() const {
+    // An executable and a library file that exist, where the messages speak of an EXE file and
+    // a LIB file in the name.
     const char* reason = nullptr;
-    std::string library = settings_.library;
-    std::transform(library.begin(), library.end(), library.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::error_code ec;
     if (FindExecutable(settings_.command).empty()) {
         reason = spice_text::kNoExecutable;
     } else if (settings_.tmpPath.empty()) {
         reason = spice_text::kNoTmpPath;
-    } else if (library.find(".LIB") == std::string::npos) {
+    } else if (!std::filesystem::is_regular_file(settings_.library, ec)) {
         reason = spice_text::kNoLibrary;
     }
     if (reason == nullptr) {
@@ -142,10 +141,13 @@ std::string CPspice::DisplayFile(SpiceMode mode) const {
     return DisplayFileText(mode, fRef * filter_.PlotMin(), fRef * filter_.PlotMax());
 }
 
+bool CPspice::IsNgspice() const {
+    return std::filesystem::path(settings_.command).filename().string().rfind("ngspice", 0) == 0;
+}
+
 std::vector<std::string> CPspice::SimulatorArguments() const {
     std::vector<std::string> args{settings_.command};
-    const std::string program = std::filesystem::path(settings_.command).filename().string();
-    if (program.rfind("ngspice", 0) == 0) {
+    if (IsNgspice()) {
         args.insert(args.end(), {"-D", "ngbehavior=ps"});
     }
     args.push_back(NetlistPath());

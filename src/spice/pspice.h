@@ -39,8 +39,14 @@ class CPspice {
     // Caption of the mode's messages, e.g. "Spice - Amplitudengang".
     static std::string Caption(SpiceMode mode);
 
-    // The three checks of the configuration; a message when one fails.
+    // The three checks of the configuration, in this order: a simulator that can be executed
+    // (absolute, or found on PATH), a temporary folder, a library file that exists; a message
+    // when one fails.
     std::optional<UserMessage> CheckConfiguration() const;
+
+    const SpiceSettings& Settings() const { return settings_; }
+    // Whether the simulator call names ngspice, which needs options of its own.
+    bool IsNgspice() const;
 
     // The document name with every blank replaced by "_".
     std::string FileName() const;

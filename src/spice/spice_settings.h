@@ -22,9 +22,7 @@ SpiceSettings DefaultSpiceSettings();
 // The system's temporary folder: TMPDIR, or /tmp.
 std::string SystemTmpPath();
 
-// The shipped vx_opamp.lib, looked up beside the executable, in the installed data folder
-// (../share/veltranix beside the executable's folder, then the configured install prefix), and
-// finally in the source tree the program was built from.
+// The shipped vx_opamp.lib (FindShippedData); empty when it is nowhere.
 std::string DefaultSpiceLibrary();
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #include "spice/verify.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -10,6 +11,32 @@
 #include "structures/design_session.h"
 
 namespace vx {
+
+SpiceVerification CompareWithDesign(CFilterStructure& structure,
+                                    const std::vector<double>& frequencies,
+                                    const std::vector<double>& simulated) {
+    std::vector<double> computed;
+    computed.reserve(frequencies.size());
+    double peak = 0.0;
+    for (const double f : frequencies) {
+        computed.push_back(structure.StoredMagnitude(2.0 * std::numbers::pi * f));
+        peak = std::max(peak, computed.back());
+    }
+    const double floor = peak * std::pow(10.0, -kVerifyFloorDb / 20.0);
+    SpiceVerification result;
+    for (size_t k = 0; k < computed.size() && k < simulated.size(); ++k) {
+        if (computed[k] <= floor) {
+            continue;
+        }
+        const double deviation = std::fabs(20.0 * std::log10(simulated[k] / computed[k]));
+        ++result.points;
+        if (!(deviation <= result.maxDeviationDb)) {
+            result.maxDeviationDb = deviation;
+            result.worstFrequency = frequencies[k];
+        }
+    }
+    return result;
+}
 
 std::variant<SpiceVerification, UserMessage> VerifyWithNgspice(CDesignSession& session,
                                                                const SpiceSettings& settings) {
@@ -23,28 +50,8 @@ std::variant<SpiceVerification, UserMessage> VerifyWithNgspice(CDesignSession& s
         return *failure;
     }
     const AcSweep& sweep = std::get<AcSweep>(run);
-    const std::vector<double>& simulated = sweep.values[0];
-
-    std::vector<double> computed;
-    computed.reserve(sweep.frequencies.size());
-    double peak = 0.0;
-    for (const double f : sweep.frequencies) {
-        computed.push_back(structure->StoredMagnitude(2.0 * std::numbers::pi * f));
-        peak = std::max(peak, computed.back());
-    }
-    const double floor = peak * std::pow(10.0, -kVerifyFloorDb / 20.0);
-    SpiceVerification result;
-    for (size_t k = 0; k < computed.size(); ++k) {
-        if (computed[k] <= floor) {
-            continue;
-        }
-        const double deviation = std::fabs(20.0 * std::log10(simulated[k] / computed[k]));
-        ++result.points;
-        if (!(deviation <= result.maxDeviationDb)) {
-            result.maxDeviationDb = deviation;
-            result.worstFrequency = sweep.frequencies[k];
-        }
-    }
+    const SpiceVerification result =
+        CompareWithDesign(*structure, sweep.frequencies, sweep.values[0]);
     if (result.points == 0) {
         return UserMessage{spice_text::kCaptionCheck, spice_text::kNothingToCompare +
                                                           FormatG(kVerifyFloorDb) +

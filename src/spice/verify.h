@@ -1,6 +1,7 @@
 #pragma once
 
 #include <variant>
+#include <vector>
 
 #include "model/user_message.h"
 #include "spice/spice_settings.h"
@@ -8,6 +9,7 @@
 namespace vx {
 
 class CDesignSession;
+class CFilterStructure;
 
 // How well a design's simulation in ngspice agrees with the program's own response.
 struct SpiceVerification {
@@ -19,6 +21,13 @@ struct SpiceVerification {
 // Responses more than this far below their maximum are not compared: a notch's depth says
 // nothing about the netlist.
 constexpr double kVerifyFloorDb = 40.0;
+
+// Compares simulated magnitudes (ratios, at `frequencies` in Hz) with the product of the
+// structure's stages' magnitudes, stored values and selected op-amp; points more than
+// kVerifyFloorDb below the design's maximum are left out. No points when none is left.
+SpiceVerification CompareWithDesign(CFilterStructure& structure,
+                                    const std::vector<double>& frequencies,
+                                    const std::vector<double>& simulated);
 
 // Simulates the session's design in ngspice (RunNgspiceAc) and compares the magnitude at the
 // output with the product of the stages' magnitudes, stored values and selected op-amp, at the

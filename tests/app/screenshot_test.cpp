@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -9,8 +10,11 @@
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "app/spice_flow.h"
+#include "app/spice_result_window.h"
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/cap_dlg.h"
@@ -21,7 +25,10 @@
 #include "dialogs/hp_lp_dlg.h"
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/progress_dlg.h"
+#include "dialogs/spice_wait_dlg.h"
 #include "structures/design_session.h"
+#include "update/update_check.h"
+#include "update/update_messages.h"
 
 namespace vx::test {
 
@@ -44,9 +51,7 @@ void ExpectNothingClipped(QWidget* screen, const QString& name) {
     }
 }
 
-void Capture(QWidget* screen, const QString& name) {
-    screen->show();
-    QApplication::processEvents();
+void Save(QWidget* screen, const QString& name) {
     ExpectNothingClipped(screen, name);
     const QImage image = screen->grab().toImage();
     QVERIFY(!image.isNull());
@@ -54,7 +59,21 @@ void Capture(QWidget* screen, const QString& name) {
         QDir().mkpath(dir);
         QVERIFY(image.save(dir + "/" + name + ".png"));
     }
+}
+
+void Capture(QWidget* screen, const QString& name) {
+    screen->show();
+    QApplication::processEvents();
+    Save(screen, name);
     screen->hide();
+}
+
+// A box that a command shows modally, saved and closed with `button`.
+void CaptureModal(const QString& objectName, const QString& name, const QString& button) {
+    WhenModal(objectName, [name, button](QWidget* box) {
+        Save(box, name);
+        Click(box, button);
+    });
 }
 
 }  // namespace
@@ -72,6 +91,30 @@ class ScreenshotTest : public QObject {
         window.show();
         QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
         Capture(&window, "main_window_designed");
+
+        // The Spice menu with ngspice: the wait dialog while it runs, the result windows of
+        // three analyses and the overlay of the amplitude on the main window.
+        QTemporaryDir spiceFolder;
+        window.Session().Filter().spiceTmpPath = Std(spiceFolder.path());
+        window.show();
+        const std::pair<Command, const char*> analyses[] = {
+            {Command::SPICE_STEP_RESPONSE, "spice_result_step_response"},
+            {Command::SPICE_ALL, "spice_result_all"},
+            {Command::SPICE_AMPLITUDE_DB, "spice_result_amplitude_db"},
+        };
+        for (const auto& [command, name] : analyses) {
+            window.RunCommand(command);
+            QWidget* result = window.Spice().ResultWindow();
+            QVERIFY(result != nullptr);
+            QApplication::processEvents();
+            Save(result, name);
+        }
+        window.Spice().ResultWindow()->hide();
+        Capture(&window, "main_window_spice_overlay");
+        CaptureModal("optionsPspiceDlg", "options_pspice_dlg", "cancelButton");
+        window.RunCommand(Command::SPICE_CONFIGURATION);
+        CaptureModal("questionBox", "update_question", "noButton");
+        AskYesNo(&window, NewVersionQuestion({"3.4.0", "2024-05-01", "veltranix_3.4.0.deb"}));
 
         CDesignSession& session = window.Session();
         const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> screens[] = {
@@ -112,6 +155,7 @@ class ScreenshotTest : public QObject {
                  session.Current()->PrepareUntilStable();
                  return std::make_unique<CEditCapsDlg>(*session.Current(), nullptr);
              }},
+            {"spice_wait_dlg", [&] { return std::make_unique<CSpiceWaitDlg>(nullptr); }},
             {"progress_dlg",
              [&] {
                  return std::make_unique<CProgressDlg>(

@@ -161,8 +161,9 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
     const std::vector<PlotText> texts = Texts(d);
     const PlotText* legend = test::FindText(texts, tolerance_text::kBandLegend);
     ASSERT_NE(legend, nullptr);
-    EXPECT_EQ(legend->halign, HAlign::RIGHT);
-    EXPECT_LT(legend->anchor.x, kRight);
+    EXPECT_EQ(legend->halign, HAlign::LEFT);
+    EXPECT_GT(legend->anchor.x, kLeft);
+    EXPECT_GT(legend->anchor.y, kBottom);
 
     // Only the group delay shown: no magnitude, no band. A band of another plot range would
     // lie wrongly: none either.
@@ -309,6 +310,58 @@ TEST(PlotLayout, PrinterScalesGeometryAndDrawsTheMajorGridBlack) {
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->anchor.x, 108);
     EXPECT_EQ(level->halign, HAlign::RIGHT);
+}
+
+TEST(PlotLayout, SpiceOverlayFollowsItsFrequenciesWithTheDeviationBesideTheDateLine) {
+    CFilter filter = DesignedFilter(1);
+    ResponseCurves curves;
+    auto response = [](double x) { return 1.0 / std::sqrt(1.0 + x * x * x * x); };
+    FillCurve(curves.filter, filter, response);
+    // Simulated from f_ref to the end of the range only: the left half of the diagram stays free.
+    PlotOverlay overlay;
+    for (int k = 0; k <= 400; ++k) {
+        const double x = std::pow(2.0, k / 400.0);
+        overlay.frequencies.push_back(filter.Frequency() * x);
+        overlay.magnitudes.push_back(response(x));
+    }
+    overlay.maxDeviationDb = 0.0123;
+    CPlotLayout layout(filter, curves, "s");
+    layout.SetOverlay(&overlay);
+    const PlotDrawing d = layout.Draw(kSamplePage, PlotScale::Screen());
+    const auto dashed = Lines(d, kOverlayPen);
+    const auto solid = Lines(d, test::kFilterPen);
+    ASSERT_EQ(dashed.size(), 1u);
+    ASSERT_EQ(solid.size(), 1u);
+    const std::vector<PlotPoint>& points = dashed[0].points;
+    ASSERT_FALSE(points.empty());
+    EXPECT_EQ(points.front().x, (kLeft + kRight) / 2);
+    EXPECT_EQ(points.back().x, kRight);
+    for (const PlotPoint& p : points) {
+        EXPECT_NEAR(p.y, solid[0].points[static_cast<size_t>(p.x - kLeft)].y, 1) << p.x;
+    }
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* legend = test::FindText(texts, "Spice: größte Abweichung 0,012 dB");
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(legend->anchor, (PlotPoint{kRight, 700 - 18}));
+    EXPECT_EQ(legend->halign, HAlign::RIGHT);
+    EXPECT_EQ(legend->color, kOverlayPen.color);
+
+    // Only the group delay on show: no level scale to lay the overlay on.
+    filter.SetGraph(16);
+    FillCurve(curves.groupDelay, filter, [](double x) { return 1e-3 * (1.0 + x); });
+    CPlotLayout delayOnly(filter, curves, "s");
+    delayOnly.SetOverlay(&overlay);
+    EXPECT_TRUE(Lines(delayOnly.Draw(kSamplePage, PlotScale::Screen()), kOverlayPen).empty());
+}
+
+TEST(PlotLayout, SpiceLegendGivesTheDeviationWithTwoDigitsAndNoPrefix) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0123, "0,012"}, {0.5, "0,50"}, {1.234, "1,2"}, {12.34, "12"}, {0.00012, "unter 0,001"},
+    };
+    for (const auto& [deviation, text] : cases) {
+        EXPECT_EQ(OverlayLegend({{}, {}, deviation}),
+                  std::string("Spice: größte Abweichung ") + text + " dB");
+    }
 }
 
 }  // namespace

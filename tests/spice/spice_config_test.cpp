@@ -20,6 +20,8 @@ std::string Reason(const char* reason) {
     return std::string(reason) + "\n\n" + spice_text::kFixConfiguration;
 }
 
+const std::string kLibrary = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
+
 // A folder of its own for a test, removed afterwards.
 struct TempFolder {
     fs::path path;
@@ -32,6 +34,9 @@ struct TempFolder {
 };
 
 TEST(SpiceConfiguration, ChecksCallFolderAndLibraryInThisOrder) {
+    TempFolder dir("config");
+    const std::string models = (dir.path / "models.txt").string();
+    std::ofstream(models) << "* models\n";
     CFilter filter;
     COpv opv;
     struct Case {
@@ -39,15 +44,16 @@ TEST(SpiceConfiguration, ChecksCallFolderAndLibraryInThisOrder) {
         std::optional<std::string> message;
     };
     const Case cases[] = {
-        {{"sh", "/tmp", "/opt/vx_opamp.lib"}, std::nullopt},
-        {{"/bin/sh", "/tmp", "models.LIB"}, std::nullopt},
-        {{"", "/tmp", "x.lib"}, Reason(spice_text::kNoExecutable)},
-        {{"/no/such/ngspice", "/tmp", "x.lib"}, Reason(spice_text::kNoExecutable)},
+        {{"sh", "/tmp", kLibrary}, std::nullopt},
+        {{"/bin/sh", "/tmp", models}, std::nullopt},  // any name, as long as the file exists
+        {{"", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},
+        {{"/no/such/ngspice", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},
         {{"vx-no-such-simulator", "", ""}, Reason(spice_text::kNoExecutable)},
-        {{"/tmp", "/tmp", "x.lib"}, Reason(spice_text::kNoExecutable)},  // a folder
-        {{"sh", "", "x.lib"}, Reason(spice_text::kNoTmpPath)},
+        {{"/tmp", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},  // a folder
+        {{"sh", "", kLibrary}, Reason(spice_text::kNoTmpPath)},
         {{"sh", "", ""}, Reason(spice_text::kNoTmpPath)},
-        {{"sh", "/tmp", "vx_opamp.txt"}, Reason(spice_text::kNoLibrary)},
+        {{"sh", "/tmp", "/no/such/vx_opamp.lib"}, Reason(spice_text::kNoLibrary)},
+        {{"sh", "/tmp", dir.path.string()}, Reason(spice_text::kNoLibrary)},  // a folder
         {{"sh", "/tmp", ""}, Reason(spice_text::kNoLibrary)},
     };
     for (const Case& c : cases) {
@@ -76,7 +82,7 @@ TEST(SpiceFiles, WritesBothFilesUnderTheDocumentName) {
     CFilter filter;
     COpv opv;
     filter.documentName = "Tiefpass 5. Ordnung";
-    const CPspice spice(filter, opv, {"sh", dir.path.string(), "x.lib"});
+    const CPspice spice(filter, opv, {"sh", dir.path.string(), kLibrary});
     ASSERT_FALSE(spice.WriteFiles(SpiceMode::PHASE).has_value());
     const fs::path cir = dir.path / "Tiefpass_5._Ordnung.cir";
     const fs::path prb = dir.path / "Tiefpass_5._Ordnung.prb";
@@ -90,7 +96,7 @@ TEST(SpiceFiles, WritesBothFilesUnderTheDocumentName) {
 TEST(SpiceFiles, AFolderThatCannotBeWrittenPointsToTheConfiguration) {
     CFilter filter;
     COpv opv;
-    const CPspice spice(filter, opv, {"sh", "/no/such/folder", "x.lib"});
+    const CPspice spice(filter, opv, {"sh", "/no/such/folder", kLibrary});
     const auto failure = spice.WriteFiles(SpiceMode::AMPLITUDE_DB);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->caption, "Spice-Aufruf");
@@ -110,13 +116,13 @@ TEST(SpiceLaunch, StartsTheSimulatorOnTheNetlistWithoutAShell) {
         return ProcessResult{true, 0};
     };
     const std::string netlist = (dir.path / "Mein_Filter.cir").string();
-    EXPECT_FALSE(CPspice(filter, opv, {"sh", dir.path.string(), "x.lib"})
+    EXPECT_FALSE(CPspice(filter, opv, {"sh", dir.path.string(), kLibrary})
                      .RunSimulation(SpiceMode::STEP_RESPONSE, launcher)
                      .has_value());
     EXPECT_EQ(seen, (std::vector<std::string>{"sh", netlist}));
 
     // ngspice reads ".LIB file" only in its PSpice compatibility mode.
-    const CPspice ngspice(filter, opv, {"/usr/bin/ngspice", dir.path.string(), "x.lib"});
+    const CPspice ngspice(filter, opv, {"/usr/bin/ngspice", dir.path.string(), kLibrary});
     EXPECT_EQ(ngspice.SimulatorArguments(),
               (std::vector<std::string>{"/usr/bin/ngspice", "-D", "ngbehavior=ps", netlist}));
 }
@@ -126,7 +132,7 @@ TEST(SpiceLaunch, ASimulatorThatCannotStartIsReported) {
     CFilter filter;
     COpv opv;
     auto refuse = [](const ProcessRequest&) { return ProcessResult{}; };
-    const auto failure = CPspice(filter, opv, {"sh", dir.path.string(), "x.lib"})
+    const auto failure = CPspice(filter, opv, {"sh", dir.path.string(), kLibrary})
                              .RunSimulation(SpiceMode::AMPLITUDE_DB, refuse);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(*failure,

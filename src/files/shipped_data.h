@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Where the data shipped with the program lies: the op-amp library for Spice and the example
+// specifications. An installed program finds them in its installed tree, a program run from
+// its build folder in the source tree.
+namespace vx {
+
+// The shipped file or folder `name`, looked up beside the executable, in the installed data
+// folder (../share/veltranix beside the executable's folder, then the configured install
+// prefix), and finally at `sourcePath` in the source tree the program was built from; empty
+// when it is nowhere.
+std::string FindShippedData(const std::string& name, const std::string& sourcePath);
+
+// The folder of the example specifications; empty when it is nowhere.
+std::string ExamplesFolder();
+
+}  // namespace vx

@@ -1,0 +1,62 @@
+#include "plot/plot_overlay.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_format.h"
+#include "plot/plot_messages.h"
+
+namespace vx {
+
+namespace {
+
+// Below this the deviation is only said to be small: ngspice's own accuracy ends about there.
+constexpr double kSmallestDeviationDb = 0.001;
+
+}  // namespace
+
+std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map,
+                                     int width) {
+    std::vector<PlotPoint> points;
+    const std::vector<double>& f = overlay.frequencies;
+    const std::vector<double>& m = overlay.magnitudes;
+    if (f.size() < 2 || m.size() != f.size() || width < 2) {
+        return points;
+    }
+    const double f1 = map.referenceFrequency * map.startFactor;
+    auto level = [&](size_t k) { return 20.0 * std::log10(std::max(m[k], 1e-30)); };
+    size_t upper = 1;
+    for (int column = 0; column < width; ++column) {
+        // Ends that meet the range's ends only up to rounding still count.
+        double fc = f1 * std::exp(column * map.logSpan / (width - 1));
+        if (fc < f.front() * (1.0 - 1e-9) || fc > f.back() * (1.0 + 1e-9)) {
+            continue;
+        }
+        fc = std::clamp(fc, f.front(), f.back());
+        while (upper + 1 < f.size() && f[upper] < fc) {
+            ++upper;
+        }
+        const double t = std::log(fc / f[upper - 1]) / std::log(f[upper] / f[upper - 1]);
+        const double db = level(upper - 1) + t * (level(upper) - level(upper - 1));
+        const double y =
+            std::clamp(db * map.dbScale + map.dbOffset, double(map.top), double(map.bottom));
+        points.push_back({map.left + column, static_cast<int>(std::lround(y))});
+    }
+    return points;
+}
+
+std::string OverlayLegend(const PlotOverlay& overlay) {
+    // Two significant digits with a decimal comma, no unit prefix: "0,012 dB", "1,2 dB".
+    const double d = overlay.maxDeviationDb;
+    std::string value;
+    if (d < kSmallestDeviationDb) {
+        value = std::string(kSpiceDeviationBelow) + "0,001";
+    } else {
+        const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(d))));
+        value = FormatF(d, decimals);
+        std::replace(value.begin(), value.end(), '.', ',');
+    }
+    return std::string(kSpiceLegend) + kSpiceDeviation + value + " dB";
+}
+
+}  // namespace vx

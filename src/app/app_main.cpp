@@ -9,8 +9,12 @@
 #include "app/flows.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "plot/plot_messages.h"
+#include "shell/menu_table.h"
 #include "shell/shell_messages.h"
+#include "structures/design_session.h"
 
 namespace vx {
 
@@ -19,7 +23,13 @@ namespace {
 struct StartOptions {
     std::string file;
     std::string screenshot;
+    std::string reportPdf;
+    std::string plotPdf;
     bool valid = true;
+
+    bool Unattended() const {
+        return !screenshot.empty() || !reportPdf.empty() || !plotPdf.empty();
+    }
 };
 
 StartOptions ParseStartOptions(int argc, char** argv) {
@@ -28,6 +38,10 @@ StartOptions ParseStartOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--screenshot" && i + 1 < argc) {
             options.screenshot = argv[++i];
+        } else if (arg == "--print-pdf" && i + 1 < argc) {
+            options.reportPdf = argv[++i];
+        } else if (arg == "--plot-pdf" && i + 1 < argc) {
+            options.plotPdf = argv[++i];
         } else if (arg.rfind("--", 0) == 0 || !options.file.empty()) {
             options.valid = false;
         } else {
@@ -35,6 +49,22 @@ StartOptions ParseStartOptions(int argc, char** argv) {
         }
     }
     return options;
+}
+
+// Prints the design through the print command's own drawing into a PDF file; without a design
+// the command's no-design message goes to standard error.
+bool PrintPdf(CMainWindow& window, PrintKind kind, Command command, const std::string& path) {
+    const CommandGate gate = GateCommand(command, window.Session().Filter().GetDesignState());
+    if (gate.verdict != CommandGate::Verdict::RUN) {
+        const UserMessage message = NoDesignMessage(gate.caption);
+        std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+        return false;
+    }
+    if (!window.Results().Printing().PrintToPdf(kind, Qs(path))) {
+        std::fprintf(stderr, "%s\n", CannotWritePdfText(path).c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -54,7 +84,7 @@ int RunVeltranix(int argc, char** argv) {
     QSettings settings;
     CSettingsStore store(settings);
     CMainWindow window(store);
-    window.SetUnattended(!options.screenshot.empty());
+    window.SetUnattended(options.Unattended());
     if (!options.file.empty()) {
         window.Flows().Load(options.file);
     }
@@ -65,6 +95,16 @@ int RunVeltranix(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", CannotWriteScreenshotText(options.screenshot).c_str());
             return 1;
         }
+    }
+    if (!options.reportPdf.empty() &&
+        !PrintPdf(window, PrintKind::RESULT, Command::RESULT_PRINT, options.reportPdf)) {
+        return 1;
+    }
+    if (!options.plotPdf.empty() &&
+        !PrintPdf(window, PrintKind::GRAPH, Command::GRAPH_PRINT, options.plotPdf)) {
+        return 1;
+    }
+    if (options.Unattended()) {
         return 0;
     }
     // In the background: the window is up and answers while the server is asked.

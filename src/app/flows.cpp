@@ -32,6 +32,12 @@ void CFlows::Tell(const UserMessage& message, MessageIcon icon) const {
     ShowOrPrint(window_, message, icon, unattended_);
 }
 
+void CFlows::BeforeChange() const {
+    if (beforeChange_) {
+        beforeChange_();
+    }
+}
+
 void CFlows::RunDesign(const CDesignRunner::Job& job) {
     if (const auto error = runner_.Run(job)) {
         // Whatever the run left behind is no design; the specification stays to be changed.
@@ -42,6 +48,7 @@ void CFlows::RunDesign(const CDesignRunner::Job& job) {
 }
 
 bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
+    BeforeChange();
     CFilter& filter = session_.Filter();
     filter.SaveBackup();
     const CCharacter character = session_.Character();
@@ -92,6 +99,7 @@ bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curv
 }
 
 bool CFlows::Load(const std::string& path) {
+    BeforeChange();
     LoadResult result;
     RunDesign([this, &path, &result](DesignMonitor& monitor, CapacitorPrompt& prompt) {
         result = session_.LoadAndDesign(path, monitor, prompt);
@@ -115,6 +123,7 @@ std::string CFlows::ProposedPath() const {
 }
 
 bool CFlows::LoadWithDialog() {
+    BeforeChange();
     QFileDialog dialog(window_, Qs(kLoadSpecificationTitle), Qs(ProposedPath()),
                        Qs(kSpecificationFilter));
     dialog.setObjectName("loadSpecificationDialog");
@@ -135,9 +144,8 @@ bool CFlows::Save(const std::string& path) {
     fs::path file(path);
     file.replace_extension(std::string(".") + kSpecificationSuffix);
     CFilter& filter = session_.Filter();
-    // No setting names the designer yet: the file's DESIGNER line stays empty.
-    if (const auto message =
-            SaveSpecification(file, filter, session_.Character(), session_.OpAmps(), {})) {
+    if (const auto message = SaveSpecification(file, filter, session_.Character(),
+                                               session_.OpAmps(), designer_ ? designer_() : "")) {
         Tell(*message);
         return false;
     }
@@ -162,6 +170,7 @@ bool CFlows::SaveWithDialog() {
 }
 
 bool CFlows::ChangeCapacitors() {
+    BeforeChange();
     CFilter& filter = session_.Filter();
     CFilterStructure* structure = session_.Current();
     structure->PrepareUntilStable();

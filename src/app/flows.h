@@ -23,6 +23,11 @@ class CFlows {
 
     // Unattended (a screenshot run): messages go to standard error instead of boxes.
     void SetUnattended(bool unattended) { unattended_ = unattended; }
+    // Called before a specify, load or capacitor flow changes the document: the result
+    // windows close, so that none shows a design that is gone.
+    void SetBeforeChange(std::function<void()> hook) { beforeChange_ = std::move(hook); }
+    // The designer text a saved specification names.
+    void SetDesigner(std::function<std::string()> designer) { designer_ = std::move(designer); }
 
     // The input dialog for the type and structure; OK designs, cancel restores what was there.
     // Returns whether a design ran.
@@ -44,6 +49,7 @@ class CFlows {
   private:
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
     void RunDesign(const CDesignRunner::Job& job);
+    void BeforeChange() const;
     void Tell(const UserMessage& message, MessageIcon icon = MessageIcon::STOP) const;
     std::string ProposedPath() const;
 
@@ -52,6 +58,8 @@ class CFlows {
     CDesignRunner& runner_;
     CapacitorPrompt& windowPrompt_;
     std::function<void()> refresh_;
+    std::function<void()> beforeChange_;
+    std::function<std::string()> designer_;
     bool unattended_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <stdexcept>
 
 #include "app/design_runner.h"
 #include "app/dialog_capacitor_prompt.h"
@@ -12,6 +13,7 @@
 #include "app/message_box.h"
 #include "app/plot_view.h"
 #include "app/qt_text.h"
+#include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/update_checker.h"
@@ -37,6 +39,10 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     setObjectName("mainWindow");
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
+    results_ = std::make_unique<CResultCommands>(this, *session_, store_, settings_,
+                                                 [this] { Refresh(); });
+    flows_->SetBeforeChange([this] { results_->Windows().CloseAll(); });
+    flows_->SetDesigner([this] { return DesignerOf(settings_); });
     runner_->SetRunningHook([this](bool running) {
         view_->SetBusy(running);
         // What was simulated is no longer the design.
@@ -59,6 +65,7 @@ void CMainWindow::SetUnattended(bool unattended) {
     unattended_ = unattended;
     prompt_->SetUnattended(unattended);
     flows_->SetUnattended(unattended);
+    results_->SetUnattended(unattended);
     spice_->SetUnattended(unattended);
 }
 
@@ -111,6 +118,7 @@ void CMainWindow::InstallHandlers() {
         flows_->Specify(filter.Type(), filter.Structure(), false);
     };
     handlers_[Command::CHANGE_CAPACITORS] = [this] { flows_->ChangeCapacitors(); };
+    results_->Install(handlers_);
     const std::pair<Command, SpiceMode> analyses[] = {
         {Command::SPICE_AMPLITUDE_DB, SpiceMode::AMPLITUDE_DB},
         {Command::SPICE_AMPLITUDE_LINEAR, SpiceMode::AMPLITUDE_LINEAR},
@@ -127,6 +135,12 @@ void CMainWindow::InstallHandlers() {
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
     };
+    // Every entry of the menus has its handler; one without would be a programming error.
+    for (const auto& [command, text] : entryTexts_) {
+        if (handlers_.count(command) == 0) {
+            throw std::logic_error("menu entry without a handler: " + text);
+        }
+    }
 }
 
 void CMainWindow::RunCommand(Command command) {
@@ -144,13 +158,7 @@ void CMainWindow::RunCommand(Command command) {
             break;
     }
     try {
-        const auto handler = handlers_.find(command);
-        if (handler != handlers_.end()) {
-            handler->second();
-        } else {
-            ShowMessage(this, NotYetAvailableMessage(EntryCaption(entryTexts_[command])),
-                        MessageIcon::INFORMATION);
-        }
+        handlers_.at(command)();
     } catch (const std::exception& e) {
         ShowMessage(this, InternalErrorMessage(e.what()));
     }
@@ -200,6 +208,7 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
     settings_.sizeType = static_cast<int>(type);
     TakeSettings(session_->Filter(), settings_);
     store_.WriteOnClose(settings_);
+    results_->Windows().CloseAll();
     event->accept();
 }
 

@@ -15,13 +15,13 @@ class CDesignSession;
 class CDialogCapacitorPrompt;
 class CFlows;
 class CPlotView;
+class CResultCommands;
 class CSettingsStore;
 class CSpiceFlow;
 class CUpdateChecker;
 
 // The main window: the six menus, the plot view and the status bar. Every menu command goes
-// through RunCommand, which checks the design state and calls the command's handler; a
-// command without one tells the user that it is not yet available.
+// through RunCommand, which checks the design state and calls the command's handler.
 class CMainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -31,6 +31,7 @@ class CMainWindow : public QMainWindow {
 
     CDesignSession& Session() { return *session_; }
     CFlows& Flows() { return *flows_; }
+    CResultCommands& Results() { return *results_; }
     CPlotView* View() const { return view_; }
     CSpiceFlow& Spice() { return *spice_; }
     CUpdateChecker& Updates() { return *updates_; }
@@ -61,6 +62,7 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CDialogCapacitorPrompt> prompt_;
     std::unique_ptr<CDesignRunner> runner_;
     std::unique_ptr<CFlows> flows_;
+    std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
     std::unique_ptr<CSpiceFlow> spice_;
     CUpdateChecker* updates_;

@@ -55,7 +55,7 @@ void CPlotPainter::operator()(const PlotPolyline& line) {
     if (line.points.size() < 2) {
         return;
     }
-    QPen pen(ToQt(line.pen.color), line.pen.width,
+    QPen pen(ToQt(line.pen.color), line.pen.width * penScale_,
              line.pen.style == PenStyle::DASHED ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
              Qt::RoundJoin);
     painter_.setPen(pen);

@@ -16,7 +16,10 @@ QFont FittingPlotFont(QFont font);
 // printer alike. Curves are antialiased; grid lines and marks stay on whole pixels.
 class CPlotPainter {
   public:
-    explicit CPlotPainter(QPainter& painter) : painter_(painter) {}
+    // `penScale` widens every pen: the plot gives widths in screen pixels, which are far
+    // finer on a printer.
+    explicit CPlotPainter(QPainter& painter, double penScale = 1.0)
+        : painter_(painter), penScale_(penScale) {}
 
     void Paint(const std::vector<PlotPrimitive>& primitives);
 
@@ -28,6 +31,7 @@ class CPlotPainter {
 
   private:
     QPainter& painter_;
+    double penScale_;
 };
 
 }  // namespace vx

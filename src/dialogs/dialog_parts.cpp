@@ -18,15 +18,30 @@
 
 namespace vx {
 
-QWidget* OkCancelButtons(QDialog* dialog) {
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+namespace {
+
+// A button box with German texts and the names the tests use.
+QDialogButtonBox* Buttons(QDialog* dialog, QDialogButtonBox::StandardButtons which) {
+    auto* box = new QDialogButtonBox(which, dialog);
     box->button(QDialogButtonBox::Ok)->setText(Qs(kOkButton));
     box->button(QDialogButtonBox::Ok)->setObjectName("okButton");
-    box->button(QDialogButtonBox::Cancel)->setText(Qs(kCancelButton));
-    box->button(QDialogButtonBox::Cancel)->setObjectName("cancelButton");
+    if (QPushButton* cancel = box->button(QDialogButtonBox::Cancel)) {
+        cancel->setText(Qs(kCancelButton));
+        cancel->setObjectName("cancelButton");
+    }
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return box;
+}
+
+}  // namespace
+
+QWidget* OkCancelButtons(QDialog* dialog) {
+    return Buttons(dialog, QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+}
+
+QWidget* OkButton(QDialog* dialog) {
+    return Buttons(dialog, QDialogButtonBox::Ok);
 }
 
 QLineEdit* NumberEdit(const QString& name, QWidget* parent) {

@@ -17,6 +17,8 @@ class CRadioGroup;
 
 // "OK" and "Abbrechen", wired to accept and reject.
 QWidget* OkCancelButtons(QDialog* dialog);
+// "OK" alone, wired to accept: the result windows and the mark windows.
+QWidget* OkButton(QDialog* dialog);
 // A field for an engineering number, named for the tests.
 QLineEdit* NumberEdit(const QString& name, QWidget* parent);
 // A label of the core's text.

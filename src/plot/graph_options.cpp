@@ -78,6 +78,33 @@ std::string MarkLevelText(std::optional<double> levelDb) {
     return ExponentText(*levelDb) + " dB";
 }
 
+std::array<MarkField, kFrequencyMarks> FrequencyMarkFields(const CFilter& filter) {
+    std::array<MarkField, kFrequencyMarks> rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Mark& mark = filter.frequencyMarks[i];
+        rows[i] = {mark.enabled,
+                   mark.value < 0.0 ? "" : FormatValue(mark.value, true, 5, ValueKind::ANY)};
+    }
+    return rows;
+}
+
+std::array<MarkField, kAmplitudeMarks> AmplitudeMarkFields(const CFilter& filter) {
+    std::array<MarkField, kAmplitudeMarks> rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Mark& mark = filter.amplitudeMarks[i];
+        rows[i] = {mark.enabled,
+                   mark.enabled ? FormatValueNoMilli(mark.value, true, 5, ValueKind::ANY) : ""};
+    }
+    return rows;
+}
+
+std::string FrequencyMarkLevelText(CDesignSession& session, const std::string& field) {
+    if (IsBlank(field)) {
+        return {};
+    }
+    return MarkLevelText(FrequencyMarkLevelDb(session, ParseValue(field)));
+}
+
 void ApplyFrequencyMarks(CFilter& filter, const std::array<MarkField, kFrequencyMarks>& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         Mark& mark = filter.frequencyMarks[i];

@@ -45,6 +45,13 @@ struct MarkField {
     std::string text;
 };
 
+// The rows as the mark dialogs open: a frequency with 5 significant digits (empty while the
+// mark holds no frequency), an enabled level with 5 significant digits (empty when disabled).
+std::array<MarkField, kFrequencyMarks> FrequencyMarkFields(const CFilter& filter);
+std::array<MarkField, kAmplitudeMarks> AmplitudeMarkFields(const CFilter& filter);
+// The level text beside a frequency mark's field: empty for an empty field or no design.
+std::string FrequencyMarkLevelText(CDesignSession& session, const std::string& field);
+
 // OK of the frequency marks: a non-negative value is kept to 5 significant digits; an empty
 // field or a negative value disables the mark and stores -1.
 void ApplyFrequencyMarks(CFilter& filter, const std::array<MarkField, kFrequencyMarks>& rows);

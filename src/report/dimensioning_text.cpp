@@ -61,12 +61,39 @@ std::string ComponentValueText(const CFilter& filter, int stage, int k) {
     return whole ? FormatInt(std::llround(c.value)) : ComponentText(c.name, c.value);
 }
 
-std::string DimensioningText(const CFilter& filter, const COpv& opv) {
-    const bool bandStop = filter.Type() == FilterType::BANDREJECT;
+DimensioningSeparator FittedSeparator(int columnWidth, int dashWidth, int columns) {
+    const int perColumn = dashWidth > 0 ? (columnWidth + dashWidth - 1) / dashWidth : 12;
+    return {perColumn, perColumn * std::max(columns, 1)};
+}
+
+std::vector<std::vector<std::string>> DimensioningCells(const CFilter& filter) {
     const bool stageColumn = filter.Structure() != StructureKind::SALLEN_KEY_X;
+    const StageEntry& first = filter.Stage(0);
+    const int columns = std::clamp(first.count, 0, kMaxComponents);
+    std::vector<std::vector<std::string>> cells(1);
+    if (stageColumn) {
+        cells[0].push_back("Stufe");
+    }
+    for (int k = 0; k < columns; ++k) {
+        cells[0].push_back(first.components[static_cast<size_t>(k)].name);
+    }
+    for (int i = 0; i < filter.StageCount(); ++i) {
+        std::vector<std::string>& row = cells.emplace_back();
+        if (stageColumn) {
+            row.push_back(FormatInt(i + 1));
+        }
+        for (int k = 0; k < columns; ++k) {
+            row.push_back(ComponentValueText(filter, i, k));
+        }
+    }
+    return cells;
+}
+
+std::string DimensioningText(const CFilter& filter, const COpv& opv,
+                             const DimensioningSeparator& separator) {
     std::string s = "Struktur: " + CFilter::StructureName(static_cast<int>(filter.Structure())) +
                     "\n" + SummaryText(filter, opv, SummaryVariant::DIALOG);
-    if (bandStop) {
+    if (filter.Type() == FilterType::BANDREJECT) {
         s += "\n\n";
         for (int k = 0; k < 2; ++k) {
             if (Realised(filter, k)) {
@@ -75,31 +102,18 @@ std::string DimensioningText(const CFilter& filter, const COpv& opv) {
         }
         s += CapacitorRealisationText(filter);
     }
-    const StageEntry& first = filter.Stage(0);
-    const int columns = std::clamp(first.count, 0, kMaxComponents);
-    s += "\n\n";
-    if (stageColumn) {
-        s += "Stufe\t";
-    }
-    for (int k = 0; k < columns; ++k) {
-        if (k > 0) {
-            s += '\t';
-        }
-        s += first.components[static_cast<size_t>(k)].name;
-    }
-    const int separator = std::min(12 * (columns + (stageColumn ? 1 : 0)), 178);
-    s += '\n';
-    s.append(static_cast<size_t>(separator), '-');
-    for (int i = 0; i < filter.StageCount(); ++i) {
+    s += "\n";
+    const std::vector<std::vector<std::string>> cells = DimensioningCells(filter);
+    for (size_t r = 0; r < cells.size(); ++r) {
         s += "\n";
-        if (stageColumn) {
-            s += FormatInt(i + 1) + "\t";
+        for (size_t k = 0; k < cells[r].size(); ++k) {
+            s += (k > 0 ? "\t" : "") + cells[r][k];
         }
-        for (int k = 0; k < columns; ++k) {
-            s += ComponentValueText(filter, i, k);
-            if (k + 1 < columns) {
-                s += "\t";
-            }
+        if (r == 0) {
+            const int columns = static_cast<int>(cells[0].size());
+            s += "\n";
+            s.append(static_cast<size_t>(std::min(separator.perColumn * columns, separator.limit)),
+                     '-');
         }
     }
     return s;

@@ -4,11 +4,15 @@
 
 #include "model/user_message.h"
 
-// What saving the HTML report tells the user.
+// What saving the HTML report tells the user, and its file dialog.
 namespace vx {
 
+inline constexpr const char* kSaveHtmlTitle = "Ergebnis speichern";
+inline constexpr const char* kHtmlFilter = "HTML-Dateien (*.htm)";
+inline constexpr const char* kHtmlSuffix = "htm";
+
 inline UserMessage SaveHtmlReportFailedMessage(const std::string& path) {
-    return {"Ergebnis speichern",
+    return {kSaveHtmlTitle,
             path +
                 " kann nicht gespeichert werden.\n\nBitte speichern Sie auf einem anderen "
                 "Laufwerk."};

@@ -15,6 +15,23 @@ std::span<const unsigned char> SchematicPng(SchematicPicture picture) {
     return kSchematicPngs[index];
 }
 
+PictureSize SchematicPngSize(SchematicPicture picture) {
+    // The signature (8 bytes), the IHDR chunk's length and type (8), then width and height as
+    // big-endian 32-bit numbers.
+    const std::span<const unsigned char> png = SchematicPng(picture);
+    if (png.size() < 24) {
+        return {};
+    }
+    auto word = [&](size_t at) {
+        uint32_t w = 0;
+        for (size_t k = 0; k < 4; ++k) {
+            w = (w << 8) | png[at + k];
+        }
+        return static_cast<int>(w);
+    };
+    return {word(16), word(20)};
+}
+
 std::optional<SchematicPicture> ChooseSchematicPicture(FilterType type, StructureKind structure,
                                                        double gainDb) {
     if (!HasCircuit(type, structure)) {

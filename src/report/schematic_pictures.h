@@ -35,6 +35,13 @@ constexpr double kSchematicGainThresholdDb = 0.1;
 // The PNG file of `picture`; throws std::invalid_argument for a value outside the enum.
 std::span<const unsigned char> SchematicPng(SchematicPicture picture);
 
+// Width and height in pixels of a picture, from its PNG header.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+PictureSize SchematicPngSize(SchematicPicture picture);
+
 // The picture for a filter of `type` built as `structure` with the filter gain `gainDb`; the
 // multiple-feedback and twin-T pictures do not depend on the gain. Combinations the program
 // cannot design (a band-pass in Sallen-Key, ...) have no picture.

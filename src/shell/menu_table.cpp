@@ -119,14 +119,6 @@ const std::vector<Menu>& MainMenus() {
     return menus;
 }
 
-std::string EntryCaption(std::string text) {
-    std::erase(text, '&');
-    while (!text.empty() && text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
-}
-
 bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure) {
     for (const NewFilter& n : kNewFilters) {
         if (n.command == command) {

@@ -67,9 +67,6 @@ struct Menu {
 // "&Datei", "&Bearbeiten", "&Ergebnis", "&Spice", "&Grafik", "&Hilfe" with every entry.
 const std::vector<Menu>& MainMenus();
 
-// A menu entry as a message caption: without its access key and trailing dots.
-std::string EntryCaption(std::string text);
-
 // The type and structure a "Neues Filter" command specifies; false for other commands.
 bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure);
 

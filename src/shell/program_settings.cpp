@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "files/specification_writer.h"
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "spice/spice_settings.h"
@@ -33,6 +34,8 @@ const std::vector<SettingKey>& SettingKeys() {
         {"Spice", "Lib", &S::spiceLib, true},
         {"Document", "Path", &S::documentPath, true},
         {"Document", "FilterparamsInOutput", &S::filterparamsInOutput, true},
+        {"Document", "Designer", &S::designerName, true},
+        {"Document", "Organisation", &S::designerOrganisation, true},
         {"Update", "CheckDate", &S::checkDate, false},
     };
     return keys;
@@ -65,6 +68,10 @@ void TakeSettings(const CFilter& filter, ProgramSettings& settings) {
     settings.spiceLib = filter.spiceLib;
     settings.documentPath = filter.documentFolder;
     settings.filterparamsInOutput = filter.filterparamsInOutput ? 1 : 0;
+}
+
+std::string DesignerOf(const ProgramSettings& settings) {
+    return DesignerText(settings.designerName, settings.designerOrganisation);
 }
 
 std::string PlotFactorText(double factor) {

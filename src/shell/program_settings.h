@@ -25,6 +25,9 @@ struct ProgramSettings {
     std::string spiceLib;
     std::string documentPath;
     int filterparamsInOutput = 0;
+    // The designer named in the reports and specification files.
+    std::string designerName;
+    std::string designerOrganisation;
     std::string checkDate;  // last successful update check, "%d-%02d-%02d"
 
     bool operator==(const ProgramSettings&) const = default;
@@ -52,6 +55,10 @@ void NormaliseWindowSize(ProgramSettings& settings);
 void ApplySettings(const ProgramSettings& settings, CFilter& filter);
 // Takes them back from the record before they are written.
 void TakeSettings(const CFilter& filter, ProgramSettings& settings);
+
+// The designer as reports and specification files name them: the name, then ", " and the
+// organisation when there is one.
+std::string DesignerOf(const ProgramSettings& settings);
 
 // A plot range factor as the settings store it: "%f".
 std::string PlotFactorText(double factor);

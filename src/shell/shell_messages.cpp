@@ -17,10 +17,6 @@ UserMessage CloseQuestion() {
             "speichern ?"};
 }
 
-UserMessage NotYetAvailableMessage(const std::string& caption) {
-    return {caption, "Dieser Menüpunkt ist in dieser Version noch nicht verfügbar."};
-}
-
 std::string MainWindowTitle(const CFilter& filter) {
     return filter.documentName + (filter.specModified ? "*" : "") + " - " + kProgramName;
 }
@@ -43,6 +39,10 @@ std::string CannotOpenFileText(const std::string& path) {
 
 std::string CannotWriteScreenshotText(const std::string& path) {
     return "veltranix: Das Bild \"" + path + "\" kann nicht gespeichert werden.";
+}
+
+std::string CannotWritePdfText(const std::string& path) {
+    return "veltranix: Die PDF-Datei \"" + path + "\" kann nicht gespeichert werden.";
 }
 
 }  // namespace vx

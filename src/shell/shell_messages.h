@@ -34,8 +34,6 @@ inline constexpr const char* kSpecificationSuffix = "vxs";
 
 // The yes/no/cancel question before closing with an unsaved specification.
 UserMessage CloseQuestion();
-// Entries whose work comes with a later version of the window.
-UserMessage NotYetAvailableMessage(const std::string& caption);
 
 // The main window's title: the specification's name, "*" while it has unsaved changes.
 std::string MainWindowTitle(const CFilter& filter);
@@ -48,12 +46,16 @@ std::string ProgressStageText(int stage, int stageCount);
 // "2. zusätzliche Abstimmung dieser Stufe ..."; empty while no extra round runs.
 std::string ProgressRetryText(int retry);
 
-// The command line: `veltranix [FILE.vxs] [--screenshot OUT.png]`.
+// The command line: `veltranix [FILE.vxs] [--screenshot OUT.png] [--print-pdf OUT.pdf]
+// [--plot-pdf OUT.pdf]`.
 inline constexpr const char* kUsageText =
-    "Aufruf: veltranix [DATEI.vxs] [--screenshot AUSGABE.png]";
+    "Aufruf: veltranix [DATEI.vxs] [--screenshot AUSGABE.png] [--print-pdf AUSGABE.pdf] "
+    "[--plot-pdf AUSGABE.pdf]";
 // A named file that cannot be opened ends the program with this line on standard error.
 std::string CannotOpenFileText(const std::string& path);
 // A screenshot that cannot be written.
 std::string CannotWriteScreenshotText(const std::string& path);
+// A printed report or plot that cannot be written as a PDF file.
+std::string CannotWritePdfText(const std::string& path);
 
 }  // namespace vx

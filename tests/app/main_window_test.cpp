@@ -64,9 +64,22 @@ class MainWindowTest : public QObject {
             << "Es wurde noch kein Filter";
         QTest::newRow("spice") << int(Command::SPICE_PHASE) << false << "Spice - Phasengang"
                                << "Es wurde noch kein Filter";
-        QTest::newRow("result window later")
-            << int(Command::RESULT_DIMENSIONING) << true << "Dimensionierung"
-            << "Dieser Menüpunkt";
+        // The result and print commands, each under its own caption.
+        const std::pair<Command, const char*> results[] = {
+            {Command::RESULT_DIMENSIONING, "Ergebnis - Dimensionierung"},
+            {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter"},
+            {Command::RESULT_SCHEMATIC, "Ergebnis - Schaltbild"},
+            {Command::RESULT_SAVE_HTML, "Ergebnis speichern"},
+            {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht"},
+            {Command::RESULT_PRINT, "Ergebnis - Drucken"},
+            {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht"},
+            {Command::GRAPH_PRINT, "Datei - Grafik drucken"},
+        };
+        for (const auto& [command, caption] : results) {
+            QTest::newRow(caption) << int(command) << false << caption
+                                   << "Es wurde noch kein Filter berechnet.\n\nBitte starten "
+                                      "Sie mit dem Menüpunkt \"Datei, Neues Filter\".";
+        }
         QTest::newRow("about") << int(Command::ABOUT) << false << "Info über Veltranix 3.3"
                                << "Veltranix 3.3\nVersion 3.3.7";
     }

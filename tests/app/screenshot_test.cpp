@@ -12,20 +12,30 @@
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/qt_text.h"
+#include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/spice_result_window.h"
+#include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/cap_dlg.h"
 #include "dialogs/cap_mismatch_dlg.h"
 #include "dialogs/edit_bp_freqs_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
+#include "dialogs/freq_ber_dlg.h"
+#include "dialogs/freq_mark_dlg.h"
 #include "dialogs/gain_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
+#include "dialogs/option_ergebnis_dlg.h"
+#include "dialogs/option_grafik_dlg.h"
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/progress_dlg.h"
+#include "dialogs/schaltbild_dlg.h"
+#include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/spice_wait_dlg.h"
+#include "dialogs/table_dlg.h"
+#include "report/schematic_choice.h"
 #include "structures/design_session.h"
 #include "update/update_check.h"
 #include "update/update_messages.h"
@@ -74,6 +84,16 @@ void CaptureModal(const QString& objectName, const QString& name, const QString&
         Save(box, name);
         Click(box, button);
     });
+}
+
+// A print preview that `open` shows: saved as it appears, then closed.
+void CapturePreview(const QString& name, const std::function<void()>& open) {
+    WhenModal("printPreviewDialog", [name](QWidget* preview) {
+        QApplication::processEvents();
+        Save(preview, name);
+        static_cast<QDialog*>(preview)->reject();
+    });
+    open();
 }
 
 }  // namespace
@@ -169,6 +189,48 @@ class ScreenshotTest : public QObject {
             const std::unique_ptr<QWidget> screen = make();
             Capture(screen.get(), name);
         }
+    }
+
+    // The result windows, the graph dialogs, the report options and both print previews.
+    void ResultAndGraphScreens() {
+        QSettings settings;
+        settings.setValue("Document/Designer", "Ida Kern");
+        settings.setValue("Document/Organisation", "Labor Süd");
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("twin_t_bandstop.vxs"))));
+        CDesignSession& session = window.Session();
+        CFilter& filter = session.Filter();
+        filter.frequencyMarks[0] = {true, 45.0};
+        filter.amplitudeMarks[0] = {true, -3.0};
+        const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> screens[] = {
+            {"show_ergebnis_dlg",
+             [&] { return std::make_unique<CShowErgebnisDlg>(filter, session.OpAmps(), nullptr); }},
+            {"table_dlg",
+             [&] {
+                 return std::make_unique<CTableDlg>(filter, session.OpAmps(), *session.Current(),
+                                                    nullptr);
+             }},
+            {"schaltbild_dlg",
+             [&] {
+                 return std::make_unique<CSchaltbildDlg>(*ChooseSchematic(filter).picture, nullptr);
+             }},
+            {"freq_ber_dlg", [&] { return std::make_unique<CFreqBerDlg>(filter, nullptr); }},
+            {"freq_mark_dlg", [&] { return std::make_unique<CFreqMarkDlg>(session, nullptr); }},
+            {"ampl_mark_dlg", [&] { return std::make_unique<CAmplMarkDlg>(filter, nullptr); }},
+            {"option_grafik_dlg",
+             [&] { return std::make_unique<COptionGrafikDlg>(filter, nullptr); }},
+            {"option_ergebnis_dlg",
+             [&] { return std::make_unique<COptionErgebnisDlg>(window.Settings(), nullptr); }},
+        };
+        for (const auto& [name, make] : screens) {
+            const std::unique_ptr<QWidget> screen = make();
+            Capture(screen.get(), name);
+        }
+        CapturePreview("result_preview", [&] { window.RunCommand(Command::RESULT_PREVIEW); });
+        CapturePreview("graph_preview", [&] { window.RunCommand(Command::GRAPH_PREVIEW); });
     }
 };
 

@@ -61,6 +61,27 @@ class StartupTest : public QObject {
         QCOMPARE(Start(home, {"--screenshot", picture}).status, 0);
         QCOMPARE(FilterCurvePixels(QImage(picture)), 0);
     }
+
+    // The report and the diagram printed into PDF files, offscreen, then the program ends;
+    // without a design there is nothing to print and the command's message says so.
+    void PrintsPdfFilesOfTheDesign() {
+        QTemporaryDir home;
+        const QString report = home.filePath("bericht.pdf");
+        const QString plot = home.filePath("grafik.pdf");
+        const Run run = Start(
+            home, {Example("twin_t_bandstop.vxs"), "--print-pdf", report, "--plot-pdf", plot});
+        QCOMPARE(run.status, 0);
+        for (const QString& pdf : {report, plot}) {
+            QFile file(pdf);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(pdf));
+            QVERIFY(file.read(5) == "%PDF-");
+        }
+        const Run none = Start(home, {"--print-pdf", home.filePath("leer.pdf")});
+        QCOMPARE(none.status, 1);
+        QVERIFY2(none.errors.contains("Es wurde noch kein Filter berechnet"),
+                 qPrintable(none.errors));
+        QVERIFY(!QFile::exists(home.filePath("leer.pdf")));
+    }
 };
 
 VX_GUI_TEST(StartupTest);

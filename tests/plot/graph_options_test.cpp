@@ -56,6 +56,20 @@ TEST(GraphOptions, FrequencyMarksAreRoundedAndEmptyOrNegativeFieldsDisableThem) 
     EXPECT_FALSE(filter.amplitudeMarks[2].enabled);
     EXPECT_EQ(filter.amplitudeMarks[2].value, -20.0);
     EXPECT_EQ(filter.amplitudeMarks[3].value, 6.5);
+
+    // Opened again, the dialogs show what was stored: a disabled frequency mark keeps its
+    // frequency, a disabled level does not.
+    const auto frequencies = FrequencyMarkFields(filter);
+    const MarkField expectedFields[] = {{true, "12346"}, {false, ""},     {false, ""},
+                                        {true, "0"},     {false, "1500"}, {true, "2200"}};
+    for (size_t k = 0; k < 6; ++k) {
+        EXPECT_EQ(frequencies[k].checked, expectedFields[k].checked) << k;
+        EXPECT_EQ(frequencies[k].text, expectedFields[k].text) << k;
+    }
+    const auto levels = AmplitudeMarkFields(filter);
+    EXPECT_EQ(levels[0].text, "-3");
+    EXPECT_EQ(levels[2].text, "");
+    EXPECT_EQ(levels[3].text, "6,5");
 }
 
 TEST(GraphOptions, MarkLevelTexts) {
@@ -73,6 +87,7 @@ TEST(GraphOptions, MarkLevelTexts) {
 TEST(GraphOptions, FrequencyMarkLevelOfTheStoredDesign) {
     CDesignSession session;
     EXPECT_FALSE(FrequencyMarkLevelDb(session, 1000.0));
+    EXPECT_EQ(FrequencyMarkLevelText(session, "1k"), "");
     SpecificationBlock block = session.Filter().Specification();
     block.characteristic = Characteristic::BUTTERWORTH;
     block.orderLpHp = 4;
@@ -90,6 +105,9 @@ TEST(GraphOptions, FrequencyMarkLevelOfTheStoredDesign) {
     EXPECT_NEAR(*FrequencyMarkLevelDb(session, 10000.0), -80.0, 0.5);
     EXPECT_NEAR(*FrequencyMarkLevelDb(session, 50.0), 0.0, 0.05);
     EXPECT_EQ(session.Curves().filter.Values(), before);  // the plot keeps its curves
+    // The field's text is read with prefix letters; an empty field has no level.
+    EXPECT_EQ(FrequencyMarkLevelText(session, "1k"), MarkLevelText(atCutOff));
+    EXPECT_EQ(FrequencyMarkLevelText(session, " "), "");
 }
 
 }  // namespace

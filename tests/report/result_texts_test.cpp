@@ -101,6 +101,30 @@ TEST(DimensioningText, ListsStagesWithTheirComponents) {
     EXPECT_EQ(lines[7], "2\t12 kOhm\t15 kOhm\t2,2 nF\t4,7 nF");
 }
 
+// A window that measures its font sets the separator across the columns it lays out, from the
+// same cells as the text.
+TEST(DimensioningText, SeparatorSpansTheColumnsOfAMeasuredFont) {
+    const COpv opv;
+    CFilter f;
+    Specify(f, FilterType::LOWPASS, StructureKind::SALLEN_KEY, 3, 0.0);
+    f.SetValue(ComponentSlot::R1, 1, 12000.0);
+    const auto cells = DimensioningCells(f);
+    ASSERT_EQ(cells.size(), 3u);
+    // Eight dashes 7 units wide cover a column 50 units wide.
+    const auto separator = FittedSeparator(50, 7, static_cast<int>(cells[0].size()));
+    const std::vector<std::string> lines = Lines(DimensioningText(f, opv, separator));
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[5], std::string(40, '-'));
+    const size_t textLine[] = {4, 6, 7};
+    for (size_t r = 0; r < cells.size(); ++r) {
+        std::string joined;
+        for (const std::string& cell : cells[r]) {
+            joined += (joined.empty() ? "" : "\t") + cell;
+        }
+        EXPECT_EQ(lines[textLine[r]], joined) << r;
+    }
+}
+
 TEST(DimensioningText, HasNoStageColumnForTheThirdOrderStructure) {
     const COpv opv;
     CFilter f;

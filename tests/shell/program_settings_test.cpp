@@ -27,6 +27,8 @@ TEST(ProgramSettings, KeysAreThoseOfTheSettingsFile) {
                                             "Spice/Lib",
                                             "Document/Path",
                                             "Document/FilterparamsInOutput",
+                                            "Document/Designer",
+                                            "Document/Organisation",
                                             "Update/CheckDate"};
     EXPECT_EQ(keys, expected);
 }

@@ -1,0 +1,166 @@
+#include "app/print_jobs.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <memory>
+
+#include "app/plot_painter.h"
+#include "app/qt_text.h"
+#include "app/report_painter.h"
+#include "plot/graph_option_texts.h"
+#include "plot/plot_layout.h"
+#include "plot/plot_print_mapping.h"
+#include "report/printed_report.h"
+#include "report/result_messages.h"
+#include "report/summary_text.h"
+#include "shell/program_settings.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+namespace {
+
+struct KindTexts {
+    const char* pageSetup;
+    const char* preview;
+    const char* print;
+};
+
+size_t IndexOf(PrintKind kind) {
+    return kind == PrintKind::GRAPH ? 0 : 1;
+}
+
+KindTexts TextsOf(PrintKind kind) {
+    if (kind == PrintKind::GRAPH) {
+        return {kGraphPageSetupTitle, kGraphPreviewTitle, kGraphPrintTitle};
+    }
+    return {kResultPageSetupTitle, kResultPreviewTitle, kResultPrintTitle};
+}
+
+}  // namespace
+
+CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSettings& settings,
+                       std::function<void()> redraw)
+    : window_(window), session_(session), settings_(settings), redraw_(std::move(redraw)) {
+    // A4 with 10 mm margins: the diagram across the page, the report down it.
+    const QMarginsF margins(10, 10, 10, 10);
+    LayoutOf(PrintKind::GRAPH) = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                             margins, QPageLayout::Millimeter);
+    LayoutOf(PrintKind::RESULT) = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              margins, QPageLayout::Millimeter);
+}
+
+QPageLayout& CPrintJobs::LayoutOf(PrintKind kind) {
+    return layouts_[IndexOf(kind)];
+}
+
+std::unique_ptr<QPrinter> CPrintJobs::Printer(PrintKind kind) const {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(layouts_[IndexOf(kind)]);
+    printer->setCreator(Qs(kReportToolName));
+    printer->setDocName(Qs(session_.Filter().documentName));
+    return printer;
+}
+
+void CPrintJobs::Entitle(QDialog& dialog, const char* name, const char* title) {
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(Qs(title));
+}
+
+void CPrintJobs::PageSetup(PrintKind kind) {
+    const auto printer = Printer(kind);
+    QPageSetupDialog dialog(printer.get(), window_);
+    Entitle(dialog, "pageSetupDialog", TextsOf(kind).pageSetup);
+    if (dialog.exec() == QDialog::Accepted) {
+        LayoutOf(kind) = printer->pageLayout();
+    }
+}
+
+void CPrintJobs::Preview(PrintKind kind) {
+    const auto printer = Printer(kind);
+    QPrintPreviewDialog dialog(printer.get(), window_);
+    Entitle(dialog, "printPreviewDialog", TextsOf(kind).preview);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this, kind](QPrinter* target) { Paint(kind, *target); });
+    dialog.exec();
+    // The preview's own page set-up counts for the next print.
+    LayoutOf(kind) = printer->pageLayout();
+    redraw_();
+}
+
+void CPrintJobs::Print(PrintKind kind) {
+    const auto printer = Printer(kind);
+    QPrintDialog dialog(printer.get(), window_);
+    Entitle(dialog, "printDialog", TextsOf(kind).print);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    LayoutOf(kind) = printer->pageLayout();
+    Paint(kind, *printer);
+    redraw_();
+}
+
+bool CPrintJobs::PrintToPdf(PrintKind kind, const QString& path) {
+    const auto printer = Printer(kind);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    const bool printed = Paint(kind, *printer);
+    redraw_();
+    return printed;
+}
+
+bool CPrintJobs::Paint(PrintKind kind, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    // The commands run only with a design, which has its structure.
+    if (session_.Current() != nullptr) {
+        if (kind == PrintKind::GRAPH) {
+            PaintPlot(printer, painter);
+        } else {
+            PaintReport(printer, painter);
+        }
+    }
+    return painter.end();
+}
+
+void CPrintJobs::PaintPlot(QPrinter& printer, QPainter& painter) {
+    const PlotPrintMapping m = PlotPrintMappingFor(printer.width(), printer.height(),
+                                                   printer.logicalDpiX(), printer.logicalDpiY());
+    painter.translate(m.originX, m.originY);
+    painter.scale(m.scale, m.scale);
+    QFont font;
+    font.setPixelSize(std::max(1, m.fontHeight));
+    font.setStyleStrategy(QFont::PreferNoShaping);  // letters a PDF reader can search
+    painter.setFont(font);
+    const CFilter& filter = session_.Filter();
+    CPlotLayout layout(filter, session_.Curves(),
+                       SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));
+    CPlotPainter(painter, m.penScale)
+        .Paint(layout.Draw(m.page, PlotScale::Printer(m.page)).primitives);
+}
+
+void CPrintJobs::PaintReport(QPrinter& printer, QPainter& painter) {
+    const ReportGeometry geometry = ReportPageGeometry(
+        printer.width(), printer.height(), printer.logicalDpiX(), printer.logicalDpiY());
+    CReportPainter pages(painter, geometry.fontHeight);
+    const CReportLayout layout(geometry, [&pages](ReportStyle style, const std::string& text) {
+        return pages.Measure(style, text);
+    });
+    const PrintedReportContent content{session_.Filter(),      session_.Character(),
+                                       session_.OpAmps(),      *session_.Current(),
+                                       settings_.designerName, settings_.designerOrganisation};
+    const std::vector<ReportPage> placed = layout.Paginate(PrintedReportSections(content));
+    for (size_t i = 0; i < placed.size(); ++i) {
+        if (i > 0) {
+            printer.newPage();
+        }
+        pages.Paint(placed[i]);
+    }
+}
+
+}  // namespace vx

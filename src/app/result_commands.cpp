@@ -1,0 +1,121 @@
+#include "app/result_commands.h"
+
+#include <QFileDialog>
+#include <filesystem>
+
+#include "app/message_box.h"
+#include "app/qt_text.h"
+#include "app/settings_store.h"
+#include "dialogs/freq_ber_dlg.h"
+#include "dialogs/option_ergebnis_dlg.h"
+#include "dialogs/option_grafik_dlg.h"
+#include "report/html_report.h"
+#include "report/html_report_messages.h"
+#include "shell/program_settings.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+namespace fs = std::filesystem;
+
+CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CSettingsStore& store,
+                                 ProgramSettings& settings, std::function<void()> refresh)
+    : window_(window),
+      session_(session),
+      store_(store),
+      settings_(settings),
+      refresh_(std::move(refresh)),
+      windows_(window, session, refresh_),
+      printing_(window, session, settings, refresh_) {}
+
+void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers) {
+    auto show = [this](ResultWindow which) { return [this, which] { windows_.Show(which); }; };
+    handlers[Command::RESULT_DIMENSIONING] = show(ResultWindow::DIMENSIONING);
+    handlers[Command::RESULT_PARAMETERS] = show(ResultWindow::PARAMETERS);
+    handlers[Command::RESULT_SCHEMATIC] = show(ResultWindow::SCHEMATIC);
+    handlers[Command::GRAPH_FREQUENCY_MARKS] = show(ResultWindow::FREQUENCY_MARKS);
+    handlers[Command::GRAPH_AMPLITUDE_MARKS] = show(ResultWindow::AMPLITUDE_MARKS);
+    handlers[Command::GRAPH_RANGE] = [this] { ChangeRange(); };
+    handlers[Command::GRAPH_CURVES] = [this] { ChooseCurves(); };
+    handlers[Command::RESULT_OPTIONS] = [this] { ChangeOptions(); };
+    handlers[Command::RESULT_SAVE_HTML] = [this] { SaveHtmlWithDialog(); };
+    struct PrintEntry {
+        Command pageSetup;
+        Command preview;
+        Command print;
+        PrintKind kind;
+    };
+    for (const PrintEntry& e : {PrintEntry{Command::GRAPH_PAGE_SETUP, Command::GRAPH_PREVIEW,
+                                           Command::GRAPH_PRINT, PrintKind::GRAPH},
+                                PrintEntry{Command::RESULT_PAGE_SETUP, Command::RESULT_PREVIEW,
+                                           Command::RESULT_PRINT, PrintKind::RESULT}}) {
+        const PrintKind kind = e.kind;
+        handlers[e.pageSetup] = [this, kind] { printing_.PageSetup(kind); };
+        handlers[e.preview] = [this, kind] { printing_.Preview(kind); };
+        handlers[e.print] = [this, kind] { printing_.Print(kind); };
+    }
+}
+
+void CResultCommands::ChangeRange() {
+    CFilter& filter = session_.Filter();
+    CFreqBerDlg dialog(filter, window_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    settings_.fmin = PlotFactorText(filter.PlotMin());
+    settings_.fmax = PlotFactorText(filter.PlotMax());
+    store_.WriteValue(settings_, "fmin");
+    store_.WriteValue(settings_, "fmax");
+    if (filter.GetDesignState() == DesignState::DESIGNED) {
+        session_.RecomputeCurves();
+    }
+    refresh_();
+}
+
+void CResultCommands::ChooseCurves() {
+    COptionGrafikDlg dialog(session_.Filter(), window_);
+    if (dialog.exec() == QDialog::Accepted) {
+        refresh_();
+    }
+}
+
+void CResultCommands::ChangeOptions() {
+    CFilter& filter = session_.Filter();
+    settings_.filterparamsInOutput = filter.filterparamsInOutput ? 1 : 0;
+    COptionErgebnisDlg dialog(settings_, window_);
+    if (dialog.exec() == QDialog::Accepted) {
+        dialog.Store(settings_);
+        filter.filterparamsInOutput = settings_.filterparamsInOutput != 0;
+    }
+}
+
+bool CResultCommands::SaveHtml(const std::string& path) {
+    const CFilterStructure* structure = session_.Current();
+    if (structure == nullptr) {
+        return false;
+    }
+    const fs::path file(path);
+    const HtmlReportContent content{session_.Filter(), session_.Character(), session_.OpAmps(),
+                                    *structure, DesignerOf(settings_)};
+    if (const auto failed = SaveHtmlReport(file.parent_path(), file.stem().string(), content)) {
+        ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
+        return false;
+    }
+    return true;
+}
+
+bool CResultCommands::SaveHtmlWithDialog() {
+    const CFilter& filter = session_.Filter();
+    const fs::path proposal =
+        fs::path(filter.documentFolder) / (filter.documentName + "." + kHtmlSuffix);
+    QFileDialog dialog(window_, Qs(kSaveHtmlTitle), Qs(proposal.string()), Qs(kHtmlFilter));
+    dialog.setObjectName("saveHtmlDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Qs(kHtmlSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    return SaveHtml(Std(dialog.selectedFiles().front()));
+}
+
+}  // namespace vx

@@ -1,0 +1,82 @@
+#include "app/result_windows.h"
+
+#include <QDialog>
+
+#include "dialogs/ampl_mark_dlg.h"
+#include "dialogs/freq_mark_dlg.h"
+#include "dialogs/schaltbild_dlg.h"
+#include "dialogs/show_ergebnis_dlg.h"
+#include "dialogs/table_dlg.h"
+#include "report/schematic_choice.h"
+#include "structures/design_session.h"
+
+namespace vx {
+
+CResultWindows::CResultWindows(QWidget* window, CDesignSession& session,
+                               std::function<void()> redraw)
+    : window_(window), session_(session), redraw_(std::move(redraw)) {}
+
+QDialog* CResultWindows::Open(ResultWindow which) const {
+    QDialog* dialog = open_[static_cast<size_t>(which)].data();
+    return dialog != nullptr && dialog->isVisible() ? dialog : nullptr;
+}
+
+void CResultWindows::Show(ResultWindow which) {
+    QPointer<QDialog>& slot = open_[static_cast<size_t>(which)];
+    // A closed window is deleted once the events have run; until then it is gone already.
+    if (slot != nullptr && !slot->isVisible()) {
+        slot.clear();
+    }
+    if (slot == nullptr) {
+        slot = Make(which);
+        if (slot == nullptr) {
+            return;
+        }
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+        slot->setModal(false);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+}
+
+QDialog* CResultWindows::Make(ResultWindow which) {
+    const CFilter& filter = session_.Filter();
+    switch (which) {
+        case ResultWindow::DIMENSIONING:
+            return new CShowErgebnisDlg(filter, session_.OpAmps(), window_);
+        case ResultWindow::PARAMETERS:
+            if (const CFilterStructure* structure = session_.Current()) {
+                return new CTableDlg(filter, session_.OpAmps(), *structure, window_);
+            }
+            return nullptr;
+        case ResultWindow::SCHEMATIC:
+            // A pair of type and structure that no circuit serves has no picture to show.
+            if (const auto picture = ChooseSchematic(filter).picture) {
+                return new CSchaltbildDlg(*picture, window_);
+            }
+            return nullptr;
+        case ResultWindow::FREQUENCY_MARKS: {
+            auto* marks = new CFreqMarkDlg(session_, window_);
+            QObject::connect(marks, &CMarkDlg::marksApplied, window_, [this] { redraw_(); });
+            return marks;
+        }
+        case ResultWindow::AMPLITUDE_MARKS: {
+            auto* marks = new CAmplMarkDlg(session_.Filter(), window_);
+            QObject::connect(marks, &CMarkDlg::marksApplied, window_, [this] { redraw_(); });
+            return marks;
+        }
+    }
+    return nullptr;
+}
+
+void CResultWindows::CloseAll() {
+    for (QPointer<QDialog>& slot : open_) {
+        if (slot != nullptr) {
+            slot->close();
+            slot.clear();
+        }
+    }
+}
+
+}  // namespace vx

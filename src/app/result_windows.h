@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QPointer>
+#include <array>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace vx {
+
+class CDesignSession;
+
+// The modeless windows of the program: the three result windows and the two mark windows.
+enum class ResultWindow { DIMENSIONING, PARAMETERS, SCHEMATIC, FREQUENCY_MARKS, AMPLITUDE_MARKS };
+
+// Opens each window at most once (an open one is brought to the front) and closes them all
+// before the document changes, so that none shows a design that is gone.
+class CResultWindows {
+  public:
+    // `redraw` repaints the plot after a mark window took over its marks.
+    CResultWindows(QWidget* window, CDesignSession& session, std::function<void()> redraw);
+
+    void Show(ResultWindow which);
+    // Closes every open window; the mark windows take over their marks as they close.
+    void CloseAll();
+    // The open window, or nullptr.
+    QDialog* Open(ResultWindow which) const;
+
+  private:
+    QDialog* Make(ResultWindow which);
+
+    QWidget* window_;
+    CDesignSession& session_;
+    std::function<void()> redraw_;
+    std::array<QPointer<QDialog>, 5> open_;
+};
+
+}  // namespace vx

@@ -1,0 +1,60 @@
+#include "dialogs/mark_dlg.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "app/qt_text.h"
+#include "dialogs/dialog_parts.h"
+
+namespace vx {
+
+CMarkDlg::CMarkDlg(const char* title, const char* fieldColumn, QWidget* parent)
+    : QDialog(parent), grid_(new QGridLayout) {
+    setWindowTitle(Qs(title));
+    grid_->addWidget(TextLabel(fieldColumn, this), 0, 1);
+}
+
+void CMarkDlg::AddRow(int index, const MarkField& field) {
+    auto* check = new QCheckBox(QString("%1.").arg(index + 1), this);
+    check->setObjectName(QString("markCheck%1").arg(index));
+    check->setChecked(field.checked);
+    QLineEdit* edit = NumberEdit(QString("markEdit%1").arg(index), this);
+    edit->setText(Qs(field.text));
+    edit->setEnabled(field.checked);
+    connect(check, &QCheckBox::toggled, this, [this, edit, index](bool on) {
+        edit->setEnabled(on);
+        if (on) {
+            edit->setFocus();
+        }
+        RowToggled(index);
+    });
+    grid_->addWidget(check, index + 1, 0);
+    grid_->addWidget(edit, index + 1, 1);
+    checks_.push_back(check);
+    edits_.push_back(edit);
+}
+
+MarkField CMarkDlg::RowField(int index) const {
+    return {Checked(index), Std(Edit(index)->text())};
+}
+
+bool CMarkDlg::Checked(int index) const {
+    return checks_[static_cast<size_t>(index)]->isChecked();
+}
+
+void CMarkDlg::Finish() {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid_);
+    layout->addWidget(OkButton(this));
+}
+
+void CMarkDlg::done(int result) {
+    Apply();
+    emit marksApplied();
+    QDialog::done(result);
+}
+
+}  // namespace vx

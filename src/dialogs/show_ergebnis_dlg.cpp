@@ -1,0 +1,65 @@
+#include "dialogs/show_ergebnis_dlg.h"
+
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStringList>
+#include <QStyle>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/qt_text.h"
+#include "dialogs/dialog_parts.h"
+#include "report/dimensioning_text.h"
+#include "report/result_messages.h"
+
+namespace vx {
+
+CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv, QWidget* parent)
+    : QDialog(parent), text_(new QPlainTextEdit(this)) {
+    setObjectName("showErgebnisDlg");
+    setWindowTitle(Qs(kDimensioningTitle));
+    text_->setObjectName("dimensioningText");
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    const QFontMetrics metrics(text_->font());
+    int widest = 0;
+    const auto cells = DimensioningCells(filter);
+    for (const auto& row : cells) {
+        for (const std::string& cell : row) {
+            widest = std::max(widest, metrics.horizontalAdvance(Qs(cell)));
+        }
+    }
+    const int column = widest + 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+    text_->setTabStopDistance(column);
+    const int columns = static_cast<int>(cells.front().size());
+    const QString text = Qs(DimensioningText(
+        filter, opv,
+        FittedSeparator(column, metrics.horizontalAdvance(QLatin1Char('-')), columns)));
+    text_->setPlainText(text);
+
+    // As wide as the longest line and as high as the text, within the screen. Every cell
+    // ends before its tab stop, so a line is as wide as its tab stops and its last cell.
+    int longest = 0;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QStringList parts = line.split(QLatin1Char('\t'));
+        longest = std::max(longest, static_cast<int>(parts.size() - 1) * column +
+                                        metrics.horizontalAdvance(parts.back()));
+    }
+    const QSize available = screen() != nullptr ? screen()->availableSize() : QSize(1280, 800);
+    const int margins = 2 * text_->frameWidth() + 2 * int(text_->document()->documentMargin());
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    text_->setMinimumSize(
+        std::min(longest + margins + scrollBar, available.width() * 9 / 10),
+        std::min(static_cast<int>(lines.size() + 1) * metrics.lineSpacing() + margins + scrollBar,
+                 available.height() * 7 / 10));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addWidget(OkButton(this));
+}
+
+}  // namespace vx

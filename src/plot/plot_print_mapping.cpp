@@ -1,0 +1,33 @@
+#include "plot/plot_print_mapping.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vx {
+
+namespace {
+
+int Round(double x) {
+    return static_cast<int>(std::lround(x));
+}
+
+}  // namespace
+
+PlotPrintMapping PlotPrintMappingFor(int width, int height, double dpiX, double dpiY) {
+    PlotPrintMapping m;
+    if (width <= 0 || height <= 0) {
+        return m;
+    }
+    m.page = {0, 0, width, height};
+    m.originX = Round(0.033906 * width);
+    m.originY = Round(0.037284 * height);
+    // Isotropic: the smaller of the two scales serves both axes.
+    m.scale = std::min(Round(0.8718 * width) / static_cast<double>(width),
+                       Round(0.8718 * height) / static_cast<double>(height));
+    const double aspect = dpiX > 0.0 && dpiY > 0.0 ? dpiY / dpiX : 1.0;
+    m.fontHeight = Round(0.011 * width * aspect);
+    m.penScale = std::max(1.0, dpiX / 200.0 / m.scale);
+    return m;
+}
+
+}  // namespace vx

@@ -1,0 +1,114 @@
+#include "report/printed_report.h"
+
+#include <algorithm>
+
+#include "model/character.h"
+#include "model/filter.h"
+#include "model/number_format.h"
+#include "model/pole_input.h"
+#include "report/dimensioning_text.h"
+#include "report/filter_parameter_rows.h"
+#include "report/schematic_pictures.h"
+#include "report/specification_rows.h"
+
+namespace vx {
+
+namespace {
+
+ReportSection Specification(const PrintedReportContent& c) {
+    ReportLabelRows rows;
+    for (const LabelRow& row : SpecificationRows(c.filter, c.opv)) {
+        rows.rows.push_back({row.label, {row.value}});
+    }
+    return {"Spezifikation", ReportStyle::HEADING, {rows}};
+}
+
+ReportSection PoleData(const PrintedReportContent& c) {
+    ReportTable table{{{"Stufe", "Polgüte Q", "Normierte Polfrequenz"}}};
+    const int stages = std::min(c.filter.StageCount(), CCharacter::kMaxStages);
+    for (int i = 0; i < stages; ++i) {
+        const auto k = static_cast<size_t>(i);
+        table.rows.push_back({FormatInt(i + 1), PoleValueText(c.character.individualQ[k]),
+                              PoleValueText(c.character.individualFrequency[k])});
+    }
+    return {"Parameter der individuellen Charakteristik", ReportStyle::HEADING, {table}};
+}
+
+ReportSection Components(const CFilter& filter) {
+    ReportStageLines lines;
+    const int columns = std::clamp(filter.Stage(0).count, 0, kMaxComponents);
+    for (int i = 0; i < filter.StageCount(); ++i) {
+        ReportStageLine line{"Stufe " + FormatInt(i + 1) + ":", {}};
+        for (int k = 0; k < columns; ++k) {
+            line.items.push_back(filter.ComponentName(i, k) + "=" +
+                                 ComponentValueText(filter, i, k));
+        }
+        lines.stages.push_back(std::move(line));
+    }
+    ReportSection section{"Bauteilwerte", ReportStyle::HEADING, {lines}};
+    if (filter.Type() == FilterType::BANDREJECT) {
+        ReportTextLines realisations;
+        for (int k = 0; k < 2; ++k) {
+            if (std::string text = RealisationText(filter, k); !text.empty()) {
+                realisations.lines.push_back(std::move(text));
+            }
+        }
+        realisations.lines.push_back(CapacitorRealisationText(filter));
+        section.blocks.emplace_back(std::move(realisations));
+    }
+    return section;
+}
+
+ReportSection Schematic(const CFilter& filter) {
+    ReportSection section{"Schaltung einer Stufe", ReportStyle::HEADING, {}};
+    if (const auto picture =
+            ChooseSchematicPicture(filter.Type(), filter.Structure(), filter.GainDb())) {
+        const PictureSize size = SchematicPngSize(*picture);
+        section.blocks.emplace_back(ReportPicture{*picture, size.width, size.height});
+    }
+    return section;
+}
+
+ReportSection FilterParameters(const CFilterStructure& structure) {
+    ReportTable table;
+    for (const auto& row : FilterParameterRows(structure)) {
+        table.rows.emplace_back(row.begin(), row.end());
+    }
+    // The printed table has short column names of its own.
+    table.rows.front() = {"Stage", "Q", "f", "f_norm", "A"};
+    return {"Filterparameter", ReportStyle::HEADING, {table}};
+}
+
+ReportSection Footer(const PrintedReportContent& c) {
+    std::vector<std::string> designer = {c.designerName};
+    if (!c.designerOrganisation.empty()) {
+        designer.push_back(c.designerOrganisation);
+    }
+    return {"",
+            ReportStyle::BODY,
+            {ReportLabelRows{{{"Datum", {c.filter.CreationStamp()}},
+                              {"Designer", designer},
+                              {"Erstellt mit", {kReportToolName, kReportToolVersion}}}}}};
+}
+
+}  // namespace
+
+std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& content) {
+    const CFilter& filter = content.filter;
+    std::vector<ReportSection> sections = {
+        {"Filterdesign \"" + filter.documentName + "\"", ReportStyle::TITLE, {}},
+        Specification(content)};
+    if (filter.GetCharacteristic() == Characteristic::INDIVIDUAL &&
+        filter.Type() != FilterType::BANDREJECT) {
+        sections.push_back(PoleData(content));
+    }
+    sections.push_back(Components(filter));
+    sections.push_back(Schematic(filter));
+    if (filter.filterparamsInOutput) {
+        sections.push_back(FilterParameters(content.structure));
+    }
+    sections.push_back(Footer(content));
+    return sections;
+}
+
+}  // namespace vx

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/report_layout.h"
+
+// What the printed result report says, section by section: the title, the specification, the
+// individual pole data, the component values, the stage schematic, the filter parameters when
+// the user asked for them, and the footer with date, designer and tool.
+namespace vx {
+
+class CCharacter;
+class CFilter;
+class CFilterStructure;
+class COpv;
+
+inline constexpr const char* kReportToolName = "Veltranix 3.3";
+inline constexpr const char* kReportToolVersion = "Version 3.3.7";
+
+struct PrintedReportContent {
+    const CFilter& filter;
+    const CCharacter& character;
+    const COpv& opv;
+    // The structure that designed the filter; it supplies the filter parameters.
+    const CFilterStructure& structure;
+    std::string designerName;
+    std::string designerOrganisation;  // may be empty
+};
+
+std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& content);
+
+}  // namespace vx

@@ -1,0 +1,132 @@
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/flows.h"
+#include "app/gui_test.h"
+#include "app/main_window.h"
+#include "app/print_jobs.h"
+#include "app/qt_text.h"
+#include "app/result_commands.h"
+#include "app/settings_store.h"
+#include "report/dimensioning_text.h"
+#include "structures/design_session.h"
+
+namespace vx::test {
+
+namespace {
+
+// Standard output of a poppler tool (pdftotext, pdfimages) run on `pdf`.
+QString Poppler(const QString& tool, const QStringList& args) {
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return QString("%1 failed: %2")
+            .arg(tool, QString::fromUtf8(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfText(const QString& pdf) {
+    return Poppler("pdftotext", {pdf, "-"});
+}
+
+// The images of a PDF, one line each: "page num type width height ...".
+QStringList PdfImages(const QString& pdf) {
+    QStringList lines = Poppler("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    // Two header lines, the column names and a rule.
+    return lines.mid(2);
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QSettings settings;
+        settings.clear();
+        settings.setValue("Document/Designer", "Ida Kern");
+        settings.setValue("Document/Organisation", "Labor Süd");
+    }
+
+    // The printed report as a PDF holds its texts as text: the title, the sections, every
+    // component with its value and the footer; its one picture is the stage schematic.
+    void ReportPdfHoldsTheDesignAsText_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("band-stop") << Example("twin_t_bandstop.vxs") << "twin_t_bandstop";
+        QTest::newRow("low-pass") << Example("sk_lowpass_gain.vxs") << "sk_lowpass_gain";
+        QTest::newRow("third order") << Example("skx_highpass.vxs") << "skx_highpass";
+        QTest::newRow("band-pass") << Example("mfb_bandpass.vxs") << "mfb_bandpass";
+    }
+
+    void ReportPdfHoldsTheDesignAsText() {
+        QFETCH(QString, file);
+        QFETCH(QString, name);
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(file)));
+        const QString pdf = scratch_.filePath(name + ".pdf");
+        QVERIFY(window.Results().Printing().PrintToPdf(PrintKind::RESULT, pdf));
+        const QString text = PdfText(pdf);
+        const CFilter& filter = window.Session().Filter();
+        QStringList expected = {"Filterdesign \"" + name + "\"",
+                                "Spezifikation",
+                                "Bauteilwerte",
+                                "Schaltung einer Stufe",
+                                "Datum:",
+                                Qs(filter.CreationStamp()),
+                                "Designer:",
+                                "Ida Kern",
+                                "Labor Süd",
+                                "Erstellt mit:",
+                                "Veltranix 3.3",
+                                "Version 3.3.7"};
+        for (int i = 0; i < filter.StageCount(); ++i) {
+            expected << QString("Stufe %1:").arg(i + 1);
+            for (int k = 0; k < filter.Stage(0).count; ++k) {
+                expected << Qs(filter.ComponentName(i, k) + "=" + ComponentValueText(filter, i, k));
+            }
+        }
+        for (const QString& line : expected) {
+            QVERIFY2(text.contains(line), qPrintable(line + " missing in:\n" + text));
+        }
+        const QStringList images = PdfImages(pdf);
+        QCOMPARE(images.size(), 1);
+        QVERIFY2(images[0].simplified().split(' ').mid(3, 2) == (QStringList{"640", "320"}),
+                 qPrintable(images[0]));
+    }
+
+    // The diagram on paper is drawn, not pictured: its legends are text and the PDF holds no
+    // image at all.
+    void PlotPdfIsAVectorDrawing() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("mfb_lowpass.vxs"))));
+        const QString pdf = scratch_.filePath("plot.pdf");
+        QVERIFY(window.Results().Printing().PrintToPdf(PrintKind::GRAPH, pdf));
+        const QString text = PdfText(pdf);
+        for (const char* legend : {"Ihr Filter", "Sollfrequenzgang", "Traditioneller Entwurf"}) {
+            QVERIFY2(text.contains(legend), qPrintable(text));
+        }
+        QVERIFY(text.contains(" dB"));
+        QCOMPARE(PdfImages(pdf), QStringList());
+        // A file that cannot be written is reported, not taken for printed.
+        QVERIFY(!window.Results().Printing().PrintToPdf(PrintKind::GRAPH,
+                                                        scratch_.filePath("no/such/plot.pdf")));
+    }
+
+  private:
+    QTemporaryDir scratch_;
+};
+
+VX_GUI_TEST(PrintTest);
+
+}  // namespace vx::test
+
+#include "print_test.moc"

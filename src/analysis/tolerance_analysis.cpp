@@ -5,7 +5,6 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
-#include <thread>
 
 #include "analysis/figure_meter.h"
 #include "analysis/sensitivity_table.h"
@@ -26,13 +25,6 @@ namespace {
 constexpr int kRunsPerBlock = 8;
 // Grid points of the band handed to a thread at a time.
 constexpr int kColumnsPerBlock = 64;
-
-int ThreadCount(int asked) {
-    if (asked > 0) {
-        return asked;
-    }
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-}
 
 // The response grid of the design's curves, built as they are: by repeated multiplication.
 std::vector<double> ResponseGrid(const CFilter& filter) {
@@ -90,8 +82,8 @@ ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
     const int runs = settings_.runs;
     const size_t points = omegas.size();
     const long long blockCount = (runs + kRunsPerBlock - 1) / kRunsPerBlock;
-    const int threads =
-        static_cast<int>(std::min<long long>(ThreadCount(settings_.threads), blockCount));
+    const int threads = static_cast<int>(
+        std::min<long long>(CParallelBlocks::ThreadCount(settings_.threads), blockCount));
     std::vector<std::unique_ptr<Worker>> workers;
     for (int i = 0; i < threads; ++i) {
         workers.push_back(std::make_unique<Worker>(session_));

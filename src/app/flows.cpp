@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/qt_text.h"
 #include "dialogs/bp_dlg.h"
@@ -47,6 +48,16 @@ void CFlows::RunDesign(const CDesignRunner::Job& job) {
     refresh_();
 }
 
+void CFlows::DesignCurrent() {
+    bool designed = true;
+    RunDesign([this, &designed](DesignMonitor& monitor, CapacitorPrompt&) {
+        designed = session_.Design(monitor);
+    });
+    if (const std::optional<UserMessage> failure = session_.DesignFailure(); !designed && failure) {
+        Tell(*failure);
+    }
+}
+
 bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
     BeforeChange();
     CFilter& filter = session_.Filter();
@@ -66,7 +77,7 @@ bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
         refresh_();
         return false;
     }
-    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    DesignCurrent();
     return true;
 }
 
@@ -85,9 +96,12 @@ bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curv
         curvesTouched = true;
         CFilter& filter = session_.Filter();
         CFilterStructure* entered = session_.Current();
-        entered->PrepareUntilStable();
         const bool ask = CapacitorsMustBeAsked(filter);
-        if (!entered->EnterAllCapacitors(ask, windowPrompt_)) {
+        if (!entered->PrepareUntilStable() || !entered->EnterAllCapacitors(ask, windowPrompt_)) {
+            // Without a reason the user cancelled; otherwise no circuit realises the input.
+            if (const std::optional<UserMessage>& failure = entered->Failure()) {
+                Tell(*failure);
+            }
             return false;
         }
         if (ask) {
@@ -170,8 +184,12 @@ bool CFlows::SaveWithDialog() {
 }
 
 bool CFlows::ChangeCapacitors() {
-    BeforeChange();
     CFilter& filter = session_.Filter();
+    if (const std::optional<UserMessage> refusal = CapacitorEditRefusal(filter)) {
+        Tell(*refusal, MessageIcon::INFORMATION);
+        return false;
+    }
+    BeforeChange();
     CFilterStructure* structure = session_.Current();
     structure->PrepareUntilStable();
     CEditCapsDlg dialog(*structure, window_);
@@ -184,7 +202,7 @@ bool CFlows::ChangeCapacitors() {
         return false;
     }
     KeepEditedCapacitors(filter);
-    RunDesign([this](DesignMonitor& monitor, CapacitorPrompt&) { session_.Design(monitor); });
+    DesignCurrent();
     return true;
 }
 

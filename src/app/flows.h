@@ -50,6 +50,8 @@ class CFlows {
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
     void RunDesign(const CDesignRunner::Job& job);
     void BeforeChange() const;
+    // Designs the current specification; one that no circuit realises is told why.
+    void DesignCurrent();
     void Tell(const UserMessage& message, MessageIcon icon = MessageIcon::STOP) const;
     std::string ProposedPath() const;
 

@@ -21,7 +21,7 @@ CPolparameterDlg::CPolparameterDlg(CCharacter& character, QWidget* parent)
     auto* note = TextLabel(kPoleFrequencyNote, this);
     layout->addWidget(note);
     auto* grid = new QGridLayout;
-    for (int k = 0; k < CCharacter::kMaxStages; ++k) {
+    for (int k = 0; k < kMaxStages; ++k) {
         const auto i = static_cast<size_t>(k);
         frequency_[i] = NumberEdit(QString("poleFrequencyEdit%1").arg(k), this);
         quality_[i] = NumberEdit(QString("poleQualityEdit%1").arg(k), this);

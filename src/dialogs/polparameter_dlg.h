@@ -21,8 +21,8 @@ class CPolparameterDlg : public QDialog {
 
   private:
     CCharacter& character_;
-    std::array<QLineEdit*, CCharacter::kMaxStages> frequency_{};
-    std::array<QLineEdit*, CCharacter::kMaxStages> quality_{};
+    std::array<QLineEdit*, kMaxStages> frequency_{};
+    std::array<QLineEdit*, kMaxStages> quality_{};
 };
 
 }  // namespace vx

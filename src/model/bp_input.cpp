@@ -45,7 +45,7 @@ std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
                  "1e-9 .. 1e9");
     checks.Check(InRange(in.frequency, 1e-9, 1e9), BpField::FREQUENCY, "Mittenfrequenz",
                  "1e-9 .. 1e9");
-    checks.Check(InRange(in.gainDb, -100.0, 200.0), BpField::GAIN_DB, "Verstärkung",
+    checks.Check(InRange(in.gainDb, kLowestGainDb, 200.0), BpField::GAIN_DB, "Verstärkung",
                  "-100 .. 200 dB");
     const BandwidthLimits b = BandPassBandwidthLimits(in.frequency, in.opAmp);
     // One percent of slack, so that band edges rounded for display still pass.
@@ -80,7 +80,7 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
         in.characteristic = Characteristic::BESSEL;
     }
     character.Set(in.characteristic, in.rippleDb, in.order / 2, false);
-    if (in.gainDb > 0.0 && in.gainDb < 0.1) {
+    if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;
     }
     SpecificationBlock block = filter.Specification();

@@ -19,7 +19,7 @@ BrTtInput BrTtInputFrom(const CFilter& filter) {
 }
 
 std::string BandStopGainText(double quality) {
-    const double gain = quality >= 0.5 ? RoundToTenth(20.0 * std::log10(2.0 - 0.5 / quality)) : 0.0;
+    const double gain = quality >= 0.5 ? RoundToTenth(20.0 * std::log10(TwinTGain(quality))) : 0.0;
     return FormatValueNoMilli(gain, false, 4, ValueKind::ANY) + " dB";
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numbers>
 #include <stdexcept>
 #include <vector>
 
@@ -12,7 +13,6 @@ namespace vx {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr int kMaxOrder = 30;
 
 using Complex = std::complex<long double>;
@@ -123,7 +123,8 @@ std::vector<Complex> ReverseBesselRoots(int n) {
     std::vector<Complex> z(n);
     for (int k = 0; k < n; ++k) {
         // Start on a half circle in the left half-plane, where every root lies.
-        const long double angle = static_cast<long double>(kPi) * (0.5L + (k + 0.5L) / n);
+        const long double angle =
+            static_cast<long double>(std::numbers::pi) * (0.5L + (k + 0.5L) / n);
         z[k] = std::polar(radius, angle);
     }
     for (int iteration = 0; iteration < 500; ++iteration) {
@@ -253,7 +254,7 @@ void CCharacter::SetButterworth(int n) {
             Add(1.0, 0.0);
             continue;
         }
-        const double theta = (n % 2 == 0 ? i - 0.5 : i - 1.0) * kPi / n;
+        const double theta = (n % 2 == 0 ? i - 0.5 : i - 1.0) * std::numbers::pi / n;
         Add(2.0 * std::cos(theta), 1.0);
     }
 }
@@ -276,7 +277,7 @@ void CCharacter::SetChebyshev(double rippleDb, int n) {
             Add(n == 1 ? 1.0 : 1.0 / sinhGamma, 0.0);
             continue;
         }
-        const double theta = (n % 2 == 0 ? i - 0.5 : i - 1.0) * kPi / n;
+        const double theta = (n % 2 == 0 ? i - 0.5 : i - 1.0) * std::numbers::pi / n;
         const double cosTheta = std::cos(theta);
         const double b = 1.0 / (coshGamma * coshGamma - cosTheta * cosTheta);
         Add(2.0 * b * sinhGamma * cosTheta, b);

@@ -10,8 +10,6 @@ namespace vx {
 
 class CCharacter {
   public:
-    static constexpr int kMaxStages = 15;
-
     CCharacter();
 
     void Clear() { count_ = 0; }

@@ -14,9 +14,6 @@ constexpr const char* kTypeNames[] = {"Tiefpass", "Hochpass", "Bandpass", "Bands
 constexpr const char* kStructureNames[] = {"Sallen-Key", "Sallen-Key mit 1 OPV",
                                            "Mehrfachgegenkopplung", "Doppel-T"};
 
-// Gains from 0.1 dB up need the gain-setting resistors of the Sallen-Key stages.
-constexpr double kGainResistorThresholdDb = 0.1;
-
 template <typename Enum>
 Enum Checked(Enum value, int last, const char* what) {
     const int v = static_cast<int>(value);
@@ -103,7 +100,7 @@ void CFilter::SetSpecification(const SpecificationBlock& block, StructureKind st
             spec_.steplessR2 = false;
         }
     }
-    AssignComponentSlots(type, structure, spec_.gainDb >= kGainResistorThresholdDb);
+    AssignComponentSlots(type, structure, HasGainNetwork(spec_.gainDb));
 }
 
 void CFilter::SetBandRejectSpecification(CapacitorMode capacitorMode, ResistorSeries series,
@@ -121,7 +118,7 @@ void CFilter::SetBandRejectSpecification(CapacitorMode capacitorMode, ResistorSe
     block.impedance = impedance;
     block.quality = quality;
     // Pass-band gain of the twin-T stage whose feedback sets the notch quality.
-    block.notchGainDb = quality >= 0.5 ? 20.0 * std::log10(2.0 - 1.0 / (2.0 * quality)) : 0.0;
+    block.notchGainDb = quality >= 0.5 ? 20.0 * std::log10(TwinTGain(quality)) : 0.0;
     block.orderBpBs = 2;
     block.gainDistribution = GainDistribution::EQUAL;
     SetSpecification(block, StructureKind::TWIN_T, FilterType::BANDREJECT);
@@ -305,8 +302,7 @@ void CFilter::SaveBackup() {
 
 void CFilter::RestoreBackup() {
     spec_ = savedSpec_;
-    AssignComponentSlots(savedType_, savedStructure_,
-                         GainDb(savedType_) >= kGainResistorThresholdDb);
+    AssignComponentSlots(savedType_, savedStructure_, HasGainNetwork(GainDb(savedType_)));
     stages_ = savedStages_;
 }
 

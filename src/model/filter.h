@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/filter_rules.h"
+
 // The one record that describes the filter being designed and carries its design result.
 namespace vx {
 
@@ -17,7 +19,6 @@ enum class GainDistribution : int32_t { EQUAL = 0, EQUAL_GBP = 1, VALUES = 2 };
 enum class DesignState : int32_t { NONE = 0, SPECIFIED = 1, DESIGNED = 2, CANCELLED = 3 };
 enum class ComponentSlot : int32_t { C1 = 0, C2, C3, R1, R2, R3, R4, R5 };
 
-constexpr int kMaxStages = 15;
 constexpr int kMaxComponents = 8;
 constexpr int kAmplitudeMarks = 4;
 constexpr int kFrequencyMarks = 6;
@@ -119,7 +120,7 @@ class CFilter {
     double Quality() const;  // fm / B for a band-pass, the stored quality otherwise
     double GainDb() const { return GainDb(type_); }
     double GainDb(FilterType type) const;
-    bool HasGainResistors() const { return GainDb() >= 0.1; }
+    bool HasGainResistors() const { return HasGainNetwork(GainDb()); }
 
     // Lowers the total gain of the current type (the band-pass gain limit does this).
     void SetGainDb(double gainDb);

@@ -57,9 +57,7 @@ std::string RippleText(double rippleDb) {
     if (rippleDb >= 0.1) {
         return FormatValueNoMilli(rippleDb, false, 4, ValueKind::ANY);
     }
-    std::string s = FormatE(rippleDb);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(FormatE(rippleDb));
 }
 
 }  // namespace vx

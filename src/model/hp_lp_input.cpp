@@ -3,6 +3,7 @@
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/pole_input.h"
+#include "model/stage_gain_input.h"
 
 namespace vx {
 
@@ -40,6 +41,10 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
     const bool sallenKey =
         structure == StructureKind::SALLEN_KEY || structure == StructureKind::SALLEN_KEY_X;
     RangeChecks<HpLpField> checks;
+    // The third-order dialog offers no individual characteristic.
+    checks.Check(
+        structure != StructureKind::SALLEN_KEY_X || in.characteristic != Characteristic::INDIVIDUAL,
+        HpLpField::CHARACTERISTIC, "Charakteristik", "Bessel, Butterworth, Tschebyscheff");
     checks.Check(InRange(in.impedance, 1e-9, 1e9), HpLpField::IMPEDANCE, "Impedanzniveau",
                  "1e-9 .. 1e9");
     checks.Check(InRange(in.frequency, 1e-9, 1e9), HpLpField::FREQUENCY, "Grenzfrequenz",
@@ -48,7 +53,7 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
         checks.Check(InRange(in.gainDb, 0.0, 200.0), HpLpField::GAIN_DB, "Verstärkung",
                      "0 .. 200 dB");
     } else {
-        checks.Check(InRange(in.gainDb, -100.0, 200.0), HpLpField::GAIN_DB, "Verstärkung",
+        checks.Check(InRange(in.gainDb, kLowestGainDb, 200.0), HpLpField::GAIN_DB, "Verstärkung",
                      "-100 .. 200 dB");
     }
     // The third-order structure has no order field.
@@ -89,9 +94,14 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
             return InputError<HpLpField>{*message, HpLpField::POLE_PARAMETERS};
         }
     }
+    if (structure == StructureKind::SALLEN_KEY && in.distribution == GainDistribution::VALUES) {
+        if (auto message = CheckNonInvertingStageGains(filter, (in.order + 1) / 2)) {
+            return InputError<HpLpField>{*message, HpLpField::STAGE_GAINS};
+        }
+    }
     character.Set(in.characteristic, in.rippleDb, in.order, type == FilterType::HIGHPASS);
-    // Below 0.1 dB the stages get no gain network.
-    if (in.gainDb > 0.0 && in.gainDb < 0.1) {
+    // A gain too small for a gain network counts as none.
+    if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;
     }
     SpecificationBlock block = filter.Specification();

@@ -10,7 +10,16 @@ namespace vx {
 
 class CCharacter;
 
-enum class HpLpField { IMPEDANCE, FREQUENCY, GAIN_DB, ORDER, RIPPLE, POLE_PARAMETERS };
+enum class HpLpField {
+    CHARACTERISTIC,
+    IMPEDANCE,
+    FREQUENCY,
+    GAIN_DB,
+    ORDER,
+    RIPPLE,
+    POLE_PARAMETERS,
+    STAGE_GAINS
+};
 
 struct HpLpInput {
     Characteristic characteristic = Characteristic::BESSEL;
@@ -35,7 +44,8 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& input,
                                                     StructureKind structure);
 
 // OK: checks, fills the characteristic for the order (individual pole data must be in
-// `character` already), and stores the specification. Nothing is stored on an error.
+// `character` already, entered stage gains in `filter`), and stores the specification. Nothing
+// is stored on an error.
 std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput input, FilterType type,
                                                      StructureKind structure, CFilter& filter,
                                                      CCharacter& character);

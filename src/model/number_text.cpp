@@ -1,5 +1,6 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -254,6 +255,11 @@ AxisBounds AxisRange(double min, double max) {
         high += step;
     }
     return {low, high, step};
+}
+
+std::string WithDecimalComma(std::string text) {
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
 }
 
 }  // namespace vx

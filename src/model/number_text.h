@@ -23,6 +23,9 @@ std::string FormatTime(double x);
 std::string FormatQuantity(double x, std::string_view unit, ValueKind kind);
 std::string FormatQuantity(double x, ValueKind kind);
 
+// A printf-style number text as the user reads it: its decimal point becomes a comma.
+std::string WithDecimalComma(std::string text);
+
 double RoundSignificant(double x, int digits);
 double RoundToTenth(double x);
 

@@ -1,7 +1,5 @@
 #include "model/pole_input.h"
 
-#include <algorithm>
-
 #include "model/character.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -13,13 +11,11 @@ std::string PoleValueText(double x) {
     if (x >= 100.0) {
         return FormatValueNoMilli(x, false, 4, ValueKind::ANY);
     }
-    std::string s = x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x));
 }
 
 std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int order) {
-    for (int k = 0; k < (order + 1) / 2 && k < CCharacter::kMaxStages; ++k) {
+    for (int k = 0; k < (order + 1) / 2 && k < kMaxStages; ++k) {
         const auto i = static_cast<size_t>(k);
         // A bad Q is named even when the frequency is bad too.
         const char* name = character.individualQ[i] <= 0.0           ? "Polgüte Q"

@@ -14,6 +14,18 @@ std::optional<UserMessage> CheckStageGains(const StageGains& gains) {
     return std::nullopt;
 }
 
+std::optional<UserMessage> CheckNonInvertingStageGains(const CFilter& filter, int stages) {
+    for (int i = 0; i < stages; ++i) {
+        if (filter.GetStageGain(i) < kLowestNonInvertingGain) {
+            return UserMessage{"Eingabefehler", "Der eingegebene Wert für die Stufe " +
+                                                    FormatInt(i + 1) +
+                                                    " ist kleiner als 1.\n\nEine Sallen-Key-Stufe "
+                                                    "kann nicht abschwächen."};
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<UserMessage> AcceptStageGains(const StageGains& gains, CFilter& filter) {
     if (auto error = CheckStageGains(gains)) {
         return error;

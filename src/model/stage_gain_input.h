@@ -15,5 +15,8 @@ using StageGains = std::array<double, kMaxStages>;
 std::optional<UserMessage> CheckStageGains(const StageGains& gains);
 // OK: checks and stores every stage gain; nothing is stored on an error.
 std::optional<UserMessage> AcceptStageGains(const StageGains& gains, CFilter& filter);
+// A Sallen-Key stage cannot attenuate: the first of the record's first `stages` stage gains
+// that is below 1.
+std::optional<UserMessage> CheckNonInvertingStageGains(const CFilter& filter, int stages);
 
 }  // namespace vx

@@ -167,6 +167,9 @@ void RoundToSeries(double& x, int series) {
 }
 
 double RoundedToSeries(double x, int series) {
+    if (!std::isfinite(x)) {
+        return x;
+    }
     return StandardValue(series, x).Value();
 }
 

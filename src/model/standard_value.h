@@ -42,6 +42,8 @@ class StandardValue {
     bool hasValue_ = false;
 };
 
+// x rounded to the nearest standard value. A value that is not a finite number has none and
+// stays as it is, so that a dimensioning gone out of range can be found by its result.
 void RoundToSeries(double& x, int series);
 double RoundedToSeries(double x, int series);
 

@@ -6,7 +6,9 @@
 // never exceptions, in one of these shapes:
 //
 // - std::optional<UserMessage>: a check or an action that yields nothing else; empty when it
-//   passed (SaveSpecification, SaveHtmlReport, CPspice::WriteFiles, CheckStageGains).
+//   passed (SaveSpecification, SaveHtmlReport, CPspice::WriteFiles, CheckStageGains). A design
+//   that could not be done (CDesignSession::Design returned false) keeps its reason for the
+//   caller that runs it on a worker thread: CDesignSession::DesignFailure.
 // - std::optional<InputError<Field>>: a check of an input dialog; the message and the field that
 //   gets the focus (CheckHpLpInput, AcceptBpInput; see model/range_check.h).
 // - std::variant<Value, UserMessage>: an operation that yields a value or, instead, a message

@@ -1,6 +1,7 @@
 #include "plot/graph_options.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -10,8 +11,6 @@
 namespace vx {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // "%9.2E": two decimals, a signed exponent of at least two digits, right-aligned in 9.
 std::string ExponentText(double x) {
@@ -63,7 +62,7 @@ std::optional<double> FrequencyMarkLevelDb(CDesignSession& session, double f) {
     if (session.Filter().GetDesignState() != DesignState::DESIGNED || structure == nullptr) {
         return std::nullopt;
     }
-    const double product = structure->StoredMagnitude(2.0 * kPi * f);
+    const double product = structure->StoredMagnitude(2.0 * std::numbers::pi * f);
     return std::round(2000.0 * std::log10(product)) * 0.01;
 }
 
@@ -73,9 +72,9 @@ std::string MarkLevelText(std::optional<double> levelDb) {
         return {};
     }
     if (std::fabs(*levelDb) < 1000.0) {
-        return FormatF(*levelDb, 2) + " dB";
+        return WithDecimalComma(FormatF(*levelDb, 2)) + " dB";
     }
-    return ExponentText(*levelDb) + " dB";
+    return WithDecimalComma(ExponentText(*levelDb)) + " dB";
 }
 
 std::array<MarkField, kFrequencyMarks> FrequencyMarkFields(const CFilter& filter) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/number_format.h"
+#include "model/number_text.h"
 #include "plot/plot_messages.h"
 
 namespace vx {
@@ -53,8 +54,7 @@ std::string OverlayLegend(const PlotOverlay& overlay) {
         value = std::string(kSpiceDeviationBelow) + "0,001";
     } else {
         const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(d))));
-        value = FormatF(d, decimals);
-        std::replace(value.begin(), value.end(), '.', ',');
+        value = WithDecimalComma(FormatF(d, decimals));
     }
     return std::string(kSpiceLegend) + kSpiceDeviation + value + " dB";
 }

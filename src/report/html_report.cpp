@@ -111,7 +111,7 @@ std::string PoleDataSection(const HtmlReportContent& c) {
     std::string s = Element("h2", "Parameter der individuellen Charakteristik") +
                     "\n<table class=\"m\">\n" +
                     Row3("th", "Stufe", "Polgüte Q", "Normierte Polfrequenz");
-    const int stages = std::min(c.filter.StageCount(), CCharacter::kMaxStages);
+    const int stages = std::min(c.filter.StageCount(), kMaxStages);
     for (int i = 0; i < stages; ++i) {
         const auto k = static_cast<size_t>(i);
         s += Row3("td", FormatInt(i + 1), X(PoleValueText(c.character.individualQ[k])),

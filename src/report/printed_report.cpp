@@ -4,6 +4,7 @@
 
 #include "model/character.h"
 #include "model/filter.h"
+#include "model/filter_rules.h"
 #include "model/number_format.h"
 #include "model/pole_input.h"
 #include "report/dimensioning_text.h"
@@ -25,7 +26,7 @@ ReportSection Specification(const PrintedReportContent& c) {
 
 ReportSection PoleData(const PrintedReportContent& c) {
     ReportTable table{{{"Stufe", "Polgüte Q", "Normierte Polfrequenz"}}};
-    const int stages = std::min(c.filter.StageCount(), CCharacter::kMaxStages);
+    const int stages = std::min(c.filter.StageCount(), kMaxStages);
     for (int i = 0; i < stages; ++i) {
         const auto k = static_cast<size_t>(i);
         table.rows.push_back({FormatInt(i + 1), PoleValueText(c.character.individualQ[k]),

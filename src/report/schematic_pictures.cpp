@@ -37,7 +37,7 @@ std::optional<SchematicPicture> ChooseSchematicPicture(FilterType type, Structur
     if (!HasCircuit(type, structure)) {
         return std::nullopt;
     }
-    const bool gain = gainDb >= kSchematicGainThresholdDb;
+    const bool gain = HasGainNetwork(gainDb);
     const bool lowpass = type == FilterType::LOWPASS;
     switch (structure) {
         case StructureKind::SALLEN_KEY:

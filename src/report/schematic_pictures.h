@@ -29,9 +29,6 @@ enum class SchematicPicture : int32_t {
 
 constexpr int kSchematicPictureCount = 12;
 
-// Gains from this value on (in dB) are drawn with the gain network, below it as a follower.
-constexpr double kSchematicGainThresholdDb = 0.1;
-
 // The PNG file of `picture`; throws std::invalid_argument for a value outside the enum.
 std::span<const unsigned char> SchematicPng(SchematicPicture picture);
 

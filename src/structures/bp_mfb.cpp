@@ -48,7 +48,7 @@ double TransformationRoot(double a, double b, double d) {
 }
 
 double OpenIfLarge(double r2) {
-    return r2 > CBpMfb::kLargestR2 ? CBpMfb::kOpen : r2;
+    return r2 > CBpMfb::kLargestR2 ? kOpenResistor : r2;
 }
 
 }  // namespace
@@ -108,7 +108,7 @@ void CBpMfb::SetStageTargets(double stageGain) {
         const int pair = (i + shift) / 2;
         const double a = a_[static_cast<size_t>(pair)];
         const double b = b_[static_cast<size_t>(pair)];
-        if (b <= 1e-20) {
+        if (IsFirstOrder(b)) {
             SetStageRecord(fm, a * d, stageGain, i);
             shift = 1;
             continue;
@@ -123,7 +123,7 @@ void CBpMfb::SetStageTargets(double stageGain) {
     }
 }
 
-void CBpMfb::ResistorsFromCapacitor() {
+void CBpMfb::ResistorsFromCapacitors() {
     const double w = Omega(), q = Q(), a = Gain(), c = values_.c;
     values_.r1 = q / (w * a * c);
     values_.r2 = q / (w * c * (2.0 * q * q - a));
@@ -131,27 +131,8 @@ void CBpMfb::ResistorsFromCapacitor() {
 }
 
 void CBpMfb::DesignStage() {
-    values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
-    ResistorsFromCapacitor();
-}
-
-void CBpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c},
-                            {ComponentSlot::C2, values_.c},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3}});
-}
-
-void CBpMfb::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3}});
-}
-
-double CBpMfb::StoredCapacitor(int stage, int) const {
-    return Filter().Value(ComponentSlot::C1, stage);
+    values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
+    ResistorsFromCapacitors();
 }
 
 void CBpMfb::RoundResistors() {
@@ -167,22 +148,15 @@ void CBpMfb::RoundResistors() {
 
 bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        values_.c = RoundedToSeries(Q() / (Gain() * Omega() * r0_), 12);
+        values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
         if (!Ask(prompt, "C1 = C2", 1e-12, values_.c)) {
             return false;
         }
     } else {
         values_.c = StoredCapacitor(currentStage_, 0);
     }
-    ResistorsFromCapacitor();
+    ResistorsFromCapacitors();
     return true;
-}
-
-void CBpMfb::DesignFromCapacitors(int stage, double c1, double) {
-    SelectStage(stage);
-    values_.c = c1;
-    ResistorsFromCapacitor();
-    StoreStageValues(stage);
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
@@ -288,9 +262,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             return;
         }
         // An open R2 stands for every value above 10 MOhm, so it never asks for another round.
-        const bool accepted = (capacitorSteps == 1 || WithinSearchRange(best.c, caps[0])) &&
-                              WithinSearchRange(best.r3, r3s[0]) &&
-                              (stepless || best.r2 == kOpen || WithinSearchRange(best.r2, r2s[0]));
+        const bool accepted =
+            (capacitorSteps == 1 || WithinSearchRange(best.c, caps[0])) &&
+            WithinSearchRange(best.r3, r3s[0]) &&
+            (stepless || best.r2 == kOpenResistor || WithinSearchRange(best.r2, r2s[0]));
         if (accepted || round == 4) {
             break;
         }

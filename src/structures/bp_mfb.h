@@ -1,6 +1,6 @@
 #pragma once
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -8,52 +8,58 @@ namespace vx {
 struct BpMfbValues {
     double c = 0.0;   // C1 = C2: internal node to inverting input and to output
     double r1 = 0.0;  // input to internal node
-    double r2 = 0.0;  // internal node to ground; 1e20 when left open
+    double r2 = 0.0;  // internal node to ground; kOpenResistor when left open
     double r3 = 0.0;  // output to inverting input
 };
 
 // Multiple-feedback band-pass: second-order inverting stages with equal capacitors, obtained
 // from the low-pass prototype by the low-pass to band-pass transformation. A stage's gain at
 // its pole frequency is R3 / (2 R1) and cannot exceed 2 Qp^2.
-class CBpMfb : public CFilterStructure {
+class CBpMfb : public CStructureWithValues<BpMfbValues> {
   public:
     static constexpr int kGridPoints = 7;
+    // C2 repeats C1; loading reads C1 last, so that C1 is the stage's capacitor.
+    static constexpr std::array<ComponentField<BpMfbValues>, 5> kSlots = {{
+        {ComponentSlot::C2, &BpMfbValues::c},
+        {ComponentSlot::C1, &BpMfbValues::c},
+        {ComponentSlot::R1, &BpMfbValues::r1},
+        {ComponentSlot::R2, &BpMfbValues::r2},
+        {ComponentSlot::R3, &BpMfbValues::r3},
+    }};
     // Above this R2 is left open: the stage is then realised without it.
     static constexpr double kLargestR2 = 1e7;
-    static constexpr double kOpen = 1e20;
 
-    CBpMfb() : CFilterStructure(kGridPoints) {}
+    static constexpr std::array<ComponentField<BpMfbValues>, 1> kCapacitors = {{
+        {ComponentSlot::C1, &BpMfbValues::c},
+    }};
+
+    CBpMfb() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
 
     // Sum of squared magnitude differences over the seven grid points.
     double ResponseError() const override;
     // Grid around the pass band: the -3 dB frequencies and fp are the 2nd, 4th and 6th points.
     void StoreTarget() override;
-    void StoreStageValues(int stage) override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1 = C2", ""}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
     void DesignStage() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
-    void LoadStageValues(int stage) override;
     void RoundResistors() override;
     void SetStageTargets(double stageGain) override;
 
     // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
     static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
 
-    const BpMfbValues& Values() const { return values_; }
-    void SetValues(const BpMfbValues& v) { values_ = v; }
+  protected:
+    // R1, R2, R3 for the current capacitor.
+    void ResistorsFromCapacitors() override;
 
   private:
     double Omega() const;
     double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
-    // R1, R2, R3 for the current capacitor.
-    void ResistorsFromCapacitor();
 
     // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
     template <class Transfer>
@@ -76,8 +82,6 @@ class CBpMfb : public CFilterStructure {
     double SteplessError(BpMfbValues& v, double bound) const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
-
-    BpMfbValues values_;
 };
 
 }  // namespace vx

@@ -14,7 +14,7 @@ Complex CBrTt::Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w
 
 void CBrTt::SetStageTargets(double) {
     const double q = Filter().Quality();
-    SetStageRecord(Filter().Frequency(), q, 2.0 - 1.0 / (2.0 * q), 0);
+    SetStageRecord(Filter().Frequency(), q, TwinTGain(q), 0);
 }
 
 void CBrTt::StoreTarget() {
@@ -40,17 +40,17 @@ void CBrTt::StoreTarget() {
     });
 }
 
-void CBrTt::FromCapacitor() {
+void CBrTt::ResistorsFromCapacitors() {
     values_.c2 = 2.0 * values_.c1;
     values_.r1 = 1.0 / (values_.c1 * omegaG_);
     values_.r2 = values_.r1 / 2.0;
     values_.r4 = r0_;
-    values_.r3 = (1.0 - 1.0 / (2.0 * Q())) * values_.r4;
+    values_.r3 = TwinTFeedbackRatio(Q()) * values_.r4;
 }
 
 void CBrTt::DesignStage() {
-    values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
-    FromCapacitor();
+    values_.c1 = StandardCapacitor(1.0 / (r0_ * omegaG_));
+    ResistorsFromCapacitors();
 }
 
 void CBrTt::Realise() {
@@ -71,30 +71,8 @@ void CBrTt::SearchCapacitors() {
 }
 
 void CBrTt::SearchResistors() {
-    FromCapacitor();
+    ResistorsFromCapacitors();
     Realise();
-}
-
-void CBrTt::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4}});
-}
-
-void CBrTt::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4}});
-}
-
-double CBrTt::StoredCapacitor(int stage, int) const {
-    return Filter().Value(ComponentSlot::C1, stage);
 }
 
 void CBrTt::RoundResistors() {
@@ -108,22 +86,15 @@ void CBrTt::RoundResistors() {
 
 bool CBrTt::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        values_.c1 = RoundedToSeries(1.0 / (r0_ * omegaG_), 12);
+        values_.c1 = StandardCapacitor(1.0 / (r0_ * omegaG_));
         if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }
     } else {
         values_.c1 = StoredCapacitor(currentStage_, 0);
     }
-    FromCapacitor();
+    ResistorsFromCapacitors();
     return true;
-}
-
-void CBrTt::DesignFromCapacitors(int stage, double c1, double) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    FromCapacitor();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

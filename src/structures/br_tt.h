@@ -1,6 +1,6 @@
 #pragma once
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -17,18 +17,28 @@ struct TwinTValues {
 // Twin-T band-stop: one notch stage whose shunt branch (C2, R2) is driven from the output of a
 // non-inverting amplifier with the gain k = 1 + R3/R4 = 2 - 1/(2 Q), which is also the
 // pass-band gain. R1 and R2 may each be realised by two standard resistors.
-class CBrTt : public CFilterStructure {
+class CBrTt : public CStructureWithValues<TwinTValues> {
   public:
     static constexpr int kGridPoints = 99;
+    static constexpr std::array<ComponentField<TwinTValues>, 6> kSlots = {{
+        {ComponentSlot::C1, &TwinTValues::c1},
+        {ComponentSlot::C2, &TwinTValues::c2},
+        {ComponentSlot::R1, &TwinTValues::r1},
+        {ComponentSlot::R2, &TwinTValues::r2},
+        {ComponentSlot::R3, &TwinTValues::r3},
+        {ComponentSlot::R4, &TwinTValues::r4},
+    }};
 
-    CBrTt() : CFilterStructure(kGridPoints) {}
+    static constexpr std::array<ComponentField<TwinTValues>, 1> kCapacitors = {{
+        {ComponentSlot::C1, &TwinTValues::c1},
+    }};
+
+    CBrTt() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
 
     // Linear grid around the notch, ideal op-amp.
     void StoreTarget() override;
-    void StoreStageValues(int stage) override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", ""}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
     void DesignStage() override;
@@ -36,24 +46,19 @@ class CBrTt : public CFilterStructure {
     void SearchCapacitors() override;
     // The same for the stored C1.
     void SearchResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
-    void LoadStageValues(int stage) override;
     void RoundResistors() override;
     // One stage: fp = fm, Qp = Q, gain 2 - 1/(2 Q); the argument is not used.
     void SetStageTargets(double stageGain) override;
 
     static Complex Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w);
 
-    const TwinTValues& Values() const { return values_; }
-    void SetValues(const TwinTValues& v) { values_ = v; }
+  protected:
+    // The rest of the stage from C1: twin-T at the notch frequency and the exact gain network.
+    void ResistorsFromCapacitors() override;
 
   private:
     double Q() const { return stages_[0].poleQuality; }
-    // The rest of the stage from C1: twin-T at the notch frequency and the exact gain network.
-    void FromCapacitor();
     void Realise();
-
-    TwinTValues values_;
 };
 
 }  // namespace vx

@@ -1,5 +1,7 @@
 #include "structures/capacitor_choice.h"
 
+#include <cmath>
+
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -10,7 +12,15 @@
 namespace vx {
 
 double E12AtOrAbove(double minimum) {
+    if (!std::isfinite(minimum)) {
+        return minimum;
+    }
     StandardValue v(12, minimum);
+    if (v.Position() < 0) {
+        // Below the zero limit of the rounding there is no value to step up from; the smallest
+        // value the rounding gives (1 pF) is then the first one not below a positive minimum.
+        return minimum > 0.0 ? RoundedToSeries(1e-12, 12) : 0.0;
+    }
     while (v.Value() < minimum) {
         v.Next();
     }
@@ -18,6 +28,12 @@ double E12AtOrAbove(double minimum) {
 }
 
 double E12AtOrBelow(double maximum) {
+    if (!std::isfinite(maximum)) {
+        return maximum;
+    }
+    if (maximum <= 0.0) {
+        return 0.0;  // no positive value lies at or below it
+    }
     StandardValue v(12, maximum);
     while (v.Value() > maximum) {
         v.Previous();
@@ -89,6 +105,13 @@ std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio) {
 bool CapacitorsMustBeAsked(const CFilter& filter) {
     return filter.CapsEnteredOrder() < filter.Order() ||
            (filter.Type() == FilterType::HIGHPASS && filter.Structure() == StructureKind::MFB);
+}
+
+std::optional<UserMessage> CapacitorEditRefusal(const CFilter& filter) {
+    if (filter.Structure() != StructureKind::SALLEN_KEY_X) {
+        return std::nullopt;
+    }
+    return UserMessage{kEditCapacitorsTitle, kThirdOrderCapacitorsSearched};
 }
 
 void KeepEditedCapacitors(CFilter& filter) {

@@ -27,9 +27,10 @@ std::string FormatCapacitance(double farad);
 // Option 3 of the repair asks for C1 with this minimum, then for C2 with the minimum r C1.
 inline constexpr double kSmallestCapacitor = 1e-12;
 
-// Smallest E12 value not below `minimum`.
+// Smallest E12 value not below `minimum`: 1 pF for any smaller positive minimum, 0 for a
+// minimum of 0 or less; a value that is not finite is returned as it is.
 double E12AtOrAbove(double minimum);
-// Largest E12 value not above `maximum`.
+// Largest E12 value not above `maximum`; 0 for a maximum of 0 or less.
 double E12AtOrBelow(double maximum);
 
 // The repair offered when C2/C1 is below the ratio r a stage needs.
@@ -50,6 +51,10 @@ std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
 // entered for this order yet, or the structure is the multiple-feedback high-pass, which
 // always asks.
 bool CapacitorsMustBeAsked(const CFilter& filter);
+// Why the capacitors of a design cannot be changed, if they cannot: the third-order structure
+// always searches its capacitors (its dialog and its file offer no entered ones), so edited
+// values would not survive a save and a load.
+std::optional<UserMessage> CapacitorEditRefusal(const CFilter& filter);
 // After the user changed the capacitors of a design: they count as entered for its order, and
 // the design that follows keeps them (capacitor mode "vorgeben") instead of searching new ones.
 void KeepEditedCapacitors(CFilter& filter);

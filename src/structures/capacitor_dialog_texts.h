@@ -21,6 +21,9 @@ inline constexpr const char* kEditCurrentColumn = "Aktueller Wert";
 inline constexpr const char* kEditChangeButton = "Ändern";
 inline constexpr const char* kEditMoreStagesButton = "Weitere Stufen";
 inline constexpr int kEditStagesPerPage = 10;
+inline constexpr const char* kThirdOrderCapacitorsSearched =
+    "Die Kapazitäten eines Filters 3. Ordnung mit 1 OPV werden immer optimiert und können nicht "
+    "vorgegeben werden.";
 // "Stufe 3"
 std::string EditStageLabel(int stageNumber);
 

@@ -65,8 +65,12 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
     }
     filter_.SetDesignState(DesignState::SPECIFIED);
     filter_.StampCreationTime();
-    structure->Design(monitor);
-    return true;
+    return structure->Design(monitor);
+}
+
+std::optional<UserMessage> CDesignSession::DesignFailure() {
+    const CFilterStructure* structure = Current();
+    return structure != nullptr ? structure->Failure() : std::nullopt;
 }
 
 LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
@@ -80,14 +84,21 @@ LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, Desi
     // The reader accepts only the pairs a structure serves.
     CFilterStructure& structure = *Current();
     if (filter_.GetCapacitorMode() == CapacitorMode::ENTER) {
-        structure.PrepareUntilStable();
-        if (!structure.EnterAllCapacitors(false, prompt)) {
+        const bool entered =
+            structure.PrepareUntilStable() && structure.EnterAllCapacitors(false, prompt);
+        if (!entered) {
             filter_.SetDesignState(DesignState::CANCELLED);
+            if (const std::optional<UserMessage>& failure = structure.Failure()) {
+                return {LoadOutcome::NOT_REALISABLE, {*failure}};
+            }
             return {LoadOutcome::CAPACITORS_REFUSED, {}};
         }
     }
-    Design(monitor);
+    const bool designed = Design(monitor);
     filter_.specModified = false;
+    if (!designed) {
+        return {LoadOutcome::NOT_REALISABLE, {*structure.Failure()}};
+    }
     LoadResult result;
     result.outcome = filter_.GetDesignState() == DesignState::CANCELLED ? LoadOutcome::CANCELLED
                                                                         : LoadOutcome::DESIGNED;

@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "analysis/show_fregang.h"
@@ -21,6 +22,7 @@ enum class LoadOutcome {
     NOT_LOADED,          // the file could not be read or failed a check; the record is unchanged
     CAPACITORS_REFUSED,  // the prompt refused the entered capacitors; nothing was designed
     CANCELLED,           // the monitor stopped the design
+    NOT_REALISABLE,      // no circuit realises the specification; the messages say why (CANCELLED)
     DESIGNED,
 };
 
@@ -57,7 +59,8 @@ class CDesignSession {
     void FillCharacteristic();
 
     // Designs the current specification (SPECIFIED, then DESIGNED or CANCELLED). Returns false
-    // when no structure serves the record's type and structure.
+    // when no structure serves the record's type and structure, or when the specification cannot
+    // be designed (DesignFailure() says why; the record is then CANCELLED).
     bool Design(DesignMonitor& monitor);
     // The Load flow, for every front end: reads and checks the file (a failed load changes
     // nothing), names the specification after the file, hands the entered capacitors of the
@@ -69,6 +72,8 @@ class CDesignSession {
     // the calling thread, which it must block until the user has answered.
     LoadResult LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
                              CapacitorPrompt& prompt);
+    // Why the current structure's last design or capacitor entry could not be done.
+    std::optional<UserMessage> DesignFailure();
     // Recomputes the curves of the design stored in the record.
     bool RecomputeCurves();
 

@@ -9,21 +9,19 @@
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/opv.h"
+#include "model/stage_gain_input.h"
 #include "model/standard_value.h"
 #include "structures/capacitor_choice.h"
+#include "structures/design_messages.h"
 #include "structures/gain_distribution.h"
 
 namespace vx {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
 // "%10.8f" with a decimal comma.
 std::string FixedWithComma(double x) {
-    std::string s = FormatF(x, 8, 10);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(FormatF(x, 8, 10));
 }
 
 }  // namespace
@@ -36,13 +34,6 @@ void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter
     opv_ = &opv;
     character_ = &character;
     curves_ = &curves;
-}
-
-int CFilterStructure::SearchThreads() const {
-    if (searchOptions_.threads > 0) {
-        return searchOptions_.threads;
-    }
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 std::vector<double> CFilterStructure::SeriesRun(double from, int count, int series) {
@@ -71,8 +62,7 @@ double CFilterStructure::GroupDelay(double w) const {
 }
 
 double CFilterStructure::StoredMagnitude(double w) {
-    while (!Prepare()) {
-    }
+    PrepareStable(kMaxPrepareRuns);
     double product = 1.0;
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
@@ -117,12 +107,12 @@ double CFilterStructure::StageGain(int stage) const {
     return stage >= 0 && stage < kMaxStages ? stages_[static_cast<size_t>(stage)].gain : 0.0;
 }
 
-void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass) {
+void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass, int records) {
     const double fg = filter_->Frequency();
-    for (int i = 0; i < stageCount_; ++i) {
+    for (int i = 0; i < records; ++i) {
         const double a = a_[static_cast<size_t>(i)];
         const double b = b_[static_cast<size_t>(i)];
-        if (b <= 1e-20) {
+        if (IsFirstOrder(b)) {
             SetStageRecord(highPass ? fg * a : fg / a, -1.0, stageGain, i);
         } else {
             const double root = std::sqrt(b);
@@ -133,7 +123,7 @@ void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass) {
 
 void CFilterStructure::SelectStage(int stage) {
     currentStage_ = stage;
-    firstOrder_ = b_[static_cast<size_t>(stage)] <= 1e-20;
+    firstOrder_ = IsFirstOrderStage(stage);
 }
 
 void CFilterStructure::ReadSpecification() {
@@ -146,8 +136,8 @@ void CFilterStructure::ReadSpecification() {
               opv_->DcGain(opAmpIndex_)};
     lowerPlotLimit_ = filter_->PlotMin();
     upperPlotLimit_ = filter_->PlotMax();
-    halfOmegaG_ = kPi * filter_->Frequency();
-    omegaG_ = 2.0 * kPi * filter_->Frequency();
+    halfOmegaG_ = std::numbers::pi * filter_->Frequency();
+    omegaG_ = 2.0 * std::numbers::pi * filter_->Frequency();
     stageCount_ = filter_->StageCount();
     series_ = filter_->SeriesNumber();
     optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;
@@ -189,6 +179,11 @@ void CFilterStructure::DistributeGain() {
                 for (int i = 0; i < stageCount_; ++i) {
                     stages_[static_cast<size_t>(i)].gain = filter_->GetStageGain(i);
                 }
+                if (filter_->Structure() == StructureKind::SALLEN_KEY) {
+                    if (auto message = CheckNonInvertingStageGains(*filter_, stageCount_)) {
+                        Fail(*message);
+                    }
+                }
             }
             break;
         case FilterType::BANDPASS:
@@ -229,38 +224,90 @@ bool CFilterStructure::Prepare() {
     return true;
 }
 
-void CFilterStructure::PrepareUntilStable() {
-    while (!Prepare()) {
+bool CFilterStructure::PrepareStable(int maxRuns) {
+    const double requestedDb = filter_->GainDb();
+    const bool reducedBefore = filter_->gainReduced;
+    for (int run = 0; run < maxRuns && !Prepare(); ++run) {
+        if (filter_->GainDb() < kLowestGainDb) {
+            filter_->SetGainDb(requestedDb);
+            filter_->gainReduced = reducedBefore;
+            Fail(GainBelowLowestMessage());
+            return false;
+        }
     }
-    ResetCurves();
+    return !failure_;
 }
 
-void CFilterStructure::Design(DesignMonitor& monitor) {
+bool CFilterStructure::PrepareUntilStable(int maxRuns) {
+    failure_.reset();
+    if (!PrepareStable(maxRuns)) {
+        return false;
+    }
+    ResetCurves();
+    return true;
+}
+
+bool CFilterStructure::Design(DesignMonitor& monitor) {
     monitor_ = &monitor;
-    PrepareUntilStable();
-    if (optimizeCapacitors_) {
-        DesignWithCapacitorSearch();
-    } else {
-        DesignWithFixedCapacitors();
+    if (PrepareUntilStable()) {
+        if (optimizeCapacitors_) {
+            DesignWithCapacitorSearch();
+        } else {
+            DesignWithFixedCapacitors();
+        }
+    }
+    if (failure_) {
+        filter_->SetDesignState(DesignState::CANCELLED);
     }
     filter_->MarkDesigned();
     monitor_ = nullptr;
+    return !failure_;
+}
+
+double CFilterStructure::StandardCapacitor(double target) {
+    const double c = RoundedToSeries(target, 12);
+    return c > 0.0 ? c : NAN;
+}
+
+bool CFilterStructure::CheckStage(int stage) {
+    if (StageValuesFinite()) {
+        return true;
+    }
+    Fail(StageNotRealisableMessage(stage + 1));
+    return false;
+}
+
+void CFilterStructure::Fail(const UserMessage& message) {
+    if (!failure_) {
+        failure_ = message;
+    }
 }
 
 bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-                           double& value) const {
+                           double& value) {
+    if (!std::isfinite(value) || !std::isfinite(minimum)) {
+        Fail(StageNotRealisableMessage(currentStage_ + 1));
+        return false;
+    }
     value = CapacitorProposal(value, minimum);
     return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
 }
 
 double CFilterStructure::PairMinimum(double ratio, double first) {
-    const double m = 1.001 * ratio * first;
-    return m > 1e-12 ? RoundSignificant(m, 4) : 1e-12;
+    const double needed = ratio * first;
+    const double m = 1.001 * needed;
+    if (!(m > 1e-12)) {
+        return 1e-12;
+    }
+    // Below 1 the rounding keeps a digit less and may fall under the ratio itself, where the
+    // stage has no real dimensioning; the minimum then keeps its thousandth of margin unrounded.
+    const double rounded = RoundSignificant(m, 4);
+    return rounded >= needed ? rounded : m;
 }
 
 bool CFilterStructure::AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
                                         const std::string& secondCaption, double ratio,
-                                        double& first, double& second) const {
+                                        double& first, double& second) {
     if (!Ask(prompt, firstCaption, 1e-12, first)) {
         return false;
     }
@@ -287,24 +334,13 @@ bool CFilterStructure::EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt,
     return firstOrder_ || RepairCapacitorPair(prompt, ratio, c1, c2);
 }
 
-void CFilterStructure::StoreComponents(
-    int stage, std::initializer_list<std::pair<ComponentSlot, double>> values) const {
-    for (const auto& [slot, value] : values) {
-        filter_->SetValue(slot, stage, value);
-    }
-}
-
-void CFilterStructure::LoadComponents(
-    int stage, std::initializer_list<std::pair<ComponentSlot, double*>> fields) const {
-    for (const auto& [slot, field] : fields) {
-        *field = filter_->Value(slot, stage);
-    }
-}
-
 bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
+    if (failure_) {
+        return false;  // Prepare found the specification impossible
+    }
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
-        if (!EnterCapacitors(ask, prompt)) {
+        if (!EnterCapacitors(ask, prompt) || !CheckStage(i)) {
             return false;
         }
         StoreStageValues(i);
@@ -312,9 +348,9 @@ bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
     return true;
 }
 
-void CFilterStructure::PumpMessages() {
+bool CFilterStructure::PumpMessages() {
     if (monitor_ == nullptr) {
-        return;
+        return cancelled_;
     }
     monitor_->Report({currentStage_, retry_, progress_, stageCount_});
     if (monitor_->CancelRequested()) {
@@ -323,6 +359,7 @@ void CFilterStructure::PumpMessages() {
     if (filter_->GetDesignState() == DesignState::CANCELLED) {
         cancelled_ = true;
     }
+    return cancelled_;
 }
 
 void CFilterStructure::SetProgress(long long count, long long total) {

@@ -3,19 +3,20 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <initializer_list>
+#include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "analysis/response_accumulator.h"
 #include "analysis/show_fregang.h"
 #include "model/filter.h"
+#include "model/user_message.h"
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
+#include "structures/grid_search.h"
 #include "structures/opamp_params.h"
 #include "structures/safe_magnitude.h"
-#include "structures/search_blocks.h"
 #include "structures/search_options.h"
 
 namespace vx {
@@ -40,10 +41,8 @@ using StageTableRow = std::array<std::string, 5>;
 //
 // Everything a design touches lives in this object, the attached record and curves, so two
 // structures attached to different records can design side by side on different threads.
-class CFilterStructure {
+class CFilterStructure : private SearchHost {
   public:
-    static constexpr int kMaxStages = 15;
-
     explicit CFilterStructure(int gridPoints);
     virtual ~CFilterStructure() = default;
     CFilterStructure(const CFilterStructure&) = delete;
@@ -87,14 +86,26 @@ class CFilterStructure {
     virtual void SetStageTargets(double stageGain) = 0;
 
     // Reads the specification, fetches the coefficients and distributes the gain. Returns
-    // false when the band-pass gain limit had to lower the total gain.
+    // false when the band-pass gain limit had to lower the total gain. Entered stage gains a
+    // Sallen-Key stage cannot give set Failure().
     bool Prepare();
-    // Prepare until it succeeds, then reset the curves.
-    void PrepareUntilStable();
-    // The whole design run; ends with MarkDesigned on the record.
-    void Design(DesignMonitor& monitor);
-    // For each stage EnterCapacitors, then StoreStageValues; false at the first cancel.
+    // Every run of Prepare that lowers the band-pass gain takes at least 0.0087 dB off (the
+    // limit's tolerance of 0.1 %), and the gain may not fall below the lowest the input accepts,
+    // so a few dozen runs settle any specification; this bound only guards that reasoning.
+    static constexpr int kMaxPrepareRuns = 100;
+    // Prepare until it succeeds, at most `maxRuns` times, then reset the curves. After the last
+    // run the stage gains are within their limits and give the lowered total gain, so the design
+    // goes on with them. Returns false when the specification cannot be designed (Failure() says
+    // why; a lowered gain is then restored).
+    bool PrepareUntilStable(int maxRuns = kMaxPrepareRuns);
+    // The whole design run; ends with MarkDesigned on the record. Returns false when the
+    // specification cannot be designed: Failure() says why and the record is CANCELLED.
+    bool Design(DesignMonitor& monitor);
+    // For each stage EnterCapacitors, then StoreStageValues; false at the first cancel, or at a
+    // stage that cannot be dimensioned (Failure() says why).
     bool EnterAllCapacitors(bool ask, CapacitorPrompt& prompt);
+    // Why the last design or capacitor entry could not be done; nothing once it could.
+    const std::optional<UserMessage>& Failure() const { return failure_; }
 
     double StageGain(int stage) const;
     const StageRecord& Record(int stage) const { return stages_[static_cast<size_t>(stage)]; }
@@ -116,9 +127,8 @@ class CFilterStructure {
 
     double CoefficientA(int stage) const { return a_[static_cast<size_t>(stage)]; }
     double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
-    bool IsFirstOrderStage(int stage) const { return b_[static_cast<size_t>(stage)] <= 1e-20; }
+    bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
     int CurrentStage() const { return currentStage_; }
-    bool Cancelled() const { return cancelled_; }
     const std::vector<double>& Grid() const { return grid_; }
     const std::vector<double>& Target() const { return target_; }
     const OpAmpParams& OpAmp() const { return opAmp_; }
@@ -163,33 +173,37 @@ class CFilterStructure {
     static bool WithinSearchRange(double value, double rangeStart) {
         return value >= 2.0 * rangeStart && value <= 50.0 * rangeStart;
     }
-    // Steps through every combination of the axes in order (axis 0 outermost, the last axis
-    // fastest). `evaluate(indices, bound)` gives a candidate's error, or infinity when the
-    // candidate cannot be built; it may stop early and return any value above `bound`, which
-    // then cannot win. Only a strictly smaller error than the best so far wins, so of equal
-    // candidates the first stays. Reports progress, pumps messages and returns soon after a
-    // cancel. Returns whether a better candidate was found (its indices are in `best`, its
-    // error in bestError_).
-    //
-    // By default the candidates are split into contiguous blocks of that order, searched on
-    // several threads with pruning, and the block winners are compared by error, then
-    // position: the first candidate with the smallest error wins, as in the straightforward
-    // search, which stays selectable through the search options.
+    // The search over standard values (see CGridSearch) against bestError_, with the search
+    // options of this structure. Returns whether a better candidate was found (its indices are in
+    // `best`, its error in bestError_).
     template <size_t D, class Evaluate>
-    bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate, std::array<int, D>& best);
+    bool SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
+                    std::array<int, D>& best) {
+        return CGridSearch(searchOptions_, *this).Run(sizes, evaluate, bestError_, best);
+    }
+
+    // The E12 capacitor nearest to `target`; not a number when the rounding gives none (a
+    // target not above 0 or below its zero limit), so that the check of the stage refuses it.
+    static double StandardCapacitor(double target);
+    // Every value of the current stage is a finite number.
+    virtual bool StageValuesFinite() const = 0;
+    // Refuses the design when a value of the current stage is not a finite number: its exact
+    // dimensioning left the range of numbers. `stage` names it in the message.
+    bool CheckStage(int stage);
+    // Ends the design with the message for the user (the first failure is kept).
+    void Fail(const UserMessage& message);
 
     // Asks for one capacitor of the current stage with its proposal raised to the minimum;
-    // false on cancel.
-    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
-             double& value) const;
+    // false on cancel, or when the stage could not be dimensioned for a proposal.
+    bool Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum, double& value);
     // Smallest second capacitor of a pair whose ratio second/first must reach `ratio` (a
-    // thousandth above it, four significant digits).
+    // thousandth above it, four significant digits, never below the ratio).
     static double PairMinimum(double ratio, double first);
     // Asks for such a pair, the second with its minimum and an E12 proposal at or above it;
     // false on cancel.
     bool AskCapacitorPair(CapacitorPrompt& prompt, const std::string& firstCaption,
                           const std::string& secondCaption, double ratio, double& first,
-                          double& second) const;
+                          double& second);
     // A stored pair that falls short of the ratio goes to the user for repair; false on cancel.
     bool RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
                              double& second) const;
@@ -197,18 +211,14 @@ class CFilterStructure {
     // design's proposals, or the stored ones checked (a first-order stage has C1 only).
     bool EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt, double ratio, double& c1,
                                 double& c2);
-    // Writes or reads the named components of a stage in the record.
-    void StoreComponents(int stage,
-                         std::initializer_list<std::pair<ComponentSlot, double>> values) const;
-    void LoadComponents(int stage,
-                        std::initializer_list<std::pair<ComponentSlot, double*>> fields) const;
 
     // Reports progress to the monitor and picks up a cancel; sets the record CANCELLED then.
-    void PumpMessages();
-    void SetProgress(long long count, long long total);
+    // Returns whether the design has been cancelled.
+    bool PumpMessages() override;
+    void SetProgress(long long count, long long total) override;
     void IncrementRetry();
 
-    // Curve accumulation over the 1501-point response grid.
+    // The stage's share of the four curves (see CResponseAccumulator).
     void ResetCurves();
     void AccumulateTargetResponse();
     void AccumulateTraditionalResponse();
@@ -225,11 +235,10 @@ class CFilterStructure {
 
     // Logarithmic error grid from fg/2 to 2 fg.
     void SetLogGrid();
-    // Low-pass and high-pass stage targets from the coefficient pairs.
-    void SetLowHighPassTargets(double stageGain, bool highPass);
+    // Low-pass and high-pass stage targets from the first `records` coefficient pairs.
+    void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
-    bool IsLowPass() const { return filterType_ == FilterType::LOWPASS; }
 
     std::array<double, kMaxStages> a_{};
     std::array<double, kMaxStages> b_{};
@@ -260,19 +269,16 @@ class CFilterStructure {
     SearchOptions searchOptions_;
 
   private:
-    // The straightforward search: every candidate in order, pumping every 20.
-    template <size_t D, class Evaluate>
-    bool SearchInOrder(const std::array<int, D>& sizes, long long total, Evaluate& evaluate,
-                       std::array<int, D>& best);
-    int SearchThreads() const;
     // The ideal op-amp's list entry is not used for computations "with an ideal amplifier".
     void ReadSpecification();
     void FetchCoefficients();
     void DistributeGain();
+    // Prepare until it succeeds, at most `maxRuns` times (see PrepareUntilStable).
+    bool PrepareStable(int maxRuns);
     // The stage loop of both capacitor modes.
     void RunStageLoop(bool fixedCapacitors);
-    template <class Accumulate>
-    void ForEachCurvePoint(Accumulate&& accumulate) const;
+    // The curve accumulation of this run's response grid.
+    CResponseAccumulator Accumulator() const;
     void AccumulateMagnitude(CShowFregang& curve) const;
 
     CFilter* filter_ = nullptr;
@@ -280,137 +286,7 @@ class CFilterStructure {
     const CCharacter* character_ = nullptr;
     ResponseCurves* curves_ = nullptr;
     DesignMonitor* monitor_ = nullptr;
+    std::optional<UserMessage> failure_;
 };
-
-template <size_t D, class Evaluate>
-bool CFilterStructure::SearchInOrder(const std::array<int, D>& sizes, long long total,
-                                     Evaluate& evaluate, std::array<int, D>& best) {
-    bool improved = false;
-    std::array<int, D> index{};
-    for (long long count = 0; count < total; ++count) {
-        const double error = evaluate(std::as_const(index), INFINITY);
-        if (error < bestError_) {
-            bestError_ = error;
-            best = index;
-            improved = true;
-        }
-        for (size_t d = D; d-- > 0;) {
-            if (++index[d] < sizes[d]) {
-                break;
-            }
-            index[d] = 0;
-        }
-        if ((count + 1) % 20 == 0) {
-            SetProgress(count + 1, total);
-            PumpMessages();
-            if (cancelled_) {
-                return improved;
-            }
-        }
-    }
-    SetProgress(total, total);
-    PumpMessages();
-    return improved;
-}
-
-template <size_t D, class Evaluate>
-bool CFilterStructure::SearchGrid(const std::array<int, D>& sizes, Evaluate&& evaluate,
-                                  std::array<int, D>& best) {
-    long long total = 1;
-    for (int size : sizes) {
-        total *= size;
-    }
-    if (total <= 0) {
-        return false;
-    }
-    if (searchOptions_.IsStraightforward()) {
-        return SearchInOrder(sizes, total, evaluate, best);
-    }
-    // Small searches run on the calling thread; starting threads would cost more.
-    constexpr long long kSmallSearch = 4096;
-    constexpr long long kBlocksPerThread = 16;
-    const int threads = total <= kSmallSearch ? 1 : SearchThreads();
-    const long long blockCount =
-        std::clamp(total / CSearchBlocks::kCheckInterval, 1LL, threads * kBlocksPerThread);
-    struct Winner {
-        double error;
-        long long position;  // -1: nothing in the block beat the start
-    };
-    std::vector<Winner> winners(static_cast<size_t>(blockCount), Winner{0.0, -1});
-    const double startError = bestError_;
-    const bool pruning = searchOptions_.pruning;
-    CSearchBlocks shared;
-
-    auto runBlock = [&](long long block) {
-        const long long begin = total / blockCount * block + std::min(block, total % blockCount);
-        const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
-        std::array<int, D> index{};
-        for (long long rest = begin, d = D; d-- > 0;) {
-            index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
-            rest /= sizes[static_cast<size_t>(d)];
-        }
-        double localBest = startError;
-        long long localPosition = -1;
-        long long pending = 0;
-        for (long long position = begin; position < end; ++position) {
-            const double bound = pruning ? shared.Bound(localBest) : INFINITY;
-            const double error = evaluate(std::as_const(index), bound);
-            // A pruned candidate returns a value above the bound and never wins; one whose
-            // error equals the bound is summed in full and kept for the comparison by position.
-            if (error < localBest && !(error > bound)) {
-                localBest = error;
-                localPosition = position;
-                shared.Offer(error);
-            }
-            for (size_t d = D; d-- > 0;) {
-                if (++index[d] < sizes[d]) {
-                    break;
-                }
-                index[d] = 0;
-            }
-            if (++pending == CSearchBlocks::kCheckInterval) {
-                shared.AddDone(pending);
-                pending = 0;
-                if (shared.StopRequested()) {
-                    break;
-                }
-            }
-        }
-        shared.AddDone(pending);
-        winners[static_cast<size_t>(block)] = {localBest, localPosition};
-    };
-
-    if (threads == 1 && blockCount == 1) {
-        runBlock(0);
-    } else {
-        shared.Run(threads, blockCount, runBlock, [&] {
-            SetProgress(shared.Done(), total);
-            PumpMessages();
-            return cancelled_;
-        });
-    }
-
-    // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.
-    long long winner = -1;
-    for (const Winner& w : winners) {
-        if (w.position >= 0 && (winner < 0 || w.error < bestError_)) {
-            bestError_ = w.error;
-            winner = w.position;
-        }
-    }
-    if (winner >= 0) {
-        for (size_t d = D; d-- > 0;) {
-            best[d] = static_cast<int>(winner % sizes[d]);
-            winner /= sizes[d];
-        }
-    }
-    const bool improved = bestError_ < startError;
-    if (cancelled_) {
-        return improved;
-    }
-    SetProgress(total, total);
-    PumpMessages();
-    return improved;
-}
 
 }  // namespace vx

@@ -2,16 +2,17 @@
 
 #include <cmath>
 
+#include "model/filter_rules.h"
 #include "model/standard_value.h"
 
 namespace vx {
 
 GainResistors ChooseGainResistors(double gain, double r0, int series) {
     if (gain - 1.0 <= 0.0001) {
-        return {0.0, 1e20};
+        return {0.0, kOpenResistor};
     }
     const double c = (1.0 - 1.0 / gain) * r0;
-    GainResistors best{0.0, 1e20};
+    GainResistors best{0.0, kOpenResistor};
     double bestDeviation = INFINITY;
     auto consider = [&](double rf) {
         const double rg = RoundedToSeries(rf / (gain - 1.0), series);

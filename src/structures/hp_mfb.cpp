@@ -16,34 +16,13 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
 }
 
-void CHpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::C3, values_.c3},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2}});
-}
-
-void CHpMfb::LoadStageValues(int stage) {
-    values_ = {};
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::C3, &values_.c3},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2}});
-}
-
-double CHpMfb::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C3, stage);
-}
-
 void CHpMfb::ResistorsFromCapacitors() {
     const double a = A(), b = B(), w = omegaG_;
-    values_.c2 = RoundedToSeries(values_.c1 / Gain(), 12);
+    values_.c2 = StandardCapacitor(values_.c1 / Gain());
     if (firstOrder_) {
         values_.r1 = 1.0 / (w * a * values_.c2);
-        values_.c3 = kAbsent;
-        values_.r2 = kAbsent;
+        values_.c3 = kAbsentPart;
+        values_.r2 = kAbsentPart;
         return;
     }
     values_.r2 = a / (b * w * (values_.c1 + values_.c2 + values_.c3));
@@ -54,14 +33,14 @@ void CHpMfb::DesignStage() {
     const double a = A(), b = B(), w = omegaG_, gain = Gain();
     values_ = {};
     if (firstOrder_) {
-        values_.c2 = RoundedToSeries(1.0 / (a * w * r0_), 12);
+        values_.c2 = StandardCapacitor(1.0 / (a * w * r0_));
         values_.r1 = 1.0 / (a * w * values_.c2);
-        values_.c1 = RoundedToSeries(gain * values_.c2, 12);
-        values_.c3 = kAbsent;
-        values_.r2 = kAbsent;
+        values_.c1 = StandardCapacitor(gain * values_.c2);
+        values_.c3 = kAbsentPart;
+        values_.r2 = kAbsentPart;
         return;
     }
-    values_.c1 = RoundedToSeries(a / ((2.0 + 1.0 / gain) * b * w * r0_), 12);
+    values_.c1 = StandardCapacitor(a / ((2.0 + 1.0 / gain) * b * w * r0_));
     values_.c3 = values_.c1;
     ResistorsFromCapacitors();
 }
@@ -99,7 +78,11 @@ bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
         if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }
-        const UserMessage notice = HpMfbC2Notice(RoundedToSeries(values_.c1 / Gain(), 12));
+        values_.c2 = StandardCapacitor(values_.c1 / Gain());
+        if (!CheckStage(currentStage_)) {
+            return false;
+        }
+        const UserMessage notice = HpMfbC2Notice(values_.c2);
         prompt.Inform(notice.caption, notice.text);
         if (!firstOrder_ && !Ask(prompt, "C3", 1e-12, values_.c3)) {
             return false;
@@ -110,14 +93,6 @@ bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     }
     ResistorsFromCapacitors();
     return true;
-}
-
-void CHpMfb::DesignFromCapacitors(int stage, double c1, double c3) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c3 = c3;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

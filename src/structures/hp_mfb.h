@@ -10,35 +10,44 @@ namespace vx {
 // a = (C1 + C2 + C3) / (w R1 C2 C3) and b = 1 / (w^2 R1 R2 C2 C3).
 class CHpMfb : public CMfbStructure {
   public:
-    // A first-order stage marks C3 and R2 as absent with this value.
-    static constexpr double kAbsent = 2e20;
+    static constexpr std::array<ComponentField<MfbValues>, 5> kSlots = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+        {ComponentSlot::C3, &MfbValues::c3},
+        {ComponentSlot::R1, &MfbValues::r1},
+        {ComponentSlot::R2, &MfbValues::r2},
+    }};
+
+    // The user chooses C1 and C3; C2 follows from the gain.
+    static constexpr std::array<ComponentField<MfbValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C3, &MfbValues::c3},
+    }};
+
+    CHpMfb() : CMfbStructure(kSlots, kCapacitors) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, true); }
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
-    // The user chooses C1 and C3; C2 follows from the gain.
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, true, stageCount_);
+    }
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     void DesignStage() override;
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
-    // c1 and c3 are given; C2 follows from the gain.
-    void DesignFromCapacitors(int stage, double c1, double c3) override;
 
   protected:
+    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
+    void ResistorsFromCapacitors() override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
     }
 
   private:
-    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
-    void ResistorsFromCapacitors();
 };
 
 }  // namespace vx

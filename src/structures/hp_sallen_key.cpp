@@ -6,9 +6,6 @@
 
 namespace vx {
 
-// A first-order stage marks C2 and R2 as absent with 2e20.
-constexpr double kAbsent = 2e20;
-
 Complex CHpSallenKey::Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
     const Complex g = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
     const Complex s(0.0, w);
@@ -31,8 +28,8 @@ void CHpSallenKey::ResistorsFromCapacitors() {
     const double c1 = values_.c1, c2 = values_.c2;
     if (firstOrder_) {
         values_.r1 = 1.0 / (w * c1 * a);
-        values_.c2 = kAbsent;
-        values_.r2 = kAbsent;
+        values_.c2 = kAbsentPart;
+        values_.r2 = kAbsentPart;
     } else {
         if (gain > 1.0) {
             values_.r1 = (std::sqrt(a * a + 4.0 * b * (gain - 1.0) * (c1 + c2) / c1) - a) /
@@ -48,12 +45,12 @@ void CHpSallenKey::ResistorsFromCapacitors() {
 void CHpSallenKey::DesignStage() {
     const double a = A(), b = B(), w = omegaG_, gain = Gain();
     if (firstOrder_) {
-        values_.c1 = RoundedToSeries(1.0 / (a * w * r0_), 12);
-        values_.c2 = kAbsent;
+        values_.c1 = StandardCapacitor(1.0 / (a * w * r0_));
+        values_.c2 = kAbsentPart;
         values_.r1 = 1.0 / (values_.c1 * w * a);
-        values_.r2 = kAbsent;
+        values_.r2 = kAbsentPart;
     } else if (gain <= 1.0) {
-        const double c = RoundedToSeries(a / (2.0 * w * r0_ * b), 12);
+        const double c = StandardCapacitor(a / (2.0 * w * r0_ * b));
         values_.c1 = values_.c2 = c;
         values_.r1 = 2.0 / (a * w * c);
         values_.r2 = a / (2.0 * w * c * b);
@@ -61,7 +58,7 @@ void CHpSallenKey::DesignStage() {
         // Two passes: the second moves C so that R2 comes near the impedance level.
         double f = 1.0;
         for (int pass = 0; pass < 2; ++pass) {
-            const double c = RoundedToSeries(a / (2.0 * w * r0_ * b * f), 12);
+            const double c = StandardCapacitor(a / (2.0 * w * r0_ * b * f));
             values_.c1 = values_.c2 = c;
             values_.r1 =
                 (std::sqrt(a * a + 8.0 * b * (gain - 1.0)) - a) / (2.0 * b * (gain - 1.0) * w * c);

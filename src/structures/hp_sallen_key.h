@@ -8,7 +8,9 @@ namespace vx {
 // R1 from there to ground, R2 from the junction back to the output.
 class CHpSallenKey : public CSallenKeyStructure {
   public:
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, true); }
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, true, stageCount_);
+    }
     void DesignStage() override;
     void SearchCapacitors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;

@@ -7,9 +7,6 @@
 
 namespace vx {
 
-// Absent parts of a section designed alone: capacitors shorted, resistors open.
-constexpr double kAbsent = 2e20;
-
 // Starting values found by trial, as for the low-pass.
 constexpr double kStartR1 = 0.865672;
 constexpr double kStartR2 = 0.844913;
@@ -41,21 +38,23 @@ std::pair<double, double> CHpSallenKeyX::EqualCapacitorResistors(double c) const
 
 SallenKeyXValues CHpSallenKeyX::ExactPair(int pair) const {
     const double w = omegaG_;
-    SallenKeyXValues v{kAbsent, kAbsent, kAbsent, kAbsent, kAbsent, kAbsent, 0.0, 1e20};
+    // A section designed alone has the other's parts absent: capacitors shorted, resistors open.
+    SallenKeyXValues v{kAbsentPart, kAbsentPart, kAbsentPart, kAbsentPart,
+                       kAbsentPart, kAbsentPart, 0.0,         kOpenResistor};
     if (pair == 0) {
-        v.c1 = RoundedToSeries(1.0 / (A0() * w * r0_), 12);
+        v.c1 = StandardCapacitor(1.0 / (A0() * w * r0_));
         v.r1 = 1.0 / (v.c1 * w * A0());
         return v;
     }
     const double a = A1(), b = B1();
     if (Gain() <= 1.0) {
-        v.c2 = v.c3 = RoundedToSeries(a / (2.0 * w * r0_ * b), 12);
+        v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * r0_ * b));
         std::tie(v.r2, v.r3) = EqualCapacitorResistors(v.c2);
     } else {
         // Two passes: the second moves C so that R2 comes near the impedance level.
         double f = 1.0;
         for (int pass = 0; pass < 2; ++pass) {
-            v.c2 = v.c3 = RoundedToSeries(a / (2.0 * w * r0_ * b * f), 12);
+            v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * r0_ * b * f));
             std::tie(v.r2, v.r3) = EqualCapacitorResistors(v.c2);
             f = r0_ / v.r2;
         }
@@ -88,14 +87,14 @@ void CHpSallenKeyX::Start(double c, double r2Factor, double r3Factor) {
 
 void CHpSallenKeyX::StartGeneral() {
     const double w = omegaG_;
-    values_.c1 = RoundedToSeries(1.0 / (r0_ * w * A0()), 12);
+    values_.c1 = StandardCapacitor(1.0 / (r0_ * w * A0()));
     values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), series_);
-    Start(RoundedToSeries(values_.c1 / 3.0, 12), kStartR2, kStartR3);
+    Start(StandardCapacitor(values_.c1 / 3.0), kStartR2, kStartR3);
 }
 
 void CHpSallenKeyX::StartEqualCapacitors() {
     const double w = omegaG_;
-    values_.c1 = RoundedToSeries(1.0 / (r0_ * w * A0()), 12);
+    values_.c1 = StandardCapacitor(1.0 / (r0_ * w * A0()));
     values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), series_);
     Start(values_.c1, 1.0, 1.0);
 }

@@ -22,27 +22,6 @@ Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
 }
 
-void CLpMfb::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3}});
-}
-
-void CLpMfb::LoadStageValues(int stage) {
-    values_ = {};
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3}});
-}
-
-double CLpMfb::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
-}
-
 double CLpMfb::MinimumRatio(int stage) const {
     const double a = a_[static_cast<size_t>(stage)];
     const double b = b_[static_cast<size_t>(stage)];
@@ -50,7 +29,7 @@ double CLpMfb::MinimumRatio(int stage) const {
 }
 
 double CLpMfb::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
-    if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
+    if (which == 0 || IsFirstOrderStage(stage)) {
         return 1e-12;
     }
     return PairMinimum(MinimumRatio(stage), firstCapacitor);
@@ -78,14 +57,14 @@ void CLpMfb::ResistorsFromCapacitors() {
 void CLpMfb::DesignStage() {
     values_ = {};
     if (firstOrder_) {
-        values_.c1 = RoundedToSeries(A() / (Gain() * r0_ * omegaG_), 12);
+        values_.c1 = StandardCapacitor(A() / (Gain() * r0_ * omegaG_));
         ResistorsFromCapacitors();
         return;
     }
     // The second pass scales C1 so that R1 comes near the impedance level.
     double c1 = A() / (3.0 * omegaG_ * r0_);
     for (int pass = 0; pass < 2; ++pass) {
-        values_.c1 = RoundedToSeries(c1, 12);
+        values_.c1 = StandardCapacitor(c1);
         values_.c2 = E12AtOrAbove(values_.c1 * MinimumRatio(currentStage_));
         ResistorsFromCapacitors();
         c1 = values_.c1 * values_.r1 / r0_;
@@ -190,14 +169,6 @@ bool CLpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     }
     ResistorsFromCapacitors();
     return true;
-}
-
-void CLpMfb::DesignFromCapacitors(int stage, double c1, double c2) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c2 = c2;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 }  // namespace vx

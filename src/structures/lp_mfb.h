@@ -10,23 +10,38 @@ namespace vx {
 // a = w C1 (R2 + R3 + R2 R3 / R1) and b = w^2 C1 C2 R2 R3.
 class CLpMfb : public CMfbStructure {
   public:
+    static constexpr std::array<ComponentField<MfbValues>, 5> kSlots = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+        {ComponentSlot::R1, &MfbValues::r1},
+        {ComponentSlot::R2, &MfbValues::r2},
+        {ComponentSlot::R3, &MfbValues::r3},
+    }};
+
+    static constexpr std::array<ComponentField<MfbValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &MfbValues::c1},
+        {ComponentSlot::C2, &MfbValues::c2},
+    }};
+
+    CLpMfb() : CMfbStructure(kSlots, kCapacitors) {}
+
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, false); }
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, false, stageCount_);
+    }
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    double StoredCapacitor(int stage, int which) const override;
     double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;
     void DesignStage() override;
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
 
   protected:
+    // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
+    void ResistorsFromCapacitors() override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
     }
@@ -34,8 +49,6 @@ class CLpMfb : public CMfbStructure {
   private:
     // C2/C1 below which the square root of the dimensioning turns imaginary.
     double MinimumRatio(int stage) const;
-    // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
-    void ResistorsFromCapacitors();
     void SearchFirstOrderCapacitor();
 };
 

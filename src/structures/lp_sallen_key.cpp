@@ -46,7 +46,7 @@ void CLpSallenKey::ResistorsFromCapacitors() {
 void CLpSallenKey::DesignStage() {
     const double a = A(), b = B(), w = omegaG_;
     if (firstOrder_) {
-        values_.c1 = RoundedToSeries(a / (w * r0_), 12);
+        values_.c1 = StandardCapacitor(a / (w * r0_));
         values_.r1 = a / (w * values_.c1);
         values_.c2 = 0.0;
         values_.r2 = 0.0;
@@ -55,7 +55,7 @@ void CLpSallenKey::DesignStage() {
         double c1 = a / (2.0 * w * r0_);
         double f = 1.0;
         for (int pass = 0; pass < 10; ++pass) {
-            c1 = RoundedToSeries(f * c1, 12);
+            c1 = StandardCapacitor(f * c1);
             values_.c1 = c1;
             values_.c2 = E12AtOrAbove(c1 * MinimumRatio(currentStage_));
             const double x = c1 + (1.0 - Gain()) * values_.c2;
@@ -77,7 +77,7 @@ void CLpSallenKey::SearchCapacitors() {
 }
 
 double CLpSallenKey::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
-    if (which == 0 || b_[static_cast<size_t>(stage)] <= 1e-20) {
+    if (which == 0 || IsFirstOrderStage(stage)) {
         return 1e-12;
     }
     return PairMinimum(MinimumRatio(stage), firstCapacitor);

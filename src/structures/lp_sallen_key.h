@@ -8,7 +8,9 @@ namespace vx {
 // C1 from there to ground, C2 from the junction back to the output.
 class CLpSallenKey : public CSallenKeyStructure {
   public:
-    void SetStageTargets(double stageGain) override { SetLowHighPassTargets(stageGain, false); }
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, false, stageCount_);
+    }
     void DesignStage() override;
     void SearchCapacitors() override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;

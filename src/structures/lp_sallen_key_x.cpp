@@ -45,9 +45,9 @@ SallenKeyXValues CLpSallenKeyX::ExactPair(int pair) const {
     const double w = omegaG_;
     SallenKeyXValues v;
     if (pair == 0) {
-        v.c1 = RoundedToSeries(A0() / (r0_ * w), 12);
+        v.c1 = StandardCapacitor(A0() / (r0_ * w));
         v.r1 = A0() / (v.c1 * w);
-        v.r5 = 1e20;
+        v.r5 = kOpenResistor;
         return v;
     }
     const double b = B1();
@@ -55,7 +55,7 @@ SallenKeyXValues CLpSallenKeyX::ExactPair(int pair) const {
     double c2 = A1() / (2.0 * w * r0_);
     double f = 1.0;
     for (int pass = 0; pass < 10; ++pass) {
-        c2 = RoundedToSeries(f * c2, 12);
+        c2 = StandardCapacitor(f * c2);
         v.c2 = c2;
         v.c3 = E12AtOrAbove(c2 * MinimumRatio());
         v.r2 = SallenKeyR2(v.c2, v.c3);
@@ -80,7 +80,7 @@ void CLpSallenKeyX::ResistorsFromCapacitors() {
 void CLpSallenKeyX::StartGeneral() {
     const double w = omegaG_, a1 = A1(), b1 = B1();
     SallenKeyXValues& v = values_;
-    v.c1 = RoundedToSeries(A0() / (r0_ * w), 12);
+    v.c1 = StandardCapacitor(A0() / (r0_ * w));
     v.r1 = RoundedToSeries(kStartR1 * A0() / (v.c1 * w), series_);
     const double rs = kStartRs * v.r1;
     double c2 = a1 / (2.0 * w * rs);
@@ -95,7 +95,7 @@ void CLpSallenKeyX::StartGeneral() {
         }
     }
     v.r3 = RoundedToSeries(kStartR3 * b1 / (w * w * v.r2 * c2 * v.c3), series_);
-    v.c2 = RoundedToSeries(kStartC2 * c2, 12);
+    v.c2 = StandardCapacitor(kStartC2 * c2);
     v.r1 = RoundedToSeries(r0_, series_);
     ChooseGainNetwork();
 }
@@ -103,7 +103,7 @@ void CLpSallenKeyX::StartGeneral() {
 void CLpSallenKeyX::StartEqualCapacitors() {
     const double w = omegaG_;
     SallenKeyXValues& v = values_;
-    v.c1 = RoundedToSeries(A0() / (r0_ * w), 12);
+    v.c1 = StandardCapacitor(A0() / (r0_ * w));
     v.r1 = RoundedToSeries(A0() / (v.c1 * w), series_);
     v.c2 = v.c3 = v.c1;
     v.r2 = RoundedToSeries(SallenKeyR2(v.c2, v.c3), series_);

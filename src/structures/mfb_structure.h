@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -30,16 +30,14 @@ struct MfbSearchAxis {
 
 // What the multiple-feedback low-pass and high-pass share: the inverting stage values, the
 // capacitor prompt and the search rounds over standard values.
-class CMfbStructure : public CFilterStructure {
+class CMfbStructure : public CStructureWithValues<MfbValues> {
   public:
     static constexpr int kGridPoints = 61;
 
-    CMfbStructure() : CFilterStructure(kGridPoints) {}
+    CMfbStructure(Slots slots, Slots capacitors)
+        : CStructureWithValues(kGridPoints, slots, capacitors) {}
 
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
-
-    const MfbValues& Values() const { return values_; }
-    void SetValues(const MfbValues& v) { values_ = v; }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
@@ -55,8 +53,6 @@ class CMfbStructure : public CFilterStructure {
     // the error the search started with, the values it started with stay.
     template <class Complete>
     void SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds, Complete&& complete);
-
-    MfbValues values_;
 };
 
 template <class Complete>

@@ -1,5 +1,6 @@
 #include "structures/parallel_blocks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -8,6 +9,13 @@
 #include <vector>
 
 namespace vx {
+
+int CParallelBlocks::ThreadCount(int asked) {
+    if (asked > 0) {
+        return asked;
+    }
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
 
 bool CParallelBlocks::Run(int threads, long long blockCount,
                           const std::function<void(int, long long)>& runBlock,

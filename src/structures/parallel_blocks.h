@@ -24,6 +24,9 @@ class CParallelBlocks {
 
     bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
 
+    // The threads to use when `asked` are asked for: 0 takes one per core.
+    static int ThreadCount(int asked);
+
   private:
     std::atomic<bool> stop_{false};
 };

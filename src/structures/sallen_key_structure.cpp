@@ -8,28 +8,6 @@
 
 namespace vx {
 
-void CSallenKeyStructure::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4}});
-}
-
-void CSallenKeyStructure::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4}});
-}
-
-double CSallenKeyStructure::StoredCapacitor(int stage, int which) const {
-    return Filter().Value(which == 0 ? ComponentSlot::C1 : ComponentSlot::C2, stage);
-}
-
 void CSallenKeyStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4}) {
         RoundToSeries(*r, series_);
@@ -39,14 +17,6 @@ void CSallenKeyStructure::RoundResistors() {
 void CSallenKeyStructure::SetExactGainNetwork() {
     values_.r4 = r0_;
     values_.r3 = r0_ * (Gain() - 1.0);
-}
-
-void CSallenKeyStructure::DesignFromCapacitors(int stage, double c1, double c2) {
-    SelectStage(stage);
-    values_.c1 = c1;
-    values_.c2 = c2;
-    ResistorsFromCapacitors();
-    StoreStageValues(stage);
 }
 
 void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,

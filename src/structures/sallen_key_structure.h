@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -16,25 +16,31 @@ struct SallenKeyValues {
     double r4 = 0.0;  // gain network, inverting input to ground
 };
 
-// What the Sallen-Key low-pass and high-pass share: the stage values, storing and loading,
-// rounding, and the search rounds over standard values.
-class CSallenKeyStructure : public CFilterStructure {
+// What the Sallen-Key low-pass and high-pass share: the stage values, rounding, and the search
+// rounds over standard values.
+class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
   public:
     static constexpr int kGridPoints = 61;
+    static constexpr std::array<ComponentField<SallenKeyValues>, 6> kSlots = {{
+        {ComponentSlot::C1, &SallenKeyValues::c1},
+        {ComponentSlot::C2, &SallenKeyValues::c2},
+        {ComponentSlot::R1, &SallenKeyValues::r1},
+        {ComponentSlot::R2, &SallenKeyValues::r2},
+        {ComponentSlot::R3, &SallenKeyValues::r3},
+        {ComponentSlot::R4, &SallenKeyValues::r4},
+    }};
 
-    CSallenKeyStructure() : CFilterStructure(kGridPoints) {}
+    static constexpr std::array<ComponentField<SallenKeyValues>, 2> kCapacitors = {{
+        {ComponentSlot::C1, &SallenKeyValues::c1},
+        {ComponentSlot::C2, &SallenKeyValues::c2},
+    }};
 
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
+    CSallenKeyStructure() : CStructureWithValues(kGridPoints, kSlots, kCapacitors) {}
+
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    double StoredCapacitor(int stage, int which) const override;
     void RoundResistors() override;
-    void DesignFromCapacitors(int stage, double c1, double c2) override;
     void SearchResistors() override;
     Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
-
-    const SallenKeyValues& Values() const { return values_; }
-    void SetValues(const SallenKeyValues& v) { values_ = v; }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
@@ -42,8 +48,6 @@ class CSallenKeyStructure : public CFilterStructure {
                              double w) const = 0;
     // The damping term of a candidate is positive (always true for a first-order stage).
     virtual bool Realizable(const SallenKeyValues& v) const = 0;
-    // Resistors for the current capacitors (and the gain network for the stage gain).
-    virtual void ResistorsFromCapacitors() = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }
@@ -56,8 +60,6 @@ class CSallenKeyStructure : public CFilterStructure {
     // while a searched value ends near the edge of its range.
     void SearchRounds(std::array<double SallenKeyValues::*, 3> fields, std::array<int, 3> counts,
                       std::array<int, 3> series);
-
-    SallenKeyValues values_;
 };
 
 }  // namespace vx

@@ -13,17 +13,7 @@ namespace vx {
 
 void CSallenKeyXStructure::SetStageTargets(double stageGain) {
     // Two records, one per coefficient pair, although the filter is one op-amp stage.
-    const double fg = Filter().Frequency();
-    for (int i = 0; i < 2; ++i) {
-        const double a = a_[static_cast<size_t>(i)];
-        const double b = b_[static_cast<size_t>(i)];
-        if (b <= 1e-20) {
-            SetStageRecord(highPass_ ? fg * a : fg / a, -1.0, stageGain, i);
-        } else {
-            const double root = std::sqrt(b);
-            SetStageRecord(highPass_ ? fg * root : fg / root, root / a, stageGain, i);
-        }
-    }
+    SetLowHighPassTargets(stageGain, highPass_, 2);
 }
 
 Complex CSallenKeyXStructure::StageTransfer(double w) const {
@@ -129,41 +119,6 @@ void CSallenKeyXStructure::ChooseGainNetwork() {
     values_.r5 = gain.ground;
 }
 
-void CSallenKeyXStructure::StoreStageValues(int stage) {
-    StoreComponents(stage, {{ComponentSlot::C1, values_.c1},
-                            {ComponentSlot::C2, values_.c2},
-                            {ComponentSlot::C3, values_.c3},
-                            {ComponentSlot::R1, values_.r1},
-                            {ComponentSlot::R2, values_.r2},
-                            {ComponentSlot::R3, values_.r3},
-                            {ComponentSlot::R4, values_.r4},
-                            {ComponentSlot::R5, values_.r5}});
-}
-
-void CSallenKeyXStructure::LoadStageValues(int stage) {
-    LoadComponents(stage, {{ComponentSlot::C1, &values_.c1},
-                           {ComponentSlot::C2, &values_.c2},
-                           {ComponentSlot::C3, &values_.c3},
-                           {ComponentSlot::R1, &values_.r1},
-                           {ComponentSlot::R2, &values_.r2},
-                           {ComponentSlot::R3, &values_.r3},
-                           {ComponentSlot::R4, &values_.r4},
-                           {ComponentSlot::R5, &values_.r5}});
-}
-
-double CSallenKeyXStructure::StoredCapacitor(int stage, int which) const {
-    switch (which) {
-        case 0:
-            return Filter().Value(ComponentSlot::C1, stage);
-        case 1:
-            return Filter().Value(ComponentSlot::C2, stage);
-        case 2:
-            return Filter().Value(ComponentSlot::C3, stage);
-        default:
-            return 0.0;
-    }
-}
-
 void CSallenKeyXStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4, &values_.r5}) {
         RoundToSeries(*r, series_);
@@ -180,11 +135,14 @@ void CSallenKeyXStructure::DesignFromCapacitors(int stage, double c1, double c2)
     StoreStageValues(stage);
 }
 
-void CSallenKeyXStructure::AccumulateTargets() {
+bool CSallenKeyXStructure::AccumulateTargets() {
     std::vector<double> first;
     for (int pair = 0; pair < 2; ++pair) {
         SelectStage(pair);
         DesignStage();
+        if (!CheckStage(0)) {
+            return false;
+        }
         StoreTarget();
         AccumulateTargetResponse();
         if (pair == 0) {
@@ -195,6 +153,7 @@ void CSallenKeyXStructure::AccumulateTargets() {
         target_[k] *= first[k];
     }
     SelectStage(0);
+    return true;
 }
 
 void CSallenKeyXStructure::StoreAndAccumulate() {
@@ -207,11 +166,16 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     retry_ = 0;
     progress_ = 0;
     PumpMessages();
-    AccumulateTargets();
+    if (!AccumulateTargets()) {
+        return;
+    }
     if (Filter().EqualCapacitors()) {
         StartEqualCapacitors();
     } else {
         StartGeneral();
+    }
+    if (!CheckStage(0)) {
+        return;
     }
     bestError_ = ResponseError();
     cancelled_ = false;
@@ -230,9 +194,14 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
     retry_ = 0;
     progress_ = 0;
     PumpMessages();
-    AccumulateTargets();
+    if (!AccumulateTargets()) {
+        return;
+    }
     // The stored values carry the capacitors the user entered and their resistors.
     LoadStageValues(0);
+    if (!CheckStage(0)) {
+        return;
+    }
     RoundResistors();
     bestError_ = ResponseError();
     StoreAndAccumulate();

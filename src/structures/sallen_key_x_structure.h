@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "structures/filter_structure.h"
+#include "structures/structure_with_values.h"
 
 namespace vx {
 
@@ -36,12 +36,29 @@ struct SallenKeyXPolynomial {
 // Sallen-Key section whose amplifier carries all the gain. The two coefficient pairs interact,
 // so the standard values come from empirical starting values and a search on the combined
 // response; the exact pair dimensionings only give the target.
-class CSallenKeyXStructure : public CFilterStructure {
+class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
   public:
     static constexpr int kGridPoints = 61;
+    static constexpr std::array<ComponentField<SallenKeyXValues>, 8> kSlots = {{
+        {ComponentSlot::C1, &SallenKeyXValues::c1},
+        {ComponentSlot::C2, &SallenKeyXValues::c2},
+        {ComponentSlot::C3, &SallenKeyXValues::c3},
+        {ComponentSlot::R1, &SallenKeyXValues::r1},
+        {ComponentSlot::R2, &SallenKeyXValues::r2},
+        {ComponentSlot::R3, &SallenKeyXValues::r3},
+        {ComponentSlot::R4, &SallenKeyXValues::r4},
+        {ComponentSlot::R5, &SallenKeyXValues::r5},
+    }};
+
+    // The editing dialog shows the first two.
+    static constexpr std::array<ComponentField<SallenKeyXValues>, 3> kCapacitors = {{
+        {ComponentSlot::C1, &SallenKeyXValues::c1},
+        {ComponentSlot::C2, &SallenKeyXValues::c2},
+        {ComponentSlot::C3, &SallenKeyXValues::c3},
+    }};
 
     explicit CSallenKeyXStructure(bool highPass)
-        : CFilterStructure(kGridPoints), highPass_(highPass) {}
+        : CStructureWithValues(kGridPoints, kSlots, kCapacitors), highPass_(highPass) {}
 
     // Relative error with the gain correction (see RelativeError).
     double ResponseError() const override;
@@ -50,11 +67,7 @@ class CSallenKeyXStructure : public CFilterStructure {
     void RecomputeCurves() override;
     void SetStageTargets(double stageGain) override;
 
-    void StoreStageValues(int stage) override;
-    void LoadStageValues(int stage) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
-    // C1, C2 or C3 for which 0, 1, 2.
-    double StoredCapacitor(int stage, int which) const override;
     Complex StageTransfer(double w) const override;
     // Pair `CurrentStage()` (0 the RC section, 1 the Sallen-Key section) exactly, the other
     // section's parts absent.
@@ -71,8 +84,6 @@ class CSallenKeyXStructure : public CFilterStructure {
     // One round with C1 = C2 = C3 stepped together.
     void SearchEqualCapacitors();
 
-    const SallenKeyXValues& Values() const { return values_; }
-    void SetValues(const SallenKeyXValues& v) { values_ = v; }
     // Requested total gain divided by the gain the gain network gives (1 for a follower).
     double GainCorrection(const SallenKeyXValues& v) const;
     // The network's denominator with an ideal amplifier of the gain network's gain has all its
@@ -83,8 +94,6 @@ class CSallenKeyXStructure : public CFilterStructure {
     virtual SallenKeyXPolynomial Polynomial(const SallenKeyXValues& v) const = 0;
     // Exact dimensioning of one coefficient pair.
     virtual SallenKeyXValues ExactPair(int pair) const = 0;
-    // Resistors for the capacitors in values_ (exact gain network).
-    virtual void ResistorsFromCapacitors() = 0;
 
     // Total gain (the Sallen-Key section's stage record) and the coefficients of each pair.
     double Gain() const { return stages_[1].gain; }
@@ -132,10 +141,9 @@ class CSallenKeyXStructure : public CFilterStructure {
     // Exact gain network R5 = R0, R4 = R0 (A - 1).
     void SetExactGainNetwork(SallenKeyXValues& v) const;
 
-    // Target curve and error targets: the product of both exactly dimensioned pairs.
-    void AccumulateTargets();
-
-    SallenKeyXValues values_;
+    // Target curve and error targets: the product of both exactly dimensioned pairs; false when a
+    // pair cannot be dimensioned.
+    bool AccumulateTargets();
 
   private:
     // Stores stage 0 and accumulates the filter and group-delay curves.

@@ -342,6 +342,27 @@ TEST(DesignCommand, ReportsALoweredBandPassGain) {
         << r.err;
 }
 
+TEST(DesignCommand, SaysWhyASpecificationCannotBeRealised) {
+    // Accepted by the checks of `new`; the program once aborted on them.
+    const char* const specifications[] = {
+        "new lowpass sk --characteristic butterworth --order 2 --frequency 62.9196M --impedance "
+        "91.1755M --gain-db 155.1 --series E12 --opamp uA741",
+        "new lowpass mfb --characteristic butterworth --order 2 --frequency 22.1671M --impedance "
+        "1.54605M --gain-db 190.4 --series E24 --opamp LF411",
+    };
+    const std::filesystem::path file = Scratch("unrealisable.vxs");
+    for (const char* specification : specifications) {
+        ASSERT_EQ(RunCli(std::string(specification) + " -o " + file.string()).status, 0);
+        const Result r = RunCli("design " + file.string());
+        EXPECT_EQ(r.status, 2) << specification;
+        EXPECT_NE(r.err.find("Die Filterstufe 1 lässt sich mit diesen Vorgaben nicht "
+                             "dimensionieren"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+}
+
 TEST(NewCommand, WritesAFileTheReaderAccepts) {
     const std::filesystem::path file = Scratch("new.vxs");
     const Result r = RunCli(

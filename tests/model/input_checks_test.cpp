@@ -44,6 +44,9 @@ TEST(HpLpInput, ChecksEachFieldWithItsRange) {
          HpLpField::ORDER, "Ordnung", "1 .. 30"},
         {"order 0", StructureKind::MFB, [](HpLpInput& i) { i.order = 0; }, HpLpField::ORDER,
          "Ordnung", "1 .. 30"},
+        {"third order, individual", StructureKind::SALLEN_KEY_X,
+         [](HpLpInput& i) { i.characteristic = Characteristic::INDIVIDUAL; },
+         HpLpField::CHARACTERISTIC, "Charakteristik", "Bessel, Butterworth, Tschebyscheff"},
         {"ripple 0", StructureKind::SALLEN_KEY,
          [](HpLpInput& i) {
              i.characteristic = Characteristic::CHEBYCHEV;

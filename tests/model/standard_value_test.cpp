@@ -234,6 +234,10 @@ TEST(StandardValue, NonFiniteInputThrows) {
     StandardValue v(24);
     EXPECT_THROW(v.SetValue(std::numeric_limits<double>::infinity()), std::invalid_argument);
     EXPECT_THROW(v.SetValue(std::numeric_limits<double>::quiet_NaN()), std::invalid_argument);
+    // Rounding in place has nothing to round them to and leaves them for the caller to find.
+    EXPECT_EQ(RoundedToSeries(std::numeric_limits<double>::infinity(), 24),
+              std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(RoundedToSeries(std::numeric_limits<double>::quiet_NaN(), 24)));
 }
 
 }  // namespace

@@ -73,12 +73,12 @@ TEST(GraphOptions, FrequencyMarksAreRoundedAndEmptyOrNegativeFieldsDisableThem) 
 }
 
 TEST(GraphOptions, MarkLevelTexts) {
-    EXPECT_EQ(MarkLevelText(-3.01), "-3.01 dB");
-    EXPECT_EQ(MarkLevelText(0.0), "0.00 dB");
-    EXPECT_EQ(MarkLevelText(999.99), "999.99 dB");
-    EXPECT_EQ(MarkLevelText(1234.5), " 1.23E+03 dB");
-    EXPECT_EQ(MarkLevelText(-12345.0), "-1.23E+04 dB");
-    EXPECT_EQ(MarkLevelText(9999.0), " 1.00E+04 dB");
+    EXPECT_EQ(MarkLevelText(-3.01), "-3,01 dB");
+    EXPECT_EQ(MarkLevelText(0.0), "0,00 dB");
+    EXPECT_EQ(MarkLevelText(999.99), "999,99 dB");
+    EXPECT_EQ(MarkLevelText(1234.5), " 1,23E+03 dB");
+    EXPECT_EQ(MarkLevelText(-12345.0), "-1,23E+04 dB");
+    EXPECT_EQ(MarkLevelText(9999.0), " 1,00E+04 dB");
     EXPECT_EQ(MarkLevelText(std::nullopt), "");
     EXPECT_EQ(MarkLevelText(-HUGE_VAL), "");
 }

@@ -8,6 +8,7 @@
 #include "model/standard_value.h"
 #include "nodal_network.h"
 #include "scripted_prompt.h"
+#include "structures/design_messages.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -201,6 +202,52 @@ TEST(BpMfb, TooHighGainIsLoweredAndTheDesignRealisesIt) {
     EXPECT_NEAR(20.0 * std::log10(session.Curves().target.At(750)), lowered, 1e-6);
 }
 
+// Order 30, Butterworth, B = fm, distributed by Q: the gain limit lowers 60 dB to about 53 dB in
+// about 25 runs of Prepare. Stopped after two runs, the stage gains already fit their limits and
+// put the gain lowered so far at fm, so the design can go on with them.
+TEST(BpMfb, GainLimitStopsAfterItsRunsWithGainsTheStagesCanGive) {
+    CDesignSession session;
+    BandPass bp;
+    bp.order = 30;
+    bp.bandwidth = 1000.0;
+    bp.gainDb = 60.0;
+    bp.distribution = GainDistribution::EQUAL_GBP;
+    CBpMfb& s = Specify(session, bp);
+    ASSERT_TRUE(s.PrepareUntilStable(2));
+    const double afterTwo = session.Filter().GainDb();
+    EXPECT_LT(afterTwo, 60.0);
+    double atCentre = 1.0;
+    for (int i = 0; i < s.StageCount(); ++i) {
+        const StageRecord& r = s.Record(i);
+        EXPECT_LT(r.gain, 2.0 * r.poleQuality * r.poleQuality);
+        const double detuning = r.poleQuality * (bp.fm / r.poleFrequency - r.poleFrequency / bp.fm);
+        atCentre *= r.gain / std::sqrt(1.0 + detuning * detuning);
+    }
+    EXPECT_NEAR(20.0 * std::log10(atCentre), afterTwo, 1e-6);
+
+    ASSERT_TRUE(s.PrepareUntilStable());
+    EXPECT_LT(session.Filter().GainDb(), afterTwo - 1.0);
+    EXPECT_GT(session.Filter().GainDb(), 40.0);
+}
+
+// Bessel, order 10, B = 10 fm: the first-order pair gives a stage of Q 0.066 whose gain cannot
+// exceed -42 dB; the filter could give no more than about -126 dB, below the -100 dB the input
+// accepts. The design ends with a message and leaves the gain the user asked for.
+TEST(BpMfb, GainBelowTheInputsRangeEndsTheDesign) {
+    CDesignSession session;
+    BandPass bp;
+    bp.characteristic = Characteristic::BESSEL;
+    bp.order = 10;
+    bp.bandwidth = 10000.0;
+    Specify(session, bp);
+    SilentMonitor monitor;
+    EXPECT_FALSE(session.Design(monitor));
+    EXPECT_EQ(session.DesignFailure(), GainBelowLowestMessage());
+    EXPECT_EQ(session.Filter().GetDesignState(), DesignState::CANCELLED);
+    EXPECT_EQ(session.Filter().GainDb(), 0.0);
+    EXPECT_FALSE(session.Filter().gainReduced);
+}
+
 // One stage at its gain limit with a high impedance level: R2 would be about 1 GOhm.
 TEST(BpMfb, LargeR2IsLeftOpen) {
     CDesignSession session;
@@ -214,10 +261,10 @@ TEST(BpMfb, LargeR2IsLeftOpen) {
     s.SelectStage(0);
     s.DesignStage();
     EXPECT_GT(s.Values().r2, CBpMfb::kLargestR2);
-    EXPECT_EQ(session.Filter().Value(ComponentSlot::R2, 0), CBpMfb::kOpen);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::R2, 0), kOpenResistor);
     // Without R2 the stage still has its centre frequency within a few percent.
     BpMfbValues stored{session.Filter().Value(ComponentSlot::C1, 0),
-                       session.Filter().Value(ComponentSlot::R1, 0), CBpMfb::kOpen,
+                       session.Filter().Value(ComponentSlot::R1, 0), kOpenResistor,
                        session.Filter().Value(ComponentSlot::R3, 0)};
     EXPECT_NEAR(Measure(stored, bp.fm).centre / bp.fm, 1.0, 0.05);
 }

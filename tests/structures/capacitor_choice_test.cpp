@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "design_fixture.h"
 #include "model/standard_value.h"
 
@@ -15,6 +17,24 @@ TEST(CapacitorChoice, ProposalIsRaisedToAnE12ValueAtTheMinimum) {
     EXPECT_TRUE(CapacitorEntryAccepted(12e-9, 12e-9));  // the minimum itself is fine
     EXPECT_FALSE(CapacitorEntryAccepted(11.9e-9, 12e-9));
     EXPECT_EQ(CapacitorPromptTitle("C2", 3, 7), "Kapazität vorgeben: C2 in Stufe 3 von 7");
+}
+
+TEST(CapacitorChoice, E12BoundsEndForEveryMinimumAndMaximum) {
+    // A minimum below the rounding's zero limit once stepped forever from the value 0.
+    const struct {
+        double limit;
+        double atOrAbove;
+        double atOrBelow;
+    } cases[] = {
+        {15e-9, 15e-9, 15e-9},   {16e-9, 18e-9, 15e-9}, {1e-12, 1e-12, 1e-12},
+        {3e-15, 1e-12, 2.7e-15}, {1e-25, 1e-12, 0.0},   {0.0, 0.0, 0.0},
+        {-1e-9, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(E12AtOrAbove(c.limit), c.atOrAbove) << c.limit;
+        EXPECT_NEAR(E12AtOrBelow(c.limit), c.atOrBelow, 1e-6 * c.atOrBelow) << c.limit;
+    }
+    EXPECT_TRUE(std::isnan(E12AtOrAbove(NAN)));
 }
 
 TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
@@ -79,6 +99,11 @@ TEST(CapacitorChoice, EnteredCapacitorsAreAskedForOncePerOrder) {
     filter.SetSpecification(b, StructureKind::MFB, FilterType::HIGHPASS);
     filter.SetCapsEnteredOrder(6);
     EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    // Only the third-order structure refuses edited capacitors.
+    EXPECT_FALSE(CapacitorEditRefusal(filter));
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY_X, FilterType::HIGHPASS);
+    ASSERT_TRUE(CapacitorEditRefusal(filter));
+    EXPECT_EQ(CapacitorEditRefusal(filter)->caption, "Kapazitäten ändern");
 }
 
 }  // namespace

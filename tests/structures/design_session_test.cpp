@@ -9,6 +9,7 @@
 #include "model/circuit_pairs.h"
 #include "report/schematic_pictures.h"
 #include "scripted_prompt.h"
+#include "structures/design_messages.h"
 #include "structures/stored_capacitor_prompt.h"
 
 namespace vx {
@@ -115,6 +116,23 @@ TEST(DesignSessionLoad, ReportsALoweredGainOnceAndStopsWhenCancelled) {
     CancelAtOnce cancel;
     r = session.LoadAndDesign(file, cancel, prompt);
     EXPECT_EQ(r.outcome, LoadOutcome::CANCELLED);
+    EXPECT_EQ(session.Filter().GetDesignState(), DesignState::CANCELLED);
+}
+
+TEST(DesignSessionLoad, SaysWhyASpecificationCannotBeRealised) {
+    // The capacitors of this stage would have to be far below 1 pF.
+    const std::filesystem::path file = Write(
+        "session_unrealisable.vxs",
+        "[FILTER]\nTYPE=LOWPASS\nSTRUCTURE=SK\nFREQUENCY=62.9196E6\nGAIN_DB=155.1\n"
+        "CHARACTERISTIC=BUTTERWORTH\nORDER=2\nIMPEDANCE=91.1755E6\nRESISTORS=E12\nOPAMP=uA741\n"
+        "SEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+    CDesignSession session;
+    SilentMonitor monitor;
+    StoredCapacitorPrompt prompt;
+    const LoadResult r = session.LoadAndDesign(file, monitor, prompt);
+    EXPECT_EQ(r.outcome, LoadOutcome::NOT_REALISABLE);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], StageNotRealisableMessage(1));
     EXPECT_EQ(session.Filter().GetDesignState(), DesignState::CANCELLED);
 }
 

@@ -285,6 +285,22 @@ TEST(SallenKey, CapacitorEntryAsksWithProposalsAndMinimum) {
     EXPECT_DOUBLE_EQ(r1, RoundedToSeries(r1, 24));
 }
 
+TEST(SallenKey, SecondCapacitorAtItsMinimumGivesARealStage) {
+    // Rounded to four digits, 1.0007e-7 once became 1.00e-7, below the C2 that a C1 of 5.0035 nF
+    // needs (C2/C1 >= 2 for this stage): the root of the dimensioning turned imaginary.
+    CDesignSession session;
+    Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 2,
+            1000.0, 0.0, ResistorSeries::E24, 0, CapacitorMode::ENTER);
+    CFilterStructure& s = *session.Current();
+    ASSERT_TRUE(s.PrepareUntilStable());
+    for (double c1 = 5.0e-8; c1 < 5.01e-8; c1 *= 1.00005) {
+        s.DesignFromCapacitors(0, c1, s.MinimumCapacitor(0, 1, c1));
+        const double r1 = session.Filter().Value(ComponentSlot::R1, 0);
+        const double r2 = session.Filter().Value(ComponentSlot::R2, 0);
+        ASSERT_TRUE(std::isfinite(r1) && r1 > 0.0 && std::isfinite(r2) && r2 > 0.0) << c1;
+    }
+}
+
 TEST(SallenKey, CancelledCapacitorPromptStopsTheEntry) {
     CDesignSession session;
     Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 4,

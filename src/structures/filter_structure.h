@@ -16,6 +16,7 @@
 #include "structures/design_monitor.h"
 #include "structures/grid_search.h"
 #include "structures/opamp_params.h"
+#include "structures/safe_magnitude.h"
 #include "structures/search_options.h"
 
 namespace vx {
@@ -131,6 +132,8 @@ class CFilterStructure : private SearchHost {
     const std::vector<double>& Grid() const { return grid_; }
     const std::vector<double>& Target() const { return target_; }
     const OpAmpParams& OpAmp() const { return opAmp_; }
+    // The amplifier the evaluations use until the next Prepare (a tolerance analysis varies it).
+    void SetOpAmp(const OpAmpParams& opAmp) { opAmp_ = opAmp; }
 
     // Selects the stage the per-stage operations work on (index and first-order flag).
     void SelectStage(int stage);
@@ -161,18 +164,6 @@ class CFilterStructure : private SearchHost {
             }
         }
         return sum;
-    }
-    // |h| by a hypotenuse scaled against overflow and underflow.
-    static double SafeMagnitude(Complex h) {
-        const double re = std::fabs(h.real());
-        const double im = std::fabs(h.imag());
-        if (!std::isfinite(re) || !std::isfinite(im)) {
-            return re + im;
-        }
-        const double scale = std::max(re, im) >= 1.0 ? 0.25 : 4.0;
-        const double x = re * scale;
-        const double y = im * scale;
-        return std::sqrt(x * x + y * y) / scale;
     }
 
     // `count` standard values of the series upwards from the one nearest to `from`.

@@ -9,6 +9,9 @@ inline constexpr const char* kToleranceRange =
 inline constexpr const char* kRunsRange =
     "Die Anzahl der Durchläufe muss zwischen 1 und 10000 liegen.\n\nBitte korrigieren Sie Ihre "
     "Eingabe.";
+inline constexpr const char* kSeedRange =
+    "Der Startwert des Zufallsgenerators muss eine ganze Zahl ab 0 sein.\n\nBitte korrigieren "
+    "Sie Ihre Eingabe.";
 
 // Settings.
 inline constexpr const char* kResistors = "Toleranz der Widerstände";
@@ -62,6 +65,24 @@ inline constexpr const char* kPolePair = "Polpaar";
 inline constexpr const char* kRealPole = "reeller Pol";
 inline constexpr const char* kFrequencySensitivity = "S(fp)";
 inline constexpr const char* kQualitySensitivity = "S(Q)";
+
+// The settings dialog: its title is kCaption.
+inline constexpr const char* kTolerancesGroup = "Toleranzen";
+inline constexpr const char* kResistorsLabel = "Widerstände [%] :";
+inline constexpr const char* kCapacitorsLabel = "Kondensatoren [%] :";
+inline constexpr const char* kGainBandwidthLabel = "Verstärkungs-Bandbreite-Produkt [%] :";
+inline constexpr const char* kToleranceNote = "( 0 .. 50 )";
+inline constexpr const char* kGainBandwidthNote = "( 0 .. 50, 0 = keine Streuung )";
+inline constexpr const char* kRunsGroup = "Durchläufe";
+inline constexpr const char* kRunsLabel = "Anzahl der Durchläufe :";
+inline constexpr const char* kRunsNote = "( 1 .. 10000 )";
+inline constexpr const char* kSeedLabel = "Startwert des Zufallsgenerators :";
+inline constexpr const char* kSeedNote = "( gleicher Startwert, gleiches Ergebnis )";
+
+// The result window.
+inline constexpr const char* kResultTitle = "Ergebnis - Toleranzanalyse";
+inline constexpr const char* kSettingsGroup = "Einstellungen";
+inline constexpr const char* kFiguresGroup = "Kennwerte über alle Durchläufe";
 
 // The band in the plot.
 inline constexpr const char* kBandLegend = "Toleranzband 5 % bis 95 %";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/tolerance_input.h"
 #include "model/number_format.h"
 
 namespace vx::cli {
@@ -22,22 +23,6 @@ const char* const kToleranceOptionsHelp =
     "                          1501-point grid (linear magnitudes)\n";
 
 namespace {
-
-// "1%", "0.5 %" or "0,5": a percentage.
-std::optional<double> ParsePercent(std::string text) {
-    if (!text.empty() && text.back() == '%') {
-        text.pop_back();
-    }
-    std::replace(text.begin(), text.end(), ',', '.');
-    const bool numeric = !text.empty() &&
-                         std::all_of(text.begin(), text.end(),
-                                     [](char c) { return (c >= '0' && c <= '9') || c == '.'; }) &&
-                         std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
-    if (!numeric) {
-        return std::nullopt;
-    }
-    return ParseDouble(text) / 100.0;
-}
 
 bool ParseToleranceList(const std::string& list, ToleranceOptions& options, std::string& error) {
     // Items are split at commas; a piece without "=" continues the one before after a decimal

@@ -100,7 +100,8 @@ std::vector<LabelRow> ToleranceSettingRows(const ToleranceResult& result) {
         {t::kDistribution,
          s.distribution == ToleranceDistribution::UNIFORM ? t::kUniform : t::kNormal},
         {t::kRuns, FormatInt(s.runs)},
-        {t::kSeed, FormatInt(static_cast<long long>(s.seed))},
+        // A seed may exceed the range of a signed number.
+        {t::kSeed, std::to_string(s.seed)},
     };
 }
 

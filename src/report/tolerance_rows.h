@@ -13,6 +13,13 @@ namespace vx {
 struct TextTable {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
+
+    // The header, then the rows.
+    std::vector<std::vector<std::string>> HeaderAndRows() const {
+        std::vector<std::vector<std::string>> all = {header};
+        all.insert(all.end(), rows.begin(), rows.end());
+        return all;
+    }
 };
 
 // What was varied and how often.

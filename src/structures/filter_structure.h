@@ -34,6 +34,16 @@ struct StageRecord {
 // One row of the filter-parameter table: stage, Q, fp, fp/fg, gain.
 using StageTableRow = std::array<std::string, 5>;
 
+// How a stage's search ended, by the search's own error (ResponseError against the stage's
+// target, computed from the values, not taken from the search): the error of the rounded values
+// and of the values stored. The stage keeps its rounded values when its search ended worse
+// (byStage).
+struct StageOutcome {
+    double roundedError = 0.0;
+    double finalError = 0.0;
+    bool roundedByStage = false;
+};
+
 // A circuit structure: turns the specification into dimensioned stages. The base class holds
 // the design context and the driver (stage targets, gain distribution, the stage loops and the
 // response curves); each concrete class supplies the circuit's equations and searches.
@@ -128,6 +138,8 @@ class CFilterStructure : private SearchHost {
     double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
     bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
     int CurrentStage() const { return currentStage_; }
+    // How the search of `stage` ended in the last design run.
+    const StageOutcome& Outcome(int stage) const { return outcomes_[static_cast<size_t>(stage)]; }
     const std::vector<double>& Grid() const { return grid_; }
     const std::vector<double>& Target() const { return target_; }
     const OpAmpParams& OpAmp() const { return opAmp_; }
@@ -140,6 +152,16 @@ class CFilterStructure : private SearchHost {
     const SearchOptions& GetSearchOptions() const { return searchOptions_; }
 
   protected:
+    // The values of a stage the driver keeps while it designs.
+    enum class StageVersion { ROUNDED };
+    // Keeps the current stage's values as `version` of `stage`.
+    virtual void KeepStageValues(int stage, StageVersion version) = 0;
+    // Makes the kept `version` of `stage` the current values.
+    virtual void RecallStageValues(int stage, StageVersion version) = 0;
+    void RecordOutcome(int stage, const StageOutcome& outcome) {
+        outcomes_[static_cast<size_t>(stage)] = outcome;
+    }
+
     // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4. The terms are never
     // negative, so once the partial sum exceeds `bound` the candidate cannot win and that
     // partial sum is returned; otherwise the full sum, added in grid order.
@@ -296,6 +318,7 @@ class CFilterStructure : private SearchHost {
     ResponseCurves* curves_ = nullptr;
     DesignMonitor* monitor_ = nullptr;
     std::optional<UserMessage> failure_;
+    std::array<StageOutcome, kMaxStages> outcomes_{};
 };
 
 }  // namespace vx

@@ -60,8 +60,10 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         }
         AccumulateTargetResponse();
         RoundResistors();
+        KeepStageValues(i, StageVersion::ROUNDED);
         AccumulateTraditionalResponse();
-        bestError_ = ResponseError();
+        StageOutcome outcome;
+        outcome.roundedError = bestError_ = ResponseError();
         cancelled_ = false;
         if (fixedCapacitors) {
             SearchResistors();
@@ -72,6 +74,15 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
             Filter().SetDesignState(DesignState::CANCELLED);
             return;
         }
+        // A search that starts from other values than the rounded ones (a chosen gain network,
+        // resistor pair or two-resistor realisation) may end worse than them.
+        outcome.finalError = ResponseError();
+        if (outcome.finalError > outcome.roundedError) {
+            RecallStageValues(i, StageVersion::ROUNDED);
+            outcome.finalError = outcome.roundedError;
+            outcome.roundedByStage = true;
+        }
+        RecordOutcome(i, outcome);
         StoreStageValues(i);
         AccumulateFilterResponse();
         AccumulateGroupDelay();

@@ -152,8 +152,9 @@ class CFilterStructure : private SearchHost {
     const SearchOptions& GetSearchOptions() const { return searchOptions_; }
 
   protected:
-    // The values of a stage the driver keeps while it designs.
-    enum class StageVersion { ROUNDED };
+    // The values of a stage the driver keeps while it designs: exact, rounded, and final (after
+    // the search).
+    enum class StageVersion { EXACT, ROUNDED, FINAL };
     // Keeps the current stage's values as `version` of `stage`.
     virtual void KeepStageValues(int stage, StageVersion version) = 0;
     // Makes the kept `version` of `stage` the current values.
@@ -308,6 +309,10 @@ class CFilterStructure : private SearchHost {
     bool PrepareStable(int maxRuns);
     // The stage loop of both capacitor modes.
     void RunStageLoop(bool fixedCapacitors);
+    // Multiplies the target on the error grid by each earlier stage's exact over its final
+    // magnitude: the stage's search then makes up for what the earlier stages' standard values
+    // left, instead of letting small residual errors of every stage add up.
+    void CompensateTarget(int stage);
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
     void AccumulateMagnitude(CShowFregang& curve) const;

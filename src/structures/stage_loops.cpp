@@ -50,7 +50,9 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         if (!CheckStage(i)) {
             return;
         }
+        KeepStageValues(i, StageVersion::EXACT);
         StoreTarget();
+        CompensateTarget(i);
         if (fixedCapacitors) {
             // The stored values carry the capacitors the user entered.
             LoadStageValues(i);
@@ -83,10 +85,31 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
             outcome.roundedByStage = true;
         }
         RecordOutcome(i, outcome);
+        KeepStageValues(i, StageVersion::FINAL);
         StoreStageValues(i);
         AccumulateFilterResponse();
         AccumulateGroupDelay();
     }
+}
+
+void CFilterStructure::CompensateTarget(int stage) {
+    if (stage == 0) {
+        return;
+    }
+    std::vector<double> exact(grid_.size());
+    for (int j = 0; j < stage; ++j) {
+        RecallStageValues(j, StageVersion::EXACT);
+        WithIdealOpAmp([&] {
+            for (size_t k = 0; k < grid_.size(); ++k) {
+                exact[k] = Magnitude(grid_[k]);
+            }
+        });
+        RecallStageValues(j, StageVersion::FINAL);
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            target_[k] *= exact[k] / Magnitude(grid_[k]);
+        }
+    }
+    RecallStageValues(stage, StageVersion::EXACT);
 }
 
 void CFilterStructure::RecomputeCurves() {

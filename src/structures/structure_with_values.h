@@ -84,7 +84,7 @@ class CStructureWithValues : public CFilterStructure {
     Slots slots_;
     Slots capacitors_;
     // Per StageVersion the values of every stage.
-    std::array<std::array<StageValues, kMaxStages>, 1> kept_{};
+    std::array<std::array<StageValues, kMaxStages>, 3> kept_{};
 };
 
 }  // namespace vx

@@ -37,11 +37,12 @@ using StageTableRow = std::array<std::string, 5>;
 // How a stage's search ended, by the search's own error (ResponseError against the stage's
 // target, computed from the values, not taken from the search): the error of the rounded values
 // and of the values stored. The stage keeps its rounded values when its search ended worse
-// (byStage).
+// (byStage) or when the whole filter ends closer to its target with them (byFilter).
 struct StageOutcome {
     double roundedError = 0.0;
     double finalError = 0.0;
     bool roundedByStage = false;
+    bool roundedByFilter = false;
 };
 
 // A circuit structure: turns the specification into dimensioned stages. The base class holds
@@ -250,11 +251,12 @@ class CFilterStructure : private SearchHost {
     void SetProgress(long long count, long long total) override;
     void IncrementRetry();
 
-    // The stage's share of the four curves (see CResponseAccumulator).
+    // The stage's share of the four curves (see CResponseAccumulator); the magnitude curves
+    // return the stage's samples.
     void ResetCurves();
     void AccumulateTargetResponse();
-    void AccumulateTraditionalResponse();
-    void AccumulateFilterResponse();
+    std::vector<double> AccumulateTraditionalResponse();
+    std::vector<double> AccumulateFilterResponse();
     void AccumulateGroupDelay();
     // Runs f with the ideal op-amp numbers, restoring the selected ones afterwards.
     template <class F>
@@ -313,9 +315,13 @@ class CFilterStructure : private SearchHost {
     // magnitude: the stage's search then makes up for what the earlier stages' standard values
     // left, instead of letting small residual errors of every stage add up.
     void CompensateTarget(int stage);
+    // After the stage loop: stages go back to their rounded values where the whole filter then
+    // ends closer to its target (see CRoundingGuard); the filter and group-delay curves follow.
+    void KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
+                                        std::vector<std::vector<double>> searched);
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
-    void AccumulateMagnitude(CShowFregang& curve) const;
+    std::vector<double> AccumulateMagnitude(CShowFregang& curve) const;
 
     CFilter* filter_ = nullptr;
     const COpv* opv_ = nullptr;

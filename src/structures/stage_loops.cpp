@@ -1,5 +1,9 @@
 // The stage loops of the design driver and what they accumulate into the response curves.
+#include <algorithm>
+#include <utility>
+
 #include "analysis/response_accumulator.h"
+#include "analysis/rounding_guard.h"
 #include "structures/filter_structure.h"
 
 namespace vx {
@@ -16,16 +20,19 @@ void CFilterStructure::AccumulateTargetResponse() {
     WithIdealOpAmp([this] { AccumulateMagnitude(curves_->target); });
 }
 
-void CFilterStructure::AccumulateTraditionalResponse() {
-    AccumulateMagnitude(curves_->traditional);
+std::vector<double> CFilterStructure::AccumulateTraditionalResponse() {
+    return AccumulateMagnitude(curves_->traditional);
 }
 
-void CFilterStructure::AccumulateFilterResponse() {
-    AccumulateMagnitude(curves_->filter);
+std::vector<double> CFilterStructure::AccumulateFilterResponse() {
+    return AccumulateMagnitude(curves_->filter);
 }
 
-void CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
-    Accumulator().MultiplyMagnitude(curve, [this](double w) { return Magnitude(w); });
+std::vector<double> CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
+    std::vector<double> samples =
+        Accumulator().SampleMagnitude([this](double w) { return Magnitude(w); });
+    CResponseAccumulator::Multiply(curve, samples);
+    return samples;
 }
 
 void CFilterStructure::AccumulateGroupDelay() {
@@ -41,6 +48,8 @@ void CFilterStructure::DesignWithFixedCapacitors() {
 }
 
 void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
+    std::vector<std::vector<double>> rounded;
+    std::vector<std::vector<double>> searched;
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
         retry_ = 0;
@@ -63,7 +72,7 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         AccumulateTargetResponse();
         RoundResistors();
         KeepStageValues(i, StageVersion::ROUNDED);
-        AccumulateTraditionalResponse();
+        rounded.push_back(AccumulateTraditionalResponse());
         StageOutcome outcome;
         outcome.roundedError = bestError_ = ResponseError();
         cancelled_ = false;
@@ -87,9 +96,10 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         RecordOutcome(i, outcome);
         KeepStageValues(i, StageVersion::FINAL);
         StoreStageValues(i);
-        AccumulateFilterResponse();
+        searched.push_back(AccumulateFilterResponse());
         AccumulateGroupDelay();
     }
+    KeepRoundedWhereTheFilterGains(std::move(rounded), std::move(searched));
 }
 
 void CFilterStructure::CompensateTarget(int stage) {
@@ -110,6 +120,34 @@ void CFilterStructure::CompensateTarget(int stage) {
         }
     }
     RecallStageValues(stage, StageVersion::EXACT);
+}
+
+void CFilterStructure::KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
+                                                      std::vector<std::vector<double>> searched) {
+    CRoundingGuard guard(curves_->target.Values());
+    for (size_t i = 0; i < rounded.size(); ++i) {
+        guard.AddStage(std::move(rounded[i]), std::move(searched[i]));
+    }
+    const std::vector<bool> choice = guard.Choose();
+    if (std::find(choice.begin(), choice.end(), true) == choice.end()) {
+        return;
+    }
+    curves_->filter.Fill(1.0);
+    CResponseAccumulator::Multiply(curves_->filter, guard.Product(choice));
+    curves_->groupDelay.Fill(0.0);
+    for (int i = 0; i < stageCount_; ++i) {
+        SelectStage(i);
+        if (choice[static_cast<size_t>(i)]) {
+            RecallStageValues(i, StageVersion::ROUNDED);
+            StoreStageValues(i);
+            StageOutcome& outcome = outcomes_[static_cast<size_t>(i)];
+            outcome.finalError = outcome.roundedError;
+            outcome.roundedByFilter = true;
+        } else {
+            RecallStageValues(i, StageVersion::FINAL);
+        }
+        AccumulateGroupDelay();
+    }
 }
 
 void CFilterStructure::RecomputeCurves() {

@@ -90,6 +90,12 @@ void MfbHighPassChebyshev10E192(benchmark::State& state) {
 }
 BENCHMARK(MfbHighPassChebyshev10E192)->Apply(BothWays);
 
+void MfbLowPassBessel10E192(benchmark::State& state) {
+    RunDesign(state, {FilterType::LOWPASS, StructureKind::MFB, Characteristic::BESSEL, 10,
+                      ResistorSeries::E192, "LF411"});
+}
+BENCHMARK(MfbLowPassBessel10E192)->Apply(BothWays);
+
 void MfbBandPassButterworth10E96Stepless(benchmark::State& state) {
     RunDesign(state, {FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 10,
                       ResistorSeries::E96, "LF411", true});

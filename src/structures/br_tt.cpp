@@ -65,6 +65,16 @@ void CBrTt::Realise() {
     values_.r4 = gain.ground;
 }
 
+void CBrTt::StoreStageValues(int stage) {
+    CStructureWithValues::StoreStageValues(stage);
+    const double stored[] = {values_.r1, values_.r2};
+    for (int k = 0; k < 2; ++k) {
+        if (Filter().GetRealisation(k).value != stored[k]) {
+            Filter().SetRealisation(k, RealisationKind::SINGLE, stored[k], 0.0, stored[k]);
+        }
+    }
+}
+
 void CBrTt::SearchCapacitors() {
     DesignStage();
     Realise();

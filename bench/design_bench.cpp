@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "analysis/tolerance_analysis.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -92,6 +93,12 @@ void MfbHighPassChebyshev10E192(benchmark::State& state) {
 }
 BENCHMARK(MfbHighPassChebyshev10E192)->Apply(BothWays);
 
+void MfbLowPassBessel10E192(benchmark::State& state) {
+    RunDesign(state, {FilterType::LOWPASS, StructureKind::MFB, Characteristic::BESSEL, 10,
+                      ResistorSeries::E192, "LF411"});
+}
+BENCHMARK(MfbLowPassBessel10E192)->Apply(BothWays);
+
 void MfbBandPassButterworth10E96Stepless(benchmark::State& state) {
     RunDesign(state, {FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 10,
                       ResistorSeries::E96, "LF411", true});
@@ -119,34 +126,44 @@ class CancelOnRequest final : public DesignMonitor {
     std::atomic<bool> cancel{false};
 };
 
-// Wall time from a cancel request, 100 ms into a design, to the end of the design (the front
-// end's cancel button should take effect within 100 ms).
+// Runs `job` on a thread of its own, asks it through its monitor to stop `delay` into the run,
+// and gives the wall time in seconds from the request to the job's end (the front end's cancel
+// button should take effect within 100 ms). `stopped` tells whether the job took the request.
+template <class Job, class Stopped>
+void TimeCancel(benchmark::State& state, std::chrono::milliseconds delay, Job&& job,
+                Stopped&& stopped) {
+    CancelOnRequest monitor;
+    std::atomic<bool> ended{false};
+    std::thread worker([&] {
+        job(monitor);
+        ended.store(true);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    while (!ended.load() && std::chrono::steady_clock::now() - start < delay) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const auto requested = std::chrono::steady_clock::now();
+    monitor.cancel.store(true);
+    worker.join();
+    if (!stopped()) {
+        state.SkipWithError("the job ended before the cancel");
+        return;
+    }
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - requested).count());
+}
+
+// A cancel 100 ms into a design.
 void CancelLatency(benchmark::State& state, const Spec& spec) {
     for (auto _ : state) {
         CDesignSession session;
         Configure(session, spec);
         session.SetSearchOptions(state.range(0) == 0 ? SearchOptions::Straightforward()
                                                      : SearchOptions{});
-        CancelOnRequest monitor;
-        std::atomic<bool> ended{false};
-        std::thread design([&] {
-            session.Design(monitor);
-            ended.store(true);
-        });
-        const auto start = std::chrono::steady_clock::now();
-        while (!ended.load() &&
-               std::chrono::steady_clock::now() - start < std::chrono::milliseconds(100)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        const auto requested = std::chrono::steady_clock::now();
-        monitor.cancel.store(true);
-        design.join();
-        if (session.Filter().GetDesignState() != DesignState::CANCELLED) {
-            state.SkipWithError("the design ended before the cancel");
-            break;
-        }
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - requested).count());
+        TimeCancel(
+            state, std::chrono::milliseconds(100),
+            [&](DesignMonitor& monitor) { session.Design(monitor); },
+            [&] { return session.Filter().GetDesignState() == DesignState::CANCELLED; });
     }
 }
 
@@ -172,6 +189,55 @@ void CancelBandPassStepless30E192(benchmark::State& state) {
                           ResistorSeries::E192, "LF411", true});
 }
 BENCHMARK(CancelBandPassStepless30E192)->Apply(CancelBothWays);
+
+// The tolerance analysis of an order-10 design: 1000 runs over the 1501-point grid, the parts
+// within the series' tolerances and the op-amps' gain-bandwidth product 20 %, on
+// state.range(0) threads. The design itself is not timed.
+void ToleranceSallenKeyLowPassButterworth10E96(benchmark::State& state) {
+    CDesignSession session;
+    Configure(session, {FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH,
+                        10, ResistorSeries::E96, "LF411"});
+    SilentMonitor monitor;
+    session.Design(monitor);
+    ToleranceSettings settings = ToleranceSettings::For(session.Filter());
+    settings.gainBandwidthSpread = 0.2;
+    settings.threads = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const ToleranceRun run = CToleranceAnalysis(session, settings).Run(monitor);
+        benchmark::DoNotOptimize(run.result.passed);
+    }
+}
+BENCHMARK(ToleranceSallenKeyLowPassButterworth10E96)
+    ->ArgName("threads")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// A cancel 100 ms into a tolerance analysis of the largest design (15 stages, 10000 runs).
+void CancelToleranceBandPass30E96(benchmark::State& state) {
+    CDesignSession session;
+    Configure(session, {FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 30,
+                        ResistorSeries::E96, "LF411"});
+    SilentMonitor silent;
+    session.Design(silent);
+    ToleranceSettings settings = ToleranceSettings::For(session.Filter());
+    settings.runs = ToleranceSettings::kMaxRuns;
+    for (auto _ : state) {
+        ToleranceOutcome outcome = ToleranceOutcome::DONE;
+        TimeCancel(
+            state, std::chrono::milliseconds(100),
+            [&](DesignMonitor& monitor) {
+                outcome = CToleranceAnalysis(session, settings).Run(monitor).outcome;
+            },
+            [&] { return outcome == ToleranceOutcome::CANCELLED; });
+    }
+}
+BENCHMARK(CancelToleranceBandPass30E96)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace
 }  // namespace vx

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/rounding_guard.h"
 #include "model/bp_input.h"
 #include "model/hp_lp_input.h"
 #include "structures/design_session.h"
@@ -40,8 +41,10 @@ struct SweepSpec {
 };
 
 struct Outcome {
-    double searched = 0.0;  // worst |dB deviation| of the searched design
-    double rounded = 0.0;   // the same for plain rounding
+    double searched = 0.0;          // worst |dB deviation| of the searched design
+    double rounded = 0.0;           // the same for plain rounding
+    int stagesRoundedByStage = 0;   // stages whose search ended worse than their rounded values
+    int stagesRoundedByFilter = 0;  // stages put back to rounding for the whole filter's sake
 };
 
 const char* Name(FilterType t) {
@@ -55,26 +58,6 @@ const char* Name(StructureKind s) {
 const char* Name(Characteristic c) {
     static const char* const names[] = {"Bessel", "Butterworth", "Chebyshev1dB", "Individual"};
     return names[static_cast<int>(c)];
-}
-
-double Db(double x) {
-    return x > 0.0 ? 20.0 * std::log10(x) : -400.0;
-}
-
-// Worst deviation of `curve` from `target` in dB where the target is within 40 dB of its top.
-double WorstDeviation(const CShowFregang& target, const CShowFregang& curve) {
-    double top = -1e300;
-    for (double v : target.Values()) {
-        top = std::max(top, Db(v));
-    }
-    double worst = 0.0;
-    for (int i = 0; i < target.Count(); ++i) {
-        const double t = Db(target.At(i));
-        if (t >= top - 40.0) {
-            worst = std::max(worst, std::fabs(Db(curve.At(i)) - t));
-        }
-    }
-    return worst;
 }
 
 bool Specify(CDesignSession& session, const SweepSpec& s) {
@@ -175,37 +158,62 @@ std::vector<SweepSpec> WideMatrix() {
 
 struct Tally {
     int designs = 0;
-    int losses = 0;  // searched worse than rounded by more than 0.05 dB
-    int wins = 0;    // searched better by more than 0.05 dB
+    int compared = 0;  // designs with a rounded design to compare (not the third order)
+    int losses = 0;    // searched worse than rounded by more than 0.05 dB
+    int wins = 0;      // searched better by more than 0.05 dB
     double worstLoss = 0.0;
     double sumDifference = 0.0;  // searched - rounded
     double sumSearched = 0.0;
     double sumRounded = 0.0;
+    int guarded = 0;        // designs where the whole-filter check put rounded stages back
+    int stageFallback = 0;  // designs with a stage whose search ended worse than rounding
 };
+
+void AddTo(Tally& all, const Tally& t) {
+    all.designs += t.designs;
+    all.compared += t.compared;
+    all.losses += t.losses;
+    all.wins += t.wins;
+    all.worstLoss = std::max(all.worstLoss, t.worstLoss);
+    all.sumDifference += t.sumDifference;
+    all.sumSearched += t.sumSearched;
+    all.sumRounded += t.sumRounded;
+    all.guarded += t.guarded;
+    all.stageFallback += t.stageFallback;
+}
+
+void PrintRow(const std::string& name, const Tally& t) {
+    const double designs = std::max(1, t.designs);
+    if (t.compared == 0) {
+        // The third order has no rounded design to compare with.
+        std::printf("| %s | %d | - | - | - | %.3f | - | - | %d |\n", name.c_str(), t.designs,
+                    t.sumSearched / designs, t.stageFallback);
+        return;
+    }
+    const double compared = t.compared;
+    std::printf("| %s | %d | %d (%.1f %%) | %d | %.3f | %.3f | %.3f | %d | %d |\n", name.c_str(),
+                t.designs, t.losses, 100.0 * t.losses / compared, t.wins, t.worstLoss,
+                t.sumSearched / designs, t.sumRounded / compared, t.guarded, t.stageFallback);
+}
 
 void PrintTable(const char* title, const std::map<std::string, Tally>& tallies) {
     std::printf("\n%s\n", title);
     std::printf(
         "| Structure | Designs | Search loses > 0.05 dB | Search wins > 0.05 dB | "
-        "Worst loss (dB) | Mean searched (dB) | Mean rounded (dB) |\n");
-    std::printf("|---|---|---|---|---|---|---|\n");
+        "Worst loss (dB) | Mean searched (dB) | Mean rounded (dB) | Filter check | "
+        "Stage check |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
     Tally all;
+    Tally compared;
     for (const auto& [name, t] : tallies) {
-        std::printf("| %s | %d | %d (%.1f %%) | %d | %.3f | %.3f | %.3f |\n", name.c_str(),
-                    t.designs, t.losses, 100.0 * t.losses / std::max(1, t.designs), t.wins,
-                    t.worstLoss, t.sumSearched / std::max(1, t.designs),
-                    t.sumRounded / std::max(1, t.designs));
-        all.designs += t.designs;
-        all.losses += t.losses;
-        all.wins += t.wins;
-        all.worstLoss = std::max(all.worstLoss, t.worstLoss);
-        all.sumSearched += t.sumSearched;
-        all.sumRounded += t.sumRounded;
+        PrintRow(name, t);
+        AddTo(all, t);
+        if (t.compared > 0) {
+            AddTo(compared, t);
+        }
     }
-    std::printf("| All | %d | %d (%.1f %%) | %d | %.3f | %.3f | %.3f |\n", all.designs, all.losses,
-                100.0 * all.losses / std::max(1, all.designs), all.wins, all.worstLoss,
-                all.sumSearched / std::max(1, all.designs),
-                all.sumRounded / std::max(1, all.designs));
+    PrintRow("All with rounding", compared);
+    std::printf("(%d designs in all)\n", all.designs);
 }
 
 void Sweep(const char* title, const std::vector<SweepSpec>& specs, bool list, int threads) {
@@ -222,14 +230,22 @@ void Sweep(const char* title, const std::vector<SweepSpec>& specs, bool list, in
         session.Design(monitor);
         const ResponseCurves& c = session.Curves();
         const bool thirdOrder = s.structure == StructureKind::SALLEN_KEY_X;
-        const Outcome o{WorstDeviation(c.target, c.filter),
-                        thirdOrder ? NAN : WorstDeviation(c.target, c.traditional)};
+        Outcome o{WorstDeviationDb(c.target.Values(), c.filter.Values()),
+                  thirdOrder ? NAN : WorstDeviationDb(c.target.Values(), c.traditional.Values())};
+        const CFilterStructure& structure = *session.Current();
+        for (int i = 0; i < structure.StageCount(); ++i) {
+            o.stagesRoundedByStage += structure.Outcome(i).roundedByStage ? 1 : 0;
+            o.stagesRoundedByFilter += structure.Outcome(i).roundedByFilter ? 1 : 0;
+        }
         const std::string key = std::string(Name(s.type)) + " " + Name(s.structure);
         Tally& t = tallies[key];
         ++t.designs;
         t.sumSearched += o.searched;
+        t.guarded += o.stagesRoundedByFilter > 0 ? 1 : 0;
+        t.stageFallback += o.stagesRoundedByStage > 0 ? 1 : 0;
         if (!thirdOrder) {
             const double d = o.searched - o.rounded;
+            ++t.compared;
             t.sumRounded += o.rounded;
             t.sumDifference += d;
             t.losses += d > 0.05 ? 1 : 0;
@@ -239,10 +255,11 @@ void Sweep(const char* title, const std::vector<SweepSpec>& specs, bool list, in
         if (list) {
             std::printf(
                 "%s %s %s n=%d f=%g R0=%g A=%gdB E%d opamp=%d B=%g: searched %.3f dB, "
-                "rounded %.3f dB%s\n",
+                "rounded %.3f dB, stages rounded %d + %d%s\n",
                 Name(s.type), Name(s.structure), Name(s.characteristic), s.order, s.frequency,
                 s.impedance, s.gainDb, 12 << static_cast<int>(s.series), s.opAmp, s.bandwidth,
-                o.searched, o.rounded, o.searched - o.rounded > 0.05 ? "  LOSS" : "");
+                o.searched, o.rounded, o.stagesRoundedByStage, o.stagesRoundedByFilter,
+                o.searched - o.rounded > 0.05 ? "  LOSS" : "");
         }
     }
     PrintTable(title, tallies);

@@ -14,9 +14,17 @@ void CResponseAccumulator::Reset(bool linear) {
     curves_.groupDelay.SetLinearInterpolation(linear);
 }
 
-void CResponseAccumulator::MultiplyMagnitude(CShowFregang& curve,
-                                             const std::function<double(double)>& magnitude) {
-    ForEachPoint([&](int i, double w) { curve.MultiplyAt(i, magnitude(w)); });
+std::vector<double> CResponseAccumulator::SampleMagnitude(
+    const std::function<double(double)>& magnitude) const {
+    std::vector<double> samples(kCurvePoints);
+    ForEachPoint([&](int i, double w) { samples[static_cast<size_t>(i)] = magnitude(w); });
+    return samples;
+}
+
+void CResponseAccumulator::Multiply(CShowFregang& curve, const std::vector<double>& samples) {
+    for (size_t i = 0; i < samples.size(); ++i) {
+        curve.MultiplyAt(static_cast<int>(i), samples[i]);
+    }
 }
 
 void CResponseAccumulator::AddGroupDelay(const std::function<double(double)>& groupDelay) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "analysis/show_fregang.h"
 
@@ -17,8 +18,10 @@ class CResponseAccumulator {
     // Magnitude curves to 1, the group delay to 0; the band-stop's curves are drawn with linear
     // interpolation, because a parabola overshoots at the notch.
     void Reset(bool linear);
-    // Multiplies a stage's |H(w)| into `curve`.
-    void MultiplyMagnitude(CShowFregang& curve, const std::function<double(double)>& magnitude);
+    // A stage's |H(w)| at every point of the grid.
+    std::vector<double> SampleMagnitude(const std::function<double(double)>& magnitude) const;
+    // Multiplies a stage's samples into `curve`.
+    static void Multiply(CShowFregang& curve, const std::vector<double>& samples);
     // Adds a stage's group delay, with the spikes of its principal-value phase smoothed away.
     void AddGroupDelay(const std::function<double(double)>& groupDelay);
 

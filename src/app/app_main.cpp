@@ -11,6 +11,7 @@
 #include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "app/tolerance_flow.h"
 #include "plot/plot_messages.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
@@ -25,6 +26,7 @@ struct StartOptions {
     std::string screenshot;
     std::string reportPdf;
     std::string plotPdf;
+    bool tolerance = false;
     bool valid = true;
 
     bool Unattended() const {
@@ -42,6 +44,8 @@ StartOptions ParseStartOptions(int argc, char** argv) {
             options.reportPdf = argv[++i];
         } else if (arg == "--plot-pdf" && i + 1 < argc) {
             options.plotPdf = argv[++i];
+        } else if (arg == "--tolerance") {
+            options.tolerance = true;
         } else if (arg.rfind("--", 0) == 0 || !options.file.empty()) {
             options.valid = false;
         } else {
@@ -51,13 +55,30 @@ StartOptions ParseStartOptions(int argc, char** argv) {
     return options;
 }
 
-// Prints the design through the print command's own drawing into a PDF file; without a design
-// the command's no-design message goes to standard error.
-bool PrintPdf(CMainWindow& window, PrintKind kind, Command command, const std::string& path) {
+// Whether `command` may run on the window's design; without a design the command's no-design
+// message goes to standard error.
+bool MayRun(CMainWindow& window, Command command) {
     const CommandGate gate = GateCommand(command, window.Session().Filter().GetDesignState());
     if (gate.verdict != CommandGate::Verdict::RUN) {
         const UserMessage message = NoDesignMessage(gate.caption);
         std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Runs the tolerance analysis with the design's default settings, as the menu command would.
+bool AnalyseTolerances(CMainWindow& window) {
+    if (!MayRun(window, Command::RESULT_TOLERANCE)) {
+        return false;
+    }
+    CToleranceFlow& tolerance = window.Results().Tolerance();
+    return tolerance.Run(tolerance.Proposal());
+}
+
+// Prints the design through the print command's own drawing into a PDF file.
+bool PrintPdf(CMainWindow& window, PrintKind kind, Command command, const std::string& path) {
+    if (!MayRun(window, command)) {
         return false;
     }
     if (!window.Results().Printing().PrintToPdf(kind, Qs(path))) {
@@ -87,6 +108,9 @@ int RunVeltranix(int argc, char** argv) {
     window.SetUnattended(options.Unattended());
     if (!options.file.empty()) {
         window.Flows().Load(options.file);
+    }
+    if (options.tolerance && !AnalyseTolerances(window) && options.Unattended()) {
+        return 1;
     }
     window.ShowAsStored();
     if (!options.screenshot.empty()) {

@@ -47,14 +47,29 @@ std::string Describe(const std::exception_ptr& failure) {
 }  // namespace
 
 std::optional<std::string> CDesignRunner::Run(const Job& job) {
+    return RunJob(job, nullptr, nullptr);
+}
+
+std::optional<std::string> CDesignRunner::RunAnalysis(
+    const Job& job, const char* title, std::function<std::string(int percent)> line) {
+    return RunJob(job, title, &line);
+}
+
+std::optional<std::string> CDesignRunner::RunJob(
+    const Job& job, const char* title,
+    const std::function<std::string(int percent)>* analysisLine) {
     SharedMonitor monitor;
     CProgressDlg dialog([&monitor] { return monitor.Progress(); }, window_);
+    if (analysisLine != nullptr) {
+        dialog.ShowAsAnalysis(title, *analysisLine);
+    }
+    const bool tellHook = runningHook_ && analysisLine == nullptr;
     QObject::connect(&dialog, &CProgressDlg::cancelRequested, &dialog,
                      [&monitor] { monitor.Cancel(); });
     CRelayedCapacitorPrompt relay(&dialog, prompt_);
 
     running_ = true;
-    if (runningHook_) {
+    if (tellHook) {
         runningHook_(true);
     }
     std::exception_ptr failure;
@@ -76,7 +91,7 @@ std::optional<std::string> CDesignRunner::Run(const Job& job) {
     }
     worker.join();
     running_ = false;
-    if (runningHook_) {
+    if (tellHook) {
         runningHook_(false);
     }
     if (failure) {

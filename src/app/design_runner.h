@@ -27,9 +27,18 @@ class CDesignRunner {
 
     // Returns when the job has ended; the text of an exception it threw comes back.
     std::optional<std::string> Run(const Job& job);
+    // A job that only reads the design, an analysis: the progress dialog shows `title` and
+    // `line` of the percentage, and the running hook is not told, so that the window goes on
+    // showing the design.
+    std::optional<std::string> RunAnalysis(const Job& job, const char* title,
+                                           std::function<std::string(int percent)> line);
     bool Running() const { return running_; }
 
   private:
+    // With `analysisLine`, as RunAnalysis; without, as Run.
+    std::optional<std::string> RunJob(const Job& job, const char* title,
+                                      const std::function<std::string(int percent)>* analysisLine);
+
     QWidget* window_;
     CapacitorPrompt& prompt_;
     std::function<void(bool)> runningHook_;

@@ -16,6 +16,7 @@
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
+#include "app/tolerance_flow.h"
 #include "app/update_checker.h"
 #include "plot/plot_messages.h"
 #include "shell/shell_messages.h"
@@ -39,9 +40,15 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     setObjectName("mainWindow");
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
-    results_ = std::make_unique<CResultCommands>(this, *session_, store_, settings_,
+    results_ = std::make_unique<CResultCommands>(this, *session_, *runner_, store_, settings_,
                                                  [this] { Refresh(); });
-    flows_->SetBeforeChange([this] { results_->Windows().CloseAll(); });
+    results_->Tolerance().SetBandHook(
+        [this](const ToleranceBand* band) { view_->SetToleranceBand(band); });
+    // Nothing of the design on show outlives it: its windows and its tolerance analysis.
+    flows_->SetBeforeChange([this] {
+        results_->Windows().CloseAll();
+        results_->Tolerance().Drop();
+    });
     flows_->SetDesigner([this] { return DesignerOf(settings_); });
     runner_->SetRunningHook([this](bool running) {
         view_->SetBusy(running);

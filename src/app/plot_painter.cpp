@@ -17,6 +17,15 @@ QColor ToQt(PlotColor c) {
     return {c.red, c.green, c.blue};
 }
 
+QPolygon ToQt(const std::vector<PlotPoint>& points) {
+    QPolygon polygon;
+    polygon.reserve(static_cast<int>(points.size()));
+    for (const PlotPoint& p : points) {
+        polygon << QPoint(p.x, p.y);
+    }
+    return polygon;
+}
+
 }  // namespace
 
 QFont FittingPlotFont(QFont font) {
@@ -50,15 +59,21 @@ void CPlotPainter::operator()(const PlotPolyline& line) {
              line.pen.style == PenStyle::DASHED ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
              Qt::RoundJoin);
     painter_.setPen(pen);
-    QPolygon polygon;
-    polygon.reserve(static_cast<int>(line.points.size()));
-    for (const PlotPoint& p : line.points) {
-        polygon << QPoint(p.x, p.y);
-    }
     // A curve has more than two points: smooth it; straight lines stay crisp.
     const bool curve = line.points.size() > 2;
     painter_.setRenderHint(QPainter::Antialiasing, curve);
-    painter_.drawPolyline(polygon);
+    painter_.drawPolyline(ToQt(line.points));
+}
+
+void CPlotPainter::operator()(const PlotPolygon& area) {
+    if (area.points.size() < 3) {
+        return;
+    }
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(ToQt(area.color));
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.drawPolygon(ToQt(area.points));
+    painter_.setBrush(Qt::NoBrush);
 }
 
 void CPlotPainter::operator()(const PlotText& text) {

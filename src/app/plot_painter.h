@@ -25,6 +25,7 @@ class CPlotPainter {
 
     void operator()(const PlotFill& fill);
     void operator()(const PlotPolyline& line);
+    void operator()(const PlotPolygon& polygon);
     void operator()(const PlotText& text);
     void operator()(const PlotStartPicture& picture);
 

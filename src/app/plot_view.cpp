@@ -36,6 +36,11 @@ void CPlotView::SetOverlay(std::optional<PlotOverlay> overlay) {
     update();
 }
 
+void CPlotView::SetToleranceBand(const ToleranceBand* band) {
+    band_ = band;
+    update();
+}
+
 void CPlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -49,6 +54,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
     if (overlay_) {
         layout.SetOverlay(&*overlay_);
     }
+    layout.SetToleranceBand(band_);
     const PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
     CPlotPainter(painter).Paint(drawing.primitives);
     mapping_ = drawing.mapping;

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "analysis/tolerance_result.h"
 #include "plot/plot_mapping.h"
 #include "plot/plot_overlay.h"
 
@@ -25,6 +26,10 @@ class CPlotView : public QWidget {
     // A simulated magnitude over the curves until the next design; nothing removes it.
     void SetOverlay(std::optional<PlotOverlay> overlay);
     bool HasOverlay() const { return overlay_.has_value(); }
+    // The band of a tolerance analysis under the curves (nullptr: none); it must stay until
+    // it is replaced.
+    void SetToleranceBand(const ToleranceBand* band);
+    bool HasToleranceBand() const { return band_ != nullptr; }
 
   signals:
     void readoutChanged(const QString& text);
@@ -38,6 +43,7 @@ class CPlotView : public QWidget {
     CDesignSession& session_;
     PlotMapping mapping_;
     std::optional<PlotOverlay> overlay_;
+    const ToleranceBand* band_ = nullptr;
     bool busy_ = false;
 };
 

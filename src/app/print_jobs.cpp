@@ -10,6 +10,7 @@
 #include "app/plot_painter.h"
 #include "app/qt_text.h"
 #include "app/report_painter.h"
+#include "app/tolerance_flow.h"
 #include "plot/graph_option_texts.h"
 #include "plot/plot_layout.h"
 #include "plot/plot_print_mapping.h"
@@ -43,8 +44,12 @@ KindTexts TextsOf(PrintKind kind) {
 }  // namespace
 
 CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSettings& settings,
-                       std::function<void()> redraw)
-    : window_(window), session_(session), settings_(settings), redraw_(std::move(redraw)) {
+                       const CToleranceFlow& tolerance, std::function<void()> redraw)
+    : window_(window),
+      session_(session),
+      settings_(settings),
+      tolerance_(tolerance),
+      redraw_(std::move(redraw)) {
     // A4 with 10 mm margins: the diagram across the page, the report down it.
     const QMarginsF margins(10, 10, 10, 10);
     LayoutOf(PrintKind::GRAPH) = QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -140,6 +145,9 @@ void CPrintJobs::PaintPlot(QPrinter& printer, QPainter& painter) {
     const CFilter& filter = session_.Filter();
     CPlotLayout layout(filter, session_.Curves(),
                        SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));
+    if (const ToleranceResult* result = tolerance_.Result()) {
+        layout.SetToleranceBand(&result->band);
+    }
     CPlotPainter(painter, m.penScale)
         .Paint(layout.Draw(m.page, PlotScale::Printer(m.page)).primitives);
 }
@@ -153,7 +161,8 @@ void CPrintJobs::PaintReport(QPrinter& printer, QPainter& painter) {
     });
     const PrintedReportContent content{session_.Filter(),      session_.Character(),
                                        session_.OpAmps(),      *session_.Current(),
-                                       settings_.designerName, settings_.designerOrganisation};
+                                       settings_.designerName, settings_.designerOrganisation,
+                                       tolerance_.Result()};
     const std::vector<ReportPage> placed = layout.Paginate(PrintedReportSections(content));
     for (size_t i = 0; i < placed.size(); ++i) {
         if (i > 0) {

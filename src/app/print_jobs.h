@@ -14,6 +14,7 @@ class QWidget;
 namespace vx {
 
 class CDesignSession;
+class CToleranceFlow;
 struct ProgramSettings;
 
 // The two things the program prints: the response diagram and the result report.
@@ -24,10 +25,11 @@ enum class PrintKind { GRAPH, RESULT };
 // the core's layouts, so that a PDF keeps vector lines and real text.
 class CPrintJobs {
   public:
-    // `settings` names the designer; `redraw` repaints the window after the diagram was laid
-    // out for paper.
+    // `settings` names the designer; `tolerance` holds the tolerance analysis, whose band the
+    // diagram and whose figures the report show when it was run; `redraw` repaints the window
+    // after the diagram was laid out for paper.
     CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSettings& settings,
-               std::function<void()> redraw);
+               const CToleranceFlow& tolerance, std::function<void()> redraw);
 
     void PageSetup(PrintKind kind);
     void Preview(PrintKind kind);
@@ -48,6 +50,7 @@ class CPrintJobs {
     QWidget* window_;
     CDesignSession& session_;
     const ProgramSettings& settings_;
+    const CToleranceFlow& tolerance_;
     std::function<void()> redraw_;
     std::array<QPageLayout, 2> layouts_;
 };

@@ -18,21 +18,29 @@ namespace vx {
 
 namespace fs = std::filesystem;
 
-CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CSettingsStore& store,
-                                 ProgramSettings& settings, std::function<void()> refresh)
+CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CDesignRunner& runner,
+                                 CSettingsStore& store, ProgramSettings& settings,
+                                 std::function<void()> refresh)
     : window_(window),
       session_(session),
       store_(store),
       settings_(settings),
       refresh_(std::move(refresh)),
-      windows_(window, session, refresh_),
-      printing_(window, session, settings, refresh_) {}
+      tolerance_(window, session, runner),
+      windows_(window, session, tolerance_, refresh_),
+      printing_(window, session, settings, tolerance_, refresh_) {}
+
+void CResultCommands::SetUnattended(bool unattended) {
+    unattended_ = unattended;
+    tolerance_.SetUnattended(unattended);
+}
 
 void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers) {
     auto show = [this](ResultWindow which) { return [this, which] { windows_.Show(which); }; };
     handlers[Command::RESULT_DIMENSIONING] = show(ResultWindow::DIMENSIONING);
     handlers[Command::RESULT_PARAMETERS] = show(ResultWindow::PARAMETERS);
     handlers[Command::RESULT_SCHEMATIC] = show(ResultWindow::SCHEMATIC);
+    handlers[Command::RESULT_TOLERANCE] = [this] { AnalyseTolerances(); };
     handlers[Command::GRAPH_FREQUENCY_MARKS] = show(ResultWindow::FREQUENCY_MARKS);
     handlers[Command::GRAPH_AMPLITUDE_MARKS] = show(ResultWindow::AMPLITUDE_MARKS);
     handlers[Command::GRAPH_RANGE] = [this] { ChangeRange(); };
@@ -54,6 +62,19 @@ void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers
         handlers[e.preview] = [this, kind] { printing_.Preview(kind); };
         handlers[e.print] = [this, kind] { printing_.Print(kind); };
     }
+}
+
+void CResultCommands::AnalyseTolerances() {
+    const std::optional<ToleranceSettings> settings = tolerance_.Ask();
+    if (!settings) {
+        return;
+    }
+    // The window of the last run would outlive its result.
+    windows_.Close(ResultWindow::TOLERANCE);
+    if (tolerance_.Run(*settings)) {
+        windows_.Show(ResultWindow::TOLERANCE);
+    }
+    refresh_();
 }
 
 void CResultCommands::ChangeRange() {
@@ -95,8 +116,8 @@ bool CResultCommands::SaveHtml(const std::string& path) {
         return false;
     }
     const fs::path file(path);
-    const HtmlReportContent content{session_.Filter(), session_.Character(), session_.OpAmps(),
-                                    *structure, DesignerOf(settings_)};
+    const HtmlReportContent content{session_.Filter(), session_.Character(),  session_.OpAmps(),
+                                    *structure,        DesignerOf(settings_), tolerance_.Result()};
     if (const auto failed = SaveHtmlReport(file.parent_path(), file.stem().string(), content)) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;

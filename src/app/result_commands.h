@@ -7,34 +7,40 @@
 
 #include "app/print_jobs.h"
 #include "app/result_windows.h"
+#include "app/tolerance_flow.h"
 #include "shell/menu_table.h"
 
 class QWidget;
 
 namespace vx {
 
+class CDesignRunner;
 class CDesignSession;
 class CSettingsStore;
 struct ProgramSettings;
 
 // The commands of the "Ergebnis" and "Grafik" menus and the diagram's print entries of
-// "Datei": result and mark windows, printing, the HTML report, the report options and the
-// graph dialogs. The window's command gate has checked the design state before any of them.
+// "Datei": result and mark windows, the tolerance analysis, printing, the HTML report, the
+// report options and the graph dialogs. The window's command gate has checked the design state
+// before any of them.
 class CResultCommands {
   public:
     // `settings` are the window's settings (plot range, report option, designer), written
-    // through `store`; `refresh` redraws the window.
-    CResultCommands(QWidget* window, CDesignSession& session, CSettingsStore& store,
-                    ProgramSettings& settings, std::function<void()> refresh);
+    // through `store`; the tolerance analysis runs through `runner`; `refresh` redraws the
+    // window.
+    CResultCommands(QWidget* window, CDesignSession& session, CDesignRunner& runner,
+                    CSettingsStore& store, ProgramSettings& settings,
+                    std::function<void()> refresh);
 
     // Adds a handler for each of these commands.
     void Install(std::map<Command, std::function<void()>>& handlers);
 
+    CToleranceFlow& Tolerance() { return tolerance_; }
     CResultWindows& Windows() { return windows_; }
     CPrintJobs& Printing() { return printing_; }
 
     // Unattended (a run from the command line): messages go to standard error.
-    void SetUnattended(bool unattended) { unattended_ = unattended; }
+    void SetUnattended(bool unattended);
 
     // The HTML report as NAME.htm in the chosen folder, the picture beside it; false when the
     // page could not be written (the user was told).
@@ -46,12 +52,14 @@ class CResultCommands {
     void ChangeRange();
     void ChooseCurves();
     void ChangeOptions();
+    void AnalyseTolerances();
 
     QWidget* window_;
     CDesignSession& session_;
     CSettingsStore& store_;
     ProgramSettings& settings_;
     std::function<void()> refresh_;
+    CToleranceFlow tolerance_;
     CResultWindows windows_;
     CPrintJobs printing_;
     bool unattended_ = false;

@@ -2,19 +2,21 @@
 
 #include <QDialog>
 
+#include "app/tolerance_flow.h"
 #include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/freq_mark_dlg.h"
 #include "dialogs/schaltbild_dlg.h"
 #include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/table_dlg.h"
+#include "dialogs/tolerance_result_dlg.h"
 #include "report/schematic_choice.h"
 #include "structures/design_session.h"
 
 namespace vx {
 
 CResultWindows::CResultWindows(QWidget* window, CDesignSession& session,
-                               std::function<void()> redraw)
-    : window_(window), session_(session), redraw_(std::move(redraw)) {}
+                               const CToleranceFlow& tolerance, std::function<void()> redraw)
+    : window_(window), session_(session), tolerance_(tolerance), redraw_(std::move(redraw)) {}
 
 QDialog* CResultWindows::Open(ResultWindow which) const {
     QDialog* dialog = open_[static_cast<size_t>(which)].data();
@@ -56,6 +58,11 @@ QDialog* CResultWindows::Make(ResultWindow which) {
                 return new CSchaltbildDlg(*picture, window_);
             }
             return nullptr;
+        case ResultWindow::TOLERANCE:
+            if (const ToleranceResult* result = tolerance_.Result()) {
+                return new CToleranceResultDlg(*result, window_);
+            }
+            return nullptr;
         case ResultWindow::FREQUENCY_MARKS: {
             auto* marks = new CFreqMarkDlg(session_, window_);
             QObject::connect(marks, &CMarkDlg::marksApplied, window_, [this] { redraw_(); });
@@ -70,12 +77,17 @@ QDialog* CResultWindows::Make(ResultWindow which) {
     return nullptr;
 }
 
+void CResultWindows::Close(ResultWindow which) {
+    QPointer<QDialog>& slot = open_[static_cast<size_t>(which)];
+    if (slot != nullptr) {
+        slot->close();
+        slot.clear();
+    }
+}
+
 void CResultWindows::CloseAll() {
-    for (QPointer<QDialog>& slot : open_) {
-        if (slot != nullptr) {
-            slot->close();
-            slot.clear();
-        }
+    for (size_t i = 0; i < open_.size(); ++i) {
+        Close(static_cast<ResultWindow>(i));
     }
 }
 

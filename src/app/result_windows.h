@@ -10,18 +10,30 @@ class QWidget;
 namespace vx {
 
 class CDesignSession;
+class CToleranceFlow;
 
-// The modeless windows of the program: the three result windows and the two mark windows.
-enum class ResultWindow { DIMENSIONING, PARAMETERS, SCHEMATIC, FREQUENCY_MARKS, AMPLITUDE_MARKS };
+// The modeless windows of the program: the result windows and the two mark windows.
+enum class ResultWindow {
+    DIMENSIONING,
+    PARAMETERS,
+    SCHEMATIC,
+    TOLERANCE,
+    FREQUENCY_MARKS,
+    AMPLITUDE_MARKS
+};
 
 // Opens each window at most once (an open one is brought to the front) and closes them all
 // before the document changes, so that none shows a design that is gone.
 class CResultWindows {
   public:
-    // `redraw` repaints the plot after a mark window took over its marks.
-    CResultWindows(QWidget* window, CDesignSession& session, std::function<void()> redraw);
+    // `redraw` repaints the plot after a mark window took over its marks; `tolerance` holds
+    // the result of the tolerance analysis.
+    CResultWindows(QWidget* window, CDesignSession& session, const CToleranceFlow& tolerance,
+                   std::function<void()> redraw);
 
+    // Nothing opens for a window without its content (no tolerance analysis was run).
     void Show(ResultWindow which);
+    void Close(ResultWindow which);
     // Closes every open window; the mark windows take over their marks as they close.
     void CloseAll();
     // The open window, or nullptr.
@@ -32,8 +44,9 @@ class CResultWindows {
 
     QWidget* window_;
     CDesignSession& session_;
+    const CToleranceFlow& tolerance_;
     std::function<void()> redraw_;
-    std::array<QPointer<QDialog>, 5> open_;
+    std::array<QPointer<QDialog>, 6> open_;
 };
 
 }  // namespace vx

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/tolerance_analysis.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/design_options.h"
@@ -15,6 +16,8 @@
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/html_report.h"
+#include "report/tolerance_csv.h"
+#include "report/tolerance_rows.h"
 #include "structures/design_session.h"
 #include "structures/stored_capacitor_prompt.h"
 
@@ -24,10 +27,18 @@ namespace {
 
 constexpr const char* kCommand = "design";
 
-// One thing to do with a finished design; returns an exit status, 0 to go on.
-using PostDesignStep = std::function<int(CDesignSession&, const DesignOptions&)>;
+// A finished design and what was asked of it.
+struct DesignRun {
+    CDesignSession& session;
+    const DesignOptions& options;
+    std::optional<ToleranceResult> tolerance;  // when the analysis was asked for
+};
 
-int PrintResult(CDesignSession& session, const DesignOptions& /*options*/) {
+// One thing to do with a finished design; returns an exit status, 0 to go on.
+using PostDesignStep = std::function<int(DesignRun&)>;
+
+int PrintResult(DesignRun& run) {
+    CDesignSession& session = run.session;
     std::string text = DimensioningText(session.Filter(), session.OpAmps());
     text += "\n\n";
     for (const auto& row : FilterParameterRows(*session.Current())) {
@@ -40,20 +51,22 @@ int PrintResult(CDesignSession& session, const DesignOptions& /*options*/) {
     return 0;
 }
 
-int WriteCurves(CDesignSession& session, const DesignOptions& options) {
-    const CFilter& f = session.Filter();
+int WriteCurves(DesignRun& run) {
+    const DesignOptions& options = run.options;
+    const CFilter& f = run.session.Filter();
     if (!WriteTextFile(options.curvesPath,
-                       CurvesCsv(session.Curves(), f.Frequency(), f.PlotMin(), f.PlotMax(),
+                       CurvesCsv(run.session.Curves(), f.Frequency(), f.PlotMin(), f.PlotMax(),
                                  f.Structure() != StructureKind::SALLEN_KEY_X))) {
         return UsageError(kCommand, "cannot write " + options.curvesPath);
     }
     return 0;
 }
 
-int SaveBack(CDesignSession& session, const DesignOptions& options) {
+int SaveBack(DesignRun& run) {
+    const CDesignSession& session = run.session;
     if (const auto message =
-            SaveSpecification(options.savePath, session.Filter(), session.Character(),
-                              session.OpAmps(), options.designer)) {
+            SaveSpecification(run.options.savePath, session.Filter(), session.Character(),
+                              session.OpAmps(), run.options.designer)) {
         PrintMessage(*message);
         return 2;
     }
@@ -61,10 +74,12 @@ int SaveBack(CDesignSession& session, const DesignOptions& options) {
 }
 
 // The page is named after the file without its extension; the picture goes beside it.
-int WriteHtml(CDesignSession& session, const DesignOptions& options) {
-    const std::filesystem::path path(options.htmlPath);
-    const HtmlReportContent content{session.Filter(), session.Character(), session.OpAmps(),
-                                    *session.Current(), options.designer};
+int WriteHtml(DesignRun& run) {
+    CDesignSession& session = run.session;
+    const std::filesystem::path path(run.options.htmlPath);
+    const HtmlReportContent content{
+        session.Filter(),   session.Character(),  session.OpAmps(),
+        *session.Current(), run.options.designer, run.tolerance ? &*run.tolerance : nullptr};
     if (const auto message = SaveHtmlReport(path.parent_path(), path.stem().string(), content)) {
         PrintMessage(*message);
         return 2;
@@ -72,29 +87,77 @@ int WriteHtml(CDesignSession& session, const DesignOptions& options) {
     return 0;
 }
 
-int WritePlot(CDesignSession& session, const DesignOptions& options) {
-    if (!WritePlotSvg(session, options.plot)) {
-        return UsageError(kCommand, "cannot write " + options.plot.output);
+int WritePlot(DesignRun& run) {
+    if (!WritePlotSvg(run.session, run.options.plot,
+                      run.tolerance ? &run.tolerance->band : nullptr)) {
+        return UsageError(kCommand, "cannot write " + run.options.plot.output);
     }
     return 0;
 }
 
-int WriteSpice(CDesignSession& session, const DesignOptions& options) {
-    if (const auto message = WriteSpiceFiles(session, options.spice)) {
+int WriteSpice(DesignRun& run) {
+    if (const auto message = WriteSpiceFiles(run.session, run.options.spice)) {
         PrintMessage(*message);
         return 2;
     }
     return 0;
 }
 
-int Verify(CDesignSession& session, const DesignOptions& options) {
-    return VerifySpice(session, options.spice, stdout, stderr);
+int Verify(DesignRun& run) {
+    return VerifySpice(run.session, run.options.spice, stdout, stderr);
+}
+
+// Runs the analysis; its result serves the steps that follow.
+int AnalyseTolerances(DesignRun& run) {
+    const DesignOptions& options = run.options;
+    const ToleranceSettings settings =
+        SettingsFor(options.tolerance, run.session.Filter(), options.threads);
+    ToleranceRun analysis;
+    {
+        ProgressMonitor monitor(!options.quiet, [](const DesignProgress& p) {
+            return ToleranceProgressLine(p.percent);
+        });
+        analysis = CToleranceAnalysis(run.session, settings).Run(monitor);
+    }
+    if (analysis.outcome != ToleranceOutcome::DONE) {
+        if (analysis.message) {
+            PrintMessage(*analysis.message);
+        }
+        return 2;
+    }
+    run.tolerance = std::move(analysis.result);
+    return 0;
+}
+
+int PrintTolerances(DesignRun& run) {
+    std::fputs("\n", stdout);
+    std::fputs(ToleranceText(*run.tolerance).c_str(), stdout);
+    return 0;
+}
+
+int WriteToleranceCsv(DesignRun& run) {
+    const CFilter& f = run.session.Filter();
+    const std::string& path = run.options.tolerance.csvPath;
+    if (!WriteTextFile(path, ToleranceCsv(run.session.Curves().filter, run.tolerance->band,
+                                          f.Frequency(), f.PlotMin(), f.PlotMax()))) {
+        return UsageError(kCommand, "cannot write " + path);
+    }
+    return 0;
 }
 
 std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     std::vector<PostDesignStep> steps;
     if (!options.quiet) {
         steps.emplace_back(PrintResult);
+    }
+    if (options.tolerance.enabled) {
+        steps.emplace_back(AnalyseTolerances);
+        if (!options.quiet) {
+            steps.emplace_back(PrintTolerances);
+        }
+        if (!options.tolerance.csvPath.empty()) {
+            steps.emplace_back(WriteToleranceCsv);
+        }
     }
     if (!options.curvesPath.empty()) {
         steps.emplace_back(WriteCurves);
@@ -170,8 +233,9 @@ int RunDesign(const Args& args) {
     if (result.outcome != LoadOutcome::DESIGNED) {
         return 2;
     }
+    DesignRun run{session, options, std::nullopt};
     for (const PostDesignStep& step : PostDesignSteps(options)) {
-        if (const int status = step(session, options)) {
+        if (const int status = step(run)) {
             return status;
         }
     }

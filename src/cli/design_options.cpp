@@ -25,8 +25,8 @@ const char* const kDesignHelp =
     "                      OUT-Dateien/OUT.png\n"
     "  --filterparams      include the table of filter parameters in the HTML page\n"
     "  --designer TEXT     designer name and organisation for the HTML page and --save\n"
-    "  --threads N         search standard values on N threads (default: one per core);\n"
-    "                      the result is the same for every N\n"
+    "  --threads N         search standard values and run the tolerance analysis on N threads\n"
+    "                      (default: one per core); the result is the same for every N\n"
     "  --quiet             print no result texts\n"
     "  --help              show this text\n";
 
@@ -56,7 +56,7 @@ const Option kOptions[] = {
 }  // namespace
 
 std::string DesignHelp() {
-    return std::string(kDesignHelp) + kPlotOptionsHelp + kSpiceOptionsHelp;
+    return std::string(kDesignHelp) + kPlotOptionsHelp + kSpiceOptionsHelp + kToleranceOptionsHelp;
 }
 
 ParsedDesignOptions ParseDesignOptions(const Args& args) {
@@ -73,7 +73,8 @@ ParsedDesignOptions ParseDesignOptions(const Args& args) {
         }
         std::string error;
         if (TakePlotOption(args, i, parsed.options.plot, error) ||
-            TakeSpiceOption(args, i, parsed.options.spice, error)) {
+            TakeSpiceOption(args, i, parsed.options.spice, error) ||
+            TakeToleranceOption(args, i, parsed.options.tolerance, error)) {
             if (!error.empty()) {
                 parsed.error = error;
                 return parsed;

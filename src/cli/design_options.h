@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/plot_options.h"
 #include "cli/spice_options.h"
+#include "cli/tolerance_options.h"
 
 namespace vx::cli {
 
@@ -25,6 +26,7 @@ struct DesignOptions {
     bool help = false;
     PlotOptions plot;
     SpiceOptions spice;
+    ToleranceOptions tolerance;
 };
 
 struct ParsedDesignOptions {

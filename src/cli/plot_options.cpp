@@ -134,10 +134,11 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
     }
 }
 
-bool WritePlotSvg(CDesignSession& session, const PlotOptions& options) {
+bool WritePlotSvg(CDesignSession& session, const PlotOptions& options, const ToleranceBand* band) {
     const CFilter& filter = session.Filter();
     const std::string summary = SummaryText(filter, session.OpAmps(), SummaryVariant::REPORT);
     CPlotLayout layout(filter, session.Curves(), summary);
+    layout.SetToleranceBand(band);
     const PlotRect page{0, 0, options.width, options.height};
     const PlotDrawing drawing = layout.Draw(page, PlotScale::Screen());
     std::ofstream file(options.output, std::ios::binary | std::ios::trunc);

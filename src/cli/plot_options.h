@@ -10,6 +10,7 @@
 namespace vx {
 class CDesignSession;
 class CFilter;
+struct ToleranceBand;
 }  // namespace vx
 
 namespace vx::cli {
@@ -32,8 +33,9 @@ bool TakePlotOption(const Args& args, std::size_t& i, PlotOptions& options, std:
 // Puts the marks and the curve selection into the record, as the graph dialogs would.
 void ApplyPlotOptions(const PlotOptions& options, CFilter& filter);
 
-// Writes the picture of the session's design as the screen would show it at that size; false
-// when the file cannot be written.
-bool WritePlotSvg(CDesignSession& session, const PlotOptions& options);
+// Writes the picture of the session's design as the screen would show it at that size, with the
+// band of a tolerance analysis when there is one; false when the file cannot be written.
+bool WritePlotSvg(CDesignSession& session, const PlotOptions& options,
+                  const ToleranceBand* band = nullptr);
 
 }  // namespace vx::cli

@@ -8,7 +8,9 @@
 
 namespace vx::cli {
 
-ProgressMonitor::ProgressMonitor(bool enabled) : enabled_(enabled && isatty(STDERR_FILENO) != 0) {}
+ProgressMonitor::ProgressMonitor(bool enabled, LineText lineText)
+    : enabled_(enabled && isatty(STDERR_FILENO) != 0),
+      lineText_(lineText ? std::move(lineText) : LineText(DesignProgressLine)) {}
 
 ProgressMonitor::~ProgressMonitor() {
     if (shown_) {
@@ -24,7 +26,7 @@ void ProgressMonitor::Report(const DesignProgress& p) {
     last_ = p;
     shown_ = true;
     std::string line = "\r";
-    line += DesignProgressLine(p);
+    line += lineText_(p);
     line += "   ";
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);

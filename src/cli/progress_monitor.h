@@ -1,14 +1,19 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "structures/design_monitor.h"
 
 namespace vx::cli {
 
-// Shows the stage, the search round and the percentage on one line of standard error; silent
-// when standard error is not a terminal.
+// Shows the progress on one line of standard error (by default the stage, the search round and
+// the percentage); silent when standard error is not a terminal.
 class ProgressMonitor final : public DesignMonitor {
   public:
-    explicit ProgressMonitor(bool enabled);
+    using LineText = std::function<std::string(const DesignProgress&)>;
+
+    explicit ProgressMonitor(bool enabled, LineText lineText = {});
     ~ProgressMonitor() override;
     ProgressMonitor(const ProgressMonitor&) = delete;
     ProgressMonitor& operator=(const ProgressMonitor&) = delete;
@@ -18,6 +23,7 @@ class ProgressMonitor final : public DesignMonitor {
 
   private:
     bool enabled_;
+    LineText lineText_;
     bool shown_ = false;
     DesignProgress last_{-1, -1, -1};
 };

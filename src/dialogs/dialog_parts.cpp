@@ -4,11 +4,15 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/qt_text.h"
 #include "dialogs/radio_group.h"
@@ -42,6 +46,54 @@ QWidget* OkCancelButtons(QDialog* dialog) {
 
 QWidget* OkButton(QDialog* dialog) {
     return Buttons(dialog, QDialogButtonBox::Ok);
+}
+
+QTableWidget* ReadOnlyTable(const std::vector<std::vector<std::string>>& rows, const QString& name,
+                            QWidget* parent, int visibleRows) {
+    const int count = static_cast<int>(rows.size()) - 1;
+    auto* table = new QTableWidget(count, static_cast<int>(rows.front().size()), parent);
+    table->setObjectName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->verticalHeader()->hide();
+    QStringList header;
+    for (const std::string& text : rows.front()) {
+        header << Qs(text);
+    }
+    table->setHorizontalHeaderLabels(header);
+    for (int r = 0; r < count; ++r) {
+        const auto& row = rows[static_cast<size_t>(r) + 1];
+        for (size_t k = 0; k < row.size(); ++k) {
+            auto* item = new QTableWidgetItem(Qs(row[k]));
+            item->setTextAlignment(Qt::AlignCenter);
+            table->setItem(r, static_cast<int>(k), item);
+        }
+    }
+    table->resizeColumnsToContents();
+    for (int k = 0; k < table->columnCount(); ++k) {
+        // Some air around the numbers, which otherwise touch the grid.
+        table->setColumnWidth(k,
+                              table->columnWidth(k) + table->fontMetrics().averageCharWidth() * 2);
+    }
+    const bool scrolls = count > visibleRows;
+    int width = 2 * table->frameWidth();
+    for (int k = 0; k < table->columnCount(); ++k) {
+        width += table->columnWidth(k);
+    }
+    if (scrolls) {
+        width += table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    }
+    int height = 2 * table->frameWidth() + table->horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < std::min(count, visibleRows); ++r) {
+        height += table->rowHeight(r);
+    }
+    table->setMinimumSize(width, height);
+    table->setMaximumHeight(height);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    return table;
 }
 
 QLineEdit* NumberEdit(const QString& name, QWidget* parent) {

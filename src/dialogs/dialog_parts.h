@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
 
 class QBoxLayout;
 class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QTableWidget;
 class QWidget;
 
 // Pieces the dialogs share.
@@ -19,6 +22,10 @@ class CRadioGroup;
 QWidget* OkCancelButtons(QDialog* dialog);
 // "OK" alone, wired to accept: the result windows and the mark windows.
 QWidget* OkButton(QDialog* dialog);
+// A grid of read-only text cells, `rows` with the header first, each column as wide as its
+// texts; up to `visibleRows` rows show without scrolling.
+QTableWidget* ReadOnlyTable(const std::vector<std::vector<std::string>>& rows, const QString& name,
+                            QWidget* parent, int visibleRows = 16);
 // A field for an engineering number, named for the tests.
 QLineEdit* NumberEdit(const QString& name, QWidget* parent);
 // A label of the core's text.

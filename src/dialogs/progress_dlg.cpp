@@ -52,10 +52,21 @@ CProgressDlg::CProgressDlg(std::function<DesignProgress()> poll, QWidget* parent
     Update();
 }
 
+void CProgressDlg::ShowAsAnalysis(const char* title, std::function<std::string(int percent)> line) {
+    setWindowTitle(Qs(title));
+    analysisLine_ = std::move(line);
+    Update();
+}
+
 void CProgressDlg::Update() {
     const DesignProgress p = poll_();
-    stage_->setText(Qs(ProgressStageText(p.stage, p.stageCount)));
-    retry_->setText(Qs(ProgressRetryText(p.retry)));
+    if (analysisLine_) {
+        stage_->setText(Qs(analysisLine_(p.percent)));
+        retry_->clear();
+    } else {
+        stage_->setText(Qs(ProgressStageText(p.stage, p.stageCount)));
+        retry_->setText(Qs(ProgressRetryText(p.retry)));
+    }
     bar_->setValue(p.percent);
 }
 

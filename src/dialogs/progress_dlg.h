@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <string>
 
 #include "structures/design_monitor.h"
 
@@ -14,11 +15,15 @@ namespace vx {
 
 // The progress of a running design: the stage, extra tuning rounds, the search's percentage
 // and "Abbrechen". It polls the progress and stays until the run ends; closing it cancels.
+// An analysis shows one line of its own instead of the stage and the rounds.
 class CProgressDlg : public QDialog {
     Q_OBJECT
 
   public:
     CProgressDlg(std::function<DesignProgress()> poll, QWidget* parent);
+
+    // An analysis: the title, and the line for its percentage.
+    void ShowAsAnalysis(const char* title, std::function<std::string(int percent)> line);
 
     void reject() override;
 
@@ -29,6 +34,7 @@ class CProgressDlg : public QDialog {
     void Update();
 
     std::function<DesignProgress()> poll_;
+    std::function<std::string(int percent)> analysisLine_;
     QLabel* stage_;
     QLabel* retry_;
     QProgressBar* bar_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "plot/plot_messages.h"
@@ -28,6 +29,8 @@ constexpr PlotPen kDelayPen{PenStyle::SOLID, 2, kBlack};
 constexpr PlotPen kCharacteristicPen{PenStyle::DASHED, 1, kRed};
 constexpr PlotPen kMarkPen{PenStyle::DASHED, 1, kGreen};
 constexpr PlotPen kEraserPen{PenStyle::SOLID, 2, kWhite};
+// The tolerance band: a pale shade of the filter curve's blue.
+constexpr PlotColor kBandColor{200, 212, 255};
 
 // Curve selection bits of the record.
 constexpr int kFilterBit = 1;
@@ -180,6 +183,7 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
         CentredText(kNoCurveText);
         return std::move(out_);
     }
+    DrawToleranceBand();
     DrawLevelGrid();
     DrawFrequencyAxis();
     DrawCharacteristicFrequencies();
@@ -214,6 +218,14 @@ bool CPlotLayout::FindVerticalRange() {
     }
     if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
         take(curves_.traditional);
+    }
+    if (BandShown()) {
+        // A band that reaches above the curves is not cut off; one that reaches zero (a run
+        // with a perfect notch) would have no level in dB.
+        high = std::max(high, band_->q95.GetMaximum());
+        if (band_->q05.GetMinimum() > 0.0) {
+            low = std::min(low, band_->q05.GetMinimum());
+        }
     }
     map.delayShown = (graph & kDelayBit) != 0;
     if (!map.magnitudeShown) {
@@ -461,7 +473,42 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
     Text(legend, legendX, legendY, delay ? HAlign::RIGHT : HAlign::LEFT, pen.color);
 }
 
-// Beside the date line, where no other text of the diagram goes.
+bool CPlotLayout::BandShown() const {
+    return band_ != nullptr && out_.mapping.magnitudeShown && band_->OnGridOf(filter_);
+}
+
+void CPlotLayout::DrawToleranceBand() {
+    const PlotMapping& map = out_.mapping;
+    if (!BandShown()) {
+        return;
+    }
+    CShowFregang upper = band_->q95;
+    CShowFregang lower = band_->q05;
+    upper.SetDisplayPoints(width_);
+    lower.SetDisplayPoints(width_);
+    auto y = [&](double v) {
+        return Round(std::clamp(Decibel(v) * map.dbScale + map.dbOffset, double(map.top),
+                                double(map.bottom)));
+    };
+    PlotPolygon area{kBandColor, {}};
+    area.points.reserve(2 * static_cast<size_t>(width_));
+    for (int k = 0; k < width_; ++k) {
+        area.points.push_back({map.left + k, y(upper.GetDisplayValue(k))});
+    }
+    for (int k = width_; k-- > 0;) {
+        area.points.push_back({map.left + k, y(lower.GetDisplayValue(k))});
+    }
+    out_.primitives.emplace_back(std::move(area));
+    // The legend goes on the date line below the filter curve's own legend (a Spice overlay's
+    // takes the line's right end): a swatch, and the text right of it.
+    const int legendX = map.left + width_ / 3 - Sx(30);
+    const int legendY = page_.bottom - Sy(36) / 2;
+    const PlotRect swatch{legendX, legendY + Sy(2), legendX + Sx(24), legendY + Sy(12)};
+    out_.primitives.emplace_back(PlotFill{swatch, kBandColor});
+    Text(tolerance_text::kBandLegend, legendX + Sx(30), legendY, HAlign::LEFT, kBlack);
+}
+
+// At the right end of the date line; a tolerance band's legend sits further left on it.
 void CPlotLayout::DrawOverlay() {
     const PlotMapping& map = out_.mapping;
     if (overlay_ == nullptr || !map.magnitudeShown) {

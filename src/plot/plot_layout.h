@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/show_fregang.h"
+#include "analysis/tolerance_result.h"
 #include "model/filter.h"
 #include "plot/plot_mapping.h"
 #include "plot/plot_overlay.h"
@@ -44,6 +45,10 @@ class CPlotLayout {
     // variant (report/summary_text.h).
     CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary);
 
+    // The band of a tolerance analysis to draw under the curves (from 5 % to 95 %), with its
+    // legend, as long as it lies on the record's grid; nullptr for none. The band must outlive
+    // the drawing.
+    void SetToleranceBand(const ToleranceBand* band) { band_ = band; }
     // A simulated magnitude to draw over the curves (nullptr: none); it must outlive Draw.
     void SetOverlay(const PlotOverlay* overlay) { overlay_ = overlay; }
 
@@ -63,6 +68,9 @@ class CPlotLayout {
     void DrawFrequencyAxis();
     void DrawCharacteristicFrequencies();
     void DrawMarks();
+    // A band is set, lies on the grid, and a magnitude curve is shown.
+    bool BandShown() const;
+    void DrawToleranceBand();
     void DrawCurves();
     void DrawOverlay();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
@@ -74,6 +82,7 @@ class CPlotLayout {
     const CFilter& filter_;
     ResponseCurves& curves_;
     std::string summary_;
+    const ToleranceBand* band_ = nullptr;
     const PlotOverlay* overlay_ = nullptr;
 
     PlotDrawing out_;

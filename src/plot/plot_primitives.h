@@ -66,11 +66,17 @@ struct PlotFill {
     PlotColor color;
 };
 
+// A filled area without an outline, closed from the last point back to the first.
+struct PlotPolygon {
+    PlotColor color;
+    std::vector<PlotPoint> points;
+};
+
 // The start picture, centred in `page` by the painter (offsets clamped at 0).
 struct PlotStartPicture {
     PlotRect page;
 };
 
-using PlotPrimitive = std::variant<PlotFill, PlotPolyline, PlotText, PlotStartPicture>;
+using PlotPrimitive = std::variant<PlotFill, PlotPolyline, PlotPolygon, PlotText, PlotStartPicture>;
 
 }  // namespace vx

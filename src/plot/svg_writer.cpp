@@ -85,6 +85,21 @@ class SvgBuilder {
         out_ += "/>\n";
     }
 
+    void operator()(const PlotPolygon& polygon) {
+        if (polygon.points.size() < 3) {
+            return;
+        }
+        std::string points;
+        for (const PlotPoint& p : polygon.points) {
+            if (!points.empty()) {
+                points += ' ';
+            }
+            points += Num(p.x) + "," + Num(p.y);
+        }
+        out_ += "<polygon points=\"" + points + "\" fill=\"" + Colour(polygon.color) +
+                "\" stroke=\"none\"/>\n";
+    }
+
     void operator()(const PlotText& text) {
         const char* anchor = text.halign == HAlign::LEFT    ? "start"
                              : text.halign == HAlign::RIGHT ? "end"

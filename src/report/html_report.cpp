@@ -4,6 +4,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "analysis/tolerance_messages.h"
 #include "files/latin1_text.h"
 #include "files/replace_file.h"
 #include "model/character.h"
@@ -15,6 +16,7 @@
 #include "report/html_report_messages.h"
 #include "report/schematic_pictures.h"
 #include "report/specification_rows.h"
+#include "report/tolerance_rows.h"
 
 namespace vx {
 
@@ -105,14 +107,6 @@ const char* const kStyles =
     ".m td, .m th { border: 1px solid #000; font-size: 11pt; padding: 5px; text-align: center }\n"
     "</style>\n";
 
-std::string SpecificationSection(const HtmlReportContent& c) {
-    std::string s = Element("h2", "Spezifikation") + "\n<table class=\"o\">\n";
-    for (const LabelRow& row : SpecificationRows(c.filter, c.opv)) {
-        s += LabelRowMarkup(X(row.label), X(row.value));
-    }
-    return s + "</table>\n\n";
-}
-
 std::string PoleDataSection(const HtmlReportContent& c) {
     std::string s = Element("h2", "Parameter der individuellen Charakteristik") +
                     "\n<table class=\"m\">\n" +
@@ -159,9 +153,10 @@ std::string ComponentSection(const CFilter& filter) {
     return s;
 }
 
-std::string FilterParameterSection(const HtmlReportContent& c) {
-    std::string s = Element("h2", "Filterparameter") + "\n<table class=\"m\">\n";
-    const auto rows = FilterParameterRows(c.structure);
+// A bordered table whose first row holds the headings.
+template <class Rows>
+std::string GridTable(const Rows& rows) {
+    std::string s = "<table class=\"m\">\n";
     for (size_t r = 0; r < rows.size(); ++r) {
         const char* cell = r == 0 ? "th" : "td";
         s += "<tr>";
@@ -171,6 +166,39 @@ std::string FilterParameterSection(const HtmlReportContent& c) {
         s += "</tr>\n";
     }
     return s + "</table>\n";
+}
+
+std::string LabelTable(const std::vector<LabelRow>& rows) {
+    std::string s = "<table class=\"o\">\n";
+    for (const LabelRow& row : rows) {
+        s += LabelRowMarkup(X(row.label), X(row.value));
+    }
+    return s + "</table>\n";
+}
+
+std::string SpecificationSection(const HtmlReportContent& c) {
+    return Element("h2", "Spezifikation") + "\n" + LabelTable(SpecificationRows(c.filter, c.opv)) +
+           "\n";
+}
+
+std::string FilterParameterSection(const HtmlReportContent& c) {
+    return Element("h2", "Filterparameter") + "\n" + GridTable(FilterParameterRows(c.structure));
+}
+
+std::string ToleranceSection(const ToleranceResult& result) {
+    auto grid = [](const TextTable& table) {
+        std::vector<std::vector<std::string>> rows{table.header};
+        rows.insert(rows.end(), table.rows.begin(), table.rows.end());
+        return GridTable(rows);
+    };
+    std::string s = Element("h2", X(tolerance_text::kCaption)) + "\n" +
+                    LabelTable(ToleranceSettingRows(result)) + grid(ToleranceFigureTable(result));
+    for (const std::string& note : ToleranceFigureNotes(result)) {
+        s += Element("p", X(note));
+    }
+    s += LabelTable(ToleranceYieldRows(result));
+    return s + Element("h2", X(tolerance_text::kSensitivities)) + "\n" +
+           grid(SensitivityTable(result));
 }
 
 // Characters that end or break a URL path; everything else, including letters beyond ASCII,
@@ -215,6 +243,9 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
     page += ComponentSection(filter);
     if (filter.filterparamsInOutput) {
         page += FilterParameterSection(content);
+    }
+    if (content.tolerance != nullptr) {
+        page += ToleranceSection(*content.tolerance);
     }
     page += "<p>Datum: " + X(filter.CreationStamp()) + ", Designer: " + X(content.designer) +
             "</p>\n\n";

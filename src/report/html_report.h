@@ -14,6 +14,7 @@ class CCharacter;
 class CFilter;
 class CFilterStructure;
 class COpv;
+struct ToleranceResult;
 
 // Everything a report shows besides its name; the structure is the one that designed the filter
 // and supplies the filter parameters.
@@ -23,6 +24,8 @@ struct HtmlReportContent {
     const COpv& opv;
     const CFilterStructure& structure;
     std::string designer;  // name and organisation in one text, see DesignerText
+    // A "Toleranzanalyse" section when the analysis was run.
+    const ToleranceResult* tolerance = nullptr;
 };
 
 // The picture's address relative to the page, "NAME-Dateien/NAME.png" as a URL path.

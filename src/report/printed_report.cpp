@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/tolerance_messages.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/filter_rules.h"
@@ -11,17 +12,22 @@
 #include "report/filter_parameter_rows.h"
 #include "report/schematic_pictures.h"
 #include "report/specification_rows.h"
+#include "report/tolerance_rows.h"
 
 namespace vx {
 
 namespace {
 
-ReportSection Specification(const PrintedReportContent& c) {
-    ReportLabelRows rows;
-    for (const LabelRow& row : SpecificationRows(c.filter, c.opv)) {
-        rows.rows.push_back({row.label, {row.value}});
+ReportLabelRows LabelRows(const std::vector<LabelRow>& rows) {
+    ReportLabelRows block;
+    for (const LabelRow& row : rows) {
+        block.rows.push_back({row.label, {row.value}});
     }
-    return {"Spezifikation", ReportStyle::HEADING, {rows}};
+    return block;
+}
+
+ReportSection Specification(const PrintedReportContent& c) {
+    return {"Spezifikation", ReportStyle::HEADING, {LabelRows(SpecificationRows(c.filter, c.opv))}};
 }
 
 ReportSection PoleData(const PrintedReportContent& c) {
@@ -80,6 +86,31 @@ ReportSection FilterParameters(const CFilterStructure& structure) {
     return {"Filterparameter", ReportStyle::HEADING, {table}};
 }
 
+// A column for each figure: the page has no room for a figure's six cells in a row.
+ReportTable Transposed(const TextTable& table) {
+    ReportTable block;
+    for (size_t k = 0; k < table.header.size(); ++k) {
+        std::vector<std::string> line = {table.header[k]};
+        for (const std::vector<std::string>& row : table.rows) {
+            line.push_back(k < row.size() ? row[k] : std::string());
+        }
+        block.rows.push_back(std::move(line));
+    }
+    return block;
+}
+
+ReportSection Tolerance(const ToleranceResult& result) {
+    ReportSection section{
+        tolerance_text::kCaption,
+        ReportStyle::HEADING,
+        {LabelRows(ToleranceSettingRows(result)), Transposed(ToleranceFigureTable(result))}};
+    if (std::vector<std::string> notes = ToleranceFigureNotes(result); !notes.empty()) {
+        section.blocks.emplace_back(ReportTextLines{std::move(notes)});
+    }
+    section.blocks.emplace_back(LabelRows(ToleranceYieldRows(result)));
+    return section;
+}
+
 ReportSection Footer(const PrintedReportContent& c) {
     std::vector<std::string> designer = {c.designerName};
     if (!c.designerOrganisation.empty()) {
@@ -107,6 +138,12 @@ std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& con
     sections.push_back(Schematic(filter));
     if (filter.filterparamsInOutput) {
         sections.push_back(FilterParameters(content.structure));
+    }
+    if (content.tolerance != nullptr) {
+        sections.push_back(Tolerance(*content.tolerance));
+        sections.push_back({tolerance_text::kSensitivities,
+                            ReportStyle::HEADING,
+                            {ReportTable{SensitivityTable(*content.tolerance).HeaderAndRows()}}});
     }
     sections.push_back(Footer(content));
     return sections;

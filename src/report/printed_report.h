@@ -7,13 +7,15 @@
 
 // What the printed result report says, section by section: the title, the specification, the
 // individual pole data, the component values, the stage schematic, the filter parameters when
-// the user asked for them, and the footer with date, designer and tool.
+// the user asked for them, the tolerance analysis when it was run, and the footer with date,
+// designer and tool.
 namespace vx {
 
 class CCharacter;
 class CFilter;
 class CFilterStructure;
 class COpv;
+struct ToleranceResult;
 
 inline constexpr const char* kReportToolName = "Veltranix 3.3";
 inline constexpr const char* kReportToolVersion = "Version 3.3.7";
@@ -26,6 +28,8 @@ struct PrintedReportContent {
     const CFilterStructure& structure;
     std::string designerName;
     std::string designerOrganisation;  // may be empty
+    // The tolerance analysis and the poles' sensitivities when it was run, before the footer.
+    const ToleranceResult* tolerance = nullptr;
 };
 
 std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& content);

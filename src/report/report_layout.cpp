@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace vx {
 
@@ -19,6 +20,34 @@ void Shift(ReportItem& item, int dy) {
         r.top += dy;
         r.bottom += dy;
     }
+}
+
+// What does not fit into `available` comes off the widest columns, which end up equally wide,
+// but none narrower than its longest word (`least`).
+void FitColumns(std::vector<int>& widths, const std::vector<int>& least, int available) {
+    auto cut = [&](int cap) {
+        std::vector<int> cutWidths(widths.size());
+        for (size_t k = 0; k < widths.size(); ++k) {
+            cutWidths[k] = std::max(least[k], std::min(widths[k], cap));
+        }
+        return cutWidths;
+    };
+    auto total = [](const std::vector<int>& w) { return std::accumulate(w.begin(), w.end(), 0LL); };
+    if (total(widths) <= available) {
+        return;
+    }
+    // The widest cap that fits; the total grows with the cap.
+    int low = 0;
+    int high = *std::max_element(widths.begin(), widths.end());
+    while (low < high) {
+        const int mid = low + (high - low + 1) / 2;
+        if (total(cut(mid)) <= available) {
+            low = mid;
+        } else {
+            high = mid - 1;
+        }
+    }
+    widths = cut(low);
 }
 
 }  // namespace
@@ -53,6 +82,30 @@ int CReportLayout::LineHeight(ReportStyle style) const {
 
 int CReportLayout::Gap() const {
     return geometry_.fontHeight;
+}
+
+std::vector<std::string> CReportLayout::Wrap(ReportStyle style, const std::string& text,
+                                             int width) const {
+    std::vector<std::string> lines;
+    if (measure_(style, text) <= width) {
+        return {text};
+    }
+    std::string line;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t blank = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, blank - start);
+        start = blank + 1;
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && measure_(style, longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    lines.push_back(line);
+    return lines;
 }
 
 std::vector<ReportPage> CReportLayout::Paginate(const std::vector<ReportSection>& sections) const {
@@ -121,13 +174,22 @@ void CReportLayout::AddChunks(const ReportLabelRows& block, std::vector<Chunk>& 
     }
     const int left = geometry_.content.left;
     const int valueX = left + labelWidth + Gap();
+    // Long labels leave the values at least a third of the page.
+    const int valueWidth =
+        std::max(geometry_.content.right - valueX, geometry_.content.Width() / 3);
     const int lh = LineHeight(ReportStyle::BODY);
     for (const ReportLabelRow& row : block.rows) {
-        Chunk chunk{lh * std::max<int>(1, static_cast<int>(row.lines.size())),
+        std::vector<std::string> lines;
+        for (const std::string& line : row.lines) {
+            for (std::string& part : Wrap(ReportStyle::BODY, line, valueWidth)) {
+                lines.push_back(std::move(part));
+            }
+        }
+        Chunk chunk{lh * std::max<int>(1, static_cast<int>(lines.size())),
                     {ReportTextItem{row.label + ":", left, 0, ReportStyle::BODY}}};
-        for (size_t k = 0; k < row.lines.size(); ++k) {
+        for (size_t k = 0; k < lines.size(); ++k) {
             chunk.items.push_back(
-                ReportTextItem{row.lines[k], valueX, static_cast<int>(k) * lh, ReportStyle::BODY});
+                ReportTextItem{lines[k], valueX, static_cast<int>(k) * lh, ReportStyle::BODY});
         }
         out.push_back(std::move(chunk));
     }
@@ -170,20 +232,32 @@ void CReportLayout::AddChunks(const ReportStageLines& block, std::vector<Chunk>&
 
 void CReportLayout::AddChunks(const ReportTable& block, std::vector<Chunk>& out) const {
     std::vector<int> widths;
+    std::vector<int> least;  // of the longest word
     for (size_t r = 0; r < block.rows.size(); ++r) {
         const ReportStyle style = r == 0 ? ReportStyle::HEADING : ReportStyle::BODY;
         const auto& row = block.rows[r];
         widths.resize(std::max(widths.size(), row.size()), 0);
+        least.resize(widths.size(), 0);
         for (size_t k = 0; k < row.size(); ++k) {
             widths[k] = std::max(widths[k], measure_(style, row[k]));
+            for (const std::string& word : Wrap(style, row[k], 0)) {
+                least[k] = std::max(least[k], measure_(style, word));
+            }
         }
     }
+    FitColumns(widths, least,
+               geometry_.content.Width() - 2 * Gap() * (static_cast<int>(widths.size()) - 1));
     for (size_t r = 0; r < block.rows.size(); ++r) {
         const ReportStyle style = r == 0 ? ReportStyle::HEADING : ReportStyle::BODY;
-        Chunk chunk{LineHeight(style), {}};
+        const int lh = LineHeight(style);
+        Chunk chunk{lh, {}};
         int x = geometry_.content.left;
         for (size_t k = 0; k < block.rows[r].size(); ++k) {
-            chunk.items.push_back(ReportTextItem{block.rows[r][k], x, 0, style});
+            const std::vector<std::string> lines = Wrap(style, block.rows[r][k], widths[k]);
+            for (size_t i = 0; i < lines.size(); ++i) {
+                chunk.items.push_back(ReportTextItem{lines[i], x, static_cast<int>(i) * lh, style});
+            }
+            chunk.height = std::max(chunk.height, lh * static_cast<int>(lines.size()));
             x += widths[k] + 2 * Gap();
         }
         out.push_back(std::move(chunk));

@@ -17,7 +17,8 @@ namespace vx {
 // and the body.
 enum class ReportStyle { TITLE, HEADING, BODY };
 
-// "label:" and its value, which may take several lines (the designer's name and organisation).
+// "label:" and its value, which may take several lines (the designer's name and organisation);
+// a line too long for the page wraps between its words.
 struct ReportLabelRow {
     std::string label;
     std::vector<std::string> lines;
@@ -36,7 +37,8 @@ struct ReportStageLines {
     std::vector<ReportStageLine> stages;
 };
 
-// A table whose first row is the header.
+// A table whose first row is the header. A table wider than the page cuts its widest columns
+// to one width and wraps their texts between words.
 struct ReportTable {
     std::vector<std::vector<std::string>> rows;
 };
@@ -119,6 +121,8 @@ class CReportLayout {
     void AddChunks(const ReportTable& block, std::vector<Chunk>& out) const;
     void AddChunks(const ReportTextLines& block, std::vector<Chunk>& out) const;
     void AddChunks(const ReportPicture& block, std::vector<Chunk>& out) const;
+    // The words of `text` on lines no wider than `width`; a longer word has a line of its own.
+    std::vector<std::string> Wrap(ReportStyle style, const std::string& text, int width) const;
     int LineHeight(ReportStyle style) const;
     int Gap() const;
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "analysis/tolerance_messages.h"
+
 namespace vx {
 
 namespace {
@@ -42,7 +44,8 @@ std::vector<Menu> MakeMenus() {
         {"&Ergebnis",
          {Entry("&Dimensionierung...", Command::RESULT_DIMENSIONING),
           Entry("Schalt&bild...", Command::RESULT_SCHEMATIC),
-          Entry("&Filterparameter...", Command::RESULT_PARAMETERS), Separator(),
+          Entry("&Filterparameter...", Command::RESULT_PARAMETERS),
+          Entry("&Toleranzanalyse...", Command::RESULT_TOLERANCE), Separator(),
           Entry("&Speichern unter...", Command::RESULT_SAVE_HTML), Separator(),
           Entry("Druck&einrichtung...", Command::RESULT_PAGE_SETUP),
           Entry("Seiten&ansicht", Command::RESULT_PREVIEW),
@@ -92,7 +95,7 @@ struct Requirement {
     bool cancelledWillDo;
 };
 
-constexpr std::array<Requirement, 17> kRequirements = {{
+constexpr std::array<Requirement, 18> kRequirements = {{
     {Command::SAVE_SPECIFICATION, "Spezifikation speichern", false},
     {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht", false},
     {Command::GRAPH_PRINT, "Datei - Grafik drucken", false},
@@ -101,6 +104,7 @@ constexpr std::array<Requirement, 17> kRequirements = {{
     {Command::RESULT_DIMENSIONING, "Ergebnis - Dimensionierung", false},
     {Command::RESULT_SCHEMATIC, "Ergebnis - Schaltbild", false},
     {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter", false},
+    {Command::RESULT_TOLERANCE, tolerance_text::kResultTitle, false},
     {Command::RESULT_SAVE_HTML, "Ergebnis speichern", false},
     {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht", false},
     {Command::RESULT_PRINT, "Ergebnis - Drucken", false},

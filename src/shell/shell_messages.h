@@ -46,11 +46,11 @@ std::string ProgressStageText(int stage, int stageCount);
 // "2. zusätzliche Abstimmung dieser Stufe ..."; empty while no extra round runs.
 std::string ProgressRetryText(int retry);
 
-// The command line: `veltranix [FILE.vxs] [--screenshot OUT.png] [--print-pdf OUT.pdf]
-// [--plot-pdf OUT.pdf]`.
+// The command line: `veltranix [FILE.vxs] [--tolerance] [--screenshot OUT.png]
+// [--print-pdf OUT.pdf] [--plot-pdf OUT.pdf]`.
 inline constexpr const char* kUsageText =
-    "Aufruf: veltranix [DATEI.vxs] [--screenshot AUSGABE.png] [--print-pdf AUSGABE.pdf] "
-    "[--plot-pdf AUSGABE.pdf]";
+    "Aufruf: veltranix [DATEI.vxs] [--tolerance] [--screenshot AUSGABE.png] "
+    "[--print-pdf AUSGABE.pdf] [--plot-pdf AUSGABE.pdf]";
 // A named file that cannot be opened ends the program with this line on standard error.
 std::string CannotOpenFileText(const std::string& path);
 // A screenshot that cannot be written.

@@ -3,28 +3,13 @@
 #include "model/standard_value.h"
 #include "structures/capacitor_choice.h"
 #include "structures/gain_resistors.h"
+#include "structures/twin_t_network.h"
 #include "structures/two_resistor_realisation.h"
 
 namespace vx {
 
 Complex CBrTt::Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w) {
-    // Nodal analysis: the capacitor T's middle node A (its shunt R2 returns to the output), the
-    // resistor T's middle node B (its shunt C2 goes to ground) and the twin-T output P
-    // (non-inverting input, no current); V(out) = k(jw) V(P). Eliminating A and B from the sum
-    // of currents at P gives V(P) (sC + G - P - k Qs) = P V(in) with P and Qs below. With the
-    // ideal amplifier this is k (1 + p^2) / (1 + 2 (2 - k) p + p^2), p = s R C: Q = 1 / (2 (2 -
-    // k)).
-    const Complex s(0.0, w);
-    const double g = 1.0 / v.r1;
-    const double g2 = 1.0 / v.r2;
-    const Complex sc = s * v.c1;
-    const Complex sc2 = s * v.c2;
-    const Complex ya = 2.0 * sc + g2;
-    const Complex yb = 2.0 * g + sc2;
-    const Complex p = sc * sc / ya + g * g / yb;
-    const Complex qs = sc * g2 / ya;
-    const Complex k = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
-    return k * p / (sc + g - p - k * qs);
+    return TwinTTransfer({v.c1, v.c1, v.c2, v.r1, v.r1, v.r2, v.r3, v.r4}, opAmp, w);
 }
 
 void CBrTt::SetStageTargets(double) {
@@ -78,6 +63,16 @@ void CBrTt::Realise() {
     const GainResistors gain = ChooseGainResistors(StageGain(0), r0_, series_);
     values_.r3 = gain.feedback;
     values_.r4 = gain.ground;
+}
+
+void CBrTt::StoreStageValues(int stage) {
+    CStructureWithValues::StoreStageValues(stage);
+    const double stored[] = {values_.r1, values_.r2};
+    for (int k = 0; k < 2; ++k) {
+        if (Filter().GetRealisation(k).value != stored[k]) {
+            Filter().SetRealisation(k, RealisationKind::SINGLE, stored[k], 0.0, stored[k]);
+        }
+    }
 }
 
 void CBrTt::SearchCapacitors() {

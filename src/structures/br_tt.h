@@ -37,6 +37,9 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
 
     // Linear grid around the notch, ideal op-amp.
     void StoreTarget() override;
+    // Also records R1 and R2 as single resistors when the stored value is not the one their
+    // two-resistor realisation gives (the stage kept its rounded values).
+    void StoreStageValues(int stage) override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", ""}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }

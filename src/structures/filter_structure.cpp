@@ -249,6 +249,7 @@ bool CFilterStructure::PrepareUntilStable(int maxRuns) {
 
 bool CFilterStructure::Design(DesignMonitor& monitor) {
     monitor_ = &monitor;
+    outcomes_ = {};
     if (PrepareUntilStable()) {
         if (optimizeCapacitors_) {
             DesignWithCapacitorSearch();

@@ -16,6 +16,7 @@
 #include "structures/design_monitor.h"
 #include "structures/grid_search.h"
 #include "structures/opamp_params.h"
+#include "structures/safe_magnitude.h"
 #include "structures/search_options.h"
 
 namespace vx {
@@ -33,6 +34,17 @@ struct StageRecord {
 
 // One row of the filter-parameter table: stage, Q, fp, fp/fg, gain.
 using StageTableRow = std::array<std::string, 5>;
+
+// How a stage's search ended, by the search's own error (ResponseError against the stage's
+// target, computed from the values, not taken from the search): the error of the rounded values
+// and of the values stored. The stage keeps its rounded values when its search ended worse
+// (byStage) or when the whole filter ends closer to its target with them (byFilter).
+struct StageOutcome {
+    double roundedError = 0.0;
+    double finalError = 0.0;
+    bool roundedByStage = false;
+    bool roundedByFilter = false;
+};
 
 // A circuit structure: turns the specification into dimensioned stages. The base class holds
 // the design context and the driver (stage targets, gain distribution, the stage loops and the
@@ -128,9 +140,13 @@ class CFilterStructure : private SearchHost {
     double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
     bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
     int CurrentStage() const { return currentStage_; }
+    // How the search of `stage` ended in the last design run.
+    const StageOutcome& Outcome(int stage) const { return outcomes_[static_cast<size_t>(stage)]; }
     const std::vector<double>& Grid() const { return grid_; }
     const std::vector<double>& Target() const { return target_; }
     const OpAmpParams& OpAmp() const { return opAmp_; }
+    // The amplifier the evaluations use until the next Prepare (a tolerance analysis varies it).
+    void SetOpAmp(const OpAmpParams& opAmp) { opAmp_ = opAmp; }
 
     // Selects the stage the per-stage operations work on (index and first-order flag).
     void SelectStage(int stage);
@@ -140,6 +156,17 @@ class CFilterStructure : private SearchHost {
     const SearchOptions& GetSearchOptions() const { return searchOptions_; }
 
   protected:
+    // The values of a stage the driver keeps while it designs: exact, rounded, and final (after
+    // the search).
+    enum class StageVersion { EXACT, ROUNDED, FINAL };
+    // Keeps the current stage's values as `version` of `stage`.
+    virtual void KeepStageValues(int stage, StageVersion version) = 0;
+    // Makes the kept `version` of `stage` the current values.
+    virtual void RecallStageValues(int stage, StageVersion version) = 0;
+    void RecordOutcome(int stage, const StageOutcome& outcome) {
+        outcomes_[static_cast<size_t>(stage)] = outcome;
+    }
+
     // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4. The terms are never
     // negative, so once the partial sum exceeds `bound` the candidate cannot win and that
     // partial sum is returned; otherwise the full sum, added in grid order.
@@ -161,18 +188,6 @@ class CFilterStructure : private SearchHost {
             }
         }
         return sum;
-    }
-    // |h| by a hypotenuse scaled against overflow and underflow.
-    static double SafeMagnitude(Complex h) {
-        const double re = std::fabs(h.real());
-        const double im = std::fabs(h.imag());
-        if (!std::isfinite(re) || !std::isfinite(im)) {
-            return re + im;
-        }
-        const double scale = std::max(re, im) >= 1.0 ? 0.25 : 4.0;
-        const double x = re * scale;
-        const double y = im * scale;
-        return std::sqrt(x * x + y * y) / scale;
     }
 
     // `count` standard values of the series upwards from the one nearest to `from`.
@@ -233,11 +248,12 @@ class CFilterStructure : private SearchHost {
     void SetProgress(long long count, long long total) override;
     void IncrementRetry();
 
-    // The stage's share of the four curves (see CResponseAccumulator).
+    // The stage's share of the four curves (see CResponseAccumulator); the magnitude curves
+    // return the stage's samples.
     void ResetCurves();
     void AccumulateTargetResponse();
-    void AccumulateTraditionalResponse();
-    void AccumulateFilterResponse();
+    std::vector<double> AccumulateTraditionalResponse();
+    std::vector<double> AccumulateFilterResponse();
     void AccumulateGroupDelay();
     // Runs f with the ideal op-amp numbers, restoring the selected ones afterwards.
     template <class F>
@@ -292,9 +308,17 @@ class CFilterStructure : private SearchHost {
     bool PrepareStable(int maxRuns);
     // The stage loop of both capacitor modes.
     void RunStageLoop(bool fixedCapacitors);
+    // Multiplies the target on the error grid by each earlier stage's exact over its final
+    // magnitude: the stage's search then makes up for what the earlier stages' standard values
+    // left, instead of letting small residual errors of every stage add up.
+    void CompensateTarget(int stage);
+    // After the stage loop: stages go back to their rounded values where the whole filter then
+    // ends closer to its target (see CRoundingGuard); the filter and group-delay curves follow.
+    void KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
+                                        std::vector<std::vector<double>> searched);
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
-    void AccumulateMagnitude(CShowFregang& curve) const;
+    std::vector<double> AccumulateMagnitude(CShowFregang& curve) const;
 
     CFilter* filter_ = nullptr;
     const COpv* opv_ = nullptr;
@@ -302,6 +326,7 @@ class CFilterStructure : private SearchHost {
     ResponseCurves* curves_ = nullptr;
     DesignMonitor* monitor_ = nullptr;
     std::optional<UserMessage> failure_;
+    std::array<StageOutcome, kMaxStages> outcomes_{};
 };
 
 }  // namespace vx

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "structures/parallel_blocks.h"
 #include "structures/search_options.h"
 
 namespace vx {
@@ -119,13 +120,6 @@ class CGridSearch {
     template <size_t D, class Line>
     bool RunInOrder(const std::array<int, D>& sizes, long long total, Line& line, double& bestError,
                     std::array<int, D>& best);
-    int Threads() const;
-    // Runs `runBlock(b)` for b = 0 .. blockCount-1 on `threads` worker threads, the blocks handed
-    // out in order. Meanwhile the calling thread reports the progress of the `total` candidates
-    // every 25 ms and asks the workers to stop after a cancel. Returns after every worker has
-    // ended; an exception thrown by a block is rethrown here.
-    void RunBlocks(int threads, long long blockCount, long long total,
-                   const std::function<void(long long)>& runBlock);
 
     // Lowers the shared bound to `error` when that is smaller.
     void Offer(double error) {
@@ -147,7 +141,7 @@ class CGridSearch {
     // Shared by the workers of one run.
     std::atomic<double> bound_{INFINITY};
     std::atomic<long long> done_{0};
-    std::atomic<bool> stop_{false};
+    CParallelBlocks blocks_;
 };
 
 template <size_t D, class Line>
@@ -241,7 +235,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     // Small searches run on the calling thread; starting threads would cost more.
     constexpr long long kSmallSearch = 4096;
     constexpr long long kBlocksPerThread = 16;
-    const int threads = total <= kSmallSearch ? 1 : Threads();
+    const int threads = total <= kSmallSearch ? 1 : CParallelBlocks::ThreadCount(options_.threads);
     const long long blockCount =
         std::clamp(total / kCheckInterval, 1LL, threads * kBlocksPerThread);
     struct Winner {
@@ -302,7 +296,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
             if (pending >= kCheckInterval) {
                 done_.fetch_add(pending, std::memory_order_relaxed);
                 pending = 0;
-                if (stop_.load(std::memory_order_relaxed)) {
+                if (blocks_.StopRequested()) {
                     break;
                 }
             }
@@ -314,7 +308,13 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     if (threads == 1 && blockCount == 1) {
         runBlock(0);
     } else {
-        RunBlocks(threads, blockCount, total, runBlock);
+        // The calling thread reports the progress of the candidates meanwhile.
+        cancelled_ = blocks_.Run(
+            threads, blockCount, [&](int, long long block) { runBlock(block); },
+            [&] {
+                host_.SetProgress(done_.load(std::memory_order_relaxed), total);
+                return host_.PumpMessages();
+            });
     }
 
     // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.

@@ -55,9 +55,7 @@ void CHpMfb::RoundResistors() {
 void CHpMfb::SearchCapacitors() {
     const int second = firstOrder_ ? 1 : 24;
     const double gain = Gain();
-    if (!firstOrder_) {
-        RoundToSeries(values_.r2, series_);
-    }
+    // R2 stays as rounded (rounding it again may move it by a unit in the last place).
     SearchRounds({{{&MfbValues::c1, 24, 12},
                    {&MfbValues::c3, second, 12},
                    {&MfbValues::r1, firstOrder_ ? 1 : 2 * series_, series_}}},

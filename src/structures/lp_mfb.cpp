@@ -82,13 +82,39 @@ void CLpMfb::SearchCapacitors() {
         SearchFirstOrderCapacitor();
         return;
     }
-    // R1 and R2 = A R1 stay at standard values; the pole pair is tuned with C1, C2 and R3.
-    RoundToSeries(values_.r1, series_);
-    const double gain = Gain();
+    // R1 and R2 stay at the standard pair whose ratio meets the gain best; the pole pair is
+    // tuned with C1, C2 and R3. With R2 = A R1 merely rounded the gain would miss by up to half
+    // a series step, and the search would trade pole quality for gain. The search starts from
+    // the pair; the driver keeps the rounded stage when that ends closer.
+    const std::pair<double, double> pair = GainPair(values_.r1);
+    values_.r1 = pair.first;
+    values_.r2 = pair.second;
+    bestError_ = ResponseError();
     SearchRounds({{{&MfbValues::c1, 24, 12},
                    {&MfbValues::c2, 24, 12},
                    {&MfbValues::r3, 2 * series_, series_}}},
-                 5, [&](MfbValues& v) { v.r2 = RoundedToSeries(gain * v.r1, series_); });
+                 5, [&](MfbValues&) {});
+}
+
+std::pair<double, double> CLpMfb::GainPair(double r1) const {
+    const double gain = Gain();
+    // Among the standard values from 0.7 to 1.45 times R1 (about two E12 steps either side) the
+    // smallest gain error wins; of equal errors the R1 nearest the given one.
+    std::pair<double, double> best{r1, RoundedToSeries(gain * r1, series_)};
+    double bestError = INFINITY;
+    double bestDistance = INFINITY;
+    StandardValue candidate(series_, 0.7 * r1);
+    for (double r = candidate.Value(); r <= 1.45 * r1; r = candidate.Next()) {
+        const double r2 = RoundedToSeries(gain * r, series_);
+        const double error = std::fabs(r2 / (r * gain) - 1.0);
+        const double distance = std::fabs(std::log(r / r1));
+        if (error < bestError || (error == bestError && distance < bestDistance)) {
+            best = {r, r2};
+            bestError = error;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 void CLpMfb::SearchFirstOrderCapacitor() {

@@ -50,6 +50,8 @@ class CLpMfb : public CMfbStructure {
     // C2/C1 below which the square root of the dimensioning turns imaginary.
     double MinimumRatio(int stage) const;
     void SearchFirstOrderCapacitor();
+    // The standard pair R1, R2 near `r1` whose ratio R2/R1 comes closest to the stage gain.
+    std::pair<double, double> GainPair(double r1) const;
 };
 
 }  // namespace vx

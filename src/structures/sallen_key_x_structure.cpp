@@ -226,7 +226,8 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     if (!CheckStage(0)) {
         return;
     }
-    bestError_ = ResponseError();
+    // The starting design stands for the rounded one: the exact pairs do not make a circuit.
+    const double startError = bestError_ = ResponseError();
     cancelled_ = false;
     if (Filter().EqualCapacitors()) {
         SearchEqualCapacitors();
@@ -236,6 +237,7 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     if (cancelled_) {
         return;
     }
+    RecordOutcome(0, {startError, ResponseError()});
     StoreAndAccumulate();
 }
 
@@ -253,6 +255,7 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
     }
     RoundResistors();
     bestError_ = ResponseError();
+    RecordOutcome(0, {bestError_, bestError_});
     StoreAndAccumulate();
 }
 

@@ -1,5 +1,9 @@
 // The stage loops of the design driver and what they accumulate into the response curves.
+#include <algorithm>
+#include <utility>
+
 #include "analysis/response_accumulator.h"
+#include "analysis/rounding_guard.h"
 #include "structures/filter_structure.h"
 
 namespace vx {
@@ -16,16 +20,19 @@ void CFilterStructure::AccumulateTargetResponse() {
     WithIdealOpAmp([this] { AccumulateMagnitude(curves_->target); });
 }
 
-void CFilterStructure::AccumulateTraditionalResponse() {
-    AccumulateMagnitude(curves_->traditional);
+std::vector<double> CFilterStructure::AccumulateTraditionalResponse() {
+    return AccumulateMagnitude(curves_->traditional);
 }
 
-void CFilterStructure::AccumulateFilterResponse() {
-    AccumulateMagnitude(curves_->filter);
+std::vector<double> CFilterStructure::AccumulateFilterResponse() {
+    return AccumulateMagnitude(curves_->filter);
 }
 
-void CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
-    Accumulator().MultiplyMagnitude(curve, [this](double w) { return Magnitude(w); });
+std::vector<double> CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
+    std::vector<double> samples =
+        Accumulator().SampleMagnitude([this](double w) { return Magnitude(w); });
+    CResponseAccumulator::Multiply(curve, samples);
+    return samples;
 }
 
 void CFilterStructure::AccumulateGroupDelay() {
@@ -41,6 +48,8 @@ void CFilterStructure::DesignWithFixedCapacitors() {
 }
 
 void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
+    std::vector<std::vector<double>> rounded;
+    std::vector<std::vector<double>> searched;
     for (int i = 0; i < stageCount_; ++i) {
         SelectStage(i);
         retry_ = 0;
@@ -50,7 +59,9 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         if (!CheckStage(i)) {
             return;
         }
+        KeepStageValues(i, StageVersion::EXACT);
         StoreTarget();
+        CompensateTarget(i);
         if (fixedCapacitors) {
             // The stored values carry the capacitors the user entered.
             LoadStageValues(i);
@@ -60,8 +71,10 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
         }
         AccumulateTargetResponse();
         RoundResistors();
-        AccumulateTraditionalResponse();
-        bestError_ = ResponseError();
+        KeepStageValues(i, StageVersion::ROUNDED);
+        rounded.push_back(AccumulateTraditionalResponse());
+        StageOutcome outcome;
+        outcome.roundedError = bestError_ = ResponseError();
         cancelled_ = false;
         if (fixedCapacitors) {
             SearchResistors();
@@ -72,8 +85,67 @@ void CFilterStructure::RunStageLoop(bool fixedCapacitors) {
             Filter().SetDesignState(DesignState::CANCELLED);
             return;
         }
+        // A search that starts from other values than the rounded ones (a chosen gain network,
+        // resistor pair or two-resistor realisation) may end worse than them.
+        outcome.finalError = ResponseError();
+        if (outcome.finalError > outcome.roundedError) {
+            RecallStageValues(i, StageVersion::ROUNDED);
+            outcome.finalError = outcome.roundedError;
+            outcome.roundedByStage = true;
+        }
+        RecordOutcome(i, outcome);
+        KeepStageValues(i, StageVersion::FINAL);
         StoreStageValues(i);
-        AccumulateFilterResponse();
+        searched.push_back(AccumulateFilterResponse());
+        AccumulateGroupDelay();
+    }
+    KeepRoundedWhereTheFilterGains(std::move(rounded), std::move(searched));
+}
+
+void CFilterStructure::CompensateTarget(int stage) {
+    if (stage == 0) {
+        return;
+    }
+    std::vector<double> exact(grid_.size());
+    for (int j = 0; j < stage; ++j) {
+        RecallStageValues(j, StageVersion::EXACT);
+        WithIdealOpAmp([&] {
+            for (size_t k = 0; k < grid_.size(); ++k) {
+                exact[k] = Magnitude(grid_[k]);
+            }
+        });
+        RecallStageValues(j, StageVersion::FINAL);
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            target_[k] *= exact[k] / Magnitude(grid_[k]);
+        }
+    }
+    RecallStageValues(stage, StageVersion::EXACT);
+}
+
+void CFilterStructure::KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
+                                                      std::vector<std::vector<double>> searched) {
+    CRoundingGuard guard(curves_->target.Values());
+    for (size_t i = 0; i < rounded.size(); ++i) {
+        guard.AddStage(std::move(rounded[i]), std::move(searched[i]));
+    }
+    const std::vector<bool> choice = guard.Choose();
+    if (std::find(choice.begin(), choice.end(), true) == choice.end()) {
+        return;
+    }
+    curves_->filter.Fill(1.0);
+    CResponseAccumulator::Multiply(curves_->filter, guard.Product(choice));
+    curves_->groupDelay.Fill(0.0);
+    for (int i = 0; i < stageCount_; ++i) {
+        SelectStage(i);
+        if (choice[static_cast<size_t>(i)]) {
+            RecallStageValues(i, StageVersion::ROUNDED);
+            StoreStageValues(i);
+            StageOutcome& outcome = outcomes_[static_cast<size_t>(i)];
+            outcome.finalError = outcome.roundedError;
+            outcome.roundedByFilter = true;
+        } else {
+            RecallStageValues(i, StageVersion::FINAL);
+        }
         AccumulateGroupDelay();
     }
 }

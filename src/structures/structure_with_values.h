@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <span>
 
@@ -60,6 +61,12 @@ class CStructureWithValues : public CFilterStructure {
     void SetValues(const StageValues& v) { values_ = v; }
 
   protected:
+    void KeepStageValues(int stage, StageVersion version) override {
+        kept_[static_cast<size_t>(version)][static_cast<size_t>(stage)] = values_;
+    }
+    void RecallStageValues(int stage, StageVersion version) override {
+        values_ = kept_[static_cast<size_t>(version)][static_cast<size_t>(stage)];
+    }
     // The rest of the stage for the capacitors in values_.
     virtual void ResistorsFromCapacitors() = 0;
     bool StageValuesFinite() const override {
@@ -76,6 +83,8 @@ class CStructureWithValues : public CFilterStructure {
   private:
     Slots slots_;
     Slots capacitors_;
+    // Per StageVersion the values of every stage.
+    std::array<std::array<StageValues, kMaxStages>, 3> kept_{};
 };
 
 }  // namespace vx

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "app/tolerance_flow.h"
 #include "report/dimensioning_text.h"
 #include "structures/design_session.h"
 
@@ -119,6 +121,46 @@ class PrintTest : public QObject {
         // A file that cannot be written is reported, not taken for printed.
         QVERIFY(!window.Results().Printing().PrintToPdf(PrintKind::GRAPH,
                                                         scratch_.filePath("no/such/plot.pdf")));
+    }
+
+    // The analysis, once run, is in the report, the diagram and the HTML page; before, it is not.
+    void ToleranceAnalysisIsPrintedWhenItWasRun() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        auto printed = [&](const QString& name) {
+            const QString report = scratch_.filePath(name + "_report.pdf");
+            const QString plot = scratch_.filePath(name + "_plot.pdf");
+            const QString html = scratch_.filePath(name + ".htm");
+            CResultCommands& results = window.Results();
+            if (!results.Printing().PrintToPdf(PrintKind::RESULT, report) ||
+                !results.Printing().PrintToPdf(PrintKind::GRAPH, plot) ||
+                !results.SaveHtml(Std(html))) {
+                return QStringList();
+            }
+            QFile page(html);
+            return QStringList{PdfText(report), PdfText(plot),
+                               page.open(QIODevice::ReadOnly) ? QString(page.readAll()) : ""};
+        };
+        const QStringList before = printed("before");
+        QCOMPARE(before.size(), 3);
+        QVERIFY(!before[0].contains("Toleranzanalyse"));
+        QVERIFY(!before[1].contains("Toleranzband"));
+        QVERIFY(!before[2].contains("Toleranzanalyse"));
+
+        ToleranceSettings tolerances = ToleranceSettings::For(window.Session().Filter());
+        tolerances.runs = 100;
+        QVERIFY(window.Results().Tolerance().Run(tolerances));
+        const QStringList after = printed("after");
+        QCOMPARE(after.size(), 3);
+        for (const char* heading : {"Toleranzanalyse", "Empfindlichkeiten der Pole",
+                                    "Ausbeute:", "Standardabweichung", "Toleranzmaske:"}) {
+            QVERIFY2(after[0].contains(heading),
+                     qPrintable(heading + QString(" in:\n") + after[0]));
+        }
+        QVERIFY(after[1].contains("Toleranzband 5 % bis 95 %"));
+        QVERIFY(after[2].contains("Toleranzanalyse"));
     }
 
   private:

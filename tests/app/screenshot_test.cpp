@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "analysis/tolerance_messages.h"
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
@@ -16,6 +17,7 @@
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/spice_result_window.h"
+#include "app/tolerance_flow.h"
 #include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
@@ -36,6 +38,7 @@
 #include "dialogs/spice_wait_dlg.h"
 #include "dialogs/table_dlg.h"
 #include "report/schematic_choice.h"
+#include "report/tolerance_rows.h"
 #include "structures/design_session.h"
 #include "update/update_check.h"
 #include "update/update_messages.h"
@@ -231,6 +234,29 @@ class ScreenshotTest : public QObject {
         }
         CapturePreview("result_preview", [&] { window.RunCommand(Command::RESULT_PREVIEW); });
         CapturePreview("graph_preview", [&] { window.RunCommand(Command::GRAPH_PREVIEW); });
+    }
+
+    // The tolerance analysis: its dialog, its progress, the band in the main window and the
+    // result window.
+    void ToleranceScreens() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        CaptureModal("toleranceDlg", "tolerance_dlg", "okButton");
+        window.RunCommand(Command::RESULT_TOLERANCE);
+        QVERIFY(window.Results().Tolerance().Result() != nullptr);
+        QWidget* result = window.Results().Windows().Open(ResultWindow::TOLERANCE);
+        QVERIFY(result != nullptr);
+        QApplication::processEvents();
+        Save(result, "tolerance_result_dlg");
+        result->close();
+        Capture(&window, "main_window_tolerance_band");
+        CProgressDlg progress([] { return DesignProgress{0, 0, 45, 0}; }, nullptr);
+        progress.ShowAsAnalysis(tolerance_text::kCaption, ToleranceProgressLine);
+        Capture(&progress, "progress_dlg_tolerance");
     }
 };
 

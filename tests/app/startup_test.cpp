@@ -62,14 +62,15 @@ class StartupTest : public QObject {
         QCOMPARE(FilterCurvePixels(QImage(picture)), 0);
     }
 
-    // The report and the diagram printed into PDF files, offscreen, then the program ends;
-    // without a design there is nothing to print and the command's message says so.
+    // The report and the diagram printed into PDF files, offscreen, with the tolerance
+    // analysis, then the program ends; without a design there is nothing to print or analyse
+    // and the command's message says so.
     void PrintsPdfFilesOfTheDesign() {
         QTemporaryDir home;
         const QString report = home.filePath("bericht.pdf");
         const QString plot = home.filePath("grafik.pdf");
-        const Run run = Start(
-            home, {Example("twin_t_bandstop.vxs"), "--print-pdf", report, "--plot-pdf", plot});
+        const Run run = Start(home, {Example("twin_t_bandstop.vxs"), "--tolerance", "--print-pdf",
+                                     report, "--plot-pdf", plot});
         QCOMPARE(run.status, 0);
         for (const QString& pdf : {report, plot}) {
             QFile file(pdf);
@@ -81,6 +82,10 @@ class StartupTest : public QObject {
         QVERIFY2(none.errors.contains("Es wurde noch kein Filter berechnet"),
                  qPrintable(none.errors));
         QVERIFY(!QFile::exists(home.filePath("leer.pdf")));
+        const Run noAnalysis = Start(home, {"--tolerance", "--print-pdf", home.filePath("t.pdf")});
+        QCOMPARE(noAnalysis.status, 1);
+        QVERIFY2(noAnalysis.errors.contains("Ergebnis - Toleranzanalyse"),
+                 qPrintable(noAnalysis.errors));
     }
 };
 

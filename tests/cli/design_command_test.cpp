@@ -244,6 +244,72 @@ TEST(DesignCommand, RefusesBadInput) {
     EXPECT_EQ(RunCli("design --help").status, 0);
 }
 
+TEST(DesignCommand, AnalysesTolerances) {
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();
+    const std::filesystem::path band = Scratch("band.csv");
+    const std::filesystem::path curves = Scratch("curves.csv");
+    const std::filesystem::path svg = Scratch("band.svg");
+    const std::filesystem::path page = Scratch("band.htm");
+    const std::string options = " --tolerance R=1%,C=2,5% --runs 200 --seed 3 --tolerance-csv " +
+                                band.string() + " --curves " + curves.string() + " --plot " +
+                                svg.string() + " --html " + page.string();
+    const Result r = RunCli("design " + example + options + " --threads 1");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* text : {"\nToleranzanalyse\n", "Toleranz der Widerstände: 1 %\n",
+                             "Toleranz der Kondensatoren: 2,5 %\n", "Anzahl der Durchläufe: 200\n",
+                             "Ausbeute: ", "\nEmpfindlichkeiten der Pole\n"}) {
+        EXPECT_NE(r.out.find(text), std::string::npos) << text << r.out;
+    }
+    // The band's CSV carries the filter curve of the curves' CSV on the same grid.
+    const std::vector<std::string> bandLines = Lines(ReadFile(band));
+    const std::vector<std::string> curveLines = Lines(ReadFile(curves));
+    ASSERT_EQ(bandLines.size(), 1502u);
+    ASSERT_EQ(curveLines.size(), 1502u);
+    EXPECT_EQ(bandLines[0], "frequency_hz,filter,median,q05,q95,min,max");
+    for (size_t i = 1; i < bandLines.size(); i += 150) {
+        const std::vector<std::string> b = Fields(bandLines[i], ',');
+        const std::vector<std::string> c = Fields(curveLines[i], ',');
+        ASSERT_EQ(b.size(), 7u);
+        EXPECT_EQ(b[0], c[0]);
+        EXPECT_EQ(b[1], c[3]);
+        EXPECT_LE(ParseDouble(b[5]), ParseDouble(b[2]));
+        EXPECT_LE(ParseDouble(b[3]), ParseDouble(b[4]));
+        EXPECT_LE(ParseDouble(b[4]), ParseDouble(b[6]));
+    }
+    const std::string picture = ReadFile(svg);
+    EXPECT_NE(picture.find("<polygon "), std::string::npos);
+    EXPECT_NE(picture.find("Toleranzband 5 % bis 95 %"), std::string::npos);
+    EXPECT_NE(ReadFile(page).find("<h2>Toleranzanalyse</h2>"), std::string::npos);
+
+    // The list may be left out, and the seed alone decides the result on any number of threads.
+    const Result again = RunCli("design --tolerance " + example + options.substr(24) +
+                                " --tolerance R=1%,C=2,5% --threads 2");
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, r.out);
+}
+
+TEST(DesignCommand, RefusesBadToleranceOptions) {
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();
+    struct Case {
+        const char* options;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"--runs 0", "--runs"}, Case{"--runs 10001", "--runs"}, Case{"--runs 1e3", "--runs"},
+          Case{"--seed -1", "--seed"}, Case{"--distribution gauss", "--distribution"},
+          Case{"--tolerance R=1%,X=2%", "X=2%"}, Case{"--tolerance R=abc", "R=abc"},
+          Case{"--tolerance C=", "C="},
+          Case{"--tolerance R=60% --quiet", "Toleranzanalyse: Die Toleranzen"},
+          Case{"--tolerance-csv", "needs a value"}}) {
+        SCOPED_TRACE(c.options);
+        const Result r = RunCli("design " + example + " " + c.options);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
 TEST(DesignCommand, EnteredCapacitorsThatCannotWorkAreAnError) {
     // C2/C1 of a Butterworth Sallen-Key stage without gain must reach 2 (4 b / a^2).
     const std::filesystem::path file = Scratch("mismatch.vxs");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/tolerance_messages.h"
 #include "plot/plot_messages.h"
 #include "plot_test_support.h"
 
@@ -116,6 +117,65 @@ TEST(PlotLayout, TopOfTheScaleRoundsToWholeDecibelsOnlyBeyondAThousandthOfTheRan
         EXPECT_NEAR(d.mapping.LevelDbAt(kTop), c.expectedTopDb, 1e-9) << c.peakDb;
         EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), c.expectedBottomDb, 1e-9) << c.peakDb;
     }
+}
+
+// The band of a tolerance analysis: a filled area from its 95 % to its 5 % quantile, under the
+// grid and the curves, with its legend; a band reaching above the curves raises the scale.
+TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
+    CFilter filter = DesignedFilter(1);
+    ResponseCurves curves;
+    auto lowPass = [](double x) { return 1.0 / (1.0 + x * x); };
+    FillCurve(curves.filter, filter, lowPass);
+    ToleranceBand band;
+    band.frequency = filter.Frequency();
+    band.plotMin = filter.PlotMin();
+    band.plotMax = filter.PlotMax();
+    FillCurve(band.q05, filter, [&](double x) { return 0.9 * lowPass(x); });
+    FillCurve(band.q95, filter, [&](double x) { return 1.5 * lowPass(x); });
+
+    CPlotLayout layout(filter, curves, "");
+    const PlotDrawing plain = layout.Draw(kSamplePage, PlotScale::Screen());
+    layout.SetToleranceBand(&band);
+    const PlotDrawing d = layout.Draw(kSamplePage, PlotScale::Screen());
+    auto firstOf = [](const PlotDrawing& drawing, auto predicate) {
+        return std::find_if(drawing.primitives.begin(), drawing.primitives.end(), predicate) -
+               drawing.primitives.begin();
+    };
+    auto isArea = [](const PlotPrimitive& p) { return std::holds_alternative<PlotPolygon>(p); };
+    EXPECT_EQ(firstOf(plain, isArea), std::ssize(plain.primitives));
+    const auto area = firstOf(d, isArea);
+    ASSERT_LT(area, std::ssize(d.primitives));
+    EXPECT_LT(area, firstOf(d, [](const PlotPrimitive& p) {
+                  return std::holds_alternative<PlotPolyline>(p);
+              }));
+    const PlotPolygon& polygon = std::get<PlotPolygon>(d.primitives[static_cast<size_t>(area)]);
+    ASSERT_EQ(polygon.points.size(), 2u * 1501u);
+    // 1.5 times 0.8 at the low end is +1.58 dB: the scale now ends at 2 dB, not at -1 dB.
+    EXPECT_NEAR(plain.mapping.LevelDbAt(kTop), -1.0, 1e-9);
+    EXPECT_NEAR(d.mapping.LevelDbAt(kTop), 2.0, 1e-9);
+    EXPECT_NEAR(d.mapping.LevelDbAt(polygon.points.front().y),
+                20.0 * std::log10(1.5 * lowPass(0.5)), 0.05);
+    EXPECT_NEAR(d.mapping.LevelDbAt(polygon.points.back().y), 20.0 * std::log10(0.9 * lowPass(0.5)),
+                0.05);
+    EXPECT_EQ(polygon.points.back().x, kLeft);
+    const std::vector<PlotText> texts = Texts(d);
+    const PlotText* legend = test::FindText(texts, tolerance_text::kBandLegend);
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(legend->halign, HAlign::LEFT);
+    EXPECT_GT(legend->anchor.x, kLeft);
+    EXPECT_GT(legend->anchor.y, kBottom);
+
+    // Only the group delay shown: no magnitude, no band. A band of another plot range would
+    // lie wrongly: none either.
+    auto noArea = [&] {
+        const PlotDrawing drawing = layout.Draw(kSamplePage, PlotScale::Screen());
+        return firstOf(drawing, isArea) == std::ssize(drawing.primitives);
+    };
+    filter.SetGraph(16);
+    EXPECT_TRUE(noArea());
+    filter.SetGraph(1);
+    ASSERT_TRUE(filter.SetPlotRange(0.2, 2.0));
+    EXPECT_TRUE(noArea());
 }
 
 TEST(PlotLayout, ZeroMagnitudePlotsAsZeroDecibels) {

@@ -112,6 +112,8 @@ TEST(SvgWriter, TextsAreEscapedUtf8AndAnchoredByAlignment) {
         PlotText{"Verstärkung <&> \"x\"", {390, 20}, HAlign::RIGHT, VAlign::TOP, {0, 0, 0}},
         PlotText{"Mitte", {200, 150}, HAlign::CENTER, VAlign::MIDDLE, {255, 0, 0}},
         PlotPolyline{{PenStyle::DASHED, 1, {0, 160, 0}}, {{10, 10}, {20, 30}, {40, 50}}},
+        PlotPolygon{{200, 212, 255}, {{5, 5}, {60, 5}, {60, 40}}},
+        PlotPolygon{{1, 2, 3}, {{5, 5}, {60, 5}}},
         PlotStartPicture{page},
     };
     const std::string svg = WriteSvg(primitives, page);
@@ -125,6 +127,10 @@ TEST(SvgWriter, TextsAreEscapedUtf8AndAnchoredByAlignment) {
     EXPECT_NE(svg.find("fill=\"#ff0000\""), std::string::npos);
     EXPECT_NE(svg.find("points=\"10.5,10.5 20.5,30.5 40.5,50.5\""), std::string::npos);
     EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
+    EXPECT_NE(svg.find("<polygon points=\"5,5 60,5 60,40\" fill=\"#c8d4ff\" stroke=\"none\"/>"),
+              std::string::npos);
+    // Two points enclose no area.
+    EXPECT_EQ(svg.find("#010203"), std::string::npos);
     EXPECT_EQ(XmlProblem("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg><g></svg>"),
               "mismatched </svg>");
 }

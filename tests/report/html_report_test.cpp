@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../structures/design_fixture.h"
+#include "analysis/tolerance_analysis.h"
 #include "report/schematic_pictures.h"
 #include "structures/design_session.h"
 
@@ -201,6 +202,34 @@ TEST(HtmlReportPage, SectionsFollowTheDesign) {
         std::vector<std::string> withParameters = lowPass;
         withParameters.insert(withParameters.begin() + 7, {"h2:Filterparameter", "table"});
         EXPECT_EQ(BodyOutline(doc.get()), withParameters);
+    }
+    {
+        // A tolerance analysis that was run comes after the component values.
+        Designed d;
+        DesignLowPass(d, false);
+        ToleranceSettings settings;
+        settings.runs = 20;
+        settings.distribution = ToleranceDistribution::NORMAL;
+        SilentMonitor monitor;
+        const ToleranceRun run = CToleranceAnalysis(d.session, settings).Run(monitor);
+        ASSERT_EQ(run.outcome, ToleranceOutcome::DONE);
+        HtmlReportContent content = d.Content();
+        content.tolerance = &run.result;
+        const std::string page = HtmlReportPage("Filter1", content);
+        const XmlDoc doc = Parse(page);
+        ASSERT_TRUE(doc);
+        std::vector<std::string> withTolerance = lowPass;
+        withTolerance.insert(withTolerance.begin() + 7,
+                             {"h2:Toleranzanalyse", "table", "table", "table",
+                              "h2:Empfindlichkeiten der Pole", "table"});
+        EXPECT_EQ(BodyOutline(doc.get()), withTolerance);
+        // Latin-1 has the plus-minus sign, not the sigma.
+        EXPECT_NE(page.find("<td>\xb1"
+                            "0,5 dB um den Sollfrequenzgang"),
+                  std::string::npos);
+        EXPECT_NE(page.find("(Toleranz = 3 &#963;)"), std::string::npos);
+        EXPECT_NE(page.find("<tr><th>Stufe</th><th>Pol</th><th>Bauteil</th><th>S(fp)</th>"),
+                  std::string::npos);
     }
     {
         // The pole data the user entered come right after the specification.

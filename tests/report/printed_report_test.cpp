@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "../structures/design_fixture.h"
+#include "analysis/tolerance_analysis.h"
 #include "report/dimensioning_text.h"
+#include "report/tolerance_rows.h"
 #include "structures/design_session.h"
 
 namespace vx {
@@ -130,6 +132,47 @@ TEST(PrintedReport, SectionsInOrderForEachKindOfDesign) {
         EXPECT_EQ(picture.width, 640);
         EXPECT_EQ(picture.height, 320);
     }
+}
+
+// An analysis that was run comes before the footer: its settings, its figures with a column
+// for each (the page is too narrow for a row of six cells), the yield, and the sensitivities.
+TEST(PrintedReport, ToleranceAnalysisBeforeTheFooter) {
+    CDesignSession session;
+    test::Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 4, 1000.0, 0.0, ResistorSeries::E24);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    ToleranceSettings settings = ToleranceSettings::For(session.Filter());
+    settings.runs = 20;
+    const ToleranceRun run = CToleranceAnalysis(session, settings).Run(monitor);
+    ASSERT_EQ(run.outcome, ToleranceOutcome::DONE);
+    PrintedReportContent content{session.Filter(),   session.Character(), session.OpAmps(),
+                                 *session.Current(), "Ida Kern",          ""};
+    content.tolerance = &run.result;
+    const auto sections = PrintedReportSections(content);
+    const std::vector<std::string> headings = Headings(sections);
+    ASSERT_GE(headings.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(headings.end() - 3, headings.end()),
+              (std::vector<std::string>{"Toleranzanalyse", "Empfindlichkeiten der Pole", ""}));
+
+    const auto& blocks = SectionOf(sections, "Toleranzanalyse").blocks;
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(std::get<ReportLabelRows>(blocks[0]).rows.size(),
+              ToleranceSettingRows(run.result).size());
+    const TextTable figures = ToleranceFigureTable(run.result);
+    const auto& printed = std::get<ReportTable>(blocks[1]).rows;
+    ASSERT_EQ(printed.size(), figures.header.size());
+    for (size_t k = 0; k < printed.size(); ++k) {
+        ASSERT_EQ(printed[k].size(), figures.rows.size() + 1);
+        EXPECT_EQ(printed[k][0], figures.header[k]);
+        for (size_t f = 0; f < figures.rows.size(); ++f) {
+            EXPECT_EQ(printed[k][f + 1], figures.rows[f][k]);
+        }
+    }
+    EXPECT_EQ(std::get<ReportLabelRows>(blocks[2]).rows.front().label, "Ausbeute");
+    const auto& sensitivities =
+        std::get<ReportTable>(SectionOf(sections, "Empfindlichkeiten der Pole").blocks.at(0)).rows;
+    EXPECT_EQ(sensitivities.size(), run.result.sensitivities.size() + 1);
 }
 
 TEST(PrintedReport, FooterNamesDateDesignerAndTool) {

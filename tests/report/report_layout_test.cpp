@@ -141,6 +141,63 @@ TEST(ReportLayout, StageItemsLineUpAndWrap) {
     }
 }
 
+// A value too long for the page wraps between its words below itself, and a table too wide for
+// it cuts its widest columns and wraps their cells: nothing leaves the page, no word is lost,
+// and the next row starts below the last line of the one before.
+TEST(ReportLayout, LongValuesAndWideTablesWrapWithinThePage) {
+    const std::string sentence =
+        "eine Beschreibung die weit länger ist als die Seite breit und deshalb umbrochen wird";
+    const std::string name = "Grenzfrequenz (3,01 dB unter der Durchlassverstärkung)";
+    const ReportSection section{"Toleranzanalyse",
+                                ReportStyle::HEADING,
+                                {ReportLabelRows{{{"Maske", {sentence}}, {"Danach", {"ja"}}}},
+                                 ReportTable{{{"Kennwert", "Ihr Filter", "Standardabweichung"},
+                                              {name, "1,000 kHz", "12,34 Hz (1,234 %)"},
+                                              {"Verstärkung", "6 dB", "0,1 dB"}}}}};
+    const ReportGeometry geometry = Geometry(600, 800);
+    const auto pages = CReportLayout(geometry, Measure).Paginate({section});
+    ASSERT_EQ(pages.size(), 1u);
+    const auto texts = Texts(pages[0]);
+    for (const ReportTextItem* t : texts) {
+        EXPECT_LE(t->x + Measure(t->style, t->text), geometry.content.right) << t->text;
+    }
+    // The lines at `x` from `top` to above `bottom`, joined; and how many there were.
+    auto joined = [&](int x, int top, int bottom) {
+        std::string text;
+        int lines = 0;
+        for (const ReportTextItem* t : texts) {
+            if (t->x == x && t->y >= top && t->y < bottom) {
+                text += (text.empty() ? "" : " ") + t->text;
+                ++lines;
+            }
+        }
+        return std::pair{text, lines};
+    };
+    auto startingWith = [&](const std::string& start) {
+        for (const ReportTextItem* t : texts) {
+            if (t->text.rfind(start, 0) == 0) {
+                return t;
+            }
+        }
+        return static_cast<const ReportTextItem*>(nullptr);
+    };
+    const ReportTextItem* value = startingWith("eine Beschreibung");
+    const ReportTextItem* cell = startingWith("Grenzfrequenz");
+    ASSERT_NE(value, nullptr);
+    ASSERT_NE(cell, nullptr);
+    const auto [wrappedValue, valueLines] =
+        joined(value->x, value->y, Find(pages, "Danach:").item->y);
+    EXPECT_EQ(wrappedValue, sentence);
+    EXPECT_GE(valueLines, 2);
+    const auto [wrappedCell, cellLines] =
+        joined(cell->x, cell->y, Find(pages, "Verstärkung").item->y);
+    EXPECT_EQ(wrappedCell, name);
+    EXPECT_GE(cellLines, 2);
+    // The row's other cells stand beside its first line; a column that fits stays whole.
+    EXPECT_EQ(Find(pages, "1,000 kHz").item->y, cell->y);
+    EXPECT_EQ(Find(pages, "12,34 Hz (1,234 %)").item->y, cell->y);
+}
+
 TEST(ReportLayout, PictureIsScaledIntoThePage) {
     for (const auto& [width, height] : {std::pair{1000, 1400}, {1400, 1000}, {300, 2000}}) {
         const ReportGeometry geometry = Geometry(width, height);

@@ -88,6 +88,8 @@ TEST(MenuTable, CommandsWaitForTheDesignTheyNeed) {
         {Command::RESULT_DIMENSIONING, DesignState::CANCELLED, V::NO_DESIGN,
          "Ergebnis - Dimensionierung"},
         {Command::RESULT_SAVE_HTML, DesignState::NONE, V::NO_DESIGN, "Ergebnis speichern"},
+        {Command::RESULT_TOLERANCE, DesignState::CANCELLED, V::NO_DESIGN,
+         "Ergebnis - Toleranzanalyse"},
         {Command::GRAPH_PREVIEW, DesignState::NONE, V::NO_DESIGN, "Datei - Grafik-Seitenansicht"},
         {Command::SPICE_AMPLITUDE_LINEAR, DesignState::NONE, V::NO_DESIGN,
          "Spice - Amplitudengang"},

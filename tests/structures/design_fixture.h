@@ -59,17 +59,6 @@ class SearchProbe : public Base {
     }
 };
 
-// Sum over the curve points of the fourth power of the difference of two magnitude curves: the
-// measure the searches minimise, stage by stage.
-inline double Deviation(const CShowFregang& a, const CShowFregang& b) {
-    double sum = 0.0;
-    for (int i = 0; i < a.Count(); ++i) {
-        const double d = a.At(i) - b.At(i);
-        sum += d * d * d * d;
-    }
-    return sum;
-}
-
 // Sum over the curve points of the squared dB difference between two curves.
 inline double DbDistance(const CShowFregang& a, const CShowFregang& b) {
     double sum = 0.0;

@@ -1,32 +1,36 @@
-#include "structures/grid_search.h"
+#include "structures/parallel_blocks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace vx {
 
-int CGridSearch::Threads() const {
-    if (options_.threads > 0) {
-        return options_.threads;
+int CParallelBlocks::ThreadCount(int asked) {
+    if (asked > 0) {
+        return asked;
     }
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-void CGridSearch::RunBlocks(int threads, long long blockCount, long long total,
-                            const std::function<void(long long)>& runBlock) {
+bool CParallelBlocks::Run(int threads, long long blockCount,
+                          const std::function<void(int, long long)>& runBlock,
+                          const std::function<bool()>& poll) {
     std::atomic<long long> next{0};
     std::mutex mutex;
     std::condition_variable finished;
     int running = threads;
+    bool stopped = false;
     std::exception_ptr failure;
-    auto work = [&] {
+    auto work = [&](int worker) {
         try {
-            for (long long b = next.fetch_add(1);
-                 b < blockCount && !stop_.load(std::memory_order_relaxed); b = next.fetch_add(1)) {
-                runBlock(b);
+            for (long long b = next.fetch_add(1); b < blockCount && !StopRequested();
+                 b = next.fetch_add(1)) {
+                runBlock(worker, b);
             }
         } catch (...) {
             stop_.store(true);
@@ -43,16 +47,15 @@ void CGridSearch::RunBlocks(int threads, long long blockCount, long long total,
         std::vector<std::jthread> workers;
         workers.reserve(static_cast<size_t>(threads));
         for (int i = 0; i < threads; ++i) {
-            workers.emplace_back(work);
+            workers.emplace_back(work, i);
         }
         std::unique_lock lock(mutex);
         while (running > 0) {
-            if (!finished.wait_for(lock, std::chrono::milliseconds(25),
+            if (!finished.wait_for(lock, std::chrono::milliseconds(kPollMilliseconds),
                                    [&] { return running == 0; })) {
                 lock.unlock();
-                host_.SetProgress(done_.load(std::memory_order_relaxed), total);
-                if (host_.PumpMessages()) {
-                    cancelled_ = true;
+                if (poll()) {
+                    stopped = true;
                     stop_.store(true);
                 }
                 lock.lock();
@@ -62,6 +65,7 @@ void CGridSearch::RunBlocks(int threads, long long blockCount, long long total,
     if (failure) {
         std::rethrow_exception(failure);
     }
+    return stopped;
 }
 
 }  // namespace vx

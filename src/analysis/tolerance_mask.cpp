@@ -1,0 +1,40 @@
+#include "analysis/tolerance_mask.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vx {
+
+namespace {
+
+double FromDb(double db) {
+    return std::pow(10.0, db / 20.0);
+}
+
+}  // namespace
+
+CToleranceMask::CToleranceMask(std::span<const double> target)
+    : lower_(target.size(), 0.0), upper_(target.size(), 0.0) {
+    const double peak = *std::max_element(target.begin(), target.end());
+    const double edge = peak * FromDb(-kEdgeDb);
+    const double floor = peak * FromDb(-kMaxAttenuationDb);
+    for (size_t k = 0; k < target.size(); ++k) {
+        if (target[k] >= edge) {
+            lower_[k] = target[k] * FromDb(-kPassBandDb);
+            upper_[k] = target[k] * FromDb(kPassBandDb);
+        } else {
+            upper_[k] = std::max(target[k], floor) * FromDb(kStopBandMarginDb);
+        }
+    }
+}
+
+bool CToleranceMask::Passes(std::span<const double> m) const {
+    for (size_t k = 0; k < m.size(); ++k) {
+        if (!(m[k] >= lower_[k] && m[k] <= upper_[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace vx

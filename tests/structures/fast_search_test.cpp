@@ -88,8 +88,8 @@ const test::SearchCase& CaseNamed(const std::string& name) {
 }
 
 TEST(FastSearch, CancelFromAnotherThreadStopsALongSearch) {
-    // The third-order E192 search runs for seconds (straightforward for a minute); it is
-    // cancelled from the test's thread once its progress has shown up part way through.
+    // The third-order E192 search (straightforward for a minute) is cancelled from the test's
+    // thread once its progress has shown up part way through.
     for (const SearchOptions options : {SearchOptions{2, true}, SearchOptions::Straightforward()}) {
         SCOPED_TRACE(testing::Message() << options.threads << " threads");
         CDesignSession session;

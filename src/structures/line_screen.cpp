@@ -130,8 +130,7 @@ __attribute__((target_clones("default", "avx2"))) bool CLineScreen::Exceeds(doub
             terms[k - begin] = d * d;
         }
         for (size_t k = begin; k < end; ++k) {
-            const double t = terms[k - begin];
-            sum += power_ == 4 ? t * t : t;
+            sum += terms[k - begin];
         }
         if (sum > limit) {
             return true;

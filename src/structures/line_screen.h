@@ -14,7 +14,7 @@ namespace vx {
 // Screens the lines of a search: the candidates of a line differ in one value only, and the
 // transfer function's denominator depends affinely on a variable u of that value (the value or
 // its reciprocal), so that at a grid point |H(u)| = m / |p + u q|. The error sums a term per
-// grid point, ((|H| alpha - beta) gamma)^power with power 2 or 4, never negative. Over an
+// grid point, ((|H| alpha - beta) gamma)^2, never negative. Over an
 // interval of u, |p + u q| lies between |q| times the distances of -p/q from the interval's
 // nearest and farthest point, so each point's term has a least value there, and their sum
 // bounds the error of every candidate in the interval from below. The screen halves the line
@@ -57,8 +57,7 @@ class CLineScreen {
     };
     static constexpr size_t kMaxConditions = 4;
 
-    CLineScreen(int power, size_t pTerms, size_t qTerms)
-        : power_(power), pTerms_(pTerms), qTerms_(qTerms) {}
+    CLineScreen(size_t pTerms, size_t qTerms) : pTerms_(pTerms), qTerms_(qTerms) {}
 
     // Up to kMaxPoints; further points are left out (the screen only bounds less tightly).
     void AddPoint(const Point& point);
@@ -83,7 +82,6 @@ class CLineScreen {
     void Prepare(size_t first, size_t last);
     void Keep(int first, int last);
 
-    int power_;
     size_t pTerms_;
     size_t qTerms_;
     size_t count_ = 0;

@@ -6,8 +6,8 @@ namespace vx {
 
 namespace {
 
-using Lane = double __attribute__((vector_size(SallenKeyXLanes::kLanes * sizeof(double))));
-using LaneMask = long long __attribute__((vector_size(SallenKeyXLanes::kLanes * sizeof(double))));
+using Lane = double __attribute__((vector_size(CSallenKeyXLanes::kLanes * sizeof(double))));
+using LaneMask = long long __attribute__((vector_size(CSallenKeyXLanes::kLanes * sizeof(double))));
 
 // Where Smith's formula is exact as written: the runtime's complex division computes the same
 // formula, scaling its parts by powers of 2 only when they come near the ends of the range of
@@ -18,7 +18,7 @@ bool PlainDivision(double v) {
 }
 
 bool All(const LaneMask& m) {
-    for (int l = 0; l < SallenKeyXLanes::kLanes; ++l) {
+    for (int l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
         if (m[l] == 0) {
             return false;
         }
@@ -28,7 +28,7 @@ bool All(const LaneMask& m) {
 
 }  // namespace
 
-void SallenKeyXLanes::AddPoint(std::complex<double> x, std::complex<double> gain, double target) {
+void CSallenKeyXLanes::AddPoint(std::complex<double> x, std::complex<double> gain, double target) {
     xRe_.push_back(x.real());
     xIm_.push_back(x.imag());
     gRe_.push_back(gain.real());
@@ -36,7 +36,7 @@ void SallenKeyXLanes::AddPoint(std::complex<double> x, std::complex<double> gain
     target_.push_back(target);
 }
 
-void SallenKeyXLanes::SetProbes(const std::array<size_t, kProbes>& probes) {
+void CSallenKeyXLanes::SetProbes(const std::array<size_t, kProbes>& probes) {
     probes_ = probes;
     slot_.assign(target_.size(), -1);
     for (size_t i = 0; i < kProbes; ++i) {
@@ -46,8 +46,8 @@ void SallenKeyXLanes::SetProbes(const std::array<size_t, kProbes>& probes) {
 
 // Vector code for the machine's instruction set, chosen when the program starts; every clone does
 // the same IEEE operations.
-__attribute__((target_clones("default", "avx2"))) std::array<double, SallenKeyXLanes::kLanes>
-SallenKeyXLanes::Errors(const Candidates& c, double correction, double bound) const {
+__attribute__((target_clones("default", "avx2"))) std::array<double, CSallenKeyXLanes::kLanes>
+CSallenKeyXLanes::Errors(const Candidates& c, double correction, double bound) const {
     Lane d1{}, d2{}, d3{};
     LaneMask out{};
     for (int l = 0; l < kLanes; ++l) {

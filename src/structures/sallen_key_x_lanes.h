@@ -13,7 +13,7 @@ namespace vx {
 // so each lane's error has the bits of the scalar one; the core is built without floating-point
 // contraction. A lane whose complex division or magnitude leaves the range where the plain
 // formula is exact takes the scalar operation for that point.
-class SallenKeyXLanes {
+class CSallenKeyXLanes {
   public:
     static constexpr int kLanes = 4;
     static constexpr size_t kProbes = 4;

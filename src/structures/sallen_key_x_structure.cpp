@@ -310,8 +310,8 @@ class CSallenKeyXStructure::R3Line {
             }
             return;
         }
-        constexpr int kLanes = SallenKeyXLanes::kLanes;
-        SallenKeyXLanes::Candidates lanes;
+        constexpr int kLanes = CSallenKeyXLanes::kLanes;
+        CSallenKeyXLanes::Candidates lanes;
         std::array<int, kLanes> at{};
         int filled = 0;
         auto flush = [&] {

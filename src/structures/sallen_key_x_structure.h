@@ -130,15 +130,15 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // The grid points of a search, and the few points whose terms are summed first to drop a
     // hopeless candidate early.
     struct ErrorGrid {
-        static constexpr size_t kProbes = SallenKeyXLanes::kProbes;
+        static constexpr size_t kProbes = CSallenKeyXLanes::kProbes;
         std::vector<GridPoint> points;
         std::array<size_t, kProbes> probes{};
         std::vector<int> slot;  // the probe slot of each point, -1 for none
         // The screen of the search lines along R3: p from the fixed parts d1, e1, d2, e2 and q
         // from the slopes d1, d2, d3 of the split polynomial.
-        CLineScreen screen{2, 4, 3};
+        CLineScreen screen{4, 3};
         // The same points for four candidates at once.
-        SallenKeyXLanes lanes;
+        CSallenKeyXLanes lanes;
     };
     // The grid points for the gain network of v.
     ErrorGrid GridPoints(const SallenKeyXValues& v) const;

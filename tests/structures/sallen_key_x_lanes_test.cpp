@@ -66,7 +66,7 @@ TEST(SallenKeyXLanes, EachLaneHasTheBitsOfTheScalarError) {
         int pruned = 0, summed = 0;
         for (int trial = 0; trial < 400; ++trial) {
             std::vector<Point> points;
-            SallenKeyXLanes lanes;
+            CSallenKeyXLanes lanes;
             for (int k = 0; k < 24; ++k) {
                 const double sign = k % 2 == 0 ? 1.0 : -1.0;
                 points.push_back({Cx(0.0, sign * value()),
@@ -74,10 +74,10 @@ TEST(SallenKeyXLanes, EachLaneHasTheBitsOfTheScalarError) {
                 lanes.AddPoint(points.back().x, points.back().gain, points.back().target);
             }
             lanes.SetProbes({23, 20, 17, 12});
-            SallenKeyXLanes::Candidates c;
+            CSallenKeyXLanes::Candidates c;
             c.e1 = value();
             c.e2 = value();
-            for (size_t l = 0; l < SallenKeyXLanes::kLanes; ++l) {
+            for (size_t l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
                 c.d1[l] = value();
                 c.d2[l] = value();
                 c.d3[l] = value() * (trial % 4 == 0 && l == 1 ? s.extreme : 1.0);
@@ -86,7 +86,7 @@ TEST(SallenKeyXLanes, EachLaneHasTheBitsOfTheScalarError) {
             const double correction = 0.9;
             const double bound = std::pow(10.0, exponent(random) * 2.0);
             const auto errors = lanes.Errors(c, correction, bound);
-            for (size_t l = 0; l < SallenKeyXLanes::kLanes; ++l) {
+            for (size_t l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
                 const double scalar =
                     ScalarError(points, c.d1[l], c.d2[l], c.d3[l], c.e1, c.e2, correction);
                 if (!c.live[l] || scalar > bound) {

@@ -205,6 +205,12 @@ class CFilterStructure : private SearchHost {
                     std::array<int, D>& best) {
         return CGridSearch(searchOptions_, *this).Run(sizes, evaluate, bestError_, best);
     }
+    // The same with screened search lines (see CGridSearch::RunLines).
+    template <size_t D, class MakeLine>
+    bool SearchLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
+                     std::array<int, D>& best) {
+        return CGridSearch(searchOptions_, *this).RunLines(sizes, makeLine, bestError_, best);
+    }
 
     // The E12 capacitor nearest to `target`; not a number when the rounding gives none (a
     // target not above 0 or below its zero limit), so that the check of the stage refuses it.

@@ -24,17 +24,33 @@ class SearchHost {
     ~SearchHost() = default;
 };
 
+// Half-open range [first, last) of indices along a search's last axis.
+struct IndexRange {
+    int first;
+    int last;
+};
+
 // The search over standard values: steps through every combination of the axes in order (axis
-// 0 outermost, the last axis fastest). `evaluate(indices, bound)` gives a candidate's error, or
-// infinity when the candidate cannot be built; it may stop early and return any value above
-// `bound`, which then cannot win. Only a strictly smaller error than the best so far wins, so of
-// equal candidates the first stays. Reports progress, pumps messages and returns soon after a
-// cancel.
+// 0 outermost, the last axis fastest). Only a strictly smaller error than the best so far wins,
+// so of equal candidates the first stays. Reports progress, pumps messages and returns soon
+// after a cancel.
+//
+// The candidates that differ only in the last axis form a line. `makeLine()` gives an object
+// (one per worker) with
+//   IndexRange Start(const std::array<int, D>& index, double bound): takes the line through
+//     `index` (its last entry is not read) and returns the range of the last axis that may hold
+//     a candidate with an error not above `bound`; every candidate outside has a larger error;
+//   double Error(int last, double bound): a candidate's error on that line, or infinity when it
+//     cannot be built; it may stop early and return any value above `bound`, which then cannot
+//     win;
+//   static constexpr int kBatch and void Errors(int first, int last, double bound,
+//     double* errors): the errors of up to kBatch candidates first .. last-1 of the line, each
+//     as Error gives it.
 //
 // By default the candidates are split into contiguous blocks of that order, searched on several
 // threads with pruning, and the block winners are compared by error, then position: the first
 // candidate with the smallest error wins, as in the straightforward search, which stays
-// selectable through the search options.
+// selectable through the search options and asks every candidate with an infinite bound.
 class CGridSearch {
   public:
     // Candidates between two looks at the stop request and updates of the progress count.
@@ -44,15 +60,67 @@ class CGridSearch {
 
     // Returns whether a candidate beat `bestError`; its indices are then in `best` and its error
     // in `bestError`.
+    template <size_t D, class MakeLine>
+    bool RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine, double& bestError,
+                  std::array<int, D>& best);
+
+    // The same for `evaluate(indices, bound)`, the error of one candidate (see Error above).
     template <size_t D, class Evaluate>
     bool Run(const std::array<int, D>& sizes, Evaluate&& evaluate, double& bestError,
-             std::array<int, D>& best);
+             std::array<int, D>& best) {
+        return RunLines(
+            sizes,
+            [&] {
+                return EveryCandidate<D, Evaluate>{evaluate, sizes[D - 1]};
+            },
+            bestError, best);
+    }
 
   private:
-    // Every candidate in order on the calling thread, pumping every 20.
+    // A line without a screen.
     template <size_t D, class Evaluate>
-    bool RunInOrder(const std::array<int, D>& sizes, long long total, Evaluate& evaluate,
-                    double& bestError, std::array<int, D>& best);
+    struct EveryCandidate {
+        Evaluate& evaluate;
+        int size;
+        std::array<int, D> index{};
+
+        IndexRange Start(const std::array<int, D>& i, double) {
+            index = i;
+            return {0, size};
+        }
+        double Error(int last, double bound) {
+            index[D - 1] = last;
+            return evaluate(std::as_const(index), bound);
+        }
+        static constexpr int kBatch = 1;
+        void Errors(int first, int, double bound, double* errors) {
+            errors[0] = Error(first, bound);
+        }
+    };
+
+    // Moves `index` to the start of the next line.
+    template <size_t D>
+    static void NextLine(const std::array<int, D>& sizes, std::array<int, D>& index) {
+        index[D - 1] = 0;
+        for (size_t d = D - 1; d-- > 0;) {
+            if (++index[d] < sizes[d]) {
+                return;
+            }
+            index[d] = 0;
+        }
+    }
+
+    // A good candidate early: from the middle of every axis (where the searches put their start
+    // values), the best candidate along one axis at a time, until a sweep over all axes finds
+    // nothing better. Returns the smallest error seen, at most `bound`; every error is one of
+    // a candidate of the search, so it bounds the winner's.
+    template <size_t D, class Line>
+    static double Descend(const std::array<int, D>& sizes, Line& line, double bound);
+    // Every candidate in order on the calling thread, pumping every 20.
+    template <size_t D, class Line>
+    bool RunInOrder(const std::array<int, D>& sizes, long long total, Line& line, double& bestError,
+                    std::array<int, D>& best);
+
     // Lowers the shared bound to `error` when that is smaller.
     void Offer(double error) {
         double current = bound_.load(std::memory_order_relaxed);
@@ -76,23 +144,23 @@ class CGridSearch {
     CParallelBlocks blocks_;
 };
 
-template <size_t D, class Evaluate>
-bool CGridSearch::RunInOrder(const std::array<int, D>& sizes, long long total, Evaluate& evaluate,
+template <size_t D, class Line>
+bool CGridSearch::RunInOrder(const std::array<int, D>& sizes, long long total, Line& line,
                              double& bestError, std::array<int, D>& best) {
     bool improved = false;
     std::array<int, D> index{};
     for (long long count = 0; count < total; ++count) {
-        const double error = evaluate(std::as_const(index), INFINITY);
+        if (index[D - 1] == 0) {
+            line.Start(std::as_const(index), INFINITY);
+        }
+        const double error = line.Error(index[D - 1], INFINITY);
         if (error < bestError) {
             bestError = error;
             best = index;
             improved = true;
         }
-        for (size_t d = D; d-- > 0;) {
-            if (++index[d] < sizes[d]) {
-                break;
-            }
-            index[d] = 0;
+        if (++index[D - 1] == sizes[D - 1]) {
+            NextLine(sizes, index);
         }
         if ((count + 1) % 20 == 0) {
             host_.SetProgress(count + 1, total);
@@ -106,9 +174,53 @@ bool CGridSearch::RunInOrder(const std::array<int, D>& sizes, long long total, E
     return improved;
 }
 
-template <size_t D, class Evaluate>
-bool CGridSearch::Run(const std::array<int, D>& sizes, Evaluate&& evaluate, double& bestError,
-                      std::array<int, D>& best) {
+template <size_t D, class Line>
+double CGridSearch::Descend(const std::array<int, D>& sizes, Line& line, double bound) {
+    constexpr int kMaxSweeps = 8;
+    std::array<int, D> index{};
+    for (size_t d = 0; d < D; ++d) {
+        index[d] = sizes[d] / 2;
+    }
+    double best = bound;
+    for (int sweep = 0; sweep < kMaxSweeps; ++sweep) {
+        bool moved = false;
+        for (size_t d = 0; d < D; ++d) {
+            std::array<int, D> at = index;
+            int bestAt = index[d];
+            IndexRange range{0, sizes[D - 1]};
+            if (d == D - 1) {
+                range = line.Start(std::as_const(at), best);
+            }
+            for (int i = 0; i < sizes[d]; ++i) {
+                at[d] = i;
+                if (d != D - 1) {
+                    range = line.Start(std::as_const(at), best);
+                }
+                const int last = at[D - 1];
+                if (last < range.first || last >= range.last) {
+                    continue;
+                }
+                const double error = line.Error(last, best);
+                if (error < best) {
+                    best = error;
+                    bestAt = i;
+                }
+            }
+            if (bestAt != index[d]) {
+                index[d] = bestAt;
+                moved = true;
+            }
+        }
+        if (!moved) {
+            break;
+        }
+    }
+    return best;
+}
+
+template <size_t D, class MakeLine>
+bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine, double& bestError,
+                           std::array<int, D>& best) {
     long long total = 1;
     for (int size : sizes) {
         total *= size;
@@ -117,7 +229,8 @@ bool CGridSearch::Run(const std::array<int, D>& sizes, Evaluate&& evaluate, doub
         return false;
     }
     if (options_.IsStraightforward()) {
-        return RunInOrder(sizes, total, evaluate, bestError, best);
+        auto line = makeLine();
+        return RunInOrder(sizes, total, line, bestError, best);
     }
     // Small searches run on the calling thread; starting threads would cost more.
     constexpr long long kSmallSearch = 4096;
@@ -132,6 +245,11 @@ bool CGridSearch::Run(const std::array<int, D>& sizes, Evaluate&& evaluate, doub
     std::vector<Winner> winners(static_cast<size_t>(blockCount), Winner{0.0, -1});
     const double startError = bestError;
     const bool pruning = options_.pruning;
+    const int lineSize = sizes[D - 1];
+    if (pruning) {
+        auto line = makeLine();
+        Offer(Descend(sizes, line, startError));
+    }
 
     auto runBlock = [&](long long block) {
         const long long begin = total / blockCount * block + std::min(block, total % blockCount);
@@ -141,26 +259,41 @@ bool CGridSearch::Run(const std::array<int, D>& sizes, Evaluate&& evaluate, doub
             index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
             rest /= sizes[static_cast<size_t>(d)];
         }
+        auto line = makeLine();
+        constexpr int kBatch = decltype(line)::kBatch;
         double localBest = startError;
         long long localPosition = -1;
         long long pending = 0;
-        for (long long position = begin; position < end; ++position) {
-            const double bound = pruning ? Bound(localBest) : INFINITY;
-            const double error = evaluate(std::as_const(index), bound);
-            // A pruned candidate returns a value above the bound and never wins; one whose
-            // error equals the bound is summed in full and kept for the comparison by position.
-            if (error < localBest && !(error > bound)) {
-                localBest = error;
-                localPosition = position;
-                Offer(error);
-            }
-            for (size_t d = D; d-- > 0;) {
-                if (++index[d] < sizes[d]) {
-                    break;
+        for (long long position = begin; position < end;) {
+            // The block's part of this line: from index[D - 1] to `to`.
+            const int from = index[D - 1];
+            const int to = static_cast<int>(std::min<long long>(lineSize, from + (end - position)));
+            const long long lineStart = position - from;
+            const IndexRange range =
+                line.Start(std::as_const(index), pruning ? Bound(localBest) : INFINITY);
+            const int stop = std::min(to, range.last);
+            for (int i = std::max(from, range.first); i < stop; i += kBatch) {
+                const int count = std::min(kBatch, stop - i);
+                // One bound for the batch: a bound that has since tightened only prunes less.
+                const double bound = pruning ? Bound(localBest) : INFINITY;
+                std::array<double, kBatch> errors;
+                line.Errors(i, i + count, bound, errors.data());
+                for (int j = 0; j < count; ++j) {
+                    const double error = errors[static_cast<size_t>(j)];
+                    // A pruned candidate returns a value above the bound and never wins; one
+                    // whose error equals the bound is summed in full and kept for the
+                    // comparison by position.
+                    if (error < localBest && !(error > bound)) {
+                        localBest = error;
+                        localPosition = lineStart + i + j;
+                        Offer(error);
+                    }
                 }
-                index[d] = 0;
             }
-            if (++pending == kCheckInterval) {
+            position += to - from;
+            NextLine(sizes, index);
+            pending += to - from;
+            if (pending >= kCheckInterval) {
                 done_.fetch_add(pending, std::memory_order_relaxed);
                 pending = 0;
                 if (blocks_.StopRequested()) {

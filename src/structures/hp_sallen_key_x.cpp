@@ -26,6 +26,20 @@ SallenKeyXPolynomial CHpSallenKeyX::Polynomial(const SallenKeyXValues& v) const 
     return p;
 }
 
+SallenKeyXSplit CHpSallenKeyX::SplitAlongR3(const SallenKeyXValues& v) const {
+    const double g1 = 1.0 / v.r1, g2 = 1.0 / v.r2;
+    const double s1 = 1.0 / v.c1, s2 = 1.0 / v.c2, s3 = 1.0 / v.c3;
+    SallenKeyXSplit s;
+    s.fixed.e1 = g2 * (s1 + s2);
+    s.fixed.d1 = g1 * s1 + s.fixed.e1;
+    s.fixed.e2 = g1 * g2 * s1 * s2;
+    s.fixed.d2 = s.fixed.e2;
+    s.slope.d1 = s1 + s2 + s3;
+    s.slope.d2 = g1 * s1 * (s2 + s3) + g2 * s3 * (s1 + s2);
+    s.slope.d3 = g1 * g2 * s1 * s2 * s3;
+    return s;
+}
+
 std::pair<double, double> CHpSallenKeyX::EqualCapacitorResistors(double c) const {
     const double a = A1(), b = B1(), w = omegaG_, gain = Gain();
     if (gain <= 1.0) {

@@ -18,6 +18,7 @@ class CHpSallenKeyX : public CSallenKeyXStructure {
 
   protected:
     SallenKeyXPolynomial Polynomial(const SallenKeyXValues& v) const override;
+    SallenKeyXSplit SplitAlongR3(const SallenKeyXValues& v) const override;
     SallenKeyXValues ExactPair(int pair) const override;
     void ResistorsFromCapacitors() override;
 

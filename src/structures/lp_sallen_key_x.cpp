@@ -28,6 +28,18 @@ SallenKeyXPolynomial CLpSallenKeyX::Polynomial(const SallenKeyXValues& v) const 
     return p;
 }
 
+SallenKeyXSplit CLpSallenKeyX::SplitAlongR3(const SallenKeyXValues& v) const {
+    SallenKeyXSplit s;
+    s.fixed.e1 = v.c3 * (v.r1 + v.r2);
+    s.fixed.d1 = v.c1 * v.r1 + v.c2 * (v.r1 + v.r2) + s.fixed.e1;
+    s.fixed.e2 = v.c1 * v.c3 * v.r1 * v.r2;
+    s.fixed.d2 = v.c1 * v.c2 * v.r1 * v.r2 + s.fixed.e2;
+    s.slope.d1 = v.c2;
+    s.slope.d2 = v.c1 * v.c2 * v.r1 + v.c2 * v.c3 * (v.r1 + v.r2);
+    s.slope.d3 = v.r1 * v.r2 * v.c1 * v.c2 * v.c3;
+    return s;
+}
+
 double CLpSallenKeyX::MinimumRatio() const {
     const double a = A1(), b = B1();
     return 4.0 * b / (a * a + 4.0 * b * (Gain() - 1.0));

@@ -39,6 +39,34 @@ CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKey
         grid.probes[i] = std::min(n - 1, static_cast<size_t>(f * static_cast<double>(n - 1) + 0.5));
         grid.slot[grid.probes[i]] = static_cast<int>(i);
     }
+    for (const GridPoint& point : grid.points) {
+        grid.lanes.AddPoint(point.x, point.gain, point.target);
+    }
+    grid.lanes.SetProbes(grid.probes);
+    // The screen takes every point: where many candidates come close to the best error, as
+    // with a slow amplifier, a bound from part of the points rejects almost nothing. The probes
+    // come first, then the points from the stop-band end, so that a poor interval shows early.
+    std::vector<size_t> order(grid.probes.begin(), grid.probes.end());
+    for (size_t i = 0; i < n; ++i) {
+        const size_t k = highPass_ ? i : n - 1 - i;
+        if (grid.slot[k] < 0) {
+            order.push_back(k);
+        }
+    }
+    const double correction = GainCorrection(v);
+    for (size_t k : order) {
+        const GridPoint& point = grid.points[k];
+        const Complex x = point.x, x2 = x * x, g = point.gain;
+        CLineScreen::Point s;
+        s.p0 = 1.0;
+        s.p = {x, -x * g, x2, -x2 * g};
+        s.q = {x, x2, x2 * x};
+        s.m = std::abs(g);
+        s.alpha = correction;
+        s.beta = point.target;
+        s.gamma = 1.0 / point.target;
+        grid.screen.AddPoint(s);
+    }
     return grid;
 }
 
@@ -87,6 +115,27 @@ double CSallenKeyXStructure::CandidateError(const SallenKeyXValues& v, const Err
     return Stable(p, 1.0 / FeedbackFraction(v.r4, v.r5))
                ? PolynomialError(p, GainCorrection(v), points, bound)
                : INFINITY;
+}
+
+void CSallenKeyXStructure::StartLine(const SallenKeyXValues& v, double uMax,
+                                     CLineScreen& screen) const {
+    const SallenKeyXSplit split = SplitAlongR3(v);
+    const SallenKeyXPolynomial& f = split.fixed;
+    const SallenKeyXPolynomial& q = split.slope;
+    const std::array<double, 4> a = {f.d1, f.e1, f.d2, f.e2};
+    const std::array<double, 3> b = {q.d1, q.d2, q.d3};
+    screen.StartLine(a, b, 1.0, uMax);
+    // The Hurwitz conditions of the denominator 1 + c1 x + c2 x^2 + c3 x^3 (see Stable), each
+    // coefficient affine in u: the low-pass needs c3 > 0, c2 > 0 and c1 c2 > c3, the high-pass
+    // (monic in s: s^3 + c1 s^2 + c2 s + c3) c1 > 0, c3 > 0 and c1 c2 > c3.
+    const double gain = 1.0 / FeedbackFraction(v.r4, v.r5);
+    const double c1 = f.d1 - gain * f.e1, c2 = f.d2 - gain * f.e2;
+    const std::array<CLineScreen::Condition, 3> conditions = {{
+        {0.0, 0.0, 0.0, 0.0, 0.0, q.d3},
+        {0.0, 0.0, 0.0, 0.0, highPass_ ? c1 : c2, highPass_ ? q.d1 : q.d2},
+        {c1, q.d1, c2, q.d2, 0.0, -q.d3},
+    }};
+    screen.SetConditions(conditions);
 }
 
 double CSallenKeyXStructure::ResponseError() const {
@@ -217,6 +266,104 @@ void CSallenKeyXStructure::RecomputeCurves() {
     AccumulateGroupDelay();
 }
 
+template <class SetLine>
+class CSallenKeyXStructure::R3Line {
+  public:
+    R3Line(const CSallenKeyXStructure& structure, const ErrorGrid& grid,
+           const std::vector<double>& r3, const SallenKeyXValues& start, const SetLine& setLine)
+        : structure_(structure),
+          grid_(grid),
+          r3_(r3),
+          setLine_(setLine),
+          v_(start),
+          screen_(grid.screen) {
+        for (double r : r3) {
+            u_.push_back(structure.highPass_ ? 1.0 / r : r);
+        }
+        uMax_ = std::max(u_.front(), u_.back());
+        gain_ = 1.0 / FeedbackFraction(start.r4, start.r5);
+        correction_ = structure.GainCorrection(start);
+    }
+
+    template <size_t D>
+    IndexRange Start(const std::array<int, D>& index, double bound) {
+        setLine_(v_, index);
+        if (bound < INFINITY) {
+            structure_.StartLine(v_, uMax_, screen_);
+        }
+        return screen_.Screen(u_, bound);
+    }
+    double Error(int last, double bound) {
+        if (!screen_.Keeps(last)) {
+            return INFINITY;
+        }
+        v_.r3 = r3_[static_cast<size_t>(last)];
+        return structure_.CandidateError(v_, grid_, bound);
+    }
+    // The errors of the candidates first .. last-1 in `errors`, those kept by the screen four at
+    // a time in lanes.
+    static constexpr int kBatch = 8;
+    void Errors(int first, int last, double bound, double* errors) {
+        if (!(bound < INFINITY)) {
+            for (int i = first; i < last; ++i) {
+                errors[i - first] = Error(i, bound);
+            }
+            return;
+        }
+        constexpr int kLanes = CSallenKeyXLanes::kLanes;
+        CSallenKeyXLanes::Candidates lanes;
+        std::array<int, kLanes> at{};
+        int filled = 0;
+        auto flush = [&] {
+            const std::array<double, kLanes> e = grid_.lanes.Errors(lanes, correction_, bound);
+            for (int l = 0; l < filled; ++l) {
+                errors[at[static_cast<size_t>(l)] - first] = e[static_cast<size_t>(l)];
+            }
+            filled = 0;
+            lanes.live = {};
+        };
+        for (int i = first; i < last; ++i) {
+            errors[i - first] = INFINITY;
+            if (!screen_.Keeps(i)) {
+                continue;
+            }
+            v_.r3 = r3_[static_cast<size_t>(i)];
+            const SallenKeyXPolynomial p = structure_.Polynomial(v_);
+            if (!structure_.Stable(p, gain_)) {
+                continue;
+            }
+            const auto l = static_cast<size_t>(filled);
+            lanes.d1[l] = p.d1;
+            lanes.d2[l] = p.d2;
+            lanes.d3[l] = p.d3;
+            lanes.e1 = p.e1;
+            lanes.e2 = p.e2;
+            lanes.live[l] = true;
+            at[l] = i;
+            if (++filled == kLanes) {
+                flush();
+            }
+        }
+        if (filled > 0) {
+            flush();
+        }
+    }
+
+  private:
+    const CSallenKeyXStructure& structure_;
+    const ErrorGrid& grid_;
+    const std::vector<double>& r3_;
+    const SetLine& setLine_;
+    SallenKeyXValues v_;
+    // The variable along the line: R3, or 1/R3 for the high-pass.
+    std::vector<double> u_;
+    double uMax_;
+    // Fixed during a search: the amplifier gain and the error's gain correction.
+    double gain_;
+    double correction_;
+    CLineScreen screen_;
+};
+
 void CSallenKeyXStructure::SearchCapacitors() {
     const int resistorSteps = 2 * series_;
     // Fixed during the search: R1 and the gain network.
@@ -234,22 +381,22 @@ void CSallenKeyXStructure::SearchCapacitors() {
         const std::vector<double> c3 = SeriesRun(0.1 * start.c3, 24, 12);
         const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
         const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
-        auto candidate = [&](const std::array<int, 4>& i) {
-            SallenKeyXValues v = start;
+        auto setLine = [&](SallenKeyXValues& v, const std::array<int, 4>& i) {
             v.c1 = c1[static_cast<size_t>(i[0])];
             v.c2 = c2[static_cast<size_t>(i[0])];
             v.c3 = c3[static_cast<size_t>(i[1])];
             v.r2 = r2[static_cast<size_t>(i[2])];
+        };
+        auto candidate = [&](const std::array<int, 4>& i) {
+            SallenKeyXValues v = start;
+            setLine(v, i);
             v.r3 = r3[static_cast<size_t>(i[3])];
             return v;
         };
         std::array<int, 4> bestIndex{};
-        const bool improved = SearchGrid<4>(
+        const bool improved = SearchLines<4>(
             {24, 24, resistorSteps, resistorSteps},
-            [&](const std::array<int, 4>& i, double bound) {
-                return CandidateError(candidate(i), points, bound);
-            },
-            bestIndex);
+            [&] { return R3Line(*this, points, r3, start, setLine); }, bestIndex);
         if (improved) {
             best = candidate(bestIndex);
         }
@@ -275,20 +422,20 @@ void CSallenKeyXStructure::SearchEqualCapacitors() {
     const std::vector<double> c = SeriesRun(0.1 * start.c1, 24, 12);
     const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
     const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
-    auto candidate = [&](const std::array<int, 3>& i) {
-        SallenKeyXValues v = start;
+    auto setLine = [&](SallenKeyXValues& v, const std::array<int, 3>& i) {
         v.c1 = v.c2 = v.c3 = c[static_cast<size_t>(i[0])];
         v.r2 = r2[static_cast<size_t>(i[1])];
+    };
+    auto candidate = [&](const std::array<int, 3>& i) {
+        SallenKeyXValues v = start;
+        setLine(v, i);
         v.r3 = r3[static_cast<size_t>(i[2])];
         return v;
     };
     std::array<int, 3> bestIndex{};
-    if (SearchGrid<3>(
+    if (SearchLines<3>(
             {24, resistorSteps, resistorSteps},
-            [&](const std::array<int, 3>& i, double bound) {
-                return CandidateError(candidate(i), points, bound);
-            },
-            bestIndex)) {
+            [&] { return R3Line(*this, points, r3, start, setLine); }, bestIndex)) {
         values_ = candidate(bestIndex);
     }
 }

@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "structures/line_screen.h"
+#include "structures/sallen_key_x_lanes.h"
 #include "structures/structure_with_values.h"
 
 namespace vx {
@@ -30,6 +32,14 @@ struct SallenKeyXPolynomial {
     double d2 = 0.0;
     double e2 = 0.0;
     double d3 = 0.0;
+};
+
+// The denominator along a search line on which only R3 changes: each coefficient is affine in
+// a variable u (R3 for the low-pass, 1/R3 for the high-pass), p = fixed + u slope; e1 and e2 do
+// not depend on u.
+struct SallenKeyXSplit {
+    SallenKeyXPolynomial fixed;
+    SallenKeyXPolynomial slope;
 };
 
 // A whole third-order filter with one op-amp: a passive first-order RC section loading a
@@ -92,6 +102,8 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
 
   protected:
     virtual SallenKeyXPolynomial Polynomial(const SallenKeyXValues& v) const = 0;
+    // The same polynomial split along R3 (R3 itself is not read).
+    virtual SallenKeyXSplit SplitAlongR3(const SallenKeyXValues& v) const = 0;
     // Exact dimensioning of one coefficient pair.
     virtual SallenKeyXValues ExactPair(int pair) const = 0;
 
@@ -118,10 +130,15 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // The grid points of a search, and the few points whose terms are summed first to drop a
     // hopeless candidate early.
     struct ErrorGrid {
-        static constexpr size_t kProbes = 4;
+        static constexpr size_t kProbes = CSallenKeyXLanes::kProbes;
         std::vector<GridPoint> points;
         std::array<size_t, kProbes> probes{};
         std::vector<int> slot;  // the probe slot of each point, -1 for none
+        // The screen of the search lines along R3: p from the fixed parts d1, e1, d2, e2 and q
+        // from the slopes d1, d2, d3 of the split polynomial.
+        CLineScreen screen{4, 3};
+        // The same points for four candidates at once.
+        CSallenKeyXLanes lanes;
     };
     // The grid points for the gain network of v.
     ErrorGrid GridPoints(const SallenKeyXValues& v) const;
@@ -134,6 +151,9 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
                                   const ErrorGrid& points, double bound);
     // The error of a search candidate, infinity when it is not realizable.
     double CandidateError(const SallenKeyXValues& v, const ErrorGrid& points, double bound) const;
+    // Starts the screen of the search line through v (its R3 not read), with u = R3 (1/R3 for
+    // the high-pass) up to uMax.
+    void StartLine(const SallenKeyXValues& v, double uMax, CLineScreen& screen) const;
     // The denominator for the amplifier gain `gain` has all its roots in the left half-plane.
     bool Stable(const SallenKeyXPolynomial& p, double gain) const;
     // The gain network for the total gain, from the resistor series.
@@ -146,6 +166,10 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     bool AccumulateTargets();
 
   private:
+    // A search line along R3; `setLine(v, index)` sets the other searched values.
+    template <class SetLine>
+    class R3Line;
+
     // Stores stage 0 and accumulates the filter and group-delay curves.
     void StoreAndAccumulate();
 

@@ -50,10 +50,15 @@ TEST_P(FastSearch, StoresExactlyTheValuesOfTheStraightforwardSearch) {
     }
 }
 
+std::string CaseName(const testing::TestParamInfo<test::SearchCase>& info) {
+    return info.param.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryStructure, FastSearch, testing::ValuesIn(test::SearchCases()),
-                         [](const testing::TestParamInfo<test::SearchCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName);
+// A reduced form of the benchmark's sweep of third-order designs.
+INSTANTIATE_TEST_SUITE_P(ThirdOrderSweep, FastSearch,
+                         testing::ValuesIn(test::ThirdOrderSweepCases()), CaseName);
 
 // Reports progress to the test and takes a cancel request from it.
 class RemoteControl final : public DesignMonitor {
@@ -83,8 +88,8 @@ const test::SearchCase& CaseNamed(const std::string& name) {
 }
 
 TEST(FastSearch, CancelFromAnotherThreadStopsALongSearch) {
-    // The third-order E192 search runs for seconds (straightforward for a minute); it is
-    // cancelled from the test's thread once its progress has shown up part way through.
+    // The third-order E192 search (straightforward for a minute) is cancelled from the test's
+    // thread once its progress has shown up part way through.
     for (const SearchOptions options : {SearchOptions{2, true}, SearchOptions::Straightforward()}) {
         SCOPED_TRACE(testing::Message() << options.threads << " threads");
         CDesignSession session;

@@ -22,6 +22,8 @@ struct SearchCase {
     double gainDb = 0.0;
     bool equalCapacitors = false;
     bool stepless = false;
+    double frequency = 1000.0;
+    const char* opAmp = "LF411";
 };
 
 inline const std::vector<SearchCase>& SearchCases() {
@@ -58,18 +60,44 @@ inline const std::vector<SearchCase>& SearchCases() {
     return cases;
 }
 
+// The third-order designs where the search's screen and lanes meet their extremes: unity gain
+// (the weakest bound), the slow uA741 at 20 kHz, the ideal amplifier (a real gain), low and high
+// frequencies, general and equal capacitors; E12 keeps the straightforward search quick.
+inline const std::vector<SearchCase>& ThirdOrderSweepCases() {
+    using enum FilterType;
+    using enum Characteristic;
+    constexpr StructureKind kThird = StructureKind::SALLEN_KEY_X;
+    constexpr ResistorSeries kE12 = ResistorSeries::E12;
+    constexpr CapacitorMode kSearch = CapacitorMode::OPTIMIZE;
+    static const std::vector<SearchCase> cases = {
+        {"LowPassUnityIdeal", LOWPASS, kThird, CHEBYCHEV, 3, kE12, kSearch, 0.0, false, false,
+         20000.0, "ideal"},
+        {"HighPassUnityIdeal", HIGHPASS, kThird, CHEBYCHEV, 3, kE12, kSearch, 0.0, false, false,
+         100.0, "ideal"},
+        {"LowPassGainUA741", LOWPASS, kThird, BUTTERWORTH, 3, kE12, kSearch, 20.0, false, false,
+         20000.0, "uA741"},
+        {"HighPassGainUA741", HIGHPASS, kThird, BESSEL, 3, kE12, kSearch, 20.0, false, false,
+         20000.0, "uA741"},
+        {"HighPassEqualUA741", HIGHPASS, kThird, BUTTERWORTH, 3, kE12, kSearch, 6.0, true, false,
+         20000.0, "uA741"},
+        {"LowPassEqualIdeal", LOWPASS, kThird, BESSEL, 3, kE12, kSearch, 20.0, true, false, 100.0,
+         "ideal"},
+    };
+    return cases;
+}
+
 inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
     SpecificationBlock block = session.Filter().Specification();
     block.characteristic = c.characteristic;
     block.rippleDb = 1.0;
     block.orderLpHp = c.order;
     block.orderBpBs = c.order;
-    block.frequency = 1000.0;
+    block.frequency = c.frequency;
     block.bandwidth = 250.0;
     block.quality = 4.0;
     block.gainDb = c.gainDb;
     block.resistorSeries = c.series;
-    block.opAmp = session.OpAmps().FindByName("LF411");
+    block.opAmp = session.OpAmps().FindByName(c.opAmp);
     block.capacitorMode = c.mode;
     block.equalCapacitors = c.equalCapacitors;
     block.steplessR2 = c.stepless;

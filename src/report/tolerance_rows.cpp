@@ -169,7 +169,9 @@ std::string ToleranceText(const ToleranceResult& result) {
     }
     s += "\n";
     AppendRows(ToleranceYieldRows(result), s);
-    s += "\n" + std::string(t::kSensitivities) + "\n";
+    s += "\n";
+    s += t::kSensitivities;
+    s += "\n";
     AppendTable(SensitivityTable(result), s);
     return s;
 }

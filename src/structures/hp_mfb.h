@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "structures/mfb_structure.h"
 
 namespace vx {
@@ -48,6 +50,28 @@ class CHpMfb : public CMfbStructure {
     }
 
   private:
+    // Network() for the candidates of a search line with what depends on the amplifier and the
+    // frequency only computed once per search, and what stays along a line (C1, C2, C3, R2) once
+    // per line; the operations that remain are Network's, in its order.
+    class LineKernel {
+      public:
+        explicit LineKernel(const CMfbStructure& s);
+        void StartLine(const MfbValues& v);
+        Complex At(const MfbValues& v, size_t k) const {
+            const double g1 = 1.0 / v.r1;
+            const Line& l = line_[k];
+            const Complex u = g1 / l.sc3;
+            return l.numerator / (l.gy + onePlusG_[k] * (g1 + u * l.y) + l.sc2);
+        }
+
+      private:
+        struct Line {
+            Complex y, gy, sc3, sc2, numerator;
+        };
+        std::vector<double> w_;
+        std::vector<Complex> g_, onePlusG_;
+        std::vector<Line> line_;
+    };
 };
 
 }  // namespace vx

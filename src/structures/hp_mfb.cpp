@@ -1,5 +1,7 @@
 #include "structures/hp_mfb.h"
 
+#include <cmath>
+
 #include "model/standard_value.h"
 #include "structures/hp_mfb_messages.h"
 
@@ -26,12 +28,15 @@ CHpMfb::LineKernel::LineKernel(const CMfbStructure& s) : w_(s.Grid()), line_(w_.
 }
 
 void CHpMfb::LineKernel::StartLine(const MfbValues& v) {
+    imaginarySc3_ = true;
     for (size_t k = 0; k < w_.size(); ++k) {
         const Complex s(0.0, w_[k]);
         Line& l = line_[k];
         l.y = s * (v.c1 + v.c2) + 1.0 / v.r2;
         l.gy = g_[k] * l.y;
         l.sc3 = s * v.c3;
+        imaginarySc3_ = imaginarySc3_ && l.sc3.real() == 0.0 && !std::signbit(l.sc3.real()) &&
+                        l.sc3.imag() > 0.0 && std::isfinite(l.sc3.imag());
         l.sc2 = s * v.c2;
         l.numerator = -s * v.c1;
     }

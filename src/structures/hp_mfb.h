@@ -60,7 +60,9 @@ class CHpMfb : public CMfbStructure {
         Complex At(const MfbValues& v, size_t k) const {
             const double g1 = 1.0 / v.r1;
             const Line& l = line_[k];
-            const Complex u = g1 / l.sc3;
+            // g1 / (jwC3) divides by a number without real part: libgcc's complex division
+            // then gives exactly (0, -g1 / wC3), here without its call.
+            const Complex u = imaginarySc3_ ? Complex(0.0, -g1 / l.sc3.imag()) : g1 / l.sc3;
             return l.numerator / (l.gy + onePlusG_[k] * (g1 + u * l.y) + l.sc2);
         }
 
@@ -71,6 +73,7 @@ class CHpMfb : public CMfbStructure {
         std::vector<double> w_;
         std::vector<Complex> g_, onePlusG_;
         std::vector<Line> line_;
+        bool imaginarySc3_ = false;  // every jwC3 of the line is a finite (+0, w C3 > 0)
     };
 };
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "structures/safe_magnitude.h"
 #include "structures/structure_with_values.h"
 
 namespace vx {
@@ -70,46 +69,16 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         Make& make;
         Kernel kernel;
         MfbValues v{};
-        size_t killer = 0;
+        size_t hint = 0;  // see GridErrorAt
 
         IndexRange Start(const std::array<int, 3>& index, double) {
             v = make({index[0], index[1], 0});
             kernel.StartLine(v);
             return {0, static_cast<int>(lastRun.size())};
         }
-        // GridErrorAt's sum, after a look at the grid point with the largest term of the last
-        // candidate that was stopped early: neighbours on a line tend to fail there, and one
-        // term above the bound stops the candidate, since the sum is never below its terms.
         double Error(int last, double bound) {
             v.*axes[2].field = lastRun[static_cast<size_t>(last)];
-            const std::vector<double>& target = s.Target();
-            auto term = [&](size_t k) {
-                const double d = SafeMagnitude(kernel.At(v, k)) - target[k];
-                const double d2 = d * d;
-                return d2 * d2;
-            };
-            if (bound < INFINITY) {
-                const double t = term(killer);
-                if (t > bound) {
-                    return t;
-                }
-            }
-            double sum = 0.0;
-            double largest = 0.0;
-            size_t largestAt = killer;
-            for (size_t k = 0; k < target.size(); ++k) {
-                const double t = term(k);
-                sum += t;
-                if (t > largest) {
-                    largest = t;
-                    largestAt = k;
-                }
-                if (sum > bound) {
-                    killer = largestAt;
-                    return sum;
-                }
-            }
-            return sum;
+            return s.GridErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
         }
         static constexpr int kBatch = 1;
         void Errors(int first, int, double bound, double* errors) {

@@ -45,14 +45,14 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         std::array<int, 3> bestIndex{};
         const bool improved = SearchGrid<3>(
             {counts[0], counts[1], counts[2]},
-            [&](const std::array<int, 3>& index, double bound) {
+            [&](const std::array<int, 3>& index, double bound, size_t& hint) {
                 SallenKeyValues v = start;
                 for (size_t d = 0; d < 3; ++d) {
                     v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
                 }
-                return Realizable(v)
-                           ? GridError([&](double w) { return Transfer(v, opAmp_, w); }, bound)
-                           : INFINITY;
+                return Realizable(v) ? GridError([&](double w) { return Transfer(v, opAmp_, w); },
+                                                 bound, hint)
+                                     : INFINITY;
             },
             bestIndex);
         if (improved) {

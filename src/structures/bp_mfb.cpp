@@ -79,6 +79,15 @@ double CBpMfb::CandidateError(const BpMfbValues& v, double bound) const {
     return SquaredError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
 }
 
+double CBpMfb::CandidateError(const BpMfbValues& v, double bound, size_t& hint) const {
+    return HintedSum(
+        [&](size_t k) {
+            const double d = SafeMagnitude(Transfer(v, opAmp_, grid_[k])) - target_[k];
+            return d * d;
+        },
+        bound, hint);
+}
+
 void CBpMfb::StoreTarget() {
     const double fp = stages_[static_cast<size_t>(currentStage_)].poleFrequency;
     const double x = fp / (2.0 * Q());
@@ -160,17 +169,18 @@ bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
-    SteplessError(v, INFINITY);
+    size_t hint = 0;
+    SteplessError(v, INFINITY, hint);
     return v;
 }
 
-double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
+double CBpMfb::SteplessError(BpMfbValues& v, double bound, size_t& hint) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
     const bool pruning = searchOptions_.pruning;
     auto error = [&](double r2, double limit) {
         BpMfbValues t = v;
         t.r2 = r2;
-        return CandidateError(t, pruning ? limit : INFINITY);
+        return CandidateError(t, pruning ? limit : INFINITY, hint);
     };
     const double start = v.r2;
     double best = start;
@@ -218,7 +228,7 @@ double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
         return INFINITY;  // no value reached the bound: the candidate cannot win
     }
     v.r2 = OpenIfLarge(fineBest);
-    return v.r2 == fineBest ? fineError : CandidateError(v, bound);
+    return v.r2 == fineBest ? fineError : CandidateError(v, bound, hint);
 }
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
@@ -244,14 +254,14 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const bool improved = SearchGrid<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&](const std::array<int, 3>& index, double bound) {
+            [&](const std::array<int, 3>& index, double bound, size_t& hint) {
                 if (!stepless) {
-                    return CandidateError(candidate(index), bound);
+                    return CandidateError(candidate(index), bound, hint);
                 }
                 BpMfbValues v = start;
                 v.c = caps[static_cast<size_t>(index[0])];
                 v.r3 = r3s[static_cast<size_t>(index[1])];
-                return SteplessError(v, bound);
+                return SteplessError(v, bound, hint);
             },
             bestIndex);
         if (improved) {

@@ -75,11 +75,13 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
         return sum;
     }
     double CandidateError(const BpMfbValues& v, double bound = INFINITY) const;
+    // The same looking first at grid point `hint` (see GridErrorAt).
+    double CandidateError(const BpMfbValues& v, double bound, size_t& hint) const;
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;
     // Gives v its stepless R2 and returns its error; may stop early and return a value above
     // `bound` when the candidate cannot reach it.
-    double SteplessError(BpMfbValues& v, double bound) const;
+    double SteplessError(BpMfbValues& v, double bound, size_t& hint) const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
 };

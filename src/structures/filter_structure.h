@@ -196,11 +196,18 @@ class CFilterStructure : private SearchHost {
     // moves `hint` to its largest term; the full sum is GridErrorAt's.
     template <class PointTransfer>
     double GridErrorAt(PointTransfer&& transfer, double bound, size_t& hint) const {
-        auto term = [&](size_t k) {
-            const double d = SafeMagnitude(transfer(k)) - target_[k];
-            const double d2 = d * d;
-            return d2 * d2;
-        };
+        return HintedSum(
+            [&](size_t k) {
+                const double d = SafeMagnitude(transfer(k)) - target_[k];
+                const double d2 = d * d;
+                return d2 * d2;
+            },
+            bound, hint);
+    }
+    // The sum over the grid of the terms `term(k)` (never negative) in grid order, stopped early
+    // as GridErrorAt's with a hint.
+    template <class Term>
+    double HintedSum(Term&& term, double bound, size_t& hint) const {
         if (bound < INFINITY) {
             const double t = term(hint);
             if (t > bound) {

@@ -75,14 +75,34 @@ double CBpMfb::ResponseError() const {
     return SquaredError([this](double w) { return StageTransfer(w); });
 }
 
-double CBpMfb::CandidateError(const BpMfbValues& v, double bound) const {
-    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
+CBpMfb::LineKernel::LineKernel(const CBpMfb& s) : w_(s.Grid()), line_(w_.size()) {
+    inverse_.reserve(w_.size());
+    for (double w : w_) {
+        inverse_.push_back(s.OpAmp().InverseGain(w));
+    }
 }
 
-double CBpMfb::CandidateError(const BpMfbValues& v, double bound, size_t& hint) const {
+void CBpMfb::LineKernel::StartLine(const BpMfbValues& v) {
+    g1_ = 1.0 / v.r1;
+    const double g3 = 1.0 / v.r3;
+    for (size_t i = 0; i < w_.size(); ++i) {
+        const Complex s(0.0, w_[i]);
+        const Complex inverse = inverse_[i];
+        const Complex sc = s * v.c;
+        Line& l = line_[i];
+        l.twoSc = 2.0 * sc;
+        l.k = g3 + (sc + g3) * inverse;
+        l.scsc = sc * sc * (1.0 - inverse);
+        l.numerator = -g1_ * sc;
+    }
+}
+
+double CBpMfb::CandidateError(const LineKernel& kernel, double r2, double bound,
+                              size_t& hint) const {
+    const double g2 = 1.0 / r2;
     return HintedSum(
         [&](size_t k) {
-            const double d = SafeMagnitude(Transfer(v, opAmp_, grid_[k])) - target_[k];
+            const double d = SafeMagnitude(kernel.At(g2, k)) - target_[k];
             return d * d;
         },
         bound, hint);
@@ -169,18 +189,19 @@ bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
+    LineKernel kernel(*this);
+    kernel.StartLine(v);
     size_t hint = 0;
-    SteplessError(v, INFINITY, hint);
+    SteplessError(v, kernel, INFINITY, hint);
     return v;
 }
 
-double CBpMfb::SteplessError(BpMfbValues& v, double bound, size_t& hint) const {
+double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound,
+                             size_t& hint) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
     const bool pruning = searchOptions_.pruning;
     auto error = [&](double r2, double limit) {
-        BpMfbValues t = v;
-        t.r2 = r2;
-        return CandidateError(t, pruning ? limit : INFINITY, hint);
+        return CandidateError(kernel, r2, pruning ? limit : INFINITY, hint);
     };
     const double start = v.r2;
     double best = start;
@@ -228,8 +249,38 @@ double CBpMfb::SteplessError(BpMfbValues& v, double bound, size_t& hint) const {
         return INFINITY;  // no value reached the bound: the candidate cannot win
     }
     v.r2 = OpenIfLarge(fineBest);
-    return v.r2 == fineBest ? fineError : CandidateError(v, bound, hint);
+    return v.r2 == fineBest ? fineError : CandidateError(kernel, v.r2, bound, hint);
 }
+
+// A line of a search round: the candidates that differ in R2 only share their kernel's line.
+struct CBpMfb::RoundLine {
+    const CBpMfb& s;
+    const BpMfbValues& start;
+    const std::vector<double>& caps;
+    const std::vector<double>& r3s;
+    const std::vector<double>& r2s;
+    bool stepless;
+    LineKernel kernel;
+    BpMfbValues v{};
+    size_t hint = 0;  // see GridErrorAt
+
+    IndexRange Start(const std::array<int, 3>& index, double) {
+        v = start;
+        v.c = caps[static_cast<size_t>(index[0])];
+        v.r3 = r3s[static_cast<size_t>(index[1])];
+        kernel.StartLine(v);
+        return {0, static_cast<int>(r2s.size())};
+    }
+    double Error(int last, double bound) {
+        if (stepless) {
+            BpMfbValues t = v;
+            return s.SteplessError(t, kernel, bound, hint);
+        }
+        return s.CandidateError(kernel, OpenIfLarge(r2s[static_cast<size_t>(last)]), bound, hint);
+    }
+    static constexpr int kBatch = 1;
+    void Errors(int first, int, double bound, double* errors) { errors[0] = Error(first, bound); }
+};
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
     const bool stepless = Filter().SteplessR2();
@@ -251,18 +302,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             return stepless ? WithSteplessR2(v) : BpMfbValues{v.c, v.r1, OpenIfLarge(v.r2), v.r3};
         };
         std::array<int, 3> bestIndex{};
-        const bool improved = SearchGrid<3>(
+        const bool improved = SearchLines<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&](const std::array<int, 3>& index, double bound, size_t& hint) {
-                if (!stepless) {
-                    return CandidateError(candidate(index), bound, hint);
-                }
-                BpMfbValues v = start;
-                v.c = caps[static_cast<size_t>(index[0])];
-                v.r3 = r3s[static_cast<size_t>(index[1])];
-                return SteplessError(v, bound, hint);
-            },
+            [&] { return RoundLine{*this, start, caps, r3s, r2s, stepless, LineKernel(*this)}; },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

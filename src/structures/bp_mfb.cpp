@@ -97,6 +97,37 @@ void CBpMfb::LineKernel::StartLine(const BpMfbValues& v) {
     }
 }
 
+std::pair<double, double> CBpMfb::LineKernel::G2Range(size_t k, double target, double bound,
+                                                      double g2Max) const {
+    // H = N / D with D = K (g1 + g2 + 2sC) + S = K (g2 - z0): |H| falls with the distance of g2
+    // from z0. A term within the bound needs |H| >= target - sqrt(bound), so |D| <= dMax.
+    constexpr double kMargin = 1e-6;
+    const Line& l = line_[k];
+    const double low = target - std::sqrt(bound) * (1.0 + kMargin) - kMargin * target;
+    const double kAbs = std::abs(l.k);
+    if (!(low > 0.0) || !(kAbs > 0.0) || !std::isfinite(kAbs)) {
+        return {-INFINITY, INFINITY};
+    }
+    // The rounding of D is far below 1e-12 of the size of its parts.
+    const double parts = kAbs * (g1_ + g2Max + std::abs(l.twoSc)) + std::abs(l.scsc);
+    const double dMax = std::abs(l.numerator) * (1.0 + kMargin) / low + 1e-12 * parts;
+    const Complex ratio = l.scsc / l.k;
+    const Complex z0 = -(g1_ + l.twoSc + ratio);  // rounded: see the slack
+    // The slack covers the rounding of z0 (also where g1 and the ratio nearly cancel).
+    const double slack = kMargin * (std::fabs(z0.real()) + std::fabs(z0.imag()) + dMax / kAbs) +
+                         1e-9 * (g1_ + std::abs(l.twoSc) + std::abs(ratio));
+    const double reach = dMax / kAbs + slack;
+    const double r2 = reach * reach - z0.imag() * z0.imag();
+    if (!std::isfinite(r2) || !std::isfinite(z0.real())) {
+        return {-INFINITY, INFINITY};
+    }
+    if (r2 < 0.0) {
+        return {INFINITY, -INFINITY};  // even the g2 nearest to z0 is too far
+    }
+    const double r = std::sqrt(r2);
+    return {z0.real() - r - slack, z0.real() + r + slack};
+}
+
 double CBpMfb::CandidateError(const LineKernel& kernel, double r2, double bound,
                               size_t& hint) const {
     const double g2 = 1.0 / r2;
@@ -264,12 +295,28 @@ struct CBpMfb::RoundLine {
     BpMfbValues v{};
     size_t hint = 0;  // see GridErrorAt
 
-    IndexRange Start(const std::array<int, 3>& index, double) {
+    // Without a stepless R2 only the R2 whose term at the hint point may stay within the bound
+    // (g2 = 1/R2 falls along the line).
+    IndexRange Start(const std::array<int, 3>& index, double bound) {
         v = start;
         v.c = caps[static_cast<size_t>(index[0])];
         v.r3 = r3s[static_cast<size_t>(index[1])];
         kernel.StartLine(v);
-        return {0, static_cast<int>(r2s.size())};
+        const int size = static_cast<int>(r2s.size());
+        if (stepless || !(bound < INFINITY)) {
+            return {0, size};
+        }
+        auto g2 = [&](int i) { return 1.0 / OpenIfLarge(r2s[static_cast<size_t>(i)]); };
+        const auto [lo, hi] = kernel.G2Range(hint, s.target_[hint], bound, g2(0));
+        int first = 0;
+        while (first < size && g2(first) > hi) {
+            ++first;
+        }
+        int last = size;
+        while (last > first && g2(last - 1) < lo) {
+            --last;
+        }
+        return {first, last};
     }
     double Error(int last, double bound) {
         if (stepless) {

@@ -91,6 +91,12 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
             return l.numerator / (l.k * y + l.scsc);
         }
 
+        // The g2 in [first, second] that may give a term (|H| - target)^2 at grid point k not
+        // above `bound` on this line, for g2 up to `g2Max`; every g2 outside gives a larger
+        // term, with wide margins for the rounding. An empty range has first > second.
+        std::pair<double, double> G2Range(size_t k, double target, double bound,
+                                          double g2Max) const;
+
       private:
         struct Line {
             Complex twoSc, k, scsc, numerator;

@@ -54,29 +54,6 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
     static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
 
-  protected:
-    // R1, R2, R3 for the current capacitor.
-    void ResistorsFromCapacitors() override;
-
-  private:
-    double Omega() const;
-    double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
-    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
-
-    // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
-    template <class Transfer>
-    double SquaredError(Transfer&& transfer, double bound = INFINITY) const {
-        double sum = 0.0;
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
-            sum += d * d;
-            if (sum > bound) {
-                return sum;
-            }
-        }
-        return sum;
-    }
-
     // Transfer() for candidates that differ in R2 only: what depends on the amplifier and the
     // frequency is computed once per search, what C, R1 and R3 give once per line; the
     // operations that remain are Transfer's, in its order.
@@ -106,6 +83,29 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
         std::vector<Line> line_;
         double g1_ = 0.0;
     };
+
+  protected:
+    // R1, R2, R3 for the current capacitor.
+    void ResistorsFromCapacitors() override;
+
+  private:
+    double Omega() const;
+    double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
+    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
+
+    // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
+    template <class Transfer>
+    double SquaredError(Transfer&& transfer, double bound = INFINITY) const {
+        double sum = 0.0;
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
+            sum += d * d;
+            if (sum > bound) {
+                return sum;
+            }
+        }
+        return sum;
+    }
 
     // The error of the kernel's line with this R2, looking first at grid point `hint` (see
     // GridErrorAt).

@@ -31,25 +31,6 @@ class CHpMfb : public CMfbStructure {
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
-    void SetStageTargets(double stageGain) override {
-        SetLowHighPassTargets(stageGain, true, stageCount_);
-    }
-    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
-    double MinimumCapacitor(int, int, double) const override { return 1e-12; }
-    void DesignStage() override;
-    void RoundResistors() override;
-    void SearchCapacitors() override;
-    void SearchResistors() override;
-    bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
-
-  protected:
-    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
-    void ResistorsFromCapacitors() override;
-    Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
-        return Network(v, opAmp, w);
-    }
-
-  private:
     // Network() for the candidates of a search line with what depends on the amplifier and the
     // frequency only computed once per search, and what stays along a line (C1, C2, C3, R2) once
     // per line; the operations that remain are Network's, in its order.
@@ -75,6 +56,26 @@ class CHpMfb : public CMfbStructure {
         std::vector<Line> line_;
         bool imaginarySc3_ = false;  // every jwC3 of the line is a finite (+0, w C3 > 0)
     };
+
+    void SetStageTargets(double stageGain) override {
+        SetLowHighPassTargets(stageGain, true, stageCount_);
+    }
+    std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
+    double MinimumCapacitor(int, int, double) const override { return 1e-12; }
+    void DesignStage() override;
+    void RoundResistors() override;
+    void SearchCapacitors() override;
+    void SearchResistors() override;
+    bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
+
+  protected:
+    // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
+    void ResistorsFromCapacitors() override;
+    Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
+        return Network(v, opAmp, w);
+    }
+
+  private:
 };
 
 }  // namespace vx

@@ -267,14 +267,28 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
     double fine = best / 3.0;
     double fineBest = fine;
     double fineError = INFINITY;
-    for (int i = 0; i < 100; ++i) {
+    // With pruning the trials whose g2 lies outside the kernel's range for the limit are
+    // skipped: their error is above the limit (see G2Range).
+    const double g2Max = 1.0 / fine;
+    std::pair<double, double> g2Range{-INFINITY, INFINITY};
+    double screened = INFINITY;
+    for (int i = 0; i < 100; ++i, fine *= factor) {
         const double limit = outer < fineError ? outer : fineError;
+        if (pruning && limit < INFINITY) {
+            if (limit != screened) {
+                g2Range = kernel.G2Range(hint, target_[hint], limit, g2Max);
+                screened = limit;
+            }
+            const double g2 = 1.0 / fine;
+            if (g2 < g2Range.first || g2 > g2Range.second) {
+                continue;
+            }
+        }
         const double e = error(fine, limit);
         if (e < fineError && !(e > limit)) {
             fineError = e;
             fineBest = fine;
         }
-        fine *= factor;
     }
     if (outer < INFINITY && !(fineError <= outer)) {
         return INFINITY;  // no value reached the bound: the candidate cannot win

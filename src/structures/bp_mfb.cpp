@@ -75,8 +75,68 @@ double CBpMfb::ResponseError() const {
     return SquaredError([this](double w) { return StageTransfer(w); });
 }
 
-double CBpMfb::CandidateError(const BpMfbValues& v, double bound) const {
-    return SquaredError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
+CBpMfb::LineKernel::LineKernel(const CBpMfb& s) : w_(s.Grid()), line_(w_.size()) {
+    inverse_.reserve(w_.size());
+    for (double w : w_) {
+        inverse_.push_back(s.OpAmp().InverseGain(w));
+    }
+}
+
+void CBpMfb::LineKernel::StartLine(const BpMfbValues& v) {
+    g1_ = 1.0 / v.r1;
+    const double g3 = 1.0 / v.r3;
+    for (size_t i = 0; i < w_.size(); ++i) {
+        const Complex s(0.0, w_[i]);
+        const Complex inverse = inverse_[i];
+        const Complex sc = s * v.c;
+        Line& l = line_[i];
+        l.twoSc = 2.0 * sc;
+        l.k = g3 + (sc + g3) * inverse;
+        l.scsc = sc * sc * (1.0 - inverse);
+        l.numerator = -g1_ * sc;
+    }
+}
+
+std::pair<double, double> CBpMfb::LineKernel::G2Range(size_t k, double target, double bound,
+                                                      double g2Max) const {
+    // H = N / D with D = K (g1 + g2 + 2sC) + S = K (g2 - z0): |H| falls with the distance of g2
+    // from z0. A term within the bound needs |H| >= target - sqrt(bound), so |D| <= dMax.
+    constexpr double kMargin = 1e-6;
+    const Line& l = line_[k];
+    const double low = target - std::sqrt(bound) * (1.0 + kMargin) - kMargin * target;
+    const double kAbs = std::abs(l.k);
+    if (!(low > 0.0) || !(kAbs > 0.0) || !std::isfinite(kAbs)) {
+        return {-INFINITY, INFINITY};
+    }
+    // The rounding of D is far below 1e-12 of the size of its parts.
+    const double parts = kAbs * (g1_ + g2Max + std::abs(l.twoSc)) + std::abs(l.scsc);
+    const double dMax = std::abs(l.numerator) * (1.0 + kMargin) / low + 1e-12 * parts;
+    const Complex ratio = l.scsc / l.k;
+    const Complex z0 = -(g1_ + l.twoSc + ratio);  // rounded: see the slack
+    // The slack covers the rounding of z0 (also where g1 and the ratio nearly cancel).
+    const double slack = kMargin * (std::fabs(z0.real()) + std::fabs(z0.imag()) + dMax / kAbs) +
+                         1e-9 * (g1_ + std::abs(l.twoSc) + std::abs(ratio));
+    const double reach = dMax / kAbs + slack;
+    const double r2 = reach * reach - z0.imag() * z0.imag();
+    if (!std::isfinite(r2) || !std::isfinite(z0.real())) {
+        return {-INFINITY, INFINITY};
+    }
+    if (r2 < 0.0) {
+        return {INFINITY, -INFINITY};  // even the g2 nearest to z0 is too far
+    }
+    const double r = std::sqrt(r2);
+    return {z0.real() - r - slack, z0.real() + r + slack};
+}
+
+double CBpMfb::CandidateError(const LineKernel& kernel, double r2, double bound,
+                              size_t& hint) const {
+    const double g2 = 1.0 / r2;
+    return HintedSum(
+        [&](size_t k) {
+            const double d = SafeMagnitude(kernel.At(g2, k)) - target_[k];
+            return d * d;
+        },
+        bound, hint);
 }
 
 void CBpMfb::StoreTarget() {
@@ -160,17 +220,19 @@ bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
 }
 
 BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
-    SteplessError(v, INFINITY);
+    LineKernel kernel(*this);
+    kernel.StartLine(v);
+    size_t hint = 0;
+    SteplessError(v, kernel, INFINITY, hint);
     return v;
 }
 
-double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
+double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound,
+                             size_t& hint) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
     const bool pruning = searchOptions_.pruning;
     auto error = [&](double r2, double limit) {
-        BpMfbValues t = v;
-        t.r2 = r2;
-        return CandidateError(t, pruning ? limit : INFINITY);
+        return CandidateError(kernel, r2, pruning ? limit : INFINITY, hint);
     };
     const double start = v.r2;
     double best = start;
@@ -205,21 +267,81 @@ double CBpMfb::SteplessError(BpMfbValues& v, double bound) const {
     double fine = best / 3.0;
     double fineBest = fine;
     double fineError = INFINITY;
-    for (int i = 0; i < 100; ++i) {
+    // With pruning the trials whose g2 lies outside the kernel's range for the limit are
+    // skipped: their error is above the limit (see G2Range).
+    const double g2Max = 1.0 / fine;
+    std::pair<double, double> g2Range{-INFINITY, INFINITY};
+    double screened = INFINITY;
+    for (int i = 0; i < 100; ++i, fine *= factor) {
         const double limit = outer < fineError ? outer : fineError;
+        if (pruning && limit < INFINITY) {
+            if (limit != screened) {
+                g2Range = kernel.G2Range(hint, target_[hint], limit, g2Max);
+                screened = limit;
+            }
+            const double g2 = 1.0 / fine;
+            if (g2 < g2Range.first || g2 > g2Range.second) {
+                continue;
+            }
+        }
         const double e = error(fine, limit);
         if (e < fineError && !(e > limit)) {
             fineError = e;
             fineBest = fine;
         }
-        fine *= factor;
     }
     if (outer < INFINITY && !(fineError <= outer)) {
         return INFINITY;  // no value reached the bound: the candidate cannot win
     }
     v.r2 = OpenIfLarge(fineBest);
-    return v.r2 == fineBest ? fineError : CandidateError(v, bound);
+    return v.r2 == fineBest ? fineError : CandidateError(kernel, v.r2, bound, hint);
 }
+
+// A line of a search round: the candidates that differ in R2 only share their kernel's line.
+struct CBpMfb::RoundLine {
+    const CBpMfb& s;
+    const BpMfbValues& start;
+    const std::vector<double>& caps;
+    const std::vector<double>& r3s;
+    const std::vector<double>& r2s;
+    bool stepless;
+    LineKernel kernel;
+    BpMfbValues v{};
+    size_t hint = 0;  // see GridErrorAt
+
+    // Without a stepless R2 only the R2 whose term at the hint point may stay within the bound
+    // (g2 = 1/R2 falls along the line).
+    IndexRange Start(const std::array<int, 3>& index, double bound) {
+        v = start;
+        v.c = caps[static_cast<size_t>(index[0])];
+        v.r3 = r3s[static_cast<size_t>(index[1])];
+        kernel.StartLine(v);
+        const int size = static_cast<int>(r2s.size());
+        if (stepless || !(bound < INFINITY)) {
+            return {0, size};
+        }
+        auto g2 = [&](int i) { return 1.0 / OpenIfLarge(r2s[static_cast<size_t>(i)]); };
+        const auto [lo, hi] = kernel.G2Range(hint, s.target_[hint], bound, g2(0));
+        int first = 0;
+        while (first < size && g2(first) > hi) {
+            ++first;
+        }
+        int last = size;
+        while (last > first && g2(last - 1) < lo) {
+            --last;
+        }
+        return {first, last};
+    }
+    double Error(int last, double bound) {
+        if (stepless) {
+            BpMfbValues t = v;
+            return s.SteplessError(t, kernel, bound, hint);
+        }
+        return s.CandidateError(kernel, OpenIfLarge(r2s[static_cast<size_t>(last)]), bound, hint);
+    }
+    static constexpr int kBatch = 1;
+    void Errors(int first, int, double bound, double* errors) { errors[0] = Error(first, bound); }
+};
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
     const bool stepless = Filter().SteplessR2();
@@ -241,18 +363,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             return stepless ? WithSteplessR2(v) : BpMfbValues{v.c, v.r1, OpenIfLarge(v.r2), v.r3};
         };
         std::array<int, 3> bestIndex{};
-        const bool improved = SearchGrid<3>(
+        const bool improved = SearchLines<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&](const std::array<int, 3>& index, double bound) {
-                if (!stepless) {
-                    return CandidateError(candidate(index), bound);
-                }
-                BpMfbValues v = start;
-                v.c = caps[static_cast<size_t>(index[0])];
-                v.r3 = r3s[static_cast<size_t>(index[1])];
-                return SteplessError(v, bound);
-            },
+            [&] { return RoundLine{*this, start, caps, r3s, r2s, stepless, LineKernel(*this)}; },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

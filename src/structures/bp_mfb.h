@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "structures/structure_with_values.h"
 
 namespace vx {
@@ -52,6 +54,36 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
     static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
 
+    // Transfer() for candidates that differ in R2 only: what depends on the amplifier and the
+    // frequency is computed once per search, what C, R1 and R3 give once per line; the
+    // operations that remain are Transfer's, in its order.
+    class LineKernel {
+      public:
+        explicit LineKernel(const CBpMfb& s);
+        void StartLine(const BpMfbValues& v);
+        // H at grid point k with g2 = 1 / R2.
+        Complex At(double g2, size_t k) const {
+            const Line& l = line_[k];
+            const Complex y = g1_ + g2 + l.twoSc;
+            return l.numerator / (l.k * y + l.scsc);
+        }
+
+        // The g2 in [first, second] that may give a term (|H| - target)^2 at grid point k not
+        // above `bound` on this line, for g2 up to `g2Max`; every g2 outside gives a larger
+        // term, with wide margins for the rounding. An empty range has first > second.
+        std::pair<double, double> G2Range(size_t k, double target, double bound,
+                                          double g2Max) const;
+
+      private:
+        struct Line {
+            Complex twoSc, k, scsc, numerator;
+        };
+        std::vector<double> w_;
+        std::vector<Complex> inverse_;
+        std::vector<Line> line_;
+        double g1_ = 0.0;
+    };
+
   protected:
     // R1, R2, R3 for the current capacitor.
     void ResistorsFromCapacitors() override;
@@ -74,12 +106,17 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
         }
         return sum;
     }
-    double CandidateError(const BpMfbValues& v, double bound = INFINITY) const;
+
+    // The error of the kernel's line with this R2, looking first at grid point `hint` (see
+    // GridErrorAt).
+    double CandidateError(const LineKernel& kernel, double r2, double bound, size_t& hint) const;
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;
     // Gives v its stepless R2 and returns its error; may stop early and return a value above
-    // `bound` when the candidate cannot reach it.
-    double SteplessError(BpMfbValues& v, double bound) const;
+    // `bound` when the candidate cannot reach it. The kernel's line is v's.
+    double SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound,
+                         size_t& hint) const;
+    struct RoundLine;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
 };

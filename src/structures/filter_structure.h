@@ -190,6 +190,52 @@ class CFilterStructure : private SearchHost {
         return sum;
     }
 
+    // The same sum after a look at grid point `hint`, where the last candidate stopped early
+    // had its largest term (neighbours in a search tend to fail there): one term above the
+    // bound stops a candidate, since the sum is never below its terms. A stopped candidate
+    // moves `hint` to its largest term; the full sum is GridErrorAt's.
+    template <class PointTransfer>
+    double GridErrorAt(PointTransfer&& transfer, double bound, size_t& hint) const {
+        return HintedSum(
+            [&](size_t k) {
+                const double d = SafeMagnitude(transfer(k)) - target_[k];
+                const double d2 = d * d;
+                return d2 * d2;
+            },
+            bound, hint);
+    }
+    // The sum over the grid of the terms `term(k)` (never negative) in grid order, stopped early
+    // as GridErrorAt's with a hint.
+    template <class Term>
+    double HintedSum(Term&& term, double bound, size_t& hint) const {
+        if (bound < INFINITY) {
+            const double t = term(hint);
+            if (t > bound) {
+                return t;
+            }
+        }
+        double sum = 0.0;
+        double largest = 0.0;
+        size_t largestAt = hint;
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            const double t = term(k);
+            sum += t;
+            if (t > largest) {
+                largest = t;
+                largestAt = k;
+            }
+            if (sum > bound) {
+                hint = largestAt;
+                return sum;
+            }
+        }
+        return sum;
+    }
+    template <class Transfer>
+    double GridError(Transfer&& transfer, double bound, size_t& hint) const {
+        return GridErrorAt([&](size_t k) { return transfer(grid_[k]); }, bound, hint);
+    }
+
     // `count` standard values of the series upwards from the one nearest to `from`.
     static std::vector<double> SeriesRun(double from, int count, int series);
     // A search round is accepted when the best value lies within [2, 50] times the lowest value

@@ -1,5 +1,7 @@
 #include "structures/hp_mfb.h"
 
+#include <cmath>
+
 #include "model/standard_value.h"
 #include "structures/hp_mfb_messages.h"
 
@@ -14,6 +16,30 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     const Complex y = s * (v.c1 + v.c2) + 1.0 / v.r2;  // internal node without C3
     const Complex u = g1 / (s * v.c3);
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
+}
+
+CHpMfb::LineKernel::LineKernel(const CMfbStructure& s) : w_(s.Grid()), line_(w_.size()) {
+    g_.reserve(w_.size());
+    onePlusG_.reserve(w_.size());
+    for (double w : w_) {
+        g_.push_back(s.OpAmp().InverseGain(w));
+        onePlusG_.push_back(1.0 + g_.back());
+    }
+}
+
+void CHpMfb::LineKernel::StartLine(const MfbValues& v) {
+    imaginarySc3_ = true;
+    for (size_t k = 0; k < w_.size(); ++k) {
+        const Complex s(0.0, w_[k]);
+        Line& l = line_[k];
+        l.y = s * (v.c1 + v.c2) + 1.0 / v.r2;
+        l.gy = g_[k] * l.y;
+        l.sc3 = s * v.c3;
+        imaginarySc3_ = imaginarySc3_ && l.sc3.real() == 0.0 && !std::signbit(l.sc3.real()) &&
+                        l.sc3.imag() > 0.0 && std::isfinite(l.sc3.imag());
+        l.sc2 = s * v.c2;
+        l.numerator = -s * v.c1;
+    }
 }
 
 void CHpMfb::ResistorsFromCapacitors() {
@@ -56,18 +82,18 @@ void CHpMfb::SearchCapacitors() {
     const int second = firstOrder_ ? 1 : 24;
     const double gain = Gain();
     // R2 stays as rounded (rounding it again may move it by a unit in the last place).
-    SearchRounds({{{&MfbValues::c1, 24, 12},
-                   {&MfbValues::c3, second, 12},
-                   {&MfbValues::r1, firstOrder_ ? 1 : 2 * series_, series_}}},
-                 5, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
+    SearchRounds<LineKernel>({{{&MfbValues::c1, 24, 12},
+                               {&MfbValues::c3, second, 12},
+                               {&MfbValues::r1, firstOrder_ ? 1 : 2 * series_, series_}}},
+                             5, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
 }
 
 void CHpMfb::SearchResistors() {
     const int steps = 2 * series_;
-    SearchRounds({{{&MfbValues::r1, steps, series_},
-                   {&MfbValues::r2, firstOrder_ ? 1 : steps, series_},
-                   {&MfbValues::c1, 1, 0}}},
-                 5, [](MfbValues&) {});
+    SearchRounds<LineKernel>({{{&MfbValues::r1, steps, series_},
+                               {&MfbValues::r2, firstOrder_ ? 1 : steps, series_},
+                               {&MfbValues::c1, 1, 0}}},
+                             5, [](MfbValues&) {});
 }
 
 bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "structures/mfb_structure.h"
 
 namespace vx {
@@ -28,6 +30,32 @@ class CHpMfb : public CMfbStructure {
 
     // The network with the amplifier output = -A(jw) times the inverting input.
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
+
+    // Network() for the candidates of a search line with what depends on the amplifier and the
+    // frequency only computed once per search, and what stays along a line (C1, C2, C3, R2) once
+    // per line; the operations that remain are Network's, in its order.
+    class LineKernel {
+      public:
+        explicit LineKernel(const CMfbStructure& s);
+        void StartLine(const MfbValues& v);
+        Complex At(const MfbValues& v, size_t k) const {
+            const double g1 = 1.0 / v.r1;
+            const Line& l = line_[k];
+            // g1 / (jwC3) divides by a number without real part: libgcc's complex division
+            // then gives exactly (0, -g1 / wC3), here without its call.
+            const Complex u = imaginarySc3_ ? Complex(0.0, -g1 / l.sc3.imag()) : g1 / l.sc3;
+            return l.numerator / (l.gy + onePlusG_[k] * (g1 + u * l.y) + l.sc2);
+        }
+
+      private:
+        struct Line {
+            Complex y, gy, sc3, sc2, numerator;
+        };
+        std::vector<double> w_;
+        std::vector<Complex> g_, onePlusG_;
+        std::vector<Line> line_;
+        bool imaginarySc3_ = false;  // every jwC3 of the line is a finite (+0, w C3 > 0)
+    };
 
     void SetStageTargets(double stageGain) override {
         SetLowHighPassTargets(stageGain, true, stageCount_);

@@ -6,8 +6,7 @@
 
 namespace vx {
 
-Complex CHpSallenKey::Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
-    const Complex g = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
+Complex CHpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const {
     const Complex s(0.0, w);
     // Numerator and denominator divided by R2 C2, so that a first-order stage (both 2e20)
     // reduces cleanly to G s R1 C1 / (1 + s R1 C1).

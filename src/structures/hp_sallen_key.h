@@ -17,7 +17,7 @@ class CHpSallenKey : public CSallenKeyStructure {
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
 
   protected:
-    Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const override;
+    Complex TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const override;
     bool Realizable(const SallenKeyValues& v) const override;
     void ResistorsFromCapacitors() override;
 };

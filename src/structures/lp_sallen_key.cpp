@@ -9,8 +9,7 @@
 
 namespace vx {
 
-Complex CLpSallenKey::Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
-    const Complex g = opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w);
+Complex CLpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const {
     const Complex s(0.0, w);
     return g / (1.0 + s * (v.c1 * (v.r1 + v.r2) + (1.0 - g) * v.r1 * v.c2) +
                 s * s * (v.r1 * v.r2 * v.c1 * v.c2));

@@ -17,7 +17,7 @@ class CLpSallenKey : public CSallenKeyStructure {
     double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;
 
   protected:
-    Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const override;
+    Complex TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const override;
     bool Realizable(const SallenKeyValues& v) const override;
     void ResistorsFromCapacitors() override;
 

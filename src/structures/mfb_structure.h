@@ -47,15 +47,58 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }
     double B() const { return b_[static_cast<size_t>(currentStage_)]; }
 
+    // The transfer of the candidates of one search line through the virtual Transfer.
+    class TransferKernel {
+      public:
+        explicit TransferKernel(const CMfbStructure& s) : s_(s) {}
+        void StartLine(const MfbValues&) {}
+        Complex At(const MfbValues& v, size_t k) const {
+            return s_.Transfer(v, s_.opAmp_, s_.grid_[k]);
+        }
+
+      private:
+        const CMfbStructure& s_;
+    };
+
+    // A line of a search round: the candidates that differ in the last axis only.
+    template <class Kernel, class Make>
+    struct SearchLine {
+        CMfbStructure& s;
+        const std::array<MfbSearchAxis, 3>& axes;
+        const std::vector<double>& lastRun;
+        Make& make;
+        Kernel kernel;
+        MfbValues v{};
+        size_t hint = 0;  // see GridErrorAt
+
+        IndexRange Start(const std::array<int, 3>& index, double) {
+            v = make({index[0], index[1], 0});
+            kernel.StartLine(v);
+            return {0, static_cast<int>(lastRun.size())};
+        }
+        double Error(int last, double bound) {
+            v.*axes[2].field = lastRun[static_cast<size_t>(last)];
+            return s.GridErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
+        }
+        static constexpr int kBatch = 1;
+        void Errors(int first, int, double bound, double* errors) {
+            errors[0] = Error(first, bound);
+        }
+    };
+
     // Up to `maxRounds` rounds over the three axes; `complete(v)` fills the values that follow
-    // from the searched ones (R2 from R1, C2 from C1). A round is repeated around its best
-    // values while a searched value ends near the edge of its range. When no candidate beats
-    // the error the search started with, the values it started with stay.
-    template <class Complete>
+    // from the searched ones (R2 from R1, C2 from C1) but not from the last axis: it runs once
+    // per line of candidates that differ in the last axis only. A round is repeated around its
+    // best values while a searched value ends near the edge of its range. When no candidate
+    // beats the error the search started with, the values it started with stay.
+    //
+    // `Kernel(*this)` evaluates the candidates: StartLine(v) with the values of a line (its last
+    // axis at its first value), then At(v, k), H at grid point k, for each candidate of the line.
+    template <class Kernel = TransferKernel, class Complete>
     void SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds, Complete&& complete);
 };
 
-template <class Complete>
+template <class Kernel, class Complete>
 void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds,
                                  Complete&& complete) {
     const MfbValues entry = values_;
@@ -79,11 +122,11 @@ void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int m
             complete(v);
             return v;
         };
-        const bool improved = SearchGrid<3>(
+        const bool improved = SearchLines<3>(
             {axes[0].count, axes[1].count, axes[2].count},
-            [&](const std::array<int, 3>& index, double bound) {
-                const MfbValues v = candidate(index);
-                return GridError([&](double w) { return Transfer(v, opAmp_, w); }, bound);
+            [&] {
+                return SearchLine<Kernel, decltype(candidate)>{*this, axes, runs[2], candidate,
+                                                               Kernel(*this)};
             },
             bestIndex);
         if (improved) {

@@ -42,16 +42,23 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
                                      : SeriesRun(0.1 * (best.*fields[d]), counts[d], series[d]);
         }
         const SallenKeyValues start = best;
+        // The gain network stays through the search: the amplifier's gain per grid point once.
+        std::vector<Complex> gains(grid_.size());
+        for (size_t k = 0; k < grid_.size(); ++k) {
+            gains[k] = opAmp_.NonInvertingGain(FeedbackFraction(start.r3, start.r4), grid_[k]);
+        }
         std::array<int, 3> bestIndex{};
         const bool improved = SearchGrid<3>(
             {counts[0], counts[1], counts[2]},
-            [&](const std::array<int, 3>& index, double bound) {
+            [&](const std::array<int, 3>& index, double bound, size_t& hint) {
                 SallenKeyValues v = start;
                 for (size_t d = 0; d < 3; ++d) {
                     v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
                 }
                 return Realizable(v)
-                           ? GridError([&](double w) { return Transfer(v, opAmp_, w); }, bound)
+                           ? GridErrorAt(
+                                 [&](size_t k) { return TransferWithGain(v, gains[k], grid_[k]); },
+                                 bound, hint)
                            : INFINITY;
             },
             bestIndex);

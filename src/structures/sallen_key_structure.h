@@ -44,8 +44,12 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
 
   protected:
     // H(jw) of a stage with these values and amplifier.
-    virtual Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp,
-                             double w) const = 0;
+    Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
+        return TransferWithGain(v, opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w), w);
+    }
+    // The same with `g` the amplifier's closed-loop gain at w with the stage's gain network.
+    virtual Complex TransferWithGain(const SallenKeyValues& v, const Complex& g,
+                                     double w) const = 0;
     // The damping term of a candidate is positive (always true for a first-order stage).
     virtual bool Realizable(const SallenKeyValues& v) const = 0;
 

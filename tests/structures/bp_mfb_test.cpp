@@ -4,12 +4,14 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "model/standard_value.h"
 #include "nodal_network.h"
 #include "scripted_prompt.h"
 #include "structures/design_messages.h"
 #include "structures/design_session.h"
+#include "structures/safe_magnitude.h"
 
 namespace vx {
 namespace {
@@ -326,4 +328,59 @@ TEST(BpMfb, EnteredCapacitorIsKeptAndRealisesTheTarget) {
 }
 
 }  // namespace
+
+// The search skips the R2 of a line outside the kernel's g2 range: every R2 whose term at a
+// grid point stays within the bound (the candidates that may win) must lie inside it, also for
+// lines far from the design and for open R2, and the kernel gives Transfer's values exactly.
+TEST(BpMfb, LineScreenKeepsEveryR2WithinTheBound) {
+    CDesignSession session;
+    CBpMfb& s = Specify(session, {Characteristic::CHEBYCHEV, 6, 2500.0, 500.0, 20.0});
+    ASSERT_TRUE(s.Prepare());
+    s.SetOpAmp({1.6e-3, 2e-8, 2e5});
+    std::vector<double> r2s;
+    for (double r = 10.0; r < 1e8; r *= 1.05) {
+        r2s.push_back(r);
+    }
+    r2s.push_back(kOpenResistor);
+    long long kept = 0;
+    long long skipped = 0;
+    for (int stage = 0; stage < s.StageCount(); ++stage) {
+        s.SelectStage(stage);
+        s.StoreTarget();
+        s.DesignStage();
+        CBpMfb::LineKernel kernel(s);
+        for (double cScale : {0.2, 1.0, 5.0}) {
+            for (double r3Scale : {0.3, 1.0, 3.0}) {
+                BpMfbValues v = s.Values();
+                v.c *= cScale;
+                v.r3 *= r3Scale;
+                kernel.StartLine(v);
+                for (size_t k = 0; k < s.Grid().size(); ++k) {
+                    for (double bound : {1e-6, 1e-3, 0.05, 1.0}) {
+                        const auto [lo, hi] =
+                            kernel.G2Range(k, s.Target()[k], bound, 1.0 / r2s.front());
+                        for (double r2 : r2s) {
+                            const double g2 = 1.0 / r2;
+                            const Complex h = kernel.At(g2, k);
+                            BpMfbValues t = v;
+                            t.r2 = r2;
+                            const Complex reference = CBpMfb::Transfer(t, s.OpAmp(), s.Grid()[k]);
+                            ASSERT_EQ(h.real(), reference.real());
+                            ASSERT_EQ(h.imag(), reference.imag());
+                            const double d = SafeMagnitude(h) - s.Target()[k];
+                            const bool inside = g2 >= lo && g2 <= hi;
+                            if (d * d <= bound) {
+                                ASSERT_TRUE(inside) << "stage " << stage << " k " << k << " bound "
+                                                    << bound << " R2 " << r2;
+                            }
+                            (inside ? kept : skipped) += 1;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(2 * skipped, kept);  // the screen skips a good share
+}
+
 }  // namespace vx

@@ -125,6 +125,40 @@ TEST(HpMfb, IdealTransferIsTheInvertedSection) {
     }
 }
 
+// The search's line kernel gives Network's values bit for bit, on lines far from the design,
+// with an ideal and a slow amplifier and for a first-order stage (C3 absent).
+TEST(HpMfb, LineKernelGivesTheNetworksValuesExactly) {
+    CDesignSession session;
+    Specify(session, FilterType::HIGHPASS, StructureKind::MFB, Characteristic::CHEBYCHEV, 5, 1000.0,
+            -6.0, ResistorSeries::E24);
+    CHpMfb& s = HighPass(session);
+    ASSERT_TRUE(s.Prepare());
+    for (const OpAmpParams& opAmp : {OpAmpParams::Ideal(), OpAmpParams{1.6e-3, 2e-8, 2e5}}) {
+        s.SetOpAmp(opAmp);
+        for (int i = 0; i < s.StageCount(); ++i) {
+            s.SelectStage(i);
+            s.StoreTarget();
+            s.DesignStage();
+            CHpMfb::LineKernel kernel(s);
+            for (const double scale : {0.1, 1.0, 7.0}) {
+                MfbValues v = s.Values();
+                v.c1 *= scale;
+                v.c3 *= 1.0 / scale;
+                kernel.StartLine(v);
+                for (const double r1 : {1.0, 4.7e3, 1e7}) {
+                    v.r1 = r1;
+                    for (size_t k = 0; k < s.Grid().size(); ++k) {
+                        const Complex h = kernel.At(v, k);
+                        const Complex expected = CHpMfb::Network(v, opAmp, s.Grid()[k]);
+                        ASSERT_EQ(h.real(), expected.real()) << "stage " << i << " k " << k;
+                        ASSERT_EQ(h.imag(), expected.imag()) << "stage " << i << " k " << k;
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(HpMfb, TransferWithAnOpAmpMatchesANodalSolve) {
     const MfbValues v{10e-9, 4.7e-9, 10e-9, 47e3, 6.8e3, 0.0};
     const OpAmpParams opAmp{0.004350816, 9.192118e-08, 27148.72};

@@ -13,6 +13,14 @@ namespace t = tolerance_text;
 
 namespace {
 
+// A bare number gets a space before its unit; a prefixed one already ends in it.
+std::string WithUnit(std::string value, const char* unit) {
+    if (std::isdigit(static_cast<unsigned char>(value.back()))) {
+        value += ' ';
+    }
+    return value + unit;
+}
+
 // Four significant digits: a spread of a few per mille must show.
 std::string Number(double x, const char* unit) {
     if (std::isnan(x)) {
@@ -23,21 +31,14 @@ std::string Number(double x, const char* unit) {
     if (x < 0.0) {
         s.insert(0, 1, '-');
     }
-    if (std::isdigit(static_cast<unsigned char>(s.back()))) {
-        s += ' ';
-    }
-    return s + unit;
+    return WithUnit(std::move(s), unit);
 }
 
 std::string Frequency(double hz) {
     if (std::isnan(hz)) {
         return "-";
     }
-    std::string s = FormatValue(hz, false, 4, ValueKind::ANY);
-    if (std::isdigit(static_cast<unsigned char>(s.back()))) {
-        s += ' ';
-    }
-    return s + "Hz";
+    return WithUnit(FormatValue(hz, false, 4, ValueKind::ANY), "Hz");
 }
 
 std::string Percent(double share) {
@@ -50,9 +51,7 @@ std::string Fixed(double x) {
         return "-";
     }
     // A sensitivity that rounds to zero shows no sign.
-    std::string s = FormatF(std::fabs(x) < 5e-4 ? 0.0 : x, 3);
-    std::replace(s.begin(), s.end(), '.', ',');
-    return s;
+    return WithDecimalComma(FormatF(std::fabs(x) < 5e-4 ? 0.0 : x, 3));
 }
 
 std::string Db(double db) {

@@ -119,6 +119,17 @@ class CGridSearch {
         }
     }
 
+    // The indices of the candidate at `position` in the order of the search.
+    template <size_t D>
+    static std::array<int, D> IndexAt(const std::array<int, D>& sizes, long long position) {
+        std::array<int, D> index{};
+        for (size_t d = D; d-- > 0;) {
+            index[d] = static_cast<int>(position % sizes[d]);
+            position /= sizes[d];
+        }
+        return index;
+    }
+
     // A good candidate early: from the middle of every axis (where the searches put their start
     // values), the best candidate along one axis at a time, until a sweep over all axes finds
     // nothing better. Returns the smallest error seen, at most `bound`; every error is one of
@@ -263,11 +274,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     auto runBlock = [&](long long block) {
         const long long begin = total / blockCount * block + std::min(block, total % blockCount);
         const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
-        std::array<int, D> index{};
-        for (long long rest = begin, d = D; d-- > 0;) {
-            index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
-            rest /= sizes[static_cast<size_t>(d)];
-        }
+        std::array<int, D> index = IndexAt(sizes, begin);
         auto line = makeLine();
         constexpr int kBatch = decltype(line)::kBatch;
         double localBest = startError;
@@ -335,10 +342,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
         }
     }
     if (winner >= 0) {
-        for (size_t d = D; d-- > 0;) {
-            best[d] = static_cast<int>(winner % sizes[d]);
-            winner /= sizes[d];
-        }
+        best = IndexAt(sizes, winner);
     }
     const bool improved = bestError < startError;
     if (cancelled_) {

@@ -339,8 +339,6 @@ struct CBpMfb::RoundLine {
         }
         return s.CandidateError(kernel, OpenIfLarge(r2s[static_cast<size_t>(last)]), bound, hint);
     }
-    static constexpr int kBatch = 1;
-    void Errors(int first, int, double bound, double* errors) { errors[0] = Error(first, bound); }
 };
 
 void CBpMfb::SearchRounds(int capacitorSteps) {

@@ -180,9 +180,7 @@ class CFilterStructure : private SearchHost {
         double sum = 0.0;
         const size_t n = grid_.size();
         for (size_t k = 0; k < n; ++k) {
-            const double d = SafeMagnitude(transfer(k)) - target_[k];
-            const double d2 = d * d;
-            sum += d2 * d2;
+            sum += GridTerm(transfer(k), k);
             if (sum > bound) {
                 return sum;
             }
@@ -196,13 +194,13 @@ class CFilterStructure : private SearchHost {
     // moves `hint` to its largest term; the full sum is GridErrorAt's.
     template <class PointTransfer>
     double GridErrorAt(PointTransfer&& transfer, double bound, size_t& hint) const {
-        return HintedSum(
-            [&](size_t k) {
-                const double d = SafeMagnitude(transfer(k)) - target_[k];
-                const double d2 = d * d;
-                return d2 * d2;
-            },
-            bound, hint);
+        return HintedSum([&](size_t k) { return GridTerm(transfer(k), k); }, bound, hint);
+    }
+    // A grid point's term of the error: (|h| - t_k)^4.
+    double GridTerm(Complex h, size_t k) const {
+        const double d = SafeMagnitude(h) - target_[k];
+        const double d2 = d * d;
+        return d2 * d2;
     }
     // The sum over the grid of the terms `term(k)` (never negative) in grid order, stopped early
     // as GridErrorAt's with a hint.

@@ -44,9 +44,9 @@ struct IndexRange {
 //   double Error(int last, double bound): a candidate's error on that line, or infinity when it
 //     cannot be built; it may stop early and return any value above `bound`, which then cannot
 //     win;
-//   static constexpr int kBatch and void Errors(int first, int last, double bound,
+//   optionally static constexpr int kBatch and void Errors(int first, int last, double bound,
 //     double* errors): the errors of up to kBatch candidates first .. last-1 of the line, each
-//     as Error gives it.
+//     as Error gives it; a line without them is asked one candidate at a time.
 //
 // By default the candidates are split into contiguous blocks of that order, searched on several
 // threads with pruning, and the block winners are compared by error, then position: the first
@@ -101,11 +101,27 @@ class CGridSearch {
                 return evaluate(std::as_const(index), bound);
             }
         }
-        static constexpr int kBatch = 1;
-        void Errors(int first, int, double bound, double* errors) {
-            errors[0] = Error(first, bound);
-        }
     };
+
+    // How many candidates a line gives at once (see RunLines).
+    template <class Line>
+    static constexpr int BatchOf() {
+        if constexpr (requires { Line::kBatch; }) {
+            return Line::kBatch;
+        } else {
+            return 1;
+        }
+    }
+    // The errors of candidates first .. last-1 of the line, at most BatchOf() of them.
+    template <class Line>
+    static void Errors(Line& line, int first, int last, double bound, double* errors) {
+        if constexpr (requires { line.Errors(first, last, bound, errors); }) {
+            line.Errors(first, last, bound, errors);
+        } else {
+            static_assert(BatchOf<Line>() == 1, "a batch needs Errors");
+            errors[0] = line.Error(first, bound);
+        }
+    }
 
     // Moves `index` to the start of the next line.
     template <size_t D>
@@ -117,6 +133,17 @@ class CGridSearch {
             }
             index[d] = 0;
         }
+    }
+
+    // The indices of the candidate at `position` in the order of the search.
+    template <size_t D>
+    static std::array<int, D> IndexAt(const std::array<int, D>& sizes, long long position) {
+        std::array<int, D> index{};
+        for (size_t d = D; d-- > 0;) {
+            index[d] = static_cast<int>(position % sizes[d]);
+            position /= sizes[d];
+        }
+        return index;
     }
 
     // A good candidate early: from the middle of every axis (where the searches put their start
@@ -263,13 +290,9 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     auto runBlock = [&](long long block) {
         const long long begin = total / blockCount * block + std::min(block, total % blockCount);
         const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
-        std::array<int, D> index{};
-        for (long long rest = begin, d = D; d-- > 0;) {
-            index[static_cast<size_t>(d)] = static_cast<int>(rest % sizes[static_cast<size_t>(d)]);
-            rest /= sizes[static_cast<size_t>(d)];
-        }
+        std::array<int, D> index = IndexAt(sizes, begin);
         auto line = makeLine();
-        constexpr int kBatch = decltype(line)::kBatch;
+        constexpr int kBatch = BatchOf<decltype(line)>();
         double localBest = startError;
         long long localPosition = -1;
         long long pending = 0;
@@ -286,7 +309,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
                 // One bound for the batch: a bound that has since tightened only prunes less.
                 const double bound = pruning ? Bound(localBest) : INFINITY;
                 std::array<double, kBatch> errors;
-                line.Errors(i, i + count, bound, errors.data());
+                Errors(line, i, i + count, bound, errors.data());
                 for (int j = 0; j < count; ++j) {
                     const double error = errors[static_cast<size_t>(j)];
                     // A pruned candidate returns a value above the bound and never wins; one
@@ -335,10 +358,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
         }
     }
     if (winner >= 0) {
-        for (size_t d = D; d-- > 0;) {
-            best[d] = static_cast<int>(winner % sizes[d]);
-            winner /= sizes[d];
-        }
+        best = IndexAt(sizes, winner);
     }
     const bool improved = bestError < startError;
     if (cancelled_) {

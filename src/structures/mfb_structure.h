@@ -80,10 +80,6 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
             v.*axes[2].field = lastRun[static_cast<size_t>(last)];
             return s.GridErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
         }
-        static constexpr int kBatch = 1;
-        void Errors(int first, int, double bound, double* errors) {
-            errors[0] = Error(first, bound);
-        }
     };
 
     // Up to `maxRounds` rounds over the three axes; `complete(v)` fills the values that follow

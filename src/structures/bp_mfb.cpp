@@ -1,5 +1,6 @@
 #include "structures/bp_mfb.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -304,33 +305,42 @@ struct CBpMfb::RoundLine {
     const std::vector<double>& caps;
     const std::vector<double>& r3s;
     const std::vector<double>& r2s;
+    const std::vector<double>& g2s;  // 1/R2 per candidate, opened above 10 MOhm: falling
     bool stepless;
     LineKernel kernel;
     BpMfbValues v{};
     size_t hint = 0;  // see GridErrorAt
 
-    // Without a stepless R2 only the R2 whose term at the hint point may stay within the bound
-    // (g2 = 1/R2 falls along the line).
+    // Only the R2 (g2 = 1/R2) whose term at every grid point may stay within the bound: the
+    // ranges of the points are intersected, the hint point's first. A stepless R2 takes any g2
+    // from 0 (opened) to 3000 / R2 of the round (see SteplessError): the line is skipped when
+    // none of them can do.
     IndexRange Start(const std::array<int, 3>& index, double bound) {
         v = start;
         v.c = caps[static_cast<size_t>(index[0])];
         v.r3 = r3s[static_cast<size_t>(index[1])];
         kernel.StartLine(v);
         const int size = static_cast<int>(r2s.size());
-        if (stepless || !(bound < INFINITY)) {
+        if (!(bound < INFINITY)) {
             return {0, size};
         }
-        auto g2 = [&](int i) { return 1.0 / OpenIfLarge(r2s[static_cast<size_t>(i)]); };
-        const auto [lo, hi] = kernel.G2Range(hint, s.target_[hint], bound, g2(0));
-        int first = 0;
-        while (first < size && g2(first) > hi) {
-            ++first;
+        const double g2Max = stepless ? 3000.0 / r2s.front() : g2s.front();
+        double lo = -INFINITY, hi = INFINITY;
+        for (size_t i = 0; i < s.grid_.size() && lo <= hi; ++i) {
+            const size_t k = i == 0 ? hint : (i == hint ? 0 : i);
+            const auto [l, h] = kernel.G2Range(k, s.target_[k], bound, g2Max);
+            lo = std::max(lo, l);
+            hi = std::min(hi, h);
         }
-        int last = size;
-        while (last > first && g2(last - 1) < lo) {
-            --last;
+        if (stepless) {
+            const bool reachable = lo <= hi && hi >= 0.0 && lo <= g2Max * (1.0 + 1e-6);
+            return {0, reachable ? size : 0};
         }
-        return {first, last};
+        const auto begin =
+            std::partition_point(g2s.begin(), g2s.end(), [hi = hi](double g2) { return g2 > hi; });
+        const auto end =
+            std::partition_point(begin, g2s.end(), [lo = lo](double g2) { return g2 >= lo; });
+        return {static_cast<int>(begin - g2s.begin()), static_cast<int>(end - g2s.begin())};
     }
     double Error(int last, double bound) {
         if (stepless) {
@@ -352,6 +362,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, series_);
         const std::vector<double> r2s = stepless ? std::vector<double>{best.r2}
                                                  : SeriesRun(0.1 * best.r2, resistorSteps, series_);
+        std::vector<double> g2s;
+        for (double r2 : r2s) {
+            g2s.push_back(1.0 / OpenIfLarge(r2));
+        }
         const BpMfbValues start = best;
         auto candidate = [&](const std::array<int, 3>& index) {
             BpMfbValues v = start;
@@ -364,7 +378,9 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const bool improved = SearchLines<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&] { return RoundLine{*this, start, caps, r3s, r2s, stepless, LineKernel(*this)}; },
+            [&] {
+                return RoundLine{*this, start, caps, r3s, r2s, g2s, stepless, LineKernel(*this)};
+            },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

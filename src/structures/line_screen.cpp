@@ -185,6 +185,33 @@ IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
     return first < last ? IndexRange{first, last} : IndexRange{0, 0};
 }
 
+bool CLineScreen::Reaches(double low, double high, double bound, int depth) {
+    if (!(bound < INFINITY) || count_ == 0) {
+        return true;
+    }
+    const double limit = bound * (1.0 + 1e-6) + 1e-300;
+    struct Part {
+        double low, high;
+        int level;
+    };
+    std::array<Part, 64> stack{};
+    size_t size = 0;
+    stack[size++] = {low, high, 0};
+    while (size > 0) {
+        const Part part = stack[--size];
+        if (Unrealisable(part.low, part.high) || Exceeds(part.low, part.high, limit)) {
+            continue;
+        }
+        if (part.level >= depth || size + 2 > stack.size()) {
+            return true;
+        }
+        const double middle = 0.5 * (part.low + part.high);
+        stack[size++] = {middle, part.high, part.level + 1};
+        stack[size++] = {part.low, middle, part.level + 1};
+    }
+    return false;
+}
+
 std::vector<double> LineScreenAxis::Variables(const std::vector<double>& run) const {
     std::vector<double> u;
     u.reserve(run.size());

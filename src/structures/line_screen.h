@@ -75,6 +75,10 @@ class CLineScreen {
     // that holds them. `u` must be monotonic. An infinite bound keeps every candidate.
     IndexRange Screen(const std::vector<double>& u, double bound);
     bool Keeps(int i) const { return (kept_[static_cast<size_t>(i) / 64] >> (i % 64)) & 1U; }
+    // Whether some u in [low, high] may give an error not above `bound`, for a value that
+    // varies continuously: false once every part of the interval, halved down to `depth`
+    // levels, is shown to exceed it.
+    bool Reaches(double low, double high, double bound, int depth);
 
   private:
     using Column = std::array<double, kMaxPoints>;

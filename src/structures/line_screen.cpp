@@ -130,8 +130,12 @@ __attribute__((target_clones("default", "avx2"))) bool CLineScreen::Exceeds(doub
             const double over = mLine_[k] / farthest * alpha_[k] - beta_[k];
             const double under = beta_[k] - mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
             const double d = std::max(0.0, std::max(over, under)) * gamma_[k];
-            const double d2 = d * d;
-            terms[k - begin] = fourth_ ? d2 * d2 : d2;
+            terms[k - begin] = d * d;
+        }
+        if (fourth_) {
+            for (size_t k = begin; k < end; ++k) {
+                terms[k - begin] *= terms[k - begin];
+            }
         }
         for (size_t k = begin; k < end; ++k) {
             sum += terms[k - begin];

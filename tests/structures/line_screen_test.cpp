@@ -31,8 +31,9 @@ TEST(LineScreen, KeepsEveryCandidateThatMayWinAndDropsMostOthers) {
          {std::pair{false, CLineScreen::Power::SQUARE}, std::pair{true, CLineScreen::Power::SQUARE},
           std::pair{true, CLineScreen::Power::FOURTH}}) {
         const bool fourth = power == CLineScreen::Power::FOURTH;
-        SCOPED_TRACE(testing::Message() << (withCondition ? "with a condition" : "without conditions")
-                                        << (fourth ? ", fourth power" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << (withCondition ? "with a condition" : "without conditions")
+                     << (fourth ? ", fourth power" : ""));
         int mayWin = 0, dropped = 0, others = 0, partsReached = 0, partsRefused = 0;
         for (int trial = 0; trial < 200; ++trial) {
             struct Point {
@@ -103,8 +104,8 @@ TEST(LineScreen, KeepsEveryCandidateThatMayWinAndDropsMostOthers) {
             for (size_t first = 0; first + 8 <= u.size(); first += 8) {
                 bool holdsWinner = false;
                 for (size_t i = first; i < first + 8; ++i) {
-                    holdsWinner = holdsWinner ||
-                                  ((!withCondition || u[i] > threshold) && errors[i] <= bound);
+                    holdsWinner =
+                        holdsWinner || ((!withCondition || u[i] > threshold) && errors[i] <= bound);
                 }
                 const bool reached = screen.Reaches(u[first], u[first + 7], bound, 4);
                 if (holdsWinner) {

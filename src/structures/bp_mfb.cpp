@@ -1,5 +1,6 @@
 #include "structures/bp_mfb.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -7,6 +8,7 @@
 
 #include "model/standard_value.h"
 #include "structures/capacitor_choice.h"
+#include "structures/line_screen.h"
 
 namespace vx {
 
@@ -104,18 +106,26 @@ std::pair<double, double> CBpMfb::LineKernel::G2Range(size_t k, double target, d
     constexpr double kMargin = 1e-6;
     const Line& l = line_[k];
     const double low = target - std::sqrt(bound) * (1.0 + kMargin) - kMargin * target;
-    const double kAbs = std::abs(l.k);
+    // Magnitudes and the ratio below by plain formulas, not the library's careful ones: the
+    // margins are far wider than their rounding, and a value out of range ends as infinity or
+    // not a number, which keeps the whole line.
+    auto magnitude = [](const Complex& z) {
+        return std::sqrt(z.real() * z.real() + z.imag() * z.imag());
+    };
+    const double k2 = l.k.real() * l.k.real() + l.k.imag() * l.k.imag();
+    const double kAbs = std::sqrt(k2);
     if (!(low > 0.0) || !(kAbs > 0.0) || !std::isfinite(kAbs)) {
         return {-INFINITY, INFINITY};
     }
     // The rounding of D is far below 1e-12 of the size of its parts.
-    const double parts = kAbs * (g1_ + g2Max + std::abs(l.twoSc)) + std::abs(l.scsc);
-    const double dMax = std::abs(l.numerator) * (1.0 + kMargin) / low + 1e-12 * parts;
-    const Complex ratio = l.scsc / l.k;
+    const double twoScAbs = magnitude(l.twoSc);
+    const double parts = kAbs * (g1_ + g2Max + twoScAbs) + magnitude(l.scsc);
+    const double dMax = magnitude(l.numerator) * (1.0 + kMargin) / low + 1e-12 * parts;
+    const Complex ratio = l.scsc * std::conj(l.k) / k2;
     const Complex z0 = -(g1_ + l.twoSc + ratio);  // rounded: see the slack
     // The slack covers the rounding of z0 (also where g1 and the ratio nearly cancel).
     const double slack = kMargin * (std::fabs(z0.real()) + std::fabs(z0.imag()) + dMax / kAbs) +
-                         1e-9 * (g1_ + std::abs(l.twoSc) + std::abs(ratio));
+                         1e-9 * (g1_ + twoScAbs + magnitude(ratio));
     const double reach = dMax / kAbs + slack;
     const double r2 = reach * reach - z0.imag() * z0.imag();
     if (!std::isfinite(r2) || !std::isfinite(z0.real())) {
@@ -227,8 +237,8 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
     return v;
 }
 
-double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound,
-                             size_t& hint) const {
+double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound, size_t& hint,
+                             std::pair<double, double> reach) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
     const bool pruning = searchOptions_.pruning;
     auto error = [&](double r2, double limit) {
@@ -277,6 +287,10 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
         if (pruning && limit < INFINITY) {
             if (limit != screened) {
                 g2Range = kernel.G2Range(hint, target_[hint], limit, g2Max);
+                if (outer < INFINITY) {
+                    g2Range = {std::max(g2Range.first, reach.first),
+                               std::min(g2Range.second, reach.second)};
+                }
                 screened = limit;
             }
             const double g2 = 1.0 / fine;
@@ -304,42 +318,82 @@ struct CBpMfb::RoundLine {
     const std::vector<double>& caps;
     const std::vector<double>& r3s;
     const std::vector<double>& r2s;
+    const std::vector<double>& g2s;  // 1/R2 per candidate, opened above 10 MOhm: falling
     bool stepless;
     LineKernel kernel;
+    CLineScreen screen;  // along g2, for a stepless R2
     BpMfbValues v{};
     size_t hint = 0;  // see GridErrorAt
+    // A stepless line's g2 outside this range give an error above the bound of its start.
+    std::pair<double, double> reach{-INFINITY, INFINITY};
 
-    // Without a stepless R2 only the R2 whose term at the hint point may stay within the bound
-    // (g2 = 1/R2 falls along the line).
+    // Only the R2 (g2 = 1/R2) whose term at every grid point may stay within the bound: the
+    // ranges of the points are intersected, the hint point's first. A stepless R2 takes any g2
+    // from 0 (opened) to 3000 / R2 of the round (see SteplessError): the line is skipped when
+    // none of them can do.
     IndexRange Start(const std::array<int, 3>& index, double bound) {
         v = start;
         v.c = caps[static_cast<size_t>(index[0])];
         v.r3 = r3s[static_cast<size_t>(index[1])];
         kernel.StartLine(v);
         const int size = static_cast<int>(r2s.size());
-        if (stepless || !(bound < INFINITY)) {
+        reach = {-INFINITY, INFINITY};
+        if (!(bound < INFINITY)) {
             return {0, size};
         }
-        auto g2 = [&](int i) { return 1.0 / OpenIfLarge(r2s[static_cast<size_t>(i)]); };
-        const auto [lo, hi] = kernel.G2Range(hint, s.target_[hint], bound, g2(0));
-        int first = 0;
-        while (first < size && g2(first) > hi) {
-            ++first;
+        const double g2Max = stepless ? 3000.0 / r2s.front() : g2s.front();
+        double lo = -INFINITY, hi = INFINITY;
+        for (size_t i = 0; i < s.grid_.size() && lo <= hi; ++i) {
+            const size_t k = i == 0 ? hint : (i == hint ? 0 : i);
+            const auto [l, h] = kernel.G2Range(k, s.target_[k], bound, g2Max);
+            lo = std::max(lo, l);
+            hi = std::min(hi, h);
         }
-        int last = size;
-        while (last > first && g2(last - 1) < lo) {
-            --last;
+        if (stepless) {
+            reach = {lo, hi};
+            const double top = g2Max * (1.0 + 1e-6);
+            if (!(lo <= hi && hi >= 0.0 && lo <= top)) {
+                return {0, 0};
+            }
+            // The sum of the terms over the g2 that remain.
+            const double g3 = 1.0 / v.r3, g1 = 1.0 / v.r1;
+            const std::array<double, 4> a = {g3 * g1, g3 * v.c, v.c * g1, v.c * v.c};
+            const std::array<double, 2> b = {g3, v.c};
+            screen.StartLine(a, b, g1 * v.c, top);
+            return {0, screen.Reaches(std::max(lo, 0.0), std::min(hi, top), bound, 4) ? size : 0};
         }
-        return {first, last};
+        const auto begin =
+            std::partition_point(g2s.begin(), g2s.end(), [hi = hi](double g2) { return g2 > hi; });
+        const auto end =
+            std::partition_point(begin, g2s.end(), [lo = lo](double g2) { return g2 >= lo; });
+        return {static_cast<int>(begin - g2s.begin()), static_cast<int>(end - g2s.begin())};
     }
     double Error(int last, double bound) {
         if (stepless) {
             BpMfbValues t = v;
-            return s.SteplessError(t, kernel, bound, hint);
+            return s.SteplessError(t, kernel, bound, hint, reach);
         }
         return s.CandidateError(kernel, OpenIfLarge(r2s[static_cast<size_t>(last)]), bound, hint);
     }
 };
+
+CLineScreen CBpMfb::SteplessScreen() const {
+    // With K = g3 (1 + 1/A) + s C / A the denominator is K (g1 + g2 + 2 s C) + (s C)^2 (1 - 1/A):
+    // p = g3 g1 (1 + 1/A) + g3 C 2s (1 + 1/A) + C g1 s / A + C^2 s^2 (1 + 1/A), q = K, and the
+    // numerator's magnitude g1 C w.
+    CLineScreen screen(4, 2);
+    for (size_t k = 0; k < grid_.size(); ++k) {
+        const Complex s(0.0, grid_[k]), inverse = opAmp_.InverseGain(grid_[k]);
+        CLineScreen::Point p;
+        p.p0 = 0.0;
+        p.p = {1.0 + inverse, 2.0 * s * (1.0 + inverse), s * inverse, s * s * (1.0 + inverse)};
+        p.q = {1.0 + inverse, s * inverse};
+        p.m = grid_[k];
+        p.beta = target_[k];
+        screen.AddPoint(p);
+    }
+    return screen;
+}
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
     const bool stepless = Filter().SteplessR2();
@@ -352,7 +406,12 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, series_);
         const std::vector<double> r2s = stepless ? std::vector<double>{best.r2}
                                                  : SeriesRun(0.1 * best.r2, resistorSteps, series_);
+        std::vector<double> g2s;
+        for (double r2 : r2s) {
+            g2s.push_back(1.0 / OpenIfLarge(r2));
+        }
         const BpMfbValues start = best;
+        const CLineScreen screen = SteplessScreen();
         auto candidate = [&](const std::array<int, 3>& index) {
             BpMfbValues v = start;
             v.c = caps[static_cast<size_t>(index[0])];
@@ -364,7 +423,10 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
         const bool improved = SearchLines<3>(
             {static_cast<int>(caps.size()), static_cast<int>(r3s.size()),
              static_cast<int>(r2s.size())},
-            [&] { return RoundLine{*this, start, caps, r3s, r2s, stepless, LineKernel(*this)}; },
+            [&] {
+                return RoundLine{*this, start, caps, r3s, r2s, g2s, stepless, LineKernel(*this),
+                                 screen};
+            },
             bestIndex);
         if (improved) {
             best = candidate(bestIndex);

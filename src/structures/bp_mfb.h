@@ -1,7 +1,9 @@
 #pragma once
 
+#include <utility>
 #include <vector>
 
+#include "structures/line_screen.h"
 #include "structures/structure_with_values.h"
 
 namespace vx {
@@ -113,10 +115,13 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;
     // Gives v its stepless R2 and returns its error; may stop early and return a value above
-    // `bound` when the candidate cannot reach it. The kernel's line is v's.
-    double SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound,
-                         size_t& hint) const;
+    // `bound` when the candidate cannot reach it. The kernel's line is v's. Every g2 = 1/R2
+    // outside `reach` is known to give an error above `bound`.
+    double SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound, size_t& hint,
+                         std::pair<double, double> reach = {-INFINITY, INFINITY}) const;
     struct RoundLine;
+    // The screen of a stepless line along g2 = 1/R2 (see CLineScreen).
+    CLineScreen SteplessScreen() const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.
     void SearchRounds(int capacitorSteps);
 };

@@ -15,6 +15,7 @@
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/grid_search.h"
+#include "structures/line_screen.h"
 #include "structures/opamp_params.h"
 #include "structures/safe_magnitude.h"
 #include "structures/search_options.h"
@@ -228,6 +229,18 @@ class CFilterStructure : private SearchHost {
             }
         }
         return sum;
+    }
+    // A screen of search lines for this error, (|H| - t)^4, with the targets as its points'
+    // beta, in SpreadOrder; `point(k)` gives the rest of grid point k.
+    template <class Point>
+    CLineScreen GridScreen(size_t pTerms, size_t qTerms, Point&& point) const {
+        CLineScreen screen(pTerms, qTerms, CLineScreen::Power::FOURTH);
+        for (size_t k : SpreadOrder(grid_.size())) {
+            CLineScreen::Point p = point(k);
+            p.beta = target_[k];
+            screen.AddPoint(p);
+        }
+        return screen;
     }
     template <class Transfer>
     double GridError(Transfer&& transfer, double bound, size_t& hint) const {

@@ -1,5 +1,6 @@
 #include "structures/hp_mfb.h"
 
+#include <array>
 #include <cmath>
 
 #include "model/standard_value.h"
@@ -16,6 +17,42 @@ Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     const Complex y = s * (v.c1 + v.c2) + 1.0 / v.r2;  // internal node without C3
     const Complex u = g1 / (s * v.c3);
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
+}
+
+LineScreenAxis CHpMfb::ScreenAlong(double MfbValues::*along) const {
+    // With g = 1/A and y = s (C1 + C2) + G2 the denominator is
+    // g y + s C2 + G1 (1 + g) (1 + y / (s C3)), affine in G2 and in G1; the numerator s C1.
+    const bool alongR2 = along == &MfbValues::r2;
+    if (!alongR2 && along != &MfbValues::r1) {
+        return {CLineScreen(0, 0), true};
+    }
+    return {GridScreen(3, 2,
+                       [&](size_t k) {
+                           const Complex s(0.0, grid_[k]), g = opAmp_.InverseGain(grid_[k]);
+                           CLineScreen::Point p;
+                           p.p0 = 0.0;
+                           p.p = {g * s, alongR2 ? 1.0 + g : g, s};
+                           p.q = {alongR2 ? g : 1.0 + g, (1.0 + g) / s};
+                           p.m = grid_[k];
+                           return p;
+                       }),
+            true};
+}
+
+void CHpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+                             CLineScreen& screen) const {
+    const double c12 = v.c1 + v.c2;
+    if (along == &MfbValues::r2) {
+        const double g1 = 1.0 / v.r1;
+        const std::array<double, 3> a = {c12, g1 * (1.0 + c12 / v.c3), v.c2};
+        const std::array<double, 2> b = {1.0, g1 / v.c3};
+        screen.StartLine(a, b, v.c1, uMax);
+    } else {
+        const double g2 = 1.0 / v.r2;
+        const std::array<double, 3> a = {c12, g2, v.c2};
+        const std::array<double, 2> b = {1.0 + c12 / v.c3, g2 / v.c3};
+        screen.StartLine(a, b, v.c1, uMax);
+    }
 }
 
 CHpMfb::LineKernel::LineKernel(const CMfbStructure& s) : w_(s.Grid()), line_(w_.size()) {
@@ -90,9 +127,10 @@ void CHpMfb::SearchCapacitors() {
 
 void CHpMfb::SearchResistors() {
     const int steps = 2 * series_;
-    SearchRounds<LineKernel>({{{&MfbValues::r1, steps, series_},
-                               {&MfbValues::r2, firstOrder_ ? 1 : steps, series_},
-                               {&MfbValues::c1, 1, 0}}},
+    // C1 stays; it comes first, so that the lines run along R2.
+    SearchRounds<LineKernel>({{{&MfbValues::c1, 1, 0},
+                               {&MfbValues::r1, steps, series_},
+                               {&MfbValues::r2, firstOrder_ ? 1 : steps, series_}}},
                              5, [](MfbValues&) {});
 }
 

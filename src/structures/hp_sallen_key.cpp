@@ -1,6 +1,8 @@
 #include "structures/hp_sallen_key.h"
 
+#include <array>
 #include <cmath>
+#include <span>
 
 #include "model/standard_value.h"
 
@@ -20,6 +22,53 @@ bool CHpSallenKey::Realizable(const SallenKeyValues& v) const {
         return true;
     }
     return 1.0 / (v.r1 * v.c2) + 1.0 / (v.r1 * v.c1) + (1.0 - Gain()) / (v.r2 * v.c1) > 0.0;
+}
+
+LineScreenAxis CHpSallenKey::ScreenAlong(double SallenKeyValues::*along,
+                                         const std::vector<Complex>& gains) const {
+    // H = c |g| w^2 / |p + u q| along R2 (u = 1/R2, c = R1 C1) and, divided by R1, along R1
+    // (u = 1/R1, c = C1).
+    const bool alongR2 = along == &SallenKeyValues::r2;
+    if (!alongR2 && along != &SallenKeyValues::r1) {
+        return {CLineScreen(0, 0), false};
+    }
+    return {GridScreen(2, 2,
+                       [&](size_t k) {
+                           const Complex s(0.0, grid_[k]), g = gains[k];
+                           CLineScreen::Point p;
+                           p.p0 = 0.0;
+                           if (alongR2) {
+                               p.p = {s, s * s};
+                               p.q = {1.0, s * (1.0 - g)};
+                           } else {
+                               p.p = {s * (1.0 - g), s * s};
+                               p.q = {1.0, s};
+                           }
+                           p.m = std::abs(g) * grid_[k] * grid_[k];
+                           return p;
+                       }),
+            true};
+}
+
+void CHpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
+                                   double uMax, CLineScreen& screen) const {
+    // Realizable: (1/C2 + 1/C1)/R1 + (1 - A)/(R2 C1) > 0, affine in either u.
+    const double both = 1.0 / v.c2 + 1.0 / v.c1, damping = (1.0 - Gain()) / v.c1;
+    if (along == &SallenKeyValues::r2) {
+        const std::array<double, 2> a = {(v.c1 + v.c2) / v.c2, v.r1 * v.c1};
+        const std::array<double, 2> b = {1.0 / v.c2, v.r1};
+        screen.StartLine(a, b, v.r1 * v.c1, uMax);
+        const std::array<CLineScreen::Condition, 1> realizable = {
+            {{0.0, 0.0, 0.0, 0.0, both / v.r1, damping}}};
+        screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);
+    } else {
+        const std::array<double, 2> a = {1.0 / v.r2, v.c1};
+        const std::array<double, 2> b = {1.0 / (v.r2 * v.c2), (v.c1 + v.c2) / v.c2};
+        screen.StartLine(a, b, v.c1, uMax);
+        const std::array<CLineScreen::Condition, 1> realizable = {
+            {{0.0, 0.0, 0.0, 0.0, damping / v.r2, both}}};
+        screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);
+    }
 }
 
 void CHpSallenKey::ResistorsFromCapacitors() {

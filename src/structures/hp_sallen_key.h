@@ -19,6 +19,10 @@ class CHpSallenKey : public CSallenKeyStructure {
   protected:
     Complex TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const override;
     bool Realizable(const SallenKeyValues& v) const override;
+    LineScreenAxis ScreenAlong(double SallenKeyValues::*along,
+                               const std::vector<Complex>& gains) const override;
+    void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along, double uMax,
+                         CLineScreen& screen) const override;
     void ResistorsFromCapacitors() override;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace vx {
 
@@ -88,11 +90,12 @@ bool CLineScreen::Unrealisable(double low, double high) const {
         const double aLow = c.a0 + low * c.a1, aHigh = c.a0 + high * c.a1;
         const double bLow = c.b0 + low * c.b1, bHigh = c.b0 + high * c.b1;
         const double cLow = c.c0 + low * c.c1, cHigh = c.c0 + high * c.c1;
-        // Far below the rounding of f anywhere in the interval, where each factor's magnitude
-        // stays below its larger one at the ends.
-        const double margin = 1e-9 * (std::max(std::fabs(aLow), std::fabs(aHigh)) *
-                                          std::max(std::fabs(bLow), std::fabs(bHigh)) +
-                                      std::max(std::fabs(cLow), std::fabs(cHigh)));
+        // Far below the rounding of f anywhere in the interval, measured on the magnitudes of
+        // its parts, so that parts which nearly cancel keep their room too.
+        const double u = std::max(std::fabs(low), std::fabs(high));
+        const double margin = 1e-9 * ((std::fabs(c.a0) + u * std::fabs(c.a1)) *
+                                          (std::fabs(c.b0) + u * std::fabs(c.b1)) +
+                                      std::fabs(c.c0) + u * std::fabs(c.c1));
         if (aLow * bLow + cLow < -margin && aHigh * bHigh + cHigh < -margin) {
             return true;
         }
@@ -128,6 +131,11 @@ __attribute__((target_clones("default", "avx2"))) bool CLineScreen::Exceeds(doub
             const double under = beta_[k] - mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
             const double d = std::max(0.0, std::max(over, under)) * gamma_[k];
             terms[k - begin] = d * d;
+        }
+        if (fourth_) {
+            for (size_t k = begin; k < end; ++k) {
+                terms[k - begin] *= terms[k - begin];
+            }
         }
         for (size_t k = begin; k < end; ++k) {
             sum += terms[k - begin];
@@ -179,6 +187,74 @@ IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
         stack[depth++] = {r.first, middle};
     }
     return first < last ? IndexRange{first, last} : IndexRange{0, 0};
+}
+
+bool CLineScreen::Reaches(double low, double high, double bound, int depth) {
+    if (!(bound < INFINITY) || count_ == 0) {
+        return true;
+    }
+    const double limit = bound * (1.0 + 1e-6) + 1e-300;
+    struct Part {
+        double low, high;
+        int level;
+    };
+    std::array<Part, 64> stack{};
+    size_t size = 0;
+    stack[size++] = {low, high, 0};
+    while (size > 0) {
+        const Part part = stack[--size];
+        if (Unrealisable(part.low, part.high) || Exceeds(part.low, part.high, limit)) {
+            continue;
+        }
+        if (part.level >= depth || size + 2 > stack.size()) {
+            return true;
+        }
+        const double middle = 0.5 * (part.low + part.high);
+        stack[size++] = {middle, part.high, part.level + 1};
+        stack[size++] = {part.low, middle, part.level + 1};
+    }
+    return false;
+}
+
+std::vector<double> LineScreenAxis::Variables(const std::vector<double>& run) const {
+    std::vector<double> u;
+    u.reserve(run.size());
+    for (double value : run) {
+        u.push_back(reciprocal ? 1.0 / value : value);
+    }
+    return u;
+}
+
+std::vector<size_t> SpreadOrder(size_t n) {
+    std::vector<size_t> order;
+    if (n == 0) {
+        return order;
+    }
+    std::vector<bool> taken(n, false);
+    auto take = [&](size_t k) {
+        if (!taken[k]) {
+            taken[k] = true;
+            order.push_back(k);
+        }
+    };
+    take(n - 1);
+    take(0);
+    // Breadth first over the halved intervals.
+    std::vector<std::pair<size_t, size_t>> level = {{0, n - 1}};
+    while (!level.empty()) {
+        std::vector<std::pair<size_t, size_t>> next;
+        for (auto [low, high] : level) {
+            if (high - low < 2) {
+                continue;
+            }
+            const size_t middle = (low + high) / 2;
+            take(middle);
+            next.emplace_back(low, middle);
+            next.emplace_back(middle, high);
+        }
+        level = std::move(next);
+    }
+    return order;
 }
 
 }  // namespace vx

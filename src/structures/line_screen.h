@@ -14,7 +14,7 @@ namespace vx {
 // Screens the lines of a search: the candidates of a line differ in one value only, and the
 // transfer function's denominator depends affinely on a variable u of that value (the value or
 // its reciprocal), so that at a grid point |H(u)| = m / |p + u q|. The error sums a term per
-// grid point, ((|H| alpha - beta) gamma)^2, never negative. Over an
+// grid point, ((|H| alpha - beta) gamma)^2 or its square, never negative. Over an
 // interval of u, |p + u q| lies between |q| times the distances of -p/q from the interval's
 // nearest and farthest point, so each point's term has a least value there, and their sum
 // bounds the error of every candidate in the interval from below. The screen halves the line
@@ -57,7 +57,12 @@ class CLineScreen {
     };
     static constexpr size_t kMaxConditions = 4;
 
-    CLineScreen(size_t pTerms, size_t qTerms) : pTerms_(pTerms), qTerms_(qTerms) {}
+    // The power of a point's term: 2, or 4 for the errors summed as (|H| - t)^4.
+    enum class Power { SQUARE, FOURTH };
+
+    CLineScreen(size_t pTerms, size_t qTerms, Power power = Power::SQUARE)
+        : pTerms_(pTerms), qTerms_(qTerms), fourth_(power == Power::FOURTH) {}
+    size_t PointCount() const { return count_; }
 
     // Up to kMaxPoints; further points are left out (the screen only bounds less tightly).
     void AddPoint(const Point& point);
@@ -70,6 +75,10 @@ class CLineScreen {
     // that holds them. `u` must be monotonic. An infinite bound keeps every candidate.
     IndexRange Screen(const std::vector<double>& u, double bound);
     bool Keeps(int i) const { return (kept_[static_cast<size_t>(i) / 64] >> (i % 64)) & 1U; }
+    // Whether some u in [low, high] may give an error not above `bound`, for a value that
+    // varies continuously: false once every part of the interval, halved down to `depth`
+    // levels, is shown to exceed it.
+    bool Reaches(double low, double high, double bound, int depth);
 
   private:
     using Column = std::array<double, kMaxPoints>;
@@ -84,6 +93,7 @@ class CLineScreen {
 
     size_t pTerms_;
     size_t qTerms_;
+    bool fourth_;
     size_t count_ = 0;
     // Per point: the factors and their magnitudes, and the term's numbers.
     Column p0Re_{}, p0Im_{}, p0Abs_{}, m_{}, alpha_{}, beta_{}, gamma_{};
@@ -98,5 +108,19 @@ class CLineScreen {
     size_t conditionCount_ = 0;
     std::vector<std::uint64_t> kept_;
 };
+
+// The screen of a search's lines along one value, and how u follows from it. A screen without
+// points keeps every candidate.
+struct LineScreenAxis {
+    CLineScreen screen;
+    bool reciprocal = false;  // u = 1 / value; otherwise u = value
+
+    // u for each value of a line.
+    std::vector<double> Variables(const std::vector<double>& run) const;
+};
+
+// Grid indices 0 .. n-1 with the ends first, then the middles of ever smaller intervals, so
+// that a screen meets every part of the grid early.
+std::vector<size_t> SpreadOrder(size_t n);
 
 }  // namespace vx

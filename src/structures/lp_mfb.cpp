@@ -1,6 +1,7 @@
 #include "structures/lp_mfb.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/number_text.h"
@@ -20,6 +21,33 @@ Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     const Complex sc1 = s * v.c1;
     const Complex sc1r3 = sc1 * v.r3;
     return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
+}
+
+LineScreenAxis CLpMfb::ScreenAlong(double MfbValues::*along) const {
+    if (along != &MfbValues::r3) {
+        return {CLineScreen(0, 0), false};
+    }
+    // With g = 1/A the denominator is g (G1 + G2) + s (C1 + C2) g + s C1 + G2
+    // + R3 (1 + g) s C1 (G1 + G2 + s C2), the numerator G1.
+    return {GridScreen(4, 2,
+                       [&](size_t k) {
+                           const Complex s(0.0, grid_[k]), g = opAmp_.InverseGain(grid_[k]);
+                           CLineScreen::Point p;
+                           p.p0 = 0.0;
+                           p.p = {g, g * s, s, 1.0};
+                           p.q = {(1.0 + g) * s, (1.0 + g) * s * s};
+                           p.m = 1.0;
+                           return p;
+                       }),
+            false};
+}
+
+void CLpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*, double uMax,
+                             CLineScreen& screen) const {
+    const double g1 = 1.0 / v.r1, g2 = 1.0 / v.r2;
+    const std::array<double, 4> a = {g1 + g2, v.c1 + v.c2, v.c1, g2};
+    const std::array<double, 2> b = {v.c1 * (g1 + g2), v.c1 * v.c2};
+    screen.StartLine(a, b, g1, uMax);
 }
 
 double CLpMfb::MinimumRatio(int stage) const {
@@ -182,9 +210,10 @@ void CLpMfb::SearchResistors() {
             {{{&MfbValues::r1, steps, series_}, {&MfbValues::r3, 1, 0}, {&MfbValues::c1, 1, 0}}}, 1,
             r2FromR1);
     } else {
-        SearchRounds({{{&MfbValues::r1, steps, series_},
-                       {&MfbValues::r3, steps, series_},
-                       {&MfbValues::c1, 1, 0}}},
+        // C1 stays; it comes first, so that the lines run along R3.
+        SearchRounds({{{&MfbValues::c1, 1, 0},
+                       {&MfbValues::r1, steps, series_},
+                       {&MfbValues::r3, steps, series_}}},
                      5, r2FromR1);
     }
 }

@@ -1,6 +1,7 @@
 #include "structures/lp_sallen_key.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/number_text.h"
@@ -20,6 +21,38 @@ bool CLpSallenKey::Realizable(const SallenKeyValues& v) const {
         return true;
     }
     return 1.0 / (v.r1 * v.c2) + 1.0 / (v.r2 * v.c2) + (1.0 - Gain()) / (v.r2 * v.c1) > 0.0;
+}
+
+LineScreenAxis CLpSallenKey::ScreenAlong(double SallenKeyValues::*along,
+                                         const std::vector<Complex>& gains) const {
+    if (along != &SallenKeyValues::r2) {
+        return {CLineScreen(0, 0), false};
+    }
+    // The denominator is affine in R2: 1 + s R1 C1 + s (1 - g) R1 C2 + R2 (s C1 + s^2 R1 C1 C2).
+    return {GridScreen(2, 2,
+                       [&](size_t k) {
+                           const Complex s(0.0, grid_[k]), g = gains[k];
+                           CLineScreen::Point p;
+                           p.p0 = 1.0;
+                           p.p = {s, s * (1.0 - g)};
+                           p.q = {s, s * s};
+                           p.m = std::abs(g);
+                           return p;
+                       }),
+            false};
+}
+
+void CLpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*, double uMax,
+                                   CLineScreen& screen) const {
+    const std::array<double, 2> a = {v.r1 * v.c1, v.r1 * v.c2};
+    const std::array<double, 2> b = {v.c1, v.r1 * v.c1 * v.c2};
+    screen.StartLine(a, b, 1.0, uMax);
+    if (!firstOrder_) {
+        // Realizable times R2: 1/C2 + (1 - A)/C1 + R2 / (R1 C2) > 0.
+        const std::array<CLineScreen::Condition, 1> realizable = {
+            {{0.0, 0.0, 0.0, 0.0, 1.0 / v.c2 + (1.0 - Gain()) / v.c1, 1.0 / (v.r1 * v.c2)}}};
+        screen.SetConditions(realizable);
+    }
 }
 
 double CLpSallenKey::MinimumRatio(int stage) const {

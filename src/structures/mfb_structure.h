@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -42,6 +43,12 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
   protected:
     // H(jw) of a stage with these values and amplifier.
     virtual Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const = 0;
+    // The screen of search lines along `along` (see CLineScreen) with the grid points' factors;
+    // without points where the stage is not screened along it.
+    virtual LineScreenAxis ScreenAlong(double MfbValues::*along) const = 0;
+    // Gives `screen` the numbers of the line through `v` along `along`.
+    virtual void StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+                                 CLineScreen& screen) const = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }
@@ -60,7 +67,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         const CMfbStructure& s_;
     };
 
-    // A line of a search round: the candidates that differ in the last axis only.
+    // A line of a search round: the candidates that differ in the last axis only, screened.
     template <class Kernel, class Make>
     struct SearchLine {
         CMfbStructure& s;
@@ -68,15 +75,24 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         const std::vector<double>& lastRun;
         Make& make;
         Kernel kernel;
+        CLineScreen screen;
+        const std::vector<double>& u;
+        double uMax;
         MfbValues v{};
         size_t hint = 0;  // see GridErrorAt
 
-        IndexRange Start(const std::array<int, 3>& index, double) {
+        IndexRange Start(const std::array<int, 3>& index, double bound) {
             v = make({index[0], index[1], 0});
             kernel.StartLine(v);
-            return {0, static_cast<int>(lastRun.size())};
+            if (bound < INFINITY && screen.PointCount() > 0) {
+                s.StartScreenLine(v, axes[2].field, uMax, screen);
+            }
+            return screen.Screen(u, bound);
         }
         double Error(int last, double bound) {
+            if (!screen.Keeps(last)) {
+                return INFINITY;
+            }
             v.*axes[2].field = lastRun[static_cast<size_t>(last)];
             return s.GridErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
         }
@@ -118,11 +134,14 @@ void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int m
             complete(v);
             return v;
         };
+        const LineScreenAxis screened = ScreenAlong(axes[2].field);
+        const std::vector<double> u = screened.Variables(runs[2]);
+        const double uMax = std::max(std::fabs(u.front()), std::fabs(u.back()));
         const bool improved = SearchLines<3>(
             {axes[0].count, axes[1].count, axes[2].count},
             [&] {
-                return SearchLine<Kernel, decltype(candidate)>{*this, axes, runs[2], candidate,
-                                                               Kernel(*this)};
+                return SearchLine<Kernel, decltype(candidate)>{
+                    *this, axes, runs[2], candidate, Kernel(*this), screened.screen, u, uMax};
             },
             bestIndex);
         if (improved) {

@@ -1,5 +1,7 @@
 #include "structures/sallen_key_structure.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/standard_value.h"
@@ -18,6 +20,40 @@ void CSallenKeyStructure::SetExactGainNetwork() {
     values_.r4 = r0_;
     values_.r3 = r0_ * (Gain() - 1.0);
 }
+
+// The candidates of a search round that differ in the last value only.
+struct CSallenKeyStructure::Line {
+    const CSallenKeyStructure& s;
+    const std::array<double SallenKeyValues::*, 3>& fields;
+    const std::array<std::vector<double>, 3>& axes;
+    const std::vector<Complex>& gains;
+    const std::vector<double>& u;
+    double uMax;
+    SallenKeyValues v;
+    CLineScreen screen;
+    size_t hint = 0;  // see GridErrorAt
+
+    IndexRange Start(const std::array<int, 3>& index, double bound) {
+        for (size_t d = 0; d < 2; ++d) {
+            v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
+        }
+        if (bound < INFINITY && screen.PointCount() > 0) {
+            s.StartScreenLine(v, fields[2], uMax, screen);
+        }
+        return screen.Screen(u, bound);
+    }
+    double Error(int last, double bound) {
+        if (!screen.Keeps(last)) {
+            return INFINITY;
+        }
+        v.*fields[2] = axes[2][static_cast<size_t>(last)];
+        return s.Realizable(v)
+                   ? s.GridErrorAt(
+                         [&](size_t k) { return s.TransferWithGain(v, gains[k], s.grid_[k]); },
+                         bound, hint)
+                   : INFINITY;
+    }
+};
 
 void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> fields,
                                        std::array<int, 3> counts, std::array<int, 3> series) {
@@ -47,20 +83,13 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         for (size_t k = 0; k < grid_.size(); ++k) {
             gains[k] = opAmp_.NonInvertingGain(FeedbackFraction(start.r3, start.r4), grid_[k]);
         }
+        const LineScreenAxis screened = ScreenAlong(fields[2], gains);
+        const std::vector<double> u = screened.Variables(axes[2]);
+        const double uMax = std::max(std::fabs(u.front()), std::fabs(u.back()));
         std::array<int, 3> bestIndex{};
-        const bool improved = SearchGrid<3>(
+        const bool improved = SearchLines<3>(
             {counts[0], counts[1], counts[2]},
-            [&](const std::array<int, 3>& index, double bound, size_t& hint) {
-                SallenKeyValues v = start;
-                for (size_t d = 0; d < 3; ++d) {
-                    v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
-                }
-                return Realizable(v)
-                           ? GridErrorAt(
-                                 [&](size_t k) { return TransferWithGain(v, gains[k], grid_[k]); },
-                                 bound, hint)
-                           : INFINITY;
-            },
+            [&] { return Line{*this, fields, axes, gains, u, uMax, start, screened.screen}; },
             bestIndex);
         if (improved) {
             for (size_t d = 0; d < 3; ++d) {
@@ -86,8 +115,9 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
 
 void CSallenKeyStructure::SearchResistors() {
     const int resistorSteps = 2 * series_;
-    SearchRounds({&SallenKeyValues::r1, &SallenKeyValues::r2, &SallenKeyValues::c1},
-                 {resistorSteps, firstOrder_ ? 1 : resistorSteps, 1}, {series_, series_, 12});
+    // C1 stays; it comes first, so that the lines run along R2.
+    SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::r1, &SallenKeyValues::r2},
+                 {1, resistorSteps, firstOrder_ ? 1 : resistorSteps}, {12, series_, series_});
 }
 
 }  // namespace vx

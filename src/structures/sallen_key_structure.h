@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "structures/structure_with_values.h"
 
@@ -52,6 +53,13 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
                                      double w) const = 0;
     // The damping term of a candidate is positive (always true for a first-order stage).
     virtual bool Realizable(const SallenKeyValues& v) const = 0;
+    // The screen of search lines along `along` (see CLineScreen) with the grid points' factors
+    // for the amplifier gains `gains`; without points where the stage is not screened along it.
+    virtual LineScreenAxis ScreenAlong(double SallenKeyValues::*along,
+                                       const std::vector<Complex>& gains) const = 0;
+    // Gives `screen` the numbers and conditions of the line through `v` along `along`.
+    virtual void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
+                                 double uMax, CLineScreen& screen) const = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }
@@ -61,9 +69,13 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
 
     // The pointers name the three searched values. Up to five rounds, each over the axes
     // (counts per axis, 1 for a value that stays); a round is repeated around its best values
-    // while a searched value ends near the edge of its range.
+    // while a searched value ends near the edge of its range. The lines along the last axis are
+    // screened.
     void SearchRounds(std::array<double SallenKeyValues::*, 3> fields, std::array<int, 3> counts,
                       std::array<int, 3> series);
+
+  private:
+    struct Line;
 };
 
 }  // namespace vx

@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(EveryStructure, FastSearch, testing::ValuesIn(test::Sea
 // A reduced form of the benchmark's sweep of third-order designs.
 INSTANTIATE_TEST_SUITE_P(ThirdOrderSweep, FastSearch,
                          testing::ValuesIn(test::ThirdOrderSweepCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(ScreenedLines, FastSearch, testing::ValuesIn(test::ScreenedLineCases()),
+                         CaseName);
 
 // Reports progress to the test and takes a cancel request from it.
 class RemoteControl final : public DesignMonitor {

@@ -86,6 +86,32 @@ inline const std::vector<SearchCase>& ThirdOrderSweepCases() {
     return cases;
 }
 
+// Where the screens of the other structures' lines meet their extremes: the ideal amplifier
+// (a real gain), the slow uA741 at 20 kHz, high gains (the Sallen-Key stages' conditions of
+// realisation), higher orders with Chebyshev poles, and the stepless band-pass.
+inline const std::vector<SearchCase>& ScreenedLineCases() {
+    using enum FilterType;
+    using enum StructureKind;
+    using enum Characteristic;
+    constexpr ResistorSeries kE12 = ResistorSeries::E12;
+    constexpr CapacitorMode kSearch = CapacitorMode::OPTIMIZE;
+    static const std::vector<SearchCase> cases = {
+        {"SallenKeyLowPassIdeal", LOWPASS, SALLEN_KEY, CHEBYCHEV, 8, kE12, kSearch, 20.0, false,
+         false, 100.0, "ideal"},
+        {"SallenKeyHighPassUA741", HIGHPASS, SALLEN_KEY, CHEBYCHEV, 7, kE12, kSearch, 20.0, false,
+         false, 20000.0, "uA741"},
+        {"MfbLowPassUA741", LOWPASS, MFB, BESSEL, 7, kE12, kSearch, 20.0, false, false, 20000.0,
+         "uA741"},
+        {"MfbHighPassIdeal", HIGHPASS, MFB, CHEBYCHEV, 8, kE12, kSearch, 0.0, false, false, 100.0,
+         "ideal"},
+        {"MfbBandPassSteplessUA741", BANDPASS, MFB, BUTTERWORTH, 6, kE12, kSearch, 20.0, false,
+         true, 20000.0, "uA741"},
+        {"MfbBandPassIdeal", BANDPASS, MFB, CHEBYCHEV, 6, kE12, kSearch, 0.0, false, false, 100.0,
+         "ideal"},
+    };
+    return cases;
+}
+
 inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
     SpecificationBlock block = session.Filter().Specification();
     block.characteristic = c.characteristic;

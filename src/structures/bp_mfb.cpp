@@ -359,7 +359,7 @@ struct CBpMfb::RoundLine {
             const double g3 = 1.0 / v.r3, g1 = 1.0 / v.r1;
             const std::array<double, 4> a = {g3 * g1, g3 * v.c, v.c * g1, v.c * v.c};
             const std::array<double, 2> b = {g3, v.c};
-            screen.StartLine(a, b, g1 * v.c, top);
+            screen.StartLine(a, b, g1 * v.c);
             return {0, screen.Reaches(std::max(lo, 0.0), std::min(hi, top), bound, 4) ? size : 0};
         }
         const auto begin =

@@ -13,14 +13,6 @@ namespace t = tolerance_text;
 
 namespace {
 
-// A bare number gets a space before its unit; a prefixed one already ends in it.
-std::string WithUnit(std::string value, const char* unit) {
-    if (std::isdigit(static_cast<unsigned char>(value.back()))) {
-        value += ' ';
-    }
-    return value + unit;
-}
-
 // Four significant digits: a spread of a few per mille must show.
 std::string Number(double x, const char* unit) {
     if (std::isnan(x)) {

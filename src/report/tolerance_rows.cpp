@@ -67,15 +67,11 @@ void AppendRows(const std::vector<LabelRow>& rows, std::string& out) {
 }
 
 void AppendTable(const TextTable& table, std::string& out) {
-    auto line = [&](const std::vector<std::string>& cells) {
+    for (const std::vector<std::string>& cells : table.HeaderAndRows()) {
         for (size_t k = 0; k < cells.size(); ++k) {
             out += cells[k];
             out += k + 1 < cells.size() ? '\t' : '\n';
         }
-    };
-    line(table.header);
-    for (const std::vector<std::string>& row : table.rows) {
-        line(row);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 #include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
@@ -50,6 +52,26 @@ std::string PercentText(double fraction) {
 }
 
 }  // namespace
+
+std::string& ToleranceInput::Text(ToleranceField field) {
+    return const_cast<std::string&>(std::as_const(*this).Text(field));
+}
+
+const std::string& ToleranceInput::Text(ToleranceField field) const {
+    switch (field) {
+        case ToleranceField::RESISTORS:
+            return resistors;
+        case ToleranceField::CAPACITORS:
+            return capacitors;
+        case ToleranceField::GAIN_BANDWIDTH:
+            return gainBandwidth;
+        case ToleranceField::RUNS:
+            return runs;
+        case ToleranceField::SEED:
+            return seed;
+    }
+    throw std::invalid_argument("ToleranceInput::Text: no such field");
+}
 
 std::optional<double> ParsePercent(std::string_view text) {
     text = Trimmed(text);

@@ -22,6 +22,10 @@ struct ToleranceInput {
     ToleranceDistribution distribution = ToleranceDistribution::UNIFORM;
     std::string runs;
     std::string seed;
+
+    // The text of `field`.
+    std::string& Text(ToleranceField field);
+    const std::string& Text(ToleranceField field) const;
 };
 
 ToleranceInput ToleranceInputFrom(const ToleranceSettings& settings);

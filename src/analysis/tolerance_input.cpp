@@ -53,6 +53,10 @@ std::string PercentText(double fraction) {
 
 }  // namespace
 
+std::optional<uint64_t> ParseSeed(std::string_view text) {
+    return ParseCount(text, std::numeric_limits<uint64_t>::max());
+}
+
 std::string& ToleranceInput::Text(ToleranceField field) {
     return const_cast<std::string&>(std::as_const(*this).Text(field));
 }
@@ -127,8 +131,7 @@ std::optional<InputError<ToleranceField>> AcceptToleranceInput(const ToleranceIn
     if (std::optional<UserMessage> refused = CheckToleranceSettings(probe)) {
         return InputError<ToleranceField>{*refused, ToleranceField::RUNS};
     }
-    const std::optional<uint64_t> seed =
-        ParseCount(input.seed, std::numeric_limits<uint64_t>::max());
+    const std::optional<uint64_t> seed = ParseSeed(input.seed);
     if (!seed) {
         return InputError<ToleranceField>{{tolerance_text::kCaption, tolerance_text::kSeedRange},
                                           ToleranceField::SEED};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ ToleranceInput ToleranceInputFrom(const ToleranceSettings& settings);
 // `settings` changes only when every field passes; its thread count stays.
 std::optional<InputError<ToleranceField>> AcceptToleranceInput(const ToleranceInput& input,
                                                                ToleranceSettings& settings);
+
+// The seed of the random numbers: a whole number from 0 to 2^64 - 1; anything else is none.
+std::optional<uint64_t> ParseSeed(std::string_view text);
 
 // "1%", "0,5 %" or "0.5": a percentage as a fraction (0.01); anything else is none.
 std::optional<double> ParsePercent(std::string_view text);

@@ -162,7 +162,6 @@ struct Tally {
     int losses = 0;    // searched worse than rounded by more than 0.05 dB
     int wins = 0;      // searched better by more than 0.05 dB
     double worstLoss = 0.0;
-    double sumDifference = 0.0;  // searched - rounded
     double sumSearched = 0.0;
     double sumRounded = 0.0;
     int guarded = 0;        // designs where the whole-filter check put rounded stages back
@@ -175,7 +174,6 @@ void AddTo(Tally& all, const Tally& t) {
     all.losses += t.losses;
     all.wins += t.wins;
     all.worstLoss = std::max(all.worstLoss, t.worstLoss);
-    all.sumDifference += t.sumDifference;
     all.sumSearched += t.sumSearched;
     all.sumRounded += t.sumRounded;
     all.guarded += t.guarded;
@@ -203,17 +201,17 @@ void PrintTable(const char* title, const std::map<std::string, Tally>& tallies) 
         "Worst loss (dB) | Mean searched (dB) | Mean rounded (dB) | Filter check | "
         "Stage check |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
-    Tally all;
+    int designs = 0;
     Tally compared;
     for (const auto& [name, t] : tallies) {
         PrintRow(name, t);
-        AddTo(all, t);
+        designs += t.designs;
         if (t.compared > 0) {
             AddTo(compared, t);
         }
     }
     PrintRow("All with rounding", compared);
-    std::printf("(%d designs in all)\n", all.designs);
+    std::printf("(%d designs in all)\n", designs);
 }
 
 void Sweep(const char* title, const std::vector<SweepSpec>& specs, bool list, int threads) {
@@ -247,7 +245,6 @@ void Sweep(const char* title, const std::vector<SweepSpec>& specs, bool list, in
             const double d = o.searched - o.rounded;
             ++t.compared;
             t.sumRounded += o.rounded;
-            t.sumDifference += d;
             t.losses += d > 0.05 ? 1 : 0;
             t.wins += d < -0.05 ? 1 : 0;
             t.worstLoss = std::max(t.worstLoss, d);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+#include <utility>
 
 #include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
@@ -50,6 +52,30 @@ std::string PercentText(double fraction) {
 }
 
 }  // namespace
+
+std::optional<uint64_t> ParseSeed(std::string_view text) {
+    return ParseCount(text, std::numeric_limits<uint64_t>::max());
+}
+
+std::string& ToleranceInput::Text(ToleranceField field) {
+    return const_cast<std::string&>(std::as_const(*this).Text(field));
+}
+
+const std::string& ToleranceInput::Text(ToleranceField field) const {
+    switch (field) {
+        case ToleranceField::RESISTORS:
+            return resistors;
+        case ToleranceField::CAPACITORS:
+            return capacitors;
+        case ToleranceField::GAIN_BANDWIDTH:
+            return gainBandwidth;
+        case ToleranceField::RUNS:
+            return runs;
+        case ToleranceField::SEED:
+            return seed;
+    }
+    throw std::invalid_argument("ToleranceInput::Text: no such field");
+}
 
 std::optional<double> ParsePercent(std::string_view text) {
     text = Trimmed(text);
@@ -105,8 +131,7 @@ std::optional<InputError<ToleranceField>> AcceptToleranceInput(const ToleranceIn
     if (std::optional<UserMessage> refused = CheckToleranceSettings(probe)) {
         return InputError<ToleranceField>{*refused, ToleranceField::RUNS};
     }
-    const std::optional<uint64_t> seed =
-        ParseCount(input.seed, std::numeric_limits<uint64_t>::max());
+    const std::optional<uint64_t> seed = ParseSeed(input.seed);
     if (!seed) {
         return InputError<ToleranceField>{{tolerance_text::kCaption, tolerance_text::kSeedRange},
                                           ToleranceField::SEED};

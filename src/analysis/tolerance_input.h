@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,10 @@ struct ToleranceInput {
     ToleranceDistribution distribution = ToleranceDistribution::UNIFORM;
     std::string runs;
     std::string seed;
+
+    // The text of `field`.
+    std::string& Text(ToleranceField field);
+    const std::string& Text(ToleranceField field) const;
 };
 
 ToleranceInput ToleranceInputFrom(const ToleranceSettings& settings);
@@ -31,6 +36,9 @@ ToleranceInput ToleranceInputFrom(const ToleranceSettings& settings);
 // `settings` changes only when every field passes; its thread count stays.
 std::optional<InputError<ToleranceField>> AcceptToleranceInput(const ToleranceInput& input,
                                                                ToleranceSettings& settings);
+
+// The seed of the random numbers: a whole number from 0 to 2^64 - 1; anything else is none.
+std::optional<uint64_t> ParseSeed(std::string_view text);
 
 // "1%", "0,5 %" or "0.5": a percentage as a fraction (0.01); anything else is none.
 std::optional<double> ParsePercent(std::string_view text);

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <thread>
+#include <utility>
 
 #include "app/relayed_capacitor_prompt.h"
 #include "dialogs/progress_dlg.h"
@@ -47,23 +48,22 @@ std::string Describe(const std::exception_ptr& failure) {
 }  // namespace
 
 std::optional<std::string> CDesignRunner::Run(const Job& job) {
-    return RunJob(job, nullptr, nullptr);
+    return RunJob(job, nullptr, {});
 }
 
 std::optional<std::string> CDesignRunner::RunAnalysis(
     const Job& job, const char* title, std::function<std::string(int percent)> line) {
-    return RunJob(job, title, &line);
+    return RunJob(job, title, std::move(line));
 }
 
 std::optional<std::string> CDesignRunner::RunJob(
-    const Job& job, const char* title,
-    const std::function<std::string(int percent)>* analysisLine) {
+    const Job& job, const char* title, std::function<std::string(int percent)> analysisLine) {
     SharedMonitor monitor;
     CProgressDlg dialog([&monitor] { return monitor.Progress(); }, window_);
-    if (analysisLine != nullptr) {
-        dialog.ShowAsAnalysis(title, *analysisLine);
+    const bool tellHook = runningHook_ && !analysisLine;
+    if (analysisLine) {
+        dialog.ShowAsAnalysis(title, std::move(analysisLine));
     }
-    const bool tellHook = runningHook_ && analysisLine == nullptr;
     QObject::connect(&dialog, &CProgressDlg::cancelRequested, &dialog,
                      [&monitor] { monitor.Cancel(); });
     CRelayedCapacitorPrompt relay(&dialog, prompt_);

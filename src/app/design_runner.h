@@ -35,9 +35,9 @@ class CDesignRunner {
     bool Running() const { return running_; }
 
   private:
-    // With `analysisLine`, as RunAnalysis; without, as Run.
+    // With an `analysisLine`, as RunAnalysis; with an empty one, as Run.
     std::optional<std::string> RunJob(const Job& job, const char* title,
-                                      const std::function<std::string(int percent)>* analysisLine);
+                                      std::function<std::string(int percent)> analysisLine);
 
     QWidget* window_;
     CapacitorPrompt& prompt_;

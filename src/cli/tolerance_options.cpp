@@ -97,11 +97,11 @@ bool TakeToleranceOption(const Args& args, std::size_t& i, ToleranceOptions& opt
             options.runs = static_cast<int>(n);
         }
     } else if (name == "--seed") {
-        const long long n = ParseInt(value);
-        if (n < 0 || FormatInt(n) != value) {
-            error = "--seed needs a whole number from 0 up";
+        // The window's range, so that a run chosen there can be repeated here.
+        if (const std::optional<uint64_t> seed = ParseSeed(value)) {
+            options.seed = *seed;
         } else {
-            options.seed = static_cast<uint64_t>(n);
+            error = "--seed needs a whole number from 0 to 18446744073709551615";
         }
     } else {
         options.csvPath = value;

@@ -48,8 +48,6 @@ CToleranceDlg::CToleranceDlg(const ToleranceSettings& settings, QWidget* parent)
     setObjectName("toleranceDlg");
     setWindowTitle(Qs(t::kCaption));
     const ToleranceInput input = ToleranceInputFrom(settings);
-    const std::array<const std::string*, 5> texts = {
-        &input.resistors, &input.capacitors, &input.gainBandwidth, &input.runs, &input.seed};
     // The labels of both groups share one width, so that their fields line up.
     std::vector<QGridLayout*> grids;
     int labelWidth = 0;
@@ -60,7 +58,7 @@ CToleranceDlg::CToleranceDlg(const ToleranceSettings& settings, QWidget* parent)
         for (const FieldRow& row : rows) {
             auto* label = TextLabel(row.label, box);
             QLineEdit* edit = NumberEdit(row.name, box);
-            edit->setText(Qs(*texts[static_cast<size_t>(row.field)]));
+            edit->setText(Qs(input.Text(row.field)));
             fields_[static_cast<size_t>(row.field)] = edit;
             grid->addWidget(label, r, 0);
             grid->addWidget(edit, r, 1);
@@ -89,15 +87,11 @@ CToleranceDlg::CToleranceDlg(const ToleranceSettings& settings, QWidget* parent)
 }
 
 void CToleranceDlg::accept() {
-    auto text = [this](ToleranceField field) {
-        return Std(fields_[static_cast<size_t>(field)]->text());
-    };
-    const ToleranceInput input{text(ToleranceField::RESISTORS),
-                               text(ToleranceField::CAPACITORS),
-                               text(ToleranceField::GAIN_BANDWIDTH),
-                               static_cast<ToleranceDistribution>(distribution_->Index()),
-                               text(ToleranceField::RUNS),
-                               text(ToleranceField::SEED)};
+    ToleranceInput input;
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        input.Text(static_cast<ToleranceField>(i)) = Std(fields_[i]->text());
+    }
+    input.distribution = static_cast<ToleranceDistribution>(distribution_->Index());
     if (const auto refused = AcceptToleranceInput(input, settings_)) {
         ShowMessage(this, refused->message);
         fields_[static_cast<size_t>(refused->focus)]->setFocus();

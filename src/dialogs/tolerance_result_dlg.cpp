@@ -13,6 +13,7 @@
 #include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "report/tolerance_rows.h"
+#include "report/word_wrap.h"
 
 namespace vx {
 
@@ -22,19 +23,12 @@ namespace {
 
 // `text` broken between words into lines no wider than `width`. A label that wraps by itself
 // would leave the window's minimum size to a guess, and the window could cut off its rows.
-QString Wrapped(const QString& text, const QFontMetrics& metrics, int width) {
+QString Wrapped(const std::string& text, const QFontMetrics& metrics, int width) {
     QStringList lines;
-    QString line;
-    for (const QString& word : text.split(QLatin1Char(' '))) {
-        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-            lines << line;
-            line = word;
-        } else {
-            line = longer;
-        }
+    for (const std::string& line : WrapWords(
+             text, width, [&](const std::string& s) { return metrics.horizontalAdvance(Qs(s)); })) {
+        lines << Qs(line);
     }
-    lines << line;
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -48,11 +42,10 @@ void AddRows(QFormLayout* form, const std::vector<LabelRow>& rows, const QString
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(Qs(row.label + ":")));
     }
     for (size_t i = 0; i < rows.size(); ++i) {
-        QString text = Qs(rows[i].value);
-        if (width > 0) {
-            // Room for the labels and the space between them and their values.
-            text = Wrapped(text, metrics, width - labelWidth - metrics.averageCharWidth());
-        }
+        // Room for the labels and the space between them and their values.
+        const QString text = width > 0 ? Wrapped(rows[i].value, metrics,
+                                                 width - labelWidth - metrics.averageCharWidth())
+                                       : Qs(rows[i].value);
         auto* value = new QLabel(text, parent);
         value->setObjectName(name + QString::number(i));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -195,13 +195,7 @@ std::string FormatQuantity(double x, std::string_view unit, ValueKind kind) {
             s.insert(0, 1, '-');
         }
     }
-    if (!unit.empty()) {
-        if (std::isdigit(static_cast<unsigned char>(s.back()))) {
-            s += ' ';
-        }
-        s += unit;
-    }
-    return s;
+    return unit.empty() ? s : WithUnit(std::move(s), unit);
 }
 
 std::string FormatQuantity(double x, ValueKind kind) {
@@ -260,6 +254,14 @@ AxisBounds AxisRange(double min, double max) {
 std::string WithDecimalComma(std::string text) {
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
+}
+
+std::string WithUnit(std::string value, std::string_view unit) {
+    if (std::isdigit(static_cast<unsigned char>(value.back()))) {
+        value += ' ';
+    }
+    value += unit;
+    return value;
 }
 
 }  // namespace vx

@@ -25,6 +25,9 @@ std::string FormatQuantity(double x, ValueKind kind);
 
 // A printf-style number text as the user reads it: its decimal point becomes a comma.
 std::string WithDecimalComma(std::string text);
+// A number text followed by `unit`: a bare number gets a space before it, a prefixed one
+// ('4,7 k') already ends in one.
+std::string WithUnit(std::string value, std::string_view unit);
 
 double RoundSignificant(double x, int digits);
 double RoundToTenth(double x);

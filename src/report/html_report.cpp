@@ -186,19 +186,15 @@ std::string FilterParameterSection(const HtmlReportContent& c) {
 }
 
 std::string ToleranceSection(const ToleranceResult& result) {
-    auto grid = [](const TextTable& table) {
-        std::vector<std::vector<std::string>> rows{table.header};
-        rows.insert(rows.end(), table.rows.begin(), table.rows.end());
-        return GridTable(rows);
-    };
     std::string s = Element("h2", X(tolerance_text::kCaption)) + "\n" +
-                    LabelTable(ToleranceSettingRows(result)) + grid(ToleranceFigureTable(result));
+                    LabelTable(ToleranceSettingRows(result)) +
+                    GridTable(ToleranceFigureTable(result).HeaderAndRows());
     for (const std::string& note : ToleranceFigureNotes(result)) {
         s += Element("p", X(note));
     }
     s += LabelTable(ToleranceYieldRows(result));
     return s + Element("h2", X(tolerance_text::kSensitivities)) + "\n" +
-           grid(SensitivityTable(result));
+           GridTable(SensitivityTable(result).HeaderAndRows());
 }
 
 // Characters that end or break a URL path; everything else, including letters beyond ASCII,

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numeric>
 
+#include "report/word_wrap.h"
+
 namespace vx {
 
 namespace {
@@ -86,26 +88,7 @@ int CReportLayout::Gap() const {
 
 std::vector<std::string> CReportLayout::Wrap(ReportStyle style, const std::string& text,
                                              int width) const {
-    std::vector<std::string> lines;
-    if (measure_(style, text) <= width) {
-        return {text};
-    }
-    std::string line;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t blank = std::min(text.find(' ', start), text.size());
-        const std::string word = text.substr(start, blank - start);
-        start = blank + 1;
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && measure_(style, longer) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    lines.push_back(line);
-    return lines;
+    return WrapWords(text, width, [&](const std::string& s) { return measure_(style, s); });
 }
 
 std::vector<ReportPage> CReportLayout::Paginate(const std::vector<ReportSection>& sections) const {

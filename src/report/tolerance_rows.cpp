@@ -13,14 +13,6 @@ namespace t = tolerance_text;
 
 namespace {
 
-// A bare number gets a space before its unit; a prefixed one already ends in it.
-std::string WithUnit(std::string value, const char* unit) {
-    if (std::isdigit(static_cast<unsigned char>(value.back()))) {
-        value += ' ';
-    }
-    return value + unit;
-}
-
 // Four significant digits: a spread of a few per mille must show.
 std::string Number(double x, const char* unit) {
     if (std::isnan(x)) {
@@ -75,15 +67,11 @@ void AppendRows(const std::vector<LabelRow>& rows, std::string& out) {
 }
 
 void AppendTable(const TextTable& table, std::string& out) {
-    auto line = [&](const std::vector<std::string>& cells) {
+    for (const std::vector<std::string>& cells : table.HeaderAndRows()) {
         for (size_t k = 0; k < cells.size(); ++k) {
             out += cells[k];
             out += k + 1 < cells.size() ? '\t' : '\n';
         }
-    };
-    line(table.header);
-    for (const std::vector<std::string>& row : table.rows) {
-        line(row);
     }
 }
 

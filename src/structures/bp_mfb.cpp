@@ -49,6 +49,10 @@ double TransformationRoot(double a, double b, double d) {
     return mid;
 }
 
+// A stepless R2 tries values down to its start divided by this: three decades, then a third of
+// the best (see SteplessError).
+constexpr double kSteplessReach = 3000.0;
+
 double OpenIfLarge(double r2) {
     return r2 > CBpMfb::kLargestR2 ? kOpenResistor : r2;
 }
@@ -329,8 +333,8 @@ struct CBpMfb::RoundLine {
 
     // Only the R2 (g2 = 1/R2) whose term at every grid point may stay within the bound: the
     // ranges of the points are intersected, the hint point's first. A stepless R2 takes any g2
-    // from 0 (opened) to 3000 / R2 of the round (see SteplessError): the line is skipped when
-    // none of them can do.
+    // from 0 (opened) to kSteplessReach / R2 of the round: the line is skipped when none of them
+    // can do.
     IndexRange Start(const std::array<int, 3>& index, double bound) {
         v = start;
         v.c = caps[static_cast<size_t>(index[0])];
@@ -341,7 +345,7 @@ struct CBpMfb::RoundLine {
         if (!(bound < INFINITY)) {
             return {0, size};
         }
-        const double g2Max = stepless ? 3000.0 / r2s.front() : g2s.front();
+        const double g2Max = stepless ? kSteplessReach / r2s.front() : g2s.front();
         double lo = -INFINITY, hi = INFINITY;
         for (size_t i = 0; i < s.grid_.size() && lo <= hi; ++i) {
             const size_t k = i == 0 ? hint : (i == hint ? 0 : i);
@@ -359,7 +363,7 @@ struct CBpMfb::RoundLine {
             const double g3 = 1.0 / v.r3, g1 = 1.0 / v.r1;
             const std::array<double, 4> a = {g3 * g1, g3 * v.c, v.c * g1, v.c * v.c};
             const std::array<double, 2> b = {g3, v.c};
-            screen.StartLine(a, b, g1 * v.c, top);
+            screen.StartLine(a, b, g1 * v.c);
             return {0, screen.Reaches(std::max(lo, 0.0), std::min(hi, top), bound, 4) ? size : 0};
         }
         const auto begin =
@@ -411,7 +415,7 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             g2s.push_back(1.0 / OpenIfLarge(r2));
         }
         const BpMfbValues start = best;
-        const CLineScreen screen = SteplessScreen();
+        const CLineScreen screen = stepless ? SteplessScreen() : CLineScreen(0, 0);
         auto candidate = [&](const std::array<int, 3>& index) {
             BpMfbValues v = start;
             v.c = caps[static_cast<size_t>(index[0])];

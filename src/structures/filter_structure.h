@@ -242,10 +242,6 @@ class CFilterStructure : private SearchHost {
         }
         return screen;
     }
-    template <class Transfer>
-    double GridError(Transfer&& transfer, double bound, size_t& hint) const {
-        return GridErrorAt([&](size_t k) { return transfer(grid_[k]); }, bound, hint);
-    }
 
     // `count` standard values of the series upwards from the one nearest to `from`.
     static std::vector<double> SeriesRun(double from, int count, int series);

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -65,9 +64,7 @@ class CGridSearch {
     bool RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine, double& bestError,
                   std::array<int, D>& best);
 
-    // The same for `evaluate(indices, bound)`, the error of one candidate (see Error above), or
-    // `evaluate(indices, bound, hint)` with a hint (a size_t, 0 at first) each worker keeps for
-    // its candidates in order.
+    // The same for `evaluate(indices, bound)`, the error of one candidate (see Error above).
     template <size_t D, class Evaluate>
     bool Run(const std::array<int, D>& sizes, Evaluate&& evaluate, double& bestError,
              std::array<int, D>& best) {
@@ -86,7 +83,6 @@ class CGridSearch {
         Evaluate& evaluate;
         int size;
         std::array<int, D> index{};
-        size_t hint = 0;
 
         IndexRange Start(const std::array<int, D>& i, double) {
             index = i;
@@ -94,12 +90,7 @@ class CGridSearch {
         }
         double Error(int last, double bound) {
             index[D - 1] = last;
-            if constexpr (std::is_invocable_v<Evaluate&, const std::array<int, D>&, double,
-                                              size_t&>) {
-                return evaluate(std::as_const(index), bound, hint);
-            } else {
-                return evaluate(std::as_const(index), bound);
-            }
+            return evaluate(std::as_const(index), bound);
         }
     };
 

@@ -39,19 +39,19 @@ LineScreenAxis CHpMfb::ScreenAlong(double MfbValues::*along) const {
             true};
 }
 
-void CHpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+void CHpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*along,
                              CLineScreen& screen) const {
     const double c12 = v.c1 + v.c2;
     if (along == &MfbValues::r2) {
         const double g1 = 1.0 / v.r1;
         const std::array<double, 3> a = {c12, g1 * (1.0 + c12 / v.c3), v.c2};
         const std::array<double, 2> b = {1.0, g1 / v.c3};
-        screen.StartLine(a, b, v.c1, uMax);
+        screen.StartLine(a, b, v.c1);
     } else {
         const double g2 = 1.0 / v.r2;
         const std::array<double, 3> a = {c12, g2, v.c2};
         const std::array<double, 2> b = {1.0 + c12 / v.c3, g2 / v.c3};
-        screen.StartLine(a, b, v.c1, uMax);
+        screen.StartLine(a, b, v.c1);
     }
 }
 

@@ -72,7 +72,7 @@ class CHpMfb : public CMfbStructure {
     // C2 = C1/A to the nearest E12 value, then R1 and R2 for the current C1 and C3.
     void ResistorsFromCapacitors() override;
     LineScreenAxis ScreenAlong(double MfbValues::*along) const override;
-    void StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+    void StartScreenLine(const MfbValues& v, double MfbValues::*along,
                          CLineScreen& screen) const override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);

@@ -51,20 +51,20 @@ LineScreenAxis CHpSallenKey::ScreenAlong(double SallenKeyValues::*along,
 }
 
 void CHpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
-                                   double uMax, CLineScreen& screen) const {
+                                   CLineScreen& screen) const {
     // Realizable: (1/C2 + 1/C1)/R1 + (1 - A)/(R2 C1) > 0, affine in either u.
     const double both = 1.0 / v.c2 + 1.0 / v.c1, damping = (1.0 - Gain()) / v.c1;
     if (along == &SallenKeyValues::r2) {
         const std::array<double, 2> a = {(v.c1 + v.c2) / v.c2, v.r1 * v.c1};
         const std::array<double, 2> b = {1.0 / v.c2, v.r1};
-        screen.StartLine(a, b, v.r1 * v.c1, uMax);
+        screen.StartLine(a, b, v.r1 * v.c1);
         const std::array<CLineScreen::Condition, 1> realizable = {
             {{0.0, 0.0, 0.0, 0.0, both / v.r1, damping}}};
         screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);
     } else {
         const std::array<double, 2> a = {1.0 / v.r2, v.c1};
         const std::array<double, 2> b = {1.0 / (v.r2 * v.c2), (v.c1 + v.c2) / v.c2};
-        screen.StartLine(a, b, v.c1, uMax);
+        screen.StartLine(a, b, v.c1);
         const std::array<CLineScreen::Condition, 1> realizable = {
             {{0.0, 0.0, 0.0, 0.0, damping / v.r2, both}}};
         screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);

@@ -21,7 +21,7 @@ class CHpSallenKey : public CSallenKeyStructure {
     bool Realizable(const SallenKeyValues& v) const override;
     LineScreenAxis ScreenAlong(double SallenKeyValues::*along,
                                const std::vector<Complex>& gains) const override;
-    void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along, double uMax,
+    void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
                          CLineScreen& screen) const override;
     void ResistorsFromCapacitors() override;
 };

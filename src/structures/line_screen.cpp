@@ -29,12 +29,10 @@ void CLineScreen::AddPoint(const Point& point) {
     gamma_[k] = point.gamma;
 }
 
-void CLineScreen::StartLine(std::span<const double> a, std::span<const double> b, double c,
-                            double uMax) {
+void CLineScreen::StartLine(std::span<const double> a, std::span<const double> b, double c) {
     std::copy_n(a.begin(), pTerms_, a_.begin());
     std::copy_n(b.begin(), qTerms_, b_.begin());
     c_ = c;
-    uMax_ = uMax;
     prepared_ = 0;
 }
 
@@ -76,6 +74,13 @@ __attribute__((target_clones("default", "avx2"))) void CLineScreen::Prepare(size
         qLength_[k] = std::sqrt(q2);
         mLine_[k] = c_ * m_[k];
         slack_[k] = 1e-12 * (size[i] + uMax_ * qSize[i]);
+    }
+}
+
+void CLineScreen::ScreenUpTo(double uMax) {
+    if (uMax != uMax_) {
+        uMax_ = uMax;
+        prepared_ = 0;
     }
 }
 
@@ -156,10 +161,12 @@ void CLineScreen::Keep(int first, int last) {
 IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
     const int size = static_cast<int>(u.size());
     kept_.assign((u.size() + 63) / 64, 0);
-    if (!(bound < INFINITY) || count_ == 0) {
+    if (!(bound < INFINITY) || count_ == 0 || u.empty()) {
         Keep(0, size);
         return {0, size};
     }
+    // u is monotonic: its largest magnitude is at an end.
+    ScreenUpTo(std::max(std::fabs(u.front()), std::fabs(u.back())));
     // Room for the rounding of the error and of this bound (relative 1e-6, far above either).
     const double limit = bound * (1.0 + 1e-6) + 1e-300;
     constexpr int kFew = 4;
@@ -193,6 +200,7 @@ bool CLineScreen::Reaches(double low, double high, double bound, int depth) {
     if (!(bound < INFINITY) || count_ == 0) {
         return true;
     }
+    ScreenUpTo(std::max(std::fabs(low), std::fabs(high)));
     const double limit = bound * (1.0 + 1e-6) + 1e-300;
     struct Part {
         double low, high;

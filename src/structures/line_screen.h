@@ -67,8 +67,8 @@ class CLineScreen {
     // Up to kMaxPoints; further points are left out (the screen only bounds less tightly).
     void AddPoint(const Point& point);
 
-    // Takes a line: the numbers a_j, b_j and c, and the largest |u| on the line.
-    void StartLine(std::span<const double> a, std::span<const double> b, double c, double uMax);
+    // Takes a line: the numbers a_j, b_j and c.
+    void StartLine(std::span<const double> a, std::span<const double> b, double c);
     // The line's conditions of realisation (none unless given; at most kMaxConditions).
     void SetConditions(std::span<const Condition> conditions);
     // Marks the candidates, at u[i], whose error may not exceed `bound`, and returns the range
@@ -89,6 +89,8 @@ class CLineScreen {
     bool Exceeds(double low, double high, double limit);
     // Computes the current line's numbers of points first .. last-1 (at most kChunk).
     void Prepare(size_t first, size_t last);
+    // Sets the largest |u| about to be screened; the prepared points follow it.
+    void ScreenUpTo(double uMax);
     void Keep(int first, int last);
 
     size_t pTerms_;
@@ -102,7 +104,9 @@ class CLineScreen {
     Column zRe_{}, zIm_{}, qLength_{}, mLine_{}, slack_{};
     // The current line's numbers, and how many of its points are prepared.
     std::array<double, kMaxTerms> a_{}, b_{};
-    double c_ = 0.0, uMax_ = 0.0;
+    double c_ = 0.0;
+    // The largest |u| screened on the line, for the allowed error of |p + u q|.
+    double uMax_ = 0.0;
     size_t prepared_ = 0;
     std::array<Condition, kMaxConditions> conditions_{};
     size_t conditionCount_ = 0;

@@ -42,12 +42,11 @@ LineScreenAxis CLpMfb::ScreenAlong(double MfbValues::*along) const {
             false};
 }
 
-void CLpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*, double uMax,
-                             CLineScreen& screen) const {
+void CLpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*, CLineScreen& screen) const {
     const double g1 = 1.0 / v.r1, g2 = 1.0 / v.r2;
     const std::array<double, 4> a = {g1 + g2, v.c1 + v.c2, v.c1, g2};
     const std::array<double, 2> b = {v.c1 * (g1 + g2), v.c1 * v.c2};
-    screen.StartLine(a, b, g1, uMax);
+    screen.StartLine(a, b, g1);
 }
 
 double CLpMfb::MinimumRatio(int stage) const {

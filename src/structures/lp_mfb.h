@@ -43,7 +43,7 @@ class CLpMfb : public CMfbStructure {
     // R1, R2, R3 for the current C1 and C2 (C2 and R3 cleared for a first-order stage).
     void ResistorsFromCapacitors() override;
     LineScreenAxis ScreenAlong(double MfbValues::*along) const override;
-    void StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+    void StartScreenLine(const MfbValues& v, double MfbValues::*along,
                          CLineScreen& screen) const override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);

@@ -42,11 +42,11 @@ LineScreenAxis CLpSallenKey::ScreenAlong(double SallenKeyValues::*along,
             false};
 }
 
-void CLpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*, double uMax,
+void CLpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*,
                                    CLineScreen& screen) const {
     const std::array<double, 2> a = {v.r1 * v.c1, v.r1 * v.c2};
     const std::array<double, 2> b = {v.c1, v.r1 * v.c1 * v.c2};
-    screen.StartLine(a, b, 1.0, uMax);
+    screen.StartLine(a, b, 1.0);
     if (!firstOrder_) {
         // Realizable times R2: 1/C2 + (1 - A)/C1 + R2 / (R1 C2) > 0.
         const std::array<CLineScreen::Condition, 1> realizable = {

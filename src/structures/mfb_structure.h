@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -47,7 +46,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
     // without points where the stage is not screened along it.
     virtual LineScreenAxis ScreenAlong(double MfbValues::*along) const = 0;
     // Gives `screen` the numbers of the line through `v` along `along`.
-    virtual void StartScreenLine(const MfbValues& v, double MfbValues::*along, double uMax,
+    virtual void StartScreenLine(const MfbValues& v, double MfbValues::*along,
                                  CLineScreen& screen) const = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
@@ -77,7 +76,6 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         Kernel kernel;
         CLineScreen screen;
         const std::vector<double>& u;
-        double uMax;
         MfbValues v{};
         size_t hint = 0;  // see GridErrorAt
 
@@ -85,7 +83,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
             v = make({index[0], index[1], 0});
             kernel.StartLine(v);
             if (bound < INFINITY && screen.PointCount() > 0) {
-                s.StartScreenLine(v, axes[2].field, uMax, screen);
+                s.StartScreenLine(v, axes[2].field, screen);
             }
             return screen.Screen(u, bound);
         }
@@ -136,12 +134,11 @@ void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int m
         };
         const LineScreenAxis screened = ScreenAlong(axes[2].field);
         const std::vector<double> u = screened.Variables(runs[2]);
-        const double uMax = std::max(std::fabs(u.front()), std::fabs(u.back()));
         const bool improved = SearchLines<3>(
             {axes[0].count, axes[1].count, axes[2].count},
             [&] {
                 return SearchLine<Kernel, decltype(candidate)>{
-                    *this, axes, runs[2], candidate, Kernel(*this), screened.screen, u, uMax};
+                    *this, axes, runs[2], candidate, Kernel(*this), screened.screen, u};
             },
             bestIndex);
         if (improved) {

@@ -1,6 +1,5 @@
 #include "structures/sallen_key_structure.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -28,7 +27,6 @@ struct CSallenKeyStructure::Line {
     const std::array<std::vector<double>, 3>& axes;
     const std::vector<Complex>& gains;
     const std::vector<double>& u;
-    double uMax;
     SallenKeyValues v;
     CLineScreen screen;
     size_t hint = 0;  // see GridErrorAt
@@ -38,7 +36,7 @@ struct CSallenKeyStructure::Line {
             v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
         }
         if (bound < INFINITY && screen.PointCount() > 0) {
-            s.StartScreenLine(v, fields[2], uMax, screen);
+            s.StartScreenLine(v, fields[2], screen);
         }
         return screen.Screen(u, bound);
     }
@@ -85,12 +83,10 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         }
         const LineScreenAxis screened = ScreenAlong(fields[2], gains);
         const std::vector<double> u = screened.Variables(axes[2]);
-        const double uMax = std::max(std::fabs(u.front()), std::fabs(u.back()));
         std::array<int, 3> bestIndex{};
         const bool improved = SearchLines<3>(
             {counts[0], counts[1], counts[2]},
-            [&] { return Line{*this, fields, axes, gains, u, uMax, start, screened.screen}; },
-            bestIndex);
+            [&] { return Line{*this, fields, axes, gains, u, start, screened.screen}; }, bestIndex);
         if (improved) {
             for (size_t d = 0; d < 3; ++d) {
                 best.*fields[d] = axes[d][static_cast<size_t>(bestIndex[d])];

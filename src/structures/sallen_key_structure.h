@@ -59,7 +59,7 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
                                        const std::vector<Complex>& gains) const = 0;
     // Gives `screen` the numbers and conditions of the line through `v` along `along`.
     virtual void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
-                                 double uMax, CLineScreen& screen) const = 0;
+                                 CLineScreen& screen) const = 0;
 
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
     double A() const { return a_[static_cast<size_t>(currentStage_)]; }

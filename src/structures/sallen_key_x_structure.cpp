@@ -117,14 +117,13 @@ double CSallenKeyXStructure::CandidateError(const SallenKeyXValues& v, const Err
                : INFINITY;
 }
 
-void CSallenKeyXStructure::StartLine(const SallenKeyXValues& v, double uMax,
-                                     CLineScreen& screen) const {
+void CSallenKeyXStructure::StartLine(const SallenKeyXValues& v, CLineScreen& screen) const {
     const SallenKeyXSplit split = SplitAlongR3(v);
     const SallenKeyXPolynomial& f = split.fixed;
     const SallenKeyXPolynomial& q = split.slope;
     const std::array<double, 4> a = {f.d1, f.e1, f.d2, f.e2};
     const std::array<double, 3> b = {q.d1, q.d2, q.d3};
-    screen.StartLine(a, b, 1.0, uMax);
+    screen.StartLine(a, b, 1.0);
     // The Hurwitz conditions of the denominator 1 + c1 x + c2 x^2 + c3 x^3 (see Stable), each
     // coefficient affine in u: the low-pass needs c3 > 0, c2 > 0 and c1 c2 > c3, the high-pass
     // (monic in s: s^3 + c1 s^2 + c2 s + c3) c1 > 0, c3 > 0 and c1 c2 > c3.
@@ -280,7 +279,6 @@ class CSallenKeyXStructure::R3Line {
         for (double r : r3) {
             u_.push_back(structure.highPass_ ? 1.0 / r : r);
         }
-        uMax_ = std::max(u_.front(), u_.back());
         gain_ = 1.0 / FeedbackFraction(start.r4, start.r5);
         correction_ = structure.GainCorrection(start);
     }
@@ -289,7 +287,7 @@ class CSallenKeyXStructure::R3Line {
     IndexRange Start(const std::array<int, D>& index, double bound) {
         setLine_(v_, index);
         if (bound < INFINITY) {
-            structure_.StartLine(v_, uMax_, screen_);
+            structure_.StartLine(v_, screen_);
         }
         return screen_.Screen(u_, bound);
     }
@@ -357,7 +355,6 @@ class CSallenKeyXStructure::R3Line {
     SallenKeyXValues v_;
     // The variable along the line: R3, or 1/R3 for the high-pass.
     std::vector<double> u_;
-    double uMax_;
     // Fixed during a search: the amplifier gain and the error's gain correction.
     double gain_;
     double correction_;

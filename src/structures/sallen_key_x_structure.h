@@ -152,8 +152,8 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // The error of a search candidate, infinity when it is not realizable.
     double CandidateError(const SallenKeyXValues& v, const ErrorGrid& points, double bound) const;
     // Starts the screen of the search line through v (its R3 not read), with u = R3 (1/R3 for
-    // the high-pass) up to uMax.
-    void StartLine(const SallenKeyXValues& v, double uMax, CLineScreen& screen) const;
+    // the high-pass).
+    void StartLine(const SallenKeyXValues& v, CLineScreen& screen) const;
     // The denominator for the amplifier gain `gain` has all its roots in the left half-plane.
     bool Stable(const SallenKeyXPolynomial& p, double gain) const;
     // The gain network for the total gain, from the resistor series.

@@ -77,9 +77,7 @@ TEST(ToleranceInput, RefusesWithTheCheckMessageAndTheField) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         ToleranceInput input = ToleranceInputFrom(ToleranceSettings{});
-        std::string* fields[] = {&input.resistors, &input.capacitors, &input.gainBandwidth,
-                                 &input.runs, &input.seed};
-        *fields[static_cast<int>(c.field)] = c.text;
+        input.Text(c.field) = c.text;
         ToleranceSettings settings;
         settings.runs = 77;
         const auto error = AcceptToleranceInput(input, settings);

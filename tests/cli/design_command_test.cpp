@@ -298,9 +298,9 @@ TEST(DesignCommand, RefusesBadToleranceOptions) {
     };
     for (const Case& c :
          {Case{"--runs 0", "--runs"}, Case{"--runs 10001", "--runs"}, Case{"--runs 1e3", "--runs"},
-          Case{"--seed -1", "--seed"}, Case{"--distribution gauss", "--distribution"},
-          Case{"--tolerance R=1%,X=2%", "X=2%"}, Case{"--tolerance R=abc", "R=abc"},
-          Case{"--tolerance C=", "C="},
+          Case{"--seed -1", "--seed"}, Case{"--seed 18446744073709551616", "--seed"},
+          Case{"--distribution gauss", "--distribution"}, Case{"--tolerance R=1%,X=2%", "X=2%"},
+          Case{"--tolerance R=abc", "R=abc"}, Case{"--tolerance C=", "C="},
           Case{"--tolerance R=60% --quiet", "Toleranzanalyse: Die Toleranzen"},
           Case{"--tolerance-csv", "needs a value"}}) {
         SCOPED_TRACE(c.options);
@@ -308,6 +308,13 @@ TEST(DesignCommand, RefusesBadToleranceOptions) {
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+    // The largest seed the window takes repeats here.
+    const Result r =
+        RunCli("design " + example + " --tolerance --runs 10 --seed 18446744073709551615");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Startwert des Zufallsgenerators: 18446744073709551615"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST(DesignCommand, EnteredCapacitorsThatCannotWorkAreAnError) {

@@ -37,8 +37,7 @@ class LineProbe : public Base {
         LineScreenAxis axis = Axis(field, start);
         ASSERT_GT(axis.screen.PointCount(), 0U);
         const std::vector<double> u = axis.Variables(run);
-        this->StartScreenLine(start, field, std::max(std::fabs(u.front()), std::fabs(u.back())),
-                              axis.screen);
+        this->StartScreenLine(start, field, axis.screen);
         std::vector<double> errors;
         for (double value : run) {
             this->values_ = start;

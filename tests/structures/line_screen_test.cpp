@@ -64,7 +64,7 @@ TEST(LineScreen, KeepsEveryCandidateThatMayWinAndDropsMostOthers) {
             const std::array<double, 2> a = {unit(random), unit(random)};
             const std::array<double, 2> b = {unit(random), unit(random)};
             const double c = 1.0 + 0.2 * unit(random);
-            screen.StartLine(a, b, c, u.back());
+            screen.StartLine(a, b, c);
             // Realised only above a threshold along the line.
             const double threshold = 1.0 + unit(random);
             if (withCondition) {

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "analysis/tolerance_analysis.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

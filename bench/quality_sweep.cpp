@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/rounding_guard.h"
 #include "model/bp_input.h"
 #include "model/hp_lp_input.h"
-#include "structures/design_session.h"
+#include "response/rounding_guard.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

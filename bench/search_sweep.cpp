@@ -28,7 +28,7 @@
 
 #include "model/bp_input.h"
 #include "model/hp_lp_input.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

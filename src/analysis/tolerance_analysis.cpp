@@ -13,8 +13,8 @@
 #include "analysis/tolerance_messages.h"
 #include "analysis/tolerance_random.h"
 #include "analysis/tolerance_statistics.h"
-#include "plot/plot_messages.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "structures/parallel_blocks.h"
 
 namespace vx {

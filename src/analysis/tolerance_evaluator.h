@@ -7,7 +7,7 @@
 
 #include "analysis/tolerance_part.h"
 #include "analysis/twin_t_parts.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 

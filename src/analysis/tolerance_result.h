@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "analysis/figure_meter.h"
-#include "analysis/show_fregang.h"
 #include "analysis/tolerance_settings.h"
 #include "model/filter.h"
+#include "response/show_fregang.h"
 
 namespace vx {
 

@@ -8,14 +8,14 @@
 #include "app/application.h"
 #include "app/flows.h"
 #include "app/main_window.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/tolerance_flow.h"
-#include "plot/plot_messages.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

@@ -4,7 +4,7 @@
 #include <QTranslator>
 #include <exception>
 
-#include "app/message_box.h"
+#include "qt/message_box.h"
 #include "shell/shell_messages.h"
 
 namespace vx {

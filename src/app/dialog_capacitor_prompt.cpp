@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
-#include "app/message_box.h"
 #include "dialogs/cap_dlg.h"
 #include "dialogs/cap_mismatch_dlg.h"
+#include "qt/message_box.h"
 
 namespace vx {
 

@@ -6,16 +6,16 @@
 #include <memory>
 #include <optional>
 
-#include "app/qt_text.h"
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
 #include "files/shipped_data.h"
 #include "files/specification_writer.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 #include "shell/shell_messages.h"
 #include "structures/capacitor_choice.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/design_runner.h"
-#include "app/message_box.h"
 #include "model/filter.h"
+#include "qt/message_box.h"
 
 class QWidget;
 

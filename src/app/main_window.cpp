@@ -10,18 +10,18 @@
 #include "app/design_runner.h"
 #include "app/dialog_capacitor_prompt.h"
 #include "app/flows.h"
-#include "app/message_box.h"
 #include "app/plot_view.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/tolerance_flow.h"
 #include "app/update_checker.h"
-#include "plot/plot_messages.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "shell/shell_messages.h"
 #include "spice/pspice.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

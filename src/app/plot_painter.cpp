@@ -5,9 +5,9 @@
 #include <QPolygon>
 #include <variant>
 
-#include "app/qt_text.h"
 #include "app/start_picture.h"
 #include "plot/plot_layout.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

@@ -4,11 +4,11 @@
 #include <QPainter>
 
 #include "app/plot_painter.h"
-#include "app/qt_text.h"
 #include "app/start_picture.h"
 #include "plot/plot_layout.h"
+#include "qt/qt_text.h"
 #include "report/summary_text.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 

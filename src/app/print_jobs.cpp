@@ -8,17 +8,17 @@
 #include <memory>
 
 #include "app/plot_painter.h"
-#include "app/qt_text.h"
 #include "app/report_painter.h"
 #include "app/tolerance_flow.h"
 #include "plot/graph_option_texts.h"
 #include "plot/plot_layout.h"
 #include "plot/plot_print_mapping.h"
+#include "qt/qt_text.h"
 #include "report/printed_report.h"
 #include "report/result_messages.h"
 #include "report/summary_text.h"
+#include "session/design_session.h"
 #include "shell/program_settings.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

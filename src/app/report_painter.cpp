@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

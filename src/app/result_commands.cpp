@@ -3,16 +3,16 @@
 #include <QFileDialog>
 #include <filesystem>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "app/settings_store.h"
 #include "dialogs/freq_ber_dlg.h"
 #include "dialogs/option_ergebnis_dlg.h"
 #include "dialogs/option_grafik_dlg.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 #include "report/html_report.h"
 #include "report/html_report_messages.h"
+#include "session/design_session.h"
 #include "shell/program_settings.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

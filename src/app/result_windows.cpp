@@ -10,7 +10,7 @@
 #include "dialogs/table_dlg.h"
 #include "dialogs/tolerance_result_dlg.h"
 #include "report/schematic_choice.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 

@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <cstring>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "app/qt_text.h"
 #include "dialogs/spice_wait_dlg.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

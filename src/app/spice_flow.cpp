@@ -1,12 +1,12 @@
 #include "app/spice_flow.h"
 
-#include "app/message_box.h"
 #include "app/spice_result_window.h"
 #include "dialogs/options_pspice_dlg.h"
+#include "qt/message_box.h"
 #include "report/summary_text.h"
+#include "session/design_session.h"
 #include "spice/spice_analysis.h"
 #include "spice/spice_messages.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "app/plot_painter.h"
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 #include "spice/spice_messages.h"
 
 namespace vx {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 #include "shell/shell_messages.h"
 
 namespace vx {

@@ -3,10 +3,10 @@
 #include "analysis/tolerance_analysis.h"
 #include "analysis/tolerance_messages.h"
 #include "app/design_runner.h"
-#include "app/message_box.h"
 #include "dialogs/tolerance_dlg.h"
+#include "qt/message_box.h"
 #include "report/tolerance_rows.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 

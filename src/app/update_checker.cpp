@@ -10,9 +10,9 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "app/settings_store.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 #include "shell/program_settings.h"
 
 namespace vx {

@@ -18,8 +18,8 @@
 #include "report/html_report.h"
 #include "report/tolerance_csv.h"
 #include "report/tolerance_rows.h"
-#include "structures/design_session.h"
-#include "structures/stored_capacitor_prompt.h"
+#include "session/design_session.h"
+#include "session/stored_capacitor_prompt.h"
 
 namespace vx::cli {
 

@@ -8,7 +8,7 @@
 #include "plot/plot_layout.h"
 #include "plot/svg_writer.h"
 #include "report/summary_text.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::cli {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "structures/design_session_messages.h"
+#include "session/design_session_messages.h"
 
 namespace vx::cli {
 

@@ -3,10 +3,10 @@
 #include <variant>
 
 #include "model/number_format.h"
+#include "session/design_session.h"
 #include "spice/pspice.h"
 #include "spice/spice_settings.h"
 #include "spice/verify.h"
-#include "structures/design_session.h"
 
 namespace vx::cli {
 

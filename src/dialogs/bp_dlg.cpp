@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/edit_bp_freqs_dlg.h"
 #include "dialogs/gain_field_pair.h"
@@ -16,7 +15,8 @@
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx {
 

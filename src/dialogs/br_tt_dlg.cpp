@@ -6,13 +6,13 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/radio_group.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_text.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx {
 

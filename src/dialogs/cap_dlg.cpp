@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/number_text.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 #include "structures/capacitor_choice.h"
 #include "structures/capacitor_dialog_texts.h"
 

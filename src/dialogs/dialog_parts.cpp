@@ -14,10 +14,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/qt_text.h"
 #include "dialogs/radio_group.h"
 #include "model/input_dialog_texts.h"
 #include "model/opv.h"
+#include "qt/qt_text.h"
 #include "shell/shell_messages.h"
 
 namespace vx {

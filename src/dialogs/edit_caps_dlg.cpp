@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "dialogs/cap_dlg.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 #include "structures/capacitor_dialog_texts.h"
 #include "structures/filter_structure.h"
 

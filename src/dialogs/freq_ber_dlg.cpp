@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "plot/graph_option_texts.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

@@ -4,10 +4,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "plot/graph_option_texts.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx {
 

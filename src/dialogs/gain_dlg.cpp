@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_text.h"
 #include "model/stage_gain_input.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

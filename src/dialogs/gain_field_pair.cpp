@@ -2,10 +2,10 @@
 
 #include <QLineEdit>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/gain_fields.h"
 #include "model/number_text.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/gain_dlg.h"
 #include "dialogs/gain_field_pair.h"
@@ -18,7 +17,8 @@
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx {
 

@@ -3,9 +3,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/message_box.h"
 #include "dialogs/dialog_parts.h"
-#include "structures/design_session.h"
+#include "qt/message_box.h"
+#include "session/design_session.h"
 
 namespace vx {
 

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/qt_text.h"
 #include "report/result_messages.h"
 #include "shell/program_settings.h"
 

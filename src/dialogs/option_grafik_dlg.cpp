@@ -4,12 +4,12 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/filter.h"
 #include "plot/graph_option_texts.h"
 #include "plot/graph_options.h"
 #include "plot/plot_messages.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

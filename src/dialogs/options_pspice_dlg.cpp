@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/filter.h"
+#include "qt/qt_text.h"
 #include "spice/spice_messages.h"
 #include "spice/spice_settings.h"
 

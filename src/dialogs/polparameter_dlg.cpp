@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_text.h"
 #include "model/pole_input.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

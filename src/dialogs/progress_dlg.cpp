@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 #include "shell/shell_messages.h"
 
 namespace vx {

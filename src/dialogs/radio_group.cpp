@@ -5,7 +5,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

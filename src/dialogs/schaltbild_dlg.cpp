@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/qt_text.h"
 #include "report/result_messages.h"
 
 namespace vx {

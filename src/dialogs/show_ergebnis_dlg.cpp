@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/qt_text.h"
 #include "report/dimensioning_text.h"
 #include "report/result_messages.h"
 

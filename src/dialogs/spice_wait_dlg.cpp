@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 #include "shell/shell_messages.h"
 #include "spice/spice_messages.h"
 

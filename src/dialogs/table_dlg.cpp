@@ -4,8 +4,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/qt_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/result_messages.h"
 #include "report/summary_text.h"

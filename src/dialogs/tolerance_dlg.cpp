@@ -9,10 +9,10 @@
 
 #include "analysis/tolerance_input.h"
 #include "analysis/tolerance_messages.h"
-#include "app/message_box.h"
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/radio_group.h"
+#include "qt/message_box.h"
+#include "qt/qt_text.h"
 
 namespace vx {
 

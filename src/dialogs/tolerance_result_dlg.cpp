@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "analysis/tolerance_messages.h"
-#include "app/qt_text.h"
 #include "dialogs/dialog_parts.h"
+#include "qt/qt_text.h"
 #include "report/tolerance_rows.h"
 #include "report/word_wrap.h"
 

@@ -6,7 +6,7 @@
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "plot/plot_messages.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 

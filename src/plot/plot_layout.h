@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "analysis/show_fregang.h"
 #include "analysis/tolerance_result.h"
 #include "model/filter.h"
 #include "plot/plot_mapping.h"
 #include "plot/plot_overlay.h"
 #include "plot/plot_primitives.h"
+#include "response/show_fregang.h"
 
 namespace vx {
 

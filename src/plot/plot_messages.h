@@ -1,14 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "model/user_message.h"
 
 // The plot's and the graph options' texts for the user.
 namespace vx {
-
-class CFilter;
 
 inline constexpr const char* kCancelledText = "Die letzte Berechnung wurde abgebrochen.";
 inline constexpr const char* kNoCurveText = "Ihr Filter wurde berechnet.";
@@ -26,12 +23,6 @@ inline constexpr const char* kSpiceDeviationBelow = "unter ";
 inline constexpr const char* kChartFrequencyAxis = "Frequenz [Hz]";
 inline constexpr const char* kChartTimeAxis = "Zeit [s]";
 
-// Preview or print of the diagram while nothing has been designed, under the command's caption.
-UserMessage NoDesignMessage(const std::string& caption);
-// The warning after a band-pass design whose gain had to be lowered to `gainDb`.
-UserMessage GainReducedMessage(double gainDb);
-// The gain-reduced warning once: returns it and clears the record's flag, or nothing.
-std::optional<UserMessage> TakeGainReducedNotice(CFilter& filter);
 // The frequency range dialog refuses the pair.
 UserMessage PlotRangeRefusedMessage();
 

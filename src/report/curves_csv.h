@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/show_fregang.h"
+#include "response/show_fregang.h"
 
 namespace vx {
 

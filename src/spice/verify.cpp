@@ -5,10 +5,10 @@
 #include <numbers>
 
 #include "model/number_format.h"
-#include "plot/plot_messages.h"
+#include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "spice/ngspice_sweep.h"
 #include "spice/spice_messages.h"
-#include "structures/design_session.h"
 
 namespace vx {
 

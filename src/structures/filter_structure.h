@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/response_accumulator.h"
-#include "analysis/show_fregang.h"
 #include "model/filter.h"
 #include "model/user_message.h"
+#include "response/response_accumulator.h"
+#include "response/show_fregang.h"
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/grid_search.h"

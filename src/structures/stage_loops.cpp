@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "analysis/response_accumulator.h"
-#include "analysis/rounding_guard.h"
+#include "response/response_accumulator.h"
+#include "response/rounding_guard.h"
 #include "structures/filter_structure.h"
 
 namespace vx {

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "structures/design_session.h"
-#include "structures/stored_capacitor_prompt.h"
+#include "session/design_session.h"
+#include "session/stored_capacitor_prompt.h"
 
 namespace vx::test {
 

@@ -9,10 +9,10 @@
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
-#include "app/qt_text.h"
 #include "app/settings_store.h"
 #include "model/number_text.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 #include "structures/search_options.h"
 
 namespace vx::test {

@@ -8,12 +8,12 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/print_jobs.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/tolerance_flow.h"
+#include "qt/qt_text.h"
 #include "report/dimensioning_text.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -9,13 +9,13 @@
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "qt/qt_text.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/summary_text.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

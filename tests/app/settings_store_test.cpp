@@ -5,7 +5,7 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -9,12 +9,12 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/plot_view.h"
-#include "app/qt_text.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/spice_result_window.h"
 #include "plot/plot_overlay.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -13,11 +13,11 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/plot_view.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
+#include "qt/qt_text.h"
 #include "report/tolerance_rows.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -18,7 +18,7 @@
 #include "model/opv.h"
 #include "report/html_report.h"
 #include "report/schematic_pictures.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

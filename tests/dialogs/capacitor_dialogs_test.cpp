@@ -7,7 +7,7 @@
 #include "dialogs/cap_dlg.h"
 #include "dialogs/cap_mismatch_dlg.h"
 #include "dialogs/edit_caps_dlg.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -8,11 +8,11 @@
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
-#include "app/qt_text.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "plot/graph_options.h"
-#include "structures/design_session.h"
+#include "qt/qt_text.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

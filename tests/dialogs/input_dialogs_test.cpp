@@ -8,7 +8,7 @@
 #include "dialogs/bp_dlg.h"
 #include "dialogs/br_tt_dlg.h"
 #include "dialogs/hp_lp_dlg.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

@@ -15,7 +15,7 @@
 #include "../structures/design_fixture.h"
 #include "analysis/tolerance_analysis.h"
 #include "report/schematic_pictures.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

@@ -10,7 +10,7 @@
 #include "analysis/tolerance_analysis.h"
 #include "report/dimensioning_text.h"
 #include "report/tolerance_rows.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

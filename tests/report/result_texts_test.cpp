@@ -14,7 +14,7 @@
 #include "report/filter_parameter_rows.h"
 #include "report/schematic_choice.h"
 #include "report/summary_text.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

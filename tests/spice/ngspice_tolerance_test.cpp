@@ -12,9 +12,9 @@
 #include "analysis/tolerance_analysis.h"
 #include "analysis/tolerance_statistics.h"
 #include "model/number_format.h"
+#include "session/design_session.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
-#include "structures/design_session.h"
 
 // The tolerance analysis against a Monte Carlo analysis that ngspice runs on the exported
 // netlist with its own random numbers: the cut-offs of the two must spread alike, within the

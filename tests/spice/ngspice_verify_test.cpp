@@ -7,10 +7,10 @@
 #include <variant>
 #include <vector>
 
+#include "session/design_session.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
 #include "spice/verify.h"
-#include "structures/design_session.h"
 
 // Every structure's exported netlist simulated by ngspice with the shipped op-amp library: the
 // magnitude must agree with the program's own response of the stored design. This checks the

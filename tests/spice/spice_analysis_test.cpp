@@ -12,8 +12,8 @@
 #include <string>
 #include <variant>
 
+#include "session/design_session.h"
 #include "spice/spice_messages.h"
-#include "structures/design_session.h"
 
 // The Spice menu's analyses run in ngspice and read back: each result is checked against filter
 // theory for a fourth-order Butterworth low-pass, and each way a run can fail gets a message

@@ -9,8 +9,8 @@
 #include "model/standard_value.h"
 #include "nodal_network.h"
 #include "scripted_prompt.h"
+#include "session/design_session.h"
 #include "structures/design_messages.h"
-#include "structures/design_session.h"
 #include "structures/safe_magnitude.h"
 
 namespace vx {

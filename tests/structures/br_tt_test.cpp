@@ -9,7 +9,7 @@
 #include "model/standard_value.h"
 #include "nodal_network.h"
 #include "scripted_prompt.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

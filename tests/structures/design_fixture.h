@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "model/character.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx::test {
 

@@ -8,7 +8,7 @@
 
 #include "../support/deadline.h"
 #include "search_cases.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

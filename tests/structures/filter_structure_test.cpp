@@ -9,8 +9,8 @@
 #include "model/character.h"
 #include "model/hp_lp_input.h"
 #include "model/stage_gain_input.h"
+#include "session/design_session.h"
 #include "structures/design_messages.h"
-#include "structures/design_session.h"
 
 namespace vx {
 namespace {

@@ -27,7 +27,7 @@
 #include "model/hp_lp_input.h"
 #include "model/stage_gain_input.h"
 #include "scripted_prompt.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

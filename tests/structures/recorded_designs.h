@@ -5,7 +5,7 @@
 
 #include "files/specification_reader.h"
 #include "scripted_prompt.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 // Designs whose stored values were recorded once: every example file and specifications that
 // cover every structure with both capacitor modes, odd orders, gain and each op-amp.

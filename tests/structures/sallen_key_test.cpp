@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/rounding_guard.h"
 #include "design_fixture.h"
 #include "model/standard_value.h"
+#include "response/rounding_guard.h"
 #include "scripted_prompt.h"
 #include "structures/hp_sallen_key.h"
 #include "structures/lp_sallen_key.h"

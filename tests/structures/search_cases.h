@@ -5,7 +5,7 @@
 
 #include "model/opv.h"
 #include "scripted_prompt.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 #include "structures/filter_structure.h"
 
 namespace vx::test {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/rounding_guard.h"
 #include "model/filter_rules.h"
+#include "response/rounding_guard.h"
 #include "scripted_prompt.h"
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 namespace vx {
 namespace {

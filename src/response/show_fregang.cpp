@@ -1,4 +1,4 @@
-#include "analysis/show_fregang.h"
+#include "response/show_fregang.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <fstream>
 #include <string>
 
+#include "../structures/scripted_prompt.h"
 #include "model/circuit_pairs.h"
 #include "report/schematic_pictures.h"
-#include "scripted_prompt.h"
+#include "session/stored_capacitor_prompt.h"
 #include "structures/design_messages.h"
-#include "structures/stored_capacitor_prompt.h"
 
 namespace vx {
 namespace {

@@ -1,4 +1,4 @@
-#include "analysis/response_accumulator.h"
+#include "response/response_accumulator.h"
 
 #include <array>
 #include <cmath>

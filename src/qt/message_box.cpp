@@ -1,10 +1,10 @@
-#include "app/message_box.h"
+#include "qt/message_box.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <cstdio>
 
-#include "app/qt_text.h"
+#include "qt/qt_text.h"
 #include "shell/shell_messages.h"
 
 namespace vx {

@@ -1,4 +1,4 @@
-#include "analysis/rounding_guard.h"
+#include "response/rounding_guard.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "structures/design_session.h"
+#include "session/design_session.h"
 
 #include "files/specification_reader.h"
 #include "model/circuit_pairs.h"
-#include "plot/plot_messages.h"
+#include "session/design_session_messages.h"
 #include "structures/bp_mfb.h"
 #include "structures/br_tt.h"
 #include "structures/hp_mfb.h"

@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/show_fregang.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
 #include "model/user_message.h"
+#include "response/show_fregang.h"
 #include "structures/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/filter_structure.h"

@@ -1,4 +1,4 @@
-#include "plot/plot_messages.h"
+#include "session/design_session_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace vx {
 namespace {
 
-TEST(PlotMessages, GainReducedNoticeIsGivenOnce) {
+TEST(DesignSessionMessages, GainReducedNoticeIsGivenOnce) {
     CFilter filter;
     EXPECT_FALSE(TakeGainReducedNotice(filter));
     SpecificationBlock block = filter.Specification();

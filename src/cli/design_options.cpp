@@ -1,7 +1,5 @@
 #include "cli/design_options.h"
 
-#include <functional>
-
 #include "model/number_format.h"
 #include "model/number_text.h"
 
@@ -9,93 +7,95 @@ namespace vx::cli {
 
 namespace {
 
-const char* const kDesignHelp =
+const char* const kDesignUsage =
     "usage: veltranix-cli design FILE.vxs [options]\n"
     "\n"
     "Loads a specification file, designs the filter and prints the dimensioning and the table\n"
     "of filter parameters. Entered capacitors are taken from the file.\n"
     "\n"
-    "options:\n"
-    "  --fmin K, --fmax K  plot range as factors of the filter frequency,\n"
-    "                      0.01 <= fmin < 1 < fmax <= 100 (default 0.5 and 2)\n"
-    "  --curves OUT.csv    write the target, traditional and filter magnitudes and the group\n"
-    "                      delay on the 1501-point grid\n"
-    "  --save OUT.vxs      write the specification back\n"
-    "  --html OUT.htm      write the result as an HTML page, with the stage schematic in\n"
-    "                      OUT-Dateien/OUT.png\n"
-    "  --filterparams      include the table of filter parameters in the HTML page\n"
-    "  --designer TEXT     designer name and organisation for the HTML page and --save\n"
-    "  --threads N         search standard values and run the tolerance analysis on N threads\n"
-    "                      (default: one per core); the result is the same for every N\n"
-    "  --quiet             print no result texts\n"
-    "  --help              show this text\n";
+    "options:\n";
 
-struct Option {
-    const char* name;
-    bool takesValue;
-    std::function<void(DesignOptions&, const std::string&)> apply;
-};
+OptionAction Factor(std::optional<double>& target) {
+    return [&target](const std::string& value) {
+        target = ParseValue(value);
+        return std::string();
+    };
+}
 
-const Option kOptions[] = {
-    {"--fmin", true, [](DesignOptions& o, const std::string& v) { o.fmin = ParseValue(v); }},
-    {"--fmax", true, [](DesignOptions& o, const std::string& v) { o.fmax = ParseValue(v); }},
-    {"--curves", true, [](DesignOptions& o, const std::string& v) { o.curvesPath = v; }},
-    {"--save", true, [](DesignOptions& o, const std::string& v) { o.savePath = v; }},
-    {"--html", true, [](DesignOptions& o, const std::string& v) { o.htmlPath = v; }},
-    {"--filterparams", false, [](DesignOptions& o, const std::string&) { o.filterParams = true; }},
-    {"--designer", true, [](DesignOptions& o, const std::string& v) { o.designer = v; }},
-    {"--threads", true,
-     [](DesignOptions& o, const std::string& v) {
-         const long long n = ParseInt(v);
-         o.threads = n >= 1 && n <= 1024 && FormatInt(n) == v ? static_cast<int>(n) : -1;
-     }},
-    {"--quiet", false, [](DesignOptions& o, const std::string&) { o.quiet = true; }},
-    {"--help", false, [](DesignOptions& o, const std::string&) { o.help = true; }},
-};
+// A bad thread count is reported after the other arguments are read.
+OptionAction Threads(int& target) {
+    return [&target](const std::string& value) {
+        const long long n = ParseInt(value);
+        target = n >= 1 && n <= 1024 && FormatInt(n) == value ? static_cast<int>(n) : -1;
+        return std::string();
+    };
+}
+
+OptionGroup DesignOptionGroup(DesignOptions& o) {
+    constexpr OptionValue kValue = OptionValue::REQUIRED;
+    return {"option ",
+            {
+                {"--fmin", kValue,
+                 "  --fmin K, --fmax K  plot range as factors of the filter frequency,\n"
+                 "                      0.01 <= fmin < 1 < fmax <= 100 (default 0.5 and 2)\n",
+                 Factor(o.fmin)},
+                {"--fmax", kValue, "", Factor(o.fmax)},
+                TextOption("--curves",
+                           "  --curves OUT.csv    write the target, traditional and filter "
+                           "magnitudes and the group\n"
+                           "                      delay on the 1501-point grid\n",
+                           o.curvesPath),
+                TextOption("--save", "  --save OUT.vxs      write the specification back\n",
+                           o.savePath),
+                TextOption("--html",
+                           "  --html OUT.htm      write the result as an HTML page, with the stage "
+                           "schematic in\n"
+                           "                      OUT-Dateien/OUT.png\n",
+                           o.htmlPath),
+                FlagOption("--filterparams",
+                           "  --filterparams      include the table of filter parameters in the "
+                           "HTML page\n",
+                           o.filterParams),
+                TextOption("--designer",
+                           "  --designer TEXT     designer name and organisation for the HTML page "
+                           "and --save\n",
+                           o.designer),
+                {"--threads", kValue,
+                 "  --threads N         search standard values and run the tolerance analysis on "
+                 "N threads\n"
+                 "                      (default: one per core); the result is the same for every "
+                 "N\n",
+                 Threads(o.threads)},
+                FlagOption("--quiet", "  --quiet             print no result texts\n", o.quiet),
+                FlagOption("--help", "  --help              show this text\n", o.help),
+            }};
+}
+
+CommandGrammar DesignGrammar(DesignOptions& o) {
+    return {{DesignOptionGroup(o), PlotOptionGroup(o.plot), SpiceOptionGroup(o.spice),
+             ToleranceOptionGroup(o.tolerance)},
+            "--",
+            [&o](const std::string& file) {
+                if (!o.file.empty()) {
+                    return "more than one file given ('" + file + "')";
+                }
+                o.file = file;
+                return std::string();
+            }};
+}
 
 }  // namespace
 
 std::string DesignHelp() {
-    return std::string(kDesignHelp) + kPlotOptionsHelp + kSpiceOptionsHelp + kToleranceOptionsHelp;
+    DesignOptions unused;
+    return kDesignUsage + OptionsHelp(DesignGrammar(unused));
 }
 
 ParsedDesignOptions ParseDesignOptions(const Args& args) {
     ParsedDesignOptions parsed;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            if (!parsed.options.file.empty()) {
-                parsed.error = "more than one file given ('" + arg + "')";
-                return parsed;
-            }
-            parsed.options.file = arg;
-            continue;
-        }
-        std::string error;
-        if (TakePlotOption(args, i, parsed.options.plot, error) ||
-            TakeSpiceOption(args, i, parsed.options.spice, error) ||
-            TakeToleranceOption(args, i, parsed.options.tolerance, error)) {
-            if (!error.empty()) {
-                parsed.error = error;
-                return parsed;
-            }
-            continue;
-        }
-        const Option* option = nullptr;
-        for (const Option& o : kOptions) {
-            if (arg == o.name) {
-                option = &o;
-            }
-        }
-        if (option == nullptr) {
-            parsed.error = "unknown option '" + arg + "' (see --help)";
-            return parsed;
-        }
-        if (option->takesValue && i + 1 >= args.size()) {
-            parsed.error = "option " + arg + " needs a value";
-            return parsed;
-        }
-        option->apply(parsed.options, option->takesValue ? args[++i] : std::string());
+    parsed.error = ParseArguments(DesignGrammar(parsed.options), args);
+    if (!parsed.error.empty()) {
+        return parsed;
     }
     if (parsed.options.threads < 0) {
         parsed.error = "--threads needs a whole number from 1 to 1024";

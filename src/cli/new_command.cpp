@@ -8,18 +8,21 @@
 
 #include "cli/cli_output.h"
 #include "cli/commands.h"
+#include "cli/option_table.h"
 #include "files/specification_writer.h"
 #include "model/band_edges_input.h"
 #include "model/bp_input.h"
 #include "model/br_tt_input.h"
 #include "model/character.h"
 #include "model/circuit_pairs.h"
+#include "model/enum_words.h"
 #include "model/filter.h"
 #include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
 #include "model/number_text.h"
 #include "model/opv.h"
 #include "model/stage_gain_input.h"
+#include "model/text_split.h"
 
 namespace vx::cli {
 
@@ -27,53 +30,63 @@ namespace {
 
 constexpr const char* kCommand = "new";
 
-constexpr const char* kHelp =
+constexpr const char* kUsage =
     "usage: veltranix-cli new TYPE STRUCTURE [options] -o FILE.vxs\n"
     "\n"
     "Checks a filter specification as the input dialog does and writes it to a file.\n"
     "TYPE is lowpass, highpass, bandpass or bandreject; STRUCTURE is sk, skx (third order with\n"
     "one op-amp), mfb or twin-t. Numbers take unit prefixes and a decimal comma: 4k7, 2,2n.\n"
     "\n"
-    "options (defaults in brackets):\n"
-    "  --characteristic C   bessel, butterworth, chebyshev or individual [bessel]\n"
-    "  --ripple DB          Chebyshev ripple, 0 < DB <= 20 [1]\n"
-    "  --order N            1..30; band-pass 2..30, even [2]\n"
-    "  --frequency HZ       cut-off or centre frequency [1k]\n"
-    "  --bandwidth HZ       band-pass bandwidth [100]\n"
-    "  --edges F1:F2        band-pass band edges instead of frequency and bandwidth\n"
-    "  --q Q                band-stop quality, >= 0.5 [10]\n"
-    "  --gain X | --gain-db DB   pass-band gain, linear or in dB [0 dB]\n"
-    "  --impedance OHM      impedance level [10k]\n"
-    "  --series E           E12, E24, E48, E96 or E192 [E24]\n"
-    "  --sequence S         high-level or low-noise [high-level]\n"
-    "  --distribution D     equal, equal-gbp or values [equal]\n"
-    "  --stage-gains G1:G2:...   linear gain per stage (with --distribution values);\n"
-    "                       the filter's gain is their product\n"
-    "  --poles W1:Q1/W2:Q2/...   normalised pole frequency and Q per stage (individual)\n"
-    "  --capacitors M       optimize or enter [optimize]\n"
-    "  --capacitor-values C1:C2[:C3]/...   capacitors per stage (with --capacitors enter)\n"
-    "  --equal-capacitors   all capacitors equal (skx only, needs 6 dB of gain)\n"
-    "  --stepless-r2        R2 of the band-pass is not a standard value\n"
-    "  --opamp NAME         ideal or an op-amp model [ideal]\n"
-    "  -o FILE.vxs          the file to write\n";
+    "options (defaults in brackets):\n";
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    size_t start = 0;
-    for (size_t at = text.find(separator); at != std::string::npos;
-         at = text.find(separator, start)) {
-        parts.push_back(text.substr(start, at - start));
-        start = at + 1;
-    }
-    parts.push_back(text.substr(start));
-    return parts;
-}
+// The options in the order of the help text; the values are checked after all are read.
+struct NewOptionRow {
+    const char* name;
+    OptionValue value;
+    const char* help;
+};
+
+constexpr OptionValue kValue = OptionValue::REQUIRED;
+constexpr OptionValue kFlag = OptionValue::NONE;
+constexpr NewOptionRow kNewOptions[] = {
+    {"--characteristic", kValue,
+     "  --characteristic C   bessel, butterworth, chebyshev or individual [bessel]\n"},
+    {"--ripple", kValue, "  --ripple DB          Chebyshev ripple, 0 < DB <= 20 [1]\n"},
+    {"--order", kValue, "  --order N            1..30; band-pass 2..30, even [2]\n"},
+    {"--frequency", kValue, "  --frequency HZ       cut-off or centre frequency [1k]\n"},
+    {"--bandwidth", kValue, "  --bandwidth HZ       band-pass bandwidth [100]\n"},
+    {"--edges", kValue,
+     "  --edges F1:F2        band-pass band edges instead of frequency and bandwidth\n"},
+    {"--q", kValue, "  --q Q                band-stop quality, >= 0.5 [10]\n"},
+    {"--gain", kValue, "  --gain X | --gain-db DB   pass-band gain, linear or in dB [0 dB]\n"},
+    {"--gain-db", kValue, ""},
+    {"--impedance", kValue, "  --impedance OHM      impedance level [10k]\n"},
+    {"--series", kValue, "  --series E           E12, E24, E48, E96 or E192 [E24]\n"},
+    {"--sequence", kValue, "  --sequence S         high-level or low-noise [high-level]\n"},
+    {"--distribution", kValue, "  --distribution D     equal, equal-gbp or values [equal]\n"},
+    {"--stage-gains", kValue,
+     "  --stage-gains G1:G2:...   linear gain per stage (with --distribution values);\n"
+     "                       the filter's gain is their product\n"},
+    {"--poles", kValue,
+     "  --poles W1:Q1/W2:Q2/...   normalised pole frequency and Q per stage (individual)\n"},
+    {"--capacitors", kValue, "  --capacitors M       optimize or enter [optimize]\n"},
+    {"--capacitor-values", kValue,
+     "  --capacitor-values C1:C2[:C3]/...   capacitors per stage (with --capacitors enter)\n"},
+    {"--equal-capacitors", kFlag,
+     "  --equal-capacitors   all capacitors equal (skx only, needs 6 dB of gain)\n"},
+    {"--stepless-r2", kFlag,
+     "  --stepless-r2        R2 of the band-pass is not a standard value\n"},
+    {"--opamp", kValue, "  --opamp NAME         ideal or an op-amp model [ideal]\n"},
+    {"-o", kValue, "  -o FILE.vxs          the file to write\n"},
+    {"--help", OptionValue::ENDS_LINE, ""},
+    {"-h", OptionValue::ENDS_LINE, ""},
+};
 
 std::vector<std::vector<double>> StageLists(const std::string& text) {
     std::vector<std::vector<double>> stages;
-    for (const std::string& stage : Split(text, '/')) {
+    for (const std::string& stage : SplitText(text, '/')) {
         std::vector<double> values;
-        for (const std::string& v : Split(stage, ':')) {
+        for (const std::string& v : SplitText(stage, ':')) {
             values.push_back(ParseValue(v));
         }
         stages.push_back(values);
@@ -81,10 +94,12 @@ std::vector<std::vector<double>> StageLists(const std::string& text) {
     return stages;
 }
 
+// The word of an option, or of its default when the option is not given.
 template <class E>
-std::optional<E> Lookup(const std::map<std::string, E>& words, const std::string& word) {
-    const auto it = words.find(word);
-    return it == words.end() ? std::nullopt : std::optional<E>(it->second);
+std::optional<E> Word(const std::map<std::string, std::string>& values, const std::string& name,
+                      const char* fallback) {
+    const auto it = values.find(name);
+    return EnumOfWord<E>(it == values.end() ? fallback : it->second, WordColumn::COMMAND_LINE);
 }
 
 int PrintInputError(const UserMessage& message) {
@@ -97,6 +112,7 @@ struct NewOptions {
     std::map<std::string, std::string> values;
     std::vector<std::string> flags;
     std::vector<std::string> positional;
+    bool help = false;
     bool Has(const std::string& name) const { return values.count(name) != 0; }
     bool Flag(const std::string& name) const {
         for (const std::string& f : flags) {
@@ -111,53 +127,39 @@ struct NewOptions {
     }
 };
 
+CommandGrammar NewGrammar(NewOptions& o) {
+    OptionGroup group{"option ", {}};
+    for (const NewOptionRow& row : kNewOptions) {
+        const std::string name = row.name;
+        OptionAction apply = [&o, name, value = row.value](const std::string& text) {
+            if (value == OptionValue::ENDS_LINE) {
+                o.help = true;
+            } else if (value == OptionValue::NONE) {
+                o.flags.push_back(name);
+            } else {
+                o.values[name] = text;
+            }
+            return std::string();
+        };
+        group.options.push_back({name, row.value, row.help, std::move(apply)});
+    }
+    return {{std::move(group)}, "-", [&o](const std::string& operand) {
+                o.positional.push_back(operand);
+                return std::string();
+            }};
+}
+
 }  // namespace
 
 int RunNew(const Args& args) {
-    static const char* const kValueOptions[] = {"--characteristic",
-                                                "--ripple",
-                                                "--order",
-                                                "--frequency",
-                                                "--bandwidth",
-                                                "--edges",
-                                                "--q",
-                                                "--gain",
-                                                "--gain-db",
-                                                "--impedance",
-                                                "--series",
-                                                "--sequence",
-                                                "--distribution",
-                                                "--stage-gains",
-                                                "--poles",
-                                                "--capacitors",
-                                                "--opamp",
-                                                "--capacitor-values",
-                                                "-o"};
     NewOptions o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (arg == "--equal-capacitors" || arg == "--stepless-r2") {
-            o.flags.push_back(arg);
-            continue;
-        }
-        bool known = false;
-        for (const char* name : kValueOptions) {
-            known = known || arg == name;
-        }
-        if (known) {
-            if (i + 1 >= args.size()) {
-                return UsageError(kCommand, "option " + arg + " needs a value");
-            }
-            o.values[arg] = args[++i];
-        } else if (arg.rfind("-", 0) == 0) {
-            return UsageError(kCommand, "unknown option '" + arg + "' (see --help)");
-        } else {
-            o.positional.push_back(arg);
-        }
+    if (const std::string error = ParseArguments(NewGrammar(o), args); !error.empty()) {
+        return UsageError(kCommand, error);
+    }
+    if (o.help) {
+        NewOptions unused;
+        std::fputs((kUsage + OptionsHelp(NewGrammar(unused))).c_str(), stdout);
+        return 0;
     }
     if (o.positional.size() != 2) {
         return UsageError(kCommand, "give TYPE and STRUCTURE (see --help)");
@@ -165,16 +167,8 @@ int RunNew(const Args& args) {
     if (!o.Has("-o")) {
         return UsageError(kCommand, "missing -o FILE.vxs");
     }
-    const auto type = Lookup<FilterType>({{"lowpass", FilterType::LOWPASS},
-                                          {"highpass", FilterType::HIGHPASS},
-                                          {"bandpass", FilterType::BANDPASS},
-                                          {"bandreject", FilterType::BANDREJECT}},
-                                         o.positional[0]);
-    const auto structure = Lookup<StructureKind>({{"sk", StructureKind::SALLEN_KEY},
-                                                  {"skx", StructureKind::SALLEN_KEY_X},
-                                                  {"mfb", StructureKind::MFB},
-                                                  {"twin-t", StructureKind::TWIN_T}},
-                                                 o.positional[1]);
+    const auto type = EnumOfWord<FilterType>(o.positional[0], WordColumn::COMMAND_LINE);
+    const auto structure = EnumOfWord<StructureKind>(o.positional[1], WordColumn::COMMAND_LINE);
     if (!type || !structure) {
         return UsageError(kCommand, "unknown type or structure '" + o.positional[0] + " " +
                                         o.positional[1] + "' (see --help)");
@@ -188,29 +182,11 @@ int RunNew(const Args& args) {
     CFilter filter;
     CCharacter character;
     const COpv opv;
-    const auto characteristic = Lookup<Characteristic>(
-        {{"bessel", Characteristic::BESSEL},
-         {"butterworth", Characteristic::BUTTERWORTH},
-         {"chebyshev", Characteristic::CHEBYCHEV},
-         {"individual", Characteristic::INDIVIDUAL}},
-        o.values.count("--characteristic") ? o.values["--characteristic"] : "bessel");
-    const auto series = Lookup<ResistorSeries>({{"E12", ResistorSeries::E12},
-                                                {"E24", ResistorSeries::E24},
-                                                {"E48", ResistorSeries::E48},
-                                                {"E96", ResistorSeries::E96},
-                                                {"E192", ResistorSeries::E192}},
-                                               o.Has("--series") ? o.values["--series"] : "E24");
-    const auto sequence = Lookup<StageSequence>(
-        {{"high-level", StageSequence::HIGH_LEVEL}, {"low-noise", StageSequence::LOW_NOISE}},
-        o.Has("--sequence") ? o.values["--sequence"] : "high-level");
-    const auto distribution =
-        Lookup<GainDistribution>({{"equal", GainDistribution::EQUAL},
-                                  {"equal-gbp", GainDistribution::EQUAL_GBP},
-                                  {"values", GainDistribution::VALUES}},
-                                 o.Has("--distribution") ? o.values["--distribution"] : "equal");
-    const auto mode = Lookup<CapacitorMode>(
-        {{"enter", CapacitorMode::ENTER}, {"optimize", CapacitorMode::OPTIMIZE}},
-        o.Has("--capacitors") ? o.values["--capacitors"] : "optimize");
+    const auto characteristic = Word<Characteristic>(o.values, "--characteristic", "bessel");
+    const auto series = Word<ResistorSeries>(o.values, "--series", "E24");
+    const auto sequence = Word<StageSequence>(o.values, "--sequence", "high-level");
+    const auto distribution = Word<GainDistribution>(o.values, "--distribution", "equal");
+    const auto mode = Word<CapacitorMode>(o.values, "--capacitors", "optimize");
     if (!characteristic || !series || !sequence || !distribution || !mode) {
         return UsageError(kCommand,
                           "unknown word for --characteristic, --series, --sequence, "
@@ -234,7 +210,8 @@ int RunNew(const Args& args) {
         if (*distribution == GainDistribution::VALUES) {
             StageGains gains;
             gains.fill(1.0);
-            const auto given = Split(o.Has("--stage-gains") ? o.values["--stage-gains"] : "", ':');
+            const auto given =
+                SplitText(o.Has("--stage-gains") ? o.values["--stage-gains"] : "", ':');
             for (size_t i = 0; i < given.size() && i < gains.size(); ++i) {
                 gains[i] = ParseValue(given[i]);
             }
@@ -272,7 +249,7 @@ int RunNew(const Args& args) {
         in.frequency = o.Number("--frequency", 1000.0);
         in.bandwidth = o.Number("--bandwidth", 100.0);
         if (o.Has("--edges")) {
-            const auto edges = Split(o.values["--edges"], ':');
+            const auto edges = SplitText(o.values["--edges"], ':');
             const auto converted = ConvertBandEdges(ParseValue(edges[0]),
                                                     edges.size() > 1 ? ParseValue(edges[1]) : 0.0);
             if (const auto* message = std::get_if<UserMessage>(&converted)) {

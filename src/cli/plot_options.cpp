@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "model/number_format.h"
+#include "model/text_split.h"
 #include "plot/graph_options.h"
 #include "plot/plot_layout.h"
 #include "plot/svg_writer.h"
@@ -12,60 +13,44 @@
 
 namespace vx::cli {
 
-const char* const kPlotOptionsHelp =
-    "  --plot OUT.svg          write the response plot as SVG\n"
-    "  --width W, --height H   picture size in pixels (default 1000 x 700)\n"
-    "  --marks-freq F1,F2,...  up to 6 frequency marks in Hz (prefix letters allowed: 1.5k)\n"
-    "  --marks-level L1,...    up to 4 amplitude marks in dB\n"
-    "  --curves-shown LIST     filter,target,traditional,delay (or none)\n";
-
 namespace {
-
-std::vector<std::string> SplitList(const std::string& text) {
-    std::vector<std::string> items;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', start), text.size());
-        items.push_back(text.substr(start, comma - start));
-        start = comma + 1;
-    }
-    return items;
-}
 
 bool LooksNumeric(const std::string& item) {
     return std::any_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool ParseNumberList(const std::string& option, const std::string& value, std::size_t limit,
-                     std::vector<std::string>& out, std::string& error) {
-    out = SplitList(value);
-    if (out.size() > limit) {
-        error = option + " takes at most " + FormatInt(static_cast<long long>(limit)) + " values";
-        return false;
-    }
-    for (const std::string& item : out) {
-        if (!LooksNumeric(item)) {
-            error = option + ": '" + item + "' is not a number";
-            return false;
+OptionAction NumberList(const std::string& option, std::size_t limit,
+                        std::vector<std::string>& out) {
+    return [option, limit, &out](const std::string& value) {
+        out = SplitText(value, ',');
+        if (out.size() > limit) {
+            return option + " takes at most " + FormatInt(static_cast<long long>(limit)) +
+                   " values";
         }
-    }
-    return true;
+        for (const std::string& item : out) {
+            if (!LooksNumeric(item)) {
+                return option + ": '" + item + "' is not a number";
+            }
+        }
+        return std::string();
+    };
 }
 
-bool ParseSize(const std::string& option, const std::string& value, int& out, std::string& error) {
-    const long long n = ParseInt(value);
-    if (n < 200 || n > 20000) {
-        error = option + " takes a size from 200 to 20000 pixels";
-        return false;
-    }
-    out = static_cast<int>(n);
-    return true;
+OptionAction Size(const std::string& option, int& out) {
+    return [option, &out](const std::string& value) {
+        const long long n = ParseInt(value);
+        if (n < 200 || n > 20000) {
+            return option + " takes a size from 200 to 20000 pixels";
+        }
+        out = static_cast<int>(n);
+        return std::string();
+    };
 }
 
-bool ParseCurves(const std::string& value, int& out, std::string& error) {
+std::string ParseCurves(const std::string& value, int& out) {
     CurveSelection selection{false, false, false, false};
     if (value != "none") {
-        for (const std::string& item : SplitList(value)) {
+        for (const std::string& item : SplitText(value, ',')) {
             if (item == "filter") {
                 selection.filter = true;
             } else if (item == "target") {
@@ -75,43 +60,38 @@ bool ParseCurves(const std::string& value, int& out, std::string& error) {
             } else if (item == "delay") {
                 selection.delay = true;
             } else {
-                error = "--curves-shown: unknown curve '" + item +
-                        "' (filter, target, traditional, delay or none)";
-                return false;
+                return "--curves-shown: unknown curve '" + item +
+                       "' (filter, target, traditional, delay or none)";
             }
         }
     }
     out = selection.Bits();
-    return true;
+    return {};
 }
 
 }  // namespace
 
-bool TakePlotOption(const Args& args, std::size_t& i, PlotOptions& options, std::string& error) {
-    const std::string& option = args[i];
-    if (option != "--plot" && option != "--width" && option != "--height" &&
-        option != "--marks-freq" && option != "--marks-level" && option != "--curves-shown") {
-        return false;
-    }
-    if (i + 1 >= args.size()) {
-        error = option + " needs a value";
-        return true;
-    }
-    const std::string& value = args[++i];
-    if (option == "--plot") {
-        options.output = value;
-    } else if (option == "--width") {
-        ParseSize(option, value, options.width, error);
-    } else if (option == "--height") {
-        ParseSize(option, value, options.height, error);
-    } else if (option == "--marks-freq") {
-        ParseNumberList(option, value, kFrequencyMarks, options.frequencyMarks, error);
-    } else if (option == "--marks-level") {
-        ParseNumberList(option, value, kAmplitudeMarks, options.levelMarks, error);
-    } else {
-        ParseCurves(value, options.curves, error);
-    }
-    return true;
+OptionGroup PlotOptionGroup(PlotOptions& o) {
+    constexpr OptionValue kValue = OptionValue::REQUIRED;
+    return {
+        "",
+        {
+            TextOption("--plot", "  --plot OUT.svg          write the response plot as SVG\n",
+                       o.output),
+            {"--width", kValue,
+             "  --width W, --height H   picture size in pixels (default 1000 x 700)\n",
+             Size("--width", o.width)},
+            {"--height", kValue, "", Size("--height", o.height)},
+            {"--marks-freq", kValue,
+             "  --marks-freq F1,F2,...  up to 6 frequency marks in Hz (prefix letters allowed: "
+             "1.5k)\n",
+             NumberList("--marks-freq", kFrequencyMarks, o.frequencyMarks)},
+            {"--marks-level", kValue, "  --marks-level L1,...    up to 4 amplitude marks in dB\n",
+             NumberList("--marks-level", kAmplitudeMarks, o.levelMarks)},
+            {"--curves-shown", kValue,
+             "  --curves-shown LIST     filter,target,traditional,delay (or none)\n",
+             [&o](const std::string& value) { return ParseCurves(value, o.curves); }},
+        }};
 }
 
 void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/option_table.h"
 
 // The plot options of veltranix-cli: an SVG picture of the designed response.
 namespace vx {
@@ -24,11 +23,8 @@ struct PlotOptions {
     int curves = -1;                          // selection bits; -1 keeps the record's
 };
 
-extern const char* const kPlotOptionsHelp;
-
-// When args[i] is a plot option, takes it and its value (advancing i to the value) and
-// returns true; a bad value leaves a message in `error`.
-bool TakePlotOption(const Args& args, std::size_t& i, PlotOptions& options, std::string& error);
+// The plot options' rows of the design command's option table.
+OptionGroup PlotOptionGroup(PlotOptions& options);
 
 // Puts the marks and the curve selection into the record, as the graph dialogs would.
 void ApplyPlotOptions(const PlotOptions& options, CFilter& filter);

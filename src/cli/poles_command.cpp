@@ -5,7 +5,9 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/option_table.h"
 #include "model/character.h"
+#include "model/enum_words.h"
 #include "model/number_format.h"
 #include "model/range_check.h"
 
@@ -15,7 +17,7 @@ namespace {
 
 constexpr int kDigits = 15;
 
-constexpr const char* kHelp =
+constexpr const char* kUsage =
     "usage: veltranix-cli poles --characteristic bessel|butterworth|chebyshev --order N\n"
     "                           [--ripple DB]\n"
     "\n"
@@ -25,12 +27,7 @@ constexpr const char* kHelp =
     "edge of the ripple band (Chebyshev). A first-order Chebyshev has no ripple band: it is the\n"
     "first-order low-pass 1 + s whatever the ripple, 3 dB down at Omega = 1.\n"
     "\n"
-    "options:\n"
-    "  --characteristic NAME  bessel, butterworth or chebyshev\n"
-    "  --order N              filter order, 1 to 30\n"
-    "  --ripple DB            pass-band ripple of the Chebyshev characteristic in dB,\n"
-    "                         0 < DB <= 20 (default 1)\n"
-    "  --help                 show this text\n";
+    "options:\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "veltranix-cli poles: %s\n", message.c_str());
@@ -109,70 +106,110 @@ std::string Column(const std::string& text, size_t width) {
     return std::string(1 + (text.size() < width ? width - text.size() : 0), ' ') + text;
 }
 
+struct PolesOptions {
+    std::optional<Characteristic> characteristic;
+    std::optional<int> order;
+    double rippleDb = 1.0;
+    bool help = false;
+};
+
+std::string TakeCharacteristic(const std::string& value, PolesOptions& o) {
+    o.characteristic = EnumOfWord<Characteristic>(value, WordColumn::COMMAND_LINE);
+    if (!o.characteristic || *o.characteristic == Characteristic::INDIVIDUAL) {
+        return "unknown characteristic '" + value + "' (bessel, butterworth or chebyshev)";
+    }
+    return {};
+}
+
+std::string TakeOrder(const std::string& value, PolesOptions& o) {
+    const std::optional<double> n = StrictNumber(value);
+    if (!n || *n != std::floor(*n) || !OrderAccepted(static_cast<int>(*n))) {
+        return "order '" + value + "' is not a whole number from 1 to 30";
+    }
+    o.order = static_cast<int>(*n);
+    return {};
+}
+
+std::string TakeRipple(const std::string& value, PolesOptions& o) {
+    const std::optional<double> r = StrictNumber(value);
+    if (!r || !RippleAccepted(*r)) {
+        return "ripple '" + value + "' is not a number with 0 < ripple <= 20 dB";
+    }
+    o.rippleDb = *r;
+    return {};
+}
+
+CommandGrammar PolesGrammar(PolesOptions& o) {
+    const auto bind = [&o](std::string (*take)(const std::string&, PolesOptions&)) {
+        return [&o, take](const std::string& value) { return take(value, o); };
+    };
+    const auto help = [&o](const std::string&) {
+        o.help = true;
+        return std::string();
+    };
+    constexpr OptionValue kValue = OptionValue::REQUIRED;
+    return {
+        {{"option ",
+          {
+              {"--characteristic", kValue,
+               "  --characteristic NAME  bessel, butterworth or chebyshev\n",
+               bind(TakeCharacteristic)},
+              {"--order", kValue, "  --order N              filter order, 1 to 30\n",
+               bind(TakeOrder)},
+              {"--ripple", kValue,
+               "  --ripple DB            pass-band ripple of the Chebyshev characteristic in "
+               "dB,\n"
+               "                         0 < DB <= 20 (default 1)\n",
+               bind(TakeRipple)},
+              {"--help", OptionValue::ENDS_LINE, "  --help                 show this text\n", help},
+              {"-h", OptionValue::ENDS_LINE, "", help},
+          }}},
+        "",
+        nullptr};
+}
+
 }  // namespace
 
 int RunPoles(const Args& args) {
-    std::string characteristic;
-    std::optional<int> order;
-    double rippleDb = 1.0;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (option == "--help" || option == "-h") {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (option != "--characteristic" && option != "--order" && option != "--ripple") {
-            return Fail("unknown option '" + option + "' (see --help)");
-        }
-        if (i + 1 >= args.size()) {
-            return Fail("option " + option + " needs a value");
-        }
-        const std::string& value = args[++i];
-        if (option == "--characteristic") {
-            if (value != "bessel" && value != "butterworth" && value != "chebyshev") {
-                return Fail("unknown characteristic '" + value +
-                            "' (bessel, butterworth or chebyshev)");
-            }
-            characteristic = value;
-        } else if (option == "--order") {
-            const std::optional<double> n = StrictNumber(value);
-            if (!n || *n != std::floor(*n) || !OrderAccepted(static_cast<int>(*n))) {
-                return Fail("order '" + value + "' is not a whole number from 1 to 30");
-            }
-            order = static_cast<int>(*n);
-        } else {
-            const std::optional<double> r = StrictNumber(value);
-            if (!r || !RippleAccepted(*r)) {
-                return Fail("ripple '" + value + "' is not a number with 0 < ripple <= 20 dB");
-            }
-            rippleDb = *r;
-        }
+    PolesOptions o;
+    if (const std::string error = ParseArguments(PolesGrammar(o), args); !error.empty()) {
+        return Fail(error);
     }
-    if (characteristic.empty()) {
+    if (o.help) {
+        PolesOptions unused;
+        std::fputs((kUsage + OptionsHelp(PolesGrammar(unused))).c_str(), stdout);
+        return 0;
+    }
+    if (!o.characteristic) {
         return Fail("missing --characteristic (see --help)");
     }
-    if (!order) {
+    if (!o.order) {
         return Fail("missing --order (see --help)");
     }
+    const int order = *o.order;
 
     CCharacter prototype;
     std::string title;
-    if (characteristic == "bessel") {
-        prototype.SetBessel(*order);
-        title = "Bessel, 3 dB down at Omega = 1";
-    } else if (characteristic == "butterworth") {
-        prototype.SetButterworth(*order);
-        title = "Butterworth, 3 dB down at Omega = 1";
-    } else {
-        prototype.SetChebyshev(rippleDb, *order);
-        title = *order == 1 ? "Chebyshev of first order: 1 + s whatever the ripple, 3 dB down at "
-                              "Omega = 1"
-                            : "Chebyshev " + FormatG(rippleDb) +
-                                  " dB ripple, ripple band ends at Omega = 1";
+    switch (*o.characteristic) {
+        case Characteristic::BESSEL:
+            prototype.SetBessel(order);
+            title = "Bessel, 3 dB down at Omega = 1";
+            break;
+        case Characteristic::BUTTERWORTH:
+            prototype.SetButterworth(order);
+            title = "Butterworth, 3 dB down at Omega = 1";
+            break;
+        default:
+            prototype.SetChebyshev(o.rippleDb, order);
+            title = order == 1 ? "Chebyshev of first order: 1 + s whatever the ripple, 3 dB down "
+                                 "at Omega = 1"
+                               : "Chebyshev " + FormatG(o.rippleDb) +
+                                     " dB ripple, ripple band ends at Omega = 1";
+            break;
     }
 
     std::printf("# %s, order %s: stages 1 + a s + b s^2\n", title.c_str(),
-                FormatInt(*order).c_str());
+                FormatInt(order).c_str());
     // The widest number has 15 significant digits in exponent form: "9.27554006356067e-05".
     constexpr size_t kWidth = 20;
     std::printf("%s\n", ("stage" + Column("a", kWidth) + Column("b", kWidth) +

@@ -10,14 +10,6 @@
 
 namespace vx::cli {
 
-const char* const kSpiceOptionsHelp =
-    "  --spice MODE            write the Spice netlist (.cir) and display file (.prb) of an\n"
-    "                          analysis: 1 amplitude in dB, 2 amplitude linear, 3 phase,\n"
-    "                          4 group delay, 5 step response, 6 amplitude+phase+delay\n"
-    "  --spice-dir DIR         folder for the Spice files (default: the temporary folder)\n"
-    "  --verify                simulate the design in ngspice and print the largest deviation\n"
-    "                          from the program's response in dB (exit status 1 above 0.05 dB)\n";
-
 namespace {
 
 SpiceSettings SettingsFor(const SpiceOptions& options) {
@@ -30,28 +22,34 @@ SpiceSettings SettingsFor(const SpiceOptions& options) {
 
 }  // namespace
 
-bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, std::string& error) {
-    const std::string& name = args[i];
-    if (name == "--verify") {
-        options.verify = true;
-        return true;
-    }
-    if (name != "--spice" && name != "--spice-dir") {
-        return false;
-    }
-    if (i + 1 >= args.size()) {
-        error = name + " needs a value";
-        return true;
-    }
-    const std::string& value = args[++i];
-    if (name == "--spice-dir") {
-        options.dir = value;
-    } else if (value.size() == 1 && value[0] >= '1' && value[0] <= '6') {
-        options.mode = value[0] - '0';
-    } else {
-        error = "--spice: the mode is 1 to 6, not '" + value + "'";
-    }
-    return true;
+OptionGroup SpiceOptionGroup(SpiceOptions& o) {
+    return {"",
+            {
+                {"--spice", OptionValue::REQUIRED,
+                 "  --spice MODE            write the Spice netlist (.cir) and display file (.prb) "
+                 "of an\n"
+                 "                          analysis: 1 amplitude in dB, 2 amplitude linear, 3 "
+                 "phase,\n"
+                 "                          4 group delay, 5 step response, 6 "
+                 "amplitude+phase+delay\n",
+                 [&o](const std::string& value) {
+                     if (value.size() != 1 || value[0] < '1' || value[0] > '6') {
+                         return "--spice: the mode is 1 to 6, not '" + value + "'";
+                     }
+                     o.mode = value[0] - '0';
+                     return std::string();
+                 }},
+                TextOption("--spice-dir",
+                           "  --spice-dir DIR         folder for the Spice files (default: the "
+                           "temporary folder)\n",
+                           o.dir),
+                FlagOption("--verify",
+                           "  --verify                simulate the design in ngspice and print the "
+                           "largest deviation\n"
+                           "                          from the program's response in dB (exit "
+                           "status 1 above 0.05 dB)\n",
+                           o.verify),
+            }};
 }
 
 std::optional<UserMessage> WriteSpiceFiles(CDesignSession& session, const SpiceOptions& options) {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <optional>
 #include <string>
 
-#include "cli/commands.h"
+#include "cli/option_table.h"
 #include "model/user_message.h"
 
 // The Spice options of veltranix-cli: the netlist and display file of one analysis, and the
@@ -25,11 +24,8 @@ struct SpiceOptions {
 // Largest deviation in dB between ngspice and the program that --verify accepts.
 constexpr double kVerifyToleranceDb = 0.05;
 
-extern const char* const kSpiceOptionsHelp;
-
-// When args[i] is a Spice option, takes it and its value (advancing i to the value) and returns
-// true; a bad value leaves a message in `error`.
-bool TakeSpiceOption(const Args& args, std::size_t& i, SpiceOptions& options, std::string& error);
+// The Spice options' rows of the design command's option table.
+OptionGroup SpiceOptionGroup(SpiceOptions& options);
 
 // Writes the two files of the mode as the Spice menu would, without starting the simulator.
 // Returns the Spice command's message when it cannot.

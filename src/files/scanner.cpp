@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/enum_words.h"
+
 namespace vx {
 
 CScanner::CScanner() {
@@ -26,40 +28,27 @@ CScanner::CScanner() {
     for (const Word& w : kKeys) {
         AddKeyword(w.text, id++, KeywordClass::KEY, w.number);
     }
-    // Value words (ids 39..68), each with its enumeration index.
-    constexpr Word kValues[] = {{"LOWPASS", 0},
-                                {"HIGHPASS", 1},
-                                {"BANDPASS", 2},
-                                {"BANDREJECT", 3},
-                                {"SK", 0},
-                                {"SKX", 1},
-                                {"MFB", 2},
-                                {"TWIN-T", 3},
-                                {"BESSEL", 0},
-                                {"BUTTERWORTH", 1},
-                                {"CHEBYCHEV", 2},
-                                {"INDIVIDUAL", 3},
-                                {"CHEBYCHEV0.5DB", 4},
-                                {"CHEBYCHEV1DB", 5},
-                                {"CHEBYCHEV2DB", 6},
-                                {"CHEBYCHEV3DB", 7},
-                                {"E12", 0},
-                                {"E24", 1},
-                                {"E48", 2},
-                                {"E96", 3},
-                                {"E192", 4},
-                                {"HIGH_LEVEL", 0},
-                                {"LOW_NOISE", 1},
-                                {"ENTER", 0},
-                                {"OPTIMIZE", 1},
-                                {"OPTIMIZE_EQUAL", 2},
-                                {"R2", 0},
-                                {"EQUAL", 0},
-                                {"EQUAL_GBP", 1},
-                                {"VALUES", 2}};
-    for (const Word& w : kValues) {
-        AddKeyword(w.text, id++, KeywordClass::VALUE, w.number);
+    // Value words (ids 39..68), each with its enumeration index; a reader takes a word's index
+    // for whichever key it follows.
+    const auto addWords = [this, &id](auto rows) {
+        for (const auto& w : rows) {
+            AddKeyword(std::string(w.file), id++, KeywordClass::VALUE, static_cast<int>(w.value));
+        }
+    };
+    addWords(EnumWords<FilterType>());
+    addWords(EnumWords<StructureKind>());
+    addWords(EnumWords<Characteristic>());
+    int fixedRipple = static_cast<int>(EnumWords<Characteristic>().size());
+    for (const FixedRippleWord& w : FixedRippleWords()) {
+        AddKeyword(std::string(w.file), id++, KeywordClass::VALUE, fixedRipple++);
     }
+    addWords(EnumWords<ResistorSeries>());
+    addWords(EnumWords<StageSequence>());
+    addWords(EnumWords<CapacitorMode>());
+    AddKeyword(std::string(kEqualCapacitorsFileWord), id++, KeywordClass::VALUE,
+               static_cast<int>(EnumWords<CapacitorMode>().size()));
+    AddKeyword("R2", id++, KeywordClass::VALUE, 0);
+    addWords(EnumWords<GainDistribution>());
 }
 
 void CScanner::AddKeyword(std::string text, int id, KeywordClass keywordClass, int number) {

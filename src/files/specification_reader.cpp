@@ -9,6 +9,7 @@
 #include "model/br_tt_input.h"
 #include "model/character.h"
 #include "model/circuit_pairs.h"
+#include "model/enum_words.h"
 #include "model/number_format.h"
 #include "model/opv.h"
 #include "model/range_check.h"
@@ -56,7 +57,16 @@ struct Failure {
     int stage = 0;  // 1-based, 0 for [FILTER]
 };
 
-// A value word's enumeration index, or -1 when the word is unknown or out of `count`.
+template <class E>
+int WordCount() {
+    return static_cast<int>(EnumWords<E>().size());
+}
+
+// The scanner numbers the file-only words after the enumeration's own.
+const int kEqualCapacitors = WordCount<CapacitorMode>();
+
+// A value word's index, or -1 when the word is unknown or out of `count`: any value word of the
+// file counts, whichever key it belongs to.
 int Word(const CScanner& scanner, const std::string& text, int count) {
     const ScanToken t = scanner.Scan(text);
     if (t.id == 0 || t.number < 0 || t.number >= count) {
@@ -70,10 +80,10 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
     const std::string& v = t.value;
     switch (static_cast<KeywordId>(t.id)) {
         case KeywordId::TYPE:
-            raw.type = Word(scanner, v, 4);
+            raw.type = Word(scanner, v, WordCount<FilterType>());
             break;
         case KeywordId::STRUCTURE:
-            raw.structure = Word(scanner, v, 4);
+            raw.structure = Word(scanner, v, WordCount<StructureKind>());
             break;
         case KeywordId::FREQUENCY:
             raw.frequency = ParseDouble(v);
@@ -86,12 +96,11 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             raw.rippleDb = ParseDouble(v);
             break;
         case KeywordId::CHARACTERISTIC: {
-            const int c = Word(scanner, v, 8);
-            // The ...DB words are Chebyshev with a fixed ripple.
-            constexpr double kRipples[] = {0.5, 1.0, 2.0, 3.0};
-            if (c >= 4) {
+            const int own = WordCount<Characteristic>();
+            const int c = Word(scanner, v, own + static_cast<int>(FixedRippleWords().size()));
+            if (c >= own) {
                 raw.characteristic = static_cast<int>(Characteristic::CHEBYCHEV);
-                raw.rippleDb = kRipples[c - 4];
+                raw.rippleDb = FixedRippleWords()[static_cast<size_t>(c - own)].rippleDb;
             } else {
                 raw.characteristic = c;
             }
@@ -110,7 +119,7 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             raw.impedance = ParseDouble(v);
             break;
         case KeywordId::RESISTORS:
-            raw.resistors = Word(scanner, v, 5);
+            raw.resistors = Word(scanner, v, WordCount<ResistorSeries>());
             break;
         case KeywordId::STEPLESS:
             raw.stepless = v == "R2";
@@ -120,13 +129,13 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             raw.opAmp = opv.FindByName(v);
             break;
         case KeywordId::SEQUENCE:
-            raw.sequence = Word(scanner, v, 2);
+            raw.sequence = Word(scanner, v, WordCount<StageSequence>());
             break;
         case KeywordId::CAPACITORS:
-            raw.capacitors = Word(scanner, v, 3);
+            raw.capacitors = Word(scanner, v, kEqualCapacitors + 1);
             break;
         case KeywordId::GAINDISTRIB: {
-            const int d = Word(scanner, v, 3);
+            const int d = Word(scanner, v, WordCount<GainDistribution>());
             raw.gainDistribution = d == kAbsent ? 0 : d;
             break;
         }
@@ -229,7 +238,7 @@ std::optional<Failure> CheckLowHighPass(RawSpecification& raw) {
         raw.gainDistribution = static_cast<int>(GainDistribution::EQUAL);
         raw.sequence = static_cast<int>(StageSequence::HIGH_LEVEL);
         if (raw.capacitors == static_cast<int>(CapacitorMode::ENTER)) {
-            raw.capacitors = 1;
+            raw.capacitors = static_cast<int>(CapacitorMode::OPTIMIZE);
         }
     }
     const int stages = (raw.order + 1) / 2;
@@ -372,7 +381,9 @@ void FillCharacter(const RawSpecification& raw, CCharacter& character) {
 void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) {
     const auto type = static_cast<FilterType>(raw.type);
     const auto structure = static_cast<StructureKind>(raw.structure);
-    const auto capacitorMode = raw.capacitors == 0 ? CapacitorMode::ENTER : CapacitorMode::OPTIMIZE;
+    const auto capacitorMode = raw.capacitors == static_cast<int>(CapacitorMode::ENTER)
+                                   ? CapacitorMode::ENTER
+                                   : CapacitorMode::OPTIMIZE;
     const auto series = static_cast<ResistorSeries>(raw.resistors);
     if (type == FilterType::BANDREJECT) {
         filter.SetBandRejectSpecification(capacitorMode, series, raw.opAmp, raw.frequency,
@@ -381,7 +392,7 @@ void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) 
         FillCharacter(raw, character);
         SpecificationBlock block = filter.Specification();
         block.capacitorMode = capacitorMode;
-        block.equalCapacitors = raw.capacitors == 2;
+        block.equalCapacitors = raw.capacitors == kEqualCapacitors;
         block.characteristic = static_cast<Characteristic>(raw.characteristic);
         block.rippleDb = raw.rippleDb;
         block.resistorSeries = series;

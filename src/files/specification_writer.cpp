@@ -1,11 +1,10 @@
 #include "files/specification_writer.h"
 
-#include <stdexcept>
-
 #include "files/latin1_text.h"
 #include "files/replace_file.h"
 #include "files/specification_messages.h"
 #include "model/character.h"
+#include "model/enum_words.h"
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/opv.h"
@@ -24,20 +23,9 @@ std::string PoleNumber(double x) {
     return x >= 0.01 && x < 100.0 ? FormatF(x, 8, 10) : FormatE(x);
 }
 
-const char* const kTypeWords[] = {"LOWPASS", "HIGHPASS", "BANDPASS", "BANDREJECT"};
-const char* const kStructureWords[] = {"SK", "SKX", "MFB", "TWIN-T"};
-const char* const kCharacteristicWords[] = {"BESSEL", "BUTTERWORTH", "CHEBYCHEV", "INDIVIDUAL"};
-const char* const kSeriesWords[] = {"E12", "E24", "E48", "E96", "E192"};
-const char* const kSequenceWords[] = {"HIGH_LEVEL", "LOW_NOISE"};
-const char* const kDistributionWords[] = {"EQUAL", "EQUAL_GBP", "VALUES"};
-
-template <size_t N, class E>
-const char* WordOf(const char* const (&words)[N], E value) {
-    const auto i = static_cast<size_t>(value);
-    if (i >= N) {
-        throw std::logic_error("enumeration value without a file word");
-    }
-    return words[i];
+template <class E>
+std::string FileWord(E value) {
+    return std::string(WordOfEnum(value, WordColumn::FILE));
 }
 
 }  // namespace
@@ -55,13 +43,12 @@ std::string SpecificationText(const CFilter& filter, const CCharacter& character
     s += "[CREATION]\nDESIGNER=" + ToLatin1(designer) +
          "\nTOOL=Veltranix 3.3\nDATE=" + ToLatin1(filter.CreationStamp()) + "\n\n";
     s += "[FILTER]\n";
-    s += std::string("TYPE=") + WordOf(kTypeWords, type) + "\n";
-    s += std::string("STRUCTURE=") + WordOf(kStructureWords, filter.Structure()) + "\n";
+    s += "TYPE=" + FileWord(type) + "\n";
+    s += "STRUCTURE=" + FileWord(filter.Structure()) + "\n";
     s += "FREQUENCY=" + FormatE(filter.Frequency()) + "\n";
     if (lowHighBand) {
         s += "GAIN_DB=" + FormatE(filter.GainDb()) + "\n";
-        s += std::string("CHARACTERISTIC=") +
-             WordOf(kCharacteristicWords, filter.GetCharacteristic()) + "\n";
+        s += "CHARACTERISTIC=" + FileWord(filter.GetCharacteristic()) + "\n";
         if (chebyshev) {
             s += "RIPPLE_DB=" + FormatE(filter.RippleDb()) + "\n";
         }
@@ -73,22 +60,20 @@ std::string SpecificationText(const CFilter& filter, const CCharacter& character
         s += "QUALITY=" + FormatE(filter.Quality()) + "\n";
     }
     s += "IMPEDANCE=" + FormatE(filter.Impedance()) + "\n";
-    s += std::string("RESISTORS=") + WordOf(kSeriesWords, filter.GetResistorSeries()) + "\n";
+    s += "RESISTORS=" + FileWord(filter.GetResistorSeries()) + "\n";
     if (type == FilterType::BANDPASS && filter.SteplessR2()) {
         s += "STEPLESS=R2\n";
     }
     s += "OPAMP=" +
          (filter.OpAmp() == 0 ? std::string("IDEAL") : ToLatin1(opv.Name(filter.OpAmp()))) + "\n";
     if (lowHighBand) {
-        s += std::string("SEQUENCE=") + WordOf(kSequenceWords, filter.GetStageSequence()) + "\n";
-        s += std::string("GAINDISTRIB=") +
-             WordOf(kDistributionWords, filter.GetGainDistribution()) + "\n";
+        s += "SEQUENCE=" + FileWord(filter.GetStageSequence()) + "\n";
+        s += "GAINDISTRIB=" + FileWord(filter.GetGainDistribution()) + "\n";
     }
     const bool enter = filter.GetCapacitorMode() == CapacitorMode::ENTER;
-    s += std::string("CAPACITORS=") +
-         (enter                      ? "ENTER"
-          : filter.EqualCapacitors() ? "OPTIMIZE_EQUAL"
-                                     : "OPTIMIZE") +
+    s += "CAPACITORS=" +
+         (!enter && filter.EqualCapacitors() ? std::string(kEqualCapacitorsFileWord)
+                                             : FileWord(filter.GetCapacitorMode())) +
          "\n";
 
     const bool individual = filter.GetCharacteristic() == Characteristic::INDIVIDUAL && lowHighBand;

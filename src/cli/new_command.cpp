@@ -122,6 +122,9 @@ struct NewOptions {
         }
         return false;
     }
+    std::string Text(const std::string& name, const std::string& fallback) const {
+        return Has(name) ? values.at(name) : fallback;
+    }
     double Number(const std::string& name, double fallback) const {
         return Has(name) ? ParseValue(values.at(name)) : fallback;
     }
@@ -149,6 +152,215 @@ CommandGrammar NewGrammar(NewOptions& o) {
             }};
 }
 
+// The exit code of a refused step; none when the command goes on.
+using Refusal = std::optional<int>;
+
+// The fields every filter type reads, in the words and numbers of the command line.
+struct CommonInputs {
+    Characteristic characteristic;
+    ResistorSeries series;
+    StageSequence sequence;
+    GainDistribution distribution;
+    CapacitorMode mode;
+    int opAmp;
+    double gainDb;
+    int order;
+};
+
+// The common fields, or the exit code when one of them is refused.
+std::variant<CommonInputs, int> ReadCommonInputs(const NewOptions& o, const COpv& opv) {
+    const auto characteristic = Word<Characteristic>(o.values, "--characteristic", "bessel");
+    const auto series = Word<ResistorSeries>(o.values, "--series", "E24");
+    const auto sequence = Word<StageSequence>(o.values, "--sequence", "high-level");
+    const auto distribution = Word<GainDistribution>(o.values, "--distribution", "equal");
+    const auto mode = Word<CapacitorMode>(o.values, "--capacitors", "optimize");
+    if (!characteristic || !series || !sequence || !distribution || !mode) {
+        return UsageError(kCommand,
+                          "unknown word for --characteristic, --series, --sequence, "
+                          "--distribution or --capacitors (see --help)");
+    }
+    const int opAmp = o.Has("--opamp") ? opv.FindByName(o.values.at("--opamp")) : 0;
+    if (opAmp < 0) {
+        return UsageError(kCommand, "unknown op-amp '" + o.values.at("--opamp") + "'");
+    }
+    double gainDb = o.Number("--gain-db", 0.0);
+    if (o.Has("--gain")) {
+        const double linear = o.Number("--gain", 1.0);
+        if (!(linear > 0.0)) {
+            return UsageError(kCommand, "the linear gain must be above 0");
+        }
+        gainDb = 20.0 * std::log10(linear);
+    }
+    const int order = static_cast<int>(o.Number("--order", 2.0));
+    return CommonInputs{.characteristic = *characteristic,
+                        .series = *series,
+                        .sequence = *sequence,
+                        .distribution = *distribution,
+                        .mode = *mode,
+                        .opAmp = opAmp,
+                        .gainDb = gainDb,
+                        .order = order};
+}
+
+// Fills the individual characteristic's poles; a missing frequency or Q stays 0 for the check.
+void ReadPoles(const NewOptions& o, CCharacter& character) {
+    if (!o.Has("--poles")) {
+        return;
+    }
+    const auto poles = StageLists(o.values.at("--poles"));
+    for (size_t i = 0; i < poles.size() && i < character.individualQ.size(); ++i) {
+        character.individualFrequency[i] = poles[i].size() > 0 ? poles[i][0] : 0.0;
+        character.individualQ[i] = poles[i].size() > 1 ? poles[i][1] : 0.0;
+    }
+}
+
+// With gains per stage, the filter's gain is their product; stages not given keep a gain of 1.
+Refusal ReadStageGains(const NewOptions& o, int order, CFilter& filter, double& gainDb) {
+    StageGains gains;
+    gains.fill(1.0);
+    const auto given = SplitText(o.Text("--stage-gains", ""), ':');
+    for (size_t i = 0; i < given.size() && i < gains.size(); ++i) {
+        gains[i] = ParseValue(given[i]);
+    }
+    if (auto error = AcceptStageGains(gains, filter)) {
+        return PrintInputError(*error);
+    }
+    gainDb = StageGainProductDb(gains, order);
+    return std::nullopt;
+}
+
+Refusal FillHpLp(const NewOptions& o, const CommonInputs& common, FilterType type,
+                 StructureKind structure, CFilter& filter, CCharacter& character) {
+    double gainDb = common.gainDb;
+    if (common.distribution == GainDistribution::VALUES) {
+        if (const Refusal refused = ReadStageGains(o, common.order, filter, gainDb)) {
+            return refused;
+        }
+    }
+    ReadPoles(o, character);
+    HpLpInput in = HpLpInputFrom(filter, structure);
+    in.characteristic = common.characteristic;
+    in.rippleDb = o.Number("--ripple", 1.0);
+    in.order = structure == StructureKind::SALLEN_KEY_X ? 3 : common.order;
+    in.frequency = o.Number("--frequency", 1000.0);
+    in.impedance = o.Number("--impedance", 10000.0);
+    in.gainDb = gainDb;
+    in.sequence = common.sequence;
+    in.series = common.series;
+    in.distribution = common.distribution;
+    in.capacitorMode = common.mode;
+    in.opAmp = common.opAmp;
+    in.equalCapacitors = o.Flag("--equal-capacitors");
+    if (auto error = AcceptHpLpInput(in, type, structure, filter, character)) {
+        return PrintInputError(error->message);
+    }
+    return std::nullopt;
+}
+
+// The centre and bandwidth of the band-pass, from its band edges when they are given.
+Refusal ReadBandPassBand(const NewOptions& o, BpInput& in) {
+    in.frequency = o.Number("--frequency", 1000.0);
+    in.bandwidth = o.Number("--bandwidth", 100.0);
+    if (!o.Has("--edges")) {
+        return std::nullopt;
+    }
+    const auto edges = SplitText(o.values.at("--edges"), ':');
+    const auto converted =
+        ConvertBandEdges(ParseValue(edges[0]), edges.size() > 1 ? ParseValue(edges[1]) : 0.0);
+    if (const auto* message = std::get_if<UserMessage>(&converted)) {
+        return PrintInputError(*message);
+    }
+    in.frequency = std::get<CentreAndBandwidth>(converted).centre;
+    in.bandwidth = std::get<CentreAndBandwidth>(converted).bandwidth;
+    return std::nullopt;
+}
+
+Refusal FillBandPass(const NewOptions& o, const CommonInputs& common, CFilter& filter,
+                     CCharacter& character) {
+    BpInput in = BpInputFrom(filter);
+    in.order = common.order;
+    if (const Refusal refused = ReadBandPassBand(o, in)) {
+        return refused;
+    }
+    in.gainDb = common.gainDb;
+    in.impedance = o.Number("--impedance", 10000.0);
+    if (common.characteristic == Characteristic::INDIVIDUAL) {
+        return UsageError(kCommand, "the band-pass has no individual characteristic");
+    }
+    if (common.distribution == GainDistribution::VALUES) {
+        return UsageError(kCommand, "the band-pass takes no gains per stage");
+    }
+    in.characteristic = common.characteristic;
+    in.rippleDb = o.Number("--ripple", 1.0);
+    in.sequence = common.sequence;
+    in.series = common.series;
+    in.steplessR2 = o.Flag("--stepless-r2");
+    in.distribution = common.distribution;
+    in.capacitorMode = common.mode;
+    in.opAmp = common.opAmp;
+    if (auto error = AcceptBpInput(in, filter, character)) {
+        return PrintInputError(error->message);
+    }
+    return std::nullopt;
+}
+
+Refusal FillBandReject(const NewOptions& o, const CommonInputs& common, CFilter& filter) {
+    BrTtInput in = BrTtInputFrom(filter);
+    in.frequency = o.Number("--frequency", 1000.0);
+    in.quality = o.Number("--q", 10.0);
+    in.impedance = o.Number("--impedance", 10000.0);
+    in.series = common.series;
+    in.capacitorMode = common.mode;
+    in.opAmp = common.opAmp;
+    if (auto error = AcceptBrTtInput(in, filter)) {
+        return PrintInputError(error->message);
+    }
+    return std::nullopt;
+}
+
+// With entered capacitors, the user's values per stage replace the ones the design would choose.
+Refusal SetEnteredCapacitors(const NewOptions& o, CFilter& filter) {
+    if (filter.GetCapacitorMode() != CapacitorMode::ENTER) {
+        return std::nullopt;
+    }
+    const auto caps = StageLists(o.Text("--capacitor-values", ""));
+    if (static_cast<int>(caps.size()) < filter.StageCount() || caps[0].empty() ||
+        caps[0][0] <= 0.0) {
+        return UsageError(kCommand, "--capacitors enter needs --capacitor-values for all " +
+                                        std::to_string(filter.StageCount()) + " stages");
+    }
+    constexpr ComponentSlot kCaps[] = {ComponentSlot::C1, ComponentSlot::C2, ComponentSlot::C3};
+    for (int s = 0; s < filter.StageCount(); ++s) {
+        const auto& values = caps[static_cast<size_t>(s)];
+        for (size_t k = 0; k < values.size() && k < 3; ++k) {
+            if (!(values[k] > 0.0)) {
+                return UsageError(kCommand, "capacitor values must be above 0");
+            }
+            filter.SetValue(kCaps[k], s, values[k]);
+        }
+    }
+    filter.SetCapsEnteredOrder(filter.Order());
+    return std::nullopt;
+}
+
+Refusal FillFilter(const NewOptions& o, FilterType type, StructureKind structure, const COpv& opv,
+                   CFilter& filter, CCharacter& character) {
+    const auto read = ReadCommonInputs(o, opv);
+    if (const int* code = std::get_if<int>(&read)) {
+        return *code;
+    }
+    const CommonInputs& common = std::get<CommonInputs>(read);
+    Refusal refused;
+    if (type == FilterType::LOWPASS || type == FilterType::HIGHPASS) {
+        refused = FillHpLp(o, common, type, structure, filter, character);
+    } else if (type == FilterType::BANDPASS) {
+        refused = FillBandPass(o, common, filter, character);
+    } else {
+        refused = FillBandReject(o, common, filter);
+    }
+    return refused ? refused : SetEnteredCapacitors(o, filter);
+}
+
 }  // namespace
 
 int RunNew(const Args& args) {
@@ -173,145 +385,18 @@ int RunNew(const Args& args) {
         return UsageError(kCommand, "unknown type or structure '" + o.positional[0] + " " +
                                         o.positional[1] + "' (see --help)");
     }
-    const bool lowHigh = *type == FilterType::LOWPASS || *type == FilterType::HIGHPASS;
     if (!HasCircuit(*type, *structure)) {
         return UsageError(kCommand,
                           "no circuit for " + o.positional[0] + " with " + o.positional[1]);
     }
-
     CFilter filter;
     CCharacter character;
     const COpv opv;
-    const auto characteristic = Word<Characteristic>(o.values, "--characteristic", "bessel");
-    const auto series = Word<ResistorSeries>(o.values, "--series", "E24");
-    const auto sequence = Word<StageSequence>(o.values, "--sequence", "high-level");
-    const auto distribution = Word<GainDistribution>(o.values, "--distribution", "equal");
-    const auto mode = Word<CapacitorMode>(o.values, "--capacitors", "optimize");
-    if (!characteristic || !series || !sequence || !distribution || !mode) {
-        return UsageError(kCommand,
-                          "unknown word for --characteristic, --series, --sequence, "
-                          "--distribution or --capacitors (see --help)");
-    }
-    const int opAmp = o.Has("--opamp") ? opv.FindByName(o.values["--opamp"]) : 0;
-    if (opAmp < 0) {
-        return UsageError(kCommand, "unknown op-amp '" + o.values["--opamp"] + "'");
-    }
-    double gainDb = o.Number("--gain-db", 0.0);
-    if (o.Has("--gain")) {
-        const double linear = o.Number("--gain", 1.0);
-        if (!(linear > 0.0)) {
-            return UsageError(kCommand, "the linear gain must be above 0");
-        }
-        gainDb = 20.0 * std::log10(linear);
-    }
-    const int order = static_cast<int>(o.Number("--order", 2.0));
-
-    if (lowHigh) {
-        if (*distribution == GainDistribution::VALUES) {
-            StageGains gains;
-            gains.fill(1.0);
-            const auto given =
-                SplitText(o.Has("--stage-gains") ? o.values["--stage-gains"] : "", ':');
-            for (size_t i = 0; i < given.size() && i < gains.size(); ++i) {
-                gains[i] = ParseValue(given[i]);
-            }
-            if (auto error = AcceptStageGains(gains, filter)) {
-                return PrintInputError(*error);
-            }
-            gainDb = StageGainProductDb(gains, order);
-        }
-        if (o.Has("--poles")) {
-            const auto poles = StageLists(o.values["--poles"]);
-            for (size_t i = 0; i < poles.size() && i < character.individualQ.size(); ++i) {
-                character.individualFrequency[i] = poles[i].size() > 0 ? poles[i][0] : 0.0;
-                character.individualQ[i] = poles[i].size() > 1 ? poles[i][1] : 0.0;
-            }
-        }
-        HpLpInput in = HpLpInputFrom(filter, *structure);
-        in.characteristic = *characteristic;
-        in.rippleDb = o.Number("--ripple", 1.0);
-        in.order = *structure == StructureKind::SALLEN_KEY_X ? 3 : order;
-        in.frequency = o.Number("--frequency", 1000.0);
-        in.impedance = o.Number("--impedance", 10000.0);
-        in.gainDb = gainDb;
-        in.sequence = *sequence;
-        in.series = *series;
-        in.distribution = *distribution;
-        in.capacitorMode = *mode;
-        in.opAmp = opAmp;
-        in.equalCapacitors = o.Flag("--equal-capacitors");
-        if (auto error = AcceptHpLpInput(in, *type, *structure, filter, character)) {
-            return PrintInputError(error->message);
-        }
-    } else if (*type == FilterType::BANDPASS) {
-        BpInput in = BpInputFrom(filter);
-        in.order = order;
-        in.frequency = o.Number("--frequency", 1000.0);
-        in.bandwidth = o.Number("--bandwidth", 100.0);
-        if (o.Has("--edges")) {
-            const auto edges = SplitText(o.values["--edges"], ':');
-            const auto converted = ConvertBandEdges(ParseValue(edges[0]),
-                                                    edges.size() > 1 ? ParseValue(edges[1]) : 0.0);
-            if (const auto* message = std::get_if<UserMessage>(&converted)) {
-                return PrintInputError(*message);
-            }
-            in.frequency = std::get<CentreAndBandwidth>(converted).centre;
-            in.bandwidth = std::get<CentreAndBandwidth>(converted).bandwidth;
-        }
-        in.gainDb = gainDb;
-        in.impedance = o.Number("--impedance", 10000.0);
-        if (*characteristic == Characteristic::INDIVIDUAL) {
-            return UsageError(kCommand, "the band-pass has no individual characteristic");
-        }
-        if (*distribution == GainDistribution::VALUES) {
-            return UsageError(kCommand, "the band-pass takes no gains per stage");
-        }
-        in.characteristic = *characteristic;
-        in.rippleDb = o.Number("--ripple", 1.0);
-        in.sequence = *sequence;
-        in.series = *series;
-        in.steplessR2 = o.Flag("--stepless-r2");
-        in.distribution = *distribution;
-        in.capacitorMode = *mode;
-        in.opAmp = opAmp;
-        if (auto error = AcceptBpInput(in, filter, character)) {
-            return PrintInputError(error->message);
-        }
-    } else {
-        BrTtInput in = BrTtInputFrom(filter);
-        in.frequency = o.Number("--frequency", 1000.0);
-        in.quality = o.Number("--q", 10.0);
-        in.impedance = o.Number("--impedance", 10000.0);
-        in.series = *series;
-        in.capacitorMode = *mode;
-        in.opAmp = opAmp;
-        if (auto error = AcceptBrTtInput(in, filter)) {
-            return PrintInputError(error->message);
-        }
-    }
-
-    if (filter.GetCapacitorMode() == CapacitorMode::ENTER) {
-        const auto caps =
-            StageLists(o.Has("--capacitor-values") ? o.values["--capacitor-values"] : "");
-        if (static_cast<int>(caps.size()) < filter.StageCount() || caps[0].empty() ||
-            caps[0][0] <= 0.0) {
-            return UsageError(kCommand, "--capacitors enter needs --capacitor-values for all " +
-                                            std::to_string(filter.StageCount()) + " stages");
-        }
-        constexpr ComponentSlot kCaps[] = {ComponentSlot::C1, ComponentSlot::C2, ComponentSlot::C3};
-        for (int s = 0; s < filter.StageCount(); ++s) {
-            const auto& values = caps[static_cast<size_t>(s)];
-            for (size_t k = 0; k < values.size() && k < 3; ++k) {
-                if (!(values[k] > 0.0)) {
-                    return UsageError(kCommand, "capacitor values must be above 0");
-                }
-                filter.SetValue(kCaps[k], s, values[k]);
-            }
-        }
-        filter.SetCapsEnteredOrder(filter.Order());
+    if (const Refusal refused = FillFilter(o, *type, *structure, opv, filter, character)) {
+        return *refused;
     }
     if (const auto message =
-            SaveSpecification(o.values["-o"], filter, character, opv, DesignerText("", ""))) {
+            SaveSpecification(o.values.at("-o"), filter, character, opv, DesignerText("", ""))) {
         return PrintInputError(*message);
     }
     return 0;

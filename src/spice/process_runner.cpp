@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "model/text_split.h"
+
 namespace vx {
 
 namespace {
@@ -29,19 +31,12 @@ std::string FindExecutable(const std::string& command) {
     }
     const char* path = std::getenv("PATH");
     const std::string dirs = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    size_t begin = 0;
-    while (begin <= dirs.size()) {
-        size_t end = dirs.find(':', begin);
-        if (end == std::string::npos) {
-            end = dirs.size();
-        }
+    for (const std::string& entry : SplitText(dirs, ':')) {
         // An empty PATH entry means the current directory.
-        const std::string dir = end > begin ? dirs.substr(begin, end - begin) : ".";
-        const std::string candidate = dir + "/" + command;
+        const std::string candidate = (entry.empty() ? std::string(".") : entry) + "/" + command;
         if (IsExecutableFile(candidate)) {
             return candidate;
         }
-        begin = end + 1;
     }
     return {};
 }

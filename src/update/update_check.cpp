@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdlib>
+#include <vector>
 
 #include "model/number_format.h"
+#include "model/text_split.h"
 #include "update/update_messages.h"
 
 #ifndef VX_UPDATE_URL
@@ -27,15 +29,12 @@ std::string ValueOf(std::string_view text, std::string_view key) {
     return std::string(text.substr(begin, comma - begin));
 }
 
+// Missing parts count as 0 and parts after the third are ignored.
 std::array<long long, 3> VersionParts(std::string_view version) {
     std::array<long long, 3> parts{};
-    for (long long& part : parts) {
-        const size_t dot = version.find('.');
-        part = ParseInt(version.substr(0, dot));
-        if (dot == std::string_view::npos) {
-            break;
-        }
-        version.remove_prefix(dot + 1);
+    const std::vector<std::string> pieces = SplitText(version, '.');
+    for (size_t i = 0; i < parts.size() && i < pieces.size(); ++i) {
+        parts[i] = ParseInt(pieces[i]);
     }
     return parts;
 }

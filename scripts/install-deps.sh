@@ -4,10 +4,11 @@ set -euo pipefail
 # The desktop application: Qt 6 (Widgets, PrintSupport, Network, Test), Qt's German texts for
 # its standard dialogs, and a font for drawing offscreen (tests, screenshots). The Debian
 # package: dpkg-shlibdeps (dpkg-dev) for its dependencies, desktop-file-validate for its menu
-# entry. The tests read the printed PDFs with poppler's pdftotext and pdfimages.
+# entry. The tests read the printed PDFs with poppler's pdftotext and pdfimages. The fuzz
+# harnesses need clang and its libFuzzer runtime.
 packages=(build-essential cmake libgtest-dev libbenchmark-dev clang-format locales ngspice libxml2-dev
     qt6-base-dev qt6-translations-l10n fontconfig fonts-dejavu-core dpkg-dev desktop-file-utils
-    poppler-utils)
+    poppler-utils clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

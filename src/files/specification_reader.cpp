@@ -3,9 +3,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 #include "files/scanner.h"
 #include "files/specification_messages.h"
+#include "files/specification_writer.h"
 #include "model/br_tt_input.h"
 #include "model/character.h"
 #include "model/circuit_pairs.h"
@@ -106,9 +108,12 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             }
             break;
         }
-        case KeywordId::ORDER:
-            raw.order = static_cast<int>(ParseInt(v));
+        case KeywordId::ORDER: {
+            // Beyond int is no order: a cast would wrap 2^32 + 4 round to 4.
+            const long long order = ParseInt(v);
+            raw.order = std::in_range<int>(order) ? static_cast<int>(order) : kAbsent;
             break;
+        }
         case KeywordId::QUALITY:
             raw.quality = ParseDouble(v);
             break;
@@ -270,10 +275,13 @@ std::optional<Failure> CheckBandPass(const RawSpecification& raw) {
     if (raw.order < 2 || raw.order > kMaxOrder || raw.order % 2 != 0) {
         return Failure{"ORDER"};
     }
-    const double fm = raw.frequency;
+    // The limits judge the values as the file keeps them, or a file just inside them could be
+    // saved just outside.
+    const double fm = AsWritten(raw.frequency);
+    const double bandwidth = AsWritten(raw.bandwidth);
     const double bMin = raw.opAmp == 0 ? fm / 200.0 : fm / 30.0;
     const double bMax = 10.0 * fm;
-    if (raw.bandwidth * 1.01 < bMin || raw.bandwidth > bMax * 1.01 || raw.bandwidth <= 0.0) {
+    if (bandwidth * 1.01 < bMin || bandwidth > bMax * 1.01 || bandwidth <= 0.0) {
         return Failure{"BANDWIDTH"};
     }
     const auto characteristic = static_cast<Characteristic>(raw.characteristic);

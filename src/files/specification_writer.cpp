@@ -19,8 +19,11 @@ std::string ToLatin1(const std::string& utf8) {
 }
 
 // Pole data in fixed form where eight decimals keep the precision, otherwise in exponent form.
+// The form follows the value as the exponent form rounds it, so that a file read and written
+// again keeps its form: 0.0099999999 would first become 1.000000E-02, then 0.01000000.
 std::string PoleNumber(double x) {
-    return x >= 0.01 && x < 100.0 ? FormatF(x, 8, 10) : FormatE(x);
+    const double rounded = AsWritten(x);
+    return rounded >= 0.01 && rounded < 100.0 ? FormatF(x, 8, 10) : FormatE(x);
 }
 
 template <class E>
@@ -29,6 +32,10 @@ std::string FileWord(E value) {
 }
 
 }  // namespace
+
+double AsWritten(double x) {
+    return ParseDouble(FormatE(x));
+}
 
 std::string DesignerText(const std::string& name, const std::string& organisation) {
     return organisation.empty() ? name : name + ", " + organisation;

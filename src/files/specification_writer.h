@@ -12,6 +12,9 @@ class CCharacter;
 class CFilter;
 class COpv;
 
+// A number as the file keeps it: six decimals in exponent form.
+double AsWritten(double x);
+
 // The designer line of a file: the name, and ", " and the organisation when there is one.
 std::string DesignerText(const std::string& name, const std::string& organisation);
 

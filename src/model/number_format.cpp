@@ -15,18 +15,23 @@ std::string ToChars(double x, std::chars_format format, int precision) {
     return std::string(buffer, result.ptr);
 }
 
-// Skips blanks and an optional sign, as strtod does; returns the sign.
+// Skips blanks and an optional sign, as strtod does; returns the sign. A second sign leaves
+// no number.
 double SkipSign(std::string_view& text) {
     size_t i = 0;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
         ++i;
     }
+    const auto isSign = [&text](size_t at) {
+        return at < text.size() && (text[at] == '+' || text[at] == '-');
+    };
     double sign = 1.0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (isSign(i)) {
         sign = text[i] == '-' ? -1.0 : 1.0;
         ++i;
     }
-    text.remove_prefix(i);
+    // strtod stops at a second sign, but from_chars would read a minus there.
+    text = isSign(i) ? std::string_view() : text.substr(i);
     return sign;
 }
 
@@ -83,6 +88,11 @@ long long ParseInt(std::string_view text) {
     const double sign = SkipSign(text);
     long long value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // As strtol: an overflow gives the limit on its side.
+        return sign < 0 ? std::numeric_limits<long long>::min()
+                        : std::numeric_limits<long long>::max();
+    }
     if (result.ec != std::errc()) {
         return 0;
     }

@@ -23,8 +23,9 @@ struct Prefix {
     double factor;
 };
 
-// In this order the leftmost letter wins; "m" is milli, "M" mega.
-constexpr std::array<Prefix, 11> kPrefixLetters = {{{'p', 1e-12},
+// In this order the leftmost letter wins; "m" is milli, "M" mega. "T" reads back what Format
+// writes; its "P" for peta cannot, as a typed "P" has always been pico.
+constexpr std::array<Prefix, 12> kPrefixLetters = {{{'p', 1e-12},
                                                     {'P', 1e-12},
                                                     {'n', 1e-9},
                                                     {'N', 1e-9},
@@ -34,7 +35,8 @@ constexpr std::array<Prefix, 11> kPrefixLetters = {{{'p', 1e-12},
                                                     {'k', 1e3},
                                                     {'K', 1e3},
                                                     {'M', 1e6},
-                                                    {'G', 1e9}}};
+                                                    {'G', 1e9},
+                                                    {'T', 1e12}}};
 
 std::string Format(double x, bool compact, int digits, ValueKind kind, bool milli) {
     const bool negative = x < 0;

@@ -82,6 +82,7 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
          "GAIN_DB", 0},
         {"order 31", Replace(kLowPass, "ORDER=4", "ORDER=31"), "ORDER", 0},
         {"order 0", Replace(kLowPass, "ORDER=4", "ORDER=0"), "ORDER", 0},
+        {"order beyond int", Replace(kLowPass, "ORDER=4", "ORDER=4294967300"), "ORDER", 0},
         {"no characteristic", Replace(kLowPass, "CHARACTERISTIC=BUTTERWORTH", ""), "CHARACTERISTIC",
          0},
         {"ripple missing",
@@ -130,6 +131,9 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
         {"band-pass order 32", Replace(bandPass, "ORDER=4", "ORDER=32"), "ORDER", 0},
         {"band-pass too narrow", Replace(bandPass, "BANDWIDTH=100", "BANDWIDTH=4.9"), "BANDWIDTH",
          0},
+        // Accepted, the bandwidth would be saved as 4.950495, below the limit.
+        {"band-pass too narrow once saved",
+         Replace(bandPass, "BANDWIDTH=100", "BANDWIDTH=4.9504951"), "BANDWIDTH", 0},
         {"band-pass too wide", Replace(bandPass, "BANDWIDTH=100", "BANDWIDTH=10200"), "BANDWIDTH",
          0},
         {"band-pass narrow for a real op-amp",

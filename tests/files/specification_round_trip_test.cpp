@@ -189,6 +189,34 @@ TEST(SpecificationFile, WritesTheLayoutAndNumberForms) {
     EXPECT_EQ(text, expected);
 }
 
+TEST(SpecificationFile, PoleDataKeepsItsFormWhenWrittenAgain) {
+    const COpv opv;
+    struct Case {
+        double q;
+        const char* line;
+    };
+    // Values whose exponent form rounds across an edge of the fixed form.
+    const Case cases[] = {
+        {0.0099999999, "\nQ=0.01000000\n"},
+        {0.009999994, "\nQ=9.999994E-03\n"},
+        {99.9999999, "\nQ=1.000000E+02\n"},
+        {99.99999, "\nQ=99.99999000\n"},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        Fill({FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::INDIVIDUAL,
+              GainDistribution::EQUAL, 1, 2},
+             s);
+        s.character.individualQ[0] = c.q;
+        const std::string text = SpecificationText(s.filter, s.character, opv, "x");
+        EXPECT_NE(text.find(c.line), std::string::npos) << text;
+        Session loaded;
+        ASSERT_TRUE(ReadSpecification(text, "f.vxs", loaded.filter, loaded.character, opv).ok);
+        loaded.filter.SetCreationStamp(s.filter.CreationStamp());
+        EXPECT_EQ(SpecificationText(loaded.filter, loaded.character, opv, "x"), text);
+    }
+}
+
 TEST(SpecificationFile, SavesAndLoadsThroughTheFileSystem) {
     const COpv opv;
     const std::filesystem::path dir =

@@ -56,6 +56,30 @@ TEST(ParseDouble, ReadsLikeStrtodInTheCLocale) {
     EXPECT_EQ(ParseDouble("1e-400"), 0.0);
 }
 
+TEST(ParseDouble, ReadsSignsAndOverflowsAsTheCLibrary) {
+    struct Case {
+        const char* text;
+        double expected;
+        long long expectedInt;
+    };
+    const Case cases[] = {
+        {"+-6", 0.0, 0},
+        {"--6", 0.0, 0},
+        {"-+6", 0.0, 0},
+        {" - 6", 0.0, 0},
+        // The magnitude of the smallest long long, negated twice, overflowed.
+        {"--9223372036854775808", 0.0, 0},
+        {"-9223372036854775807", -9223372036854775807.0, -9223372036854775807LL},
+        // strtol gives the limit on an overflow's side.
+        {"99999999999999999999", 1e20, std::numeric_limits<long long>::max()},
+        {"-99999999999999999999", -1e20, std::numeric_limits<long long>::min()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseDouble(c.text), c.expected) << c.text;
+        EXPECT_EQ(ParseInt(c.text), c.expectedInt) << c.text;
+    }
+}
+
 TEST(ParseInt, ReadsLikeStrtolInBase10) {
     EXPECT_EQ(ParseInt("42"), 42);
     EXPECT_EQ(ParseInt(" -17abc"), -17);

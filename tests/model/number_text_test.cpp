@@ -31,6 +31,7 @@ TEST(ParseValue, ReadsPrefixLettersAndDecimalComma) {
         {"1M", 1e6},
         {"1m", 1e-3},
         {"1G", 1e9},
+        {"3,3T", 3.3e12},
         {"100p", 1e-10},
         // Upper-case P, N and U are small prefixes as well; K is kilo.
         {"3P3", 3.3e-12},
@@ -161,7 +162,8 @@ TEST(FormatValue, NoMilliWritesSmallValuesWithoutMilli) {
 }
 
 TEST(FormatValue, RoundTripsThroughParseValue) {
-    for (const double x : {4.7e3, 1.5e-9, 2.2e-6, 3.3e-12, 1e6, 8.2e9, 0.005, 150.0, -4.7e3}) {
+    for (const double x :
+         {4.7e3, 1.5e-9, 2.2e-6, 3.3e-12, 1e6, 8.2e9, 3.3e12, 0.005, 150.0, -4.7e3}) {
         for (const ValueKind kind : {kAny, kC, kR}) {
             const std::string text = FormatValue(x, false, 3, kind);
             EXPECT_DOUBLE_EQ(ParseValue(text), x) << text;

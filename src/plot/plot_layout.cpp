@@ -198,49 +198,47 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
 // How far below the highest level the scale reaches at most.
 constexpr double kDeepestLevelDb = 100.0;
 
-bool CPlotLayout::FindVerticalRange() {
-    PlotMapping& map = out_.mapping;
-    const int graph = filter_.Graph();
+namespace {
+
+// Extremes of linear magnitudes.
+struct MagnitudeRange {
     double low = 1e20;
     double high = 0.0;
-    delayMin_ = curves_.groupDelay.GetMinimum();
-    delayMax_ = curves_.groupDelay.GetMaximum();
-    auto take = [&](const CShowFregang& curve) {
-        low = std::min(low, curve.GetMinimum());
-        high = std::max(high, curve.GetMaximum());
-        map.magnitudeShown = true;
+    bool shown = false;  // some magnitude curve is selected
+};
+
+MagnitudeRange SelectedMagnitudes(const CFilter& filter, const ResponseCurves& curves) {
+    const int graph = filter.Graph();
+    MagnitudeRange range;
+    auto take = [&range](const CShowFregang& curve) {
+        range.low = std::min(range.low, curve.GetMinimum());
+        range.high = std::max(range.high, curve.GetMaximum());
+        range.shown = true;
     };
     if (graph & kTargetBit) {
-        take(curves_.target);
+        take(curves.target);
     }
     if (graph & kFilterBit) {
-        take(curves_.filter);
+        take(curves.filter);
     }
-    if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
-        take(curves_.traditional);
+    if ((graph & kTraditionalBit) && filter.Structure() != StructureKind::SALLEN_KEY_X) {
+        take(curves.traditional);
     }
-    if (BandShown()) {
-        // A band that reaches above the curves is not cut off; one that reaches zero (a run
-        // with a perfect notch) would have no level in dB.
-        high = std::max(high, band_->q95.GetMaximum());
-        if (band_->q05.GetMinimum() > 0.0) {
-            low = std::min(low, band_->q05.GetMinimum());
-        }
-    }
-    map.delayShown = (graph & kDelayBit) != 0;
-    if (!map.magnitudeShown) {
-        if (!map.delayShown) {
-            return false;
-        }
-        low = curves_.filter.GetMinimum();
-        high = curves_.filter.GetMaximum();
-    }
+    return range;
+}
 
-    // Out to whole decibels, unless the extreme lies within a thousandth of the range of one.
-    high = Decibel(high);
+struct LevelRange {
+    double low;  // dB
+    double high;
+};
+
+// The ends of the level scale: out to whole decibels, unless the extreme lies within a
+// thousandth of the range of one.
+LevelRange WholeDecibels(const MagnitudeRange& range) {
+    double high = Decibel(range.high);
     // The exact notch of a band-stop computes to about -300 dB, which would squash everything
     // else; deeper parts of a curve are cut off at the bottom.
-    low = std::max(Decibel(low), high - kDeepestLevelDb);
+    double low = std::max(Decibel(range.low), high - kDeepestLevelDb);
     const double t = std::round(high);
     if (t > high) {
         high = t;
@@ -257,10 +255,38 @@ bool CPlotLayout::FindVerticalRange() {
     if (high - low < 1e-9) {
         low = high - 1.0;
     }
-    low_ = low;
-    high_ = high;
-    map.dbScale = (map.bottom - map.top) / (low - high);
-    map.dbOffset = map.top - high * map.dbScale;
+    return {low, high};
+}
+
+}  // namespace
+
+bool CPlotLayout::FindVerticalRange() {
+    PlotMapping& map = out_.mapping;
+    delayMin_ = curves_.groupDelay.GetMinimum();
+    delayMax_ = curves_.groupDelay.GetMaximum();
+    MagnitudeRange range = SelectedMagnitudes(filter_, curves_);
+    map.magnitudeShown = range.shown;
+    if (BandShown()) {
+        // A band that reaches above the curves is not cut off; one that reaches zero (a run
+        // with a perfect notch) would have no level in dB.
+        range.high = std::max(range.high, band_->q95.GetMaximum());
+        if (band_->q05.GetMinimum() > 0.0) {
+            range.low = std::min(range.low, band_->q05.GetMinimum());
+        }
+    }
+    map.delayShown = (filter_.Graph() & kDelayBit) != 0;
+    if (!map.magnitudeShown) {
+        if (!map.delayShown) {
+            return false;
+        }
+        range.low = curves_.filter.GetMinimum();
+        range.high = curves_.filter.GetMaximum();
+    }
+    const LevelRange levels = WholeDecibels(range);
+    low_ = levels.low;
+    high_ = levels.high;
+    map.dbScale = (map.bottom - map.top) / (low_ - high_);
+    map.dbOffset = map.top - high_ * map.dbScale;
     if (map.delayShown) {
         const double span = delayMin_ - delayMax_;
         map.delayScale = (map.bottom - map.top) / (span < 0.0 ? span : -1.0);

@@ -342,74 +342,105 @@ std::string CPlotLayout::MarkerLabel(double f) const {
     return FormatValue(f, true, labelDigits_ + 2, ValueKind::ANY);
 }
 
+// Where DrawFrequencyAxis puts its lines and labels.
+struct CPlotLayout::FrequencyGrid {
+    double f1;
+    double f2;
+    double f1Low;  // the range ends widened for ticks that land on them up to rounding
+    double f2High;
+    AxisStep axis;
+    double t0;  // the major step at or below f1
+    PlotPen majorPen;
+    int top;
+    int bottom;
+    int labelY;
+    int labelShift;
+    int charWidth;
+};
+
 void CPlotLayout::DrawFrequencyAxis() {
     const PlotMapping& map = out_.mapping;
-    const PlotPen& majorPen = scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen;
     const double f1 = map.referenceFrequency * filter_.PlotMin();
     const double f2 = map.referenceFrequency * filter_.PlotMax();
-    const double f1Low = f1 * (1.0 - kTickTolerance);
-    const double f2High = f2 * (1.0 + kTickTolerance);
     const AxisStep axis = NiceStep((f2 - f1) / 16.0);
-    const double minorStep = axis.step / axis.subdivisions;
-    const double t0 = std::trunc(f1 / axis.step + 1e-9) * axis.step;
     labelDigits_ = static_cast<int>(std::trunc(std::log10(f2 / axis.step) + 1.8));
+    const FrequencyGrid grid{f1,
+                             f2,
+                             f1 * (1.0 - kTickTolerance),
+                             f2 * (1.0 + kTickTolerance),
+                             axis,
+                             std::trunc(f1 / axis.step + 1e-9) * axis.step,
+                             scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen,
+                             map.top + scale_.uy,
+                             map.bottom - scale_.uy + 1,
+                             map.bottom + scale_.uy,
+                             Sx(11),
+                             Sx(kCharWidth)};
+    FillDecadeBelow(grid, DrawFrequencyTicks(grid));
+}
 
-    const int top = map.top + scale_.uy;
-    const int bottom = map.bottom - scale_.uy + 1;
-    const int labelY = map.bottom + scale_.uy;
-    const int labelShift = Sx(11);
-    const int charWidth = Sx(kCharWidth);
-    auto label = [&](double f, int x) {
-        std::string text = FrequencyLabel(f);
-        const int length = static_cast<int>(text.size());
-        Text(std::move(text), x - labelShift, labelY, HAlign::LEFT, kBlack);
-        return length;
-    };
+void CPlotLayout::GridLine(const FrequencyGrid& grid, const PlotPen& pen, int x) {
+    Line(pen, x, grid.top, x, grid.bottom);
+}
 
+int CPlotLayout::GridLabel(const FrequencyGrid& grid, double f, int x) {
+    std::string text = FrequencyLabel(f);
+    const int length = static_cast<int>(text.size());
+    Text(std::move(text), x - grid.labelShift, grid.labelY, HAlign::LEFT, kBlack);
+    return length;
+}
+
+// The major ticks, labelled where the previous label leaves room, and the minor ones between.
+// Before the first major label, minor ticks are labelled leftwards from the first major tick.
+// Returns the lowest label's frequency, infinity for none.
+double CPlotLayout::DrawFrequencyTicks(const FrequencyGrid& g) {
+    const double minorStep = g.axis.step / g.axis.subdivisions;
     bool majorLabelled = false;
     int lastLabelX = 0;
     int spacing = Sx(27);
-    // Before the first major label, ticks are labelled leftwards from the first major tick.
-    int rightLabelX = FrequencyX(t0 >= f1Low ? t0 : t0 + axis.step);
+    int rightLabelX = FrequencyX(g.t0 >= g.f1Low ? g.t0 : g.t0 + g.axis.step);
     double lowestLabel = std::numeric_limits<double>::infinity();
     for (int i = 0;; ++i) {
-        const double k = t0 + i * axis.step;
-        if (k > f2High) {
+        const double k = g.t0 + i * g.axis.step;
+        if (k > g.f2High) {
             break;
         }
-        if (k >= f1Low) {
+        if (k >= g.f1Low) {
             const int x = FrequencyX(k);
-            Line(majorPen, x, top, x, bottom);
+            GridLine(g, g.majorPen, x);
             if (!majorLabelled || x - lastLabelX > spacing) {
-                spacing = charWidth * (label(k, x) + 1);
+                spacing = g.charWidth * (GridLabel(g, k, x) + 1);
                 lastLabelX = x;
                 majorLabelled = true;
                 lowestLabel = std::min(lowestLabel, k);
             }
         }
-        for (int j = axis.subdivisions - 1; j >= 1; --j) {
+        for (int j = g.axis.subdivisions - 1; j >= 1; --j) {
             const double m = k + j * minorStep;
-            if (m < f1Low || m > f2High) {
+            if (m < g.f1Low || m > g.f2High) {
                 continue;
             }
             const int x = FrequencyX(m);
             if (!majorLabelled) {
                 const int length = static_cast<int>(FrequencyLabel(m).size());
-                if (charWidth * (length + 1) < rightLabelX - x) {
-                    Line(majorPen, x, top, x, bottom);
-                    label(m, x);
+                if (g.charWidth * (length + 1) < rightLabelX - x) {
+                    GridLine(g, g.majorPen, x);
+                    GridLabel(g, m, x);
                     rightLabelX = x;
                     lowestLabel = std::min(lowestLabel, m);
                     continue;
                 }
             }
-            Line(kMinorGridPen, x, top, x, bottom);
+            GridLine(g, kMinorGridPen, x);
         }
     }
+    return lowestLabel;
+}
 
-    // Fill the decade below the lowest label when it lies well above the start.
+// Fills the decade below the lowest label when that lies well above the start.
+void CPlotLayout::FillDecadeBelow(const FrequencyGrid& g, double lowestLabel) {
     const double n = lowestLabel;
-    if (!std::isfinite(n) || n * n / (f1 * f2) < 0.1) {
+    if (!std::isfinite(n) || n * n / (g.f1 * g.f2) < 0.1) {
         return;
     }
     double s = std::pow(10.0, std::floor(std::log10(n / 2.0)));
@@ -419,13 +450,13 @@ void CPlotLayout::DrawFrequencyAxis() {
         s = std::pow(10.0, std::floor(std::log10(v / 2.0)));
         labelled = true;
     }
-    while (v >= f1Low) {
+    while (v >= g.f1Low) {
         const int x = FrequencyX(v);
         if (labelled) {
-            Line(majorPen, x, top, x, bottom);
-            label(v, x);
+            GridLine(g, g.majorPen, x);
+            GridLabel(g, v, x);
         } else {
-            Line(kMinorGridPen, x, top, x, bottom);
+            GridLine(g, kMinorGridPen, x);
         }
         v -= s;
         labelled = !labelled;

@@ -49,20 +49,144 @@ struct Worker {
     std::vector<OpAmpParams> opAmps;
 };
 
+std::optional<UserMessage> Refusal(const CFilter& filter, const ToleranceSettings& settings) {
+    if (filter.GetDesignState() != DesignState::DESIGNED) {
+        return NoDesignMessage(tolerance_text::kCaption);
+    }
+    return CheckToleranceSettings(settings);
+}
+
+ToleranceRun CancelledRun() {
+    ToleranceRun run;
+    run.outcome = ToleranceOutcome::CANCELLED;
+    return run;
+}
+
+long long RunBlocks(const ToleranceSettings& settings) {
+    return (settings.runs + kRunsPerBlock - 1) / kRunsPerBlock;
+}
+
+// What every run starts from.
+struct RunInputs {
+    const ToleranceSettings& settings;
+    const std::vector<TolerancePart>& parts;
+    OpAmpParams opAmp;
+    const std::vector<double>& omegas;
+    const CFigureMeter& meter;
+    const CToleranceMask& mask;
+};
+
+// What the runs give, indexed by run; the responses run after run, a grid's worth each.
+struct RunOutputs {
+    RunOutputs(int runs, size_t points)
+        : responses(static_cast<size_t>(runs) * points),
+          figures(static_cast<size_t>(runs)),
+          passed(static_cast<size_t>(runs)) {}
+    std::vector<double> responses;
+    std::vector<ResponseFigures> figures;
+    std::vector<char> passed;
+};
+
+// The monitor's view of both phases: the runs take nine tenths of the progress, the band the
+// rest.
+struct Progress {
+    DesignMonitor& monitor;
+    int runs;
+    int points;
+    std::atomic<int> done{0};
+    std::atomic<int> columns{0};
+
+    bool Poll() {
+        monitor.Report({0, 0,
+                        done.load(std::memory_order_relaxed) * 90 / runs +
+                            columns.load(std::memory_order_relaxed) * 10 / points});
+        return monitor.CancelRequested();
+    }
+};
+
+// Run r on `w`: the parts and the op-amps drawn from the run's own random stream, its response
+// on the grid, its figures and the mask's verdict.
+void MonteCarloRun(const RunInputs& in, int r, Worker& w, RunOutputs& out) {
+    const ToleranceSettings& settings = in.settings;
+    CToleranceRandom random(settings.seed, static_cast<uint64_t>(r));
+    for (size_t i = 0; i < in.parts.size(); ++i) {
+        const double tolerance =
+            in.parts[i].capacitor ? settings.capacitorTolerance : settings.resistorTolerance;
+        w.values[i] = in.parts[i].nominal * random.Factor(tolerance, settings.distribution);
+    }
+    // The gain-bandwidth product A0 / (2 pi T1) varies through T1.
+    for (OpAmpParams& a : w.opAmps) {
+        a = in.opAmp;
+        a.t1 /= random.Factor(settings.gainBandwidthSpread, settings.distribution);
+    }
+    w.evaluator.SetValues(w.values, w.opAmps);
+    const size_t points = in.omegas.size();
+    const std::span<double> row(out.responses.data() + static_cast<size_t>(r) * points, points);
+    w.evaluator.Magnitudes(in.omegas, row);
+    out.figures[static_cast<size_t>(r)] =
+        in.meter.Measure(row, [&w](double omega) { return w.evaluator.Magnitude(omega); });
+    out.passed[static_cast<size_t>(r)] = in.mask.Passes(row) ? 1 : 0;
+}
+
+// All runs, in blocks on `threads` workers; true when cancelled.
+bool RunOnThreads(const RunInputs& in, const CDesignSession& session, int threads,
+                  Progress& progress, RunOutputs& out) {
+    std::vector<std::unique_ptr<Worker>> workers;
+    for (int i = 0; i < threads; ++i) {
+        workers.push_back(std::make_unique<Worker>(session));
+    }
+    const int runs = in.settings.runs;
+    auto runBlock = [&](int worker, long long block) {
+        Worker& w = *workers[static_cast<size_t>(worker)];
+        const int first = static_cast<int>(block) * kRunsPerBlock;
+        for (int r = first; r < std::min(runs, first + kRunsPerBlock); ++r) {
+            MonteCarloRun(in, r, w, out);
+            progress.done.fetch_add(1, std::memory_order_relaxed);
+        }
+    };
+    return CParallelBlocks().Run(threads, RunBlocks(in.settings), runBlock,
+                                 [&progress] { return progress.Poll(); });
+}
+
+// The band over the runs' responses, in blocks of grid points; true when cancelled.
+bool BandOnThreads(const std::vector<double>& responses, int threads, Progress& progress,
+                   ToleranceBand& band) {
+    const int points = progress.points;
+    const long long columnBlocks =
+        (static_cast<long long>(points) + kColumnsPerBlock - 1) / kColumnsPerBlock;
+    auto bandBlock = [&](int, long long block) {
+        const int first = static_cast<int>(block) * kColumnsPerBlock;
+        const int last = std::min(points, first + kColumnsPerBlock);
+        FillBand(responses, progress.runs, first, last, band);
+        progress.columns.fetch_add(last - first, std::memory_order_relaxed);
+    };
+    return CParallelBlocks().Run(threads, columnBlocks, bandBlock,
+                                 [&progress] { return progress.Poll(); });
+}
+
+// The spread of the runs' figures about the nominal ones, and the yield.
+void Summarise(RunOutputs& out, const ResponseFigures& nominal, ToleranceResult& result) {
+    std::vector<double> frequencies(out.figures.size());
+    std::vector<double> levels(out.figures.size());
+    for (size_t r = 0; r < out.figures.size(); ++r) {
+        frequencies[r] = out.figures[r].frequency;
+        levels[r] = out.figures[r].levelDb;
+    }
+    result.frequency = SummariseFigure(frequencies, nominal.frequency);
+    result.level = SummariseFigure(levels, nominal.levelDb);
+    result.runFigures = std::move(out.figures);
+    result.passed = static_cast<int>(std::count(out.passed.begin(), out.passed.end(), 1));
+}
+
 }  // namespace
 
 ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
     ToleranceRun run;
     const CFilter& filter = session_.Filter();
-    if (filter.GetDesignState() != DesignState::DESIGNED) {
-        run.message = NoDesignMessage(tolerance_text::kCaption);
-        return run;
-    }
-    if (std::optional<UserMessage> refused = CheckToleranceSettings(settings_)) {
+    if (std::optional<UserMessage> refused = Refusal(filter, settings_)) {
         run.message = std::move(refused);
         return run;
     }
-
     const ResponseCurves& curves = session_.Curves();
     const std::vector<double> omegas = ResponseGrid(filter);
     CToleranceEvaluator nominal(session_);
@@ -79,87 +203,20 @@ ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
     const ResponseFigures nominalFigures = meter.Measure(curves.filter.Values(), nominalAt);
     result.sensitivities = ComputeSensitivities(nominal);
 
-    const int runs = settings_.runs;
-    const size_t points = omegas.size();
-    const long long blockCount = (runs + kRunsPerBlock - 1) / kRunsPerBlock;
+    const RunInputs inputs{settings_, nominal.Parts(), nominal.OpAmp(), omegas, meter, mask};
     const int threads = static_cast<int>(
-        std::min<long long>(CParallelBlocks::ThreadCount(settings_.threads), blockCount));
-    std::vector<std::unique_ptr<Worker>> workers;
-    for (int i = 0; i < threads; ++i) {
-        workers.push_back(std::make_unique<Worker>(session_));
-    }
-    const std::vector<TolerancePart>& parts = nominal.Parts();
-    const OpAmpParams opAmp = nominal.OpAmp();
-    std::vector<double> responses(static_cast<size_t>(runs) * points);
-    std::vector<ResponseFigures> figures(static_cast<size_t>(runs));
-    std::vector<char> passed(static_cast<size_t>(runs));
-    std::atomic<int> done{0};
-
-    auto runBlock = [&](int worker, long long block) {
-        Worker& w = *workers[static_cast<size_t>(worker)];
-        const int first = static_cast<int>(block) * kRunsPerBlock;
-        for (int r = first; r < std::min(runs, first + kRunsPerBlock); ++r) {
-            CToleranceRandom random(settings_.seed, static_cast<uint64_t>(r));
-            for (size_t i = 0; i < parts.size(); ++i) {
-                const double tolerance =
-                    parts[i].capacitor ? settings_.capacitorTolerance : settings_.resistorTolerance;
-                w.values[i] = parts[i].nominal * random.Factor(tolerance, settings_.distribution);
-            }
-            // The gain-bandwidth product A0 / (2 pi T1) varies through T1.
-            for (OpAmpParams& a : w.opAmps) {
-                a = opAmp;
-                a.t1 /= random.Factor(settings_.gainBandwidthSpread, settings_.distribution);
-            }
-            w.evaluator.SetValues(w.values, w.opAmps);
-            const std::span<double> row(responses.data() + static_cast<size_t>(r) * points, points);
-            w.evaluator.Magnitudes(omegas, row);
-            figures[static_cast<size_t>(r)] =
-                meter.Measure(row, [&w](double omega) { return w.evaluator.Magnitude(omega); });
-            passed[static_cast<size_t>(r)] = mask.Passes(row) ? 1 : 0;
-            done.fetch_add(1, std::memory_order_relaxed);
-        }
-    };
-    // The runs take nine tenths of the progress, the band the rest.
-    std::atomic<int> columns{0};
-    auto poll = [&] {
-        monitor.Report(
-            {0, 0,
-             done.load(std::memory_order_relaxed) * 90 / runs +
-                 columns.load(std::memory_order_relaxed) * 10 / static_cast<int>(points)});
-        return monitor.CancelRequested();
-    };
-    auto cancelled = [] {
-        ToleranceRun run;
-        run.outcome = ToleranceOutcome::CANCELLED;
-        return run;
-    };
-    if (CParallelBlocks().Run(threads, blockCount, runBlock, poll)) {
-        return cancelled();
+        std::min<long long>(CParallelBlocks::ThreadCount(settings_.threads), RunBlocks(settings_)));
+    RunOutputs outputs(settings_.runs, omegas.size());
+    Progress progress{monitor, settings_.runs, static_cast<int>(omegas.size())};
+    if (RunOnThreads(inputs, session_, threads, progress, outputs)) {
+        return CancelledRun();
     }
     result.band = EmptyBand(filter, curves.filter.LinearInterpolation());
-    const long long columnBlocks =
-        (static_cast<long long>(points) + kColumnsPerBlock - 1) / kColumnsPerBlock;
-    auto bandBlock = [&](int, long long block) {
-        const int first = static_cast<int>(block) * kColumnsPerBlock;
-        const int last = std::min(static_cast<int>(points), first + kColumnsPerBlock);
-        FillBand(responses, runs, first, last, result.band);
-        columns.fetch_add(last - first, std::memory_order_relaxed);
-    };
-    if (CParallelBlocks().Run(threads, columnBlocks, bandBlock, poll)) {
-        return cancelled();
+    if (BandOnThreads(outputs.responses, threads, progress, result.band)) {
+        return CancelledRun();
     }
     monitor.Report({0, 0, 100});
-
-    std::vector<double> frequencies(figures.size());
-    std::vector<double> levels(figures.size());
-    for (size_t r = 0; r < figures.size(); ++r) {
-        frequencies[r] = figures[r].frequency;
-        levels[r] = figures[r].levelDb;
-    }
-    result.frequency = SummariseFigure(frequencies, nominalFigures.frequency);
-    result.level = SummariseFigure(levels, nominalFigures.levelDb);
-    result.runFigures = std::move(figures);
-    result.passed = static_cast<int>(std::count(passed.begin(), passed.end(), 1));
+    Summarise(outputs, nominalFigures, result);
     run.outcome = ToleranceOutcome::DONE;
     return run;
 }

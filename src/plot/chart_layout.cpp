@@ -136,6 +136,111 @@ void Text(std::vector<PlotPrimitive>& out, std::string text, int x, int y, HAlig
     out.emplace_back(PlotText{std::move(text), {x, y}, h, v, color});
 }
 
+// The horizontal axis the panels share.
+struct HorizontalAxis {
+    double x0;
+    double x1;
+    bool log;
+    AxisStep timeStep;
+    std::vector<Tick> ticks;
+
+    int At(double x, const PlotRect& r) const {
+        const double t = log ? std::log(x / x0) / std::log(x1 / x0) : (x - x0) / (x1 - x0);
+        return Round(r.left + t * r.Width());
+    }
+};
+
+HorizontalAxis MakeHorizontalAxis(const Chart& chart) {
+    const double x0 = chart.x.front();
+    const double x1 = chart.x.back();
+    const bool log = chart.axis == ChartAxis::FREQUENCY;
+    if (log && !(x0 > 0.0)) {
+        throw std::invalid_argument("a frequency axis starts above 0 Hz");
+    }
+    const AxisStep timeStep = NiceStep((x1 - x0) / 8.0);
+    return {x0, x1, log, timeStep,
+            log ? FrequencyTicks(x0, x1) : LinearTicks(x0, x1, timeStep, false)};
+}
+
+int ValueY(double v, const Scale& scale, const PlotRect& r) {
+    return Round(r.bottom - (v - scale.low) / (scale.high - scale.low) * r.Height());
+}
+
+// The vertical grid lines of the shared axis, the horizontal ones of the panel's scale with
+// their labels.
+void DrawGrid(std::vector<PlotPrimitive>& out, const PlotRect& r, const HorizontalAxis& axis,
+              const Scale& scale, const std::string& unit) {
+    for (const Tick& tick : axis.ticks) {
+        const int x = axis.At(tick.value, r);
+        Line(out, tick.major ? kMajorGridPen : kMinorGridPen, x, r.top, x, r.bottom);
+    }
+    const AxisStep valueStep{scale.step, scale.subdivisions};
+    const bool minor =
+        r.Height() * scale.step / (scale.high - scale.low) / scale.subdivisions >= 6.0;
+    for (const Tick& tick : LinearTicks(scale.low, scale.high, valueStep, minor)) {
+        const int y = ValueY(tick.value, scale, r);
+        Line(out, tick.major ? kMajorGridPen : kMinorGridPen, r.left, y, r.right, y);
+        if (tick.labelled) {
+            Text(out, TickLabel(tick.value, scale.step, unit), r.left - 4, y, HAlign::RIGHT,
+                 VAlign::MIDDLE, kBlack);
+        }
+    }
+}
+
+void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPanel& panel) {
+    out.emplace_back(PlotPolyline{kFramePen,
+                                  {{r.left, r.top},
+                                   {r.right, r.top},
+                                   {r.right, r.bottom},
+                                   {r.left, r.bottom},
+                                   {r.left, r.top}}});
+    Text(out, panel.unit.empty() ? panel.label : panel.label + " [" + panel.unit + "]", r.left,
+         r.top - kHeaderHeight + 2, HAlign::LEFT, VAlign::TOP, kBlue);
+}
+
+// The curve, broken where the simulator gave no finite value.
+void DrawCurve(std::vector<PlotPrimitive>& out, const PlotRect& r, const std::vector<double>& x,
+               const std::vector<double>& values, const HorizontalAxis& axis, const Scale& scale) {
+    PlotPolyline curve{kCurvePen, {}};
+    auto flush = [&] {
+        if (curve.points.size() >= 2) {
+            out.push_back(curve);
+        }
+        curve.points.clear();
+    };
+    for (size_t k = 0; k < x.size() && k < values.size(); ++k) {
+        const double v = values[k];
+        if (!std::isfinite(v)) {
+            flush();
+            continue;
+        }
+        const int y = std::clamp(ValueY(v, scale, r), r.top, r.bottom);
+        curve.points.push_back({axis.At(x[k], r), y});
+    }
+    flush();
+}
+
+// Below the bottom panel: the labels that do not run into their left neighbour, the caption.
+void DrawHorizontalLabels(std::vector<PlotPrimitive>& out, const PlotRect& r,
+                          const HorizontalAxis& axis) {
+    int labelEnd = std::numeric_limits<int>::min() / 2;
+    for (const Tick& tick : axis.ticks) {
+        if (!tick.labelled) {
+            continue;
+        }
+        const std::string text = axis.log ? FormatValue(tick.value, true, 3, ValueKind::ANY)
+                                          : TickLabel(tick.value, axis.timeStep.step, "s");
+        const int x = axis.At(tick.value, r);
+        const int half = static_cast<int>(text.size()) * kCharWidth / 2;
+        if (x - half > labelEnd + kCharWidth) {
+            Text(out, text, x, r.bottom + 3, HAlign::CENTER, VAlign::TOP, kBlack);
+            labelEnd = x + half;
+        }
+    }
+    Text(out, axis.log ? kChartFrequencyAxis : kChartTimeAxis, r.right, r.bottom + 20,
+         HAlign::RIGHT, VAlign::TOP, kBlack);
+}
+
 }  // namespace
 
 std::vector<PlotRect> CChartLayout::PanelRects(const PlotRect& page) const {
@@ -164,90 +269,17 @@ std::vector<PlotPrimitive> CChartLayout::Draw(const PlotRect& page) const {
     out.emplace_back(PlotFill{page, {255, 255, 255}});
     Text(out, chart_.title, page.left + kMarginLeft, page.top + 6, HAlign::LEFT, VAlign::TOP,
          kBlack);
-
-    const double x0 = chart_.x.front();
-    const double x1 = chart_.x.back();
-    const bool log = chart_.axis == ChartAxis::FREQUENCY;
-    if (log && !(x0 > 0.0)) {
-        throw std::invalid_argument("a frequency axis starts above 0 Hz");
-    }
-    const AxisStep timeStep = NiceStep((x1 - x0) / 8.0);
-    const std::vector<Tick> xTicks =
-        log ? FrequencyTicks(x0, x1) : LinearTicks(x0, x1, timeStep, false);
+    const HorizontalAxis axis = MakeHorizontalAxis(chart_);
     const std::vector<PlotRect> rects = PanelRects(page);
-
     for (size_t p = 0; p < rects.size(); ++p) {
         const PlotRect& r = rects[p];
         const ChartPanel& panel = chart_.panels[p];
-        auto xAt = [&](double x) {
-            const double t = log ? std::log(x / x0) / std::log(x1 / x0) : (x - x0) / (x1 - x0);
-            return Round(r.left + t * r.Width());
-        };
         const Scale scale = ValueScale(panel, r.Height());
-        auto yAt = [&](double v) {
-            return Round(r.bottom - (v - scale.low) / (scale.high - scale.low) * r.Height());
-        };
-
-        for (const Tick& tick : xTicks) {
-            const int x = xAt(tick.value);
-            Line(out, tick.major ? kMajorGridPen : kMinorGridPen, x, r.top, x, r.bottom);
-        }
-        const AxisStep valueStep{scale.step, scale.subdivisions};
-        const bool minor =
-            r.Height() * scale.step / (scale.high - scale.low) / scale.subdivisions >= 6.0;
-        for (const Tick& tick : LinearTicks(scale.low, scale.high, valueStep, minor)) {
-            const int y = yAt(tick.value);
-            Line(out, tick.major ? kMajorGridPen : kMinorGridPen, r.left, y, r.right, y);
-            if (tick.labelled) {
-                Text(out, TickLabel(tick.value, scale.step, panel.unit), r.left - 4, y,
-                     HAlign::RIGHT, VAlign::MIDDLE, kBlack);
-            }
-        }
-        out.emplace_back(PlotPolyline{kFramePen,
-                                      {{r.left, r.top},
-                                       {r.right, r.top},
-                                       {r.right, r.bottom},
-                                       {r.left, r.bottom},
-                                       {r.left, r.top}}});
-        Text(out, panel.unit.empty() ? panel.label : panel.label + " [" + panel.unit + "]", r.left,
-             r.top - kHeaderHeight + 2, HAlign::LEFT, VAlign::TOP, kBlue);
-
-        // The curve, broken where the simulator gave no finite value.
-        PlotPolyline curve{kCurvePen, {}};
-        auto flush = [&] {
-            if (curve.points.size() >= 2) {
-                out.push_back(curve);
-            }
-            curve.points.clear();
-        };
-        for (size_t k = 0; k < chart_.x.size() && k < panel.values.size(); ++k) {
-            const double v = panel.values[k];
-            if (!std::isfinite(v)) {
-                flush();
-                continue;
-            }
-            const int y = std::clamp(yAt(v), r.top, r.bottom);
-            curve.points.push_back({xAt(chart_.x[k]), y});
-        }
-        flush();
-
+        DrawGrid(out, r, axis, scale, panel.unit);
+        DrawFrame(out, r, panel);
+        DrawCurve(out, r, chart_.x, panel.values, axis, scale);
         if (p + 1 == rects.size()) {
-            int labelEnd = std::numeric_limits<int>::min() / 2;
-            for (const Tick& tick : xTicks) {
-                if (!tick.labelled) {
-                    continue;
-                }
-                const std::string text = log ? FormatValue(tick.value, true, 3, ValueKind::ANY)
-                                             : TickLabel(tick.value, timeStep.step, "s");
-                const int x = xAt(tick.value);
-                const int half = static_cast<int>(text.size()) * kCharWidth / 2;
-                if (x - half > labelEnd + kCharWidth) {
-                    Text(out, text, x, r.bottom + 3, HAlign::CENTER, VAlign::TOP, kBlack);
-                    labelEnd = x + half;
-                }
-            }
-            Text(out, log ? kChartFrequencyAxis : kChartTimeAxis, r.right, r.bottom + 20,
-                 HAlign::RIGHT, VAlign::TOP, kBlack);
+            DrawHorizontalLabels(out, r, axis);
         }
     }
     return out;

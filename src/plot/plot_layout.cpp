@@ -198,49 +198,47 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
 // How far below the highest level the scale reaches at most.
 constexpr double kDeepestLevelDb = 100.0;
 
-bool CPlotLayout::FindVerticalRange() {
-    PlotMapping& map = out_.mapping;
-    const int graph = filter_.Graph();
+namespace {
+
+// Extremes of linear magnitudes.
+struct MagnitudeRange {
     double low = 1e20;
     double high = 0.0;
-    delayMin_ = curves_.groupDelay.GetMinimum();
-    delayMax_ = curves_.groupDelay.GetMaximum();
-    auto take = [&](const CShowFregang& curve) {
-        low = std::min(low, curve.GetMinimum());
-        high = std::max(high, curve.GetMaximum());
-        map.magnitudeShown = true;
+    bool shown = false;  // some magnitude curve is selected
+};
+
+MagnitudeRange SelectedMagnitudes(const CFilter& filter, const ResponseCurves& curves) {
+    const int graph = filter.Graph();
+    MagnitudeRange range;
+    auto take = [&range](const CShowFregang& curve) {
+        range.low = std::min(range.low, curve.GetMinimum());
+        range.high = std::max(range.high, curve.GetMaximum());
+        range.shown = true;
     };
     if (graph & kTargetBit) {
-        take(curves_.target);
+        take(curves.target);
     }
     if (graph & kFilterBit) {
-        take(curves_.filter);
+        take(curves.filter);
     }
-    if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
-        take(curves_.traditional);
+    if ((graph & kTraditionalBit) && filter.Structure() != StructureKind::SALLEN_KEY_X) {
+        take(curves.traditional);
     }
-    if (BandShown()) {
-        // A band that reaches above the curves is not cut off; one that reaches zero (a run
-        // with a perfect notch) would have no level in dB.
-        high = std::max(high, band_->q95.GetMaximum());
-        if (band_->q05.GetMinimum() > 0.0) {
-            low = std::min(low, band_->q05.GetMinimum());
-        }
-    }
-    map.delayShown = (graph & kDelayBit) != 0;
-    if (!map.magnitudeShown) {
-        if (!map.delayShown) {
-            return false;
-        }
-        low = curves_.filter.GetMinimum();
-        high = curves_.filter.GetMaximum();
-    }
+    return range;
+}
 
-    // Out to whole decibels, unless the extreme lies within a thousandth of the range of one.
-    high = Decibel(high);
+struct LevelRange {
+    double low;  // dB
+    double high;
+};
+
+// The ends of the level scale: out to whole decibels, unless the extreme lies within a
+// thousandth of the range of one.
+LevelRange WholeDecibels(const MagnitudeRange& range) {
+    double high = Decibel(range.high);
     // The exact notch of a band-stop computes to about -300 dB, which would squash everything
     // else; deeper parts of a curve are cut off at the bottom.
-    low = std::max(Decibel(low), high - kDeepestLevelDb);
+    double low = std::max(Decibel(range.low), high - kDeepestLevelDb);
     const double t = std::round(high);
     if (t > high) {
         high = t;
@@ -257,10 +255,38 @@ bool CPlotLayout::FindVerticalRange() {
     if (high - low < 1e-9) {
         low = high - 1.0;
     }
-    low_ = low;
-    high_ = high;
-    map.dbScale = (map.bottom - map.top) / (low - high);
-    map.dbOffset = map.top - high * map.dbScale;
+    return {low, high};
+}
+
+}  // namespace
+
+bool CPlotLayout::FindVerticalRange() {
+    PlotMapping& map = out_.mapping;
+    delayMin_ = curves_.groupDelay.GetMinimum();
+    delayMax_ = curves_.groupDelay.GetMaximum();
+    MagnitudeRange range = SelectedMagnitudes(filter_, curves_);
+    map.magnitudeShown = range.shown;
+    if (BandShown()) {
+        // A band that reaches above the curves is not cut off; one that reaches zero (a run
+        // with a perfect notch) would have no level in dB.
+        range.high = std::max(range.high, band_->q95.GetMaximum());
+        if (band_->q05.GetMinimum() > 0.0) {
+            range.low = std::min(range.low, band_->q05.GetMinimum());
+        }
+    }
+    map.delayShown = (filter_.Graph() & kDelayBit) != 0;
+    if (!map.magnitudeShown) {
+        if (!map.delayShown) {
+            return false;
+        }
+        range.low = curves_.filter.GetMinimum();
+        range.high = curves_.filter.GetMaximum();
+    }
+    const LevelRange levels = WholeDecibels(range);
+    low_ = levels.low;
+    high_ = levels.high;
+    map.dbScale = (map.bottom - map.top) / (low_ - high_);
+    map.dbOffset = map.top - high_ * map.dbScale;
     if (map.delayShown) {
         const double span = delayMin_ - delayMax_;
         map.delayScale = (map.bottom - map.top) / (span < 0.0 ? span : -1.0);
@@ -316,74 +342,105 @@ std::string CPlotLayout::MarkerLabel(double f) const {
     return FormatValue(f, true, labelDigits_ + 2, ValueKind::ANY);
 }
 
+// Where DrawFrequencyAxis puts its lines and labels.
+struct CPlotLayout::FrequencyGrid {
+    double f1;
+    double f2;
+    double f1Low;  // the range ends widened for ticks that land on them up to rounding
+    double f2High;
+    AxisStep axis;
+    double t0;  // the major step at or below f1
+    PlotPen majorPen;
+    int top;
+    int bottom;
+    int labelY;
+    int labelShift;
+    int charWidth;
+};
+
 void CPlotLayout::DrawFrequencyAxis() {
     const PlotMapping& map = out_.mapping;
-    const PlotPen& majorPen = scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen;
     const double f1 = map.referenceFrequency * filter_.PlotMin();
     const double f2 = map.referenceFrequency * filter_.PlotMax();
-    const double f1Low = f1 * (1.0 - kTickTolerance);
-    const double f2High = f2 * (1.0 + kTickTolerance);
     const AxisStep axis = NiceStep((f2 - f1) / 16.0);
-    const double minorStep = axis.step / axis.subdivisions;
-    const double t0 = std::trunc(f1 / axis.step + 1e-9) * axis.step;
     labelDigits_ = static_cast<int>(std::trunc(std::log10(f2 / axis.step) + 1.8));
+    const FrequencyGrid grid{f1,
+                             f2,
+                             f1 * (1.0 - kTickTolerance),
+                             f2 * (1.0 + kTickTolerance),
+                             axis,
+                             std::trunc(f1 / axis.step + 1e-9) * axis.step,
+                             scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen,
+                             map.top + scale_.uy,
+                             map.bottom - scale_.uy + 1,
+                             map.bottom + scale_.uy,
+                             Sx(11),
+                             Sx(kCharWidth)};
+    FillDecadeBelow(grid, DrawFrequencyTicks(grid));
+}
 
-    const int top = map.top + scale_.uy;
-    const int bottom = map.bottom - scale_.uy + 1;
-    const int labelY = map.bottom + scale_.uy;
-    const int labelShift = Sx(11);
-    const int charWidth = Sx(kCharWidth);
-    auto label = [&](double f, int x) {
-        std::string text = FrequencyLabel(f);
-        const int length = static_cast<int>(text.size());
-        Text(std::move(text), x - labelShift, labelY, HAlign::LEFT, kBlack);
-        return length;
-    };
+void CPlotLayout::GridLine(const FrequencyGrid& grid, const PlotPen& pen, int x) {
+    Line(pen, x, grid.top, x, grid.bottom);
+}
 
+int CPlotLayout::GridLabel(const FrequencyGrid& grid, double f, int x) {
+    std::string text = FrequencyLabel(f);
+    const int length = static_cast<int>(text.size());
+    Text(std::move(text), x - grid.labelShift, grid.labelY, HAlign::LEFT, kBlack);
+    return length;
+}
+
+// The major ticks, labelled where the previous label leaves room, and the minor ones between.
+// Before the first major label, minor ticks are labelled leftwards from the first major tick.
+// Returns the lowest label's frequency, infinity for none.
+double CPlotLayout::DrawFrequencyTicks(const FrequencyGrid& g) {
+    const double minorStep = g.axis.step / g.axis.subdivisions;
     bool majorLabelled = false;
     int lastLabelX = 0;
     int spacing = Sx(27);
-    // Before the first major label, ticks are labelled leftwards from the first major tick.
-    int rightLabelX = FrequencyX(t0 >= f1Low ? t0 : t0 + axis.step);
+    int rightLabelX = FrequencyX(g.t0 >= g.f1Low ? g.t0 : g.t0 + g.axis.step);
     double lowestLabel = std::numeric_limits<double>::infinity();
     for (int i = 0;; ++i) {
-        const double k = t0 + i * axis.step;
-        if (k > f2High) {
+        const double k = g.t0 + i * g.axis.step;
+        if (k > g.f2High) {
             break;
         }
-        if (k >= f1Low) {
+        if (k >= g.f1Low) {
             const int x = FrequencyX(k);
-            Line(majorPen, x, top, x, bottom);
+            GridLine(g, g.majorPen, x);
             if (!majorLabelled || x - lastLabelX > spacing) {
-                spacing = charWidth * (label(k, x) + 1);
+                spacing = g.charWidth * (GridLabel(g, k, x) + 1);
                 lastLabelX = x;
                 majorLabelled = true;
                 lowestLabel = std::min(lowestLabel, k);
             }
         }
-        for (int j = axis.subdivisions - 1; j >= 1; --j) {
+        for (int j = g.axis.subdivisions - 1; j >= 1; --j) {
             const double m = k + j * minorStep;
-            if (m < f1Low || m > f2High) {
+            if (m < g.f1Low || m > g.f2High) {
                 continue;
             }
             const int x = FrequencyX(m);
             if (!majorLabelled) {
                 const int length = static_cast<int>(FrequencyLabel(m).size());
-                if (charWidth * (length + 1) < rightLabelX - x) {
-                    Line(majorPen, x, top, x, bottom);
-                    label(m, x);
+                if (g.charWidth * (length + 1) < rightLabelX - x) {
+                    GridLine(g, g.majorPen, x);
+                    GridLabel(g, m, x);
                     rightLabelX = x;
                     lowestLabel = std::min(lowestLabel, m);
                     continue;
                 }
             }
-            Line(kMinorGridPen, x, top, x, bottom);
+            GridLine(g, kMinorGridPen, x);
         }
     }
+    return lowestLabel;
+}
 
-    // Fill the decade below the lowest label when it lies well above the start.
+// Fills the decade below the lowest label when that lies well above the start.
+void CPlotLayout::FillDecadeBelow(const FrequencyGrid& g, double lowestLabel) {
     const double n = lowestLabel;
-    if (!std::isfinite(n) || n * n / (f1 * f2) < 0.1) {
+    if (!std::isfinite(n) || n * n / (g.f1 * g.f2) < 0.1) {
         return;
     }
     double s = std::pow(10.0, std::floor(std::log10(n / 2.0)));
@@ -393,13 +450,13 @@ void CPlotLayout::DrawFrequencyAxis() {
         s = std::pow(10.0, std::floor(std::log10(v / 2.0)));
         labelled = true;
     }
-    while (v >= f1Low) {
+    while (v >= g.f1Low) {
         const int x = FrequencyX(v);
         if (labelled) {
-            Line(majorPen, x, top, x, bottom);
-            label(v, x);
+            GridLine(g, g.majorPen, x);
+            GridLabel(g, v, x);
         } else {
-            Line(kMinorGridPen, x, top, x, bottom);
+            GridLine(g, kMinorGridPen, x);
         }
         v -= s;
         labelled = !labelled;

@@ -66,6 +66,12 @@ class CPlotLayout {
     bool FindVerticalRange();
     void DrawLevelGrid();
     void DrawFrequencyAxis();
+    struct FrequencyGrid;
+    double DrawFrequencyTicks(const FrequencyGrid& grid);
+    void FillDecadeBelow(const FrequencyGrid& grid, double lowestLabel);
+    void GridLine(const FrequencyGrid& grid, const PlotPen& pen, int x);
+    // Returns the label's length in characters.
+    int GridLabel(const FrequencyGrid& grid, double f, int x);
     void DrawCharacteristicFrequencies();
     void DrawMarks();
     // A band is set, lies on the grid, and a magnitude curve is shown.

@@ -24,6 +24,74 @@ std::string CharacteristicText(const CFilter& filter) {
     return s;
 }
 
+std::string TypeName(const CFilter& filter) {
+    return CFilter::TypeName(static_cast<int>(filter.Type()));
+}
+
+// ", A: <gain>", then the op-amp and the resistor series after `separator`.
+std::string GainAndOpAmp(const CFilter& filter, const COpv& opv, const char* separator) {
+    std::string s = ", A: ";
+    s += FormatQuantity(filter.GainDb(), ValueKind::ANY);
+    s += " dB";
+    s += separator;
+    s += "OPV: ";
+    s += opv.Name(filter.OpAmp());
+    s += ", R: E";
+    s += FormatInt(filter.SeriesNumber());
+    return s;
+}
+
+std::string LowHighPassHead(const CFilter& filter) {
+    std::string s = CharacteristicText(filter);
+    s += '-';
+    s += TypeName(filter);
+    s += ' ';
+    s += FormatInt(filter.Order());
+    s += ". Ordnung, fg: ";
+    s += Hz(filter.Frequency());
+    return s;
+}
+
+// The stage order only has a choice from the third order on, and not for Sallen-Key X.
+std::string StageSequenceText(const CFilter& filter) {
+    if (filter.Order() <= 2 || filter.Structure() == StructureKind::SALLEN_KEY_X) {
+        return {};
+    }
+    return filter.GetStageSequence() == StageSequence::HIGH_LEVEL ? ", Max. Aussteuerbarkeit"
+                                                                  : ", Min. Rauschen";
+}
+
+std::string BandPassHead(const CFilter& filter) {
+    const int n = filter.Order();
+    const BandEdges edges = BandPassEdges(filter);
+    std::string s;
+    if (n > 2) {
+        s = filter.CharacteristicName();
+        s += '-';
+    }
+    s += TypeName(filter);
+    s += ' ';
+    s += FormatInt(n);
+    s += ". Ordnung, fm: ";
+    s += Hz(filter.Frequency());
+    s += ", B: ";
+    s += Hz(filter.Bandwidth());
+    s += ", f1: ";
+    s += Hz(edges.lower);
+    s += ", f2: ";
+    s += Hz(edges.upper);
+    return s;
+}
+
+std::string BandStopHead(const CFilter& filter) {
+    std::string s = TypeName(filter);
+    s += " 2. Ordnung, fm: ";
+    s += Hz(filter.Frequency());
+    s += ", Q: ";
+    s += FormatQuantity(filter.Quality(), ValueKind::ANY);
+    return s;
+}
+
 }  // namespace
 
 std::string RippleNumberText(double rippleDb) {
@@ -39,67 +107,18 @@ BandEdges BandPassEdges(const CFilter& filter) {
 }
 
 std::string SummaryText(const CFilter& filter, const COpv& opv, SummaryVariant variant) {
-    const int n = filter.Order();
-    const std::string type = CFilter::TypeName(static_cast<int>(filter.Type()));
-    std::string gain = FormatQuantity(filter.GainDb(), ValueKind::ANY);
-    gain += " dB";
-    std::string opAmp = "OPV: ";
-    opAmp += opv.Name(filter.OpAmp());
-    opAmp += ", R: E";
-    opAmp += FormatInt(filter.SeriesNumber());
-    std::string s;
     switch (filter.Type()) {
         case FilterType::LOWPASS:
         case FilterType::HIGHPASS:
-            s = CharacteristicText(filter);
-            s += '-';
-            s += type;
-            s += ' ';
-            s += FormatInt(n);
-            s += ". Ordnung, fg: ";
-            s += Hz(filter.Frequency());
-            s += ", A: ";
-            s += gain;
-            s += variant == SummaryVariant::DIALOG ? "\n" : ", ";
-            s += opAmp;
-            if (n > 2 && filter.Structure() != StructureKind::SALLEN_KEY_X) {
-                s += filter.GetStageSequence() == StageSequence::HIGH_LEVEL
-                         ? ", Max. Aussteuerbarkeit"
-                         : ", Min. Rauschen";
-            }
-            return s;
-        case FilterType::BANDPASS: {
-            const BandEdges edges = BandPassEdges(filter);
-            if (n > 2) {
-                s = filter.CharacteristicName();
-                s += '-';
-            }
-            s += type;
-            s += ' ';
-            s += FormatInt(n);
-            s += ". Ordnung, fm: ";
-            s += Hz(filter.Frequency());
-            s += ", B: ";
-            s += Hz(filter.Bandwidth());
-            s += ", f1: ";
-            s += Hz(edges.lower);
-            s += ", f2: ";
-            s += Hz(edges.upper);
-            break;
-        }
+            return LowHighPassHead(filter) +
+                   GainAndOpAmp(filter, opv, variant == SummaryVariant::DIALOG ? "\n" : ", ") +
+                   StageSequenceText(filter);
+        case FilterType::BANDPASS:
+            return BandPassHead(filter) + GainAndOpAmp(filter, opv, ", ");
         case FilterType::BANDREJECT:
-            s = type;
-            s += " 2. Ordnung, fm: ";
-            s += Hz(filter.Frequency());
-            s += ", Q: ";
-            s += FormatQuantity(filter.Quality(), ValueKind::ANY);
-            break;
+            return BandStopHead(filter) + GainAndOpAmp(filter, opv, ", ");
     }
-    s += ", A: ";
-    s += gain;
-    s += ", ";
-    s += opAmp;
-    return s;
+    return GainAndOpAmp(filter, opv, ", ");
 }
 
 }  // namespace vx

@@ -11,7 +11,7 @@
 #include "model/opv.h"
 #include "model/stage_gain_input.h"
 #include "model/standard_value.h"
-#include "structures/capacitor_choice.h"
+#include "structures/capacitors/capacitor_choice.h"
 #include "structures/design_messages.h"
 #include "structures/gain_distribution.h"
 

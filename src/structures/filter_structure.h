@@ -12,13 +12,13 @@
 #include "model/user_message.h"
 #include "response/response_accumulator.h"
 #include "response/show_fregang.h"
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
-#include "structures/grid_search.h"
-#include "structures/line_screen.h"
 #include "structures/opamp_params.h"
-#include "structures/safe_magnitude.h"
-#include "structures/search_options.h"
+#include "structures/search/grid_search.h"
+#include "structures/search/line_screen.h"
+#include "structures/search/safe_magnitude.h"
+#include "structures/search/search_options.h"
 
 namespace vx {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "design_fixture.h"
-#include "structures/hp_mfb.h"
-#include "structures/hp_sallen_key.h"
-#include "structures/lp_mfb.h"
-#include "structures/lp_sallen_key.h"
+#include "structures/circuits/hp_mfb.h"
+#include "structures/circuits/hp_sallen_key.h"
+#include "structures/circuits/lp_mfb.h"
+#include "structures/circuits/lp_sallen_key.h"
 
 namespace vx {
 namespace {

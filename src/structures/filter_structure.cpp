@@ -73,26 +73,20 @@ double CFilterStructure::StoredMagnitude(double w) {
 }
 
 double CFilterStructure::ResponseError() const {
-    return GridError([this](double w) { return StageTransfer(w); });
+    return errorGrid_.Error([this](double w) { return StageTransfer(w); });
 }
 
 void CFilterStructure::SetLogGrid() {
-    grid_.resize(static_cast<size_t>(gridPoints_));
-    double w = halfOmegaG_;
-    for (int k = 0; k < gridPoints_; ++k) {
-        grid_[static_cast<size_t>(k)] = w;
-        w *= gridFactor_;
-    }
+    errorGrid_.SetLog(gridPoints_, halfOmegaG_, gridFactor_);
+}
+
+void CFilterStructure::SetIdealTargets() {
+    WithIdealOpAmp([this] { errorGrid_.SetTargets([this](double w) { return Magnitude(w); }); });
 }
 
 void CFilterStructure::StoreTarget() {
     SetLogGrid();
-    target_.resize(grid_.size());
-    WithIdealOpAmp([this] {
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            target_[k] = Magnitude(grid_[k]);
-        }
-    });
+    SetIdealTargets();
 }
 
 void CFilterStructure::SetStageRecord(double fp, double qp, double gain, int stage) {

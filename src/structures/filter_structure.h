@@ -15,6 +15,7 @@
 #include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/opamp_params.h"
+#include "structures/search/error_grid.h"
 #include "structures/search/grid_search.h"
 #include "structures/search/line_screen.h"
 #include "structures/search/safe_magnitude.h"
@@ -143,8 +144,8 @@ class CFilterStructure : private SearchHost {
     int CurrentStage() const { return currentStage_; }
     // How the search of `stage` ended in the last design run.
     const StageOutcome& Outcome(int stage) const { return outcomes_[static_cast<size_t>(stage)]; }
-    const std::vector<double>& Grid() const { return grid_; }
-    const std::vector<double>& Target() const { return target_; }
+    const std::vector<double>& Grid() const { return errorGrid_.Omegas(); }
+    const std::vector<double>& Target() const { return errorGrid_.Targets(); }
     const OpAmpParams& OpAmp() const { return opAmp_; }
     // The amplifier the evaluations use until the next Prepare (a tolerance analysis varies it).
     void SetOpAmp(const OpAmpParams& opAmp) { opAmp_ = opAmp; }
@@ -166,81 +167,6 @@ class CFilterStructure : private SearchHost {
     virtual void RecallStageValues(int stage, StageVersion version) = 0;
     void RecordOutcome(int stage, const StageOutcome& outcome) {
         outcomes_[static_cast<size_t>(stage)] = outcome;
-    }
-
-    // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4. The terms are never
-    // negative, so once the partial sum exceeds `bound` the candidate cannot win and that
-    // partial sum is returned; otherwise the full sum, added in grid order.
-    template <class Transfer>
-    double GridError(Transfer&& transfer, double bound = INFINITY) const {
-        return GridErrorAt([&](size_t k) { return transfer(grid_[k]); }, bound);
-    }
-    // The same with H given by grid index, for transfers with per-point constants.
-    template <class PointTransfer>
-    double GridErrorAt(PointTransfer&& transfer, double bound = INFINITY) const {
-        double sum = 0.0;
-        const size_t n = grid_.size();
-        for (size_t k = 0; k < n; ++k) {
-            sum += GridTerm(transfer(k), k);
-            if (sum > bound) {
-                return sum;
-            }
-        }
-        return sum;
-    }
-
-    // The same sum after a look at grid point `hint`, where the last candidate stopped early
-    // had its largest term (neighbours in a search tend to fail there): one term above the
-    // bound stops a candidate, since the sum is never below its terms. A stopped candidate
-    // moves `hint` to its largest term; the full sum is GridErrorAt's.
-    template <class PointTransfer>
-    double GridErrorAt(PointTransfer&& transfer, double bound, size_t& hint) const {
-        return HintedSum([&](size_t k) { return GridTerm(transfer(k), k); }, bound, hint);
-    }
-    // A grid point's term of the error: (|h| - t_k)^4.
-    double GridTerm(Complex h, size_t k) const {
-        const double d = SafeMagnitude(h) - target_[k];
-        const double d2 = d * d;
-        return d2 * d2;
-    }
-    // The sum over the grid of the terms `term(k)` (never negative) in grid order, stopped early
-    // as GridErrorAt's with a hint.
-    template <class Term>
-    double HintedSum(Term&& term, double bound, size_t& hint) const {
-        if (bound < INFINITY) {
-            const double t = term(hint);
-            if (t > bound) {
-                return t;
-            }
-        }
-        double sum = 0.0;
-        double largest = 0.0;
-        size_t largestAt = hint;
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            const double t = term(k);
-            sum += t;
-            if (t > largest) {
-                largest = t;
-                largestAt = k;
-            }
-            if (sum > bound) {
-                hint = largestAt;
-                return sum;
-            }
-        }
-        return sum;
-    }
-    // A screen of search lines for this error, (|H| - t)^4, with the targets as its points'
-    // beta, in SpreadOrder; `point(k)` gives the rest of grid point k.
-    template <class Point>
-    CLineScreen GridScreen(size_t pTerms, size_t qTerms, Point&& point) const {
-        CLineScreen screen(pTerms, qTerms, CLineScreen::Power::FOURTH);
-        for (size_t k : SpreadOrder(grid_.size())) {
-            CLineScreen::Point p = point(k);
-            p.beta = target_[k];
-            screen.AddPoint(p);
-        }
-        return screen;
     }
 
     // `count` standard values of the series upwards from the one nearest to `from`.
@@ -319,6 +245,8 @@ class CFilterStructure : private SearchHost {
 
     // Logarithmic error grid from fg/2 to 2 fg.
     void SetLogGrid();
+    // The targets on the error grid: the current stage's magnitudes with the ideal op-amp.
+    void SetIdealTargets();
     // Low-pass and high-pass stage targets from the first `records` coefficient pairs.
     void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
@@ -338,8 +266,7 @@ class CFilterStructure : private SearchHost {
     int opAmpIndex_ = 0;
     int progress_ = 0;
     int retry_ = 0;
-    std::vector<double> grid_;    // angular frequencies of the error grid
-    std::vector<double> target_;  // exact stage magnitudes there
+    CErrorGrid errorGrid_;  // the exact stage's magnitudes on the error grid
     std::array<StageRecord, kMaxStages> stages_{};
     int stageCount_ = 0;
     int recordCount_ = 0;

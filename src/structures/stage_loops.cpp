@@ -106,17 +106,17 @@ void CFilterStructure::CompensateTarget(int stage) {
     if (stage == 0) {
         return;
     }
-    std::vector<double> exact(grid_.size());
+    std::vector<double> exact(errorGrid_.Size());
     for (int j = 0; j < stage; ++j) {
         RecallStageValues(j, StageVersion::EXACT);
         WithIdealOpAmp([&] {
-            for (size_t k = 0; k < grid_.size(); ++k) {
-                exact[k] = Magnitude(grid_[k]);
+            for (size_t k = 0; k < errorGrid_.Size(); ++k) {
+                exact[k] = Magnitude(errorGrid_.Omega(k));
             }
         });
         RecallStageValues(j, StageVersion::FINAL);
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            target_[k] *= exact[k] / Magnitude(grid_[k]);
+        for (size_t k = 0; k < errorGrid_.Size(); ++k) {
+            errorGrid_.ScaleTarget(k, exact[k] / Magnitude(errorGrid_.Omega(k)));
         }
     }
     RecallStageValues(stage, StageVersion::EXACT);

@@ -66,7 +66,7 @@ class LineProbe : public Base {
     LineScreenAxis Axis(double StageValues::*field, const StageValues& v) const {
         if constexpr (kSallenKey) {
             std::vector<Complex> gains;
-            for (double w : this->grid_) {
+            for (double w : this->Grid()) {
                 gains.push_back(this->opAmp_.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w));
             }
             return this->ScreenAlong(field, gains);

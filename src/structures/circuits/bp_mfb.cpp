@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "model/standard_value.h"
@@ -78,7 +79,7 @@ double CBpMfb::Omega() const {
 }
 
 double CBpMfb::ResponseError() const {
-    return SquaredError([this](double w) { return StageTransfer(w); });
+    return errorGrid_.SquaredError([this](double w) { return StageTransfer(w); });
 }
 
 CBpMfb::LineKernel::LineKernel(const CBpMfb& s) : w_(s.Grid()), line_(w_.size()) {
@@ -145,9 +146,9 @@ std::pair<double, double> CBpMfb::LineKernel::G2Range(size_t k, double target, d
 double CBpMfb::CandidateError(const LineKernel& kernel, double r2, double bound,
                               size_t& hint) const {
     const double g2 = 1.0 / r2;
-    return HintedSum(
+    return errorGrid_.HintedSum(
         [&](size_t k) {
-            const double d = SafeMagnitude(kernel.At(g2, k)) - target_[k];
+            const double d = SafeMagnitude(kernel.At(g2, k)) - errorGrid_.Target(k);
             return d * d;
         },
         bound, hint);
@@ -158,18 +159,14 @@ void CBpMfb::StoreTarget() {
     const double x = fp / (2.0 * Q());
     const double fl = std::sqrt(fp * fp + x * x) - x;
     const double r = std::sqrt(fp / fl);
-    grid_.resize(static_cast<size_t>(gridPoints_));
+    std::vector<double> omegas(static_cast<size_t>(gridPoints_));
     double f = fl / r;
-    for (double& w : grid_) {
+    for (double& w : omegas) {
         w = 2.0 * std::numbers::pi * f;
         f *= r;
     }
-    target_.resize(grid_.size());
-    WithIdealOpAmp([this] {
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            target_[k] = Magnitude(grid_[k]);
-        }
-    });
+    errorGrid_.SetOmegas(std::move(omegas));
+    SetIdealTargets();
 }
 
 void CBpMfb::SetStageTargets(double stageGain) {
@@ -290,7 +287,7 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
         const double limit = outer < fineError ? outer : fineError;
         if (pruning && limit < INFINITY) {
             if (limit != screened) {
-                g2Range = kernel.G2Range(hint, target_[hint], limit, g2Max);
+                g2Range = kernel.G2Range(hint, errorGrid_.Target(hint), limit, g2Max);
                 if (outer < INFINITY) {
                     g2Range = {std::max(g2Range.first, reach.first),
                                std::min(g2Range.second, reach.second)};
@@ -327,7 +324,7 @@ struct CBpMfb::RoundLine {
     LineKernel kernel;
     CLineScreen screen;  // along g2, for a stepless R2
     BpMfbValues v{};
-    size_t hint = 0;  // see GridErrorAt
+    size_t hint = 0;  // see CErrorGrid::ErrorAt
     // A stepless line's g2 outside this range give an error above the bound of its start.
     std::pair<double, double> reach{-INFINITY, INFINITY};
 
@@ -347,9 +344,9 @@ struct CBpMfb::RoundLine {
         }
         const double g2Max = stepless ? kSteplessReach / r2s.front() : g2s.front();
         double lo = -INFINITY, hi = INFINITY;
-        for (size_t i = 0; i < s.grid_.size() && lo <= hi; ++i) {
+        for (size_t i = 0; i < s.errorGrid_.Size() && lo <= hi; ++i) {
             const size_t k = i == 0 ? hint : (i == hint ? 0 : i);
-            const auto [l, h] = kernel.G2Range(k, s.target_[k], bound, g2Max);
+            const auto [l, h] = kernel.G2Range(k, s.errorGrid_.Target(k), bound, g2Max);
             lo = std::max(lo, l);
             hi = std::min(hi, h);
         }
@@ -386,14 +383,15 @@ CLineScreen CBpMfb::SteplessScreen() const {
     // p = g3 g1 (1 + 1/A) + g3 C 2s (1 + 1/A) + C g1 s / A + C^2 s^2 (1 + 1/A), q = K, and the
     // numerator's magnitude g1 C w.
     CLineScreen screen(4, 2);
-    for (size_t k = 0; k < grid_.size(); ++k) {
-        const Complex s(0.0, grid_[k]), inverse = opAmp_.InverseGain(grid_[k]);
+    for (size_t k = 0; k < errorGrid_.Size(); ++k) {
+        const Complex s(0.0, errorGrid_.Omega(k)),
+            inverse = opAmp_.InverseGain(errorGrid_.Omega(k));
         CLineScreen::Point p;
         p.p0 = 0.0;
         p.p = {1.0 + inverse, 2.0 * s * (1.0 + inverse), s * inverse, s * s * (1.0 + inverse)};
         p.q = {1.0 + inverse, s * inverse};
-        p.m = grid_[k];
-        p.beta = target_[k];
+        p.m = errorGrid_.Omega(k);
+        p.beta = errorGrid_.Target(k);
         screen.AddPoint(p);
     }
     return screen;

@@ -95,22 +95,8 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
     double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
 
-    // Sum of squared differences; stops once the partial sum exceeds `bound` (see GridError).
-    template <class Transfer>
-    double SquaredError(Transfer&& transfer, double bound = INFINITY) const {
-        double sum = 0.0;
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            const double d = SafeMagnitude(transfer(grid_[k])) - target_[k];
-            sum += d * d;
-            if (sum > bound) {
-                return sum;
-            }
-        }
-        return sum;
-    }
-
     // The error of the kernel's line with this R2, looking first at grid point `hint` (see
-    // GridErrorAt).
+    // CErrorGrid::ErrorAt).
     double CandidateError(const LineKernel& kernel, double r2, double bound, size_t& hint) const;
     // The candidate with R2 replaced by its best continuous value (opened above 10 MOhm).
     BpMfbValues WithSteplessR2(BpMfbValues v) const;

@@ -28,16 +28,12 @@ void CBrTt::StoreTarget() {
         start = 0.9 * w;
         step = 0.2 * w / n;
     }
-    grid_.resize(static_cast<size_t>(gridPoints_));
-    for (size_t k = 0; k < grid_.size(); ++k) {
-        grid_[k] = start + step * static_cast<double>(k);
+    std::vector<double> omegas(static_cast<size_t>(gridPoints_));
+    for (size_t k = 0; k < omegas.size(); ++k) {
+        omegas[k] = start + step * static_cast<double>(k);
     }
-    target_.resize(grid_.size());
-    WithIdealOpAmp([this] {
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            target_[k] = Magnitude(grid_[k]);
-        }
-    });
+    errorGrid_.SetOmegas(std::move(omegas));
+    SetIdealTargets();
 }
 
 void CBrTt::ResistorsFromCapacitors() {

@@ -26,16 +26,17 @@ LineScreenAxis CHpMfb::ScreenAlong(double MfbValues::*along) const {
     if (!alongR2 && along != &MfbValues::r1) {
         return {CLineScreen(0, 0), true};
     }
-    return {GridScreen(3, 2,
-                       [&](size_t k) {
-                           const Complex s(0.0, grid_[k]), g = opAmp_.InverseGain(grid_[k]);
-                           CLineScreen::Point p;
-                           p.p0 = 0.0;
-                           p.p = {g * s, alongR2 ? 1.0 + g : g, s};
-                           p.q = {alongR2 ? g : 1.0 + g, (1.0 + g) / s};
-                           p.m = grid_[k];
-                           return p;
-                       }),
+    return {errorGrid_.Screen(3, 2,
+                              [&](size_t k) {
+                                  const Complex s(0.0, errorGrid_.Omega(k)),
+                                      g = opAmp_.InverseGain(errorGrid_.Omega(k));
+                                  CLineScreen::Point p;
+                                  p.p0 = 0.0;
+                                  p.p = {g * s, alongR2 ? 1.0 + g : g, s};
+                                  p.q = {alongR2 ? g : 1.0 + g, (1.0 + g) / s};
+                                  p.m = errorGrid_.Omega(k);
+                                  return p;
+                              }),
             true};
 }
 

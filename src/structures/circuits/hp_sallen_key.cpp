@@ -32,21 +32,21 @@ LineScreenAxis CHpSallenKey::ScreenAlong(double SallenKeyValues::*along,
     if (!alongR2 && along != &SallenKeyValues::r1) {
         return {CLineScreen(0, 0), false};
     }
-    return {GridScreen(2, 2,
-                       [&](size_t k) {
-                           const Complex s(0.0, grid_[k]), g = gains[k];
-                           CLineScreen::Point p;
-                           p.p0 = 0.0;
-                           if (alongR2) {
-                               p.p = {s, s * s};
-                               p.q = {1.0, s * (1.0 - g)};
-                           } else {
-                               p.p = {s * (1.0 - g), s * s};
-                               p.q = {1.0, s};
-                           }
-                           p.m = std::abs(g) * grid_[k] * grid_[k];
-                           return p;
-                       }),
+    return {errorGrid_.Screen(2, 2,
+                              [&](size_t k) {
+                                  const Complex s(0.0, errorGrid_.Omega(k)), g = gains[k];
+                                  CLineScreen::Point p;
+                                  p.p0 = 0.0;
+                                  if (alongR2) {
+                                      p.p = {s, s * s};
+                                      p.q = {1.0, s * (1.0 - g)};
+                                  } else {
+                                      p.p = {s * (1.0 - g), s * s};
+                                      p.q = {1.0, s};
+                                  }
+                                  p.m = std::abs(g) * errorGrid_.Omega(k) * errorGrid_.Omega(k);
+                                  return p;
+                              }),
             true};
 }
 

@@ -29,16 +29,17 @@ LineScreenAxis CLpMfb::ScreenAlong(double MfbValues::*along) const {
     }
     // With g = 1/A the denominator is g (G1 + G2) + s (C1 + C2) g + s C1 + G2
     // + R3 (1 + g) s C1 (G1 + G2 + s C2), the numerator G1.
-    return {GridScreen(4, 2,
-                       [&](size_t k) {
-                           const Complex s(0.0, grid_[k]), g = opAmp_.InverseGain(grid_[k]);
-                           CLineScreen::Point p;
-                           p.p0 = 0.0;
-                           p.p = {g, g * s, s, 1.0};
-                           p.q = {(1.0 + g) * s, (1.0 + g) * s * s};
-                           p.m = 1.0;
-                           return p;
-                       }),
+    return {errorGrid_.Screen(4, 2,
+                              [&](size_t k) {
+                                  const Complex s(0.0, errorGrid_.Omega(k)),
+                                      g = opAmp_.InverseGain(errorGrid_.Omega(k));
+                                  CLineScreen::Point p;
+                                  p.p0 = 0.0;
+                                  p.p = {g, g * s, s, 1.0};
+                                  p.q = {(1.0 + g) * s, (1.0 + g) * s * s};
+                                  p.m = 1.0;
+                                  return p;
+                              }),
             false};
 }
 
@@ -151,7 +152,7 @@ void CLpMfb::SearchFirstOrderCapacitor() {
     RoundToSeries(start.r1, series_);
     start.r2 = RoundedToSeries(gain * start.r1, series_);
     auto error = [&](const MfbValues& v, double bound) {
-        return GridError([&](double w) { return Network(v, opAmp_, w); }, bound);
+        return errorGrid_.Error([&](double w) { return Network(v, opAmp_, w); }, bound);
     };
 
     const std::vector<double> c1Run = SeriesRun(0.1 * start.c1, 24, 12);

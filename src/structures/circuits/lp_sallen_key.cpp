@@ -29,16 +29,16 @@ LineScreenAxis CLpSallenKey::ScreenAlong(double SallenKeyValues::*along,
         return {CLineScreen(0, 0), false};
     }
     // The denominator is affine in R2: 1 + s R1 C1 + s (1 - g) R1 C2 + R2 (s C1 + s^2 R1 C1 C2).
-    return {GridScreen(2, 2,
-                       [&](size_t k) {
-                           const Complex s(0.0, grid_[k]), g = gains[k];
-                           CLineScreen::Point p;
-                           p.p0 = 1.0;
-                           p.p = {s, s * (1.0 - g)};
-                           p.q = {s, s * s};
-                           p.m = std::abs(g);
-                           return p;
-                       }),
+    return {errorGrid_.Screen(2, 2,
+                              [&](size_t k) {
+                                  const Complex s(0.0, errorGrid_.Omega(k)), g = gains[k];
+                                  CLineScreen::Point p;
+                                  p.p0 = 1.0;
+                                  p.p = {s, s * (1.0 - g)};
+                                  p.q = {s, s * s};
+                                  p.m = std::abs(g);
+                                  return p;
+                              }),
             false};
 }
 

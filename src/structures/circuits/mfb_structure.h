@@ -59,7 +59,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         explicit TransferKernel(const CMfbStructure& s) : s_(s) {}
         void StartLine(const MfbValues&) {}
         Complex At(const MfbValues& v, size_t k) const {
-            return s_.Transfer(v, s_.opAmp_, s_.grid_[k]);
+            return s_.Transfer(v, s_.opAmp_, s_.errorGrid_.Omega(k));
         }
 
       private:
@@ -77,7 +77,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         CLineScreen screen;
         const std::vector<double>& u;
         MfbValues v{};
-        size_t hint = 0;  // see GridErrorAt
+        size_t hint = 0;  // see CErrorGrid::ErrorAt
 
         IndexRange Start(const std::array<int, 3>& index, double bound) {
             v = make({index[0], index[1], 0});
@@ -92,7 +92,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
                 return INFINITY;
             }
             v.*axes[2].field = lastRun[static_cast<size_t>(last)];
-            return s.GridErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
+            return s.errorGrid_.ErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
         }
     };
 

@@ -29,7 +29,7 @@ struct CSallenKeyStructure::Line {
     const std::vector<double>& u;
     SallenKeyValues v;
     CLineScreen screen;
-    size_t hint = 0;  // see GridErrorAt
+    size_t hint = 0;  // see CErrorGrid::ErrorAt
 
     IndexRange Start(const std::array<int, 3>& index, double bound) {
         for (size_t d = 0; d < 2; ++d) {
@@ -46,8 +46,10 @@ struct CSallenKeyStructure::Line {
         }
         v.*fields[2] = axes[2][static_cast<size_t>(last)];
         return s.Realizable(v)
-                   ? s.GridErrorAt(
-                         [&](size_t k) { return s.TransferWithGain(v, gains[k], s.grid_[k]); },
+                   ? s.errorGrid_.ErrorAt(
+                         [&](size_t k) {
+                             return s.TransferWithGain(v, gains[k], s.errorGrid_.Omega(k));
+                         },
                          bound, hint)
                    : INFINITY;
     }
@@ -77,9 +79,10 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         }
         const SallenKeyValues start = best;
         // The gain network stays through the search: the amplifier's gain per grid point once.
-        std::vector<Complex> gains(grid_.size());
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            gains[k] = opAmp_.NonInvertingGain(FeedbackFraction(start.r3, start.r4), grid_[k]);
+        std::vector<Complex> gains(errorGrid_.Size());
+        for (size_t k = 0; k < errorGrid_.Size(); ++k) {
+            gains[k] =
+                opAmp_.NonInvertingGain(FeedbackFraction(start.r3, start.r4), errorGrid_.Omega(k));
         }
         const LineScreenAxis screened = ScreenAlong(fields[2], gains);
         const std::vector<double> u = screened.Variables(axes[2]);

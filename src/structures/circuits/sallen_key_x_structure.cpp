@@ -23,11 +23,12 @@ Complex CSallenKeyXStructure::StageTransfer(double w) const {
 
 CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKeyXValues& v) const {
     ErrorGrid grid;
-    const size_t n = grid_.size();
+    const size_t n = errorGrid_.Size();
     grid.points.resize(n);
     const double k = FeedbackFraction(v.r4, v.r5);
     for (size_t i = 0; i < n; ++i) {
-        grid.points[i] = {X(grid_[i]), opAmp_.NonInvertingGain(k, grid_[i]), target_[i]};
+        grid.points[i] = {X(errorGrid_.Omega(i)), opAmp_.NonInvertingGain(k, errorGrid_.Omega(i)),
+                          errorGrid_.Target(i)};
     }
     // Where a poor candidate shows first, measured on low-pass searches: at the stop-band end of
     // the grid, where the targets are small and the relative error large (mirrored for the
@@ -194,11 +195,11 @@ bool CSallenKeyXStructure::AccumulateTargets() {
         StoreTarget();
         AccumulateTargetResponse();
         if (pair == 0) {
-            first = target_;
+            first = errorGrid_.Targets();
         }
     }
-    for (size_t k = 0; k < target_.size(); ++k) {
-        target_[k] *= first[k];
+    for (size_t k = 0; k < first.size(); ++k) {
+        errorGrid_.ScaleTarget(k, first[k]);
     }
     SelectStage(0);
     return true;

@@ -11,9 +11,11 @@
 #include "model/opv.h"
 #include "model/stage_gain_input.h"
 #include "model/standard_value.h"
+#include "response/response_accumulator.h"
 #include "structures/capacitors/capacitor_choice.h"
 #include "structures/design_messages.h"
 #include "structures/gain_distribution.h"
+#include "structures/stage_loop.h"
 
 namespace vx {
 
@@ -365,6 +367,49 @@ void CFilterStructure::SetProgress(long long count, long long total) {
 void CFilterStructure::IncrementRetry() {
     ++retry_;
     PumpMessages();
+}
+
+CResponseAccumulator CFilterStructure::Accumulator() const {
+    return {*curves_, omegaG_ * lowerPlotLimit_, curveFactor_};
+}
+
+void CFilterStructure::ResetCurves() {
+    Accumulator().Reset(filterType_ == FilterType::BANDREJECT);
+}
+
+void CFilterStructure::AccumulateTargetResponse() {
+    WithIdealOpAmp([this] { AccumulateMagnitude(curves_->target); });
+}
+
+std::vector<double> CFilterStructure::AccumulateTraditionalResponse() {
+    return AccumulateMagnitude(curves_->traditional);
+}
+
+std::vector<double> CFilterStructure::AccumulateFilterResponse() {
+    return AccumulateMagnitude(curves_->filter);
+}
+
+std::vector<double> CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
+    std::vector<double> samples =
+        Accumulator().SampleMagnitude([this](double w) { return Magnitude(w); });
+    CResponseAccumulator::Multiply(curve, samples);
+    return samples;
+}
+
+void CFilterStructure::AccumulateGroupDelay() {
+    Accumulator().AddGroupDelay([this](double w) { return GroupDelay(w); });
+}
+
+void CFilterStructure::DesignWithCapacitorSearch() {
+    CStageLoop(*this).Run(false);
+}
+
+void CFilterStructure::DesignWithFixedCapacitors() {
+    CStageLoop(*this).Run(true);
+}
+
+void CFilterStructure::RecomputeCurves() {
+    CStageLoop(*this).RecomputeCurves();
 }
 
 std::vector<StageTableRow> CFilterStructure::FormatStageTable() const {

@@ -48,6 +48,10 @@ struct StageOutcome {
     bool roundedByFilter = false;
 };
 
+// The values of a stage the driver keeps while it designs: exact, rounded, and final (after the
+// search).
+enum class StageVersion { EXACT, ROUNDED, FINAL };
+
 // A circuit structure: turns the specification into dimensioned stages. The base class holds
 // the design context and the driver (stage targets, gain distribution, the stage loops and the
 // response curves); each concrete class supplies the circuit's equations and searches.
@@ -158,9 +162,6 @@ class CFilterStructure : private SearchHost {
     const SearchOptions& GetSearchOptions() const { return searchOptions_; }
 
   protected:
-    // The values of a stage the driver keeps while it designs: exact, rounded, and final (after
-    // the search).
-    enum class StageVersion { EXACT, ROUNDED, FINAL };
     // Keeps the current stage's values as `version` of `stage`.
     virtual void KeepStageValues(int stage, StageVersion version) = 0;
     // Makes the kept `version` of `stage` the current values.
@@ -226,6 +227,19 @@ class CFilterStructure : private SearchHost {
     bool PumpMessages() override;
     void SetProgress(long long count, long long total) override;
     void IncrementRetry();
+    // A stage's progress starts anew.
+    void ResetProgress() {
+        retry_ = 0;
+        progress_ = 0;
+    }
+    // Starts a search from the current values: their error is the one to beat, and no cancel
+    // is pending. Returns that error.
+    double StartSearch() {
+        bestError_ = ResponseError();
+        cancelled_ = false;
+        return bestError_;
+    }
+    bool Cancelled() const { return cancelled_; }
 
     // The stage's share of the four curves (see CResponseAccumulator); the magnitude curves
     // return the stage's samples.
@@ -243,6 +257,7 @@ class CFilterStructure : private SearchHost {
         opAmp_ = saved;
     }
 
+    CErrorGrid& MutableGrid() { return errorGrid_; }
     // Logarithmic error grid from fg/2 to 2 fg.
     void SetLogGrid();
     // The targets on the error grid: the current stage's magnitudes with the ideal op-amp.
@@ -280,22 +295,15 @@ class CFilterStructure : private SearchHost {
     SearchOptions searchOptions_;
 
   private:
+    friend class CStageLoop;
+
     // The ideal op-amp's list entry is not used for computations "with an ideal amplifier".
     void ReadSpecification();
     void FetchCoefficients();
     void DistributeGain();
     // Prepare until it succeeds, at most `maxRuns` times (see PrepareUntilStable).
     bool PrepareStable(int maxRuns);
-    // The stage loop of both capacitor modes.
-    void RunStageLoop(bool fixedCapacitors);
-    // Multiplies the target on the error grid by each earlier stage's exact over its final
-    // magnitude: the stage's search then makes up for what the earlier stages' standard values
-    // left, instead of letting small residual errors of every stage add up.
-    void CompensateTarget(int stage);
-    // After the stage loop: stages go back to their rounded values where the whole filter then
-    // ends closer to its target (see CRoundingGuard); the filter and group-delay curves follow.
-    void KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
-                                        std::vector<std::vector<double>> searched);
+    ResponseCurves& Curves() const { return *curves_; }
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
     std::vector<double> AccumulateMagnitude(CShowFregang& curve) const;

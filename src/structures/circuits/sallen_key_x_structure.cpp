@@ -212,8 +212,7 @@ void CSallenKeyXStructure::StoreAndAccumulate() {
 }
 
 void CSallenKeyXStructure::DesignWithCapacitorSearch() {
-    retry_ = 0;
-    progress_ = 0;
+    ResetProgress();
     PumpMessages();
     if (!AccumulateTargets()) {
         return;
@@ -227,8 +226,7 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
         return;
     }
     // The starting design stands for the rounded one: the exact pairs do not make a circuit.
-    const double startError = bestError_ = ResponseError();
-    cancelled_ = false;
+    const double startError = StartSearch();
     if (Filter().EqualCapacitors()) {
         SearchEqualCapacitors();
     } else {
@@ -242,8 +240,7 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
 }
 
 void CSallenKeyXStructure::DesignWithFixedCapacitors() {
-    retry_ = 0;
-    progress_ = 0;
+    ResetProgress();
     PumpMessages();
     if (!AccumulateTargets()) {
         return;

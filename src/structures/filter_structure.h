@@ -15,24 +15,16 @@
 #include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/opamp_params.h"
-#include "structures/search/error_grid.h"
 #include "structures/search/grid_search.h"
 #include "structures/search/line_screen.h"
 #include "structures/search/safe_magnitude.h"
 #include "structures/search/search_options.h"
+#include "structures/stage_context.h"
 
 namespace vx {
 
 class CCharacter;
 class COpv;
-
-// Target of one stage: pole frequency fp in Hz, pole quality (-1 for a first-order stage) and
-// linear stage gain (the magnitude for inverting structures).
-struct StageRecord {
-    double poleFrequency = 0.0;
-    double poleQuality = -1.0;
-    double gain = 1.0;
-};
 
 // One row of the filter-parameter table: stage, Q, fp, fp/fg, gain.
 using StageTableRow = std::array<std::string, 5>;
@@ -125,10 +117,12 @@ class CFilterStructure : private SearchHost {
     const std::optional<UserMessage>& Failure() const { return failure_; }
 
     double StageGain(int stage) const;
-    const StageRecord& Record(int stage) const { return stages_[static_cast<size_t>(stage)]; }
+    const StageRecord& Record(int stage) const {
+        return context_.stages[static_cast<size_t>(stage)];
+    }
     // Stage indices above 14 are ignored.
     void SetStageRecord(double fp, double qp, double gain, int stage);
-    int StageCount() const { return stageCount_; }
+    int StageCount() const { return context_.stageCount; }
     // Number of stage records the last Prepare filled (the third-order structure lists its
     // one stage as two sections).
     int RecordCount() const { return recordCount_; }
@@ -142,17 +136,19 @@ class CFilterStructure : private SearchHost {
     double StoredMagnitude(double w);
     std::vector<StageTableRow> FormatStageTable() const;
 
-    double CoefficientA(int stage) const { return a_[static_cast<size_t>(stage)]; }
-    double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
-    bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
-    int CurrentStage() const { return currentStage_; }
+    double CoefficientA(int stage) const { return context_.a[static_cast<size_t>(stage)]; }
+    double CoefficientB(int stage) const { return context_.b[static_cast<size_t>(stage)]; }
+    bool IsFirstOrderStage(int stage) const {
+        return IsFirstOrder(context_.b[static_cast<size_t>(stage)]);
+    }
+    int CurrentStage() const { return context_.currentStage; }
     // How the search of `stage` ended in the last design run.
     const StageOutcome& Outcome(int stage) const { return outcomes_[static_cast<size_t>(stage)]; }
-    const std::vector<double>& Grid() const { return errorGrid_.Omegas(); }
-    const std::vector<double>& Target() const { return errorGrid_.Targets(); }
-    const OpAmpParams& OpAmp() const { return opAmp_; }
+    const std::vector<double>& Grid() const { return context_.grid.Omegas(); }
+    const std::vector<double>& Target() const { return context_.grid.Targets(); }
+    const OpAmpParams& OpAmp() const { return context_.opAmp; }
     // The amplifier the evaluations use until the next Prepare (a tolerance analysis varies it).
-    void SetOpAmp(const OpAmpParams& opAmp) { opAmp_ = opAmp; }
+    void SetOpAmp(const OpAmpParams& opAmp) { context_.opAmp = opAmp; }
 
     // Selects the stage the per-stage operations work on (index and first-order flag).
     void SelectStage(int stage);
@@ -240,6 +236,9 @@ class CFilterStructure : private SearchHost {
         return bestError_;
     }
     bool Cancelled() const { return cancelled_; }
+    // The error a search must beat.
+    double BestError() const { return bestError_; }
+    void SetBestError(double error) { bestError_ = error; }
 
     // The stage's share of the four curves (see CResponseAccumulator); the magnitude curves
     // return the stage's samples.
@@ -251,48 +250,22 @@ class CFilterStructure : private SearchHost {
     // Runs f with the ideal op-amp numbers, restoring the selected ones afterwards.
     template <class F>
     void WithIdealOpAmp(F&& f) {
-        const OpAmpParams saved = opAmp_;
-        opAmp_ = OpAmpParams::Ideal();
+        const OpAmpParams saved = context_.opAmp;
+        context_.opAmp = OpAmpParams::Ideal();
         f();
-        opAmp_ = saved;
+        context_.opAmp = saved;
     }
 
-    CErrorGrid& MutableGrid() { return errorGrid_; }
-    // Logarithmic error grid from fg/2 to 2 fg.
-    void SetLogGrid();
+    // What the current stage's dimensioning and search need of the design.
+    const StageContext& Context() const { return context_; }
+    // The error grid, for a structure with a grid of its own or a target made of two.
+    CErrorGrid& MutableGrid() { return context_.grid; }
     // The targets on the error grid: the current stage's magnitudes with the ideal op-amp.
     void SetIdealTargets();
     // Low-pass and high-pass stage targets from the first `records` coefficient pairs.
     void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
-
-    std::array<double, kMaxStages> a_{};
-    std::array<double, kMaxStages> b_{};
-    double bestError_ = 0.0;
-    bool cancelled_ = false;
-    double gridFactor_ = 1.0;
-    double lowerPlotLimit_ = 0.5;
-    double upperPlotLimit_ = 2.0;
-    double r0_ = 10000.0;
-    int gridPoints_;
-    int series_ = 24;
-    bool optimizeCapacitors_ = true;
-    int opAmpIndex_ = 0;
-    int progress_ = 0;
-    int retry_ = 0;
-    CErrorGrid errorGrid_;  // the exact stage's magnitudes on the error grid
-    std::array<StageRecord, kMaxStages> stages_{};
-    int stageCount_ = 0;
-    int recordCount_ = 0;
-    double curveFactor_ = 1.0;
-    bool firstOrder_ = false;
-    int currentStage_ = 0;
-    FilterType filterType_ = FilterType::LOWPASS;
-    OpAmpParams opAmp_;
-    double omegaG_ = 0.0;
-    double halfOmegaG_ = 0.0;
-    SearchOptions searchOptions_;
 
   private:
     friend class CStageLoop;
@@ -304,10 +277,27 @@ class CFilterStructure : private SearchHost {
     // Prepare until it succeeds, at most `maxRuns` times (see PrepareUntilStable).
     bool PrepareStable(int maxRuns);
     ResponseCurves& Curves() const { return *curves_; }
+    // Logarithmic error grid from fg/2 to 2 fg.
+    void SetLogGrid();
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
     std::vector<double> AccumulateMagnitude(CShowFregang& curve) const;
 
+    StageContext context_;
+    double bestError_ = 0.0;
+    bool cancelled_ = false;
+    double gridFactor_ = 1.0;
+    double lowerPlotLimit_ = 0.5;
+    double upperPlotLimit_ = 2.0;
+    bool optimizeCapacitors_ = true;
+    int opAmpIndex_ = 0;
+    int progress_ = 0;
+    int retry_ = 0;
+    int recordCount_ = 0;
+    double curveFactor_ = 1.0;
+    FilterType filterType_ = FilterType::LOWPASS;
+    double halfOmegaG_ = 0.0;
+    SearchOptions searchOptions_;
     CFilter* filter_ = nullptr;
     const COpv* opv_ = nullptr;
     const CCharacter* character_ = nullptr;

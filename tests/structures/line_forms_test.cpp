@@ -67,7 +67,7 @@ class LineProbe : public Base {
         if constexpr (kSallenKey) {
             std::vector<Complex> gains;
             for (double w : this->Grid()) {
-                gains.push_back(this->opAmp_.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w));
+                gains.push_back(this->OpAmp().NonInvertingGain(FeedbackFraction(v.r3, v.r4), w));
             }
             return this->ScreenAlong(field, gains);
         } else {

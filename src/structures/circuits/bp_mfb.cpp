@@ -75,11 +75,11 @@ Complex CBpMfb::Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double 
 }
 
 double CBpMfb::Omega() const {
-    return 2.0 * std::numbers::pi * stages_[static_cast<size_t>(currentStage_)].poleFrequency;
+    return 2.0 * std::numbers::pi * Context().Record().poleFrequency;
 }
 
 double CBpMfb::ResponseError() const {
-    return errorGrid_.SquaredError([this](double w) { return StageTransfer(w); });
+    return Context().grid.SquaredError([this](double w) { return StageTransfer(w); });
 }
 
 CBpMfb::LineKernel::LineKernel(const CBpMfb& s) : w_(s.Grid()), line_(w_.size()) {
@@ -146,26 +146,26 @@ std::pair<double, double> CBpMfb::LineKernel::G2Range(size_t k, double target, d
 double CBpMfb::CandidateError(const LineKernel& kernel, double r2, double bound,
                               size_t& hint) const {
     const double g2 = 1.0 / r2;
-    return errorGrid_.HintedSum(
+    return Context().grid.HintedSum(
         [&](size_t k) {
-            const double d = SafeMagnitude(kernel.At(g2, k)) - errorGrid_.Target(k);
+            const double d = SafeMagnitude(kernel.At(g2, k)) - Context().grid.Target(k);
             return d * d;
         },
         bound, hint);
 }
 
 void CBpMfb::StoreTarget() {
-    const double fp = stages_[static_cast<size_t>(currentStage_)].poleFrequency;
+    const double fp = Context().Record().poleFrequency;
     const double x = fp / (2.0 * Q());
     const double fl = std::sqrt(fp * fp + x * x) - x;
     const double r = std::sqrt(fp / fl);
-    std::vector<double> omegas(static_cast<size_t>(gridPoints_));
+    std::vector<double> omegas(static_cast<size_t>(Context().gridPoints));
     double f = fl / r;
     for (double& w : omegas) {
         w = 2.0 * std::numbers::pi * f;
         f *= r;
     }
-    errorGrid_.SetOmegas(std::move(omegas));
+    MutableGrid().SetOmegas(std::move(omegas));
     SetIdealTargets();
 }
 
@@ -175,10 +175,10 @@ void CBpMfb::SetStageTargets(double stageGain) {
     int shift = 0;
     int alphaPair = -1;
     double alpha = 1.0;
-    for (int i = 0; i < stageCount_; ++i) {
+    for (int i = 0; i < Context().stageCount; ++i) {
         const int pair = (i + shift) / 2;
-        const double a = a_[static_cast<size_t>(pair)];
-        const double b = b_[static_cast<size_t>(pair)];
+        const double a = Context().a[static_cast<size_t>(pair)];
+        const double b = Context().b[static_cast<size_t>(pair)];
         if (IsFirstOrder(b)) {
             SetStageRecord(fm, a * d, stageGain, i);
             shift = 1;
@@ -202,15 +202,15 @@ void CBpMfb::ResistorsFromCapacitors() {
 }
 
 void CBpMfb::DesignStage() {
-    values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
+    values_.c = StandardCapacitor(Q() / (Gain() * Omega() * Context().r0));
     ResistorsFromCapacitors();
 }
 
 void CBpMfb::RoundResistors() {
-    RoundToSeries(values_.r1, series_);
-    RoundToSeries(values_.r3, series_);
+    RoundToSeries(values_.r1, Context().series);
+    RoundToSeries(values_.r3, Context().series);
     if (!Filter().SteplessR2()) {
-        RoundToSeries(values_.r2, series_);
+        RoundToSeries(values_.r2, Context().series);
     }
     // The realised stage never carries R2 above 10 MOhm, also when the search finds nothing
     // better than the rounded values.
@@ -219,12 +219,12 @@ void CBpMfb::RoundResistors() {
 
 bool CBpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
-        values_.c = StandardCapacitor(Q() / (Gain() * Omega() * r0_));
+        values_.c = StandardCapacitor(Q() / (Gain() * Omega() * Context().r0));
         if (!Ask(prompt, "C1 = C2", 1e-12, values_.c)) {
             return false;
         }
     } else {
-        values_.c = StoredCapacitor(currentStage_, 0);
+        values_.c = StoredCapacitor(Context().currentStage, 0);
     }
     ResistorsFromCapacitors();
     return true;
@@ -241,7 +241,7 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
 double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound, size_t& hint,
                              std::pair<double, double> reach) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
-    const bool pruning = searchOptions_.pruning;
+    const bool pruning = GetSearchOptions().pruning;
     auto error = [&](double r2, double limit) {
         return CandidateError(kernel, r2, pruning ? limit : INFINITY, hint);
     };
@@ -287,7 +287,7 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
         const double limit = outer < fineError ? outer : fineError;
         if (pruning && limit < INFINITY) {
             if (limit != screened) {
-                g2Range = kernel.G2Range(hint, errorGrid_.Target(hint), limit, g2Max);
+                g2Range = kernel.G2Range(hint, Context().grid.Target(hint), limit, g2Max);
                 if (outer < INFINITY) {
                     g2Range = {std::max(g2Range.first, reach.first),
                                std::min(g2Range.second, reach.second)};
@@ -344,9 +344,9 @@ struct CBpMfb::RoundLine {
         }
         const double g2Max = stepless ? kSteplessReach / r2s.front() : g2s.front();
         double lo = -INFINITY, hi = INFINITY;
-        for (size_t i = 0; i < s.errorGrid_.Size() && lo <= hi; ++i) {
+        for (size_t i = 0; i < s.Context().grid.Size() && lo <= hi; ++i) {
             const size_t k = i == 0 ? hint : (i == hint ? 0 : i);
-            const auto [l, h] = kernel.G2Range(k, s.errorGrid_.Target(k), bound, g2Max);
+            const auto [l, h] = kernel.G2Range(k, s.Context().grid.Target(k), bound, g2Max);
             lo = std::max(lo, l);
             hi = std::min(hi, h);
         }
@@ -383,15 +383,15 @@ CLineScreen CBpMfb::SteplessScreen() const {
     // p = g3 g1 (1 + 1/A) + g3 C 2s (1 + 1/A) + C g1 s / A + C^2 s^2 (1 + 1/A), q = K, and the
     // numerator's magnitude g1 C w.
     CLineScreen screen(4, 2);
-    for (size_t k = 0; k < errorGrid_.Size(); ++k) {
-        const Complex s(0.0, errorGrid_.Omega(k)),
-            inverse = opAmp_.InverseGain(errorGrid_.Omega(k));
+    for (size_t k = 0; k < Context().grid.Size(); ++k) {
+        const Complex s(0.0, Context().grid.Omega(k)),
+            inverse = Context().opAmp.InverseGain(Context().grid.Omega(k));
         CLineScreen::Point p;
         p.p0 = 0.0;
         p.p = {1.0 + inverse, 2.0 * s * (1.0 + inverse), s * inverse, s * s * (1.0 + inverse)};
         p.q = {1.0 + inverse, s * inverse};
-        p.m = errorGrid_.Omega(k);
-        p.beta = errorGrid_.Target(k);
+        p.m = Context().grid.Omega(k);
+        p.beta = Context().grid.Target(k);
         screen.AddPoint(p);
     }
     return screen;
@@ -399,15 +399,16 @@ CLineScreen CBpMfb::SteplessScreen() const {
 
 void CBpMfb::SearchRounds(int capacitorSteps) {
     const bool stepless = Filter().SteplessR2();
-    const int resistorSteps = 2 * series_;
+    const int resistorSteps = 2 * Context().series;
     BpMfbValues best = values_;
     for (int round = 0; round < 5; ++round) {
         const std::vector<double> caps = capacitorSteps == 1
                                              ? std::vector<double>{best.c}
                                              : SeriesRun(0.1 * best.c, capacitorSteps, 12);
-        const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, series_);
-        const std::vector<double> r2s = stepless ? std::vector<double>{best.r2}
-                                                 : SeriesRun(0.1 * best.r2, resistorSteps, series_);
+        const std::vector<double> r3s = SeriesRun(0.1 * best.r3, resistorSteps, Context().series);
+        const std::vector<double> r2s =
+            stepless ? std::vector<double>{best.r2}
+                     : SeriesRun(0.1 * best.r2, resistorSteps, Context().series);
         std::vector<double> g2s;
         for (double r2 : r2s) {
             g2s.push_back(1.0 / OpenIfLarge(r2));
@@ -434,7 +435,7 @@ void CBpMfb::SearchRounds(int capacitorSteps) {
             best = candidate(bestIndex);
         }
         values_ = best;
-        if (cancelled_) {
+        if (Cancelled()) {
             return;
         }
         // An open R2 stands for every value above 10 MOhm, so it never asks for another round.

@@ -46,7 +46,7 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1 = C2", ""}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
-    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+    Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
     void DesignStage() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
@@ -92,8 +92,8 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
 
   private:
     double Omega() const;
-    double Q() const { return stages_[static_cast<size_t>(currentStage_)].poleQuality; }
-    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
+    double Q() const { return Context().Record().poleQuality; }
+    double Gain() const { return Context().Record().gain; }
 
     // The error of the kernel's line with this R2, looking first at grid point `hint` (see
     // CErrorGrid::ErrorAt).

@@ -43,7 +43,7 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", ""}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
-    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+    Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
     void DesignStage() override;
     // Exact dimensioning, then R1 and R2 from two standard resistors and the gain network.
     void SearchCapacitors() override;
@@ -60,7 +60,7 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
     void ResistorsFromCapacitors() override;
 
   private:
-    double Q() const { return stages_[0].poleQuality; }
+    double Q() const { return Context().stages[0].poleQuality; }
     void Realise();
 };
 

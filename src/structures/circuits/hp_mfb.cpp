@@ -26,17 +26,17 @@ LineScreenAxis CHpMfb::ScreenAlong(double MfbValues::*along) const {
     if (!alongR2 && along != &MfbValues::r1) {
         return {CLineScreen(0, 0), true};
     }
-    return {errorGrid_.Screen(3, 2,
-                              [&](size_t k) {
-                                  const Complex s(0.0, errorGrid_.Omega(k)),
-                                      g = opAmp_.InverseGain(errorGrid_.Omega(k));
-                                  CLineScreen::Point p;
-                                  p.p0 = 0.0;
-                                  p.p = {g * s, alongR2 ? 1.0 + g : g, s};
-                                  p.q = {alongR2 ? g : 1.0 + g, (1.0 + g) / s};
-                                  p.m = errorGrid_.Omega(k);
-                                  return p;
-                              }),
+    return {Context().grid.Screen(3, 2,
+                                  [&](size_t k) {
+                                      const Complex s(0.0, Context().grid.Omega(k)),
+                                          g = Context().opAmp.InverseGain(Context().grid.Omega(k));
+                                      CLineScreen::Point p;
+                                      p.p0 = 0.0;
+                                      p.p = {g * s, alongR2 ? 1.0 + g : g, s};
+                                      p.q = {alongR2 ? g : 1.0 + g, (1.0 + g) / s};
+                                      p.m = Context().grid.Omega(k);
+                                      return p;
+                                  }),
             true};
 }
 
@@ -81,9 +81,9 @@ void CHpMfb::LineKernel::StartLine(const MfbValues& v) {
 }
 
 void CHpMfb::ResistorsFromCapacitors() {
-    const double a = A(), b = B(), w = omegaG_;
+    const double a = A(), b = B(), w = Context().omegaG;
     values_.c2 = StandardCapacitor(values_.c1 / Gain());
-    if (firstOrder_) {
+    if (Context().firstOrder) {
         values_.r1 = 1.0 / (w * a * values_.c2);
         values_.c3 = kAbsentPart;
         values_.r2 = kAbsentPart;
@@ -94,45 +94,47 @@ void CHpMfb::ResistorsFromCapacitors() {
 }
 
 void CHpMfb::DesignStage() {
-    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    const double a = A(), b = B(), w = Context().omegaG, gain = Gain();
     values_ = {};
-    if (firstOrder_) {
-        values_.c2 = StandardCapacitor(1.0 / (a * w * r0_));
+    if (Context().firstOrder) {
+        values_.c2 = StandardCapacitor(1.0 / (a * w * Context().r0));
         values_.r1 = 1.0 / (a * w * values_.c2);
         values_.c1 = StandardCapacitor(gain * values_.c2);
         values_.c3 = kAbsentPart;
         values_.r2 = kAbsentPart;
         return;
     }
-    values_.c1 = StandardCapacitor(a / ((2.0 + 1.0 / gain) * b * w * r0_));
+    values_.c1 = StandardCapacitor(a / ((2.0 + 1.0 / gain) * b * w * Context().r0));
     values_.c3 = values_.c1;
     ResistorsFromCapacitors();
 }
 
 void CHpMfb::RoundResistors() {
-    RoundToSeries(values_.r1, series_);
-    if (!firstOrder_) {
-        RoundToSeries(values_.r2, series_);
+    RoundToSeries(values_.r1, Context().series);
+    if (!Context().firstOrder) {
+        RoundToSeries(values_.r2, Context().series);
     }
 }
 
 void CHpMfb::SearchCapacitors() {
-    const int second = firstOrder_ ? 1 : 24;
+    const int second = Context().firstOrder ? 1 : 24;
     const double gain = Gain();
     // R2 stays as rounded (rounding it again may move it by a unit in the last place).
-    SearchRounds<LineKernel>({{{&MfbValues::c1, 24, 12},
-                               {&MfbValues::c3, second, 12},
-                               {&MfbValues::r1, firstOrder_ ? 1 : 2 * series_, series_}}},
-                             5, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
+    SearchRounds<LineKernel>(
+        {{{&MfbValues::c1, 24, 12},
+          {&MfbValues::c3, second, 12},
+          {&MfbValues::r1, Context().firstOrder ? 1 : 2 * Context().series, Context().series}}},
+        5, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
 }
 
 void CHpMfb::SearchResistors() {
-    const int steps = 2 * series_;
+    const int steps = 2 * Context().series;
     // C1 stays; it comes first, so that the lines run along R2.
-    SearchRounds<LineKernel>({{{&MfbValues::c1, 1, 0},
-                               {&MfbValues::r1, steps, series_},
-                               {&MfbValues::r2, firstOrder_ ? 1 : steps, series_}}},
-                             5, [](MfbValues&) {});
+    SearchRounds<LineKernel>(
+        {{{&MfbValues::c1, 1, 0},
+          {&MfbValues::r1, steps, Context().series},
+          {&MfbValues::r2, Context().firstOrder ? 1 : steps, Context().series}}},
+        5, [](MfbValues&) {});
 }
 
 bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
@@ -142,17 +144,17 @@ bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
             return false;
         }
         values_.c2 = StandardCapacitor(values_.c1 / Gain());
-        if (!CheckStage(currentStage_)) {
+        if (!CheckStage(Context().currentStage)) {
             return false;
         }
         const UserMessage notice = HpMfbC2Notice(values_.c2);
         prompt.Inform(notice.caption, notice.text);
-        if (!firstOrder_ && !Ask(prompt, "C3", 1e-12, values_.c3)) {
+        if (!Context().firstOrder && !Ask(prompt, "C3", 1e-12, values_.c3)) {
             return false;
         }
     } else {
-        values_.c1 = StoredCapacitor(currentStage_, 0);
-        values_.c3 = StoredCapacitor(currentStage_, 1);
+        values_.c1 = StoredCapacitor(Context().currentStage, 0);
+        values_.c3 = StoredCapacitor(Context().currentStage, 1);
     }
     ResistorsFromCapacitors();
     return true;

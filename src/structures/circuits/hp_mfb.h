@@ -58,7 +58,7 @@ class CHpMfb : public CMfbStructure {
     };
 
     void SetStageTargets(double stageGain) override {
-        SetLowHighPassTargets(stageGain, true, stageCount_);
+        SetLowHighPassTargets(stageGain, true, Context().stageCount);
     }
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C3"}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }

@@ -18,7 +18,7 @@ Complex CHpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& 
 }
 
 bool CHpSallenKey::Realizable(const SallenKeyValues& v) const {
-    if (firstOrder_) {
+    if (Context().firstOrder) {
         return true;
     }
     return 1.0 / (v.r1 * v.c2) + 1.0 / (v.r1 * v.c1) + (1.0 - Gain()) / (v.r2 * v.c1) > 0.0;
@@ -32,21 +32,22 @@ LineScreenAxis CHpSallenKey::ScreenAlong(double SallenKeyValues::*along,
     if (!alongR2 && along != &SallenKeyValues::r1) {
         return {CLineScreen(0, 0), false};
     }
-    return {errorGrid_.Screen(2, 2,
-                              [&](size_t k) {
-                                  const Complex s(0.0, errorGrid_.Omega(k)), g = gains[k];
-                                  CLineScreen::Point p;
-                                  p.p0 = 0.0;
-                                  if (alongR2) {
-                                      p.p = {s, s * s};
-                                      p.q = {1.0, s * (1.0 - g)};
-                                  } else {
-                                      p.p = {s * (1.0 - g), s * s};
-                                      p.q = {1.0, s};
-                                  }
-                                  p.m = std::abs(g) * errorGrid_.Omega(k) * errorGrid_.Omega(k);
-                                  return p;
-                              }),
+    return {Context().grid.Screen(2, 2,
+                                  [&](size_t k) {
+                                      const Complex s(0.0, Context().grid.Omega(k)), g = gains[k];
+                                      CLineScreen::Point p;
+                                      p.p0 = 0.0;
+                                      if (alongR2) {
+                                          p.p = {s, s * s};
+                                          p.q = {1.0, s * (1.0 - g)};
+                                      } else {
+                                          p.p = {s * (1.0 - g), s * s};
+                                          p.q = {1.0, s};
+                                      }
+                                      p.m = std::abs(g) * Context().grid.Omega(k) *
+                                            Context().grid.Omega(k);
+                                      return p;
+                                  }),
             true};
 }
 
@@ -60,21 +61,23 @@ void CHpSallenKey::StartScreenLine(const SallenKeyValues& v, double SallenKeyVal
         screen.StartLine(a, b, v.r1 * v.c1);
         const std::array<CLineScreen::Condition, 1> realizable = {
             {{0.0, 0.0, 0.0, 0.0, both / v.r1, damping}}};
-        screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);
+        screen.SetConditions(Context().firstOrder ? std::span<const CLineScreen::Condition>{}
+                                                  : realizable);
     } else {
         const std::array<double, 2> a = {1.0 / v.r2, v.c1};
         const std::array<double, 2> b = {1.0 / (v.r2 * v.c2), (v.c1 + v.c2) / v.c2};
         screen.StartLine(a, b, v.c1);
         const std::array<CLineScreen::Condition, 1> realizable = {
             {{0.0, 0.0, 0.0, 0.0, damping / v.r2, both}}};
-        screen.SetConditions(firstOrder_ ? std::span<const CLineScreen::Condition>{} : realizable);
+        screen.SetConditions(Context().firstOrder ? std::span<const CLineScreen::Condition>{}
+                                                  : realizable);
     }
 }
 
 void CHpSallenKey::ResistorsFromCapacitors() {
-    const double a = A(), b = B(), w = omegaG_, gain = Gain();
+    const double a = A(), b = B(), w = Context().omegaG, gain = Gain();
     const double c1 = values_.c1, c2 = values_.c2;
-    if (firstOrder_) {
+    if (Context().firstOrder) {
         values_.r1 = 1.0 / (w * c1 * a);
         values_.c2 = kAbsentPart;
         values_.r2 = kAbsentPart;
@@ -91,14 +94,14 @@ void CHpSallenKey::ResistorsFromCapacitors() {
 }
 
 void CHpSallenKey::DesignStage() {
-    const double a = A(), b = B(), w = omegaG_, gain = Gain();
-    if (firstOrder_) {
-        values_.c1 = StandardCapacitor(1.0 / (a * w * r0_));
+    const double a = A(), b = B(), w = Context().omegaG, gain = Gain();
+    if (Context().firstOrder) {
+        values_.c1 = StandardCapacitor(1.0 / (a * w * Context().r0));
         values_.c2 = kAbsentPart;
         values_.r1 = 1.0 / (values_.c1 * w * a);
         values_.r2 = kAbsentPart;
     } else if (gain <= 1.0) {
-        const double c = StandardCapacitor(a / (2.0 * w * r0_ * b));
+        const double c = StandardCapacitor(a / (2.0 * w * Context().r0 * b));
         values_.c1 = values_.c2 = c;
         values_.r1 = 2.0 / (a * w * c);
         values_.r2 = a / (2.0 * w * c * b);
@@ -106,21 +109,21 @@ void CHpSallenKey::DesignStage() {
         // Two passes: the second moves C so that R2 comes near the impedance level.
         double f = 1.0;
         for (int pass = 0; pass < 2; ++pass) {
-            const double c = StandardCapacitor(a / (2.0 * w * r0_ * b * f));
+            const double c = StandardCapacitor(a / (2.0 * w * Context().r0 * b * f));
             values_.c1 = values_.c2 = c;
             values_.r1 =
                 (std::sqrt(a * a + 8.0 * b * (gain - 1.0)) - a) / (2.0 * b * (gain - 1.0) * w * c);
             values_.r2 = 1.0 / (b * w * w * values_.r1 * c * c);
-            f = r0_ / values_.r2;
+            f = Context().r0 / values_.r2;
         }
     }
     SetExactGainNetwork();
 }
 
 void CHpSallenKey::SearchCapacitors() {
-    const int second = firstOrder_ ? 1 : 24;
+    const int second = Context().firstOrder ? 1 : 24;
     SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::c2, &SallenKeyValues::r1},
-                 {second, second, 2 * series_}, {12, 12, series_});
+                 {second, second, 2 * Context().series}, {12, 12, Context().series});
 }
 
 bool CHpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
@@ -129,12 +132,12 @@ bool CHpSallenKey::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
         if (!Ask(prompt, "C1", 1e-12, values_.c1)) {
             return false;
         }
-        if (!firstOrder_ && !Ask(prompt, "C2", 1e-12, values_.c2)) {
+        if (!Context().firstOrder && !Ask(prompt, "C2", 1e-12, values_.c2)) {
             return false;
         }
     } else {
-        values_.c1 = StoredCapacitor(currentStage_, 0);
-        values_.c2 = StoredCapacitor(currentStage_, 1);
+        values_.c1 = StoredCapacitor(Context().currentStage, 0);
+        values_.c2 = StoredCapacitor(Context().currentStage, 1);
     }
     ResistorsFromCapacitors();
     return true;

@@ -9,7 +9,7 @@ namespace vx {
 class CHpSallenKey : public CSallenKeyStructure {
   public:
     void SetStageTargets(double stageGain) override {
-        SetLowHighPassTargets(stageGain, true, stageCount_);
+        SetLowHighPassTargets(stageGain, true, Context().stageCount);
     }
     void DesignStage() override;
     void SearchCapacitors() override;

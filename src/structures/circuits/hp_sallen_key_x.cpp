@@ -41,7 +41,7 @@ SallenKeyXSplit CHpSallenKeyX::SplitAlongR3(const SallenKeyXValues& v) const {
 }
 
 std::pair<double, double> CHpSallenKeyX::EqualCapacitorResistors(double c) const {
-    const double a = A1(), b = B1(), w = omegaG_, gain = Gain();
+    const double a = A1(), b = B1(), w = Context().omegaG, gain = Gain();
     if (gain <= 1.0) {
         return {a / (2.0 * c * w * b), 2.0 / (c * w * a)};
     }
@@ -51,26 +51,26 @@ std::pair<double, double> CHpSallenKeyX::EqualCapacitorResistors(double c) const
 }
 
 SallenKeyXValues CHpSallenKeyX::ExactPair(int pair) const {
-    const double w = omegaG_;
+    const double w = Context().omegaG;
     // A section designed alone has the other's parts absent: capacitors shorted, resistors open.
     SallenKeyXValues v{kAbsentPart, kAbsentPart, kAbsentPart, kAbsentPart,
                        kAbsentPart, kAbsentPart, 0.0,         kOpenResistor};
     if (pair == 0) {
-        v.c1 = StandardCapacitor(1.0 / (A0() * w * r0_));
+        v.c1 = StandardCapacitor(1.0 / (A0() * w * Context().r0));
         v.r1 = 1.0 / (v.c1 * w * A0());
         return v;
     }
     const double a = A1(), b = B1();
     if (Gain() <= 1.0) {
-        v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * r0_ * b));
+        v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * Context().r0 * b));
         std::tie(v.r2, v.r3) = EqualCapacitorResistors(v.c2);
     } else {
         // Two passes: the second moves C so that R2 comes near the impedance level.
         double f = 1.0;
         for (int pass = 0; pass < 2; ++pass) {
-            v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * r0_ * b * f));
+            v.c2 = v.c3 = StandardCapacitor(a / (2.0 * w * Context().r0 * b * f));
             std::tie(v.r2, v.r3) = EqualCapacitorResistors(v.c2);
-            f = r0_ / v.r2;
+            f = Context().r0 / v.r2;
         }
     }
     SetExactGainNetwork(v);
@@ -78,7 +78,7 @@ SallenKeyXValues CHpSallenKeyX::ExactPair(int pair) const {
 }
 
 void CHpSallenKeyX::ResistorsFromCapacitors() {
-    const double a = A1(), b = B1(), w = omegaG_, gain = Gain();
+    const double a = A1(), b = B1(), w = Context().omegaG, gain = Gain();
     const double c2 = values_.c2, c3 = values_.c3;
     values_.r1 = 1.0 / (w * values_.c1 * A0());
     if (gain > 1.0) {
@@ -94,22 +94,22 @@ void CHpSallenKeyX::ResistorsFromCapacitors() {
 void CHpSallenKeyX::Start(double c, double r2Factor, double r3Factor) {
     const auto [r2, r3] = EqualCapacitorResistors(c);
     values_.c2 = values_.c3 = c;
-    values_.r2 = RoundedToSeries(r2Factor * r2, series_);
-    values_.r3 = RoundedToSeries(r3Factor * r3, series_);
+    values_.r2 = RoundedToSeries(r2Factor * r2, Context().series);
+    values_.r3 = RoundedToSeries(r3Factor * r3, Context().series);
     ChooseGainNetwork();
 }
 
 void CHpSallenKeyX::StartGeneral() {
-    const double w = omegaG_;
-    values_.c1 = StandardCapacitor(1.0 / (r0_ * w * A0()));
-    values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), series_);
+    const double w = Context().omegaG;
+    values_.c1 = StandardCapacitor(1.0 / (Context().r0 * w * A0()));
+    values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), Context().series);
     Start(StandardCapacitor(values_.c1 / 3.0), kStartR2, kStartR3);
 }
 
 void CHpSallenKeyX::StartEqualCapacitors() {
-    const double w = omegaG_;
-    values_.c1 = StandardCapacitor(1.0 / (r0_ * w * A0()));
-    values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), series_);
+    const double w = Context().omegaG;
+    values_.c1 = StandardCapacitor(1.0 / (Context().r0 * w * A0()));
+    values_.r1 = RoundedToSeries(kStartR1 / (w * values_.c1 * A0()), Context().series);
     Start(values_.c1, 1.0, 1.0);
 }
 

@@ -29,17 +29,17 @@ LineScreenAxis CLpMfb::ScreenAlong(double MfbValues::*along) const {
     }
     // With g = 1/A the denominator is g (G1 + G2) + s (C1 + C2) g + s C1 + G2
     // + R3 (1 + g) s C1 (G1 + G2 + s C2), the numerator G1.
-    return {errorGrid_.Screen(4, 2,
-                              [&](size_t k) {
-                                  const Complex s(0.0, errorGrid_.Omega(k)),
-                                      g = opAmp_.InverseGain(errorGrid_.Omega(k));
-                                  CLineScreen::Point p;
-                                  p.p0 = 0.0;
-                                  p.p = {g, g * s, s, 1.0};
-                                  p.q = {(1.0 + g) * s, (1.0 + g) * s * s};
-                                  p.m = 1.0;
-                                  return p;
-                              }),
+    return {Context().grid.Screen(4, 2,
+                                  [&](size_t k) {
+                                      const Complex s(0.0, Context().grid.Omega(k)),
+                                          g = Context().opAmp.InverseGain(Context().grid.Omega(k));
+                                      CLineScreen::Point p;
+                                      p.p0 = 0.0;
+                                      p.p = {g, g * s, s, 1.0};
+                                      p.q = {(1.0 + g) * s, (1.0 + g) * s * s};
+                                      p.m = 1.0;
+                                      return p;
+                                  }),
             false};
 }
 
@@ -51,9 +51,9 @@ void CLpMfb::StartScreenLine(const MfbValues& v, double MfbValues::*, CLineScree
 }
 
 double CLpMfb::MinimumRatio(int stage) const {
-    const double a = a_[static_cast<size_t>(stage)];
-    const double b = b_[static_cast<size_t>(stage)];
-    return 4.0 * b * (1.0 + stages_[static_cast<size_t>(stage)].gain) / (a * a);
+    const double a = Context().a[static_cast<size_t>(stage)];
+    const double b = Context().b[static_cast<size_t>(stage)];
+    return 4.0 * b * (1.0 + Context().stages[static_cast<size_t>(stage)].gain) / (a * a);
 }
 
 double CLpMfb::MinimumCapacitor(int stage, int which, double firstCapacitor) const {
@@ -64,8 +64,8 @@ double CLpMfb::MinimumCapacitor(int stage, int which, double firstCapacitor) con
 }
 
 void CLpMfb::ResistorsFromCapacitors() {
-    const double a = A(), b = B(), w = omegaG_, gain = Gain();
-    if (firstOrder_) {
+    const double a = A(), b = B(), w = Context().omegaG, gain = Gain();
+    if (Context().firstOrder) {
         values_.r2 = a / (w * values_.c1);
         values_.r1 = values_.r2 / gain;
         values_.c2 = 0.0;
@@ -84,29 +84,29 @@ void CLpMfb::ResistorsFromCapacitors() {
 
 void CLpMfb::DesignStage() {
     values_ = {};
-    if (firstOrder_) {
-        values_.c1 = StandardCapacitor(A() / (Gain() * r0_ * omegaG_));
+    if (Context().firstOrder) {
+        values_.c1 = StandardCapacitor(A() / (Gain() * Context().r0 * Context().omegaG));
         ResistorsFromCapacitors();
         return;
     }
     // The second pass scales C1 so that R1 comes near the impedance level.
-    double c1 = A() / (3.0 * omegaG_ * r0_);
+    double c1 = A() / (3.0 * Context().omegaG * Context().r0);
     for (int pass = 0; pass < 2; ++pass) {
         values_.c1 = StandardCapacitor(c1);
-        values_.c2 = E12AtOrAbove(values_.c1 * MinimumRatio(currentStage_));
+        values_.c2 = E12AtOrAbove(values_.c1 * MinimumRatio(Context().currentStage));
         ResistorsFromCapacitors();
-        c1 = values_.c1 * values_.r1 / r0_;
+        c1 = values_.c1 * values_.r1 / Context().r0;
     }
 }
 
 void CLpMfb::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3}) {
-        RoundToSeries(*r, series_);
+        RoundToSeries(*r, Context().series);
     }
 }
 
 void CLpMfb::SearchCapacitors() {
-    if (firstOrder_) {
+    if (Context().firstOrder) {
         SearchFirstOrderCapacitor();
         return;
     }
@@ -117,10 +117,10 @@ void CLpMfb::SearchCapacitors() {
     const std::pair<double, double> pair = GainPair(values_.r1);
     values_.r1 = pair.first;
     values_.r2 = pair.second;
-    bestError_ = ResponseError();
+    SetBestError(ResponseError());
     SearchRounds({{{&MfbValues::c1, 24, 12},
                    {&MfbValues::c2, 24, 12},
-                   {&MfbValues::r3, 2 * series_, series_}}},
+                   {&MfbValues::r3, 2 * Context().series, Context().series}}},
                  5, [&](MfbValues&) {});
 }
 
@@ -128,12 +128,12 @@ std::pair<double, double> CLpMfb::GainPair(double r1) const {
     const double gain = Gain();
     // Among the standard values from 0.7 to 1.45 times R1 (about two E12 steps either side) the
     // smallest gain error wins; of equal errors the R1 nearest the given one.
-    std::pair<double, double> best{r1, RoundedToSeries(gain * r1, series_)};
+    std::pair<double, double> best{r1, RoundedToSeries(gain * r1, Context().series)};
     double bestError = INFINITY;
     double bestDistance = INFINITY;
-    StandardValue candidate(series_, 0.7 * r1);
+    StandardValue candidate(Context().series, 0.7 * r1);
     for (double r = candidate.Value(); r <= 1.45 * r1; r = candidate.Next()) {
-        const double r2 = RoundedToSeries(gain * r, series_);
+        const double r2 = RoundedToSeries(gain * r, Context().series);
         const double error = std::fabs(r2 / (r * gain) - 1.0);
         const double distance = std::fabs(std::log(r / r1));
         if (error < bestError || (error == bestError && distance < bestDistance)) {
@@ -149,10 +149,11 @@ void CLpMfb::SearchFirstOrderCapacitor() {
     const MfbValues entry = values_;
     const double gain = Gain();
     MfbValues start = values_;
-    RoundToSeries(start.r1, series_);
-    start.r2 = RoundedToSeries(gain * start.r1, series_);
+    RoundToSeries(start.r1, Context().series);
+    start.r2 = RoundedToSeries(gain * start.r1, Context().series);
     auto error = [&](const MfbValues& v, double bound) {
-        return errorGrid_.Error([&](double w) { return Network(v, opAmp_, w); }, bound);
+        return Context().grid.Error([&](double w) { return Network(v, Context().opAmp, w); },
+                                    bound);
     };
 
     const std::vector<double> c1Run = SeriesRun(0.1 * start.c1, 24, 12);
@@ -173,21 +174,22 @@ void CLpMfb::SearchFirstOrderCapacitor() {
 
     // The pole moves with R2 C1, so R1 (with R2 = A R1) is tried with the best C1 and its two
     // neighbours.
-    if (!cancelled_) {
+    if (!Cancelled()) {
         StandardValue step(12, best.c1);
         const double below = step.Previous();
         const std::vector<double> c1Near = SeriesRun(below, 3, 12);
-        const std::vector<double> r1Run = SeriesRun(0.1 * start.r1, 2 * series_, series_);
+        const std::vector<double> r1Run =
+            SeriesRun(0.1 * start.r1, 2 * Context().series, Context().series);
         std::array<int, 2> index{};
         auto candidate = [&](const std::array<int, 2>& i) {
             MfbValues v = start;
             v.c1 = c1Near[static_cast<size_t>(i[0])];
             v.r1 = r1Run[static_cast<size_t>(i[1])];
-            v.r2 = RoundedToSeries(gain * v.r1, series_);
+            v.r2 = RoundedToSeries(gain * v.r1, Context().series);
             return v;
         };
         if (SearchGrid<2>(
-                {3, 2 * series_},
+                {3, 2 * Context().series},
                 [&](const std::array<int, 2>& i, double bound) {
                     return error(candidate(i), bound);
                 },
@@ -201,25 +203,27 @@ void CLpMfb::SearchFirstOrderCapacitor() {
 
 void CLpMfb::SearchResistors() {
     const double gain = Gain();
-    auto r2FromR1 = [&](MfbValues& v) { v.r2 = RoundedToSeries(gain * v.r1, series_); };
-    const int steps = 2 * series_;
-    if (firstOrder_) {
+    auto r2FromR1 = [&](MfbValues& v) { v.r2 = RoundedToSeries(gain * v.r1, Context().series); };
+    const int steps = 2 * Context().series;
+    if (Context().firstOrder) {
         values_.c2 = 0.0;
         values_.r3 = 0.0;
-        SearchRounds(
-            {{{&MfbValues::r1, steps, series_}, {&MfbValues::r3, 1, 0}, {&MfbValues::c1, 1, 0}}}, 1,
-            r2FromR1);
+        SearchRounds({{{&MfbValues::r1, steps, Context().series},
+                       {&MfbValues::r3, 1, 0},
+                       {&MfbValues::c1, 1, 0}}},
+                     1, r2FromR1);
     } else {
         // C1 stays; it comes first, so that the lines run along R3.
         SearchRounds({{{&MfbValues::c1, 1, 0},
-                       {&MfbValues::r1, steps, series_},
-                       {&MfbValues::r3, steps, series_}}},
+                       {&MfbValues::r1, steps, Context().series},
+                       {&MfbValues::r3, steps, Context().series}}},
                      5, r2FromR1);
     }
 }
 
 bool CLpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
-    if (!EnterLowPassCapacitors(ask, prompt, MinimumRatio(currentStage_), values_.c1, values_.c2)) {
+    if (!EnterLowPassCapacitors(ask, prompt, MinimumRatio(Context().currentStage), values_.c1,
+                                values_.c2)) {
         return false;
     }
     ResistorsFromCapacitors();

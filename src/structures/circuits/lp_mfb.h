@@ -29,7 +29,7 @@ class CLpMfb : public CMfbStructure {
     static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
 
     void SetStageTargets(double stageGain) override {
-        SetLowHighPassTargets(stageGain, false, stageCount_);
+        SetLowHighPassTargets(stageGain, false, Context().stageCount);
     }
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     double MinimumCapacitor(int stage, int which, double firstCapacitor) const override;

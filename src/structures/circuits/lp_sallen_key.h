@@ -9,7 +9,7 @@ namespace vx {
 class CLpSallenKey : public CSallenKeyStructure {
   public:
     void SetStageTargets(double stageGain) override {
-        SetLowHighPassTargets(stageGain, false, stageCount_);
+        SetLowHighPassTargets(stageGain, false, Context().stageCount);
     }
     void DesignStage() override;
     void SearchCapacitors() override;

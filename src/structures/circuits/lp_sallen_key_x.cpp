@@ -50,28 +50,28 @@ double CLpSallenKeyX::SallenKeyR2(double c2, double c3) const {
     const double x = c2 + (1.0 - Gain()) * c3;
     // Below the minimum ratio the root would be imaginary; the critically damped value is used.
     const double root = std::sqrt(std::max(0.0, a * a - 4.0 * b * x / c3));
-    return 2.0 * b / (omegaG_ * c3 * (a + root));
+    return 2.0 * b / (Context().omegaG * c3 * (a + root));
 }
 
 SallenKeyXValues CLpSallenKeyX::ExactPair(int pair) const {
-    const double w = omegaG_;
+    const double w = Context().omegaG;
     SallenKeyXValues v;
     if (pair == 0) {
-        v.c1 = StandardCapacitor(A0() / (r0_ * w));
+        v.c1 = StandardCapacitor(A0() / (Context().r0 * w));
         v.r1 = A0() / (v.c1 * w);
         v.r5 = kOpenResistor;
         return v;
     }
     const double b = B1();
     // The ground capacitor moves until R2 comes near the impedance level.
-    double c2 = A1() / (2.0 * w * r0_);
+    double c2 = A1() / (2.0 * w * Context().r0);
     double f = 1.0;
     for (int pass = 0; pass < 10; ++pass) {
         c2 = StandardCapacitor(f * c2);
         v.c2 = c2;
         v.c3 = E12AtOrAbove(c2 * MinimumRatio());
         v.r2 = SallenKeyR2(v.c2, v.c3);
-        f = v.r2 / r0_;
+        f = v.r2 / Context().r0;
         if (f > 0.75 && f < 1.25) {
             break;
         }
@@ -82,7 +82,7 @@ SallenKeyXValues CLpSallenKeyX::ExactPair(int pair) const {
 }
 
 void CLpSallenKeyX::ResistorsFromCapacitors() {
-    const double w = omegaG_;
+    const double w = Context().omegaG;
     values_.r1 = A0() / (values_.c1 * w);
     values_.r2 = SallenKeyR2(values_.c2, values_.c3);
     values_.r3 = B1() / (w * w * values_.r2 * values_.c2 * values_.c3);
@@ -90,36 +90,36 @@ void CLpSallenKeyX::ResistorsFromCapacitors() {
 }
 
 void CLpSallenKeyX::StartGeneral() {
-    const double w = omegaG_, a1 = A1(), b1 = B1();
+    const double w = Context().omegaG, a1 = A1(), b1 = B1();
     SallenKeyXValues& v = values_;
-    v.c1 = StandardCapacitor(A0() / (r0_ * w));
-    v.r1 = RoundedToSeries(kStartR1 * A0() / (v.c1 * w), series_);
+    v.c1 = StandardCapacitor(A0() / (Context().r0 * w));
+    v.r1 = RoundedToSeries(kStartR1 * A0() / (v.c1 * w), Context().series);
     const double rs = kStartRs * v.r1;
     double c2 = a1 / (2.0 * w * rs);
     double f = 1.0;
     for (int pass = 0; pass < 10; ++pass) {
         c2 *= f;
         v.c3 = E12AtOrAbove(4.0 * b1 * c2 / (4.0 * b1 * (Gain() - 1.0) + a1 * a1));
-        v.r2 = RoundedToSeries(SallenKeyR2(c2, v.c3), series_);
+        v.r2 = RoundedToSeries(SallenKeyR2(c2, v.c3), Context().series);
         f = v.r2 / rs;
         if (f > 0.75 && f < 1.25) {
             break;
         }
     }
-    v.r3 = RoundedToSeries(kStartR3 * b1 / (w * w * v.r2 * c2 * v.c3), series_);
+    v.r3 = RoundedToSeries(kStartR3 * b1 / (w * w * v.r2 * c2 * v.c3), Context().series);
     v.c2 = StandardCapacitor(kStartC2 * c2);
-    v.r1 = RoundedToSeries(r0_, series_);
+    v.r1 = RoundedToSeries(Context().r0, Context().series);
     ChooseGainNetwork();
 }
 
 void CLpSallenKeyX::StartEqualCapacitors() {
-    const double w = omegaG_;
+    const double w = Context().omegaG;
     SallenKeyXValues& v = values_;
-    v.c1 = StandardCapacitor(A0() / (r0_ * w));
-    v.r1 = RoundedToSeries(A0() / (v.c1 * w), series_);
+    v.c1 = StandardCapacitor(A0() / (Context().r0 * w));
+    v.r1 = RoundedToSeries(A0() / (v.c1 * w), Context().series);
     v.c2 = v.c3 = v.c1;
-    v.r2 = RoundedToSeries(SallenKeyR2(v.c2, v.c3), series_);
-    v.r3 = RoundedToSeries(B1() / (w * w * v.r2 * v.c2 * v.c3), series_);
+    v.r2 = RoundedToSeries(SallenKeyR2(v.c2, v.c3), Context().series);
+    v.r3 = RoundedToSeries(B1() / (w * w * v.r2 * v.c2 * v.c3), Context().series);
     ChooseGainNetwork();
 }
 

@@ -37,7 +37,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
     CMfbStructure(Slots slots, Slots capacitors)
         : CStructureWithValues(kGridPoints, slots, capacitors) {}
 
-    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+    Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
@@ -49,9 +49,9 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
     virtual void StartScreenLine(const MfbValues& v, double MfbValues::*along,
                                  CLineScreen& screen) const = 0;
 
-    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
-    double A() const { return a_[static_cast<size_t>(currentStage_)]; }
-    double B() const { return b_[static_cast<size_t>(currentStage_)]; }
+    double Gain() const { return Context().Record().gain; }
+    double A() const { return Context().A(); }
+    double B() const { return Context().B(); }
 
     // The transfer of the candidates of one search line through the virtual Transfer.
     class TransferKernel {
@@ -59,7 +59,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         explicit TransferKernel(const CMfbStructure& s) : s_(s) {}
         void StartLine(const MfbValues&) {}
         Complex At(const MfbValues& v, size_t k) const {
-            return s_.Transfer(v, s_.opAmp_, s_.errorGrid_.Omega(k));
+            return s_.Transfer(v, s_.Context().opAmp, s_.Context().grid.Omega(k));
         }
 
       private:
@@ -92,7 +92,7 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
                 return INFINITY;
             }
             v.*axes[2].field = lastRun[static_cast<size_t>(last)];
-            return s.errorGrid_.ErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
+            return s.Context().grid.ErrorAt([&](size_t k) { return kernel.At(v, k); }, bound, hint);
         }
     };
 
@@ -146,7 +146,7 @@ void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int m
             improvedAny = true;
         }
         values_ = improvedAny ? best : entry;
-        if (cancelled_) {
+        if (Cancelled()) {
             return;
         }
         bool accepted = true;

@@ -11,13 +11,13 @@ namespace vx {
 
 void CSallenKeyStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4}) {
-        RoundToSeries(*r, series_);
+        RoundToSeries(*r, Context().series);
     }
 }
 
 void CSallenKeyStructure::SetExactGainNetwork() {
-    values_.r4 = r0_;
-    values_.r3 = r0_ * (Gain() - 1.0);
+    values_.r4 = Context().r0;
+    values_.r3 = Context().r0 * (Gain() - 1.0);
 }
 
 // The candidates of a search round that differ in the last value only.
@@ -46,9 +46,9 @@ struct CSallenKeyStructure::Line {
         }
         v.*fields[2] = axes[2][static_cast<size_t>(last)];
         return s.Realizable(v)
-                   ? s.errorGrid_.ErrorAt(
+                   ? s.Context().grid.ErrorAt(
                          [&](size_t k) {
-                             return s.TransferWithGain(v, gains[k], s.errorGrid_.Omega(k));
+                             return s.TransferWithGain(v, gains[k], s.Context().grid.Omega(k));
                          },
                          bound, hint)
                    : INFINITY;
@@ -61,12 +61,12 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
     // network's small gain error (a Sallen-Key stage's Q depends on its gain); the rounded
     // network stays only when it fits strictly better.
     const SallenKeyValues rounded = values_;
-    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
+    const GainResistors gain = ChooseGainResistors(Gain(), Context().r0, Context().series);
     values_.r3 = gain.feedback;
     values_.r4 = gain.ground;
     const double chosenError = ResponseError();
-    if (chosenError <= bestError_) {
-        bestError_ = chosenError;
+    if (chosenError <= BestError()) {
+        SetBestError(chosenError);
     } else {
         values_ = rounded;
     }
@@ -79,10 +79,10 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
         }
         const SallenKeyValues start = best;
         // The gain network stays through the search: the amplifier's gain per grid point once.
-        std::vector<Complex> gains(errorGrid_.Size());
-        for (size_t k = 0; k < errorGrid_.Size(); ++k) {
-            gains[k] =
-                opAmp_.NonInvertingGain(FeedbackFraction(start.r3, start.r4), errorGrid_.Omega(k));
+        std::vector<Complex> gains(Context().grid.Size());
+        for (size_t k = 0; k < Context().grid.Size(); ++k) {
+            gains[k] = Context().opAmp.NonInvertingGain(FeedbackFraction(start.r3, start.r4),
+                                                        Context().grid.Omega(k));
         }
         const LineScreenAxis screened = ScreenAlong(fields[2], gains);
         const std::vector<double> u = screened.Variables(axes[2]);
@@ -96,7 +96,7 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
             }
         }
         values_ = best;
-        if (cancelled_) {
+        if (Cancelled()) {
             return;
         }
         bool accepted = true;
@@ -113,10 +113,11 @@ void CSallenKeyStructure::SearchRounds(std::array<double SallenKeyValues::*, 3> 
 }
 
 void CSallenKeyStructure::SearchResistors() {
-    const int resistorSteps = 2 * series_;
+    const int resistorSteps = 2 * Context().series;
     // C1 stays; it comes first, so that the lines run along R2.
     SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::r1, &SallenKeyValues::r2},
-                 {1, resistorSteps, firstOrder_ ? 1 : resistorSteps}, {12, series_, series_});
+                 {1, resistorSteps, Context().firstOrder ? 1 : resistorSteps},
+                 {12, Context().series, Context().series});
 }
 
 }  // namespace vx

@@ -41,7 +41,7 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     void RoundResistors() override;
     void SearchResistors() override;
-    Complex StageTransfer(double w) const override { return Transfer(values_, opAmp_, w); }
+    Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
@@ -61,9 +61,9 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
     virtual void StartScreenLine(const SallenKeyValues& v, double SallenKeyValues::*along,
                                  CLineScreen& screen) const = 0;
 
-    double Gain() const { return stages_[static_cast<size_t>(currentStage_)].gain; }
-    double A() const { return a_[static_cast<size_t>(currentStage_)]; }
-    double B() const { return b_[static_cast<size_t>(currentStage_)]; }
+    double Gain() const { return Context().Record().gain; }
+    double A() const { return Context().A(); }
+    double B() const { return Context().B(); }
     // Exact gain network R4 = R0, R3 = R0 (A - 1).
     void SetExactGainNetwork();
 

@@ -18,17 +18,19 @@ void CSallenKeyXStructure::SetStageTargets(double stageGain) {
 
 Complex CSallenKeyXStructure::StageTransfer(double w) const {
     return Transfer(Polynomial(values_),
-                    opAmp_.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), w), X(w));
+                    Context().opAmp.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), w),
+                    X(w));
 }
 
 CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKeyXValues& v) const {
     ErrorGrid grid;
-    const size_t n = errorGrid_.Size();
+    const size_t n = Context().grid.Size();
     grid.points.resize(n);
     const double k = FeedbackFraction(v.r4, v.r5);
     for (size_t i = 0; i < n; ++i) {
-        grid.points[i] = {X(errorGrid_.Omega(i)), opAmp_.NonInvertingGain(k, errorGrid_.Omega(i)),
-                          errorGrid_.Target(i)};
+        grid.points[i] = {X(Context().grid.Omega(i)),
+                          Context().opAmp.NonInvertingGain(k, Context().grid.Omega(i)),
+                          Context().grid.Target(i)};
     }
     // Where a poor candidate shows first, measured on low-pass searches: at the stop-band end of
     // the grid, where the targets are small and the relative error large (mirrored for the
@@ -158,19 +160,19 @@ bool CSallenKeyXStructure::Stable(const SallenKeyXPolynomial& p, double gain) co
 }
 
 void CSallenKeyXStructure::SetExactGainNetwork(SallenKeyXValues& v) const {
-    v.r5 = r0_;
-    v.r4 = r0_ * (Gain() - 1.0);
+    v.r5 = Context().r0;
+    v.r4 = Context().r0 * (Gain() - 1.0);
 }
 
 void CSallenKeyXStructure::ChooseGainNetwork() {
-    const GainResistors gain = ChooseGainResistors(Gain(), r0_, series_);
+    const GainResistors gain = ChooseGainResistors(Gain(), Context().r0, Context().series);
     values_.r4 = gain.feedback;
     values_.r5 = gain.ground;
 }
 
 void CSallenKeyXStructure::RoundResistors() {
     for (double* r : {&values_.r1, &values_.r2, &values_.r3, &values_.r4, &values_.r5}) {
-        RoundToSeries(*r, series_);
+        RoundToSeries(*r, Context().series);
     }
 }
 
@@ -195,11 +197,11 @@ bool CSallenKeyXStructure::AccumulateTargets() {
         StoreTarget();
         AccumulateTargetResponse();
         if (pair == 0) {
-            first = errorGrid_.Targets();
+            first = Context().grid.Targets();
         }
     }
     for (size_t k = 0; k < first.size(); ++k) {
-        errorGrid_.ScaleTarget(k, first[k]);
+        MutableGrid().ScaleTarget(k, first[k]);
     }
     SelectStage(0);
     return true;
@@ -232,7 +234,7 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     } else {
         SearchCapacitors();
     }
-    if (cancelled_) {
+    if (Cancelled()) {
         return;
     }
     RecordOutcome(0, {startError, ResponseError()});
@@ -251,8 +253,9 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
         return;
     }
     RoundResistors();
-    bestError_ = ResponseError();
-    RecordOutcome(0, {bestError_, bestError_});
+    const double error = ResponseError();
+    SetBestError(error);
+    RecordOutcome(0, {error, error});
     StoreAndAccumulate();
 }
 
@@ -360,7 +363,7 @@ class CSallenKeyXStructure::R3Line {
 };
 
 void CSallenKeyXStructure::SearchCapacitors() {
-    const int resistorSteps = 2 * series_;
+    const int resistorSteps = 2 * Context().series;
     // Fixed during the search: R1 and the gain network.
     const ErrorGrid points = GridPoints(values_);
     double ratio = 0.1;  // C2 / C1
@@ -374,8 +377,8 @@ void CSallenKeyXStructure::SearchCapacitors() {
             c2[i] = RoundedToSeries(ratio * c1[i], 12);
         }
         const std::vector<double> c3 = SeriesRun(0.1 * start.c3, 24, 12);
-        const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
-        const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
+        const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, Context().series);
+        const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, Context().series);
         auto setLine = [&](SallenKeyXValues& v, const std::array<int, 4>& i) {
             v.c1 = c1[static_cast<size_t>(i[0])];
             v.c2 = c2[static_cast<size_t>(i[0])];
@@ -396,7 +399,7 @@ void CSallenKeyXStructure::SearchCapacitors() {
             best = candidate(bestIndex);
         }
         values_ = best;
-        if (cancelled_ || round == 5 || bestError_ < 0.01 || stalled) {
+        if (Cancelled() || round == 5 || BestError() < 0.01 || stalled) {
             return;
         }
         IncrementRetry();
@@ -411,12 +414,12 @@ void CSallenKeyXStructure::SearchCapacitors() {
 }
 
 void CSallenKeyXStructure::SearchEqualCapacitors() {
-    const int resistorSteps = 2 * series_;
+    const int resistorSteps = 2 * Context().series;
     const ErrorGrid points = GridPoints(values_);
     const SallenKeyXValues start = values_;
     const std::vector<double> c = SeriesRun(0.1 * start.c1, 24, 12);
-    const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, series_);
-    const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, series_);
+    const std::vector<double> r2 = SeriesRun(0.1 * start.r2, resistorSteps, Context().series);
+    const std::vector<double> r3 = SeriesRun(0.1 * start.r3, resistorSteps, Context().series);
     auto setLine = [&](SallenKeyXValues& v, const std::array<int, 3>& i) {
         v.c1 = v.c2 = v.c3 = c[static_cast<size_t>(i[0])];
         v.r2 = r2[static_cast<size_t>(i[1])];

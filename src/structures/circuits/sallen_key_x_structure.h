@@ -81,7 +81,7 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     Complex StageTransfer(double w) const override;
     // Pair `CurrentStage()` (0 the RC section, 1 the Sallen-Key section) exactly, the other
     // section's parts absent.
-    void DesignStage() override { values_ = ExactPair(currentStage_); }
+    void DesignStage() override { values_ = ExactPair(Context().currentStage); }
     void SearchCapacitors() override;
     // Capacitors are always searched; with entered capacitors nothing is searched.
     void SearchResistors() override {}
@@ -108,10 +108,10 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     virtual SallenKeyXValues ExactPair(int pair) const = 0;
 
     // Total gain (the Sallen-Key section's stage record) and the coefficients of each pair.
-    double Gain() const { return stages_[1].gain; }
-    double A0() const { return a_[0]; }
-    double A1() const { return a_[1]; }
-    double B1() const { return b_[1]; }
+    double Gain() const { return Context().stages[1].gain; }
+    double A0() const { return Context().a[0]; }
+    double A1() const { return Context().a[1]; }
+    double B1() const { return Context().b[1]; }
 
     // What the error needs at one grid point and stays the same through a search: x = s (or
     // 1/s for the high-pass), the amplifier gain of the gain network with the selected op-amp,

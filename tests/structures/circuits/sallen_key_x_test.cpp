@@ -31,8 +31,7 @@ class Probe : public Base {
         } else {
             this->StartGeneral();
         }
-        const double start = this->bestError_ = this->ResponseError();
-        this->cancelled_ = false;
+        const double start = this->StartSearch();
         if (equalCapacitors) {
             this->SearchEqualCapacitors();
         } else {

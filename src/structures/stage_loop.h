@@ -5,7 +5,6 @@
 namespace vx {
 
 class CFilterStructure;
-struct StageOutcome;
 
 // The driver's loop over the stages of a design: per stage the exact dimensioning, its target
 // (compensated for the earlier stages' standard values), the rounded values and the search, and

@@ -240,19 +240,32 @@ BpMfbValues CBpMfb::WithSteplessR2(BpMfbValues v) const {
 
 double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound, size_t& hint,
                              std::pair<double, double> reach) const {
+    const double best = DecadeR2(kernel, v.r2, hint);
+    // 100 values spanning best / 3 to 3 best. The candidate's error is the smallest of them
+    // unless its R2 is opened, so while no value can reach 10 MOhm the trials may also stop at
+    // the bound of the outer search.
+    const double outer = GetSearchOptions().pruning && 4.0 * best < kLargestR2 ? bound : INFINITY;
+    const auto [fineBest, fineError] = FineR2(kernel, best, outer, reach, hint);
+    if (outer < INFINITY && !(fineError <= outer)) {
+        return INFINITY;  // no value reached the bound: the candidate cannot win
+    }
+    v.r2 = OpenIfLarge(fineBest);
+    return v.r2 == fineBest ? fineError : CandidateError(kernel, v.r2, bound, hint);
+}
+
+double CBpMfb::TrialError(const LineKernel& kernel, double r2, double limit, size_t& hint) const {
     // Each trial needs only to beat the best so far, so its error may stop early.
-    const bool pruning = GetSearchOptions().pruning;
-    auto error = [&](double r2, double limit) {
-        return CandidateError(kernel, r2, pruning ? limit : INFINITY, hint);
-    };
-    const double start = v.r2;
+    return CandidateError(kernel, r2, GetSearchOptions().pruning ? limit : INFINITY, hint);
+}
+
+double CBpMfb::DecadeR2(const LineKernel& kernel, double start, size_t& hint) const {
     double best = start;
-    double bestError = error(start, INFINITY);
+    double bestError = TrialError(kernel, start, INFINITY, hint);
     bool better = false;
     double r = start;
     for (int i = 0; i < 3; ++i) {
         r /= 10.0;
-        const double e = error(r, bestError);
+        const double e = TrialError(kernel, r, bestError, hint);
         if (e < bestError) {
             bestError = e;
             best = r;
@@ -263,17 +276,19 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
         r = start;
         for (int i = 0; i < 3; ++i) {
             r *= 10.0;
-            const double e = error(r, bestError);
+            const double e = TrialError(kernel, r, bestError, hint);
             if (e < bestError) {
                 bestError = e;
                 best = r;
             }
         }
     }
-    // 100 values spanning best / 3 to 3 best. The candidate's error is the smallest of them
-    // unless its R2 is opened, so while no value can reach 10 MOhm the trials may also stop at
-    // the bound of the outer search.
-    const double outer = pruning && 4.0 * best < kLargestR2 ? bound : INFINITY;
+    return best;
+}
+
+std::pair<double, double> CBpMfb::FineR2(const LineKernel& kernel, double best, double outer,
+                                         std::pair<double, double> reach, size_t& hint) const {
+    const bool pruning = GetSearchOptions().pruning;
     const double factor = std::pow(9.0, 1.0 / 99.0);
     double fine = best / 3.0;
     double fineBest = fine;
@@ -299,17 +314,13 @@ double CBpMfb::SteplessError(BpMfbValues& v, const LineKernel& kernel, double bo
                 continue;
             }
         }
-        const double e = error(fine, limit);
+        const double e = TrialError(kernel, fine, limit, hint);
         if (e < fineError && !(e > limit)) {
             fineError = e;
             fineBest = fine;
         }
     }
-    if (outer < INFINITY && !(fineError <= outer)) {
-        return INFINITY;  // no value reached the bound: the candidate cannot win
-    }
-    v.r2 = OpenIfLarge(fineBest);
-    return v.r2 == fineBest ? fineError : CandidateError(kernel, v.r2, bound, hint);
+    return {fineBest, fineError};
 }
 
 // A line of a search round: the candidates that differ in R2 only share their kernel's line.

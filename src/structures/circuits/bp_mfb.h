@@ -105,6 +105,14 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     // outside `reach` is known to give an error above `bound`.
     double SteplessError(BpMfbValues& v, const LineKernel& kernel, double bound, size_t& hint,
                          std::pair<double, double> reach = {-INFINITY, INFINITY}) const;
+    // A trial R2's error, stopped at `limit` when the search prunes.
+    double TrialError(const LineKernel& kernel, double r2, double limit, size_t& hint) const;
+    // The best of R2 and its decades down to R2 / 1000, or up to 1000 R2 when none below wins.
+    double DecadeR2(const LineKernel& kernel, double start, size_t& hint) const;
+    // The best of 100 values spanning best / 3 to 3 best and its error, infinity when no trial
+    // came within its limit; g2 outside `reach` is skipped while `outer` is finite.
+    std::pair<double, double> FineR2(const LineKernel& kernel, double best, double outer,
+                                     std::pair<double, double> reach, size_t& hint) const;
     struct RoundLine;
     // The screen of a stepless line along g2 = 1/R2 (see CLineScreen).
     CLineScreen SteplessScreen() const;

@@ -148,6 +148,29 @@ class CGridSearch {
     bool RunInOrder(const std::array<int, D>& sizes, long long total, Line& line, double& bestError,
                     std::array<int, D>& best);
 
+    // The best candidate of a block of the search.
+    struct Winner {
+        double error;
+        long long position;  // -1: nothing in the block beat the start
+    };
+    // Searches the candidates at positions begin .. end-1 with the block's own line; the winner
+    // must beat `startError`.
+    template <size_t D, class MakeLine>
+    Winner RunBlock(const std::array<int, D>& sizes, long long begin, long long end,
+                    MakeLine& makeLine, double startError);
+    // The position of the winner over the blocks, -1 for none; its error goes to `bestError`.
+    // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.
+    static long long FirstSmallest(const std::vector<Winner>& winners, double& bestError) {
+        long long winner = -1;
+        for (const Winner& w : winners) {
+            if (w.position >= 0 && (winner < 0 || w.error < bestError)) {
+                bestError = w.error;
+                winner = w.position;
+            }
+        }
+        return winner;
+    }
+
     // Lowers the shared bound to `error` when that is smaller.
     void Offer(double error) {
         double current = bound_.load(std::memory_order_relaxed);
@@ -265,15 +288,9 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     const int threads = total <= kSmallSearch ? 1 : CParallelBlocks::ThreadCount(options_.threads);
     const long long blockCount =
         std::clamp(total / kCheckInterval, 1LL, threads * kBlocksPerThread);
-    struct Winner {
-        double error;
-        long long position;  // -1: nothing in the block beat the start
-    };
     std::vector<Winner> winners(static_cast<size_t>(blockCount), Winner{0.0, -1});
     const double startError = bestError;
-    const bool pruning = options_.pruning;
-    const int lineSize = sizes[D - 1];
-    if (pruning) {
+    if (options_.pruning) {
         auto line = makeLine();
         Offer(Descend(sizes, line, startError));
     }
@@ -281,53 +298,8 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     auto runBlock = [&](long long block) {
         const long long begin = total / blockCount * block + std::min(block, total % blockCount);
         const long long end = begin + total / blockCount + (block < total % blockCount ? 1 : 0);
-        std::array<int, D> index = IndexAt(sizes, begin);
-        auto line = makeLine();
-        constexpr int kBatch = BatchOf<decltype(line)>();
-        double localBest = startError;
-        long long localPosition = -1;
-        long long pending = 0;
-        for (long long position = begin; position < end;) {
-            // The block's part of this line: from index[D - 1] to `to`.
-            const int from = index[D - 1];
-            const int to = static_cast<int>(std::min<long long>(lineSize, from + (end - position)));
-            const long long lineStart = position - from;
-            const IndexRange range =
-                line.Start(std::as_const(index), pruning ? Bound(localBest) : INFINITY);
-            const int stop = std::min(to, range.last);
-            for (int i = std::max(from, range.first); i < stop; i += kBatch) {
-                const int count = std::min(kBatch, stop - i);
-                // One bound for the batch: a bound that has since tightened only prunes less.
-                const double bound = pruning ? Bound(localBest) : INFINITY;
-                std::array<double, kBatch> errors;
-                Errors(line, i, i + count, bound, errors.data());
-                for (int j = 0; j < count; ++j) {
-                    const double error = errors[static_cast<size_t>(j)];
-                    // A pruned candidate returns a value above the bound and never wins; one
-                    // whose error equals the bound is summed in full and kept for the
-                    // comparison by position.
-                    if (error < localBest && !(error > bound)) {
-                        localBest = error;
-                        localPosition = lineStart + i + j;
-                        Offer(error);
-                    }
-                }
-            }
-            position += to - from;
-            NextLine(sizes, index);
-            pending += to - from;
-            if (pending >= kCheckInterval) {
-                done_.fetch_add(pending, std::memory_order_relaxed);
-                pending = 0;
-                if (blocks_.StopRequested()) {
-                    break;
-                }
-            }
-        }
-        done_.fetch_add(pending, std::memory_order_relaxed);
-        winners[static_cast<size_t>(block)] = {localBest, localPosition};
+        winners[static_cast<size_t>(block)] = RunBlock(sizes, begin, end, makeLine, startError);
     };
-
     if (threads == 1 && blockCount == 1) {
         runBlock(0);
     } else {
@@ -340,14 +312,7 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
             });
     }
 
-    // Blocks in order and a strictly smaller error to replace: of equal errors the first wins.
-    long long winner = -1;
-    for (const Winner& w : winners) {
-        if (w.position >= 0 && (winner < 0 || w.error < bestError)) {
-            bestError = w.error;
-            winner = w.position;
-        }
-    }
+    const long long winner = FirstSmallest(winners, bestError);
     if (winner >= 0) {
         best = IndexAt(sizes, winner);
     }
@@ -358,6 +323,56 @@ bool CGridSearch::RunLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
     host_.SetProgress(total, total);
     host_.PumpMessages();
     return improved;
+}
+
+template <size_t D, class MakeLine>
+CGridSearch::Winner CGridSearch::RunBlock(const std::array<int, D>& sizes, long long begin,
+                                          long long end, MakeLine& makeLine, double startError) {
+    const bool pruning = options_.pruning;
+    const int lineSize = sizes[D - 1];
+    std::array<int, D> index = IndexAt(sizes, begin);
+    auto line = makeLine();
+    constexpr int kBatch = BatchOf<decltype(line)>();
+    Winner local{startError, -1};
+    long long pending = 0;
+    for (long long position = begin; position < end;) {
+        // The block's part of this line: from index[D - 1] to `to`.
+        const int from = index[D - 1];
+        const int to = static_cast<int>(std::min<long long>(lineSize, from + (end - position)));
+        const long long lineStart = position - from;
+        const IndexRange range =
+            line.Start(std::as_const(index), pruning ? Bound(local.error) : INFINITY);
+        const int stop = std::min(to, range.last);
+        for (int i = std::max(from, range.first); i < stop; i += kBatch) {
+            const int count = std::min(kBatch, stop - i);
+            // One bound for the batch: a bound that has since tightened only prunes less.
+            const double bound = pruning ? Bound(local.error) : INFINITY;
+            std::array<double, kBatch> errors;
+            Errors(line, i, i + count, bound, errors.data());
+            for (int j = 0; j < count; ++j) {
+                const double error = errors[static_cast<size_t>(j)];
+                // A pruned candidate returns a value above the bound and never wins; one whose
+                // error equals the bound is summed in full and kept for the comparison by
+                // position.
+                if (error < local.error && !(error > bound)) {
+                    local = {error, lineStart + i + j};
+                    Offer(error);
+                }
+            }
+        }
+        position += to - from;
+        NextLine(sizes, index);
+        pending += to - from;
+        if (pending >= kCheckInterval) {
+            done_.fetch_add(pending, std::memory_order_relaxed);
+            pending = 0;
+            if (blocks_.StopRequested()) {
+                break;
+            }
+        }
+    }
+    done_.fetch_add(pending, std::memory_order_relaxed);
+    return local;
 }
 
 }  // namespace vx

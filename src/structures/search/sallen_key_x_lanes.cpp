@@ -26,6 +26,88 @@ bool All(const LaneMask& m) {
     return true;
 }
 
+// The steps of Errors are always inlined, so that each of its clones runs them with its own
+// instruction set; they take and give vectors by reference, which keeps the calling convention
+// out of it.
+
+// One candidate's stage numbers per lane.
+struct LaneCandidates {
+    Lane d1, d2, d3;
+    double e1, e2;
+};
+
+// H = g / D per lane, the division by Smith's formula where that is exact as written, else by
+// the runtime's complex division.
+[[gnu::always_inline]] inline void Divide(double gr, double gi, const Lane& dRe, const Lane& dIm,
+                                          Lane& hRe, Lane& hIm) {
+    Lane absRe{}, absIm{};
+    for (int l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
+        absRe[l] = std::fabs(dRe[l]);
+        absIm[l] = std::fabs(dIm[l]);
+    }
+    const LaneMask smaller = absRe < absIm;
+    const Lane num = smaller ? dRe : dIm;
+    const Lane den = smaller ? dIm : dRe;
+    const Lane ratio = num / den;
+    const Lane denom = num * ratio + den;
+    const Lane first = smaller ? Lane{} + gr : Lane{} + gi;
+    const Lane second = smaller ? Lane{} + gi : Lane{} + gr;
+    hRe = (first * ratio + second) / denom;
+    const Lane scaled = second * ratio;
+    hIm = (smaller ? scaled - gr : gi - scaled) / denom;
+
+    LaneMask exact =
+        (absRe >= 0x1p-200) & (absRe <= 0x1p200) & (absIm >= 0x1p-200) & (absIm <= 0x1p200);
+    if (!PlainDivision(gr) || !PlainDivision(gi)) {
+        exact = LaneMask{};
+    }
+    if (!All(exact)) {
+        for (int l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
+            if (exact[l] == 0) {
+                const std::complex<double> h =
+                    std::complex<double>(gr, gi) / std::complex<double>(dRe[l], dIm[l]);
+                hRe[l] = h.real();
+                hIm[l] = h.imag();
+            }
+        }
+    }
+}
+
+// |H| per lane by the hypotenuse scaled against overflow and underflow; not finite: |re| + |im|.
+[[gnu::always_inline]] inline void Magnitude(const Lane& hRe, const Lane& hIm, Lane& magnitude) {
+    Lane re{}, im{}, root{};
+    for (int l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
+        re[l] = std::fabs(hRe[l]);
+        im[l] = std::fabs(hIm[l]);
+    }
+    const LaneMask finite = (re <= 0x1.fffffffffffffp1023) & (im <= 0x1.fffffffffffffp1023);
+    const Lane larger = re < im ? im : re;
+    const Lane scale = larger >= 1.0 ? Lane{} + 0.25 : Lane{} + 4.0;
+    const Lane x = re * scale, y = im * scale;
+    const Lane square = x * x + y * y;
+    for (int l = 0; l < CSallenKeyXLanes::kLanes; ++l) {
+        root[l] = std::sqrt(square[l]);
+    }
+    magnitude = finite ? root / scale : re + im;
+}
+
+// One point's terms, as H = g / (1 + x (d1 - g e1 + x (d2 - g e2 + x d3))) with complex
+// operands: each complex product in full.
+[[gnu::always_inline]] inline void Term(const LaneCandidates& c, double xr, double xi, double gr,
+                                        double gi, double t, double correction, Lane& result) {
+    const Lane bRe = (c.d2 - gr * c.e2) + xr * c.d3;
+    const Lane bIm = -(gi * c.e2) + xi * c.d3;
+    const Lane aRe = (c.d1 - gr * c.e1) + (xr * bRe - xi * bIm);
+    const Lane aIm = -(gi * c.e1) + (xr * bIm + xi * bRe);
+    const Lane dRe = (xr * aRe - xi * aIm) + 1.0;
+    const Lane dIm = xr * aIm + xi * aRe;
+    Lane hRe, hIm, magnitude;
+    Divide(gr, gi, dRe, dIm, hRe, hIm);
+    Magnitude(hRe, hIm, magnitude);
+    const Lane d = (magnitude * correction - t) / t;
+    result = d * d;
+}
+
 }  // namespace
 
 void CSallenKeyXLanes::AddPoint(std::complex<double> x, std::complex<double> gain, double target) {
@@ -48,76 +130,16 @@ void CSallenKeyXLanes::SetProbes(const std::array<size_t, kProbes>& probes) {
 // the same IEEE operations.
 __attribute__((target_clones("default", "avx2"))) std::array<double, CSallenKeyXLanes::kLanes>
 CSallenKeyXLanes::Errors(const Candidates& c, double correction, double bound) const {
-    Lane d1{}, d2{}, d3{};
+    LaneCandidates lanes{{}, {}, {}, c.e1, c.e2};
     LaneMask out{};
     for (int l = 0; l < kLanes; ++l) {
-        d1[l] = c.d1[static_cast<size_t>(l)];
-        d2[l] = c.d2[static_cast<size_t>(l)];
-        d3[l] = c.d3[static_cast<size_t>(l)];
+        lanes.d1[l] = c.d1[static_cast<size_t>(l)];
+        lanes.d2[l] = c.d2[static_cast<size_t>(l)];
+        lanes.d3[l] = c.d3[static_cast<size_t>(l)];
         out[l] = c.live[static_cast<size_t>(l)] ? 0 : -1;
     }
-    const double e1 = c.e1, e2 = c.e2;
-
-    // One point's terms, as H = g / (1 + x (d1 - g e1 + x (d2 - g e2 + x d3))) with complex
-    // operands: each complex product in full, the division by Smith's formula.
     auto term = [&](size_t k, Lane& result) {
-        const double xr = xRe_[k], xi = xIm_[k], gr = gRe_[k], gi = gIm_[k], t = target_[k];
-        const Lane bRe = (d2 - gr * e2) + xr * d3;
-        const Lane bIm = -(gi * e2) + xi * d3;
-        const Lane aRe = (d1 - gr * e1) + (xr * bRe - xi * bIm);
-        const Lane aIm = -(gi * e1) + (xr * bIm + xi * bRe);
-        const Lane dRe = (xr * aRe - xi * aIm) + 1.0;
-        const Lane dIm = xr * aIm + xi * aRe;
-
-        Lane absRe{}, absIm{};
-        for (int l = 0; l < kLanes; ++l) {
-            absRe[l] = std::fabs(dRe[l]);
-            absIm[l] = std::fabs(dIm[l]);
-        }
-        const LaneMask smaller = absRe < absIm;
-        const Lane num = smaller ? dRe : dIm;
-        const Lane den = smaller ? dIm : dRe;
-        const Lane ratio = num / den;
-        const Lane denom = num * ratio + den;
-        const Lane first = smaller ? Lane{} + gr : Lane{} + gi;
-        const Lane second = smaller ? Lane{} + gi : Lane{} + gr;
-        Lane hRe = (first * ratio + second) / denom;
-        const Lane scaled = second * ratio;
-        Lane hIm = (smaller ? scaled - gr : gi - scaled) / denom;
-
-        LaneMask exact =
-            (absRe >= 0x1p-200) & (absRe <= 0x1p200) & (absIm >= 0x1p-200) & (absIm <= 0x1p200);
-        if (!PlainDivision(gr) || !PlainDivision(gi)) {
-            exact = LaneMask{};
-        }
-        if (!All(exact)) {
-            for (int l = 0; l < kLanes; ++l) {
-                if (exact[l] == 0) {
-                    const std::complex<double> h =
-                        std::complex<double>(gr, gi) / std::complex<double>(dRe[l], dIm[l]);
-                    hRe[l] = h.real();
-                    hIm[l] = h.imag();
-                }
-            }
-        }
-
-        // |H| by the hypotenuse scaled against overflow and underflow; not finite: |re| + |im|.
-        Lane re{}, im{}, root{};
-        for (int l = 0; l < kLanes; ++l) {
-            re[l] = std::fabs(hRe[l]);
-            im[l] = std::fabs(hIm[l]);
-        }
-        const LaneMask finite = (re <= 0x1.fffffffffffffp1023) & (im <= 0x1.fffffffffffffp1023);
-        const Lane larger = re < im ? im : re;
-        const Lane scale = larger >= 1.0 ? Lane{} + 0.25 : Lane{} + 4.0;
-        const Lane x = re * scale, y = im * scale;
-        const Lane square = x * x + y * y;
-        for (int l = 0; l < kLanes; ++l) {
-            root[l] = std::sqrt(square[l]);
-        }
-        const Lane magnitude = finite ? root / scale : re + im;
-        const Lane d = (magnitude * correction - t) / t;
-        result = d * d;
+        Term(lanes, xRe_[k], xIm_[k], gRe_[k], gIm_[k], target_[k], correction, result);
     };
 
     const std::array<double, kLanes> none = {INFINITY, INFINITY, INFINITY, INFINITY};

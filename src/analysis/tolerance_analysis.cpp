@@ -15,7 +15,7 @@
 #include "analysis/tolerance_statistics.h"
 #include "session/design_session.h"
 #include "session/design_session_messages.h"
-#include "structures/parallel_blocks.h"
+#include "structures/search/parallel_blocks.h"
 
 namespace vx {
 

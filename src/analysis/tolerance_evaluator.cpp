@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "analysis/stage_poles.h"
-#include "structures/safe_magnitude.h"
+#include "structures/search/safe_magnitude.h"
 
 namespace vx {
 

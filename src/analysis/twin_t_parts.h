@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/tolerance_part.h"
-#include "structures/twin_t_network.h"
+#include "structures/circuits/twin_t_network.h"
 
 namespace vx {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 
 class QWidget;

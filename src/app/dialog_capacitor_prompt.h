@@ -1,6 +1,6 @@
 #pragma once
 
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 
 class QWidget;
 

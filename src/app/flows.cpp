@@ -15,7 +15,7 @@
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 #include "shell/shell_messages.h"
-#include "structures/capacitor_choice.h"
+#include "structures/capacitors/capacitor_choice.h"
 
 namespace vx {
 

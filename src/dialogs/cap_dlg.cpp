@@ -9,8 +9,8 @@
 #include "model/number_text.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
-#include "structures/capacitor_choice.h"
-#include "structures/capacitor_dialog_texts.h"
+#include "structures/capacitors/capacitor_choice.h"
+#include "structures/capacitors/capacitor_dialog_texts.h"
 
 namespace vx {
 

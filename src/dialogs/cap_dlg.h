@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 
 class QLineEdit;
 

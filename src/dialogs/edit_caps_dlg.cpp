@@ -10,7 +10,7 @@
 #include "dialogs/dialog_parts.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
-#include "structures/capacitor_dialog_texts.h"
+#include "structures/capacitors/capacitor_dialog_texts.h"
 #include "structures/filter_structure.h"
 
 namespace vx {

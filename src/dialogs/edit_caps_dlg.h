@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "structures/capacitor_choice.h"
+#include "structures/capacitors/capacitor_choice.h"
 
 class QGridLayout;
 class QPushButton;

@@ -3,14 +3,14 @@
 #include "files/specification_reader.h"
 #include "model/circuit_pairs.h"
 #include "session/design_session_messages.h"
-#include "structures/bp_mfb.h"
-#include "structures/br_tt.h"
-#include "structures/hp_mfb.h"
-#include "structures/hp_sallen_key.h"
-#include "structures/hp_sallen_key_x.h"
-#include "structures/lp_mfb.h"
-#include "structures/lp_sallen_key.h"
-#include "structures/lp_sallen_key_x.h"
+#include "structures/circuits/bp_mfb.h"
+#include "structures/circuits/br_tt.h"
+#include "structures/circuits/hp_mfb.h"
+#include "structures/circuits/hp_sallen_key.h"
+#include "structures/circuits/hp_sallen_key_x.h"
+#include "structures/circuits/lp_mfb.h"
+#include "structures/circuits/lp_sallen_key.h"
+#include "structures/circuits/lp_sallen_key_x.h"
 
 namespace vx {
 

@@ -11,7 +11,7 @@
 #include "model/opv.h"
 #include "model/user_message.h"
 #include "response/show_fregang.h"
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/filter_structure.h"
 

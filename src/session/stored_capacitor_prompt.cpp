@@ -1,7 +1,7 @@
 #include "session/stored_capacitor_prompt.h"
 
 #include "session/design_session_messages.h"
-#include "structures/capacitor_choice.h"
+#include "structures/capacitors/capacitor_choice.h"
 
 namespace vx {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/user_message.h"
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 
 namespace vx {
 

@@ -11,9 +11,11 @@
 #include "model/opv.h"
 #include "model/stage_gain_input.h"
 #include "model/standard_value.h"
-#include "structures/capacitor_choice.h"
+#include "response/response_accumulator.h"
+#include "structures/capacitors/capacitor_choice.h"
 #include "structures/design_messages.h"
 #include "structures/gain_distribution.h"
+#include "structures/stage_loop.h"
 
 namespace vx {
 
@@ -26,7 +28,7 @@ std::string FixedWithComma(double x) {
 
 }  // namespace
 
-CFilterStructure::CFilterStructure(int gridPoints) : gridPoints_(gridPoints) {}
+CFilterStructure::CFilterStructure(int gridPoints) : context_(gridPoints) {}
 
 void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter& character,
                               ResponseCurves& curves) {
@@ -64,7 +66,7 @@ double CFilterStructure::GroupDelay(double w) const {
 double CFilterStructure::StoredMagnitude(double w) {
     PrepareStable(kMaxPrepareRuns);
     double product = 1.0;
-    for (int i = 0; i < stageCount_; ++i) {
+    for (int i = 0; i < context_.stageCount; ++i) {
         SelectStage(i);
         LoadStageValues(i);
         product *= Magnitude(w);
@@ -73,45 +75,40 @@ double CFilterStructure::StoredMagnitude(double w) {
 }
 
 double CFilterStructure::ResponseError() const {
-    return GridError([this](double w) { return StageTransfer(w); });
+    return context_.grid.Error([this](double w) { return StageTransfer(w); });
 }
 
 void CFilterStructure::SetLogGrid() {
-    grid_.resize(static_cast<size_t>(gridPoints_));
-    double w = halfOmegaG_;
-    for (int k = 0; k < gridPoints_; ++k) {
-        grid_[static_cast<size_t>(k)] = w;
-        w *= gridFactor_;
-    }
+    context_.grid.SetLog(context_.gridPoints, halfOmegaG_, gridFactor_);
+}
+
+void CFilterStructure::SetIdealTargets() {
+    WithIdealOpAmp([this] { context_.grid.SetTargets([this](double w) { return Magnitude(w); }); });
 }
 
 void CFilterStructure::StoreTarget() {
     SetLogGrid();
-    target_.resize(grid_.size());
-    WithIdealOpAmp([this] {
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            target_[k] = Magnitude(grid_[k]);
-        }
-    });
+    SetIdealTargets();
 }
 
 void CFilterStructure::SetStageRecord(double fp, double qp, double gain, int stage) {
     if (stage < 0 || stage >= kMaxStages) {
         return;
     }
-    stages_[static_cast<size_t>(stage)] = {fp, qp, gain};
+    context_.stages[static_cast<size_t>(stage)] = {fp, qp, gain};
     recordCount_ = std::max(recordCount_, stage + 1);
 }
 
 double CFilterStructure::StageGain(int stage) const {
-    return stage >= 0 && stage < kMaxStages ? stages_[static_cast<size_t>(stage)].gain : 0.0;
+    return stage >= 0 && stage < kMaxStages ? context_.stages[static_cast<size_t>(stage)].gain
+                                            : 0.0;
 }
 
 void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass, int records) {
     const double fg = filter_->Frequency();
     for (int i = 0; i < records; ++i) {
-        const double a = a_[static_cast<size_t>(i)];
-        const double b = b_[static_cast<size_t>(i)];
+        const double a = context_.a[static_cast<size_t>(i)];
+        const double b = context_.b[static_cast<size_t>(i)];
         if (IsFirstOrder(b)) {
             SetStageRecord(highPass ? fg * a : fg / a, -1.0, stageGain, i);
         } else {
@@ -122,8 +119,8 @@ void CFilterStructure::SetLowHighPassTargets(double stageGain, bool highPass, in
 }
 
 void CFilterStructure::SelectStage(int stage) {
-    currentStage_ = stage;
-    firstOrder_ = IsFirstOrderStage(stage);
+    context_.currentStage = stage;
+    context_.firstOrder = IsFirstOrderStage(stage);
 }
 
 void CFilterStructure::ReadSpecification() {
@@ -132,55 +129,56 @@ void CFilterStructure::ReadSpecification() {
     }
     filterType_ = filter_->Type();
     opAmpIndex_ = filter_->OpAmp();
-    opAmp_ = {opv_->TimeConstant1(opAmpIndex_), opv_->TimeConstant2(opAmpIndex_),
-              opv_->DcGain(opAmpIndex_)};
+    context_.opAmp = {opv_->TimeConstant1(opAmpIndex_), opv_->TimeConstant2(opAmpIndex_),
+                      opv_->DcGain(opAmpIndex_)};
     lowerPlotLimit_ = filter_->PlotMin();
     upperPlotLimit_ = filter_->PlotMax();
     halfOmegaG_ = std::numbers::pi * filter_->Frequency();
-    omegaG_ = 2.0 * std::numbers::pi * filter_->Frequency();
-    stageCount_ = filter_->StageCount();
-    series_ = filter_->SeriesNumber();
+    context_.omegaG = 2.0 * std::numbers::pi * filter_->Frequency();
+    context_.stageCount = filter_->StageCount();
+    context_.series = filter_->SeriesNumber();
     optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;
-    r0_ = filter_->Impedance();
+    context_.r0 = filter_->Impedance();
     progress_ = 0;
     curveFactor_ = std::pow(upperPlotLimit_ / lowerPlotLimit_, 1.0 / 1500.0);
 }
 
 void CFilterStructure::FetchCoefficients() {
-    int pairs = stageCount_;
+    int pairs = context_.stageCount;
     if (filter_->Structure() == StructureKind::SALLEN_KEY_X) {
         pairs = 2;
     } else if (filterType_ == FilterType::BANDPASS) {
-        pairs = (stageCount_ + 1) / 2;
+        pairs = (context_.stageCount + 1) / 2;
     }
     pairs = std::min(pairs, kMaxStages);
     const bool reversed = filter_->GetStageSequence() == StageSequence::LOW_NOISE;
     for (int i = 0; i < pairs; ++i) {
         const int source = reversed ? pairs - 1 - i : i;
-        a_[static_cast<size_t>(i)] = character_->A(source);
-        b_[static_cast<size_t>(i)] = character_->B(source);
+        context_.a[static_cast<size_t>(i)] = character_->A(source);
+        context_.b[static_cast<size_t>(i)] = character_->B(source);
     }
-    gridFactor_ = std::pow(4.0, 1.0 / (gridPoints_ - 1));
+    gridFactor_ = std::pow(4.0, 1.0 / (context_.gridPoints - 1));
 }
 
 void CFilterStructure::DistributeGain() {
     const double totalDb = filter_->GainDb();
-    const std::span<StageRecord> records(stages_.data(), static_cast<size_t>(stageCount_));
+    const std::span<StageRecord> records(context_.stages.data(),
+                                         static_cast<size_t>(context_.stageCount));
     const GainDistribution distribution = filter_->GetGainDistribution();
     switch (filterType_) {
         case FilterType::LOWPASS:
         case FilterType::HIGHPASS:
             if (filter_->Structure() == StructureKind::SALLEN_KEY_X) {
-                stages_[0].gain = 1.0;
-                stages_[1].gain = std::pow(10.0, 0.05 * totalDb);
+                context_.stages[0].gain = 1.0;
+                context_.stages[1].gain = std::pow(10.0, 0.05 * totalDb);
             } else if (distribution == GainDistribution::EQUAL_GBP) {
                 DistributeByQ(records, filter_->Structure() == StructureKind::SALLEN_KEY);
             } else if (distribution == GainDistribution::VALUES) {
-                for (int i = 0; i < stageCount_; ++i) {
-                    stages_[static_cast<size_t>(i)].gain = filter_->GetStageGain(i);
+                for (int i = 0; i < context_.stageCount; ++i) {
+                    context_.stages[static_cast<size_t>(i)].gain = filter_->GetStageGain(i);
                 }
                 if (filter_->Structure() == StructureKind::SALLEN_KEY) {
-                    if (auto message = CheckNonInvertingStageGains(*filter_, stageCount_)) {
+                    if (auto message = CheckNonInvertingStageGains(*filter_, context_.stageCount)) {
                         Fail(*message);
                     }
                 }
@@ -192,7 +190,7 @@ void CFilterStructure::DistributeGain() {
                 for (const StageRecord& s : records) {
                     product *= s.gain;
                 }
-                const double mean = std::pow(product, 1.0 / stageCount_);
+                const double mean = std::pow(product, 1.0 / context_.stageCount);
                 for (StageRecord& s : records) {
                     s.gain = mean;
                 }
@@ -209,12 +207,12 @@ bool CFilterStructure::Prepare() {
     ReadSpecification();
     FetchCoefficients();
     recordCount_ = 0;
-    SetStageTargets(std::pow(10.0, 0.05 * filter_->GainDb() / stageCount_));
+    SetStageTargets(std::pow(10.0, 0.05 * filter_->GainDb() / context_.stageCount));
     DistributeGain();
     const GainDistribution distribution = filter_->GetGainDistribution();
     if (filterType_ == FilterType::BANDPASS && distribution != GainDistribution::VALUES) {
-        const double unplaced = LimitBandPassGain(
-            std::span<StageRecord>(stages_.data(), static_cast<size_t>(stageCount_)));
+        const double unplaced = LimitBandPassGain(std::span<StageRecord>(
+            context_.stages.data(), static_cast<size_t>(context_.stageCount)));
         if (unplaced - 1.0 > 0.001) {
             filter_->SetGainDb(filter_->GainDb() - 20.0 * std::log10(unplaced));
             filter_->gainReduced = true;
@@ -287,11 +285,12 @@ void CFilterStructure::Fail(const UserMessage& message) {
 bool CFilterStructure::Ask(CapacitorPrompt& prompt, const std::string& caption, double minimum,
                            double& value) {
     if (!std::isfinite(value) || !std::isfinite(minimum)) {
-        Fail(StageNotRealisableMessage(currentStage_ + 1));
+        Fail(StageNotRealisableMessage(context_.currentStage + 1));
         return false;
     }
     value = CapacitorProposal(value, minimum);
-    return prompt.AskCapacitor({caption, currentStage_ + 1, stageCount_, minimum}, value);
+    return prompt.AskCapacitor({caption, context_.currentStage + 1, context_.stageCount, minimum},
+                               value);
 }
 
 double CFilterStructure::PairMinimum(double ratio, double first) {
@@ -320,26 +319,27 @@ bool CFilterStructure::AskCapacitorPair(CapacitorPrompt& prompt, const std::stri
 bool CFilterStructure::RepairCapacitorPair(CapacitorPrompt& prompt, double ratio, double& first,
                                            double& second) const {
     return second >= first * ratio ||
-           prompt.ResolveMismatch({currentStage_ + 1, stageCount_, ratio}, first, second);
+           prompt.ResolveMismatch({context_.currentStage + 1, context_.stageCount, ratio}, first,
+                                  second);
 }
 
 bool CFilterStructure::EnterLowPassCapacitors(bool ask, CapacitorPrompt& prompt, double ratio,
                                               double& c1, double& c2) {
     if (ask) {
         DesignStage();
-        return firstOrder_ ? Ask(prompt, "C1", 1e-12, c1)
-                           : AskCapacitorPair(prompt, "C1", "C2", ratio, c1, c2);
+        return context_.firstOrder ? Ask(prompt, "C1", 1e-12, c1)
+                                   : AskCapacitorPair(prompt, "C1", "C2", ratio, c1, c2);
     }
-    c1 = StoredCapacitor(currentStage_, 0);
-    c2 = StoredCapacitor(currentStage_, 1);
-    return firstOrder_ || RepairCapacitorPair(prompt, ratio, c1, c2);
+    c1 = StoredCapacitor(context_.currentStage, 0);
+    c2 = StoredCapacitor(context_.currentStage, 1);
+    return context_.firstOrder || RepairCapacitorPair(prompt, ratio, c1, c2);
 }
 
 bool CFilterStructure::EnterAllCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (failure_) {
         return false;  // Prepare found the specification impossible
     }
-    for (int i = 0; i < stageCount_; ++i) {
+    for (int i = 0; i < context_.stageCount; ++i) {
         SelectStage(i);
         if (!EnterCapacitors(ask, prompt) || !CheckStage(i)) {
             return false;
@@ -353,7 +353,7 @@ bool CFilterStructure::PumpMessages() {
     if (monitor_ == nullptr) {
         return cancelled_;
     }
-    monitor_->Report({currentStage_, retry_, progress_, stageCount_});
+    monitor_->Report({context_.currentStage, retry_, progress_, context_.stageCount});
     if (monitor_->CancelRequested()) {
         filter_->SetDesignState(DesignState::CANCELLED);
     }
@@ -373,11 +373,54 @@ void CFilterStructure::IncrementRetry() {
     PumpMessages();
 }
 
+CResponseAccumulator CFilterStructure::Accumulator() const {
+    return {*curves_, context_.omegaG * lowerPlotLimit_, curveFactor_};
+}
+
+void CFilterStructure::ResetCurves() {
+    Accumulator().Reset(filterType_ == FilterType::BANDREJECT);
+}
+
+void CFilterStructure::AccumulateTargetResponse() {
+    WithIdealOpAmp([this] { AccumulateMagnitude(curves_->target); });
+}
+
+std::vector<double> CFilterStructure::AccumulateTraditionalResponse() {
+    return AccumulateMagnitude(curves_->traditional);
+}
+
+std::vector<double> CFilterStructure::AccumulateFilterResponse() {
+    return AccumulateMagnitude(curves_->filter);
+}
+
+std::vector<double> CFilterStructure::AccumulateMagnitude(CShowFregang& curve) const {
+    std::vector<double> samples =
+        Accumulator().SampleMagnitude([this](double w) { return Magnitude(w); });
+    CResponseAccumulator::Multiply(curve, samples);
+    return samples;
+}
+
+void CFilterStructure::AccumulateGroupDelay() {
+    Accumulator().AddGroupDelay([this](double w) { return GroupDelay(w); });
+}
+
+void CFilterStructure::DesignWithCapacitorSearch() {
+    CStageLoop(*this).Run(false);
+}
+
+void CFilterStructure::DesignWithFixedCapacitors() {
+    CStageLoop(*this).Run(true);
+}
+
+void CFilterStructure::RecomputeCurves() {
+    CStageLoop(*this).RecomputeCurves();
+}
+
 std::vector<StageTableRow> CFilterStructure::FormatStageTable() const {
     std::vector<StageTableRow> rows;
     const double fg = filter_->Frequency();
     for (int i = 0; i < recordCount_; ++i) {
-        const StageRecord& s = stages_[static_cast<size_t>(i)];
+        const StageRecord& s = context_.stages[static_cast<size_t>(i)];
         rows.push_back({FormatInt(i + 1),
                         s.poleQuality < 0.0 ? std::string("-") : FixedWithComma(s.poleQuality),
                         FormatQuantity(s.poleFrequency, "Hz", ValueKind::ANY),

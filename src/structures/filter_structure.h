@@ -12,26 +12,19 @@
 #include "model/user_message.h"
 #include "response/response_accumulator.h"
 #include "response/show_fregang.h"
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
-#include "structures/grid_search.h"
-#include "structures/line_screen.h"
 #include "structures/opamp_params.h"
-#include "structures/safe_magnitude.h"
-#include "structures/search_options.h"
+#include "structures/search/grid_search.h"
+#include "structures/search/line_screen.h"
+#include "structures/search/safe_magnitude.h"
+#include "structures/search/search_options.h"
+#include "structures/stage_context.h"
 
 namespace vx {
 
 class CCharacter;
 class COpv;
-
-// Target of one stage: pole frequency fp in Hz, pole quality (-1 for a first-order stage) and
-// linear stage gain (the magnitude for inverting structures).
-struct StageRecord {
-    double poleFrequency = 0.0;
-    double poleQuality = -1.0;
-    double gain = 1.0;
-};
 
 // One row of the filter-parameter table: stage, Q, fp, fp/fg, gain.
 using StageTableRow = std::array<std::string, 5>;
@@ -46,6 +39,10 @@ struct StageOutcome {
     bool roundedByStage = false;
     bool roundedByFilter = false;
 };
+
+// The values of a stage the driver keeps while it designs: exact, rounded, and final (after the
+// search).
+enum class StageVersion { EXACT, ROUNDED, FINAL };
 
 // A circuit structure: turns the specification into dimensioned stages. The base class holds
 // the design context and the driver (stage targets, gain distribution, the stage loops and the
@@ -120,10 +117,12 @@ class CFilterStructure : private SearchHost {
     const std::optional<UserMessage>& Failure() const { return failure_; }
 
     double StageGain(int stage) const;
-    const StageRecord& Record(int stage) const { return stages_[static_cast<size_t>(stage)]; }
+    const StageRecord& Record(int stage) const {
+        return context_.stages[static_cast<size_t>(stage)];
+    }
     // Stage indices above 14 are ignored.
     void SetStageRecord(double fp, double qp, double gain, int stage);
-    int StageCount() const { return stageCount_; }
+    int StageCount() const { return context_.stageCount; }
     // Number of stage records the last Prepare filled (the third-order structure lists its
     // one stage as two sections).
     int RecordCount() const { return recordCount_; }
@@ -137,17 +136,19 @@ class CFilterStructure : private SearchHost {
     double StoredMagnitude(double w);
     std::vector<StageTableRow> FormatStageTable() const;
 
-    double CoefficientA(int stage) const { return a_[static_cast<size_t>(stage)]; }
-    double CoefficientB(int stage) const { return b_[static_cast<size_t>(stage)]; }
-    bool IsFirstOrderStage(int stage) const { return IsFirstOrder(b_[static_cast<size_t>(stage)]); }
-    int CurrentStage() const { return currentStage_; }
+    double CoefficientA(int stage) const { return context_.a[static_cast<size_t>(stage)]; }
+    double CoefficientB(int stage) const { return context_.b[static_cast<size_t>(stage)]; }
+    bool IsFirstOrderStage(int stage) const {
+        return IsFirstOrder(context_.b[static_cast<size_t>(stage)]);
+    }
+    int CurrentStage() const { return context_.currentStage; }
     // How the search of `stage` ended in the last design run.
     const StageOutcome& Outcome(int stage) const { return outcomes_[static_cast<size_t>(stage)]; }
-    const std::vector<double>& Grid() const { return grid_; }
-    const std::vector<double>& Target() const { return target_; }
-    const OpAmpParams& OpAmp() const { return opAmp_; }
+    const std::vector<double>& Grid() const { return context_.grid.Omegas(); }
+    const std::vector<double>& Target() const { return context_.grid.Targets(); }
+    const OpAmpParams& OpAmp() const { return context_.opAmp; }
     // The amplifier the evaluations use until the next Prepare (a tolerance analysis varies it).
-    void SetOpAmp(const OpAmpParams& opAmp) { opAmp_ = opAmp; }
+    void SetOpAmp(const OpAmpParams& opAmp) { context_.opAmp = opAmp; }
 
     // Selects the stage the per-stage operations work on (index and first-order flag).
     void SelectStage(int stage);
@@ -157,90 +158,12 @@ class CFilterStructure : private SearchHost {
     const SearchOptions& GetSearchOptions() const { return searchOptions_; }
 
   protected:
-    // The values of a stage the driver keeps while it designs: exact, rounded, and final (after
-    // the search).
-    enum class StageVersion { EXACT, ROUNDED, FINAL };
     // Keeps the current stage's values as `version` of `stage`.
     virtual void KeepStageValues(int stage, StageVersion version) = 0;
     // Makes the kept `version` of `stage` the current values.
     virtual void RecallStageValues(int stage, StageVersion version) = 0;
     void RecordOutcome(int stage, const StageOutcome& outcome) {
         outcomes_[static_cast<size_t>(stage)] = outcome;
-    }
-
-    // Error of a candidate: sum over the grid of (|H(w_k)| - t_k)^4. The terms are never
-    // negative, so once the partial sum exceeds `bound` the candidate cannot win and that
-    // partial sum is returned; otherwise the full sum, added in grid order.
-    template <class Transfer>
-    double GridError(Transfer&& transfer, double bound = INFINITY) const {
-        return GridErrorAt([&](size_t k) { return transfer(grid_[k]); }, bound);
-    }
-    // The same with H given by grid index, for transfers with per-point constants.
-    template <class PointTransfer>
-    double GridErrorAt(PointTransfer&& transfer, double bound = INFINITY) const {
-        double sum = 0.0;
-        const size_t n = grid_.size();
-        for (size_t k = 0; k < n; ++k) {
-            sum += GridTerm(transfer(k), k);
-            if (sum > bound) {
-                return sum;
-            }
-        }
-        return sum;
-    }
-
-    // The same sum after a look at grid point `hint`, where the last candidate stopped early
-    // had its largest term (neighbours in a search tend to fail there): one term above the
-    // bound stops a candidate, since the sum is never below its terms. A stopped candidate
-    // moves `hint` to its largest term; the full sum is GridErrorAt's.
-    template <class PointTransfer>
-    double GridErrorAt(PointTransfer&& transfer, double bound, size_t& hint) const {
-        return HintedSum([&](size_t k) { return GridTerm(transfer(k), k); }, bound, hint);
-    }
-    // A grid point's term of the error: (|h| - t_k)^4.
-    double GridTerm(Complex h, size_t k) const {
-        const double d = SafeMagnitude(h) - target_[k];
-        const double d2 = d * d;
-        return d2 * d2;
-    }
-    // The sum over the grid of the terms `term(k)` (never negative) in grid order, stopped early
-    // as GridErrorAt's with a hint.
-    template <class Term>
-    double HintedSum(Term&& term, double bound, size_t& hint) const {
-        if (bound < INFINITY) {
-            const double t = term(hint);
-            if (t > bound) {
-                return t;
-            }
-        }
-        double sum = 0.0;
-        double largest = 0.0;
-        size_t largestAt = hint;
-        for (size_t k = 0; k < grid_.size(); ++k) {
-            const double t = term(k);
-            sum += t;
-            if (t > largest) {
-                largest = t;
-                largestAt = k;
-            }
-            if (sum > bound) {
-                hint = largestAt;
-                return sum;
-            }
-        }
-        return sum;
-    }
-    // A screen of search lines for this error, (|H| - t)^4, with the targets as its points'
-    // beta, in SpreadOrder; `point(k)` gives the rest of grid point k.
-    template <class Point>
-    CLineScreen GridScreen(size_t pTerms, size_t qTerms, Point&& point) const {
-        CLineScreen screen(pTerms, qTerms, CLineScreen::Power::FOURTH);
-        for (size_t k : SpreadOrder(grid_.size())) {
-            CLineScreen::Point p = point(k);
-            p.beta = target_[k];
-            screen.AddPoint(p);
-        }
-        return screen;
     }
 
     // `count` standard values of the series upwards from the one nearest to `from`.
@@ -300,6 +223,22 @@ class CFilterStructure : private SearchHost {
     bool PumpMessages() override;
     void SetProgress(long long count, long long total) override;
     void IncrementRetry();
+    // A stage's progress starts anew.
+    void ResetProgress() {
+        retry_ = 0;
+        progress_ = 0;
+    }
+    // Starts a search from the current values: their error is the one to beat, and no cancel
+    // is pending. Returns that error.
+    double StartSearch() {
+        bestError_ = ResponseError();
+        cancelled_ = false;
+        return bestError_;
+    }
+    bool Cancelled() const { return cancelled_; }
+    // The error a search must beat.
+    double BestError() const { return bestError_; }
+    void SetBestError(double error) { bestError_ = error; }
 
     // The stage's share of the four curves (see CResponseAccumulator); the magnitude curves
     // return the stage's samples.
@@ -311,68 +250,54 @@ class CFilterStructure : private SearchHost {
     // Runs f with the ideal op-amp numbers, restoring the selected ones afterwards.
     template <class F>
     void WithIdealOpAmp(F&& f) {
-        const OpAmpParams saved = opAmp_;
-        opAmp_ = OpAmpParams::Ideal();
+        const OpAmpParams saved = context_.opAmp;
+        context_.opAmp = OpAmpParams::Ideal();
         f();
-        opAmp_ = saved;
+        context_.opAmp = saved;
     }
 
-    // Logarithmic error grid from fg/2 to 2 fg.
-    void SetLogGrid();
+    // What the current stage's dimensioning and search need of the design.
+    const StageContext& Context() const { return context_; }
+    // The error grid, for a structure with a grid of its own or a target made of two.
+    CErrorGrid& MutableGrid() { return context_.grid; }
+    // The targets on the error grid: the current stage's magnitudes with the ideal op-amp.
+    void SetIdealTargets();
     // Low-pass and high-pass stage targets from the first `records` coefficient pairs.
     void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
 
-    std::array<double, kMaxStages> a_{};
-    std::array<double, kMaxStages> b_{};
-    double bestError_ = 0.0;
-    bool cancelled_ = false;
-    double gridFactor_ = 1.0;
-    double lowerPlotLimit_ = 0.5;
-    double upperPlotLimit_ = 2.0;
-    double r0_ = 10000.0;
-    int gridPoints_;
-    int series_ = 24;
-    bool optimizeCapacitors_ = true;
-    int opAmpIndex_ = 0;
-    int progress_ = 0;
-    int retry_ = 0;
-    std::vector<double> grid_;    // angular frequencies of the error grid
-    std::vector<double> target_;  // exact stage magnitudes there
-    std::array<StageRecord, kMaxStages> stages_{};
-    int stageCount_ = 0;
-    int recordCount_ = 0;
-    double curveFactor_ = 1.0;
-    bool firstOrder_ = false;
-    int currentStage_ = 0;
-    FilterType filterType_ = FilterType::LOWPASS;
-    OpAmpParams opAmp_;
-    double omegaG_ = 0.0;
-    double halfOmegaG_ = 0.0;
-    SearchOptions searchOptions_;
-
   private:
+    friend class CStageLoop;
+
     // The ideal op-amp's list entry is not used for computations "with an ideal amplifier".
     void ReadSpecification();
     void FetchCoefficients();
     void DistributeGain();
     // Prepare until it succeeds, at most `maxRuns` times (see PrepareUntilStable).
     bool PrepareStable(int maxRuns);
-    // The stage loop of both capacitor modes.
-    void RunStageLoop(bool fixedCapacitors);
-    // Multiplies the target on the error grid by each earlier stage's exact over its final
-    // magnitude: the stage's search then makes up for what the earlier stages' standard values
-    // left, instead of letting small residual errors of every stage add up.
-    void CompensateTarget(int stage);
-    // After the stage loop: stages go back to their rounded values where the whole filter then
-    // ends closer to its target (see CRoundingGuard); the filter and group-delay curves follow.
-    void KeepRoundedWhereTheFilterGains(std::vector<std::vector<double>> rounded,
-                                        std::vector<std::vector<double>> searched);
+    ResponseCurves& Curves() const { return *curves_; }
+    // Logarithmic error grid from fg/2 to 2 fg.
+    void SetLogGrid();
     // The curve accumulation of this run's response grid.
     CResponseAccumulator Accumulator() const;
     std::vector<double> AccumulateMagnitude(CShowFregang& curve) const;
 
+    StageContext context_;
+    double bestError_ = 0.0;
+    bool cancelled_ = false;
+    double gridFactor_ = 1.0;
+    double lowerPlotLimit_ = 0.5;
+    double upperPlotLimit_ = 2.0;
+    bool optimizeCapacitors_ = true;
+    int opAmpIndex_ = 0;
+    int progress_ = 0;
+    int retry_ = 0;
+    int recordCount_ = 0;
+    double curveFactor_ = 1.0;
+    FilterType filterType_ = FilterType::LOWPASS;
+    double halfOmegaG_ = 0.0;
+    SearchOptions searchOptions_;
     CFilter* filter_ = nullptr;
     const COpv* opv_ = nullptr;
     const CCharacter* character_ = nullptr;

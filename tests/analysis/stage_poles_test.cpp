@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "structures/twin_t_network.h"
+#include "structures/circuits/twin_t_network.h"
 
 namespace vx {
 namespace {

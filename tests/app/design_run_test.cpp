@@ -13,7 +13,7 @@
 #include "model/number_text.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
-#include "structures/search_options.h"
+#include "structures/search/search_options.h"
 
 namespace vx::test {
 

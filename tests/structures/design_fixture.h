@@ -49,7 +49,7 @@ class SearchProbe : public Base {
         this->DesignStage();
         this->StoreTarget();
         this->RoundResistors();
-        const double rounded = this->bestError_ = this->ResponseError();
+        const double rounded = this->StartSearch();
         if (capacitors) {
             this->SearchCapacitors();
         } else {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "design_fixture.h"
-#include "structures/hp_mfb.h"
-#include "structures/hp_sallen_key.h"
-#include "structures/lp_mfb.h"
-#include "structures/lp_sallen_key.h"
+#include "structures/circuits/hp_mfb.h"
+#include "structures/circuits/hp_sallen_key.h"
+#include "structures/circuits/lp_mfb.h"
+#include "structures/circuits/lp_sallen_key.h"
 
 namespace vx {
 namespace {
@@ -66,8 +66,8 @@ class LineProbe : public Base {
     LineScreenAxis Axis(double StageValues::*field, const StageValues& v) const {
         if constexpr (kSallenKey) {
             std::vector<Complex> gains;
-            for (double w : this->grid_) {
-                gains.push_back(this->opAmp_.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w));
+            for (double w : this->Grid()) {
+                gains.push_back(this->OpAmp().NonInvertingGain(FeedbackFraction(v.r3, v.r4), w));
             }
             return this->ScreenAlong(field, gains);
         } else {

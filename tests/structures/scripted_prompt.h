@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "structures/capacitor_prompt.h"
+#include "structures/capacitors/capacitor_prompt.h"
 
 namespace vx::test {
 

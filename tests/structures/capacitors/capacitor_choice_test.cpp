@@ -1,0 +1,110 @@
+#include "structures/capacitors/capacitor_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "../design_fixture.h"
+#include "model/standard_value.h"
+
+namespace vx {
+namespace {
+
+TEST(CapacitorChoice, ProposalIsRaisedToAnE12ValueAtTheMinimum) {
+    EXPECT_EQ(CapacitorProposal(10e-9, 1e-12), 10e-9);
+    EXPECT_DOUBLE_EQ(CapacitorProposal(10e-9, 13e-9), 15e-9);
+    EXPECT_DOUBLE_EQ(CapacitorProposal(10e-9, 12e-9), 12e-9);
+    EXPECT_TRUE(CapacitorEntryAccepted(12e-9, 12e-9));  // the minimum itself is fine
+    EXPECT_FALSE(CapacitorEntryAccepted(11.9e-9, 12e-9));
+    EXPECT_EQ(CapacitorPromptTitle("C2", 3, 7), "Kapazität vorgeben: C2 in Stufe 3 von 7");
+}
+
+TEST(CapacitorChoice, E12BoundsEndForEveryMinimumAndMaximum) {
+    // A minimum below the rounding's zero limit once stepped forever from the value 0.
+    const struct {
+        double limit;
+        double atOrAbove;
+        double atOrBelow;
+    } cases[] = {
+        {15e-9, 15e-9, 15e-9},   {16e-9, 18e-9, 15e-9}, {1e-12, 1e-12, 1e-12},
+        {3e-15, 1e-12, 2.7e-15}, {1e-25, 1e-12, 0.0},   {0.0, 0.0, 0.0},
+        {-1e-9, 0.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(E12AtOrAbove(c.limit), c.atOrAbove) << c.limit;
+        EXPECT_NEAR(E12AtOrBelow(c.limit), c.atOrBelow, 1e-6 * c.atOrBelow) << c.limit;
+    }
+    EXPECT_TRUE(std::isnan(E12AtOrAbove(NAN)));
+}
+
+TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
+    for (const double ratio : {0.37, 1.0, 2.0, 3.3, 7.77}) {
+        for (const double c1 : {1e-9, 3.3e-9, 47e-9}) {
+            const double c2 = 0.5 * ratio * c1;
+            const MismatchOptions o = MakeMismatchOptions(2, c1, c2, ratio);
+            EXPECT_DOUBLE_EQ(o.proposedC2, RoundedToSeries(o.proposedC2, 12));
+            EXPECT_DOUBLE_EQ(o.proposedC1, RoundedToSeries(o.proposedC1, 12));
+            EXPECT_FALSE(CheckNewC2(c1, o.proposedC2, ratio).has_value());
+            EXPECT_FALSE(CheckNewC1(o.proposedC1, c2, ratio).has_value());
+        }
+    }
+    const MismatchOptions o = MakeMismatchOptions(2, 10e-9, 15e-9, 2.0);
+    EXPECT_EQ(o.text.rfind("Die Filterstufe 2 dieses Filters kann mit den gespeicherten "
+                           "Kapazitäten\n\nC1 = 10 nF  und  C2 = 15 nF  nicht realisiert",
+                           0),
+              0u);
+    EXPECT_NE(o.text.find("C2/C1 < 2.000000 ist."), std::string::npos);
+    EXPECT_EQ(o.changeC2, "C2 ändern (Mindestwert: 22 nF).");
+    EXPECT_EQ(o.changeC1, "C1 ändern (Maximalwert: 6,8 nF).");
+    EXPECT_EQ(CheckNewC2(10e-9, 18e-9, 2.0)->caption, "Fehler: C2 zu klein");
+    EXPECT_EQ(CheckNewC1(10e-9, 18e-9, 2.0)->caption, "Fehler: C1 zu groß");
+}
+
+TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {
+    CDesignSession session;
+    test::Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 3, 1000.0, 0.0, ResistorSeries::E24, 0,
+                  CapacitorMode::ENTER);
+    CFilterStructure& s = *session.Current();
+    s.PrepareUntilStable();
+    std::vector<StageCapacitors> caps = {{22e-9, 0.0}, {10e-9, 15e-9}};
+    const auto message = CheckEditedCapacitors(s, caps);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->text,
+              "Der Wert von C2 in Stufe 2 ist kleiner als der zulässige Mindestwert.");
+    caps[1].second = 47e-9;
+    EXPECT_FALSE(CheckEditedCapacitors(s, caps).has_value());
+    ApplyEditedCapacitors(s, caps);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::C1, 0), 22e-9);
+    EXPECT_EQ(session.Filter().Value(ComponentSlot::C2, 1), 47e-9);
+    const std::vector<StageCapacitors> stored = StoredCapacitors(s);
+    EXPECT_EQ(stored[1].first, 10e-9);
+    EXPECT_GT(session.Filter().Value(ComponentSlot::R2, 1), 0.0);
+}
+
+TEST(CapacitorChoice, EnteredCapacitorsAreAskedForOncePerOrder) {
+    CFilter filter;
+    SpecificationBlock b = filter.Specification();
+    b.orderLpHp = 4;
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    KeepEditedCapacitors(filter);
+    EXPECT_EQ(filter.GetCapacitorMode(), CapacitorMode::ENTER);
+    EXPECT_EQ(filter.CapsEnteredOrder(), 4);
+    EXPECT_FALSE(CapacitorsMustBeAsked(filter));
+    b.orderLpHp = 6;
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    // The multiple-feedback high-pass asks every time.
+    filter.SetSpecification(b, StructureKind::MFB, FilterType::HIGHPASS);
+    filter.SetCapsEnteredOrder(6);
+    EXPECT_TRUE(CapacitorsMustBeAsked(filter));
+    // Only the third-order structure refuses edited capacitors.
+    EXPECT_FALSE(CapacitorEditRefusal(filter));
+    filter.SetSpecification(b, StructureKind::SALLEN_KEY_X, FilterType::HIGHPASS);
+    ASSERT_TRUE(CapacitorEditRefusal(filter));
+    EXPECT_EQ(CapacitorEditRefusal(filter)->caption, "Kapazitäten ändern");
+}
+
+}  // namespace
+}  // namespace vx

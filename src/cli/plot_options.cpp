@@ -62,7 +62,7 @@ bool ParseSize(const std::string& option, const std::string& value, int& out, st
     return true;
 }
 
-bool ParseCurves(const std::string& value, int& out, std::string& error) {
+bool ParseCurves(const std::string& value, std::optional<CurveSelection>& out, std::string& error) {
     CurveSelection selection{false, false, false, false};
     if (value != "none") {
         for (const std::string& item : SplitList(value)) {
@@ -81,7 +81,7 @@ bool ParseCurves(const std::string& value, int& out, std::string& error) {
             }
         }
     }
-    out = selection.Bits();
+    out = selection;
     return true;
 }
 
@@ -129,8 +129,8 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
         }
         ApplyAmplitudeMarks(filter, rows);
     }
-    if (options.curves >= 0) {
-        filter.SetGraph(options.curves);
+    if (options.curves) {
+        filter.SetCurves(*options.curves);
     }
 }
 

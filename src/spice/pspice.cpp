@@ -53,8 +53,7 @@ UserMessage CannotSave(const std::string& path) {
 
 }  // namespace
 
-CPspice::CPspice(const CFilter& filter, const COpv& opv)
-    : CPspice(filter, opv, SpiceSettings::From(filter)) {}
+CPspice::CPspice(const CFilter& filter, const COpv& opv) : CPspice(filter, opv, filter.spice) {}
 
 CPspice::CPspice(const CFilter& filter, const COpv& opv, SpiceSettings settings)
     : filter_(filter), opv_(opv), settings_(std::move(settings)) {}

@@ -30,7 +30,7 @@ QWidget* WithExample(QLineEdit* edit, const std::string& example, QWidget* paren
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(edit);
-    auto* hint = new QLabel(Qs(spice_text::kExamplePrefix + example), box);
+    auto* hint = new QLabel(Qs(spice_text::ExampleHint(example)), box);
     hint->setEnabled(false);
     layout->addWidget(hint);
     return box;

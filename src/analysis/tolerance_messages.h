@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The tolerance analysis's texts for the user.
 namespace vx::tolerance_text {
 
@@ -24,11 +26,10 @@ inline constexpr const char* kNormal = "normalverteilt (Toleranz = 3 σ)";
 inline constexpr const char* kRuns = "Anzahl der Durchläufe";
 inline constexpr const char* kSeed = "Startwert des Zufallsgenerators";
 
-// Figures: "Grenzfrequenz (%s dB unter der Durchlassverstärkung)", "%s bei %s" with the
-// frequency.
-inline constexpr const char* kCutoff = "Grenzfrequenz";
-inline constexpr const char* kBelowPassBand = "unter der Durchlassverstärkung";
-inline constexpr const char* kPassBandGain = "Durchlassverstärkung bei";
+// Figures of a low-pass or high-pass, with the cutoff's drop in dB and the frequency of the
+// pass-band gain (both already formatted with their units).
+std::string CutoffFigure(const std::string& drop);
+std::string PassBandGainFigure(const std::string& frequency);
 inline constexpr const char* kCentre = "Mittenfrequenz";
 inline constexpr const char* kCentreGain = "Verstärkung bei der Mittenfrequenz";
 inline constexpr const char* kNotch = "Kerbfrequenz";
@@ -39,14 +40,13 @@ inline constexpr const char* kMean = "Mittelwert";
 inline constexpr const char* kDeviation = "Standardabweichung";
 inline constexpr const char* kMinimum = "Minimum";
 inline constexpr const char* kMaximum = "Maximum";
-// "%d von %d Durchläufen ohne Wert (außerhalb des dargestellten Bereichs)"
-inline constexpr const char* kOutside =
-    "Durchläufen ohne Wert (außerhalb des dargestellten Bereichs)";
+// The runs whose figures fell outside the plotted range.
+std::string RunsWithoutValueNote(int missing, int runs);
 
 // Yield.
 inline constexpr const char* kYield = "Ausbeute";
-inline constexpr const char* kOf = "von";
-inline constexpr const char* kRunsInMask = "Durchläufen in der Toleranzmaske";
+// The yield (already formatted as a percentage) and the runs that gave it.
+std::string YieldText(const std::string& percent, int passed, int runs);
 inline constexpr const char* kMask = "Toleranzmaske";
 inline constexpr const char* kMaskText =
     "±0,5 dB um den Sollfrequenzgang, wo dieser höchstens 3 dB unter seinem Maximum liegt; "

@@ -19,11 +19,12 @@ ProgramSettings CSettingsStore::Read() const {
     ProgramSettings values = DefaultProgramSettings();
     for (const SettingKey& key : SettingKeys()) {
         const QString path = KeyPath(key);
-        if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
-            values.*(*number) = settings_.value(path, values.*(*number)).toInt();
+        const StoredValue fallback = ValueOf(values, key);
+        if (const int* number = std::get_if<int>(&fallback)) {
+            SetValue(values, key, settings_.value(path, *number).toInt());
         } else {
-            const auto text = std::get<std::string ProgramSettings::*>(key.field);
-            values.*text = Std(settings_.value(path, Qs(values.*text)).toString());
+            const QString text = Qs(std::get<std::string>(fallback));
+            SetValue(values, key, Std(settings_.value(path, text).toString()));
         }
     }
     NormaliseWindowSize(values);
@@ -48,11 +49,11 @@ void CSettingsStore::Write(const ProgramSettings& values, bool closing, const ch
             (only != nullptr && std::strcmp(key.key, only) != 0)) {
             continue;
         }
-        if (const auto* number = std::get_if<int ProgramSettings::*>(&key.field)) {
-            settings_.setValue(KeyPath(key), values.*(*number));
+        const StoredValue value = ValueOf(values, key);
+        if (const int* number = std::get_if<int>(&value)) {
+            settings_.setValue(KeyPath(key), *number);
         } else {
-            settings_.setValue(KeyPath(key),
-                               Qs(values.*std::get<std::string ProgramSettings::*>(key.field)));
+            settings_.setValue(KeyPath(key), Qs(std::get<std::string>(value)));
         }
     }
     settings_.sync();

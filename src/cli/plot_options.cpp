@@ -47,7 +47,7 @@ OptionAction Size(const std::string& option, int& out) {
     };
 }
 
-std::string ParseCurves(const std::string& value, int& out) {
+std::string ParseCurves(const std::string& value, std::optional<CurveSelection>& out) {
     CurveSelection selection{false, false, false, false};
     if (value != "none") {
         for (const std::string& item : SplitText(value, ',')) {
@@ -65,7 +65,7 @@ std::string ParseCurves(const std::string& value, int& out) {
             }
         }
     }
-    out = selection.Bits();
+    out = selection;
     return {};
 }
 
@@ -109,8 +109,8 @@ void ApplyPlotOptions(const PlotOptions& options, CFilter& filter) {
         }
         ApplyAmplitudeMarks(filter, rows);
     }
-    if (options.curves >= 0) {
-        filter.SetGraph(options.curves);
+    if (options.curves) {
+        filter.SetCurves(*options.curves);
     }
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/option_table.h"
+#include "model/curve_selection.h"
 
 // The plot options of veltranix-cli: an SVG picture of the designed response.
 namespace vx {
@@ -20,7 +23,7 @@ struct PlotOptions {
     int height = 700;
     std::vector<std::string> frequencyMarks;  // Hz, prefix letters allowed
     std::vector<std::string> levelMarks;      // dB
-    int curves = -1;                          // selection bits; -1 keeps the record's
+    std::optional<CurveSelection> curves;     // none keeps the record's
 };
 
 // The plot options' rows of the design command's option table.

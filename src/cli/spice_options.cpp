@@ -5,7 +5,7 @@
 #include "model/number_format.h"
 #include "session/design_session.h"
 #include "spice/pspice.h"
-#include "spice/spice_settings.h"
+#include "spice/spice_defaults.h"
 #include "spice/verify.h"
 
 namespace vx::cli {

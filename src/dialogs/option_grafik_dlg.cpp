@@ -7,7 +7,6 @@
 #include "dialogs/dialog_parts.h"
 #include "model/filter.h"
 #include "plot/graph_option_texts.h"
-#include "plot/graph_options.h"
 #include "plot/plot_messages.h"
 #include "qt/qt_text.h"
 
@@ -19,7 +18,7 @@ COptionGrafikDlg::COptionGrafikDlg(CFilter& filter, QWidget* parent)
     setWindowTitle(Qs(kCurvesTitle));
     auto* group = new QGroupBox(Qs(kCurvesGroup), this);
     auto* boxes = new QVBoxLayout(group);
-    const CurveSelection selection = CurveSelection::FromBits(filter.Graph());
+    const CurveSelection selection = filter.Curves();
     auto box = [&](const char* text, const char* name, bool on) {
         auto* check = new QCheckBox(Qs(text), group);
         check->setObjectName(name);
@@ -37,9 +36,8 @@ COptionGrafikDlg::COptionGrafikDlg(CFilter& filter, QWidget* parent)
 }
 
 void COptionGrafikDlg::accept() {
-    filter_.SetGraph(CurveSelection{filterCurve_->isChecked(), target_->isChecked(),
-                                    traditional_->isChecked(), delay_->isChecked()}
-                         .Bits());
+    filter_.SetCurves({filterCurve_->isChecked(), target_->isChecked(), traditional_->isChecked(),
+                       delay_->isChecked()});
     QDialog::accept();
 }
 

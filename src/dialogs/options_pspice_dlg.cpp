@@ -8,8 +8,8 @@
 #include "dialogs/dialog_parts.h"
 #include "model/filter.h"
 #include "qt/qt_text.h"
+#include "spice/spice_defaults.h"
 #include "spice/spice_messages.h"
-#include "spice/spice_settings.h"
 
 namespace vx {
 
@@ -30,7 +30,7 @@ QWidget* WithExample(QLineEdit* edit, const std::string& example, QWidget* paren
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addWidget(edit);
-    auto* hint = new QLabel(Qs(spice_text::kExamplePrefix + example), box);
+    auto* hint = new QLabel(Qs(spice_text::ExampleHint(example)), box);
     hint->setEnabled(false);
     layout->addWidget(hint);
     return box;
@@ -41,9 +41,9 @@ QWidget* WithExample(QLineEdit* edit, const std::string& example, QWidget* paren
 COptionsPspiceDlg::COptionsPspiceDlg(CFilter& filter, QWidget* parent)
     : QDialog(parent),
       filter_(filter),
-      command_(PathEdit("commandEdit", filter.spiceCommand, this)),
-      tmpPath_(PathEdit("tmpPathEdit", filter.spiceTmpPath, this)),
-      library_(PathEdit("libraryEdit", filter.spiceLib, this)) {
+      command_(PathEdit("commandEdit", filter.spice.command, this)),
+      tmpPath_(PathEdit("tmpPathEdit", filter.spice.tmpPath, this)),
+      library_(PathEdit("libraryEdit", filter.spice.library, this)) {
     setObjectName("optionsPspiceDlg");
     setWindowTitle(Qs(spice_text::kConfigTitle));
     auto* form = new QFormLayout;
@@ -59,9 +59,9 @@ COptionsPspiceDlg::COptionsPspiceDlg(CFilter& filter, QWidget* parent)
 }
 
 void COptionsPspiceDlg::accept() {
-    filter_.spiceCommand = Std(command_->text().trimmed());
-    filter_.spiceTmpPath = Std(tmpPath_->text().trimmed());
-    filter_.spiceLib = Std(library_->text().trimmed());
+    filter_.spice.command = Std(command_->text().trimmed());
+    filter_.spice.tmpPath = Std(tmpPath_->text().trimmed());
+    filter_.spice.library = Std(library_->text().trimmed());
     QDialog::accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/input_messages.h"
 #include "model/number_text.h"
 
 namespace vx {
@@ -42,13 +43,7 @@ std::variant<CentreAndBandwidth, UserMessage> ConvertBandEdges(double lower, dou
     const double b = f2 - f1;
     // The pole Q of the band-pass must lie between 0.1 and 30.
     if (b * 1.01 < fm / 30.0 || b > 10.0 * fm * 1.01) {
-        return UserMessage{
-            "Eingabefehler",
-            "Aus Ihren Eingaben ergibt sich eine Mittenfrequenz von " + Hz(fm) +
-                " Hz.\n\nDies erfordert eine Bandbreite von " + Hz(fm / 30.0) + " .. " +
-                Hz(10.0 * fm) +
-                " Hz, da die Güte im Bereich 0,1 .. 30 liegen muss.\n\nBitte ändern Sie den "
-                "Abstand der beiden Frequenzen entsprechend."};
+        return BandwidthOutOfRangeMessage(Hz(fm), Hz(fm / 30.0), Hz(10.0 * fm));
     }
     return CentreAndBandwidth{fm, b};
 }

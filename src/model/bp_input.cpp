@@ -61,11 +61,7 @@ std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
         return checks.Result();
     }
     if (in.order % 2 != 0) {
-        return InputError<BpField>{{"Eingabefehler",
-                                    "Der Wert des Parameters \"Ordnung\" ist ungültig :\n\nDie "
-                                    "Ordnung ist nicht gerade.\n\n" +
-                                        std::string(kPleaseCorrect)},
-                                   BpField::ORDER};
+        return InputError<BpField>{OddOrderMessage(), BpField::ORDER};
     }
     return std::nullopt;
 }

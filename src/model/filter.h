@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/curve_selection.h"
 #include "model/filter_rules.h"
+#include "model/spice_settings.h"
 
 // The one record that describes the filter being designed and carries its design result.
 namespace vx {
@@ -172,9 +174,8 @@ class CFilter {
     bool SetPlotRange(double fmin, double fmax);
     double PlotMin() const { return plotMin_; }
     double PlotMax() const { return plotMax_; }
-    // Curve selection bits: 1 filter, 2 target, 4 traditional, 16 group delay.
-    int Graph() const { return graph_; }
-    void SetGraph(int bits) { graph_ = bits; }
+    CurveSelection Curves() const { return curves_; }
+    void SetCurves(CurveSelection curves) { curves_ = curves; }
     std::array<Mark, kAmplitudeMarks> amplitudeMarks{};
     std::array<Mark, kFrequencyMarks> frequencyMarks = MakeFrequencyMarks();
 
@@ -189,9 +190,7 @@ class CFilter {
     std::string documentName = "Filter1";
 
     // Settings carried in the record.
-    std::string spiceCommand;
-    std::string spiceTmpPath;
-    std::string spiceLib;
+    SpiceSettings spice;
     bool filterparamsInOutput = false;
 
   private:
@@ -218,7 +217,7 @@ class CFilter {
     std::array<Realisation, 2> realisations_{};
     double plotMin_ = 0.5;
     double plotMax_ = 2.0;
-    int graph_ = 7;
+    CurveSelection curves_;
 };
 
 }  // namespace vx

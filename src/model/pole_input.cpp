@@ -1,9 +1,9 @@
 #include "model/pole_input.h"
 
 #include "model/character.h"
+#include "model/input_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
-#include "model/range_check.h"
 
 namespace vx {
 
@@ -22,13 +22,7 @@ std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int
                            : character.individualFrequency[i] <= 0.0 ? "Normierte Polfrequenz"
                                                                      : nullptr;
         if (name != nullptr) {
-            std::string text = "Der Parameter \"";
-            text += name;
-            text += "\" für die Stufe ";
-            text += FormatInt(k + 1);
-            text += " ist nicht größer als 0.\n\n";
-            text += kPleaseCorrect;
-            return UserMessage{"Eingabefehler in Parameter der individuellen Charakteristik", text};
+            return PoleParameterNotPositiveMessage(name, k + 1);
         }
     }
     return std::nullopt;

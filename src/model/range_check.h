@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/user_message.h"
+#include "model/input_messages.h"
 
 // The range checks of the input dialogs: every check runs, and the last one that failed names
 // the message and the field that gets the focus.
@@ -16,8 +16,6 @@ struct InputError {
     Field focus;
 };
 
-// "Der Wert des Parameters "name" liegt außerhalb des zulässigen Bereichs [ range ]. ..."
-UserMessage RangeMessage(std::string_view name, std::string_view range);
 // Limits that the dialogs, the file reader and the command line share.
 // Order of a low-pass or high-pass (the band-pass takes an even order from 2).
 inline constexpr int kMinOrder = 1;
@@ -25,9 +23,6 @@ inline constexpr int kMaxOrder = 30;
 bool OrderAccepted(int order);
 // Chebyshev ripple in dB: above 0, at most 20.
 bool RippleAccepted(double rippleDb);
-
-// The closing request of every input message.
-inline constexpr const char* kPleaseCorrect = "Bitte korrigieren Sie Ihre Eingaben.";
 
 template <class Field>
 class RangeChecks {

@@ -49,14 +49,6 @@ std::optional<UserMessage> ApplyPlotRange(CFilter& filter, double start, double 
     return std::nullopt;
 }
 
-int CurveSelection::Bits() const {
-    return (filter ? 1 : 0) + (target ? 2 : 0) + (traditional ? 4 : 0) + (delay ? 16 : 0);
-}
-
-CurveSelection CurveSelection::FromBits(int bits) {
-    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, (bits & 16) != 0};
-}
-
 std::optional<double> FrequencyMarkLevelDb(CDesignSession& session, double f) {
     CFilterStructure* structure = session.Current();
     if (session.Filter().GetDesignState() != DesignState::DESIGNED || structure == nullptr) {

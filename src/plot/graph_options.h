@@ -7,8 +7,8 @@
 #include "model/filter.h"
 #include "model/user_message.h"
 
-// What the graph option dialogs decide, without the dialogs: the plot range, the curve
-// selection, the frequency and amplitude marks.
+// What the graph option dialogs decide, without the dialogs: the plot range and the frequency
+// and amplitude marks (the curve selection is the record's CurveSelection).
 namespace vx {
 
 class CDesignSession;
@@ -20,18 +20,6 @@ enum class RangeInput { FACTORS, FREQUENCIES };
 // the record refuses gives the message for the user and leaves the range unchanged.
 std::optional<UserMessage> ApplyPlotRange(CFilter& filter, double start, double end,
                                           RangeInput input);
-
-struct CurveSelection {
-    bool filter = true;
-    bool target = true;
-    bool traditional = true;
-    bool delay = false;
-
-    // 1 filter, 2 target, 4 traditional, 16 group delay.
-    int Bits() const;
-    static CurveSelection FromBits(int bits);
-    bool operator==(const CurveSelection&) const = default;
-};
 
 // Level in dB of the stored design at frequency f (Hz), to a hundredth of a dB, with the
 // selected op-amp; nothing when no design is computed.

@@ -32,12 +32,6 @@ constexpr PlotPen kEraserPen{PenStyle::SOLID, 2, kWhite};
 // The tolerance band: a pale shade of the filter curve's blue.
 constexpr PlotColor kBandColor{200, 212, 255};
 
-// Curve selection bits of the record.
-constexpr int kFilterBit = 1;
-constexpr int kTargetBit = 2;
-constexpr int kTraditionalBit = 4;
-constexpr int kDelayBit = 16;
-
 // Tolerance for ticks that land on a range end only up to rounding.
 constexpr double kTickTolerance = 1e-9;
 
@@ -101,6 +95,11 @@ LevelSteps StepsForPixelsPerDb(double e) {
         return {10, 2};
     }
     return {20, 5};
+}
+
+// The crossed Sallen-Key structure has no traditional counterpart to compare with.
+bool TraditionalShown(const CFilter& filter) {
+    return filter.Curves().traditional && filter.Structure() != StructureKind::SALLEN_KEY_X;
 }
 
 }  // namespace
@@ -208,20 +207,20 @@ struct MagnitudeRange {
 };
 
 MagnitudeRange SelectedMagnitudes(const CFilter& filter, const ResponseCurves& curves) {
-    const int graph = filter.Graph();
+    const CurveSelection shown = filter.Curves();
     MagnitudeRange range;
     auto take = [&range](const CShowFregang& curve) {
         range.low = std::min(range.low, curve.GetMinimum());
         range.high = std::max(range.high, curve.GetMaximum());
         range.shown = true;
     };
-    if (graph & kTargetBit) {
+    if (shown.target) {
         take(curves.target);
     }
-    if (graph & kFilterBit) {
+    if (shown.filter) {
         take(curves.filter);
     }
-    if ((graph & kTraditionalBit) && filter.Structure() != StructureKind::SALLEN_KEY_X) {
+    if (TraditionalShown(filter)) {
         take(curves.traditional);
     }
     return range;
@@ -274,7 +273,7 @@ bool CPlotLayout::FindVerticalRange() {
             range.low = std::min(range.low, band_->q05.GetMinimum());
         }
     }
-    map.delayShown = (filter_.Graph() & kDelayBit) != 0;
+    map.delayShown = filter_.Curves().delay;
     if (!map.magnitudeShown) {
         if (!map.delayShown) {
             return false;
@@ -578,18 +577,18 @@ void CPlotLayout::DrawOverlay() {
 
 void CPlotLayout::DrawCurves() {
     const PlotMapping& map = out_.mapping;
-    const int graph = filter_.Graph();
-    if (graph & kTargetBit) {
+    const CurveSelection shown = filter_.Curves();
+    if (shown.target) {
         DrawCurve(curves_.target, kTargetPen, kTargetLegend, map.left);
     }
-    if ((graph & kTraditionalBit) && filter_.Structure() != StructureKind::SALLEN_KEY_X) {
+    if (TraditionalShown(filter_)) {
         DrawCurve(curves_.traditional, kTraditionalPen, kTraditionalLegend,
                   map.left + 2 * width_ / 3 - Sx(30));
     }
-    if (graph & kFilterBit) {
+    if (shown.filter) {
         DrawCurve(curves_.filter, kFilterPen, kFilterLegend, map.left + width_ / 3 - Sx(30));
     }
-    if (graph & kDelayBit) {
+    if (shown.delay) {
         DrawCurve(curves_.groupDelay, kDelayPen, kGroupDelayLegend, map.right);
     }
 }

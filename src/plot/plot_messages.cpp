@@ -6,4 +6,8 @@ UserMessage PlotRangeRefusedMessage() {
     return {"Eingabefehler", "Bitte korrigieren Sie Ihre Eingaben."};
 }
 
+std::string SpiceDeviationLegend(const std::string& deviationDb, bool below) {
+    return std::string("Spice: größte Abweichung ") + (below ? "unter " : "") + deviationDb + " dB";
+}
+
 }  // namespace vx

@@ -14,10 +14,9 @@ inline constexpr const char* kTargetLegend = "Sollfrequenzgang";
 inline constexpr const char* kTraditionalLegend = "Traditioneller Entwurf";
 inline constexpr const char* kFilterLegend = "Ihr Filter";
 inline constexpr const char* kGroupDelayLegend = "Gruppenlaufzeit";
-// The simulated magnitude laid over the diagram; its largest deviation follows.
-inline constexpr const char* kSpiceLegend = "Spice";
-inline constexpr const char* kSpiceDeviation = ": größte Abweichung ";
-inline constexpr const char* kSpiceDeviationBelow = "unter ";
+// The legend of the simulated magnitude laid over the diagram, with its largest deviation in
+// dB (already formatted); `below` when the deviation is under that figure.
+std::string SpiceDeviationLegend(const std::string& deviationDb, bool below);
 
 // Captions of a chart's horizontal axis.
 inline constexpr const char* kChartFrequencyAxis = "Frequenz [Hz]";

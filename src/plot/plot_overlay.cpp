@@ -49,14 +49,11 @@ std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMappi
 std::string OverlayLegend(const PlotOverlay& overlay) {
     // Two significant digits with a decimal comma, no unit prefix: "0,012 dB", "1,2 dB".
     const double d = overlay.maxDeviationDb;
-    std::string value;
     if (d < kSmallestDeviationDb) {
-        value = std::string(kSpiceDeviationBelow) + "0,001";
-    } else {
-        const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(d))));
-        value = WithDecimalComma(FormatF(d, decimals));
+        return SpiceDeviationLegend("0,001", true);
     }
-    return std::string(kSpiceLegend) + kSpiceDeviation + value + " dB";
+    const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(d))));
+    return SpiceDeviationLegend(WithDecimalComma(FormatF(d, decimals)), false);
 }
 
 }  // namespace vx

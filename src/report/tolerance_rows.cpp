@@ -98,13 +98,10 @@ TextTable ToleranceFigureTable(const ToleranceResult& result) {
     switch (result.type) {
         case FilterType::LOWPASS:
         case FilterType::HIGHPASS:
-            table.rows.push_back(FigureRow(std::string(t::kCutoff) + " (" +
-                                               Db(result.cutoffDropDb) + " " + t::kBelowPassBand +
-                                               ")",
-                                           result.frequency, true));
             table.rows.push_back(
-                FigureRow(std::string(t::kPassBandGain) + " " + Frequency(result.passBandFrequency),
-                          result.level, false));
+                FigureRow(t::CutoffFigure(Db(result.cutoffDropDb)), result.frequency, true));
+            table.rows.push_back(FigureRow(
+                t::PassBandGainFigure(Frequency(result.passBandFrequency)), result.level, false));
             break;
         case FilterType::BANDPASS:
             table.rows.push_back(FigureRow(t::kCentre, result.frequency, true));
@@ -123,14 +120,12 @@ std::vector<std::string> ToleranceFigureNotes(const ToleranceResult& result) {
     if (missing <= 0) {
         return {};
     }
-    return {FormatInt(missing) + " " + t::kOf + " " + FormatInt(result.settings.runs) + " " +
-            t::kOutside};
+    return {t::RunsWithoutValueNote(missing, result.settings.runs)};
 }
 
 std::vector<LabelRow> ToleranceYieldRows(const ToleranceResult& result) {
     return {
-        {t::kYield, Percent(result.Yield()) + " (" + FormatInt(result.passed) + " " + t::kOf + " " +
-                        FormatInt(result.settings.runs) + " " + t::kRunsInMask + ")"},
+        {t::kYield, t::YieldText(Percent(result.Yield()), result.passed, result.settings.runs)},
         {t::kMask, t::kMaskText},
         {t::kNominalInMask, result.nominalPasses ? t::kYes : t::kNo},
     };

@@ -5,16 +5,13 @@
 #include "files/specification_writer.h"
 #include "model/filter.h"
 #include "model/number_format.h"
-#include "spice/spice_settings.h"
+#include "spice/spice_defaults.h"
 
 namespace vx {
 
 ProgramSettings DefaultProgramSettings() {
     ProgramSettings s;
-    const SpiceSettings spice = DefaultSpiceSettings();
-    s.spiceCommand = spice.command;
-    s.spiceTmpPath = spice.tmpPath;
-    s.spiceLib = spice.library;
+    s.spice = DefaultSpiceSettings();
     const char* home = std::getenv("HOME");
     s.documentPath = home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
     return s;
@@ -26,12 +23,12 @@ const std::vector<SettingKey>& SettingKeys() {
         {"View", "cx", &S::width, true},
         {"View", "cy", &S::height, true},
         {"View", "nType", &S::sizeType, true},
-        {"View", "Graph", &S::graph, true},
+        {"View", "Graph", &S::curves, true},
         {"View", "fmin", &S::fmin, false},
         {"View", "fmax", &S::fmax, false},
-        {"Spice", "Command", &S::spiceCommand, true},
-        {"Spice", "TmpPath", &S::spiceTmpPath, true},
-        {"Spice", "Lib", &S::spiceLib, true},
+        {"Spice", "Command", &SpiceSettings::command, true},
+        {"Spice", "TmpPath", &SpiceSettings::tmpPath, true},
+        {"Spice", "Lib", &SpiceSettings::library, true},
         {"Document", "Path", &S::documentPath, true},
         {"Document", "FilterparamsInOutput", &S::filterparamsInOutput, true},
         {"Document", "Designer", &S::designerName, true},
@@ -39,6 +36,38 @@ const std::vector<SettingKey>& SettingKeys() {
         {"Update", "CheckDate", &S::checkDate, false},
     };
     return keys;
+}
+
+namespace {
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+}  // namespace
+
+StoredValue ValueOf(const ProgramSettings& settings, const SettingKey& key) {
+    using S = ProgramSettings;
+    return std::visit(
+        Overloaded{[&](int S::*f) -> StoredValue { return settings.*f; },
+                   [&](std::string S::*f) -> StoredValue { return settings.*f; },
+                   [&](CurveSelection S::*f) -> StoredValue { return (settings.*f).Bits(); },
+                   [&](std::string SpiceSettings::*f) -> StoredValue { return settings.spice.*f; }},
+        key.field);
+}
+
+void SetValue(ProgramSettings& settings, const SettingKey& key, const StoredValue& value) {
+    using S = ProgramSettings;
+    std::visit(Overloaded{[&](int S::*f) { settings.*f = std::get<int>(value); },
+                          [&](std::string S::*f) { settings.*f = std::get<std::string>(value); },
+                          [&](CurveSelection S::*f) {
+                              settings.*f = CurveSelection::FromBits(std::get<int>(value));
+                          },
+                          [&](std::string SpiceSettings::*f) {
+                              settings.spice.*f = std::get<std::string>(value);
+                          }},
+               key.field);
 }
 
 void NormaliseWindowSize(ProgramSettings& settings) {
@@ -50,22 +79,18 @@ void NormaliseWindowSize(ProgramSettings& settings) {
 }
 
 void ApplySettings(const ProgramSettings& settings, CFilter& filter) {
-    filter.SetGraph(settings.graph);
+    filter.SetCurves(settings.curves);
     filter.SetPlotRange(ParseDouble(settings.fmin), ParseDouble(settings.fmax));
-    filter.spiceCommand = settings.spiceCommand;
-    filter.spiceTmpPath = settings.spiceTmpPath;
-    filter.spiceLib = settings.spiceLib;
+    filter.spice = settings.spice;
     filter.documentFolder = settings.documentPath;
     filter.filterparamsInOutput = settings.filterparamsInOutput != 0;
 }
 
 void TakeSettings(const CFilter& filter, ProgramSettings& settings) {
-    settings.graph = filter.Graph();
+    settings.curves = filter.Curves();
     settings.fmin = PlotFactorText(filter.PlotMin());
     settings.fmax = PlotFactorText(filter.PlotMax());
-    settings.spiceCommand = filter.spiceCommand;
-    settings.spiceTmpPath = filter.spiceTmpPath;
-    settings.spiceLib = filter.spiceLib;
+    settings.spice = filter.spice;
     settings.documentPath = filter.documentFolder;
     settings.filterparamsInOutput = filter.filterparamsInOutput ? 1 : 0;
 }

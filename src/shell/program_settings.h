@@ -4,6 +4,9 @@
 #include <variant>
 #include <vector>
 
+#include "model/curve_selection.h"
+#include "model/spice_settings.h"
+
 // The settings the program keeps between runs (sections "View", "Spice", "Document" and
 // "Update"), their defaults on Linux, and how they reach the filter record.
 namespace vx {
@@ -17,12 +20,10 @@ struct ProgramSettings {
     int width = 625;  // main window
     int height = 441;
     int sizeType = static_cast<int>(WindowSizeType::RESTORED);
-    int graph = 7;  // curve selection: the three magnitude curves
+    CurveSelection curves;
     std::string fmin = "0.5";
     std::string fmax = "2.0";
-    std::string spiceCommand;
-    std::string spiceTmpPath;
-    std::string spiceLib;
+    SpiceSettings spice;
     std::string documentPath;
     int filterparamsInOutput = 0;
     // The designer named in the reports and specification files.
@@ -37,15 +38,24 @@ struct ProgramSettings {
 // op-amp library and the home folder.
 ProgramSettings DefaultProgramSettings();
 
-// One stored value: its section, its key and the field that holds it.
+// One stored value: its section, its key and the field that holds it; the curve selection is
+// stored as its bits.
 struct SettingKey {
     const char* section;
     const char* key;
-    std::variant<int ProgramSettings::*, std::string ProgramSettings::*> field;
+    std::variant<int ProgramSettings::*, std::string ProgramSettings::*,
+                 CurveSelection ProgramSettings::*, std::string SpiceSettings::*>
+        field;
     // The plot range and the update date are written when they change, not on closing.
     bool writtenOnClose;
 };
 const std::vector<SettingKey>& SettingKeys();
+
+// A value as the settings store keeps it: a number or a text.
+using StoredValue = std::variant<int, std::string>;
+StoredValue ValueOf(const ProgramSettings& settings, const SettingKey& key);
+// Takes a value of the key's kind (a number for a number).
+void SetValue(ProgramSettings& settings, const SettingKey& key, const StoredValue& value);
 
 // A window stored as minimised opens in the default size.
 void NormaliseWindowSize(ProgramSettings& settings);

@@ -65,9 +65,9 @@ SimulatedColumns ReadColumns(const std::string& path, size_t expressions) {
     return columns;
 }
 
-// The last non-empty lines of ngspice's output, introduced, or a note that it printed nothing.
-std::string LastOutput(const std::string& log) {
-    std::vector<std::string_view> lines;
+// The last kQuotedLogLines non-empty lines of ngspice's output.
+std::vector<std::string> LastLines(const std::string& log) {
+    std::vector<std::string> lines;
     size_t pos = 0;
     while (pos < log.size()) {
         size_t end = log.find('\n', pos);
@@ -79,20 +79,14 @@ std::string LastOutput(const std::string& log) {
             line.remove_suffix(1);
         }
         if (!line.empty()) {
-            lines.push_back(line);
+            lines.emplace_back(line);
         }
         pos = end + 1;
     }
-    if (lines.empty()) {
-        return std::string("\n\n") + spice_text::kNothingPrinted;
+    if (lines.size() > kQuotedLogLines) {
+        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(kQuotedLogLines));
     }
-    std::string text = std::string("\n\n") + spice_text::kPrintedLast;
-    const size_t first = lines.size() > kQuotedLogLines ? lines.size() - kQuotedLogLines : 0;
-    for (size_t k = first; k < lines.size(); ++k) {
-        text += "\n";
-        text += lines[k];
-    }
-    return text;
+    return lines;
 }
 
 }  // namespace
@@ -134,7 +128,7 @@ std::optional<UserMessage> CNgspiceJob::WriteControlFile() const {
     file << control;
     file.close();
     if (!file) {
-        return UserMessage{spice_text::kCaptionCall, path + spice_text::kCannotSave};
+        return spice_text::CannotSaveMessage(path);
     }
     return std::nullopt;
 }
@@ -146,18 +140,16 @@ ProcessRequest CNgspiceJob::Request() const {
 std::variant<SimulatedColumns, UserMessage> CNgspiceJob::Read(const ProcessResult& end,
                                                               int limitSeconds) const {
     if (!end.started) {
-        return UserMessage{caption_, std::string(spice_text::kCannotStart) + ": " + command_};
+        return UserMessage{caption_, spice_text::CannotStartText(command_)};
     }
     const std::string log = ReadText(InFolder(FileName(".log")));
     if (end.timedOut) {
-        return UserMessage{caption_, spice_text::kTimedOut + FormatInt(limitSeconds) +
-                                         spice_text::kTimedOutEnd + LastOutput(log)};
+        return UserMessage{caption_, spice_text::TimedOutText(limitSeconds, LastLines(log))};
     }
     SimulatedColumns columns = ReadColumns(InFolder(FileName(".txt")), expressions_.size());
     // A curve needs two points at least.
     if (columns.x.size() < 2) {
-        return UserMessage{
-            caption_, spice_text::kNoResults + FormatInt(end.exitCode) + ")." + LastOutput(log)};
+        return UserMessage{caption_, spice_text::NoResultsText(end.exitCode, LastLines(log))};
     }
     return columns;
 }

@@ -47,14 +47,9 @@ bool WriteText(const std::string& path, const std::string& text) {
     return static_cast<bool>(file);
 }
 
-UserMessage CannotSave(const std::string& path) {
-    return {spice_text::kCaptionCall, path + spice_text::kCannotSave};
-}
-
 }  // namespace
 
-CPspice::CPspice(const CFilter& filter, const COpv& opv)
-    : CPspice(filter, opv, SpiceSettings::From(filter)) {}
+CPspice::CPspice(const CFilter& filter, const COpv& opv) : CPspice(filter, opv, filter.spice) {}
 
 CPspice::CPspice(const CFilter& filter, const COpv& opv, SpiceSettings settings)
     : filter_(filter), opv_(opv), settings_(std::move(settings)) {}
@@ -91,8 +86,7 @@ std::optional<UserMessage> CPspice::CheckConfiguration() const {
     if (reason == nullptr) {
         return std::nullopt;
     }
-    return UserMessage{spice_text::kCaptionCall,
-                       std::string(reason) + "\n\n" + spice_text::kFixConfiguration};
+    return spice_text::ConfigurationMessage(reason);
 }
 
 std::string CPspice::FileName() const {
@@ -159,10 +153,10 @@ std::optional<UserMessage> CPspice::WriteFiles(SpiceMode mode) const {
         return failure;
     }
     if (!WriteText(NetlistPath(), Netlist(mode))) {
-        return CannotSave(NetlistPath());
+        return spice_text::CannotSaveMessage(NetlistPath());
     }
     if (!WriteText(DisplayPath(), DisplayFile(mode))) {
-        return CannotSave(DisplayPath());
+        return spice_text::CannotSaveMessage(DisplayPath());
     }
     return std::nullopt;
 }

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "model/spice_settings.h"
 #include "model/user_message.h"
 #include "spice/process_runner.h"
-#include "spice/spice_settings.h"
 
 namespace vx {
 

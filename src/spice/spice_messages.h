@@ -1,5 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "model/user_message.h"
+
 // The texts the Spice commands show to the user.
 namespace vx::spice_text {
 
@@ -13,17 +18,21 @@ inline constexpr const char* kNoLibrary = "Es wurde keine Spice-Bibliothek (LIB-
 inline constexpr const char* kFixConfiguration =
     "Ihre Spice-Konfiguration in Veltranix ist unvollständig oder fehlerhaft.\n"
     "Sie müssen den Menüpunkt \"Spice-Konfiguration\" aufrufen und den Eintrag korrigieren.";
-inline constexpr const char* kCannotSave =
-    " kann nicht gespeichert werden.\n\n"
-    "Bitte ändern Sie im Menüpunkt Spice-Konfiguration den Pfad für temporäre Dateien.";
+// One of the three reasons above, then kFixConfiguration.
+UserMessage ConfigurationMessage(const std::string& reason);
+// A netlist or control file in the temporary folder cannot be written.
+UserMessage CannotSaveMessage(const std::string& path);
 inline constexpr const char* kCannotStart = "Die Spice-Applikation konnte nicht gestartet werden";
+// The same, naming the simulator call.
+std::string CannotStartText(const std::string& command);
 
 // The configuration dialog: its title, its three fields and an example beside each.
 inline constexpr const char* kConfigTitle = "Konfiguration der Spice-Aufrufe";
 inline constexpr const char* kCommandLabel = "Spice-Aufruf :";
 inline constexpr const char* kTmpPathLabel = "Pfad für temporäre CIR-Datei :";
 inline constexpr const char* kLibraryLabel = "Spice-Bibliothek mit OPV-Modellen :";
-inline constexpr const char* kExamplePrefix = "z. B. ";
+// The hint under a field.
+std::string ExampleHint(const std::string& example);
 inline constexpr const char* kCommandExample =
     "ngspice (zeigt die Ergebnisse) oder der Pfad eines anderen Simulators";
 
@@ -43,19 +52,11 @@ inline constexpr const char* kWaitText = "ngspice simuliert das Filter ...";
 inline constexpr const char* kCaptionCheck = "Spice-Vergleich";
 inline constexpr const char* kNoScratchFolder =
     "Für die Simulation kann kein temporärer Ordner angelegt werden.";
-inline constexpr const char* kCannotSaveScratch = " kann nicht gespeichert werden.";
-// A simulation that failed: followed by the simulator's exit status, ")." and what it printed
-// last.
-inline constexpr const char* kNoResults = "Die Simulation hat keine Ergebnisse geliefert (Status ";
-// Around the time limit in seconds.
-inline constexpr const char* kTimedOut = "ngspice wurde nach ";
-inline constexpr const char* kTimedOutEnd = " s abgebrochen, weil die Simulation nicht endete.";
-// Heads the last lines ngspice printed.
-inline constexpr const char* kPrintedLast = "Zuletzt gab ngspice aus:";
-inline constexpr const char* kNothingPrinted = "ngspice hat nichts ausgegeben.";
-// Around the depth in dB below the maximum that the comparison leaves out.
-inline constexpr const char* kNothingToCompare =
-    "Kein Frequenzpunkt der Simulation liegt weniger als ";
-inline constexpr const char* kNothingToCompareEnd = " dB unter dem Maximum.";
+// A simulation that failed with its exit status, or that ran past the time limit in seconds;
+// each ends with the last lines ngspice printed (or a note that it printed nothing).
+std::string NoResultsText(int exitStatus, const std::vector<std::string>& lastLines);
+std::string TimedOutText(int limitSeconds, const std::vector<std::string>& lastLines);
+// No simulated point lies within the depth in dB below the maximum that the comparison takes.
+UserMessage NothingToCompareMessage(double floorDb);
 
 }  // namespace vx::spice_text

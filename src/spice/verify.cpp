@@ -53,9 +53,7 @@ std::variant<SpiceVerification, UserMessage> VerifyWithNgspice(CDesignSession& s
     const SpiceVerification result =
         CompareWithDesign(*structure, sweep.frequencies, sweep.values[0]);
     if (result.points == 0) {
-        return UserMessage{spice_text::kCaptionCheck, spice_text::kNothingToCompare +
-                                                          FormatG(kVerifyFloorDb) +
-                                                          spice_text::kNothingToCompareEnd};
+        return spice_text::NothingToCompareMessage(kVerifyFloorDb);
     }
     return result;
 }

@@ -3,8 +3,8 @@
 #include <variant>
 #include <vector>
 
+#include "model/spice_settings.h"
 #include "model/user_message.h"
-#include "spice/spice_settings.h"
 
 namespace vx {
 

@@ -118,7 +118,7 @@ class ScreenshotTest : public QObject {
         // The Spice menu with ngspice: the wait dialog while it runs, the result windows of
         // three analyses and the overlay of the amplitude on the main window.
         QTemporaryDir spiceFolder;
-        window.Session().Filter().spiceTmpPath = Std(spiceFolder.path());
+        window.Session().Filter().spice.tmpPath = Std(spiceFolder.path());
         window.show();
         const std::pair<Command, const char*> analyses[] = {
             {Command::SPICE_STEP_RESPONSE, "spice_result_step_response"},

@@ -20,9 +20,9 @@ class SettingsStoreTest : public QObject {
         values.width = 812;
         values.height = 577;
         values.sizeType = 2;
-        values.graph = 19;
+        values.curves = CurveSelection::FromBits(19);
         values.fmin = "0.100000";
-        values.spiceCommand = "/opt/spice/bin/ngspice";
+        values.spice.command = "/opt/spice/bin/ngspice";
         values.documentPath = "/data/Filter mit Umlaut ä";
         values.filterparamsInOutput = 1;
         values.checkDate = "2024-05-06";
@@ -50,7 +50,7 @@ class SettingsStoreTest : public QObject {
             window.ShowAsStored();
             QCOMPARE(window.size(), QSize(625, 441));
             window.resize(700, 500);
-            window.Session().Filter().SetGraph(3);
+            window.Session().Filter().SetCurves(CurveSelection::FromBits(3));
             QVERIFY(window.close());
         }
         QCOMPARE(settings.value("View/cx").toInt(), 700);

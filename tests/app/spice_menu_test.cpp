@@ -69,7 +69,7 @@ class SpiceMenuTest : public QObject {
         window->resize(800, 560);
         window->show();
         [&] { QVERIFY(window->Flows().Load(Std(path))); }();
-        window->Session().Filter().spiceTmpPath = Std(folder_->path());
+        window->Session().Filter().spice.tmpPath = Std(folder_->path());
         return window;
     }
 
@@ -136,8 +136,8 @@ class SpiceMenuTest : public QObject {
             Click(dlg, "okButton");
         });
         window->RunCommand(Command::SPICE_CONFIGURATION);
-        QCOMPARE(window->Session().Filter().spiceCommand, std::string());
-        QCOMPARE(window->Session().Filter().spiceTmpPath, Std(folder));
+        QCOMPARE(window->Session().Filter().spice.command, std::string());
+        QCOMPARE(window->Session().Filter().spice.tmpPath, Std(folder));
 
         const auto seen = CloseNextMessage();
         window->RunCommand(Command::SPICE_AMPLITUDE_DB);
@@ -189,7 +189,7 @@ class SpiceMenuTest : public QObject {
 
     void AnotherSimulatorIsOnlyStarted() {
         const auto window = DesignedWindow();
-        window->Session().Filter().spiceCommand = "true";
+        window->Session().Filter().spice.command = "true";
         window->RunCommand(Command::SPICE_PHASE);
         QVERIFY(QFile::exists(folder_->filePath("butterworth.cir")));
         QVERIFY(QFile::exists(folder_->filePath("butterworth.prb")));
@@ -198,7 +198,7 @@ class SpiceMenuTest : public QObject {
 
     void AHangingSimulatorEndsAtTheLimitWithWhatItPrinted() {
         const auto window = DesignedWindow();
-        window->Session().Filter().spiceCommand =
+        window->Session().Filter().spice.command =
             FakeSimulator("echo 'Circuit: sk_lowpass_gain'\nexec sleep 60\n");
         window->Spice().SetTimeLimit(1);
         const auto seen = CloseNextMessage();
@@ -213,7 +213,7 @@ class SpiceMenuTest : public QObject {
     // Last: had a message box come up, its watcher would stay for the tests after it.
     void CancelStopsTheSimulatorAndChangesNothing() {
         const auto window = DesignedWindow();
-        window->Session().Filter().spiceCommand = FakeSimulator("exec sleep 60\n");
+        window->Session().Filter().spice.command = FakeSimulator("exec sleep 60\n");
         WhenModal("spiceWaitDlg", [](QWidget* dlg) { Click(dlg, "cancelButton"); });
         const auto seen = CloseNextMessage();
         window->RunCommand(Command::SPICE_AMPLITUDE_DB);

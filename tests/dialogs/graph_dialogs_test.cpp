@@ -143,7 +143,7 @@ class GraphDialogsTest : public QObject {
             Click(dlg, "okButton");
         });
         window.RunCommand(Command::GRAPH_CURVES);
-        QCOMPARE(window.Session().Filter().Graph(), 1 + 4 + 16);
+        QCOMPARE(window.Session().Filter().Curves().Bits(), 1 + 4 + 16);
     }
 
     // The report option and the designer go to the record and the settings.

@@ -59,7 +59,7 @@ TEST(FilterDefaultsTest, StartsAsASecondOrderBesselSallenKeyLowPass) {
     EXPECT_TRUE(f.specUntitled);
     EXPECT_EQ(f.PlotMin(), 0.5);
     EXPECT_EQ(f.PlotMax(), 2.0);
-    EXPECT_EQ(f.Graph(), 7);
+    EXPECT_EQ(f.Curves().Bits(), 7);
     EXPECT_EQ(f.StageCount(), 1);
     EXPECT_FALSE(f.HasGainResistors());
     EXPECT_EQ(Names(f, 0), (std::vector<std::string>{"R1", "R2", "C1", "C2"}));

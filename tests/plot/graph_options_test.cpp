@@ -25,15 +25,6 @@ TEST(GraphOptions, PlotRangeFromFactorsOrFrequencies) {
     EXPECT_DOUBLE_EQ(filter.PlotMax(), 4.0);
 }
 
-TEST(GraphOptions, CurveSelectionBits) {
-    EXPECT_EQ(CurveSelection{}.Bits(), 7);
-    EXPECT_EQ((CurveSelection{false, false, false, true}.Bits()), 16);
-    EXPECT_EQ((CurveSelection{true, false, true, true}.Bits()), 21);
-    for (int bits : {0, 1, 2, 4, 7, 16, 23}) {
-        EXPECT_EQ(CurveSelection::FromBits(bits).Bits(), bits);
-    }
-}
-
 TEST(GraphOptions, FrequencyMarksAreRoundedAndEmptyOrNegativeFieldsDisableThem) {
     CFilter filter;
     ApplyFrequencyMarks(filter, {{{true, "12345,67"},

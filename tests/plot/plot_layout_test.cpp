@@ -171,9 +171,9 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
         const PlotDrawing drawing = layout.Draw(kSamplePage, PlotScale::Screen());
         return firstOf(drawing, isArea) == std::ssize(drawing.primitives);
     };
-    filter.SetGraph(16);
+    filter.SetCurves(CurveSelection::FromBits(16));
     EXPECT_TRUE(noArea());
-    filter.SetGraph(1);
+    filter.SetCurves(CurveSelection::FromBits(1));
     ASSERT_TRUE(filter.SetPlotRange(0.2, 2.0));
     EXPECT_TRUE(noArea());
 }
@@ -347,7 +347,7 @@ TEST(PlotLayout, SpiceOverlayFollowsItsFrequenciesWithTheDeviationBesideTheDateL
     EXPECT_EQ(legend->color, kOverlayPen.color);
 
     // Only the group delay on show: no level scale to lay the overlay on.
-    filter.SetGraph(16);
+    filter.SetCurves(CurveSelection::FromBits(16));
     FillCurve(curves.groupDelay, filter, [](double x) { return 1e-3 * (1.0 + x); });
     CPlotLayout delayOnly(filter, curves, "s");
     delayOnly.SetOverlay(&overlay);

@@ -12,7 +12,7 @@ namespace vx::test {
 // A record in the DESIGNED state without a design run; the curves are filled by the test.
 inline CFilter DesignedFilter(int graph) {
     CFilter filter;
-    filter.SetGraph(graph);
+    filter.SetCurves(CurveSelection::FromBits(graph));
     filter.SetDesignState(DesignState::DESIGNED);
     return filter;
 }

@@ -33,6 +33,23 @@ TEST(ProgramSettings, KeysAreThoseOfTheSettingsFile) {
     EXPECT_EQ(keys, expected);
 }
 
+// Each key reaches its own field, the curve selection as its stored bits.
+TEST(ProgramSettings, EveryKeyTakesAndGivesBackItsStoredValue) {
+    ProgramSettings s;
+    int number = 100;
+    for (const SettingKey& key : SettingKeys()) {
+        const bool isNumber = std::holds_alternative<int>(ValueOf(s, key));
+        const StoredValue value = std::string(key.key) == "Graph" ? StoredValue{19}
+                                  : isNumber                      ? StoredValue{number++}
+                                                                  : StoredValue{key.key};
+        SetValue(s, key, value);
+        EXPECT_EQ(ValueOf(s, key), value) << key.key;
+    }
+    EXPECT_EQ(s.curves, CurveSelection::FromBits(19));
+    EXPECT_EQ(s.spice, (SpiceSettings{"Command", "TmpPath", "Lib"}));
+    EXPECT_EQ(s.fmax, "fmax");
+}
+
 TEST(ProgramSettings, AMinimisedWindowOpensInTheDefaultSize) {
     struct Case {
         WindowSizeType type;
@@ -54,17 +71,17 @@ TEST(ProgramSettings, AMinimisedWindowOpensInTheDefaultSize) {
 
 TEST(ProgramSettings, ReachTheRecordAndComeBack) {
     ProgramSettings s = DefaultProgramSettings();
-    EXPECT_EQ(s.spiceCommand, "ngspice");
+    EXPECT_EQ(s.spice.command, "ngspice");
     EXPECT_NE(s.documentPath, "");
-    s.graph = 17;
+    s.curves = CurveSelection::FromBits(17);
     s.fmin = "0.250000";
     s.fmax = "4.000000";
-    s.spiceTmpPath = "/scratch";
+    s.spice.tmpPath = "/scratch";
     s.documentPath = "/home/x/filters";
     s.filterparamsInOutput = 1;
     CFilter filter;
     ApplySettings(s, filter);
-    EXPECT_EQ(filter.Graph(), 17);
+    EXPECT_EQ(filter.Curves().Bits(), 17);
     EXPECT_EQ(filter.PlotMin(), 0.25);
     EXPECT_EQ(filter.PlotMax(), 4.0);
     EXPECT_EQ(filter.documentFolder, "/home/x/filters");

@@ -7,6 +7,7 @@
 #include "session/design_session.h"
 #include "spice/ngspice_sweep.h"
 #include "spice/process_runner.h"
+#include "spice/spice_defaults.h"
 
 // Designs simulated in ngspice against facts of filter theory, not against the program's own
 // response: a Butterworth low-pass is 3.01 dB down at its cut-off, a Bessel low-pass delays

@@ -15,6 +15,7 @@
 #include "session/design_session.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
+#include "spice/spice_defaults.h"
 
 // The tolerance analysis against a Monte Carlo analysis that ngspice runs on the exported
 // netlist with its own random numbers: the cut-offs of the two must spread alike, within the

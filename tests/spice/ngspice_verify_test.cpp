@@ -10,6 +10,7 @@
 #include "session/design_session.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
+#include "spice/spice_defaults.h"
 #include "spice/verify.h"
 
 // Every structure's exported netlist simulated by ngspice with the shipped op-amp library: the

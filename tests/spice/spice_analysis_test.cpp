@@ -43,9 +43,9 @@ class SpiceAnalysisTest : public testing::Test {
         f.SetSpecification(block, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
         f.SetPlotRange(0.1, 10.0);
         f.documentName = "Butterworth Tiefpass";
-        f.spiceCommand = "ngspice";
-        f.spiceTmpPath = dir_.string();
-        f.spiceLib = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
+        f.spice.command = "ngspice";
+        f.spice.tmpPath = dir_.string();
+        f.spice.library = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
         session_.FillCharacteristic();
         SilentMonitor monitor;
         ASSERT_TRUE(session_.Design(monitor));
@@ -66,7 +66,7 @@ class SpiceAnalysisTest : public testing::Test {
         const fs::path path = dir_ / "ngspice-fake";
         std::ofstream(path) << "#!/bin/sh\n" << script;
         fs::permissions(path, fs::perms::owner_all);
-        session_.Filter().spiceCommand = path.string();
+        session_.Filter().spice.command = path.string();
     }
 
     CDesignSession session_;
@@ -182,7 +182,7 @@ TEST_F(SpiceAnalysisTest, AFailedRunTellsWhatNgspicePrintedLast) {
 }
 
 TEST_F(SpiceAnalysisTest, AnotherSimulatorIsOnlyStartedOnTheNetlist) {
-    session_.Filter().spiceCommand = "sh";
+    session_.Filter().spice.command = "sh";
     const CSpiceAnalysis analysis(session_.Filter(), session_.OpAmps(), SpiceMode::AMPLITUDE_DB);
     EXPECT_FALSE(analysis.ReadsBack());
     const std::variant<ProcessRequest, UserMessage> prepared = analysis.Prepare();

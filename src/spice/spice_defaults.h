@@ -2,19 +2,9 @@
 
 #include <string>
 
+#include "model/spice_settings.h"
+
 namespace vx {
-
-class CFilter;
-
-// The three settings of the Spice configuration: simulator call, temporary folder, op-amp
-// library.
-struct SpiceSettings {
-    std::string command;
-    std::string tmpPath;
-    std::string library;
-
-    static SpiceSettings From(const CFilter& filter);
-};
 
 // Defaults on Linux: ngspice from PATH, the system's temporary folder, and the shipped library.
 SpiceSettings DefaultSpiceSettings();

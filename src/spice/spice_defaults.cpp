@@ -1,15 +1,10 @@
-#include "spice/spice_settings.h"
+#include "spice/spice_defaults.h"
 
 #include <cstdlib>
 
 #include "files/shipped_data.h"
-#include "model/filter.h"
 
 namespace vx {
-
-SpiceSettings SpiceSettings::From(const CFilter& filter) {
-    return {filter.spiceCommand, filter.spiceTmpPath, filter.spiceLib};
-}
 
 SpiceSettings DefaultSpiceSettings() {
     return {"ngspice", SystemTmpPath(), DefaultSpiceLibrary()};

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "model/number_format.h"
 
@@ -38,114 +39,112 @@ constexpr std::array<Prefix, 12> kPrefixLetters = {{{'p', 1e-12},
                                                     {'G', 1e9},
                                                     {'T', 1e12}}};
 
-std::string Format(double x, bool compact, int digits, ValueKind kind, bool milli) {
-    const bool negative = x < 0;
-    double v = std::fabs(x);
-    if (v >= kInfinite) {
-        return kind == ValueKind::CAPACITANCE ? "Draht" : "";
-    }
-    if (v <= kZero) {
-        return "0";
-    }
+// Written prefixes by groups of three decades: mega to peta above kilo, pico to micro below
+// milli. The value is multiplied by `scale` before its digits are written.
+struct WrittenPrefix {
+    char letter;
+    double scale;
+};
+constexpr std::array<WrittenPrefix, 4> kLargePrefixes = {
+    {{'M', 1e-6}, {'G', 1e-9}, {'T', 1e-12}, {'P', 1e-15}}};
+constexpr std::array<WrittenPrefix, 3> kSmallPrefixes = {{{'p', 1e12}, {'n', 1e9}, {'u', 1e6}}};
 
-    // Shifts the logarithm so that an exact power of ten is not truncated to the one below.
-    const double t = std::pow(10.0, -(digits + 1));
-    const char* prefix = "";
-    if (v >= 1) {
-        const int k = static_cast<int>(std::log10(v)) / 3;
-        switch (k) {
-            case 1: {
-                const double scaled = v * 0.001;
-                // Outside component values "4700" reads better than "4,7k".
-                const bool whole = scaled - std::floor(scaled) <= 1e-10;
-                if (kind == ValueKind::CAPACITANCE || kind == ValueKind::RESISTANCE || whole) {
-                    prefix = "k";
-                    v = scaled;
-                }
-                break;
-            }
-            case 2:
-                prefix = "M";
-                v *= 1e-6;
-                break;
-            case 3:
-                prefix = "G";
-                v *= 1e-9;
-                break;
-            case 4:
-                prefix = "T";
-                v *= 1e-12;
-                break;
-            case 5:
-                prefix = "P";
-                v *= 1e-15;
-                break;
-            default:
-                break;
+// A value in its prefix's range; '\0' for no prefix.
+struct Scaled {
+    double value;
+    char prefix;
+};
+
+// An infinite capacitance is a wire; any other infinite value shows nothing.
+std::string InfiniteText(ValueKind kind) {
+    return kind == ValueKind::CAPACITANCE ? "Draht" : "";
+}
+
+// Values of 1 and more.
+Scaled ScaleLarge(double v, ValueKind kind) {
+    const int k = static_cast<int>(std::log10(v)) / 3;
+    if (k == 1) {
+        const double scaled = v * 0.001;
+        // Outside component values "4700" reads better than "4,7k".
+        const bool whole = scaled - std::floor(scaled) <= 1e-10;
+        if (kind == ValueKind::CAPACITANCE || kind == ValueKind::RESISTANCE || whole) {
+            return {scaled, 'k'};
         }
-    } else {
-        const int k = static_cast<int>(std::log10(v) + t) / 3;
-        switch (k) {
-            case -3:
-                prefix = "p";
-                v *= 1e12;
-                break;
-            case -2:
-                prefix = "n";
-                v *= 1e9;
-                break;
-            case -1:
-                prefix = "u";
-                v *= 1e6;
-                break;
-            case 0:
-                // A capacitance of millifarads is still written in microfarads.
-                if (kind == ValueKind::CAPACITANCE) {
-                    prefix = "u";
-                    v *= 1e6;
-                } else if (milli) {
-                    prefix = "m";
-                    v *= 1e3;
-                }
-                break;
-            default:
-                break;
+    } else if (k >= 2 && k <= 5) {
+        const WrittenPrefix& p = kLargePrefixes[static_cast<size_t>(k - 2)];
+        return {v * p.scale, p.letter};
+    }
+    return {v, '\0'};
+}
+
+// Values below 1; milli only where asked for.
+Scaled ScaleSmall(double v, ValueKind kind, bool milli, double shift) {
+    const int k = static_cast<int>(std::log10(v) + shift) / 3;
+    if (k == 0) {
+        // A capacitance of millifarads is still written in microfarads.
+        if (kind == ValueKind::CAPACITANCE) {
+            return {v * 1e6, 'u'};
         }
+        if (milli) {
+            return {v * 1e3, 'm'};
+        }
+    } else if (k >= -3 && k <= -1) {
+        const WrittenPrefix& p = kSmallPrefixes[static_cast<size_t>(k + 3)];
+        return {v * p.scale, p.letter};
     }
+    return {v, '\0'};
+}
 
-    int precision = digits;
-    const bool noPrefix = *prefix == '\0';
-    // Whole numbers are never cut: also not the microfarads of a millifarad capacitance, which
-    // would otherwise read '4,7e+03u'.
-    const int n = v >= 1.0 ? static_cast<int>(std::log10(v) + t) + 1 : 0;
-    if (n > digits) {
-        precision = n;
-    }
-    if (negative) {
-        v = -v;
-    }
+// Whole numbers are never cut: also not the microfarads of a millifarad capacitance, which
+// would otherwise read '4,7e+03u'.
+int Precision(double v, int digits, double shift) {
+    const int n = v >= 1.0 ? static_cast<int>(std::log10(v) + shift) + 1 : 0;
+    return n > digits ? n : digits;
+}
 
+std::string Digits(double v, int precision) {
     std::string text = FormatG(v, precision);
     if (std::fabs(v) >= 1.0 && text.find('e') != std::string::npos) {
         // Rounding carried into a new digit (999.7 with three digits): '1000', not '1e+03'.
         text = FormatF(v, 0);
     }
+    return text;
+}
+
+// The prefix after the digits, a blank before it unless compact (a time gets none) and a
+// decimal comma: only one point can be there.
+std::string WithPrefix(std::string text, char prefix, bool compact, int digits, ValueKind kind) {
     if (kind == ValueKind::TIME) {
         // A time keeps a trailing zero so that '1,50ms' lines up with '1,25ms'.
         if (text.find('.') != std::string::npos && text.size() < static_cast<size_t>(digits) + 1) {
             text += '0';
         }
-    } else if (!compact && !noPrefix) {
+    } else if (!compact && prefix != '\0') {
         text += ' ';
     }
     if (text.size() > kMaxNumberText) {
         text.resize(kMaxNumberText);
     }
-    text += prefix;
-    if (const size_t point = text.find('.'); point != std::string::npos) {
-        text[point] = ',';
+    if (prefix != '\0') {
+        text += prefix;
     }
-    return text;
+    return WithDecimalComma(std::move(text));
+}
+
+std::string Format(double x, bool compact, int digits, ValueKind kind, bool milli) {
+    const double v = std::fabs(x);
+    if (v >= kInfinite) {
+        return InfiniteText(kind);
+    }
+    if (v <= kZero) {
+        return "0";
+    }
+    // Shifts the logarithm so that an exact power of ten is not truncated to the one below.
+    const double shift = std::pow(10.0, -(digits + 1));
+    const Scaled scaled = v >= 1 ? ScaleLarge(v, kind) : ScaleSmall(v, kind, milli, shift);
+    const int precision = Precision(scaled.value, digits, shift);
+    std::string text = Digits(x < 0 ? -scaled.value : scaled.value, precision);
+    return WithPrefix(std::move(text), scaled.prefix, compact, digits, kind);
 }
 
 }  // namespace
@@ -187,7 +186,7 @@ std::string FormatTime(double x) {
 std::string FormatQuantity(double x, std::string_view unit, ValueKind kind) {
     const double v = std::fabs(x);
     if (v >= kInfinite) {
-        return kind == ValueKind::CAPACITANCE ? "Draht" : "";
+        return InfiniteText(kind);
     }
     std::string s = "0";
     if (v > kZero) {

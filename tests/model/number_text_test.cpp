@@ -110,6 +110,10 @@ TEST(FormatValue, ChoosesPrefixAndPrecision) {
         // Rounding that carries into a new digit stays a plain number.
         {999.7, true, 3, kAny, "1000"},
         {-999.7, true, 3, kAny, "-1000"},
+        // A carry at a prefix boundary keeps the smaller prefix.
+        {9.9995e-7, true, 4, kC, "1000n"},
+        {0.99995, true, 4, kAny, "1000m"},
+        {999.96e3, true, 4, kR, "1000k"},
         {1.5e-9, true, 3, kC, "1,5n"},
         {1.5e-9, false, 3, kC, "1,5 n"},
         // An exact power of ten takes the larger prefix.

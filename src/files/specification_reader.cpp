@@ -77,6 +77,27 @@ int Word(const CScanner& scanner, const std::string& text, int count) {
     return t.number;
 }
 
+// The characteristic's own words, then the old fixed-ripple Chebyshev words.
+const int kCharacteristicWords =
+    WordCount<Characteristic>() + static_cast<int>(FixedRippleWords().size());
+
+// A fixed-ripple word is a Chebyshev with its ripple.
+void StoreCharacteristic(int word, RawSpecification& raw) {
+    const int own = WordCount<Characteristic>();
+    if (word >= own) {
+        raw.characteristic = static_cast<int>(Characteristic::CHEBYCHEV);
+        raw.rippleDb = FixedRippleWords()[static_cast<size_t>(word - own)].rippleDb;
+    } else {
+        raw.characteristic = word;
+    }
+}
+
+// Beyond int is no order: a cast would wrap 2^32 + 4 round to 4.
+int Order(const std::string& text) {
+    const long long order = ParseInt(text);
+    return std::in_range<int>(order) ? static_cast<int>(order) : kAbsent;
+}
+
 void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t,
                     RawSpecification& raw) {
     const std::string& v = t.value;
@@ -97,23 +118,12 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
         case KeywordId::RIPPLE_DB:
             raw.rippleDb = ParseDouble(v);
             break;
-        case KeywordId::CHARACTERISTIC: {
-            const int own = WordCount<Characteristic>();
-            const int c = Word(scanner, v, own + static_cast<int>(FixedRippleWords().size()));
-            if (c >= own) {
-                raw.characteristic = static_cast<int>(Characteristic::CHEBYCHEV);
-                raw.rippleDb = FixedRippleWords()[static_cast<size_t>(c - own)].rippleDb;
-            } else {
-                raw.characteristic = c;
-            }
+        case KeywordId::CHARACTERISTIC:
+            StoreCharacteristic(Word(scanner, v, kCharacteristicWords), raw);
             break;
-        }
-        case KeywordId::ORDER: {
-            // Beyond int is no order: a cast would wrap 2^32 + 4 round to 4.
-            const long long order = ParseInt(v);
-            raw.order = std::in_range<int>(order) ? static_cast<int>(order) : kAbsent;
+        case KeywordId::ORDER:
+            raw.order = Order(v);
             break;
-        }
         case KeywordId::QUALITY:
             raw.quality = ParseDouble(v);
             break;

@@ -31,24 +31,12 @@ std::string FileWord(E value) {
     return std::string(WordOfEnum(value, WordColumn::FILE));
 }
 
-}  // namespace
-
-double AsWritten(double x) {
-    return ParseDouble(FormatE(x));
-}
-
-std::string DesignerText(const std::string& name, const std::string& organisation) {
-    return organisation.empty() ? name : name + ", " + organisation;
-}
-
-std::string SpecificationText(const CFilter& filter, const CCharacter& character, const COpv& opv,
-                              const std::string& designer) {
+// The [FILTER] section.
+std::string FilterSection(const CFilter& filter, const COpv& opv) {
     const FilterType type = filter.Type();
     const bool lowHighBand = type != FilterType::BANDREJECT;
     const bool chebyshev = filter.GetCharacteristic() == Characteristic::CHEBYCHEV;
-    std::string s = "*** Veltranix-Spezifikation ***\n\n";
-    s += "[CREATION]\nDESIGNER=" + ToLatin1(designer) +
-         "\nTOOL=Veltranix 3.3\nDATE=" + ToLatin1(filter.CreationStamp()) + "\n\n";
+    std::string s;
     s += "[FILTER]\n";
     s += "TYPE=" + FileWord(type) + "\n";
     s += "STRUCTURE=" + FileWord(filter.Structure()) + "\n";
@@ -82,12 +70,20 @@ std::string SpecificationText(const CFilter& filter, const CCharacter& character
          (!enter && filter.EqualCapacitors() ? std::string(kEqualCapacitorsFileWord)
                                              : FileWord(filter.GetCapacitorMode())) +
          "\n";
+    return s;
+}
 
+// The [STAGE n] sections: pole data, stage gains and entered capacitors, where the filter has
+// any of them.
+std::string StageSections(const CFilter& filter, const CCharacter& character) {
+    const bool lowHighBand = filter.Type() != FilterType::BANDREJECT;
+    const bool enter = filter.GetCapacitorMode() == CapacitorMode::ENTER;
     const bool individual = filter.GetCharacteristic() == Characteristic::INDIVIDUAL && lowHighBand;
     const bool values = filter.GetGainDistribution() == GainDistribution::VALUES && lowHighBand;
     if (!enter && !individual && !values) {
-        return s;
+        return {};
     }
+    std::string s;
     for (int n = 1; n <= filter.StageCount(); ++n) {
         const auto i = static_cast<size_t>(n - 1);
         s += "\n[STAGE " + FormatInt(n) + "]\n";
@@ -108,6 +104,26 @@ std::string SpecificationText(const CFilter& filter, const CCharacter& character
             }
         }
     }
+    return s;
+}
+
+}  // namespace
+
+double AsWritten(double x) {
+    return ParseDouble(FormatE(x));
+}
+
+std::string DesignerText(const std::string& name, const std::string& organisation) {
+    return organisation.empty() ? name : name + ", " + organisation;
+}
+
+std::string SpecificationText(const CFilter& filter, const CCharacter& character, const COpv& opv,
+                              const std::string& designer) {
+    std::string s = "*** Veltranix-Spezifikation ***\n\n";
+    s += "[CREATION]\nDESIGNER=" + ToLatin1(designer) +
+         "\nTOOL=Veltranix 3.3\nDATE=" + ToLatin1(filter.CreationStamp()) + "\n\n";
+    s += FilterSection(filter, opv);
+    s += StageSections(filter, character);
     return s;
 }
 

@@ -132,6 +132,10 @@ std::string WithPrefix(std::string text, char prefix, bool compact, int digits, 
 }
 
 std::string Format(double x, bool compact, int digits, ValueKind kind, bool milli) {
+    // Said before any prefix is worked out: the logarithm of NaN has no integer part.
+    if (std::isnan(x)) {
+        return "nan";
+    }
     const double v = std::fabs(x);
     if (v >= kInfinite) {
         return InfiniteText(kind);

@@ -132,6 +132,9 @@ TEST(FormatValue, ChoosesPrefixAndPrecision) {
         {1e20, true, 3, kC, "Draht"},
         {1e25, true, 3, kR, ""},
         {1e25, true, 3, kAny, ""},
+        // Not a number is named, whatever the kind (no prefix is worked out for it).
+        {std::nan(""), true, 3, kC, "nan"},
+        {-std::nan(""), false, 3, kR, "nan"},
         {-4700.0, false, 3, kR, "-4,7 k"},
         {-0.005, true, 3, kAny, "-5m"},
         {-12345.0, true, 3, kAny, "-12345"},

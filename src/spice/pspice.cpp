@@ -72,18 +72,21 @@ std::string CPspice::Caption(SpiceMode mode) {
 }
 
 std::optional<UserMessage> CPspice::CheckConfiguration() const {
-    // An executable and a library file that exist, where the messages speak of an EXE file and
-    // a LIB file in the name.
-    const char* reason = nullptr;
+    // An executable and a library file that exist, whatever their names.
+    std::string reason;
     std::error_code ec;
-    if (FindExecutable(settings_.command).empty()) {
+    if (settings_.command.empty()) {
         reason = spice_text::kNoExecutable;
+    } else if (FindExecutable(settings_.command).empty()) {
+        reason = spice_text::ProgramNotFoundText(settings_.command);
     } else if (settings_.tmpPath.empty()) {
         reason = spice_text::kNoTmpPath;
-    } else if (!std::filesystem::is_regular_file(settings_.library, ec)) {
+    } else if (settings_.library.empty()) {
         reason = spice_text::kNoLibrary;
+    } else if (!std::filesystem::is_regular_file(settings_.library, ec)) {
+        reason = spice_text::LibraryMissingText(settings_.library);
     }
-    if (reason == nullptr) {
+    if (reason.empty()) {
         return std::nullopt;
     }
     return spice_text::ConfigurationMessage(reason);

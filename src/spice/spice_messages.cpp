@@ -19,14 +19,29 @@ std::string LastOutputText(const std::vector<std::string>& lines) {
 
 }  // namespace
 
+std::string FixConfigurationText() {
+    return std::string(
+               "Ihre Spice-Konfiguration in Veltranix ist unvollständig oder fehlerhaft.\n"
+               "Sie müssen den Menüpunkt ") +
+           kConfigurationEntry + " aufrufen und den Eintrag korrigieren.";
+}
+
 UserMessage ConfigurationMessage(const std::string& reason) {
-    return {kCaptionCall, reason + "\n\n" + kFixConfiguration};
+    return {kCaptionCall, reason + "\n\n" + FixConfigurationText()};
+}
+
+std::string ProgramNotFoundText(const std::string& command) {
+    return "Das Programm \"" + command + "\" wurde nicht gefunden.";
+}
+
+std::string LibraryMissingText(const std::string& library) {
+    return "Die Bibliothek \"" + library + "\" existiert nicht.";
 }
 
 UserMessage CannotSaveMessage(const std::string& path) {
     return {kCaptionCall, path +
-                              " kann nicht gespeichert werden.\n\nBitte ändern Sie im Menüpunkt "
-                              "Spice-Konfiguration den Pfad für temporäre Dateien."};
+                              " kann nicht gespeichert werden.\n\nBitte ändern Sie im Menüpunkt " +
+                              kConfigurationEntry + " den Pfad für temporäre Dateien."};
 }
 
 std::string CannotStartText(const std::string& command) {

@@ -11,14 +11,19 @@ namespace vx::spice_text {
 inline constexpr const char* kCaptionCall = "Spice-Aufruf";
 inline constexpr const char* kCaptionError = "Fehler";
 
+// What the check of the configuration found: an empty call or library, a call that names no
+// program on the disk or the search path, a library that is no file.
 inline constexpr const char* kNoExecutable = "Der Spice-Aufruf enthält keine EXE-Datei.";
+std::string ProgramNotFoundText(const std::string& command);
 inline constexpr const char* kNoTmpPath =
     "Der Pfad für die temporäre CIR-Datei wurde nicht angegeben.";
 inline constexpr const char* kNoLibrary = "Es wurde keine Spice-Bibliothek (LIB-Datei) angegeben.";
-inline constexpr const char* kFixConfiguration =
-    "Ihre Spice-Konfiguration in Veltranix ist unvollständig oder fehlerhaft.\n"
-    "Sie müssen den Menüpunkt \"Spice-Konfiguration\" aufrufen und den Eintrag korrigieren.";
-// One of the three reasons above, then kFixConfiguration.
+std::string LibraryMissingText(const std::string& library);
+// The menu entry that opens the configuration, spelled as the menu shows it.
+inline constexpr const char* kConfigurationEntry = "\"Spice, Konfiguration...\"";
+// What to do about any of them.
+std::string FixConfigurationText();
+// One of the reasons above, then FixConfigurationText.
 UserMessage ConfigurationMessage(const std::string& reason);
 // A netlist or control file in the temporary folder cannot be written.
 UserMessage CannotSaveMessage(const std::string& path);

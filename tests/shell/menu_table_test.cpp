@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/circuit_pairs.h"
+#include "spice/spice_messages.h"
 
 namespace vx {
 namespace {
@@ -47,6 +48,25 @@ TEST(MenuTable, SixMenusOfferEveryCommandOnceWithItsAccessKey) {
     for (int c = 0; c <= static_cast<int>(Command::ABOUT); ++c) {
         EXPECT_EQ(commands.count(static_cast<Command>(c)), 1u) << "command " << c;
     }
+}
+
+// Messages that send the user to a menu entry must spell it as the menu does.
+TEST(MenuTable, MessagesNameTheConfigurationEntryAsTheMenuSpellsIt) {
+    auto plain = [](std::string text) {
+        std::erase(text, '&');
+        return text;
+    };
+    std::string path;
+    for (const Menu& menu : MainMenus()) {
+        for (const MenuItem& item : menu.items) {
+            if (item.kind == MenuItem::Kind::COMMAND &&
+                item.command == Command::SPICE_CONFIGURATION) {
+                path = '"' + plain(menu.title);
+                path += ", " + plain(item.text) + '"';
+            }
+        }
+    }
+    EXPECT_EQ(path, spice_text::kConfigurationEntry);
 }
 
 TEST(MenuTable, EveryNewFilterEntryHasACircuit) {

@@ -16,8 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Reason(const char* reason) {
-    return std::string(reason) + "\n\n" + spice_text::kFixConfiguration;
+std::string Reason(const std::string& reason) {
+    return reason +
+           "\n\nIhre Spice-Konfiguration in Veltranix ist unvollständig oder fehlerhaft.\nSie "
+           "müssen den Menüpunkt \"Spice, Konfiguration...\" aufrufen und den Eintrag korrigieren.";
 }
 
 const std::string kLibrary = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
@@ -47,13 +49,17 @@ TEST(SpiceConfiguration, ChecksCallFolderAndLibraryInThisOrder) {
         {{"sh", "/tmp", kLibrary}, std::nullopt},
         {{"/bin/sh", "/tmp", models}, std::nullopt},  // any name, as long as the file exists
         {{"", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},
-        {{"/no/such/ngspice", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},
-        {{"vx-no-such-simulator", "", ""}, Reason(spice_text::kNoExecutable)},
-        {{"/tmp", "/tmp", kLibrary}, Reason(spice_text::kNoExecutable)},  // a folder
+        {{"/no/such/ngspice", "/tmp", kLibrary},
+         Reason("Das Programm \"/no/such/ngspice\" wurde nicht gefunden.")},
+        {{"vx-no-such-simulator", "", ""},
+         Reason("Das Programm \"vx-no-such-simulator\" wurde nicht gefunden.")},
+        {{"/tmp", "/tmp", kLibrary}, Reason("Das Programm \"/tmp\" wurde nicht gefunden.")},
         {{"sh", "", kLibrary}, Reason(spice_text::kNoTmpPath)},
         {{"sh", "", ""}, Reason(spice_text::kNoTmpPath)},
-        {{"sh", "/tmp", "/no/such/vx_opamp.lib"}, Reason(spice_text::kNoLibrary)},
-        {{"sh", "/tmp", dir.path.string()}, Reason(spice_text::kNoLibrary)},  // a folder
+        {{"sh", "/tmp", "/no/such/vx_opamp.lib"},
+         Reason("Die Bibliothek \"/no/such/vx_opamp.lib\" existiert nicht.")},
+        {{"sh", "/tmp", dir.path.string()},
+         Reason("Die Bibliothek \"" + dir.path.string() + "\" existiert nicht.")},
         {{"sh", "/tmp", ""}, Reason(spice_text::kNoLibrary)},
     };
     for (const Case& c : cases) {
@@ -102,7 +108,7 @@ TEST(SpiceFiles, AFolderThatCannotBeWrittenPointsToTheConfiguration) {
     EXPECT_EQ(failure->caption, "Spice-Aufruf");
     EXPECT_EQ(failure->text,
               "/no/such/folder/Filter1.cir kann nicht gespeichert werden.\n\nBitte ändern Sie im "
-              "Menüpunkt Spice-Konfiguration den Pfad für temporäre Dateien.");
+              "Menüpunkt \"Spice, Konfiguration...\" den Pfad für temporäre Dateien.");
 }
 
 TEST(SpiceLaunch, StartsTheSimulatorOnTheNetlistWithoutAShell) {

@@ -24,6 +24,35 @@ constexpr qint64 kMaxAnswerBytes = 64 * 1024;
 // How often a question waits for the window to be free of other dialogs.
 constexpr int kAskRetryMs = 500;
 
+// What the reply brought, or why it brought nothing.
+UpdateAnswer AnswerOf(QNetworkReply& reply) {
+    UpdateAnswer answer;
+    switch (reply.error()) {
+        case QNetworkReply::NoError:
+            answer.text = reply.read(kMaxAnswerBytes).toStdString();
+            break;
+        // The time limit aborts the reply.
+        case QNetworkReply::OperationCanceledError:
+        case QNetworkReply::TimeoutError:
+            answer.failure = UpdateAnswer::Failure::TIMEOUT;
+            break;
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::HostNotFoundError:
+        case QNetworkReply::NetworkSessionFailedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::UnknownNetworkError:
+        case QNetworkReply::ProxyConnectionRefusedError:
+        case QNetworkReply::ProxyNotFoundError:
+            answer.failure = UpdateAnswer::Failure::NO_CONNECTION;
+            break;
+        default:
+            answer.failure = UpdateAnswer::Failure::SERVER;
+            answer.httpStatus = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            break;
+    }
+    return answer;
+}
+
 std::string LocalToday() {
     const QDate today = QDate::currentDate();
     return CheckDateText(today.year(), today.month(), today.day());
@@ -52,10 +81,7 @@ QNetworkReply* CUpdateChecker::Fetch(const CUpdateCheck& check, int limitMs) {
 }
 
 UpdateResult CUpdateChecker::Conclude(const CUpdateCheck& check, QNetworkReply* reply) {
-    std::optional<std::string> answer;
-    if (reply->error() == QNetworkReply::NoError) {
-        answer = reply->read(kMaxAnswerBytes).toStdString();
-    }
+    const UpdateAnswer answer = AnswerOf(*reply);
     reply->deleteLater();
     const UpdateOutcome outcome = check.Evaluate(answer);
     if (!outcome.dateToStore.empty()) {

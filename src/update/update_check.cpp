@@ -85,14 +85,15 @@ bool CUpdateCheck::Skipped() const {
     return !interactive_ && storedDate_ == today_;
 }
 
-UpdateOutcome CUpdateCheck::Evaluate(const std::optional<std::string>& answer) const {
+UpdateOutcome CUpdateCheck::Evaluate(const UpdateAnswer& answer) const {
     UpdateOutcome outcome;
-    const std::optional<VersionInfo> info =
-        answer ? ParseVersionInfo(*answer) : std::optional<VersionInfo>();
+    const std::optional<VersionInfo> info = answer.failure == UpdateAnswer::Failure::NONE
+                                                ? ParseVersionInfo(answer.text)
+                                                : std::optional<VersionInfo>();
     if (!info) {
         // The date stays, so that the next start asks again.
         if (interactive_) {
-            outcome.notice = UserMessage{kCheckUpdateCaption, kGoOnlineText};
+            outcome.notice = UpdateFailedMessage(answer, TimeLimitMs() / 1000);
         }
         return outcome;
     }

@@ -25,6 +25,19 @@ enum class UpdateResult {
     SKIPPED = 3,  // the quiet check already ran today
 };
 
+// How the fetch of the version text ended, as the front end saw it.
+struct UpdateAnswer {
+    enum class Failure {
+        NONE,           // the server sent `text`
+        NO_CONNECTION,  // no network, the server's name unknown, the connection refused
+        TIMEOUT,        // no whole answer within the time limit
+        SERVER,         // the server refused the request (`httpStatus`, 0 when it gave none)
+    };
+    Failure failure = Failure::NONE;
+    int httpStatus = 0;
+    std::string text;
+};
+
 // What the server publishes: "version=V,date=D,filename=F,".
 struct VersionInfo {
     std::string version;
@@ -50,7 +63,7 @@ struct UpdateOutcome {
     std::string dateToStore;              // empty: keep the stored date
     std::optional<UserMessage> question;  // OFFERED: asked before the download is opened
     std::string downloadUrl;
-    std::optional<UserMessage> notice;  // interactive: the program is current, or go online
+    std::optional<UserMessage> notice;  // interactive: the program is current, or why not known
 };
 
 // One run of the update check, quiet (at start-up, once a day) or interactive (the menu
@@ -67,8 +80,8 @@ class CUpdateCheck {
     int TimeLimitMs() const {
         return interactive_ ? kInteractiveUpdateLimitMs : kQuietUpdateLimitMs;
     }
-    // What the fetched text leads to; nothing in `answer` when the fetch failed.
-    UpdateOutcome Evaluate(const std::optional<std::string>& answer) const;
+    // What the fetch leads to.
+    UpdateOutcome Evaluate(const UpdateAnswer& answer) const;
 
   private:
     bool interactive_;

@@ -128,7 +128,7 @@ class UpdateCheckTest : public QObject {
         QTest::addColumn<int>("result");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
-        const QString offline = "Bitte gehen Sie online und prüfen Sie erneut auf ein Update !";
+        const QString later = "\n\nBitte prüfen Sie später erneut auf ein Update.";
         QTest::newRow("newer") << QByteArray("200 OK") << QByteArray(kNewer) << false << 1
                                << "Neue Version verfügbar !"
                                << "Eine neue Version der Software Veltranix steht zum Download "
@@ -141,11 +141,15 @@ class UpdateCheckTest : public QObject {
         QTest::newRow("no last comma")
             << QByteArray("200 OK")
             << QByteArray("version=3.4.0,date=2024-05-01,filename=veltranix_3.4.0.deb") << false
-            << 2 << "Auf Update prüfen" << offline;
+            << 2 << "Auf Update prüfen"
+            << "Die Antwort des Update-Servers nennt keine Version." + later;
         QTest::newRow("404") << QByteArray("404 Not Found") << QByteArray("fehlt") << false << 2
-                             << "Auf Update prüfen" << offline;
-        QTest::newRow("no answer") << QByteArray("200 OK") << QByteArray(kEqual) << true << 2
-                                   << "Auf Update prüfen" << offline;
+                             << "Auf Update prüfen"
+                             << "Der Update-Server hat die Anfrage mit dem Fehler 404 abgelehnt." +
+                                    later;
+        QTest::newRow("no answer")
+            << QByteArray("200 OK") << QByteArray(kEqual) << true << 2 << "Auf Update prüfen"
+            << "Der Update-Server hat nicht innerhalb von 10 Sekunden geantwortet." + later;
     }
 
     void InteractiveCheck() {
@@ -202,6 +206,23 @@ class UpdateCheckTest : public QObject {
         QCOMPARE(Quiet(*checker), 2);
         QCOMPARE(server.requests, 2);
         QCOMPARE(store_->Read().checkDate, std::string());
+    }
+
+    void ARefusedConnectionSaysTheServerCannotBeReached() {
+        // A port nobody listens on: the one a server just gave up.
+        quint16 port = 0;
+        {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            port = closed.serverPort();
+        }
+        qputenv(kUpdateUrlVariable, QString("http://127.0.0.1:%1/vx/").arg(port).toUtf8());
+        const auto checker = Checker();
+        const auto seen = CloseNextBox();
+        QCOMPARE(static_cast<int>(checker->CheckInteractive()), 2);
+        qunsetenv(kUpdateUrlVariable);
+        QCOMPARE(seen->text, QString("Der Update-Server ist nicht erreichbar.\n\nBitte gehen Sie "
+                                     "online und prüfen Sie erneut auf ein Update !"));
     }
 
     void TheQuietCheckNeverWaitsForTheServer() {

@@ -71,26 +71,31 @@ TEST(UpdateCheck, TheQuietCheckRunsOnceADayTheInteractiveOneAlways) {
 TEST(UpdateCheck, QuietAnswersStoreTheDayOnlyAfterASuccessAndTellNothing) {
     const std::string newer = "version=3.4.0,date=2024-05-01,filename=veltranix_3.4.0.deb,";
     const std::string older = "version=3.2.9,date=2022-01-01,filename=veltranix_3.2.9.deb,";
+    using Failure = UpdateAnswer::Failure;
     struct Case {
-        std::optional<std::string> answer;
+        UpdateAnswer answer;
         UpdateResult result;
         bool dateStored;
     };
     const Case cases[] = {
-        {newer, UpdateResult::OFFERED, true},
-        {older, UpdateResult::CURRENT, true},
-        {std::nullopt, UpdateResult::FAILED, false},
-        {"version=3.4.0,date=2024-05-01,filename=x.deb", UpdateResult::FAILED, false},
+        {{Failure::NONE, 0, newer}, UpdateResult::OFFERED, true},
+        {{Failure::NONE, 0, older}, UpdateResult::CURRENT, true},
+        {{Failure::NO_CONNECTION, 0, ""}, UpdateResult::FAILED, false},
+        {{Failure::SERVER, 200, newer}, UpdateResult::FAILED, false},
+        {{Failure::NONE, 0, "version=3.4.0,date=2024-05-01,filename=x.deb"},
+         UpdateResult::FAILED,
+         false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer.value_or("(no answer)"));
+        SCOPED_TRACE(c.answer.text);
         const UpdateOutcome o = CUpdateCheck(false, "", "2024-05-02", kBase).Evaluate(c.answer);
         EXPECT_EQ(o.result, c.result);
         EXPECT_EQ(o.dateToStore, c.dateStored ? "2024-05-02" : "");
         EXPECT_FALSE(o.notice.has_value());
         EXPECT_EQ(o.question.has_value(), c.result == UpdateResult::OFFERED);
     }
-    const UpdateOutcome offer = CUpdateCheck(false, "", "2024-05-02", kBase).Evaluate(newer);
+    const UpdateOutcome offer =
+        CUpdateCheck(false, "", "2024-05-02", kBase).Evaluate({Failure::NONE, 0, newer});
     EXPECT_EQ(offer.downloadUrl, std::string(kBase) + "veltranix_3.4.0.deb");
 }
 

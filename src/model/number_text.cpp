@@ -183,8 +183,17 @@ std::string FormatValueNoMilli(double x, bool compact, int digits, ValueKind kin
     return Format(x, compact, digits, kind, false);
 }
 
+std::string FormatValueWithUnit(double x, bool compact, int digits, ValueKind kind,
+                                std::string_view unit) {
+    std::string text = FormatValue(x, compact, digits, kind);
+    if (std::fabs(x) < kInfinite) {
+        text += unit;
+    }
+    return text;
+}
+
 std::string FormatTime(double x) {
-    return FormatValue(x, true, 3, ValueKind::TIME) + "s";
+    return FormatValueWithUnit(x, true, 3, ValueKind::TIME, "s");
 }
 
 std::string FormatQuantity(double x, std::string_view unit, ValueKind kind) {

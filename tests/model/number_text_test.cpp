@@ -223,6 +223,20 @@ TEST(FormatQuantity, JoinsValueAndUnit) {
     EXPECT_EQ(FormatQuantity(0.0, kAny), "0");
 }
 
+TEST(FormatValueWithUnit, LeavesTheUnitOffAnInfiniteValue) {
+    const QuantityCase cases[] = {
+        {4.7e-9, "F", kC, "4,7 nF"},
+        {1.0, "F", kC, "1F"},
+        {std::numeric_limits<double>::infinity(), "F", kC, "Draht"},
+        {1e20, "F", kC, "Draht"},
+        {-1e25, "F", kC, "Draht"},
+        {1e25, "s", kT, ""},
+    };
+    for (const QuantityCase& c : cases) {
+        EXPECT_EQ(FormatValueWithUnit(c.x, false, 4, c.kind, c.unit), c.expected) << c.x;
+    }
+}
+
 TEST(RoundSignificant, RoundsToDigits) {
     EXPECT_DOUBLE_EQ(RoundSignificant(12345.678, 3), 12300.0);
     EXPECT_DOUBLE_EQ(RoundSignificant(-12345.678, 3), -12300.0);

@@ -16,6 +16,8 @@ namespace {
 // Beyond this a value is infinite (a capacitance becomes a wire); below it a value is 0.
 constexpr double kInfinite = 1e20;
 constexpr double kZero = 1e-20;
+// Where the largest written prefix (peta) ends; a fixed form beyond it is all digits.
+constexpr double kBeyondPrefixes = 1e18;
 // Longest number text before the prefix, as the dialogs' fields allow.
 constexpr size_t kMaxNumberText = 40;
 
@@ -268,6 +270,11 @@ AxisBounds AxisRange(double min, double max) {
 std::string WithDecimalComma(std::string text) {
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
+}
+
+std::string FormatFixed(double x, int decimals, int width) {
+    const bool huge = std::isfinite(x) && std::fabs(x) >= kBeyondPrefixes;
+    return WithDecimalComma(huge ? FormatG(x, decimals + 1) : FormatF(x, decimals, width));
 }
 
 std::string WithUnit(std::string value, std::string_view unit) {

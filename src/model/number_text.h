@@ -29,6 +29,9 @@ std::string FormatQuantity(double x, ValueKind kind);
 
 // A printf-style number text as the user reads it: its decimal point becomes a comma.
 std::string WithDecimalComma(std::string text);
+// "%*.*f" with a decimal comma; a finite value beyond the largest prefix (1e18) is written in
+// the exponent form with `decimals` + 1 digits ('1e+300') instead of hundreds of digits.
+std::string FormatFixed(double x, int decimals, int width = 0);
 // A number text followed by `unit`: a bare number gets a space before it, a prefixed one
 // ('4,7 k') already ends in one.
 std::string WithUnit(std::string value, std::string_view unit);

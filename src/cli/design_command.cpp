@@ -1,5 +1,4 @@
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -73,14 +72,13 @@ int SaveBack(DesignRun& run) {
     return 0;
 }
 
-// The page is named after the file without its extension; the picture goes beside it.
+// The page keeps the name given; the picture goes beside it, named after the page's stem.
 int WriteHtml(DesignRun& run) {
     CDesignSession& session = run.session;
-    const std::filesystem::path path(run.options.htmlPath);
     const HtmlReportContent content{
         session.Filter(),   session.Character(),  session.OpAmps(),
         *session.Current(), run.options.designer, run.tolerance ? &*run.tolerance : nullptr};
-    if (const auto message = SaveHtmlReport(path.parent_path(), path.stem().string(), content)) {
+    if (const auto message = SaveHtmlReport(run.options.htmlPath, content)) {
         PrintMessage(*message);
         return 2;
     }

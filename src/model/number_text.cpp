@@ -16,6 +16,8 @@ namespace {
 // Beyond this a value is infinite (a capacitance becomes a wire); below it a value is 0.
 constexpr double kInfinite = 1e20;
 constexpr double kZero = 1e-20;
+// Where the largest written prefix (peta) ends; a fixed form beyond it is all digits.
+constexpr double kBeyondPrefixes = 1e18;
 // Longest number text before the prefix, as the dialogs' fields allow.
 constexpr size_t kMaxNumberText = 40;
 
@@ -183,8 +185,17 @@ std::string FormatValueNoMilli(double x, bool compact, int digits, ValueKind kin
     return Format(x, compact, digits, kind, false);
 }
 
+std::string FormatValueWithUnit(double x, bool compact, int digits, ValueKind kind,
+                                std::string_view unit) {
+    std::string text = FormatValue(x, compact, digits, kind);
+    if (std::fabs(x) < kInfinite) {
+        text += unit;
+    }
+    return text;
+}
+
 std::string FormatTime(double x) {
-    return FormatValue(x, true, 3, ValueKind::TIME) + "s";
+    return FormatValueWithUnit(x, true, 3, ValueKind::TIME, "s");
 }
 
 std::string FormatQuantity(double x, std::string_view unit, ValueKind kind) {
@@ -259,6 +270,11 @@ AxisBounds AxisRange(double min, double max) {
 std::string WithDecimalComma(std::string text) {
     std::replace(text.begin(), text.end(), '.', ',');
     return text;
+}
+
+std::string FormatFixed(double x, int decimals, int width) {
+    const bool huge = std::isfinite(x) && std::fabs(x) >= kBeyondPrefixes;
+    return WithDecimalComma(huge ? FormatG(x, decimals + 1) : FormatF(x, decimals, width));
 }
 
 std::string WithUnit(std::string value, std::string_view unit) {

@@ -17,7 +17,11 @@ double ParseValue(std::string_view text);
 std::string FormatValue(double x, bool compact, int digits, ValueKind kind);
 // As FormatValue, but values below 1 get no "m" prefix ('0,005' instead of '5m').
 std::string FormatValueNoMilli(double x, bool compact, int digits, ValueKind kind);
-// FormatValue(x, true, 3, TIME) followed by "s".
+// FormatValue followed directly by `unit` ('4,7 nF'); the word of an infinite value ("Draht")
+// stands alone, as it is no number of that unit.
+std::string FormatValueWithUnit(double x, bool compact, int digits, ValueKind kind,
+                                std::string_view unit);
+// FormatValueWithUnit(x, true, 3, TIME, "s").
 std::string FormatTime(double x);
 // Signed value with three digits and a unit, for tables and reports ('4,7 kOhm').
 std::string FormatQuantity(double x, std::string_view unit, ValueKind kind);
@@ -25,6 +29,9 @@ std::string FormatQuantity(double x, ValueKind kind);
 
 // A printf-style number text as the user reads it: its decimal point becomes a comma.
 std::string WithDecimalComma(std::string text);
+// "%*.*f" with a decimal comma; a finite value beyond the largest prefix (1e18) is written in
+// the exponent form with `decimals` + 1 digits ('1e+300') instead of hundreds of digits.
+std::string FormatFixed(double x, int decimals, int width = 0);
 // A number text followed by `unit`: a bare number gets a space before it, a prefixed one
 // ('4,7 k') already ends in one.
 std::string WithUnit(std::string value, std::string_view unit);

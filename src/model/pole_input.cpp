@@ -11,7 +11,7 @@ std::string PoleValueText(double x) {
     if (x >= 100.0) {
         return FormatValueNoMilli(x, false, 4, ValueKind::ANY);
     }
-    return WithDecimalComma(x >= 0.01 ? FormatF(x, 8, 10) : FormatE(x));
+    return x >= 0.01 ? FormatFixed(x, 8, 10) : WithDecimalComma(FormatE(x));
 }
 
 std::optional<UserMessage> CheckIndividualPoles(const CCharacter& character, int order) {

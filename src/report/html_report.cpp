@@ -250,14 +250,17 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
     return Utf8ToLatin1(page, Latin1Fallback::CHARACTER_REFERENCE);
 }
 
-std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
-                                          const std::string& name,
+std::optional<UserMessage> SaveHtmlReport(std::filesystem::path page,
                                           const HtmlReportContent& content) {
-    const std::filesystem::path pagePath = folder / (name + ".htm");
-    if (!ReplaceFile(pagePath, HtmlReportPage(name, content))) {
-        return SaveHtmlReportFailedMessage(pagePath.string());
+    if (!page.has_extension()) {
+        page += ".htm";
     }
-    const std::filesystem::path pictureFolder = folder / (name + "-" + kPictureFolderSuffix);
+    const std::string name = page.stem().string();
+    if (!ReplaceFile(page, HtmlReportPage(name, content))) {
+        return SaveHtmlReportFailedMessage(page.string());
+    }
+    const std::filesystem::path pictureFolder =
+        page.parent_path() / (name + "-" + kPictureFolderSuffix);
     std::error_code ec;
     std::filesystem::create_directory(pictureFolder, ec);
     const CFilter& f = content.filter;
@@ -267,6 +270,12 @@ std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
                     {reinterpret_cast<const char*>(png.data()), png.size()});
     }
     return std::nullopt;
+}
+
+std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
+                                          const std::string& name,
+                                          const HtmlReportContent& content) {
+    return SaveHtmlReport(folder / (name + ".htm"), content);
 }
 
 }  // namespace vx

@@ -35,9 +35,13 @@ std::string HtmlPictureAddress(const std::string& name);
 // escaped, letters outside Latin-1 become character references.
 std::string HtmlReportPage(const std::string& name, const HtmlReportContent& content);
 
-// Writes FOLDER/NAME.htm and the stage schematic FOLDER/NAME-Dateien/NAME.png. Returns the
-// message for the user when the page could not be written; a picture that cannot be written
-// is left out silently, as the page is still complete without it.
+// Writes the page to `page`, with ".htm" added only when it has no extension, and the stage
+// schematic to STEM-Dateien/STEM.png beside it. Returns the message for the user when the page
+// could not be written; a picture that cannot be written is left out silently, as the page is
+// still complete without it.
+std::optional<UserMessage> SaveHtmlReport(std::filesystem::path page,
+                                          const HtmlReportContent& content);
+// Writes FOLDER/NAME.htm and FOLDER/NAME-Dateien/NAME.png, as above.
 std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
                                           const std::string& name,
                                           const HtmlReportContent& content);

@@ -43,7 +43,7 @@ std::string Fixed(double x) {
         return "-";
     }
     // A sensitivity that rounds to zero shows no sign.
-    return WithDecimalComma(FormatF(std::fabs(x) < 5e-4 ? 0.0 : x, 3));
+    return FormatFixed(std::fabs(x) < 5e-4 ? 0.0 : x, 3);
 }
 
 std::string Db(double db) {

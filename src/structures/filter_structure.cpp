@@ -19,15 +19,6 @@
 
 namespace vx {
 
-namespace {
-
-// "%10.8f" with a decimal comma.
-std::string FixedWithComma(double x) {
-    return WithDecimalComma(FormatF(x, 8, 10));
-}
-
-}  // namespace
-
 CFilterStructure::CFilterStructure(int gridPoints) : context_(gridPoints) {}
 
 void CFilterStructure::Attach(CFilter& filter, const COpv& opv, const CCharacter& character,
@@ -422,9 +413,9 @@ std::vector<StageTableRow> CFilterStructure::FormatStageTable() const {
     for (int i = 0; i < recordCount_; ++i) {
         const StageRecord& s = context_.stages[static_cast<size_t>(i)];
         rows.push_back({FormatInt(i + 1),
-                        s.poleQuality < 0.0 ? std::string("-") : FixedWithComma(s.poleQuality),
+                        s.poleQuality < 0.0 ? std::string("-") : FormatFixed(s.poleQuality, 8, 10),
                         FormatQuantity(s.poleFrequency, "Hz", ValueKind::ANY),
-                        FixedWithComma(s.poleFrequency / fg),
+                        FormatFixed(s.poleFrequency / fg, 8, 10),
                         FormatQuantity(s.gain, ValueKind::ANY)});
     }
     return rows;

@@ -223,6 +223,39 @@ TEST(FormatQuantity, JoinsValueAndUnit) {
     EXPECT_EQ(FormatQuantity(0.0, kAny), "0");
 }
 
+TEST(FormatValueWithUnit, LeavesTheUnitOffAnInfiniteValue) {
+    const QuantityCase cases[] = {
+        {4.7e-9, "F", kC, "4,7 nF"},
+        {1.0, "F", kC, "1F"},
+        {std::numeric_limits<double>::infinity(), "F", kC, "Draht"},
+        {1e20, "F", kC, "Draht"},
+        {-1e25, "F", kC, "Draht"},
+        {1e25, "s", kT, ""},
+    };
+    for (const QuantityCase& c : cases) {
+        EXPECT_EQ(FormatValueWithUnit(c.x, false, 4, c.kind, c.unit), c.expected) << c.x;
+    }
+}
+
+TEST(FormatFixed, WritesHugeValuesInTheExponentForm) {
+    const struct {
+        double x;
+        int decimals;
+        const char* expected;
+    } cases[] = {
+        {2.0, 8, "2,00000000"},
+        {-0.5, 3, "-0,500"},
+        {9.99e17, 0, "999000000000000000"},
+        {1e300, 8, "1e+300"},
+        {-1.5e20, 3, "-1,5e+20"},
+        {std::numeric_limits<double>::infinity(), 3, "inf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatFixed(c.x, c.decimals), c.expected) << c.x;
+    }
+    EXPECT_EQ(FormatFixed(1.5, 2, 6), "  1,50");
+}
+
 TEST(RoundSignificant, RoundsToDigits) {
     EXPECT_DOUBLE_EQ(RoundSignificant(12345.678, 3), 12300.0);
     EXPECT_DOUBLE_EQ(RoundSignificant(-12345.678, 3), -12300.0);

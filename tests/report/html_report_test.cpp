@@ -349,6 +349,29 @@ TEST(HtmlReportSave, SavingAgainOverwritesBothFilesInTheSameFolder) {
                                                "Filter1.htm"}));
 }
 
+TEST(HtmlReportSave, KeepsTheGivenPageName) {
+    struct Case {
+        const char* given;
+        const char* page;
+    };
+    const Case cases[] = {
+        {"page.html", "page.html"},
+        {"page.htm", "page.htm"},
+        {"page", "page.htm"},
+        {"Filter.1.html", "Filter.1.html"},
+    };
+    Designed d;
+    DesignLowPass(d, false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.given);
+        const fs::path folder = Scratch("given");
+        ASSERT_FALSE(SaveHtmlReport(folder / c.given, d.Content()));
+        const std::string stem = fs::path(c.page).stem().string();
+        EXPECT_EQ(ReadFile(folder / c.page), d.Page(stem));
+        EXPECT_TRUE(fs::is_regular_file(folder / (stem + "-Dateien") / (stem + ".png")));
+    }
+}
+
 TEST(HtmlReportSave, FailuresToWrite) {
     Designed d;
     DesignLowPass(d, false);

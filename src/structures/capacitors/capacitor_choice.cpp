@@ -63,7 +63,7 @@ std::string EditStageLabel(int stageNumber) {
 }
 
 std::string FormatCapacitance(double farad) {
-    return FormatValue(farad, false, 4, ValueKind::CAPACITANCE) + "F";
+    return FormatValueWithUnit(farad, false, 4, ValueKind::CAPACITANCE, "F");
 }
 
 MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, double ratio) {

@@ -118,7 +118,7 @@ bool CResultCommands::SaveHtml(const std::string& path) {
     const fs::path file(path);
     const HtmlReportContent content{session_.Filter(), session_.Character(),  session_.OpAmps(),
                                     *structure,        DesignerOf(settings_), tolerance_.Result()};
-    if (const auto failed = SaveHtmlReport(file.parent_path(), file.stem().string(), content)) {
+    if (const auto failed = SaveHtmlReport(file, content)) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;
     }

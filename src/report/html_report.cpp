@@ -272,10 +272,4 @@ std::optional<UserMessage> SaveHtmlReport(std::filesystem::path page,
     return std::nullopt;
 }
 
-std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
-                                          const std::string& name,
-                                          const HtmlReportContent& content) {
-    return SaveHtmlReport(folder / (name + ".htm"), content);
-}
-
 }  // namespace vx

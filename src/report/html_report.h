@@ -41,9 +41,5 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
 // still complete without it.
 std::optional<UserMessage> SaveHtmlReport(std::filesystem::path page,
                                           const HtmlReportContent& content);
-// Writes FOLDER/NAME.htm and FOLDER/NAME-Dateien/NAME.png, as above.
-std::optional<UserMessage> SaveHtmlReport(const std::filesystem::path& folder,
-                                          const std::string& name,
-                                          const HtmlReportContent& content);
 
 }  // namespace vx

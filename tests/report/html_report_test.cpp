@@ -315,7 +315,7 @@ TEST(HtmlReportSave, ThePictureLandsWhereThePagePoints) {
             DesignLowPass(d, false);
         }
         const fs::path folder = Scratch("picture");
-        ASSERT_FALSE(SaveHtmlReport(folder, c.name, d.Content()));
+        ASSERT_FALSE(SaveHtmlReport(folder / (c.name + ".htm"), d.Content()));
         const std::string page = ReadFile(folder / (c.name + ".htm"));
         EXPECT_EQ(page, d.Page(c.name));
         const XmlDoc doc = Parse(page);
@@ -332,11 +332,11 @@ TEST(HtmlReportSave, SavingAgainOverwritesBothFilesInTheSameFolder) {
     {
         Designed d;
         DesignLowPass(d, false);
-        ASSERT_FALSE(SaveHtmlReport(folder, "Filter1", d.Content()));
+        ASSERT_FALSE(SaveHtmlReport(folder / "Filter1.htm", d.Content()));
     }
     Designed d;
     DesignBandStop(d);
-    ASSERT_FALSE(SaveHtmlReport(folder, "Filter1", d.Content()));
+    ASSERT_FALSE(SaveHtmlReport(folder / "Filter1.htm", d.Content()));
     EXPECT_EQ(ReadFile(folder / "Filter1.htm"), d.Page());
     EXPECT_EQ(ReadFile(folder / "Filter1-Dateien" / "Filter1.png"),
               PngText(SchematicPicture::BR_TT));
@@ -379,7 +379,7 @@ TEST(HtmlReportSave, FailuresToWrite) {
     // A plain file where the folder should be: nothing can be written below it, not even by root.
     const fs::path blocked = folder / "blocked";
     std::ofstream(blocked) << "x";
-    const auto message = SaveHtmlReport(blocked / "sub", "Filter1", d.Content());
+    const auto message = SaveHtmlReport(blocked / "sub" / "Filter1.htm", d.Content());
     ASSERT_TRUE(message);
     EXPECT_EQ(*message,
               (UserMessage{"Ergebnis speichern", (blocked / "sub" / "Filter1.htm").string() +
@@ -388,7 +388,7 @@ TEST(HtmlReportSave, FailuresToWrite) {
 
     // A picture that cannot be written leaves the page complete and tells nobody.
     std::ofstream(folder / "Filter1-Dateien") << "x";
-    EXPECT_FALSE(SaveHtmlReport(folder, "Filter1", d.Content()));
+    EXPECT_FALSE(SaveHtmlReport(folder / "Filter1.htm", d.Content()));
     EXPECT_EQ(ReadFile(folder / "Filter1.htm"), d.Page());
     EXPECT_TRUE(fs::is_regular_file(folder / "Filter1-Dateien"));
 }

@@ -17,6 +17,7 @@
 #include "report/html_report.h"
 #include "report/tolerance_csv.h"
 #include "report/tolerance_rows.h"
+#include "session/design_check.h"
 #include "session/design_session.h"
 #include "session/stored_capacitor_prompt.h"
 
@@ -230,6 +231,10 @@ int RunDesign(const Args& args) {
     }
     if (result.outcome != LoadOutcome::DESIGNED) {
         return 2;
+    }
+    for (const std::string& finding :
+         CheckDesign(filter, session.Curves(), *session.Current(), session.OpAmps())) {
+        std::fprintf(stderr, "Warnung: %s\n", finding.c_str());
     }
     DesignRun run{session, options, std::nullopt};
     for (const PostDesignStep& step : PostDesignSteps(options)) {

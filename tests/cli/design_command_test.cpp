@@ -121,6 +121,16 @@ TEST(DesignCommand, DesignsEveryExample) {
     EXPECT_EQ(covered.size(), kCircuitPairs.size());
 }
 
+TEST(DesignCommand, WarnsOnStandardErrorAndStillSucceeds) {
+    const std::filesystem::path file = Scratch("warn_ohm.vxs");
+    ASSERT_EQ(RunCli("new lowpass sk --impedance 1 -o " + file.string()).status, 0);
+    const Result r = RunCli("design " + file.string() + " --quiet");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("Warnung: Stufe 1: R1 = 1,1 Ohm liegt außerhalb"), std::string::npos)
+        << r.err;
+}
+
 TEST(DesignCommand, SavesTheSpecificationBack) {
     const std::filesystem::path file =
         std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_highpass_individual.vxs";

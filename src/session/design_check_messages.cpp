@@ -1,0 +1,23 @@
+#include "session/design_check_messages.h"
+
+namespace vx::check {
+
+std::string PassBandDeviationMessage(const std::string& deviation, const std::string& frequency) {
+    return "Ihr Filter weicht im Durchlassbereich um bis zu " + deviation +
+           " von der Sollkurve ab (bei " + frequency + ").";
+}
+
+std::string GainBandwidthMessage(int stage, const std::string& opAmp, const std::string& has,
+                                 const std::string& needs) {
+    return "Stufe " + std::to_string(stage) + ": Der Operationsverstärker " + opAmp + " hat ein " +
+           "Verstärkungs-Bandbreite-Produkt von " + has + ", die Stufe braucht mindestens " +
+           needs + ".";
+}
+
+std::string PartRangeMessage(int stage, const std::string& part, const std::string& value,
+                             const std::string& low, const std::string& high) {
+    return "Stufe " + std::to_string(stage) + ": " + part + " = " + value +
+           " liegt außerhalb dessen, was sich bauen lässt (" + low + " bis " + high + ").";
+}
+
+}  // namespace vx::check

@@ -47,16 +47,31 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
     CPlotRangeForm form(filter);
     EXPECT_EQ(form.ReferenceLabel(), "fm :");
     EXPECT_EQ(form.StartHzHint(), "( >= 500m  und  < 50 )");
+    const std::string refused = "Bitte korrigieren Sie Ihre Eingaben.";
+    const auto named = [](const std::string& field, const std::string& range) {
+        return "Der Wert des Parameters \"" + field +
+               "\" liegt außerhalb des zulässigen Bereichs [ " + range +
+               " ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    };
     struct Case {
         const char* start;
         const char* end;
         bool hz;
-        bool accepted;
+        std::string message;  // empty when accepted
     };
-    const Case cases[] = {{"1", "2", false, false},    {"0,01", "100", false, true},
-                          {"0,5", "1", false, false},  {"50", "100", true, false},
-                          {"1", "5k", true, true},     {"0,49", "5k", true, false},
-                          {"25", "5001", true, false}, {"abc", "2", false, false}};
+    const Case cases[] = {
+        {"1", "2", false, refused},
+        {"0,01", "100", false, ""},
+        {"0,5", "1", false, refused},
+        {"50", "100", true, refused},
+        {"1", "5k", true, ""},
+        {"0,49", "5k", true, refused},
+        {"25", "5001", true, refused},
+        {"abc", "2", false, named("Anfangsfrequenz, als Faktor von fm", ">= 0,01  und  < 1")},
+        {"0,5", "", false, named("Endfrequenz, als Faktor von fm", "> 1  und  <= 100")},
+        {"abc", "", true, named("Anfangsfrequenz in Hz", ">= 500m  und  < 50")},
+        {"1", "k", true, named("Endfrequenz in Hz", "> 50  und  <= 5k")},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.start) + " " + c.end);
         const double before[2] = {filter.PlotMin(), filter.PlotMax()};
@@ -67,10 +82,10 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
             form.EditStartFactor(c.start);
             form.EditEndFactor(c.end);
         }
-        const auto refused = form.Apply(filter);
-        EXPECT_EQ(!refused, c.accepted);
-        if (refused) {
-            EXPECT_EQ(refused->text, "Bitte korrigieren Sie Ihre Eingaben.");
+        const auto message = form.Apply(filter);
+        EXPECT_EQ(message ? message->text : "", c.message);
+        if (message) {
+            EXPECT_EQ(message->caption, "Eingabefehler");
             EXPECT_EQ(filter.PlotMin(), before[0]);
             EXPECT_EQ(filter.PlotMax(), before[1]);
         }

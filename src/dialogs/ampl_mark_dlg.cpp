@@ -1,6 +1,7 @@
 #include "dialogs/ampl_mark_dlg.h"
 
 #include "plot/graph_option_texts.h"
+#include "plot/plot_messages.h"
 
 namespace vx {
 
@@ -16,6 +17,16 @@ CAmplMarkDlg::CAmplMarkDlg(CFilter& filter, QWidget* parent)
 
 void CAmplMarkDlg::Apply() {
     ApplyAmplitudeMarks(filter_, RowFields<kAmplitudeMarks>());
+}
+
+std::optional<UserMessage> CAmplMarkDlg::Refusal() const {
+    for (int i = 0; i < kAmplitudeMarks; ++i) {
+        const MarkField row = RowField(i);
+        if (auto refused = CheckAmplitudeMarkField(i + 1, row.checked, row.text)) {
+            return refused;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace vx

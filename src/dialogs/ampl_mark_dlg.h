@@ -15,6 +15,7 @@ class CAmplMarkDlg : public CMarkDlg {
 
   private:
     void Apply() override;
+    std::optional<UserMessage> Refusal() const override;
 
     CFilter& filter_;
 };

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_parts.h"
+#include "qt/message_box.h"
 #include "qt/qt_text.h"
 
 namespace vx {
@@ -52,6 +53,10 @@ void CMarkDlg::Finish() {
 }
 
 void CMarkDlg::done(int result) {
+    if (const auto refused = Refusal()) {
+        ShowMessage(this, *refused);
+        return;
+    }
     Apply();
     emit marksApplied();
     QDialog::done(result);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "plot/graph_options.h"
@@ -47,6 +48,8 @@ class CMarkDlg : public QDialog {
     void Finish();
 
     virtual void Apply() = 0;
+    // Why the window cannot close yet: a field's text the record cannot take.
+    virtual std::optional<UserMessage> Refusal() const { return std::nullopt; }
     // After a box was ticked or cleared.
     virtual void RowToggled(int index) { (void)index; }
 

@@ -1,12 +1,20 @@
 #include "plot/plot_messages.h"
 
 #include "model/input_messages.h"
+#include "model/number_format.h"
 #include "model/number_text.h"
 
 namespace vx {
 
 UserMessage PlotRangeRefusedMessage() {
     return {"Eingabefehler", "Bitte korrigieren Sie Ihre Eingaben."};
+}
+
+std::optional<UserMessage> CheckAmplitudeMarkField(int mark, bool checked, std::string_view text) {
+    if (!checked || text.find_first_not_of(' ') == std::string_view::npos || ParseValueText(text)) {
+        return std::nullopt;
+    }
+    return RangeMessage("Amplitudenmarke " + FormatInt(mark), "beliebige Zahl in dB");
 }
 
 std::optional<UserMessage> CheckPlotRangeField(std::string_view text, std::string_view name,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/filter.h"
+#include "plot/plot_messages.h"
 
 namespace vx {
 namespace {
@@ -89,6 +90,22 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
             EXPECT_EQ(filter.PlotMin(), before[0]);
             EXPECT_EQ(filter.PlotMax(), before[1]);
         }
+    }
+}
+
+TEST(PlotRangeForm, AmplitudeMarkTextThatIsNoNumberNamesTheMark) {
+    const std::string named =
+        "Der Wert des Parameters \"Amplitudenmarke 3\" liegt außerhalb des zulässigen Bereichs [ "
+        "beliebige Zahl in dB ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    const struct {
+        bool checked;
+        const char* text;
+        std::string message;  // empty when taken
+    } cases[] = {{true, "abc", named}, {true, "-", named}, {true, "-3", ""},
+                 {true, " ", ""},      {false, "abc", ""}, {true, ",5", ""}};
+    for (const auto& c : cases) {
+        const auto refused = CheckAmplitudeMarkField(3, c.checked, c.text);
+        EXPECT_EQ(refused ? refused->text : "", c.message) << c.text;
     }
 }
 

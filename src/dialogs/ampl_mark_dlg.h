@@ -15,7 +15,6 @@ class CAmplMarkDlg : public CMarkDlg {
 
   private:
     void Apply() override;
-    std::optional<UserMessage> Refusal() const override;
 
     CFilter& filter_;
 };

@@ -10,9 +10,13 @@ UserMessage PlotRangeRefusedMessage() {
     return {"Eingabefehler", "Bitte korrigieren Sie Ihre Eingaben."};
 }
 
-std::optional<UserMessage> CheckAmplitudeMarkField(int mark, bool checked, std::string_view text) {
+std::optional<UserMessage> CheckMarkField(MarkKind kind, int mark, bool checked,
+                                          std::string_view text) {
     if (!checked || text.find_first_not_of(' ') == std::string_view::npos || ParseValueText(text)) {
         return std::nullopt;
+    }
+    if (kind == MarkKind::FREQUENCY) {
+        return RangeMessage("Frequenzmarke " + FormatInt(mark), "beliebige Zahl in Hz");
     }
     return RangeMessage("Amplitudenmarke " + FormatInt(mark), "beliebige Zahl in dB");
 }

@@ -93,18 +93,27 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
     }
 }
 
-TEST(PlotRangeForm, AmplitudeMarkTextThatIsNoNumberNamesTheMark) {
-    const std::string named =
-        "Der Wert des Parameters \"Amplitudenmarke 3\" liegt außerhalb des zulässigen Bereichs [ "
-        "beliebige Zahl in dB ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+TEST(PlotRangeForm, MarkTextThatIsNoNumberNamesTheMark) {
+    const auto named = [](const std::string& mark, const char* unit) {
+        return "Der Wert des Parameters \"" + mark +
+               " 3\" liegt außerhalb des zulässigen Bereichs [ beliebige Zahl in " + unit +
+               " ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    };
+    const std::string amplitude = named("Amplitudenmarke", "dB");
     const struct {
+        MarkKind kind;
         bool checked;
         const char* text;
         std::string message;  // empty when taken
-    } cases[] = {{true, "abc", named}, {true, "-", named}, {true, "-3", ""},
-                 {true, " ", ""},      {false, "abc", ""}, {true, ",5", ""}};
+    } cases[] = {{MarkKind::AMPLITUDE, true, "abc", amplitude},
+                 {MarkKind::AMPLITUDE, true, "-", amplitude},
+                 {MarkKind::AMPLITUDE, true, "-3", ""},
+                 {MarkKind::AMPLITUDE, true, " ", ""},
+                 {MarkKind::AMPLITUDE, false, "abc", ""},
+                 {MarkKind::FREQUENCY, true, "abc", named("Frequenzmarke", "Hz")},
+                 {MarkKind::FREQUENCY, true, "1k", ""}};
     for (const auto& c : cases) {
-        const auto refused = CheckAmplitudeMarkField(3, c.checked, c.text);
+        const auto refused = CheckMarkField(c.kind, 3, c.checked, c.text);
         EXPECT_EQ(refused ? refused->text : "", c.message) << c.text;
     }
 }

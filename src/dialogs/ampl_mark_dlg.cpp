@@ -5,7 +5,8 @@
 namespace vx {
 
 CAmplMarkDlg::CAmplMarkDlg(CFilter& filter, QWidget* parent)
-    : CMarkDlg(kAmplitudeMarksTitle, kAmplitudeMarkColumn, parent), filter_(filter) {
+    : CMarkDlg(MarkKind::AMPLITUDE, kAmplitudeMarksTitle, kAmplitudeMarkColumn, parent),
+      filter_(filter) {
     setObjectName("amplMarkDlg");
     const auto fields = AmplitudeMarkFields(filter);
     for (int i = 0; i < kAmplitudeMarks; ++i) {

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_parts.h"
-#include "model/number_text.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "structures/capacitors/capacitor_choice.h"
@@ -16,6 +15,7 @@ namespace vx {
 
 CCapDlg::CCapDlg(const CapacitorRequest& request, double value, QWidget* parent)
     : QDialog(parent),
+      caption_(request.caption),
       minimum_(request.minimum),
       value_(CapacitorProposal(value, request.minimum)),
       edit_(NumberEdit("capacitorEdit", this)) {
@@ -40,13 +40,13 @@ CCapDlg::CCapDlg(const CapacitorRequest& request, double value, QWidget* parent)
 }
 
 void CCapDlg::accept() {
-    const double entered = ParseValue(Std(edit_->text()));
-    if (!CapacitorEntryAccepted(entered, minimum_)) {
-        ShowMessage(this, CapacitorBelowMinimumMessage());
+    const auto entered = ReadCapacitorEntry(Std(edit_->text()), caption_, minimum_);
+    if (const auto* refused = std::get_if<UserMessage>(&entered)) {
+        ShowMessage(this, *refused);
         edit_->setFocus();
         return;
     }
-    value_ = entered;
+    value_ = std::get<double>(entered);
     QDialog::accept();
 }
 

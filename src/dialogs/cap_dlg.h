@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QDialog>
 
 #include "structures/capacitors/capacitor_prompt.h"
@@ -22,6 +24,7 @@ class CCapDlg : public QDialog {
     void accept() override;
 
   private:
+    std::string caption_;
     double minimum_;
     double value_;
     QLineEdit* edit_;

@@ -12,7 +12,8 @@
 namespace vx {
 
 CFreqMarkDlg::CFreqMarkDlg(CDesignSession& session, QWidget* parent)
-    : CMarkDlg(kFrequencyMarksTitle, kFrequencyMarkColumn, parent), session_(session) {
+    : CMarkDlg(MarkKind::FREQUENCY, kFrequencyMarksTitle, kFrequencyMarkColumn, parent),
+      session_(session) {
     setObjectName("freqMarkDlg");
     Grid()->addWidget(TextLabel(kFrequencyMarkLevelColumn, this), 0, 2);
     const auto fields = FrequencyMarkFields(session.Filter());

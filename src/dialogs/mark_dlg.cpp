@@ -7,12 +7,13 @@
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_parts.h"
+#include "qt/message_box.h"
 #include "qt/qt_text.h"
 
 namespace vx {
 
-CMarkDlg::CMarkDlg(const char* title, const char* fieldColumn, QWidget* parent)
-    : QDialog(parent), grid_(new QGridLayout) {
+CMarkDlg::CMarkDlg(MarkKind kind, const char* title, const char* fieldColumn, QWidget* parent)
+    : QDialog(parent), kind_(kind), grid_(new QGridLayout) {
     setWindowTitle(Qs(title));
     grid_->addWidget(TextLabel(fieldColumn, this), 0, 1);
 }
@@ -51,7 +52,21 @@ void CMarkDlg::Finish() {
     layout->addWidget(OkButton(this));
 }
 
+std::optional<UserMessage> CMarkDlg::Refusal() const {
+    for (int i = 0; i < static_cast<int>(edits_.size()); ++i) {
+        const MarkField row = RowField(i);
+        if (auto refused = CheckMarkField(kind_, i + 1, row.checked, row.text)) {
+            return refused;
+        }
+    }
+    return std::nullopt;
+}
+
 void CMarkDlg::done(int result) {
+    if (const auto refused = Refusal()) {
+        ShowMessage(this, *refused);
+        return;
+    }
     Apply();
     emit marksApplied();
     QDialog::done(result);

@@ -2,9 +2,11 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "plot/graph_options.h"
+#include "plot/plot_messages.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -14,7 +16,7 @@ namespace vx {
 
 // What the two mark windows share: a row per mark with its check box and its field, a field
 // enabled only while its box is ticked, and the marks taken over whenever the window closes,
-// by "OK" or by its close box alike.
+// by "OK" or by its close box alike; a ticked field that holds no number keeps it open.
 class CMarkDlg : public QDialog {
     Q_OBJECT
 
@@ -26,7 +28,7 @@ class CMarkDlg : public QDialog {
     void marksApplied();
 
   protected:
-    CMarkDlg(const char* title, const char* fieldColumn, QWidget* parent);
+    CMarkDlg(MarkKind kind, const char* title, const char* fieldColumn, QWidget* parent);
 
     // Row `index` (0-based) with the field's text; the box's text is the mark's number.
     void AddRow(int index, const MarkField& field);
@@ -51,6 +53,10 @@ class CMarkDlg : public QDialog {
     virtual void RowToggled(int index) { (void)index; }
 
   private:
+    // Why the window cannot close yet: a ticked field's text is no number.
+    std::optional<UserMessage> Refusal() const;
+
+    MarkKind kind_;
     QGridLayout* grid_;
     std::vector<QCheckBox*> checks_;
     std::vector<QLineEdit*> edits_;

@@ -156,6 +156,10 @@ std::string Format(double x, bool compact, int digits, ValueKind kind, bool mill
 }  // namespace
 
 double ParseValue(std::string_view text) {
+    return ParseValueText(text).value_or(0.0);
+}
+
+std::optional<double> ParseValueText(std::string_view text) {
     std::string s;
     s.reserve(text.size());
     for (const char c : text) {
@@ -173,6 +177,14 @@ double ParseValue(std::string_view text) {
             // The prefix letter doubles as the decimal point: '4k7'.
             s[at] = '.';
         }
+    }
+    // A number starts, after its sign, with a digit or with a point before one.
+    const size_t start = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    const bool digitFirst = start < s.size() && std::isdigit(static_cast<unsigned char>(s[start]));
+    const bool pointFirst = start + 1 < s.size() && s[start] == '.' &&
+                            std::isdigit(static_cast<unsigned char>(s[start + 1]));
+    if (!digitFirst && !pointFirst) {
+        return std::nullopt;
     }
     return ParseDouble(s) * multiplier;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ enum class ValueKind : char { ANY = 0, CAPACITANCE = 'C', RESISTANCE = 'R', TIME
 
 // '4k7' -> 4700, '2,2n' -> 2.2e-9; the leftmost prefix letter also serves as decimal point.
 double ParseValue(std::string_view text);
+// As ParseValue, but nothing for a text that holds no number at all ("abc", "", "-"), which
+// ParseValue would read as 0.
+std::optional<double> ParseValueText(std::string_view text);
 
 std::string FormatValue(double x, bool compact, int digits, ValueKind kind);
 // As FormatValue, but values below 1 get no "m" prefix ('0,005' instead of '5m').

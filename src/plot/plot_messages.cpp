@@ -1,9 +1,36 @@
 #include "plot/plot_messages.h"
 
+#include "model/input_messages.h"
+#include "model/number_format.h"
+#include "model/number_text.h"
+
 namespace vx {
 
 UserMessage PlotRangeRefusedMessage() {
     return {"Eingabefehler", "Bitte korrigieren Sie Ihre Eingaben."};
+}
+
+std::optional<UserMessage> CheckMarkField(MarkKind kind, int mark, bool checked,
+                                          std::string_view text) {
+    if (!checked || text.find_first_not_of(' ') == std::string_view::npos || ParseValueText(text)) {
+        return std::nullopt;
+    }
+    if (kind == MarkKind::FREQUENCY) {
+        return RangeMessage("Frequenzmarke " + FormatInt(mark), "beliebige Zahl in Hz");
+    }
+    return RangeMessage("Amplitudenmarke " + FormatInt(mark), "beliebige Zahl in dB");
+}
+
+std::optional<UserMessage> CheckPlotRangeField(std::string_view text, std::string_view name,
+                                               std::string_view hint) {
+    if (ParseValueText(text)) {
+        return std::nullopt;
+    }
+    const size_t first = hint.find_first_not_of("( ");
+    const size_t last = hint.find_last_not_of(" )");
+    return RangeMessage(name, first <= last && last != std::string_view::npos
+                                  ? hint.substr(first, last - first + 1)
+                                  : hint);
 }
 
 std::string SpiceDeviationLegend(const std::string& deviationDb, bool below) {

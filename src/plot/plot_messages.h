@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/user_message.h"
 
@@ -24,5 +26,14 @@ inline constexpr const char* kChartTimeAxis = "Zeit [s]";
 
 // The frequency range dialog refuses the pair.
 UserMessage PlotRangeRefusedMessage();
+// A field of the frequency range dialog whose text is no number: the range message naming the
+// field `name`, with the bounds of its hint "( >= 0,01  und  < 1 )"; nothing for a number.
+// A mark (counted from 1) whose ticked field holds no number: the range message naming the
+// mark; nothing for a number, an empty field or a mark that is not ticked.
+enum class MarkKind { FREQUENCY, AMPLITUDE };
+std::optional<UserMessage> CheckMarkField(MarkKind kind, int mark, bool checked,
+                                          std::string_view text);
+std::optional<UserMessage> CheckPlotRangeField(std::string_view text, std::string_view name,
+                                               std::string_view hint);
 
 }  // namespace vx

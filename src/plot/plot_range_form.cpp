@@ -2,6 +2,8 @@
 
 #include "model/filter.h"
 #include "model/number_text.h"
+#include "plot/graph_option_texts.h"
+#include "plot/plot_messages.h"
 
 namespace vx {
 
@@ -30,6 +32,25 @@ void CPlotRangeForm::SetFactors(double start, double end) {
     endFactor_ = FactorText(end);
     startHz_ = HzText(start * reference_);
     endHz_ = HzText(end * reference_);
+}
+
+std::optional<UserMessage> CPlotRangeForm::CheckFields() const {
+    // The fields are named as their labels, without the colon.
+    const auto name = [](std::string_view label) {
+        return std::string(label.substr(0, label.rfind(" :")));
+    };
+    std::optional<UserMessage> refused;
+    if (lastInput_ == RangeInput::FREQUENCIES) {
+        refused = CheckPlotRangeField(startHz_, name(kRangeStartHzLabel), StartHzHint());
+        return refused ? refused : CheckPlotRangeField(endHz_, name(kRangeEndHzLabel), EndHzHint());
+    }
+    const std::string reference = name(referenceLabel_);
+    refused = CheckPlotRangeField(
+        startFactor_, std::string(kRangeStartFactorLabel) + ' ' + reference, kRangeStartFactorHint);
+    return refused ? refused
+                   : CheckPlotRangeField(endFactor_,
+                                         std::string(kRangeEndFactorLabel) + ' ' + reference,
+                                         kRangeEndFactorHint);
 }
 
 std::string CPlotRangeForm::StartHzHint() const {
@@ -69,6 +90,9 @@ void CPlotRangeForm::Standard() {
 }
 
 std::optional<UserMessage> CPlotRangeForm::Apply(CFilter& filter) const {
+    if (const auto refused = CheckFields()) {
+        return refused;
+    }
     if (lastInput_ == RangeInput::FREQUENCIES) {
         return ApplyPlotRange(filter, ParseValue(startHz_), ParseValue(endHz_),
                               RangeInput::FREQUENCIES);

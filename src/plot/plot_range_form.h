@@ -42,6 +42,8 @@ class CPlotRangeForm {
 
   private:
     void SetFactors(double start, double end);
+    // The range message of the first field of the pair OK takes whose text is no number.
+    std::optional<UserMessage> CheckFields() const;
 
     double reference_;
     std::string referenceLabel_;

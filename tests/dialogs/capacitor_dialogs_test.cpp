@@ -27,6 +27,13 @@ class CapacitorDialogsTest : public QObject {
         QCOMPARE(seen->text, QString("Der eingegebene Wert ist kleiner als der zulässige "
                                      "Mindestwert."));
         QVERIFY(dlg.isVisible());
+        Type(&dlg, "capacitorEdit", "abc");
+        const auto notANumber = CloseNextMessage();
+        Click(&dlg, "okButton");
+        QCOMPARE(notANumber->text, QString("Der Wert des Parameters \"C2\" liegt außerhalb des "
+                                           "zulässigen Bereichs [ >= 22 nF ].\n\nBitte "
+                                           "korrigieren Sie Ihre Eingaben."));
+        QVERIFY(dlg.isVisible());
         Type(&dlg, "capacitorEdit", "22n");  // the minimum itself is accepted
         Click(&dlg, "okButton");
         QCOMPARE(dlg.result(), int(QDialog::Accepted));

@@ -131,6 +131,13 @@ class GraphDialogsTest : public QObject {
         QDialog* marks = window.Results().Windows().Open(ResultWindow::AMPLITUDE_MARKS);
         QVERIFY(marks != nullptr);
         Child<QCheckBox>(marks, "markCheck1")->setChecked(true);
+        Type(marks, "markEdit1", "abc");
+        const auto seen = CloseNextMessage();
+        marks->close();
+        QCOMPARE(seen->text, QString("Der Wert des Parameters \"Amplitudenmarke 2\" liegt "
+                                     "außerhalb des zulässigen Bereichs [ beliebige Zahl in dB "
+                                     "].\n\nBitte korrigieren Sie Ihre Eingaben."));
+        QVERIFY(marks->isVisible());
         Type(marks, "markEdit1", "-3");
         marks->close();  // the close box takes the marks over as OK does
         const Mark& mark = window.Session().Filter().amplitudeMarks[1];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/filter.h"
+#include "plot/plot_messages.h"
 
 namespace vx {
 namespace {
@@ -47,16 +48,31 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
     CPlotRangeForm form(filter);
     EXPECT_EQ(form.ReferenceLabel(), "fm :");
     EXPECT_EQ(form.StartHzHint(), "( >= 500m  und  < 50 )");
+    const std::string refused = "Bitte korrigieren Sie Ihre Eingaben.";
+    const auto named = [](const std::string& field, const std::string& range) {
+        return "Der Wert des Parameters \"" + field +
+               "\" liegt außerhalb des zulässigen Bereichs [ " + range +
+               " ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    };
     struct Case {
         const char* start;
         const char* end;
         bool hz;
-        bool accepted;
+        std::string message;  // empty when accepted
     };
-    const Case cases[] = {{"1", "2", false, false},    {"0,01", "100", false, true},
-                          {"0,5", "1", false, false},  {"50", "100", true, false},
-                          {"1", "5k", true, true},     {"0,49", "5k", true, false},
-                          {"25", "5001", true, false}, {"abc", "2", false, false}};
+    const Case cases[] = {
+        {"1", "2", false, refused},
+        {"0,01", "100", false, ""},
+        {"0,5", "1", false, refused},
+        {"50", "100", true, refused},
+        {"1", "5k", true, ""},
+        {"0,49", "5k", true, refused},
+        {"25", "5001", true, refused},
+        {"abc", "2", false, named("Anfangsfrequenz, als Faktor von fm", ">= 0,01  und  < 1")},
+        {"0,5", "", false, named("Endfrequenz, als Faktor von fm", "> 1  und  <= 100")},
+        {"abc", "", true, named("Anfangsfrequenz in Hz", ">= 500m  und  < 50")},
+        {"1", "k", true, named("Endfrequenz in Hz", "> 50  und  <= 5k")},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.start) + " " + c.end);
         const double before[2] = {filter.PlotMin(), filter.PlotMax()};
@@ -67,13 +83,38 @@ TEST(PlotRangeForm, RefusedPairsChangeNothing) {
             form.EditStartFactor(c.start);
             form.EditEndFactor(c.end);
         }
-        const auto refused = form.Apply(filter);
-        EXPECT_EQ(!refused, c.accepted);
-        if (refused) {
-            EXPECT_EQ(refused->text, "Bitte korrigieren Sie Ihre Eingaben.");
+        const auto message = form.Apply(filter);
+        EXPECT_EQ(message ? message->text : "", c.message);
+        if (message) {
+            EXPECT_EQ(message->caption, "Eingabefehler");
             EXPECT_EQ(filter.PlotMin(), before[0]);
             EXPECT_EQ(filter.PlotMax(), before[1]);
         }
+    }
+}
+
+TEST(PlotRangeForm, MarkTextThatIsNoNumberNamesTheMark) {
+    const auto named = [](const std::string& mark, const char* unit) {
+        return "Der Wert des Parameters \"" + mark +
+               " 3\" liegt außerhalb des zulässigen Bereichs [ beliebige Zahl in " + unit +
+               " ].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    };
+    const std::string amplitude = named("Amplitudenmarke", "dB");
+    const struct {
+        MarkKind kind;
+        bool checked;
+        const char* text;
+        std::string message;  // empty when taken
+    } cases[] = {{MarkKind::AMPLITUDE, true, "abc", amplitude},
+                 {MarkKind::AMPLITUDE, true, "-", amplitude},
+                 {MarkKind::AMPLITUDE, true, "-3", ""},
+                 {MarkKind::AMPLITUDE, true, " ", ""},
+                 {MarkKind::AMPLITUDE, false, "abc", ""},
+                 {MarkKind::FREQUENCY, true, "abc", named("Frequenzmarke", "Hz")},
+                 {MarkKind::FREQUENCY, true, "1k", ""}};
+    for (const auto& c : cases) {
+        const auto refused = CheckMarkField(c.kind, 3, c.checked, c.text);
+        EXPECT_EQ(refused ? refused->text : "", c.message) << c.text;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/filter.h"
+#include "model/input_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/standard_value.h"
@@ -56,6 +57,18 @@ std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, in
 
 UserMessage CapacitorBelowMinimumMessage() {
     return {"Eingabefehler", "Der eingegebene Wert ist kleiner als der zulässige Mindestwert."};
+}
+
+std::variant<double, UserMessage> ReadCapacitorEntry(std::string_view text, const std::string& name,
+                                                     double minimum) {
+    const std::optional<double> value = ParseValueText(text);
+    if (!value) {
+        return RangeMessage(name, minimum > 0.0 ? ">= " + FormatCapacitance(minimum) : ">= 0");
+    }
+    if (!CapacitorEntryAccepted(*value, minimum)) {
+        return CapacitorBelowMinimumMessage();
+    }
+    return *value;
 }
 
 std::string EditStageLabel(int stageNumber) {

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "model/user_message.h"
@@ -21,6 +23,10 @@ bool CapacitorEntryAccepted(double value, double minimum);
 // Prompt title, for example "Kapazität vorgeben: C1 in Stufe 1 von 3".
 std::string CapacitorPromptTitle(const std::string& caption, int stageNumber, int stageCount);
 UserMessage CapacitorBelowMinimumMessage();
+// The text of the capacitor prompt's field for `name` ("C1"): its value, or the range message
+// naming the field for a text that is no number, or the minimum message.
+std::variant<double, UserMessage> ReadCapacitorEntry(std::string_view text, const std::string& name,
+                                                     double minimum);
 // Capacitance as the dialogs show it (4 significant digits).
 std::string FormatCapacitance(double farad);
 

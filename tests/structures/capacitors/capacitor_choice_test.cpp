@@ -19,6 +19,38 @@ TEST(CapacitorChoice, ProposalIsRaisedToAnE12ValueAtTheMinimum) {
     EXPECT_EQ(CapacitorPromptTitle("C2", 3, 7), "Kapazität vorgeben: C2 in Stufe 3 von 7");
 }
 
+TEST(CapacitorChoice, EntryTextIsReadOrRefusedWithTheMessageNamingTheField) {
+    const std::string c2Range =
+        "Der Wert des Parameters \"C2\" liegt außerhalb des zulässigen Bereichs [ >= 22 nF "
+        "].\n\nBitte korrigieren Sie Ihre Eingaben.";
+    const std::string below = "Der eingegebene Wert ist kleiner als der zulässige Mindestwert.";
+    const struct {
+        const char* text;
+        double minimum;
+        double value;  // 0 when refused
+        std::string message;
+    } cases[] = {
+        {"22n", 22e-9, 22e-9, ""},
+        {"21n", 22e-9, 0.0, below},
+        {"abc", 22e-9, 0.0, c2Range},
+        {"", 22e-9, 0.0, c2Range},
+        {"n", 22e-9, 0.0, c2Range},
+        {"abc", 0.0, 0.0,
+         "Der Wert des Parameters \"C2\" liegt außerhalb des zulässigen Bereichs [ >= 0 ].\n\n"
+         "Bitte korrigieren Sie Ihre Eingaben."},
+        {",5u", 0.0, 0.5e-6, ""},
+    };
+    for (const auto& c : cases) {
+        const auto read = ReadCapacitorEntry(c.text, "C2", c.minimum);
+        if (c.message.empty()) {
+            EXPECT_DOUBLE_EQ(std::get<double>(read), c.value) << c.text;
+        } else {
+            EXPECT_EQ(std::get<UserMessage>(read), (UserMessage{"Eingabefehler", c.message}))
+                << c.text;
+        }
+    }
+}
+
 TEST(CapacitorChoice, E12BoundsEndForEveryMinimumAndMaximum) {
     // A minimum below the rounding's zero limit once stepped forever from the value 0.
     const struct {

@@ -63,8 +63,14 @@ std::optional<UserMessage> CMarkDlg::Refusal() const {
 }
 
 void CMarkDlg::done(int result) {
+    // "OK" stays with the refused field; the close box (or the program ending) never is held
+    // up, and then takes nothing rather than a number the user did not type.
     if (const auto refused = Refusal()) {
-        ShowMessage(this, *refused);
+        if (result == QDialog::Accepted) {
+            ShowMessage(this, *refused);
+            return;
+        }
+        QDialog::done(result);
         return;
     }
     Apply();

@@ -16,7 +16,8 @@ namespace vx {
 
 // What the two mark windows share: a row per mark with its check box and its field, a field
 // enabled only while its box is ticked, and the marks taken over whenever the window closes,
-// by "OK" or by its close box alike; a ticked field that holds no number keeps it open.
+// by "OK" or by its close box alike. A ticked field that holds no number keeps "OK" from
+// closing it; the close box then closes it without taking the marks.
 class CMarkDlg : public QDialog {
     Q_OBJECT
 

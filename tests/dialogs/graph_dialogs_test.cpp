@@ -133,11 +133,19 @@ class GraphDialogsTest : public QObject {
         Child<QCheckBox>(marks, "markCheck1")->setChecked(true);
         Type(marks, "markEdit1", "abc");
         const auto seen = CloseNextMessage();
-        marks->close();
+        Click(marks, "okButton");
         QCOMPARE(seen->text, QString("Der Wert des Parameters \"Amplitudenmarke 2\" liegt "
                                      "außerhalb des zulässigen Bereichs [ beliebige Zahl in dB "
                                      "].\n\nBitte korrigieren Sie Ihre Eingaben."));
         QVERIFY(marks->isVisible());
+        // The close box is never held up: it closes and takes nothing.
+        marks->close();
+        QVERIFY(!marks->isVisible());
+        QVERIFY(!window.Session().Filter().amplitudeMarks[1].enabled);
+        window.RunCommand(Command::GRAPH_AMPLITUDE_MARKS);
+        marks = window.Results().Windows().Open(ResultWindow::AMPLITUDE_MARKS);
+        QVERIFY(marks != nullptr);
+        Child<QCheckBox>(marks, "markCheck1")->setChecked(true);
         Type(marks, "markEdit1", "-3");
         marks->close();  // the close box takes the marks over as OK does
         const Mark& mark = window.Session().Filter().amplitudeMarks[1];

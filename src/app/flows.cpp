@@ -1,6 +1,8 @@
 #include "app/flows.h"
 
 #include <QFileDialog>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QUrl>
 #include <filesystem>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "files/specification_writer.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "shell/shell_messages.h"
 #include "structures/capacitors/capacitor_choice.h"
 
@@ -48,7 +51,7 @@ void CFlows::RunDesign(const CDesignRunner::Job& job) {
     refresh_();
 }
 
-void CFlows::DesignCurrent() {
+void CFlows::DesignCurrent(const std::optional<DesignSnapshot>& kept) {
     bool designed = true;
     RunDesign([this, &designed](DesignMonitor& monitor, CapacitorPrompt&) {
         designed = session_.Design(monitor);
@@ -56,10 +59,17 @@ void CFlows::DesignCurrent() {
     if (const std::optional<UserMessage> failure = session_.DesignFailure(); !designed && failure) {
         Tell(*failure);
     }
+    if (session_.RestoreIfUndone(kept)) {
+        refresh_();
+        if (auto* mainWindow = qobject_cast<QMainWindow*>(window_)) {
+            mainWindow->statusBar()->showMessage(Qs(RedesignUndoneLine()));
+        }
+    }
 }
 
 bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
     BeforeChange();
+    const std::optional<DesignSnapshot> kept = session_.KeepDesign();
     CFilter& filter = session_.Filter();
     filter.SaveBackup();
     const CCharacter character = session_.Character();
@@ -77,7 +87,7 @@ bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
         refresh_();
         return false;
     }
-    DesignCurrent();
+    DesignCurrent(kept);
     return true;
 }
 
@@ -190,6 +200,7 @@ bool CFlows::ChangeCapacitors() {
         return false;
     }
     BeforeChange();
+    const std::optional<DesignSnapshot> kept = session_.KeepDesign();
     CFilterStructure* structure = session_.Current();
     structure->PrepareUntilStable();
     CEditCapsDlg dialog(*structure, window_);
@@ -202,7 +213,7 @@ bool CFlows::ChangeCapacitors() {
         return false;
     }
     KeepEditedCapacitors(filter);
-    DesignCurrent();
+    DesignCurrent(kept);
     return true;
 }
 

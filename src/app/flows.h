@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/design_runner.h"
 #include "model/filter.h"
 #include "qt/message_box.h"
+#include "session/design_session.h"
 
 class QWidget;
 
@@ -50,8 +52,9 @@ class CFlows {
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
     void RunDesign(const CDesignRunner::Job& job);
     void BeforeChange() const;
-    // Designs the current specification; one that no circuit realises is told why.
-    void DesignCurrent();
+    // Designs the current specification; one that no circuit realises is told why. A run that
+    // is cancelled or fails brings back the design `kept` before it.
+    void DesignCurrent(const std::optional<DesignSnapshot>& kept);
     void Tell(const UserMessage& message, MessageIcon icon = MessageIcon::STOP) const;
     std::string ProposedPath() const;
 

@@ -68,6 +68,23 @@ bool CDesignSession::Design(DesignMonitor& monitor) {
     return structure->Design(monitor);
 }
 
+std::optional<DesignSnapshot> CDesignSession::KeepDesign() const {
+    if (filter_.GetDesignState() != DesignState::DESIGNED) {
+        return std::nullopt;
+    }
+    return DesignSnapshot{filter_, character_, curves_};
+}
+
+bool CDesignSession::RestoreIfUndone(const std::optional<DesignSnapshot>& kept) {
+    if (!kept || filter_.GetDesignState() == DesignState::DESIGNED) {
+        return false;
+    }
+    filter_ = kept->filter;
+    character_ = kept->character;
+    curves_ = kept->curves;
+    return true;
+}
+
 std::optional<UserMessage> CDesignSession::DesignFailure() {
     const CFilterStructure* structure = Current();
     return structure != nullptr ? structure->Failure() : std::nullopt;

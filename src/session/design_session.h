@@ -33,6 +33,14 @@ struct LoadResult {
     std::vector<UserMessage> messages;
 };
 
+// A finished design as it stood before a new run: brought back when that run is cancelled or
+// fails, so that no work is lost.
+struct DesignSnapshot {
+    CFilter filter;
+    CCharacter character;
+    ResponseCurves curves;
+};
+
 // What the application owns for a whole run: the filter record, the op-amp models, the
 // characteristic, the four response curves and one structure object per pair of filter type
 // and circuit structure. Several sessions may design side by side on different threads.
@@ -72,6 +80,11 @@ class CDesignSession {
     // the calling thread, which it must block until the user has answered.
     LoadResult LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
                              CapacitorPrompt& prompt);
+    // The current design, taken before a new specification or capacitor run; nothing when no
+    // finished design is there to keep.
+    std::optional<DesignSnapshot> KeepDesign() const;
+    // Brings back `kept` when the run after it did not end DESIGNED; returns whether it did.
+    bool RestoreIfUndone(const std::optional<DesignSnapshot>& kept);
     // Why the current structure's last design or capacitor entry could not be done.
     std::optional<UserMessage> DesignFailure();
     // Recomputes the curves of the design stored in the record.

@@ -46,4 +46,8 @@ std::optional<UserMessage> TakeGainReducedNotice(CFilter& filter) {
     return GainReducedMessage(filter.GainDb());
 }
 
+std::string RedesignUndoneLine() {
+    return "Der neue Entwurf wurde abgebrochen; der vorige Entwurf bleibt erhalten.";
+}
+
 }  // namespace vx

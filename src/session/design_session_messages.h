@@ -21,6 +21,8 @@ std::string DesignProgressLine(const DesignProgress& progress);
 UserMessage NoDesignMessage(const std::string& caption);
 // The warning after a band-pass design whose gain had to be lowered to `gainDb`.
 UserMessage GainReducedMessage(double gainDb);
+// The status line after a new run that was cancelled or failed and left the previous design.
+std::string RedesignUndoneLine();
 // The gain-reduced warning once: returns it and clears the record's flag, or nothing.
 std::optional<UserMessage> TakeGainReducedNotice(CFilter& filter);
 

@@ -3,16 +3,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
+#include "app/plot_view.h"
 #include "app/settings_store.h"
 #include "model/number_text.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
+#include "session/design_session_messages.h"
 #include "structures/search/search_options.h"
 
 namespace vx::test {
@@ -65,6 +68,59 @@ class DesignRunTest : public QObject {
         const auto seen = CloseNextMessage();
         window.RunCommand(Command::ABOUT);
         QCOMPARE(seen->caption, QString("Info über Veltranix 3.3"));
+    }
+
+    void CancelledRedesignKeepsTheModifiedDesign() {
+        QTemporaryDir dir;
+        // Quick with the default search, a minute with the straightforward one (as above).
+        const QString path = WriteSpecification(dir, "long.vxs",
+                                                "TYPE=LOWPASS\nSTRUCTURE=SKX\nFREQUENCY=1000\n"
+                                                "GAIN_DB=0\nCHARACTERISTIC=BESSEL\nORDER=3\n"
+                                                "IMPEDANCE=10000\nRESISTORS=E192\nOPAMP=LF411\n"
+                                                "SEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(path)));
+        auto respecify = [&window](const char* frequency) {
+            WhenModal("hpLpDlg", [frequency](QWidget* dlg) {
+                Type(dlg, "frequencyEdit", frequency);
+                Click(dlg, "okButton");
+            });
+            window.RunCommand(Command::CHANGE_SPECIFICATION);
+        };
+        respecify("2000");
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QVERIFY(filter.specModified);
+        const SpecificationBlock spec = filter.Specification();
+        const StageEntry stage = filter.Stage(0);
+        const std::vector<double> curve = window.Session().Curves().filter.Values();
+        const int pixels = FilterCurvePixels(window.View()->grab().toImage());
+        QVERIFY(pixels > 0);
+
+        window.Session().SetSearchOptions(SearchOptions::Straightforward());
+        WhenModal("progressDlg", [](QWidget* progress) {
+            QTest::qWait(200);
+            Click(progress, "cancelButton");
+        });
+        respecify("3000");
+        QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
+        QVERIFY(filter.Specification() == spec);
+        QVERIFY(filter.Stage(0) == stage);
+        QVERIFY(window.Session().Curves().filter.Values() == curve);
+        QCOMPARE(FilterCurvePixels(window.View()->grab().toImage()), pixels);
+        QVERIFY(filter.specModified);
+        QCOMPARE(window.statusBar()->currentMessage(), Qs(RedesignUndoneLine()));
+
+        auto asked = std::make_shared<bool>(false);
+        WhenModal("questionBox", [asked](QWidget* box) {
+            *asked = true;
+            Click(box, "cancelButton");
+        });
+        QVERIFY(!window.close());
+        QVERIFY(*asked);
     }
 
     void StoredPairBelowTheRatioIsRepairedInTheMismatchDialog() {

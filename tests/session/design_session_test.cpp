@@ -119,6 +119,36 @@ TEST(DesignSessionLoad, ReportsALoweredGainOnceAndStopsWhenCancelled) {
     EXPECT_EQ(session.Filter().GetDesignState(), DesignState::CANCELLED);
 }
 
+TEST(DesignSession, ACancelledRedesignBringsBackTheModifiedDesign) {
+    const std::filesystem::path file = Write("session_kept.vxs", kBandPassTooMuchGain);
+    CDesignSession session;
+    SilentMonitor monitor;
+    StoredCapacitorPrompt prompt;
+    ASSERT_EQ(session.LoadAndDesign(file, monitor, prompt).outcome, LoadOutcome::DESIGNED);
+    CFilter& f = session.Filter();
+    f.specModified = true;
+    const std::optional<DesignSnapshot> kept = session.KeepDesign();
+    ASSERT_TRUE(kept.has_value());
+    const StageEntry stage = f.Stage(0);
+    const std::vector<double> curve = session.Curves().filter.Values();
+
+    CancelAtOnce cancel;
+    session.Design(cancel);
+    ASSERT_EQ(f.GetDesignState(), DesignState::CANCELLED);
+    EXPECT_TRUE(session.RestoreIfUndone(kept));
+    EXPECT_EQ(f.GetDesignState(), DesignState::DESIGNED);
+    EXPECT_TRUE(f.Stage(0) == stage);
+    EXPECT_EQ(session.Curves().filter.Values(), curve);
+    EXPECT_TRUE(f.specModified);
+
+    // A finished run stays; nothing kept restores nothing.
+    ASSERT_TRUE(session.Design(monitor));
+    EXPECT_FALSE(session.RestoreIfUndone(kept));
+    session.Design(cancel);
+    EXPECT_FALSE(session.RestoreIfUndone(std::nullopt));
+    EXPECT_FALSE(session.KeepDesign().has_value());
+}
+
 TEST(DesignSessionLoad, SaysWhyASpecificationCannotBeRealised) {
     // The capacitors of this stage would have to be far below 1 pF.
     const std::filesystem::path file = Write(

@@ -22,17 +22,12 @@ namespace {
 
 constexpr int kAbsent = -1;
 
-// strtod reads "nan", "inf" and "infinity" (any case, signed) as such, which would slip past
-// every range check; in the file they are text that is no number, read as 0 like any other.
-// An overflowing exponent starts with a digit and keeps its infinity.
+// strtod reads "nan", "inf" and "infinity" (any case, signed) and an overflowing exponent as
+// values beyond every range check, and the writer could not write them back as read; in the
+// file they count as no number, 0 like any other text.
 double FileNumber(std::string_view text) {
     const double x = ParseDouble(text);
-    if (std::isfinite(x)) {
-        return x;
-    }
-    const size_t first = text.find_first_not_of(" \t\n\v\f\r+-");
-    const char c = first == std::string_view::npos ? '0' : text[first];
-    return c == 'i' || c == 'I' || c == 'n' || c == 'N' ? 0.0 : x;
+    return std::isfinite(x) ? x : 0.0;
 }
 
 // Everything the file said, before any check; -1 marks an absent word or number.

@@ -1,10 +1,10 @@
 #include "files/specification_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include <cmath>
 #include <optional>
 #include <utility>
 
+#include "files/bounded_read.h"
 #include "files/scanner.h"
 #include "files/specification_messages.h"
 #include "files/specification_writer.h"
@@ -21,6 +21,14 @@ namespace vx {
 namespace {
 
 constexpr int kAbsent = -1;
+
+// strtod reads "nan", "inf" and "infinity" (any case, signed) and an overflowing exponent as
+// values beyond every range check, and the writer could not write them back as read; in the
+// file they count as no number, 0 like any other text.
+double FileNumber(std::string_view text) {
+    const double x = ParseDouble(text);
+    return std::isfinite(x) ? x : 0.0;
+}
 
 // Everything the file said, before any check; -1 marks an absent word or number.
 struct RawSpecification {
@@ -109,14 +117,14 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             raw.structure = Word(scanner, v, WordCount<StructureKind>());
             break;
         case KeywordId::FREQUENCY:
-            raw.frequency = ParseDouble(v);
+            raw.frequency = FileNumber(v);
             break;
         case KeywordId::GAIN_DB:
-            raw.gainDb = ParseDouble(v);
+            raw.gainDb = FileNumber(v);
             raw.gainGiven = true;
             break;
         case KeywordId::RIPPLE_DB:
-            raw.rippleDb = ParseDouble(v);
+            raw.rippleDb = FileNumber(v);
             break;
         case KeywordId::CHARACTERISTIC:
             StoreCharacteristic(Word(scanner, v, kCharacteristicWords), raw);
@@ -125,13 +133,13 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             raw.order = Order(v);
             break;
         case KeywordId::QUALITY:
-            raw.quality = ParseDouble(v);
+            raw.quality = FileNumber(v);
             break;
         case KeywordId::BANDWIDTH:
-            raw.bandwidth = ParseDouble(v);
+            raw.bandwidth = FileNumber(v);
             break;
         case KeywordId::IMPEDANCE:
-            raw.impedance = ParseDouble(v);
+            raw.impedance = FileNumber(v);
             break;
         case KeywordId::RESISTORS:
             raw.resistors = Word(scanner, v, WordCount<ResistorSeries>());
@@ -160,7 +168,7 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
 }
 
 void StoreStageKey(const ScanToken& t, int stage, RawSpecification& raw) {
-    const double x = ParseDouble(t.value);
+    const double x = FileNumber(t.value);
     const auto s = static_cast<size_t>(stage);
     switch (static_cast<KeywordId>(t.id)) {
         case KeywordId::C1:
@@ -479,14 +487,13 @@ SpecificationLoadResult ReadSpecification(std::string_view content, const std::s
 
 SpecificationLoadResult LoadSpecification(const std::filesystem::path& path, CFilter& filter,
                                           CCharacter& character, const COpv& opv) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::optional<std::string> content = ReadBoundedFile(path, kMaxSpecificationBytes);
+    if (!content) {
         SpecificationLoadResult result;
         result.messages = {LoadSpecificationFailedMessage(path.string())};
         return result;
     }
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ReadSpecification(content, path.string(), filter, character, opv);
+    return ReadSpecification(*content, path.string(), filter, character, opv);
 }
 
 }  // namespace vx

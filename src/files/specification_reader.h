@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,6 +30,9 @@ struct SpecificationLoadResult {
     std::vector<UserMessage> messages;
     EnteredCapacitors capacitors;
 };
+
+// A larger file is refused unread: real ones stay below a few kilobytes.
+inline constexpr size_t kMaxSpecificationBytes = 1024 * 1024;
 
 // Reads and checks a specification file. Only a file that passed every check is stored: the
 // record (specification, stage gains, entered capacitors in the stage table, capsEnteredOrder)

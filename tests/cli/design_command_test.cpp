@@ -254,6 +254,18 @@ TEST(DesignCommand, RefusesBadInput) {
     EXPECT_EQ(RunCli("design --help").status, 0);
 }
 
+// A folder is a file that cannot be loaded, not a fault of the program.
+TEST(DesignCommand, RefusesAFolderAsTheFile) {
+    const std::filesystem::path folder = Scratch("folder.vxs");
+    std::filesystem::create_directories(folder);
+    const Result r = RunCli("design " + folder.string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.find("Interner Fehler"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Spezifikation laden: Die Spezifikationsdatei \"" + folder.string()),
+              std::string::npos)
+        << r.err;
+}
+
 TEST(DesignCommand, AnalysesTolerances) {
     const std::string example =
         (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();

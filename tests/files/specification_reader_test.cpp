@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "files/specification_messages.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
@@ -293,6 +297,80 @@ TEST(SpecificationReader, FailedLoadChangesNothing) {
     for (int i = 0; i < before.Count(); ++i) {
         EXPECT_EQ(character.A(i), before.A(i));
         EXPECT_EQ(character.B(i), before.B(i));
+    }
+}
+
+TEST(SpecificationReader, ReadsNanAndInfinityAsNoNumber) {
+    const std::string individual =
+        Replace(kLowPass, "CHARACTERISTIC=BUTTERWORTH", "CHARACTERISTIC=INDIVIDUAL");
+    struct Case {
+        std::string text;
+        std::string key;
+        int stage;
+    };
+    const Case cases[] = {
+        {"[FILTER]\nTYPE=BANDREJECT\nSTRUCTURE=TWIN-T\nFREQUENCY=50\nORDER=2\nQUALITY=nan\n"
+         "IMPEDANCE=1e4\nRESISTORS=E96\nOPAMP=IDEAL\nCAPACITORS=OPTIMIZE\n",
+         "QUALITY", 0},
+        {"[FILTER]\nTYPE=BANDPASS\nSTRUCTURE=MFB\nFREQUENCY=1000\nGAIN_DB=0\n"
+         "CHARACTERISTIC=BESSEL\nORDER=4\nBANDWIDTH= +Infinity\nIMPEDANCE=1e4\nRESISTORS=E24\n"
+         "OPAMP=IDEAL\nSEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n",
+         "BANDWIDTH", 0},
+        {individual + "[STAGE 1]\nQ=NaN\nOMEGA=1\n[STAGE 2]\nQ=1\nOMEGA=1\n", "Q", 1},
+        {individual + "[STAGE 1]\nQ=1\nOMEGA=1\n[STAGE 2]\nQ=1\nOMEGA=INF\n", "OMEGA", 2},
+        {Replace(kLowPass, "GAINDISTRIB=EQUAL", "GAINDISTRIB=VALUES") +
+             "[STAGE 1]\nGAIN=-nan(1)\n[STAGE 2]\nGAIN=2\n",
+         "GAIN", 1},
+    };
+    for (const Case& c : cases) {
+        const Loaded l = Load(c.text);
+        ASSERT_FALSE(l.result.ok) << c.key;
+        EXPECT_EQ(l.result.messages[0].text, Message(c.key, c.stage));
+    }
+    // Where 0 passes, the word or an overflow stores 0.
+    std::string text = Replace(kLowPass, "FREQUENCY=1.000000E+03", "FREQUENCY=-inf");
+    text = Replace(text, "IMPEDANCE=1.000000E+04", "IMPEDANCE=1e999");
+    text = Replace(text, "CAPACITORS=OPTIMIZE", "CAPACITORS=ENTER") +
+           "[STAGE 1]\nC1=nan\nC2=1e-9\n[STAGE 2]\nC1=1e-9\nC2=1e-9\n";
+    const Loaded l = Load(text);
+    ASSERT_TRUE(l.result.ok);
+    EXPECT_EQ(l.filter.Frequency(), 0.0);
+    EXPECT_EQ(l.filter.Impedance(), 0.0);
+    EXPECT_EQ(l.filter.Value(ComponentSlot::C1, 0), 0.0);
+}
+
+TEST(SpecificationReader, RefusesWhatIsNoReadableFileOfItsSize) {
+    const std::filesystem::path dir =
+        std::filesystem::path(::testing::TempDir()) / "vx_reader" / "folder.vxs";
+    std::filesystem::create_directories(dir);
+    const auto write = [&dir](const std::string& name, size_t size) {
+        const std::filesystem::path file = dir.parent_path() / name;
+        std::string text = kLowPass;
+        text.resize(size, '\n');
+        std::ofstream(file, std::ios::binary) << text;
+        return file;
+    };
+    const std::filesystem::path atLimit = write("at_limit.vxs", kMaxSpecificationBytes);
+    const COpv opv;
+    {
+        CFilter filter;
+        CCharacter character;
+        EXPECT_TRUE(LoadSpecification(atLimit, filter, character, opv).ok);
+    }
+    std::vector<std::filesystem::path> refused = {
+        dir, dir.parent_path() / "missing.vxs",
+        write("over_limit.vxs", kMaxSpecificationBytes + 1)};
+    // A device without a size that never ends.
+    if (std::filesystem::exists("/dev/zero")) {
+        refused.emplace_back("/dev/zero");
+    }
+    for (const std::filesystem::path& path : refused) {
+        CFilter filter;
+        CCharacter character;
+        const SpecificationLoadResult result = LoadSpecification(path, filter, character, opv);
+        EXPECT_FALSE(result.ok) << path;
+        ASSERT_EQ(result.messages.size(), 1u) << path;
+        EXPECT_EQ(result.messages[0], LoadSpecificationFailedMessage(path.string()));
     }
 }
 

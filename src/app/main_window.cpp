@@ -138,6 +138,16 @@ void CMainWindow::InstallHandlers() {
         handlers_[command] = [this, mode] { spice_->Run(mode); };
     }
     handlers_[Command::SPICE_CONFIGURATION] = [this] { spice_->Configure(); };
+    // What these dialogs change is kept at once (the keys a close writes), not only when the
+    // window closes, so that a session that ends otherwise keeps it too.
+    for (const Command command :
+         {Command::SPICE_CONFIGURATION, Command::RESULT_OPTIONS, Command::GRAPH_CURVES}) {
+        handlers_[command] = [this, run = handlers_.at(command)] {
+            run();
+            TakeSettings(session_->Filter(), settings_);
+            store_.WriteOnClose(settings_);
+        };
+    }
     handlers_[Command::CHECK_UPDATE] = [this] { updates_->CheckInteractive(); };
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);

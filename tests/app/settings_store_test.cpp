@@ -60,6 +60,20 @@ class SettingsStoreTest : public QObject {
         // The plot range is written by its dialog, not on closing.
         QVERIFY(!settings.contains("View/fmin"));
     }
+
+    void OptionsAreWrittenWhenTheyChange() {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath("settings.ini"), QSettings::IniFormat);
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        WhenModal("optionErgebnisDlg", [](QWidget* dlg) {
+            Type(dlg, "designerNameEdit", "Ida Kern");
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::RESULT_OPTIONS);
+        // Still open: a session that ends without a close keeps the name.
+        QCOMPARE(settings.value("Document/Designer").toString(), QString("Ida Kern"));
+    }
 };
 
 VX_GUI_TEST(SettingsStoreTest);

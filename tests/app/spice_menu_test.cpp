@@ -94,6 +94,8 @@ class SpiceMenuTest : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         settings_ = std::make_unique<QSettings>();
+        // The configuration a test types is written at once; the next test starts afresh.
+        settings_->clear();
         store_ = std::make_unique<CSettingsStore>(*settings_);
     }
 

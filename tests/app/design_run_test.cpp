@@ -32,6 +32,16 @@ QString WriteSpecification(const QTemporaryDir& dir, const char* name, const cha
     return path;
 }
 
+// A long design whatever the machine: the straightforward search of the third-order structure
+// over E192 for a real op-amp takes a minute, so a cancel lands in the middle of it (the default
+// search ends within a fraction of a second).
+QString WriteSlowDesign(const QTemporaryDir& dir) {
+    return WriteSpecification(dir, "long.vxs",
+                              "TYPE=LOWPASS\nSTRUCTURE=SKX\nFREQUENCY=1000\nGAIN_DB=0\n"
+                              "CHARACTERISTIC=BESSEL\nORDER=3\nIMPEDANCE=10000\nRESISTORS=E192\n"
+                              "OPAMP=LF411\nSEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+}
+
 }  // namespace
 
 class DesignRunTest : public QObject {
@@ -40,14 +50,7 @@ class DesignRunTest : public QObject {
   private slots:
     void CancelStopsALongDesignAndTheWindowAnswers() {
         QTemporaryDir dir;
-        // A long design whatever the machine: the straightforward search of the third-order
-        // structure over E192 for a real op-amp takes a minute, so the cancel lands in the
-        // middle of it (the default search ends within a fraction of a second).
-        const QString path = WriteSpecification(dir, "long.vxs",
-                                                "TYPE=LOWPASS\nSTRUCTURE=SKX\nFREQUENCY=1000\n"
-                                                "GAIN_DB=0\nCHARACTERISTIC=BESSEL\nORDER=3\n"
-                                                "IMPEDANCE=10000\nRESISTORS=E192\nOPAMP=LF411\n"
-                                                "SEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+        const QString path = WriteSlowDesign(dir);
         QSettings settings;
         CSettingsStore store(settings);
         CMainWindow window(store);
@@ -72,12 +75,7 @@ class DesignRunTest : public QObject {
 
     void CancelledRedesignKeepsTheModifiedDesign() {
         QTemporaryDir dir;
-        // Quick with the default search, a minute with the straightforward one (as above).
-        const QString path = WriteSpecification(dir, "long.vxs",
-                                                "TYPE=LOWPASS\nSTRUCTURE=SKX\nFREQUENCY=1000\n"
-                                                "GAIN_DB=0\nCHARACTERISTIC=BESSEL\nORDER=3\n"
-                                                "IMPEDANCE=10000\nRESISTORS=E192\nOPAMP=LF411\n"
-                                                "SEQUENCE=HIGH_LEVEL\nCAPACITORS=OPTIMIZE\n");
+        const QString path = WriteSlowDesign(dir);
         QSettings settings;
         CSettingsStore store(settings);
         CMainWindow window(store);

@@ -17,7 +17,6 @@
 #include "report/html_report.h"
 #include "report/tolerance_csv.h"
 #include "report/tolerance_rows.h"
-#include "session/design_check.h"
 #include "session/design_session.h"
 #include "session/stored_capacitor_prompt.h"
 
@@ -76,9 +75,10 @@ int SaveBack(DesignRun& run) {
 // The page keeps the name given; the picture goes beside it, named after the page's stem.
 int WriteHtml(DesignRun& run) {
     CDesignSession& session = run.session;
-    const HtmlReportContent content{
-        session.Filter(),   session.Character(),  session.OpAmps(),
-        *session.Current(), run.options.designer, run.tolerance ? &*run.tolerance : nullptr};
+    const HtmlReportContent content{session.Filter(),     session.Character(),
+                                    session.OpAmps(),     *session.Current(),
+                                    run.options.designer, run.tolerance ? &*run.tolerance : nullptr,
+                                    session.Findings()};
     if (const auto message = SaveHtmlReport(run.options.htmlPath, content)) {
         PrintMessage(*message);
         return 2;
@@ -232,8 +232,7 @@ int RunDesign(const Args& args) {
     if (result.outcome != LoadOutcome::DESIGNED) {
         return 2;
     }
-    for (const std::string& finding :
-         CheckDesign(filter, session.Curves(), *session.Current(), session.OpAmps())) {
+    for (const std::string& finding : session.Findings()) {
         std::fprintf(stderr, "Warnung: %s\n", finding.c_str());
     }
     DesignRun run{session, options, std::nullopt};

@@ -17,6 +17,7 @@
 #include "report/schematic_pictures.h"
 #include "report/specification_rows.h"
 #include "report/tolerance_rows.h"
+#include "session/design_check_messages.h"
 
 namespace vx {
 
@@ -176,6 +177,14 @@ std::string LabelTable(const std::vector<LabelRow>& rows) {
     return s + "</table>\n";
 }
 
+std::string FindingsSection(const std::vector<std::string>& findings) {
+    std::string s = Element("h2", X(check::kFindingsHeading)) + "\n<ul>\n";
+    for (const std::string& finding : findings) {
+        s += "<li>" + X(finding) + "</li>\n";
+    }
+    return s + "</ul>\n";
+}
+
 std::string SpecificationSection(const HtmlReportContent& c) {
     return Element("h2", "Spezifikation") + "\n" + LabelTable(SpecificationRows(c.filter, c.opv)) +
            "\n";
@@ -237,6 +246,9 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
     }
     page += PictureSection(name);
     page += ComponentSection(filter);
+    if (!content.findings.empty()) {
+        page += FindingsSection(content.findings);
+    }
     if (filter.filterparamsInOutput) {
         page += FilterParameterSection(content);
     }

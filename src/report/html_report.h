@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/user_message.h"
 
@@ -26,6 +27,8 @@ struct HtmlReportContent {
     std::string designer;  // name and organisation in one text, see DesignerText
     // A "Toleranzanalyse" section when the analysis was run.
     const ToleranceResult* tolerance = nullptr;
+    // What the design check found, listed after the component values; none for a sound design.
+    std::vector<std::string> findings = {};
 };
 
 // The picture's address relative to the page, "NAME-Dateien/NAME.png" as a URL path.

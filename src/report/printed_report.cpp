@@ -13,6 +13,7 @@
 #include "report/schematic_pictures.h"
 #include "report/specification_rows.h"
 #include "report/tolerance_rows.h"
+#include "session/design_check_messages.h"
 
 namespace vx {
 
@@ -135,6 +136,10 @@ std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& con
         sections.push_back(PoleData(content));
     }
     sections.push_back(Components(filter));
+    if (!content.findings.empty()) {
+        sections.push_back(
+            {check::kFindingsHeading, ReportStyle::HEADING, {ReportTextLines{content.findings}}});
+    }
     sections.push_back(Schematic(filter));
     if (filter.filterparamsInOutput) {
         sections.push_back(FilterParameters(content.structure));

@@ -30,6 +30,8 @@ struct PrintedReportContent {
     std::string designerOrganisation;  // may be empty
     // The tolerance analysis and the poles' sensitivities when it was run, before the footer.
     const ToleranceResult* tolerance = nullptr;
+    // What the design check found, listed after the component values; none for a sound design.
+    std::vector<std::string> findings = {};
 };
 
 std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& content);

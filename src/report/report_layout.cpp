@@ -248,9 +248,17 @@ void CReportLayout::AddChunks(const ReportTable& block, std::vector<Chunk>& out)
 }
 
 void CReportLayout::AddChunks(const ReportTextLines& block, std::vector<Chunk>& out) const {
+    const int lh = LineHeight(ReportStyle::BODY);
     for (const std::string& line : block.lines) {
-        out.push_back({LineHeight(ReportStyle::BODY),
-                       {ReportTextItem{line, geometry_.content.left, 0, ReportStyle::BODY}}});
+        // A line too long for the page goes on below, its parts kept together.
+        Chunk chunk{0, {}};
+        for (std::string& part : Wrap(ReportStyle::BODY, line, geometry_.content.Width())) {
+            chunk.items.push_back(ReportTextItem{std::move(part), geometry_.content.left,
+                                                 chunk.height, ReportStyle::BODY});
+            chunk.height += lh;
+        }
+        chunk.height = std::max(chunk.height, lh);  // an empty line keeps its place
+        out.push_back(std::move(chunk));
     }
 }
 

@@ -20,4 +20,12 @@ std::string PartRangeMessage(int stage, const std::string& part, const std::stri
            " liegt außerhalb dessen, was sich bauen lässt (" + low + " bis " + high + ").";
 }
 
+std::string FindingsSummary(size_t count) {
+    if (count == 0) {
+        return "";
+    }
+    const std::string many = count == 1 ? "1 Warnung" : std::to_string(count) + " Warnungen";
+    return many + " zum Entwurf, siehe \"Ergebnis, Dimensionierung...\"";
+}
+
 }  // namespace vx::check

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // The texts of the design check, in German as the user reads them.
@@ -11,5 +12,11 @@ std::string GainBandwidthMessage(int stage, const std::string& opAmp, const std:
                                  const std::string& needs);
 std::string PartRangeMessage(int stage, const std::string& part, const std::string& value,
                              const std::string& low, const std::string& high);
+
+// The heading over the findings in the result window, the printed report and the HTML page.
+inline constexpr const char* kFindingsHeading = "Warnungen zum Entwurf";
+// One line for the diagram's corner and the status bar: how many findings there are and where
+// they are listed; empty for none.
+std::string FindingsSummary(size_t count);
 
 }  // namespace vx::check

@@ -2,6 +2,7 @@
 
 #include "files/specification_reader.h"
 #include "model/circuit_pairs.h"
+#include "session/design_check.h"
 #include "session/design_session_messages.h"
 #include "structures/circuits/bp_mfb.h"
 #include "structures/circuits/br_tt.h"
@@ -132,6 +133,14 @@ void CDesignSession::SetSearchOptions(const SearchOptions& options) {
             structure->SetSearchOptions(options);
         }
     }
+}
+
+std::vector<std::string> CDesignSession::Findings() {
+    const CFilterStructure* structure = Current();
+    if (structure == nullptr || filter_.GetDesignState() != DesignState::DESIGNED) {
+        return {};
+    }
+    return CheckDesign(filter_, curves_, *structure, opv_);
 }
 
 bool CDesignSession::RecomputeCurves() {

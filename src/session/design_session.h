@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/character.h"
@@ -87,6 +88,8 @@ class CDesignSession {
     bool RestoreIfUndone(const std::optional<DesignSnapshot>& kept);
     // Why the current structure's last design or capacitor entry could not be done.
     std::optional<UserMessage> DesignFailure();
+    // What the design check finds in the finished design: empty while none is finished.
+    std::vector<std::string> Findings();
     // Recomputes the curves of the design stored in the record.
     bool RecomputeCurves();
 

@@ -232,6 +232,22 @@ TEST(HtmlReportPage, SectionsFollowTheDesign) {
                   std::string::npos);
     }
     {
+        // What the design check found follows the component values, an item each.
+        Designed d;
+        DesignLowPass(d, false);
+        HtmlReportContent content = d.Content();
+        content.findings = {"Stufe 1: R1 = 1 Ohm liegt außerhalb", "Ihr Filter weicht <ab>"};
+        const std::string page = HtmlReportPage("Filter1", content);
+        const XmlDoc doc = Parse(page);
+        ASSERT_TRUE(doc);
+        std::vector<std::string> withFindings = lowPass;
+        withFindings.insert(withFindings.begin() + 7, {"h2:Warnungen zum Entwurf", "ul"});
+        EXPECT_EQ(BodyOutline(doc.get()), withFindings);
+        EXPECT_NE(page.find("<li>Stufe 1: R1 = 1 Ohm liegt au\xdf"
+                            "erhalb</li>\n<li>Ihr Filter weicht &lt;ab&gt;</li>"),
+                  std::string::npos);
+    }
+    {
         // The pole data the user entered come right after the specification.
         Designed d;
         DesignIndividualHighPass(d);

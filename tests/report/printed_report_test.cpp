@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -173,6 +174,26 @@ TEST(PrintedReport, ToleranceAnalysisBeforeTheFooter) {
     const auto& sensitivities =
         std::get<ReportTable>(SectionOf(sections, "Empfindlichkeiten der Pole").blocks.at(0)).rows;
     EXPECT_EQ(sensitivities.size(), run.result.sensitivities.size() + 1);
+}
+
+TEST(PrintedReport, FindingsFollowTheComponentValues) {
+    CDesignSession session;
+    test::Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 2, 1000.0, 0.0, ResistorSeries::E24);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    PrintedReportContent content{session.Filter(),   session.Character(), session.OpAmps(),
+                                 *session.Current(), "Ida Kern",          ""};
+    const std::vector<std::string> sound = Headings(PrintedReportSections(content));
+    content.findings = {"Stufe 1: R1 = 1 Ohm liegt außerhalb"};
+    const auto sections = PrintedReportSections(content);
+    std::vector<std::string> flawed = sound;
+    flawed.insert(std::find(flawed.begin(), flawed.end(), "Bauteilwerte") + 1,
+                  "Warnungen zum Entwurf");
+    EXPECT_EQ(Headings(sections), flawed);
+    EXPECT_EQ(
+        std::get<ReportTextLines>(SectionOf(sections, "Warnungen zum Entwurf").blocks.at(0)).lines,
+        content.findings);
 }
 
 TEST(PrintedReport, FooterNamesDateDesignerAndTool) {

@@ -153,7 +153,8 @@ TEST(ReportLayout, LongValuesAndWideTablesWrapWithinThePage) {
                                 {ReportLabelRows{{{"Maske", {sentence}}, {"Danach", {"ja"}}}},
                                  ReportTable{{{"Kennwert", "Ihr Filter", "Standardabweichung"},
                                               {name, "1,000 kHz", "12,34 Hz (1,234 %)"},
-                                              {"Verstärkung", "6 dB", "0,1 dB"}}}}};
+                                              {"Verstärkung", "6 dB", "0,1 dB"}}},
+                                 ReportTextLines{{"Stufe 2: " + sentence, "Ende"}}}};
     const ReportGeometry geometry = Geometry(600, 800);
     const auto pages = CReportLayout(geometry, Measure).Paginate({section});
     ASSERT_EQ(pages.size(), 1u);
@@ -196,6 +197,12 @@ TEST(ReportLayout, LongValuesAndWideTablesWrapWithinThePage) {
     // The row's other cells stand beside its first line; a column that fits stays whole.
     EXPECT_EQ(Find(pages, "1,000 kHz").item->y, cell->y);
     EXPECT_EQ(Find(pages, "12,34 Hz (1,234 %)").item->y, cell->y);
+    // A text line goes on below itself, before the next line.
+    const ReportTextItem* line = startingWith("Stufe 2:");
+    ASSERT_NE(line, nullptr);
+    const auto [wrappedLine, lineLines] = joined(line->x, line->y, Find(pages, "Ende").item->y);
+    EXPECT_EQ(wrappedLine, "Stufe 2: " + sentence);
+    EXPECT_GE(lineLines, 2);
 }
 
 TEST(ReportLayout, PictureIsScaledIntoThePage) {

@@ -24,7 +24,7 @@ std::vector<std::string> FindingsOf(const std::filesystem::path& file) {
     if (r.outcome != LoadOutcome::DESIGNED) {
         return {};
     }
-    return CheckDesign(session.Filter(), session.Curves(), *session.Current(), session.OpAmps());
+    return session.Findings();
 }
 
 size_t CountContaining(const std::vector<std::string>& findings, const std::string& part) {

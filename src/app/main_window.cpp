@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStringList>
 #include <stdexcept>
 
 #include "app/design_runner.h"
@@ -18,9 +20,11 @@
 #include "app/update_checker.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
+#include "session/design_check_messages.h"
 #include "session/design_session.h"
 #include "session/design_session_messages.h"
 #include "shell/shell_messages.h"
+#include "shell/window_placement.h"
 #include "spice/pspice.h"
 
 namespace vx {
@@ -33,6 +37,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
       prompt_(std::make_unique<CDialogCapacitorPrompt>(this)),
       runner_(std::make_unique<CDesignRunner>(this, *prompt_)),
       view_(new CPlotView(*session_, this)),
+      findings_(new QLabel(this)),
       spice_(std::make_unique<CSpiceFlow>(
           this, *session_,
           [this](std::optional<PlotOverlay> overlay) { view_->SetOverlay(std::move(overlay)); })),
@@ -59,6 +64,9 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     });
     setCentralWidget(view_);
     statusBar()->setObjectName("statusBar");
+    findings_->setObjectName("findingsLine");
+    findings_->setStyleSheet(QStringLiteral("color: #b40000"));
+    statusBar()->addPermanentWidget(findings_);
     connect(view_, &CPlotView::readoutChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     BuildMenus();
@@ -183,7 +191,16 @@ void CMainWindow::RunCommand(Command command) {
 
 void CMainWindow::Refresh() {
     setWindowTitle(Qs(MainWindowTitle(session_->Filter())));
-    view_->update();
+    // The whole list is in the dimensioning window; the line counts and points there.
+    const std::vector<std::string> findings = session_->Findings();
+    const std::string summary = check::FindingsSummary(findings.size());
+    findings_->setText(Qs(summary));
+    QStringList lines;
+    for (const std::string& finding : findings) {
+        lines << Qs(finding);
+    }
+    findings_->setToolTip(lines.join(QLatin1Char('\n')));
+    view_->SetNotice(summary);
     if (const auto notice = TakeGainReducedNotice(session_->Filter())) {
         ShowOrPrint(this, *notice, MessageIcon::WARNING, unattended_);
     }
@@ -192,9 +209,15 @@ void CMainWindow::Refresh() {
 void CMainWindow::ShowAsStored() {
     resize(settings_.width, settings_.height);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+        const QRect area = screen->availableGeometry();
+        // Before the window is shown the frame is not known yet: the title bar is reserved
+        // as two lines of text, the sides as a quarter line each.
+        const int line = fontMetrics().height();
+        const WindowBox box = PlaceWindow(settings_.width, settings_.height,
+                                          {area.left(), area.top(), area.width(), area.height()},
+                                          {line / 4, 2 * line, line / 4, line / 4},
+                                          minimumSizeHint().width(), minimumSizeHint().height());
+        setGeometry(box.left, box.top, box.width, box.height);
     }
     if (settings_.sizeType == static_cast<int>(WindowSizeType::MAXIMISED)) {
         showMaximized();

@@ -8,6 +8,8 @@
 #include "shell/menu_table.h"
 #include "shell/program_settings.h"
 
+class QLabel;
+
 namespace vx {
 
 class CDesignRunner;
@@ -44,7 +46,8 @@ class CMainWindow : public QMainWindow {
     void RunCommand(Command command);
     // The quiet update check of a start, in the background.
     void StartQuietUpdateCheck();
-    // Title, plot and the warning of a lowered gain, after each step of a command.
+    // Title, plot, the design check's line and the warning of a lowered gain, after each step
+    // of a command.
     void Refresh();
 
   protected:
@@ -64,6 +67,7 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CFlows> flows_;
     std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
+    QLabel* findings_;
     std::unique_ptr<CSpiceFlow> spice_;
     CUpdateChecker* updates_;
     std::map<Command, std::function<void()>> handlers_;

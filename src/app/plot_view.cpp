@@ -1,5 +1,6 @@
 #include "app/plot_view.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,6 +12,14 @@
 #include "session/design_session.h"
 
 namespace vx {
+
+namespace {
+
+// The red of a warning, darker than the curves' red so that it reads as text.
+constexpr PlotColor kNoticeColor{180, 0, 0};
+constexpr PlotColor kWhite{255, 255, 255};
+
+}  // namespace
 
 CPlotView::CPlotView(CDesignSession& session, QWidget* parent)
     : QWidget(parent), session_(session) {
@@ -41,6 +50,11 @@ void CPlotView::SetToleranceBand(const ToleranceBand* band) {
     update();
 }
 
+void CPlotView::SetNotice(std::string notice) {
+    notice_ = std::move(notice);
+    update();
+}
+
 void CPlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -55,7 +69,20 @@ void CPlotView::paintEvent(QPaintEvent*) {
         layout.SetOverlay(&*overlay_);
     }
     layout.SetToleranceBand(band_);
-    const PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
+    PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
+    if (!notice_.empty() && filter.GetDesignState() == DesignState::DESIGNED) {
+        // Inside the diagram, clear of the legends above it, on white so that the grid and the
+        // curves do not run through it.
+        const QFontMetrics metrics = fontMetrics();
+        const int margin = metrics.height() / 3;
+        const PlotPoint at{drawing.mapping.left + 2 * margin, drawing.mapping.top + 2 * margin};
+        const PlotRect box{at.x - margin, at.y - margin / 2,
+                           at.x + metrics.horizontalAdvance(Qs(notice_)) + margin,
+                           at.y + metrics.height() + margin / 2};
+        drawing.primitives.emplace_back(PlotFill{box, kWhite});
+        drawing.primitives.emplace_back(
+            PlotText{notice_, at, HAlign::LEFT, VAlign::TOP, kNoticeColor});
+    }
     CPlotPainter(painter).Paint(drawing.primitives);
     mapping_ = drawing.mapping;
 }

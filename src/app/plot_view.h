@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
 
 #include "analysis/tolerance_result.h"
 #include "plot/plot_mapping.h"
@@ -30,6 +31,8 @@ class CPlotView : public QWidget {
     // it is replaced.
     void SetToleranceBand(const ToleranceBand* band);
     bool HasToleranceBand() const { return band_ != nullptr; }
+    // A line in the diagram's upper left corner (the design check's count); empty for none.
+    void SetNotice(std::string notice);
 
   signals:
     void readoutChanged(const QString& text);
@@ -44,6 +47,7 @@ class CPlotView : public QWidget {
     PlotMapping mapping_;
     std::optional<PlotOverlay> overlay_;
     const ToleranceBand* band_ = nullptr;
+    std::string notice_;
     bool busy_ = false;
 };
 

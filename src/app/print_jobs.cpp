@@ -162,7 +162,7 @@ void CPrintJobs::PaintReport(QPrinter& printer, QPainter& painter) {
     const PrintedReportContent content{session_.Filter(),      session_.Character(),
                                        session_.OpAmps(),      *session_.Current(),
                                        settings_.designerName, settings_.designerOrganisation,
-                                       tolerance_.Result()};
+                                       tolerance_.Result(),    session_.Findings()};
     const std::vector<ReportPage> placed = layout.Paginate(PrintedReportSections(content));
     for (size_t i = 0; i < placed.size(); ++i) {
         if (i > 0) {

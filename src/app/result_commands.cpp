@@ -116,8 +116,9 @@ bool CResultCommands::SaveHtml(const std::string& path) {
         return false;
     }
     const fs::path file(path);
-    const HtmlReportContent content{session_.Filter(), session_.Character(),  session_.OpAmps(),
-                                    *structure,        DesignerOf(settings_), tolerance_.Result()};
+    const HtmlReportContent content{session_.Filter(),  session_.Character(),  session_.OpAmps(),
+                                    *structure,         DesignerOf(settings_), tolerance_.Result(),
+                                    session_.Findings()};
     if (const auto failed = SaveHtmlReport(file, content)) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;

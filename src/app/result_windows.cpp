@@ -46,7 +46,7 @@ QDialog* CResultWindows::Make(ResultWindow which) {
     const CFilter& filter = session_.Filter();
     switch (which) {
         case ResultWindow::DIMENSIONING:
-            return new CShowErgebnisDlg(filter, session_.OpAmps(), window_);
+            return new CShowErgebnisDlg(filter, session_.OpAmps(), session_.Findings(), window_);
         case ResultWindow::PARAMETERS:
             if (const CFilterStructure* structure = session_.Current()) {
                 return new CTableDlg(filter, session_.OpAmps(), *structure, window_);

@@ -1,6 +1,7 @@
 #include "dialogs/show_ergebnis_dlg.h"
 
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStringList>
@@ -13,10 +14,31 @@
 #include "qt/qt_text.h"
 #include "report/dimensioning_text.h"
 #include "report/result_messages.h"
+#include "session/design_check_messages.h"
 
 namespace vx {
 
-CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv, QWidget* parent)
+namespace {
+
+// The findings as a bulleted list under their heading, wrapped to the window's width.
+QLabel* FindingsLabel(const std::vector<std::string>& findings, QWidget* parent) {
+    QString html = QStringLiteral("<b>%1</b><ul style=\"margin-left: 0\">")
+                       .arg(Qs(check::kFindingsHeading).toHtmlEscaped());
+    for (const std::string& finding : findings) {
+        html += QStringLiteral("<li>%1</li>").arg(Qs(finding).toHtmlEscaped());
+    }
+    auto* label = new QLabel(html + QStringLiteral("</ul>"), parent);
+    label->setObjectName("findingsList");
+    label->setTextFormat(Qt::RichText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+}  // namespace
+
+CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv,
+                                   const std::vector<std::string>& findings, QWidget* parent)
     : QDialog(parent), text_(new QPlainTextEdit(this)) {
     setObjectName("showErgebnisDlg");
     setWindowTitle(Qs(kDimensioningTitle));
@@ -59,6 +81,9 @@ CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv, QWidg
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
+    if (!findings.empty()) {
+        layout->addWidget(FindingsLabel(findings, this));
+    }
     layout->addWidget(OkButton(this));
 }
 

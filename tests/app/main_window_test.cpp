@@ -1,4 +1,5 @@
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSettings>
@@ -10,6 +11,8 @@
 #include "app/gui_test.h"
 #include "app/main_window.h"
 #include "app/plot_view.h"
+#include "app/result_commands.h"
+#include "app/result_windows.h"
 #include "app/settings_store.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
@@ -126,6 +129,36 @@ class MainWindowTest : public QObject {
         QVERIFY(filter.Stage(0) == stage);
         QCOMPARE(filter.GetDesignState(), DesignState::DESIGNED);
         QCOMPARE(FilterCurvePixels(window.View()), pixels);
+    }
+
+    // A sound design says nothing; one whose parts cannot be built says so in the diagram's
+    // corner and the status bar, and lists why in the dimensioning window.
+    void FindingsShowInTheWindow() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(800, 560);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        auto* line = window.findChild<QLabel*>("findingsLine");
+        QVERIFY(line != nullptr);
+        QVERIFY(line->text().isEmpty());
+        const QImage sound = window.View()->grab().toImage();
+
+        WhenModal("hpLpDlg", [](QWidget* dlg) {
+            Type(dlg, "impedanceEdit", "1");
+            Click(dlg, "okButton");
+        });
+        window.RunCommand(Command::CHANGE_SPECIFICATION);
+        QVERIFY2(line->text().contains("Warnungen zum Entwurf"), qPrintable(line->text()));
+        QVERIFY(line->toolTip().contains("liegt außerhalb"));
+        QVERIFY(window.View()->grab().toImage() != sound);
+        window.RunCommand(Command::RESULT_DIMENSIONING);
+        QWidget* dimensioning = window.Results().Windows().Open(ResultWindow::DIMENSIONING);
+        QVERIFY(dimensioning != nullptr);
+        auto* list = dimensioning->findChild<QLabel*>("findingsList");
+        QVERIFY(list != nullptr);
+        QVERIFY(list->text().contains("<li>Stufe 1: R1 = "));
     }
 
     void CloseAsksOnlyAfterAnUnsavedChange() {

@@ -1,10 +1,12 @@
 #include "app/application.h"
 
+#include <QDialog>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <exception>
 
 #include "qt/message_box.h"
+#include "qt/window_title.h"
 #include "shell/shell_messages.h"
 
 namespace vx {
@@ -21,6 +23,12 @@ CApplication::CApplication(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CApplication::notify(QObject* receiver, QEvent* event) {
+    // Every dialog, Qt's own and the message boxes too, opens wide enough for its title.
+    if (event->type() == QEvent::Show) {
+        if (auto* dialog = qobject_cast<QDialog*>(receiver); dialog != nullptr) {
+            FitTitle(dialog);
+        }
+    }
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {

@@ -4,8 +4,9 @@
 
 namespace vx {
 
-// The application object: German standard dialogs, and a last catch for an exception that
-// escapes an event handler, which shows a message and keeps the window and the user's work.
+// The application object: German standard dialogs, dialogs wide enough for their titles, and a
+// last catch for an exception that escapes an event handler, which shows a message and keeps
+// the window and the user's work.
 class CApplication : public QApplication {
     Q_OBJECT
 

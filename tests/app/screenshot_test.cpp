@@ -37,6 +37,7 @@
 #include "dialogs/table_dlg.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
+#include "qt/window_title.h"
 #include "report/schematic_choice.h"
 #include "report/tolerance_rows.h"
 #include "session/design_session.h"
@@ -47,9 +48,11 @@ namespace vx::test {
 
 namespace {
 
-// Every text of a screen is shown whole: labels and buttons got at least the width they ask
-// for (wrapped labels excepted).
+// Every text of a screen is shown whole: its title in the title bar, and labels and buttons got
+// at least the width they ask for (wrapped labels excepted).
 void ExpectNothingClipped(QWidget* screen, const QString& name) {
+    QVERIFY2(screen->width() >= TitleBarWidth(screen),
+             qPrintable(name + ": " + screen->windowTitle()));
     for (QLabel* label : screen->findChildren<QLabel*>()) {
         if (label->isVisibleTo(screen) && !label->wordWrap() && !label->text().isEmpty()) {
             QVERIFY2(label->width() >= label->minimumSizeHint().width(),
@@ -210,7 +213,10 @@ class ScreenshotTest : public QObject {
         filter.amplitudeMarks[0] = {true, -3.0};
         const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> screens[] = {
             {"show_ergebnis_dlg",
-             [&] { return std::make_unique<CShowErgebnisDlg>(filter, session.OpAmps(), nullptr); }},
+             [&] {
+                 return std::make_unique<CShowErgebnisDlg>(filter, session.OpAmps(),
+                                                           session.Findings(), nullptr);
+             }},
             {"table_dlg",
              [&] {
                  return std::make_unique<CTableDlg>(filter, session.OpAmps(), *session.Current(),

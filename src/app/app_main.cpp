@@ -11,6 +11,8 @@
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/tolerance_flow.h"
+#include "files/specification_messages.h"
+#include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 #include "session/design_session_messages.h"
@@ -97,11 +99,19 @@ int RunVeltranix(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", kUsageText);
         return 2;
     }
-    if (!options.file.empty() && !std::ifstream(options.file).is_open()) {
+    const bool unreadable = !options.file.empty() && !std::ifstream(options.file).is_open();
+    if (unreadable) {
         std::fprintf(stderr, "%s\n", CannotOpenFileText(options.file).c_str());
-        return 1;
+        if (options.Unattended()) {
+            return 1;
+        }
     }
     CApplication app(argc, argv);
+    if (unreadable) {
+        // Started from a file manager nobody reads standard error.
+        ShowMessage(nullptr, LoadSpecificationFailedMessage(options.file));
+        return 1;
+    }
     QSettings settings;
     CSettingsStore store(settings);
     CMainWindow window(store);

@@ -40,7 +40,9 @@ class StartupTest : public QObject {
   private slots:
     void AMissingFileEndsTheProgramWithAReason() {
         QTemporaryDir home;
-        const Run run = Start(home, {home.filePath("fehlt.vxs")});
+        // Unattended: the reason goes to standard error alone, no box waits for an answer.
+        const Run run =
+            Start(home, {home.filePath("fehlt.vxs"), "--screenshot", home.filePath("fenster.png")});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.errors.contains("kann nicht geöffnet werden"), qPrintable(run.errors));
         QCOMPARE(Start(home, {"--unbekannt"}).status, 2);

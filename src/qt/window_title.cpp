@@ -27,14 +27,14 @@ int TitleBarWidth(const QWidget* window) {
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
     font.setBold(true);
     const QFontMetrics metrics(font);
-    return metrics.horizontalAdvance(window->windowTitle()) + kDecorationLines * metrics.height();
+    const int width =
+        metrics.horizontalAdvance(window->windowTitle()) + kDecorationLines * metrics.height();
+    const QScreen* screen = window->screen();
+    return screen != nullptr ? std::min(width, screen->availableGeometry().width()) : width;
 }
 
 void FitTitle(QWidget* window) {
-    int needed = TitleBarWidth(window);
-    if (const QScreen* screen = window->screen()) {
-        needed = std::min(needed, screen->availableGeometry().width());
-    }
+    const int needed = TitleBarWidth(window);
     if (needed <= window->minimumWidth()) {
         return;
     }

@@ -1,5 +1,6 @@
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -263,6 +264,30 @@ class ScreenshotTest : public QObject {
         CProgressDlg progress([] { return DesignProgress{0, 0, 45, 0}; }, nullptr);
         progress.ShowAsAnalysis(tolerance_text::kCaption, ToleranceProgressLine);
         Capture(&progress, "progress_dlg_tolerance");
+    }
+
+    // A design with findings: the line in the main window and the list in the dimensioning
+    // window.
+    void FindingsScreens() {
+        QTemporaryDir folder;
+        QFile example(Example("sk_lowpass_gain.vxs"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        QByteArray text = example.readAll();
+        text.replace("IMPEDANCE=1.000000E+04", "IMPEDANCE=1");
+        QFile flawed(folder.filePath("flawed.vxs"));
+        QVERIFY(flawed.open(QIODevice::WriteOnly) && flawed.write(text) == text.size());
+        flawed.close();
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(flawed.fileName())));
+        Capture(&window, "main_window_findings");
+        CDesignSession& session = window.Session();
+        CShowErgebnisDlg dimensioning(session.Filter(), session.OpAmps(), session.Findings(),
+                                      nullptr);
+        Capture(&dimensioning, "show_ergebnis_dlg_findings");
     }
 };
 

@@ -1,7 +1,9 @@
 #include "app/gui_test.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace vx::test {
@@ -68,6 +70,22 @@ QString ScreenshotDir() {
 
 QString Example(const char* name) {
     return QString(VX_SOURCE_DIR) + "/examples/" + name;
+}
+
+QString ChangedExample(const QTemporaryDir& dir, const char* name, const QString& copy,
+                       const QByteArray& from, const QByteArray& to) {
+    QFile example(Example(name));
+    if (!example.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray text = example.readAll();
+    text.replace(from, to);
+    const QString path = dir.filePath(copy);
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
+        return {};
+    }
+    return path;
 }
 
 }  // namespace vx::test

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+class QTemporaryDir;
+
 // The Qt tests: a registry of test classes (the runner runs the one named on its command
 // line), and helpers that answer the modal dialogs a command opens.
 namespace vx::test {
@@ -53,5 +55,9 @@ QString ScreenshotDir();
 
 // Path of a shipped example.
 QString Example(const char* name);
+// A copy of the shipped example `name` in `dir`, saved as `copy`, with the text `from`
+// replaced by `to`; its path, or an empty text when it could not be written.
+QString ChangedExample(const QTemporaryDir& dir, const char* name, const QString& copy,
+                       const QByteArray& from, const QByteArray& to);
 
 }  // namespace vx::test

@@ -23,18 +23,7 @@ namespace {
 
 // A first-order Sallen-Key low-pass: the shipped low-pass with its order changed.
 QString FirstOrderLowPass(const QTemporaryDir& dir) {
-    QFile example(Example("sk_lowpass_gain.vxs"));
-    if (!example.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    QByteArray text = example.readAll();
-    text.replace("ORDER=4", "ORDER=1");
-    const QString path = dir.filePath("first_order.vxs");
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size()) {
-        return {};
-    }
-    return path;
+    return ChangedExample(dir, "sk_lowpass_gain.vxs", "first_order.vxs", "ORDER=4", "ORDER=1");
 }
 
 QDialog* Opened(CMainWindow& window, Command command, ResultWindow which) {

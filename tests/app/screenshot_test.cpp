@@ -1,6 +1,5 @@
 #include <QAbstractButton>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -270,19 +269,15 @@ class ScreenshotTest : public QObject {
     // window.
     void FindingsScreens() {
         QTemporaryDir folder;
-        QFile example(Example("sk_lowpass_gain.vxs"));
-        QVERIFY(example.open(QIODevice::ReadOnly));
-        QByteArray text = example.readAll();
-        text.replace("IMPEDANCE=1.000000E+04", "IMPEDANCE=1");
-        QFile flawed(folder.filePath("flawed.vxs"));
-        QVERIFY(flawed.open(QIODevice::WriteOnly) && flawed.write(text) == text.size());
-        flawed.close();
+        const QString flawed = ChangedExample(folder, "sk_lowpass_gain.vxs", "flawed.vxs",
+                                              "IMPEDANCE=1.000000E+04", "IMPEDANCE=1");
+        QVERIFY(!flawed.isEmpty());
         QSettings settings;
         CSettingsStore store(settings);
         CMainWindow window(store);
         window.resize(900, 620);
         window.show();
-        QVERIFY(window.Flows().Load(Std(flawed.fileName())));
+        QVERIFY(window.Flows().Load(Std(flawed)));
         Capture(&window, "main_window_findings");
         CDesignSession& session = window.Session();
         CShowErgebnisDlg dimensioning(session.Filter(), session.OpAmps(), session.Findings(),

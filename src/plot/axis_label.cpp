@@ -45,11 +45,16 @@ double DigitShare(char c) {
 
 }  // namespace
 
-std::string AxisFrequencyLabel(double f, int maxDigits) {
+int SignificantDigits(double f, int maxDigits) {
     int digits = 1;
     while (digits < maxDigits && std::fabs(RoundSignificant(f, digits) - f) > kSameValue * f) {
         ++digits;
     }
+    return digits;
+}
+
+std::string AxisFrequencyLabel(double f, int maxDigits) {
+    const int digits = SignificantDigits(f, maxDigits);
     // Rounded first, or 0,999999 Hz would read "1000m". A resistance is the one kind whose
     // number text keeps "k" on values that are no whole kilo.
     return FormatValue(RoundSignificant(f, digits), true, digits, ValueKind::RESISTANCE);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
@@ -403,8 +404,8 @@ std::vector<CPlotLayout::FrequencyTick> CPlotLayout::FrequencyTicks(double f1, d
     return ticks;
 }
 
-// Labels by rank, and within a rank from left to right, each where it keeps a gap of a digit
-// to every label placed before it; the range ends are always labelled.
+// Labels by rank, and within a rank from the roundest value and from left to right, each where
+// it keeps a gap of a digit to every label placed before it; the range ends are always labelled.
 void CPlotLayout::LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const {
     std::vector<FrequencyTick*> order;
     for (FrequencyTick& t : ticks) {
@@ -412,9 +413,14 @@ void CPlotLayout::LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const {
             order.push_back(&t);
         }
     }
+    // Within a rank the rounder values go first: 1, 2, 3 before 1,5 and 2,5.
+    constexpr int kAllDigits = std::numeric_limits<double>::digits10;
+    auto key = [](const FrequencyTick* t) {
+        return std::pair(t->rank, SignificantDigits(t->f, kAllDigits));
+    };
     std::stable_sort(
         order.begin(), order.end(),
-        [](const FrequencyTick* a, const FrequencyTick* b) { return a->rank < b->rank; });
+        [&](const FrequencyTick* a, const FrequencyTick* b) { return key(a) < key(b); });
     const double gap = scale_.digitWidth;
     const int shift = Sx(11);
     struct Span {
@@ -424,9 +430,8 @@ void CPlotLayout::LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const {
     std::vector<Span> placed;
     for (FrequencyTick* t : order) {
         // A range end need not be a nice value: it shows as many digits as the ticks.
-        std::string text = t->rank == LabelRank::RANGE_END
-                               ? AxisFrequencyLabel(t->f, labelDigits_)
-                               : AxisFrequencyLabel(t->f, std::numeric_limits<double>::digits10);
+        std::string text = t->rank == LabelRank::RANGE_END ? AxisFrequencyLabel(t->f, labelDigits_)
+                                                           : AxisFrequencyLabel(t->f, kAllDigits);
         const Span span{double(t->x - shift), t->x - shift + LabelWidth(text, scale_.digitWidth)};
         const bool free = std::all_of(placed.begin(), placed.end(), [&](const Span& p) {
             return span.right + gap <= p.left || p.right + gap <= span.left;

@@ -184,13 +184,28 @@ INSTANTIATE_TEST_SUITE_P(Ranges, FrequencyAxis,
                                     std::get<1>(info.param).name;
                          });
 
-TEST(FrequencyAxisForm, KeepsThePrefixOnValuesThatAreNoWholeKilo) {
-    const Axis axis = DrawAxis({"", 1000.0, 0.5, 2.0}, kPages[1]);
-    std::string texts;
-    for (const PlotText& t : axis.labels) {
-        texts += t.text + ' ';
+constexpr Page kScreen = kPages[1];
+constexpr Page kNarrowSvg = kPages[3];
+
+// Where not every tick gets a label, the roundest values do, in the number text's one form.
+TEST(FrequencyAxisForm, ShowsRoundValuesWithTheirPrefix) {
+    const struct {
+        AxisCase range;
+        Page page;
+        const char* run;  // consecutive labels
+    } cases[] = {
+        {{"", 1000.0, 0.5, 2.0}, kScreen, "900 1k 1,1k 1,2k "},
+        {{"", 2000.0, 0.5, 5.0}, kScreen, "3k 3,5k 4k "},
+        {{"", 2.0, 0.5, 5.0}, kNarrowSvg, "3 4 5 6 7 8 "},
+        {{"", 1e8, 0.1, 10.0}, kScreen, "100M 150M 200M 250M 300M 400M 500M "},
+    };
+    for (const auto& c : cases) {
+        std::string texts;
+        for (const PlotText& t : DrawAxis(c.range, c.page).labels) {
+            texts += t.text + ' ';
+        }
+        EXPECT_NE(texts.find(c.run), std::string::npos) << texts;
     }
-    EXPECT_NE(texts.find("900 1k 1,1k 1,2k "), std::string::npos) << texts;
 }
 
 }  // namespace

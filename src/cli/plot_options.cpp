@@ -120,9 +120,10 @@ bool WritePlotSvg(CDesignSession& session, const PlotOptions& options, const Tol
     CPlotLayout layout(filter, session.Curves(), summary);
     layout.SetToleranceBand(band);
     const PlotRect page{0, 0, options.width, options.height};
-    const PlotDrawing drawing = layout.Draw(page, PlotScale::Screen());
+    const SvgOptions svg;
+    const PlotDrawing drawing = layout.Draw(page, PlotScale::ForFontSize(svg.fontSize));
     std::ofstream file(options.output, std::ios::binary | std::ios::trunc);
-    file << WriteSvg(drawing.primitives, page);
+    file << WriteSvg(drawing.primitives, page, svg);
     file.close();
     return static_cast<bool>(file);
 }

@@ -16,8 +16,10 @@ namespace {
 // Beyond this a value is infinite (a capacitance becomes a wire); below it a value is 0.
 constexpr double kInfinite = 1e20;
 constexpr double kZero = 1e-20;
-// Where the largest written prefix (peta) ends; a fixed form beyond it is all digits.
+// A fixed form beyond this is all digits.
 constexpr double kBeyondPrefixes = 1e18;
+// From peta on a value is written in the exponent form ('4,32e+15'), which reads back.
+constexpr double kExponentFrom = 1e15;
 // Longest number text before the prefix, as the dialogs' fields allow.
 constexpr size_t kMaxNumberText = 40;
 
@@ -27,7 +29,7 @@ struct Prefix {
 };
 
 // In this order the leftmost letter wins; "m" is milli, "M" mega. "T" reads back what Format
-// writes; its "P" for peta cannot, as a typed "P" has always been pico.
+// writes; "P" is pico, as typed values have always had it, so Format writes no peta.
 constexpr std::array<Prefix, 12> kPrefixLetters = {{{'p', 1e-12},
                                                     {'P', 1e-12},
                                                     {'n', 1e-9},
@@ -41,14 +43,13 @@ constexpr std::array<Prefix, 12> kPrefixLetters = {{{'p', 1e-12},
                                                     {'G', 1e9},
                                                     {'T', 1e12}}};
 
-// Written prefixes by groups of three decades: mega to peta above kilo, pico to micro below
+// Written prefixes by groups of three decades: mega to tera above kilo, pico to micro below
 // milli. The value is multiplied by `scale` before its digits are written.
 struct WrittenPrefix {
     char letter;
     double scale;
 };
-constexpr std::array<WrittenPrefix, 4> kLargePrefixes = {
-    {{'M', 1e-6}, {'G', 1e-9}, {'T', 1e-12}, {'P', 1e-15}}};
+constexpr std::array<WrittenPrefix, 3> kLargePrefixes = {{{'M', 1e-6}, {'G', 1e-9}, {'T', 1e-12}}};
 constexpr std::array<WrittenPrefix, 3> kSmallPrefixes = {{{'p', 1e12}, {'n', 1e9}, {'u', 1e6}}};
 
 // A value in its prefix's range; '\0' for no prefix.
@@ -72,7 +73,7 @@ Scaled ScaleLarge(double v, ValueKind kind) {
         if (kind == ValueKind::CAPACITANCE || kind == ValueKind::RESISTANCE || whole) {
             return {scaled, 'k'};
         }
-    } else if (k >= 2 && k <= 5) {
+    } else if (k >= 2 && k <= 4) {
         const WrittenPrefix& p = kLargePrefixes[static_cast<size_t>(k - 2)];
         return {v * p.scale, p.letter};
     }
@@ -144,6 +145,9 @@ std::string Format(double x, bool compact, int digits, ValueKind kind, bool mill
     }
     if (v <= kZero) {
         return "0";
+    }
+    if (v >= kExponentFrom) {
+        return WithDecimalComma(FormatG(x, std::max(digits, 1)));
     }
     // Shifts the logarithm so that an exact power of ten is not truncated to the one below.
     const double shift = std::pow(10.0, -(digits + 1));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/number_text.h"
+#include "plot/axis_label.h"
 #include "plot/plot_layout.h"
 #include "plot/plot_messages.h"
 
@@ -228,10 +229,10 @@ void DrawHorizontalLabels(std::vector<PlotPrimitive>& out, const PlotRect& r,
         if (!tick.labelled) {
             continue;
         }
-        const std::string text = axis.log ? FormatValue(tick.value, true, 3, ValueKind::ANY)
+        const std::string text = axis.log ? AxisFrequencyLabel(tick.value, 3)
                                           : TickLabel(tick.value, axis.timeStep.step, "s");
         const int x = axis.At(tick.value, r);
-        const int half = static_cast<int>(text.size()) * kCharWidth / 2;
+        const int half = static_cast<int>(std::ceil(LabelWidth(text, kCharWidth) / 2.0));
         if (x - half > labelEnd + kCharWidth) {
             Text(out, text, x, r.bottom + 3, HAlign::CENTER, VAlign::TOP, kBlack);
             labelEnd = x + half;

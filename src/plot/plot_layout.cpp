@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "plot/plot_messages.h"
+#include "plot/plot_print_mapping.h"
 
 namespace vx {
 
@@ -45,20 +47,6 @@ int Round(double v) {
 
 double Decibel(double x) {
     return x > 0.0 ? 20.0 * std::log10(x) : 0.0;
-}
-
-// Significant digits of the value's integer part once scaled by powers of 1000 into [1, 10000).
-int IntegerDigits(double v) {
-    if (v <= 0.0) {
-        return 1;
-    }
-    while (v >= 10000.0 * (1.0 - kTickTolerance)) {
-        v /= 1000.0;
-    }
-    while (v < 1.0 - kTickTolerance) {
-        v *= 1000.0;
-    }
-    return static_cast<int>(std::floor(std::log10(v) + kTickTolerance)) + 1;
 }
 
 std::string DbLabel(int level) {
@@ -111,6 +99,13 @@ PlotScale PlotScale::Printer(const PlotRect& page) {
     s.ux = static_cast<int>(std::lround(s.sx));
     s.uy = static_cast<int>(std::lround(s.sy));
     s.printer = true;
+    s.digitWidth = kPrintFontShare * page.Width() * kDigitPerFontSize;
+    return s;
+}
+
+PlotScale PlotScale::ForFontSize(double size) {
+    PlotScale s;
+    s.digitWidth = size * kDigitPerFontSize;
     return s;
 }
 
@@ -333,29 +328,120 @@ int CPlotLayout::FrequencyX(double f) const {
     return Round(std::log(f / f1) * (width_ - 1) / map.logSpan + map.left);
 }
 
-std::string CPlotLayout::FrequencyLabel(double f) const {
-    return FormatValue(f, true, std::max(labelDigits_, IntegerDigits(f)), ValueKind::ANY);
-}
-
 std::string CPlotLayout::MarkerLabel(double f) const {
     return FormatValue(f, true, labelDigits_ + 2, ValueKind::ANY);
 }
 
-// Where DrawFrequencyAxis puts its lines and labels.
-struct CPlotLayout::FrequencyGrid {
-    double f1;
-    double f2;
-    double f1Low;  // the range ends widened for ticks that land on them up to rounding
-    double f2High;
-    AxisStep axis;
-    double t0;  // the major step at or below f1
-    PlotPen majorPen;
-    int top;
-    int bottom;
-    int labelY;
-    int labelShift;
-    int charWidth;
+namespace {
+
+// Which ticks get a label first where labels would collide; higher ranks only fill gaps.
+enum class LabelRank { RANGE_END, DECADE, MAJOR, FILL, MINOR_FILL, NONE };
+
+bool IsPowerOfTen(double f) {
+    const double e = std::log10(f);
+    return std::fabs(e - std::round(e)) < kTickTolerance;
+}
+
+}  // namespace
+
+struct CPlotLayout::FrequencyTick {
+    double f;
+    int x;
+    bool major;
+    LabelRank rank;
+    std::string label;  // empty: unlabelled
 };
+
+// Linear ticks at multiples of a nice step; below the lowest of them, where their spacing gets
+// wide on the logarithmic axis, a tick at every digit of each decade. The range ends are ticks
+// of their own unless one lies there already.
+std::vector<CPlotLayout::FrequencyTick> CPlotLayout::FrequencyTicks(double f1, double f2,
+                                                                    const AxisStep& axis) const {
+    const double f1Low = f1 * (1.0 - kTickTolerance);
+    const double f2High = f2 * (1.0 + kTickTolerance);
+    const double minorStep = axis.step / axis.subdivisions;
+    const double t0 = std::trunc(f1 / axis.step + 1e-9) * axis.step;
+    const double firstMajor = t0 >= f1Low ? t0 : t0 + axis.step;
+    std::vector<FrequencyTick> ticks;
+    auto add = [&](double f, bool major, LabelRank rank) {
+        if (f >= f1Low && f <= f2High) {
+            ticks.push_back(
+                {f, FrequencyX(f), major, IsPowerOfTen(f) ? LabelRank::DECADE : rank, {}});
+        }
+    };
+    for (int i = 0; t0 + i * axis.step <= f2High; ++i) {
+        const double k = t0 + i * axis.step;
+        add(k, true, LabelRank::MAJOR);
+        // Minor ticks are labelled only left of the first major one.
+        for (int j = 1; j < axis.subdivisions; ++j) {
+            const double m = k + j * minorStep;
+            add(m, false, m < firstMajor ? LabelRank::FILL : LabelRank::NONE);
+        }
+    }
+    const double lowest = ticks.empty() ? f2High : ticks.front().f;
+    for (int e = static_cast<int>(std::floor(std::log10(f1))); std::pow(10.0, e) < lowest; ++e) {
+        const double decade = std::pow(10.0, e);
+        for (int digit = 1; digit <= 9; ++digit) {
+            const double f = digit * decade;
+            if (f < lowest * (1.0 - kTickTolerance)) {
+                const bool oneTwoFive = digit == 2 || digit == 5;
+                add(f, digit == 1, oneTwoFive ? LabelRank::FILL : LabelRank::MINOR_FILL);
+            }
+        }
+    }
+    for (const double end : {f1, f2}) {
+        auto at = std::find_if(ticks.begin(), ticks.end(), [&](const FrequencyTick& t) {
+            return std::fabs(t.f - end) <= kTickTolerance * end;
+        });
+        if (at == ticks.end()) {
+            ticks.push_back({end, FrequencyX(end), true, LabelRank::RANGE_END, {}});
+        } else {
+            at->rank = LabelRank::RANGE_END;
+        }
+    }
+    std::sort(ticks.begin(), ticks.end(),
+              [](const FrequencyTick& a, const FrequencyTick& b) { return a.f < b.f; });
+    return ticks;
+}
+
+// Labels by rank, and within a rank from the roundest value and from left to right, each where
+// it keeps a gap of a digit to every label placed before it; the range ends are always labelled.
+void CPlotLayout::LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const {
+    std::vector<FrequencyTick*> order;
+    for (FrequencyTick& t : ticks) {
+        if (t.rank != LabelRank::NONE) {
+            order.push_back(&t);
+        }
+    }
+    // Within a rank the rounder values go first: 1, 2, 3 before 1,5 and 2,5.
+    constexpr int kAllDigits = std::numeric_limits<double>::digits10;
+    auto key = [](const FrequencyTick* t) {
+        return std::pair(t->rank, SignificantDigits(t->f, kAllDigits));
+    };
+    std::stable_sort(
+        order.begin(), order.end(),
+        [&](const FrequencyTick* a, const FrequencyTick* b) { return key(a) < key(b); });
+    const double gap = scale_.digitWidth;
+    const int shift = Sx(11);
+    struct Span {
+        double left;
+        double right;
+    };
+    std::vector<Span> placed;
+    for (FrequencyTick* t : order) {
+        // A range end need not be a nice value: it shows as many digits as the ticks.
+        std::string text = t->rank == LabelRank::RANGE_END ? AxisFrequencyLabel(t->f, labelDigits_)
+                                                           : AxisFrequencyLabel(t->f, kAllDigits);
+        const Span span{double(t->x - shift), t->x - shift + LabelWidth(text, scale_.digitWidth)};
+        const bool free = std::all_of(placed.begin(), placed.end(), [&](const Span& p) {
+            return span.right + gap <= p.left || p.right + gap <= span.left;
+        });
+        if (free || t->rank == LabelRank::RANGE_END) {
+            placed.push_back(span);
+            t->label = std::move(text);
+        }
+    }
+}
 
 void CPlotLayout::DrawFrequencyAxis() {
     const PlotMapping& map = out_.mapping;
@@ -363,102 +449,19 @@ void CPlotLayout::DrawFrequencyAxis() {
     const double f2 = map.referenceFrequency * filter_.PlotMax();
     const AxisStep axis = NiceStep((f2 - f1) / 16.0);
     labelDigits_ = static_cast<int>(std::trunc(std::log10(f2 / axis.step) + 1.8));
-    const FrequencyGrid grid{f1,
-                             f2,
-                             f1 * (1.0 - kTickTolerance),
-                             f2 * (1.0 + kTickTolerance),
-                             axis,
-                             std::trunc(f1 / axis.step + 1e-9) * axis.step,
-                             scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen,
-                             map.top + scale_.uy,
-                             map.bottom - scale_.uy + 1,
-                             map.bottom + scale_.uy,
-                             Sx(11),
-                             Sx(kCharWidth)};
-    FillDecadeBelow(grid, DrawFrequencyTicks(grid));
-}
-
-void CPlotLayout::GridLine(const FrequencyGrid& grid, const PlotPen& pen, int x) {
-    Line(pen, x, grid.top, x, grid.bottom);
-}
-
-int CPlotLayout::GridLabel(const FrequencyGrid& grid, double f, int x) {
-    std::string text = FrequencyLabel(f);
-    const int length = static_cast<int>(text.size());
-    Text(std::move(text), x - grid.labelShift, grid.labelY, HAlign::LEFT, kBlack);
-    return length;
-}
-
-// The major ticks, labelled where the previous label leaves room, and the minor ones between.
-// Before the first major label, minor ticks are labelled leftwards from the first major tick.
-// Returns the lowest label's frequency, infinity for none.
-double CPlotLayout::DrawFrequencyTicks(const FrequencyGrid& g) {
-    const double minorStep = g.axis.step / g.axis.subdivisions;
-    bool majorLabelled = false;
-    int lastLabelX = 0;
-    int spacing = Sx(27);
-    int rightLabelX = FrequencyX(g.t0 >= g.f1Low ? g.t0 : g.t0 + g.axis.step);
-    double lowestLabel = std::numeric_limits<double>::infinity();
-    for (int i = 0;; ++i) {
-        const double k = g.t0 + i * g.axis.step;
-        if (k > g.f2High) {
-            break;
-        }
-        if (k >= g.f1Low) {
-            const int x = FrequencyX(k);
-            GridLine(g, g.majorPen, x);
-            if (!majorLabelled || x - lastLabelX > spacing) {
-                spacing = g.charWidth * (GridLabel(g, k, x) + 1);
-                lastLabelX = x;
-                majorLabelled = true;
-                lowestLabel = std::min(lowestLabel, k);
-            }
-        }
-        for (int j = g.axis.subdivisions - 1; j >= 1; --j) {
-            const double m = k + j * minorStep;
-            if (m < g.f1Low || m > g.f2High) {
-                continue;
-            }
-            const int x = FrequencyX(m);
-            if (!majorLabelled) {
-                const int length = static_cast<int>(FrequencyLabel(m).size());
-                if (g.charWidth * (length + 1) < rightLabelX - x) {
-                    GridLine(g, g.majorPen, x);
-                    GridLabel(g, m, x);
-                    rightLabelX = x;
-                    lowestLabel = std::min(lowestLabel, m);
-                    continue;
-                }
-            }
-            GridLine(g, kMinorGridPen, x);
-        }
+    std::vector<FrequencyTick> ticks = FrequencyTicks(f1, f2, axis);
+    LabelFrequencyTicks(ticks);
+    const PlotPen& majorPen = scale_.printer ? kPrinterMajorGridPen : kScreenMajorGridPen;
+    const int top = map.top + scale_.uy;
+    const int bottom = map.bottom - scale_.uy + 1;
+    for (const FrequencyTick& t : ticks) {
+        // A labelled tick stands out as a major one.
+        Line(t.major || !t.label.empty() ? majorPen : kMinorGridPen, t.x, top, t.x, bottom);
     }
-    return lowestLabel;
-}
-
-// Fills the decade below the lowest label when that lies well above the start.
-void CPlotLayout::FillDecadeBelow(const FrequencyGrid& g, double lowestLabel) {
-    const double n = lowestLabel;
-    if (!std::isfinite(n) || n * n / (g.f1 * g.f2) < 0.1) {
-        return;
-    }
-    double s = std::pow(10.0, std::floor(std::log10(n / 2.0)));
-    double v = n - s;
-    bool labelled = false;
-    if (n / s < 10.0 * (1.0 - kTickTolerance)) {
-        s = std::pow(10.0, std::floor(std::log10(v / 2.0)));
-        labelled = true;
-    }
-    while (v >= g.f1Low) {
-        const int x = FrequencyX(v);
-        if (labelled) {
-            GridLine(g, g.majorPen, x);
-            GridLabel(g, v, x);
-        } else {
-            GridLine(g, kMinorGridPen, x);
+    for (FrequencyTick& t : ticks) {
+        if (!t.label.empty()) {
+            Text(std::move(t.label), t.x - Sx(11), map.bottom + scale_.uy, HAlign::LEFT, kBlack);
         }
-        v -= s;
-        labelled = !labelled;
     }
 }
 

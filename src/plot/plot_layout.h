@@ -6,6 +6,8 @@
 
 #include "analysis/tolerance_result.h"
 #include "model/filter.h"
+#include "model/number_text.h"
+#include "plot/axis_label.h"
 #include "plot/plot_mapping.h"
 #include "plot/plot_overlay.h"
 #include "plot/plot_primitives.h"
@@ -21,10 +23,15 @@ struct PlotScale {
     int ux = 1;
     int uy = 1;
     bool printer = false;  // printers draw the major grid in black, two units wide
+    // Width of a digit of the label font in device units: the frequency labels are spaced by it.
+    double digitWidth = kScreenDigitWidth;
 
     static PlotScale Screen() { return {}; }
-    // A printer page is laid out as if it were 1276 by 920 screen pixels.
+    // A printer page is laid out as if it were 1276 by 920 screen pixels; its font is a share
+    // of the page width (plot_print_mapping.h).
     static PlotScale Printer(const PlotRect& page);
+    // Screen geometry with texts in a font of `size` pixels, as SVG files have.
+    static PlotScale ForFontSize(double size);
 };
 
 struct PlotDrawing {
@@ -38,8 +45,8 @@ struct PlotDrawing {
 // drawing serves the screen, the printer and SVG files.
 class CPlotLayout {
   public:
-    // Width of one character of a label in device units at scale 1: the labels are spaced by it.
-    static constexpr int kCharWidth = 6;
+    // Widest digit of the screen font in pixels, which the screen fits its font to.
+    static constexpr int kCharWidth = static_cast<int>(kScreenDigitWidth);
 
     // `summary` is the design summary line shown above the diagram: SummaryText in its report
     // variant (report/summary_text.h).
@@ -66,12 +73,9 @@ class CPlotLayout {
     bool FindVerticalRange();
     void DrawLevelGrid();
     void DrawFrequencyAxis();
-    struct FrequencyGrid;
-    double DrawFrequencyTicks(const FrequencyGrid& grid);
-    void FillDecadeBelow(const FrequencyGrid& grid, double lowestLabel);
-    void GridLine(const FrequencyGrid& grid, const PlotPen& pen, int x);
-    // Returns the label's length in characters.
-    int GridLabel(const FrequencyGrid& grid, double f, int x);
+    struct FrequencyTick;
+    std::vector<FrequencyTick> FrequencyTicks(double f1, double f2, const AxisStep& axis) const;
+    void LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const;
     void DrawCharacteristicFrequencies();
     void DrawMarks();
     // A band is set, lies on the grid, and a magnitude curve is shown.
@@ -82,7 +86,6 @@ class CPlotLayout {
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
     void DrawMarker(const PlotPen& pen, double f, int level);
     int FrequencyX(double f) const;
-    std::string FrequencyLabel(double f) const;
     std::string MarkerLabel(double f) const;
 
     const CFilter& filter_;

@@ -25,7 +25,7 @@ PlotPrintMapping PlotPrintMappingFor(int width, int height, double dpiX, double 
     m.scale = std::min(Round(0.8718 * width) / static_cast<double>(width),
                        Round(0.8718 * height) / static_cast<double>(height));
     const double aspect = dpiX > 0.0 && dpiY > 0.0 ? dpiY / dpiX : 1.0;
-    m.fontHeight = Round(0.011 * width * aspect);
+    m.fontHeight = Round(kPrintFontShare * width * aspect);
     m.penScale = std::max(1.0, dpiX / 200.0 / m.scale);
     return m;
 }

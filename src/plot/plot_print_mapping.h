@@ -4,6 +4,9 @@
 
 namespace vx {
 
+// Height of the diagram's print font as a share of the page width.
+inline constexpr double kPrintFontShare = 0.011;
+
 // How the diagram sits on a printed page. It is laid out on the page's own size (`page`, drawn
 // with PlotScale::Printer) and mapped into a viewport of 87.18 % of the page, offset by
 // 3.39 % and 3.73 %, with one scale for both axes.

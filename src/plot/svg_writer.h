@@ -9,7 +9,7 @@
 namespace vx {
 
 struct SvgOptions {
-    double fontSize = 11.0;  // px; about 6 px per digit, as the axis label spacing assumes
+    double fontSize = 11.0;  // px; the drawing's labels must be spaced for it (PlotScale)
 };
 
 // A standalone UTF-8 SVG document of `page` drawn with the primitives in order. Texts use the

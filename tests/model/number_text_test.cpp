@@ -92,9 +92,11 @@ TEST(FormatValue, ChoosesPrefixAndPrecision) {
         {4.7e6, false, 3, kR, "4,7 M"},
         {1e9, true, 3, kAny, "1G"},
         {3.3e12, true, 3, kAny, "3,3T"},
-        {1e15, true, 3, kAny, "1P"},
-        // Beyond the largest prefix the number is written in full.
-        {1e18, true, 3, kAny, "1000000000000000000"},
+        // From peta on the exponent form: a typed "P" is pico.
+        {1e15, true, 3, kAny, "1e+15"},
+        {4.32e15, false, 3, kR, "4,32e+15"},
+        {-4.32e15, true, 3, kR, "-4,32e+15"},
+        {1e18, true, 3, kAny, "1e+18"},
         {1.0, true, 3, kAny, "1"},
         {1.5, false, 3, kAny, "1,5"},
         {999.0, true, 3, kAny, "999"},
@@ -168,12 +170,24 @@ TEST(FormatValue, NoMilliWritesSmallValuesWithoutMilli) {
     }
 }
 
+// What is shown reads back as the value, within the digits shown, whatever the prefix.
 TEST(FormatValue, RoundTripsThroughParseValue) {
-    for (const double x :
-         {4.7e3, 1.5e-9, 2.2e-6, 3.3e-12, 1e6, 8.2e9, 3.3e12, 0.005, 150.0, -4.7e3}) {
-        for (const ValueKind kind : {kAny, kC, kR}) {
-            const std::string text = FormatValue(x, false, 3, kind);
-            EXPECT_DOUBLE_EQ(ParseValue(text), x) << text;
+    const double values[] = {3.3e-12,    1.2345e-12, 1.5e-9,     4.7e-9,  2.2e-6,  0.005,
+                             0.123,      1.0,        47.5,       150.0,   4.7e3,   12.3456e3,
+                             1e6,        8.2e9,      3.3e12,     9.99e14, 1e15,    4.32e15,
+                             7.77777e16, 1e18,       1.23456e19, -4.7e3,  -4.32e15};
+    for (const double x : values) {
+        for (const int digits : {3, 4, 6}) {
+            for (const ValueKind kind : {kAny, kC, kR, kT}) {
+                for (const bool compact : {false, true}) {
+                    const std::string text = FormatValue(x, compact, digits, kind);
+                    const double tolerance = 0.5 * std::pow(10.0, 1 - digits) * std::fabs(x);
+                    EXPECT_NEAR(ParseValue(text), x, tolerance) << text << " digits " << digits;
+                }
+            }
+            const std::string text = FormatValueNoMilli(x, true, digits, kAny);
+            EXPECT_NEAR(ParseValue(text), x, 0.5 * std::pow(10.0, 1 - digits) * std::fabs(x))
+                << text;
         }
     }
 }

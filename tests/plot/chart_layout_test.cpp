@@ -92,7 +92,7 @@ TEST(ChartLayout, LabelsTheHorizontalAxisOnceBelowTheLastDiagram) {
     const Case cases[] = {
         {ChartAxis::FREQUENCY,
          Sweep(500.0, 2000.0, 101),
-         {"500", "1k", "1500", "2k", "Frequenz [Hz]"}},
+         {"500", "1k", "1,5k", "2k", "Frequenz [Hz]"}},
         {ChartAxis::FREQUENCY,
          Sweep(10.0, 100e3, 101),
          {"10", "20", "50", "100", "200", "500", "1k", "2k", "5k", "10k", "20k", "50k", "100k",

@@ -40,9 +40,9 @@ void CheckPassBand(const CFilter& filter, const ResponseCurves& curves,
         return;
     }
     const double f = filter.Frequency() * filter.PlotMin() * std::pow(ratio, worstAt);
-    findings.push_back(
-        check::PassBandDeviationMessage(WithUnit(FormatValue(worst, true, 3, ValueKind::ANY), "dB"),
-                                        FormatQuantity(f, "Hz", ValueKind::ANY)));
+    findings.push_back(check::PassBandDeviationMessage(
+        WithUnit(FormatValue(std::abs(worst), true, 3, ValueKind::ANY), "dB"), worst > 0.0,
+        FormatQuantity(f, "Hz", ValueKind::ANY)));
 }
 
 void CheckGainBandwidth(const CFilter& filter, const CFilterStructure& structure, const COpv& opv,

@@ -2,9 +2,10 @@
 
 namespace vx::check {
 
-std::string PassBandDeviationMessage(const std::string& deviation, const std::string& frequency) {
-    return "Ihr Filter weicht im Durchlassbereich um bis zu " + deviation +
-           " von der Sollkurve ab (bei " + frequency + ").";
+std::string PassBandDeviationMessage(const std::string& deviation, bool above,
+                                     const std::string& frequency) {
+    return "Ihr Filter liegt im Durchlassbereich um bis zu " + deviation +
+           (above ? " über" : " unter") + " der Sollkurve (bei " + frequency + ").";
 }
 
 std::string GainBandwidthMessage(int stage, const std::string& opAmp, const std::string& has,

@@ -46,12 +46,14 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
         {"check_bp.vxs",
          "bandpass mfb --characteristic chebyshev --ripple 1 --order 30 --frequency 1k "
          "--bandwidth 200 --gain-db 20 --opamp uA741 --series E192",
-         "um bis zu 23 dB von der Sollkurve ab (bei 947 Hz)", 15,
+         "um bis zu 23 dB über der Sollkurve (bei 947 Hz)", 15,
          "Stufe 15: R2 = 1,02 Ohm liegt außerhalb"},
         {"check_sk.vxs",
          "lowpass sk --characteristic chebyshev --ripple 3 --order 8 --frequency 100k "
          "--gain-db 10 --opamp uA741",
          "um bis zu 1,61 dB", 4, ""},
+        {"check_hp200.vxs", "highpass skx --order 3 --frequency 1k --gain-db 200",
+         "um bis zu 39,4 dB unter der Sollkurve", 0, "Stufe 1: R2 = 120 TOhm liegt außerhalb"},
         {"check_ohm.vxs", "lowpass sk --impedance 1", "", 0,
          "Stufe 1: C2 = 270 uF liegt außerhalb dessen, was sich bauen lässt (10 pF bis 10 uF)."},
     };
@@ -60,7 +62,8 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
         const std::string file = ::testing::TempDir() + d.name;
         ASSERT_EQ(test::RunCli(std::string("new ") + d.options + " -o " + file).status, 0);
         const std::vector<std::string> findings = FindingsOf(file);
-        EXPECT_EQ(CountContaining(findings, "Ihr Filter weicht"), *d.passBand ? 1u : 0u);
+        EXPECT_EQ(CountContaining(findings, "Ihr Filter liegt im Durchlassbereich"),
+                  *d.passBand ? 1u : 0u);
         if (*d.passBand) {
             EXPECT_EQ(CountContaining(findings, d.passBand), 1u);
         }

@@ -39,13 +39,13 @@ double StageGainProductDb(std::span<const double> stageGains, int order) {
     return 20.0 * std::log10(product);
 }
 
-double ShownGainDb(const CFilter& filter) {
+double ShownGainDb(const CFilter& filter, StructureKind structure) {
     double gainDb = filter.GainDb();
     if (filter.GetGainDistribution() == GainDistribution::VALUES) {
         gainDb = StageGainProductDb(filter.Specification().stageGain, filter.Order());
     }
-    const bool sallenKey = filter.Structure() == StructureKind::SALLEN_KEY ||
-                           filter.Structure() == StructureKind::SALLEN_KEY_X;
+    const bool sallenKey =
+        structure == StructureKind::SALLEN_KEY || structure == StructureKind::SALLEN_KEY_X;
     return sallenKey && gainDb < 0.0 ? 0.0 : gainDb;
 }
 

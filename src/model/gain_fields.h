@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/filter.h"
+
 // The paired gain fields of the input dialogs (linear and dB) and the other number fields'
 // texts.
 namespace vx {
@@ -20,9 +22,10 @@ std::optional<std::string> GainDbTextFromLinear(std::string_view linearText);
 // The dB field with the gain distribution VALUES: 20 log10 of the product of the gains of the
 // (order + 1) / 2 stages of an order (at most the 15 stages).
 double StageGainProductDb(std::span<const double> stageGains, int order);
-// The gain a dialog opens with: the product of the stage gains for entered stage gains, and
-// 0 dB instead of a negative gain for the Sallen-Key structures.
-double ShownGainDb(const CFilter& filter);
+// The gain the dialog of `structure` opens with: the product of the stage gains for entered
+// stage gains, and 0 dB instead of a negative gain for the Sallen-Key structures, which
+// cannot attenuate; the record may hold a multiple-feedback design's negative gain.
+double ShownGainDb(const CFilter& filter, StructureKind structure);
 // A frequency, bandwidth, impedance or quality as the input dialogs show it.
 std::string NumberFieldText(double x);
 // The ripple as the dialog shows it: small values in exponent form with a decimal comma.

@@ -27,7 +27,7 @@ HpLpInput HpLpInputFrom(const CFilter& filter, StructureKind structure) {
     in.order = s.orderLpHp;
     in.frequency = s.frequency;
     in.impedance = s.impedance;
-    in.gainDb = ShownGainDb(filter);
+    in.gainDb = ShownGainDb(filter, structure);
     in.sequence = s.stageSequence;
     in.series = s.resistorSeries;
     in.distribution = s.gainDistribution;

@@ -277,18 +277,23 @@ TEST(GainFields, FollowEachOther) {
     EXPECT_EQ(PoleValueText(0.5), "0,50000000");
     EXPECT_EQ(PoleValueText(0.005), "5,000000E-03");
 
-    // Entered stage gains show their product; a Sallen-Key filter shows no negative gain.
+    // Entered stage gains show their product; a Sallen-Key dialog shows no negative gain, also
+    // not the one a multiple-feedback design left in the record, which the MFB dialogs keep.
     CFilter filter;
     SpecificationBlock b = filter.Specification();
     b.orderLpHp = 4;
     b.gainDb = -6.0;
+    filter.SetSpecification(b, StructureKind::MFB, FilterType::LOWPASS);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::SALLEN_KEY).gainDb, 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::SALLEN_KEY_X).gainDb, 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::MFB).gainDb, -6.0);
     filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
-    EXPECT_EQ(ShownGainDb(filter), 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::MFB).gainDb, -6.0);
     filter.SetGainDistribution(static_cast<int>(GainDistribution::VALUES));
     filter.SetStageGain(0, 2.0);
     filter.SetStageGain(1, 5.0);
     filter.SetStageGain(2, 100.0);  // not a stage of order 4
-    EXPECT_NEAR(ShownGainDb(filter), 20.0, 1e-12);
+    EXPECT_NEAR(ShownGainDb(filter, StructureKind::SALLEN_KEY), 20.0, 1e-12);
     // An odd order counts its first-order stage; no order reads past the last stage.
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 5), 60.0, 1e-12);
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 40), 60.0, 1e-12);

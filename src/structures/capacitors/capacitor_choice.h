@@ -72,6 +72,13 @@ struct StageCapacitors {
 };
 // The values stored in the record, and their minima, for the editing dialog.
 std::vector<StageCapacitors> StoredCapacitors(const CFilterStructure& structure);
+// The minimum the editing dialog shows and checks for capacitor `which` of `stage`, given the
+// edited first capacitor: the structure's minimum, but not above the value the design chose
+// while the stage keeps its designed first capacitor. The capacitor searches step both values
+// freely and may end under the ratio that dimensioning from the capacitors asks for, so the
+// design's own values must pass.
+double EditedCapacitorMinimum(const CFilterStructure& structure, int stage, int which,
+                              double firstCapacitor);
 // Checks every stage in order against its minima; the first failure is reported.
 std::optional<UserMessage> CheckEditedCapacitors(const CFilterStructure& structure,
                                                  const std::vector<StageCapacitors>& caps);

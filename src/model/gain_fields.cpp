@@ -21,8 +21,29 @@ std::string LinearGainText(double linear) {
     return FormatValueNoMilli(linear, true, 4, ValueKind::ANY);
 }
 
+double FieldNumber(std::string_view text, const ShownNumber& shown) {
+    if (!shown.text.empty() && text == shown.text) {
+        return shown.value;
+    }
+    const std::optional<double> value = ParseValueText(text);
+    return value && std::isfinite(*value) ? *value : std::nan("");
+}
+
+std::optional<std::string> GainLinearTextFromDb(std::string_view dbText) {
+    const double db = FieldNumber(dbText);
+    if (std::isnan(db)) {
+        return std::nullopt;
+    }
+    return GainLinearText(db);
+}
+
+double PairedGainDb(std::string_view linearText, std::string_view dbText,
+                    const ShownNumber& shownDb) {
+    return std::isnan(FieldNumber(linearText)) ? std::nan("") : FieldNumber(dbText, shownDb);
+}
+
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
-    const double linear = ParseValue(linearText);
+    const double linear = FieldNumber(linearText);
     if (!(linear > 0.0)) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -76,6 +77,89 @@ TEST(HpLpInput, ChecksEachFieldWithItsRange) {
         EXPECT_EQ(error->message.caption, "Eingabefehler") << c.what;
         EXPECT_EQ(error->message.text, Range(c.name, c.range)) << c.what;
     }
+}
+
+TEST(InputChecks, AFieldThatHoldsNoNumberGetsItsOwnRangeMessage) {
+    // The dialogs read a text that holds no finite number as NaN.
+    for (const char* text : {"abc", "", "-", ",", "k", "1e999"}) {
+        EXPECT_TRUE(std::isnan(FieldNumber(text))) << text;
+    }
+    const double none = FieldNumber("abc");
+    const auto message = [](const auto& error) -> std::optional<UserMessage> {
+        return error ? std::optional(error->message) : std::nullopt;
+    };
+    HpLpInput chebyshev;
+    chebyshev.characteristic = Characteristic::CHEBYCHEV;
+    BpInput bp;
+    bp.characteristic = Characteristic::CHEBYCHEV;
+    const auto hpLp = [&](StructureKind structure, double HpLpInput::*field) {
+        HpLpInput in = chebyshev;
+        in.*field = none;
+        return message(CheckHpLpInput(in, structure));
+    };
+    const auto bandPass = [&](double BpInput::*field) {
+        BpInput in = bp;
+        in.*field = none;
+        return message(CheckBpInput(in));
+    };
+    const auto poles = [&](bool quality) {
+        PoleRows frequencies;
+        PoleRows qualities;
+        frequencies.fill(1.0);
+        qualities.fill(0.7);
+        (quality ? qualities : frequencies)[4] = none;
+        CCharacter character;
+        return message(AcceptPoleRows(frequencies, qualities, character));
+    };
+    const auto edge = [&](double lower, double upper) {
+        const auto converted = ConvertBandEdges(lower, upper);
+        return std::optional(std::get<UserMessage>(converted));
+    };
+    BrTtInput brTt;
+    brTt.quality = none;
+    StageGains gains;
+    gains.fill(2.0);
+    gains[2] = none;
+    const struct {
+        std::optional<UserMessage> message;
+        std::string name;
+        std::string range;
+    } cases[] = {
+        {hpLp(StructureKind::SALLEN_KEY, &HpLpInput::impedance), "Impedanzniveau", "1e-9 .. 1e9"},
+        {hpLp(StructureKind::MFB, &HpLpInput::frequency), "Grenzfrequenz", "1e-9 .. 1e9"},
+        {hpLp(StructureKind::SALLEN_KEY, &HpLpInput::gainDb), "Verstärkung", "0 .. 200 dB"},
+        {hpLp(StructureKind::MFB, &HpLpInput::rippleDb), "Welligkeit", "> 0, max. 20 dB"},
+        // The bandwidth's range, which follows from the centre, must not take its place.
+        {bandPass(&BpInput::frequency), "Mittenfrequenz", "1e-9 .. 1e9"},
+        {bandPass(&BpInput::bandwidth), "Bandbreite", "5 .. 10 k"},
+        {bandPass(&BpInput::gainDb), "Verstärkung", "-100 .. 200 dB"},
+        {message(CheckBrTtInput(brTt)), "Güte", ">= 0.5"},
+        {CheckStageGains(gains), "Verstärkung der Stufe 3", "> 0"},
+        {poles(false), "Normierte Polfrequenz der Stufe 5", "> 0"},
+        {poles(true), "Polgüte Q der Stufe 5", "> 0"},
+        {edge(none, 1100.0), "Untere Grenzfrequenz", "> 0"},
+        {edge(900.0, none), "Obere Grenzfrequenz", "> 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.message, (UserMessage{"Eingabefehler", Range(c.name, c.range)})) << c.name;
+    }
+    // The gain fields are one gain: either holding no number refuses it.
+    EXPECT_TRUE(std::isnan(PairedGainDb("abc", "6", {})));
+    EXPECT_TRUE(std::isnan(PairedGainDb("2", "", {})));
+}
+
+TEST(InputChecks, AnUnreadRippleThatHoldsNoNumberKeepsTheStoredOne) {
+    CFilter filter;
+    CCharacter character;
+    HpLpInput hpLp;
+    hpLp.characteristic = Characteristic::BUTTERWORTH;
+    hpLp.rippleDb = FieldNumber("abc");
+    ASSERT_FALSE(AcceptHpLpInput(hpLp, FilterType::LOWPASS, StructureKind::MFB, filter, character));
+    EXPECT_EQ(filter.RippleDb(), 1.0);
+    BpInput bp;
+    bp.rippleDb = FieldNumber("");
+    ASSERT_FALSE(AcceptBpInput(bp, filter, character));
+    EXPECT_EQ(filter.RippleDb(), 1.0);
 }
 
 TEST(HpLpInput, AcceptsTheEdgesOfTheRanges) {
@@ -251,6 +335,19 @@ TEST(BandEdgesInput, TurnsEdgesIntoCentreAndBandwidth) {
               "Aus Ihren Eingaben ergibt sich eine Mittenfrequenz von 1005 Hz.\n\nDies erfordert "
               "eine Bandbreite von 33,5 .. 10050 Hz, da die Güte im Bereich 0,1 .. 30 liegen "
               "muss.\n\nBitte ändern Sie den Abstand der beiden Frequenzen entsprechend.");
+}
+
+TEST(BandEdgesInput, EdgesComeBackAsEnteredThroughTheFourDigitFields) {
+    // The centre 994,987 Hz shows as "995"; read back from that text its edges were 900,012
+    // and 1100,01. The value behind the unchanged text gives back what was entered.
+    const auto entered = std::get<CentreAndBandwidth>(ConvertBandEdges(900.0, 1100.0));
+    const ShownNumber centre{NumberFieldText(entered.centre), entered.centre};
+    const BandEdgePair edges = BandEdgesOf(FieldNumber("995", centre), entered.bandwidth);
+    EXPECT_EQ(BandEdgeText(edges.lower), "900");
+    EXPECT_EQ(BandEdgeText(edges.upper), "1100");
+    // A typed text is read as typed; edges of a field that holds no number show nothing.
+    EXPECT_EQ(FieldNumber("995,0", centre), 995.0);
+    EXPECT_EQ(BandEdgeText(BandEdgesOf(FieldNumber("abc"), 200.0).lower), "");
 }
 
 TEST(StageGainInput, RefusesAGainNotAboveZero) {

@@ -99,6 +99,9 @@ MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, doubl
 }
 
 std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio) {
+    if (std::isnan(c2)) {
+        return RangeMessage("C2", ">= " + FormatCapacitance(ratio * c1));
+    }
     if (c2 / c1 >= ratio) {
         return std::nullopt;
     }
@@ -108,6 +111,10 @@ std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio) {
 }
 
 std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio) {
+    // C1 = 0 would reach any ratio.
+    if (!(c1 > 0.0)) {
+        return RangeMessage("C1", "> 0  und  <= " + FormatCapacitance(c2 / ratio));
+    }
     if (c2 / c1 >= ratio) {
         return std::nullopt;
     }

@@ -49,7 +49,8 @@ struct MismatchOptions {
     double proposedC1 = 0.0;  // largest E12 value not above C2 / r
 };
 MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, double ratio);
-// Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio.
+// Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio. An
+// entry that is no number (NaN), or a C1 not above 0, gets the range message naming it.
 std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio);
 std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
 

@@ -93,6 +93,14 @@ TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
     EXPECT_EQ(o.changeC1, "C1 ändern (Maximalwert: 6,8 nF).");
     EXPECT_EQ(CheckNewC2(10e-9, 18e-9, 2.0)->caption, "Fehler: C2 zu klein");
     EXPECT_EQ(CheckNewC1(10e-9, 18e-9, 2.0)->caption, "Fehler: C1 zu groß");
+    // An entry that is no number, and a C1 of 0, which reached any ratio, name the field.
+    const std::string c1Range =
+        "\"C1\" liegt außerhalb des zulässigen Bereichs [ > 0  und  <= 7,5 nF ]";
+    EXPECT_NE(CheckNewC1(std::nan(""), 15e-9, 2.0)->text.find(c1Range), std::string::npos);
+    EXPECT_NE(CheckNewC1(0.0, 15e-9, 2.0)->text.find(c1Range), std::string::npos);
+    EXPECT_NE(CheckNewC2(10e-9, std::nan(""), 2.0)
+                  ->text.find("\"C2\" liegt außerhalb des zulässigen Bereichs [ >= 20 nF ]"),
+              std::string::npos);
 }
 
 TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {

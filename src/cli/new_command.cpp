@@ -125,8 +125,9 @@ struct NewOptions {
     std::string Text(const std::string& name, const std::string& fallback) const {
         return Has(name) ? values.at(name) : fallback;
     }
+    // A value that is no number reaches the checks as such, which name its field.
     double Number(const std::string& name, double fallback) const {
-        return Has(name) ? ParseValue(values.at(name)) : fallback;
+        return Has(name) ? FieldNumber(values.at(name)) : fallback;
     }
 };
 
@@ -191,7 +192,8 @@ std::variant<CommonInputs, int> ReadCommonInputs(const NewOptions& o, const COpv
         }
         gainDb = 20.0 * std::log10(linear);
     }
-    const int order = static_cast<int>(o.Number("--order", 2.0));
+    // No number reads as order 0 here, which its range refuses: NaN would not convert to int.
+    const int order = o.Has("--order") ? static_cast<int>(ParseValue(o.values.at("--order"))) : 2;
     return CommonInputs{.characteristic = *characteristic,
                         .series = *series,
                         .sequence = *sequence,
@@ -220,7 +222,7 @@ Refusal ReadStageGains(const NewOptions& o, int order, CFilter& filter, double& 
     gains.fill(1.0);
     const auto given = SplitText(o.Text("--stage-gains", ""), ':');
     for (size_t i = 0; i < given.size() && i < gains.size(); ++i) {
-        gains[i] = ParseValue(given[i]);
+        gains[i] = FieldNumber(given[i]);
     }
     if (auto error = AcceptStageGains(gains, filter)) {
         return PrintInputError(*error);
@@ -266,7 +268,7 @@ Refusal ReadBandPassBand(const NewOptions& o, BpInput& in) {
     }
     const auto edges = SplitText(o.values.at("--edges"), ':');
     const auto converted =
-        ConvertBandEdges(ParseValue(edges[0]), edges.size() > 1 ? ParseValue(edges[1]) : 0.0);
+        ConvertBandEdges(FieldNumber(edges[0]), edges.size() > 1 ? FieldNumber(edges[1]) : 0.0);
     if (const auto* message = std::get_if<UserMessage>(&converted)) {
         return PrintInputError(*message);
     }

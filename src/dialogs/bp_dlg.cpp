@@ -14,7 +14,6 @@
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
-#include "model/number_text.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 
@@ -47,12 +46,12 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     MarkField(BpField::RIPPLE, ripple_);
 
     order_->setText(Qs(FormatInt(in.order)));
-    frequency_->setText(Qs(NumberFieldText(in.frequency)));
-    bandwidth_->setText(Qs(NumberFieldText(in.bandwidth)));
+    ShowNumber(frequency_, NumberFieldText(in.frequency), in.frequency);
+    ShowNumber(bandwidth_, NumberFieldText(in.bandwidth), in.bandwidth);
     gain_->SetGainDb(in.gainDb);
-    impedance_->setText(Qs(NumberFieldText(in.impedance)));
+    ShowNumber(impedance_, NumberFieldText(in.impedance), in.impedance);
     characteristic_->SetIndex(static_cast<int>(in.characteristic));
-    ripple_->setText(Qs(RippleText(in.rippleDb)));
+    ShowNumber(ripple_, RippleText(in.rippleDb), in.rippleDb);
     sequence_->SetIndex(static_cast<int>(in.sequence));
     series_->SetIndex(static_cast<int>(in.series));
     steplessR2_->setChecked(in.steplessR2);
@@ -101,12 +100,12 @@ QWidget* CBpDlg::MakeCharacteristicGroup() {
 BpInput CBpDlg::ReadFields() const {
     BpInput in;
     in.order = static_cast<int>(ParseInt(Std(order_->text())));
-    in.frequency = ParseValue(Std(frequency_->text()));
-    in.bandwidth = ParseValue(Std(bandwidth_->text()));
+    in.frequency = ReadNumber(frequency_);
+    in.bandwidth = ReadNumber(bandwidth_);
     in.gainDb = gain_->GainDb();
-    in.impedance = ParseValue(Std(impedance_->text()));
+    in.impedance = ReadNumber(impedance_);
     in.characteristic = static_cast<Characteristic>(characteristic_->Index());
-    in.rippleDb = ParseValue(Std(ripple_->text()));
+    in.rippleDb = ReadNumber(ripple_);
     in.sequence = static_cast<StageSequence>(sequence_->Index());
     in.series = static_cast<ResistorSeries>(series_->Index());
     in.steplessR2 = steplessR2_->isChecked();
@@ -117,11 +116,13 @@ BpInput CBpDlg::ReadFields() const {
 }
 
 void CBpDlg::EnterBandEdges() {
-    CEditBpFreqsDlg dialog(ParseValue(Std(frequency_->text())), ParseValue(Std(bandwidth_->text())),
-                           this);
+    // The fields keep the exact centre and bandwidth behind their four digits, so that the
+    // edges come back as they were entered.
+    CEditBpFreqsDlg dialog(ReadNumber(frequency_), ReadNumber(bandwidth_), this);
     if (dialog.exec() == QDialog::Accepted) {
-        frequency_->setText(Qs(NumberFieldText(dialog.Result().centre)));
-        bandwidth_->setText(Qs(NumberFieldText(dialog.Result().bandwidth)));
+        const CentreAndBandwidth& result = dialog.Result();
+        ShowNumber(frequency_, NumberFieldText(result.centre), result.centre);
+        ShowNumber(bandwidth_, NumberFieldText(result.bandwidth), result.bandwidth);
     }
 }
 

@@ -10,7 +10,6 @@
 #include "dialogs/radio_group.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
-#include "model/number_text.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 
@@ -57,23 +56,21 @@ CBrTtDlg::CBrTtDlg(CDesignSession& session, QWidget* parent)
     MarkField(BrTtField::QUALITY, quality_);
     MarkField(BrTtField::FREQUENCY, frequency_);
 
-    frequency_->setText(Qs(NumberFieldText(in.frequency)));
-    quality_->setText(Qs(NumberFieldText(in.quality)));
-    impedance_->setText(Qs(NumberFieldText(in.impedance)));
+    ShowNumber(frequency_, NumberFieldText(in.frequency), in.frequency);
+    ShowNumber(quality_, NumberFieldText(in.quality), in.quality);
+    ShowNumber(impedance_, NumberFieldText(in.impedance), in.impedance);
     series_->SetIndex(static_cast<int>(in.series) - kFirstSeries);
     capacitors_->SetIndex(static_cast<int>(in.capacitorMode));
-    auto showGain = [this] {
-        gain_->setText(Qs(BandStopGainText(ParseValue(Std(quality_->text())))));
-    };
+    auto showGain = [this] { gain_->setText(Qs(BandStopGainText(ReadNumber(quality_)))); };
     connect(quality_, &QLineEdit::textChanged, this, showGain);
     showGain();
 }
 
 BrTtInput CBrTtDlg::ReadFields() const {
     BrTtInput in;
-    in.frequency = ParseValue(Std(frequency_->text()));
-    in.quality = ParseValue(Std(quality_->text()));
-    in.impedance = ParseValue(Std(impedance_->text()));
+    in.frequency = ReadNumber(frequency_);
+    in.quality = ReadNumber(quality_);
+    in.impedance = ReadNumber(impedance_);
     in.series = static_cast<ResistorSeries>(series_->Index() + kFirstSeries);
     in.capacitorMode = static_cast<CapacitorMode>(capacitors_->Index());
     in.opAmp = opAmps_->currentRow();

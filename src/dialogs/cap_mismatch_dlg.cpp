@@ -7,7 +7,6 @@
 #include "dialogs/cap_dlg.h"
 #include "dialogs/dialog_parts.h"
 #include "dialogs/radio_group.h"
-#include "model/number_text.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "structures/capacitors/capacitor_choice.h"
@@ -36,8 +35,8 @@ CCapMismatchDlg::CCapMismatchDlg(const MismatchRequest& request, double c1, doub
         MakeMismatchOptions(request.stageNumber, c1, c2, request.minimumRatio);
     auto* text = new QLabel(Qs(o.text), this);
     text->setObjectName("mismatchText");
-    newC2_->setText(Qs(FormatCapacitance(o.proposedC2)));
-    newC1_->setText(Qs(FormatCapacitance(o.proposedC1)));
+    ShowNumber(newC2_, FormatCapacitance(o.proposedC2), o.proposedC2);
+    ShowNumber(newC1_, FormatCapacitance(o.proposedC1), o.proposedC1);
     options_->Add(o.changeC2.c_str(), newC2_);
     options_->Add(o.changeC1.c_str(), newC1_);
     options_->Add(o.changeBoth.c_str());
@@ -59,7 +58,7 @@ void CCapMismatchDlg::accept() {
     const double ratio = request_.minimumRatio;
     switch (options_->Index()) {
         case CHANGE_C2: {
-            const double c2 = ParseValue(Std(newC2_->text()));
+            const double c2 = ReadNumber(newC2_);
             if (const auto message = CheckNewC2(c1_, c2, ratio)) {
                 ShowMessage(this, *message);
                 newC2_->setFocus();
@@ -69,7 +68,7 @@ void CCapMismatchDlg::accept() {
             break;
         }
         case CHANGE_C1: {
-            const double c1 = ParseValue(Std(newC1_->text()));
+            const double c1 = ReadNumber(newC1_);
             if (const auto message = CheckNewC1(c1, c2_, ratio)) {
                 ShowMessage(this, *message);
                 newC1_->setFocus();

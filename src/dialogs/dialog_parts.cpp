@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "dialogs/radio_group.h"
+#include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/opv.h"
 #include "qt/qt_text.h"
@@ -102,6 +103,25 @@ QLineEdit* NumberEdit(const QString& name, QWidget* parent) {
     // Wide enough for "1,234567k" with room to spare.
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 12);
     return edit;
+}
+
+namespace {
+
+// What a number field was filled with, kept on the field itself.
+constexpr const char* kShownText = "vxShownText";
+constexpr const char* kShownValue = "vxShownValue";
+
+}  // namespace
+
+void ShowNumber(QLineEdit* edit, const std::string& text, double value) {
+    edit->setText(Qs(text));
+    edit->setProperty(kShownText, Qs(text));
+    edit->setProperty(kShownValue, value);
+}
+
+double ReadNumber(const QLineEdit* edit) {
+    return FieldNumber(Std(edit->text()), {Std(edit->property(kShownText).toString()),
+                                           edit->property(kShownValue).toDouble()});
 }
 
 QLabel* TextLabel(const char* text, QWidget* parent) {

@@ -28,6 +28,10 @@ QTableWidget* ReadOnlyTable(const std::vector<std::vector<std::string>>& rows, c
                             QWidget* parent, int visibleRows = 16);
 // A field for an engineering number, named for the tests.
 QLineEdit* NumberEdit(const QString& name, QWidget* parent);
+// Fills a number field with the text of `value`; ReadNumber gives back `value` itself while
+// the text is unchanged, the typed number after an edit, NaN for a text that is no number.
+void ShowNumber(QLineEdit* edit, const std::string& text, double value);
+double ReadNumber(const QLineEdit* edit);
 // A label of the core's text.
 QLabel* TextLabel(const char* text, QWidget* parent);
 // "Welligkeit [dB] :" with its field and note, below the characteristic's buttons.

@@ -6,7 +6,6 @@
 
 #include "dialogs/dialog_parts.h"
 #include "model/input_dialog_texts.h"
-#include "model/number_text.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 
@@ -31,8 +30,7 @@ CEditBpFreqsDlg::CEditBpFreqsDlg(double centre, double bandwidth, QWidget* paren
 }
 
 void CEditBpFreqsDlg::accept() {
-    const auto converted =
-        ConvertBandEdges(ParseValue(Std(lower_->text())), ParseValue(Std(upper_->text())));
+    const auto converted = ConvertBandEdges(ReadNumber(lower_), ReadNumber(upper_));
     if (const auto* message = std::get_if<UserMessage>(&converted)) {
         ShowMessage(this, *message);
         return;

@@ -50,7 +50,8 @@ double& CEditCapsDlg::ValueOf(int stage, int which) {
 }
 
 double CEditCapsDlg::MinimumOf(int stage, int which) const {
-    return structure_.MinimumCapacitor(stage, which, caps_[static_cast<size_t>(stage)].first);
+    return EditedCapacitorMinimum(structure_, stage, which,
+                                  caps_[static_cast<size_t>(stage)].first);
 }
 
 void CEditCapsDlg::ShowPage() {

@@ -8,7 +8,6 @@
 #include "dialogs/dialog_parts.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
-#include "model/number_text.h"
 #include "model/stage_gain_input.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
@@ -23,7 +22,7 @@ CGainDlg::CGainDlg(CFilter& filter, QWidget* parent) : QDialog(parent), filter_(
     for (int k = 0; k < kMaxStages; ++k) {
         QLineEdit*& edit = gains_[static_cast<size_t>(k)];
         edit = NumberEdit(QString("stageGainEdit%1").arg(k), this);
-        edit->setText(Qs(LinearGainText(filter.GetStageGain(k))));
+        ShowNumber(edit, LinearGainText(filter.GetStageGain(k)), filter.GetStageGain(k));
         grid->addWidget(new QLabel(Qs(StageRowLabel(k + 1)), this), k, 0);
         grid->addWidget(edit, k, 1);
         grid->addWidget(TextLabel(kStageGainNote, this), k, 2);
@@ -35,7 +34,7 @@ CGainDlg::CGainDlg(CFilter& filter, QWidget* parent) : QDialog(parent), filter_(
 void CGainDlg::accept() {
     StageGains gains{};
     for (size_t i = 0; i < gains.size(); ++i) {
-        gains[i] = ParseValue(Std(gains_[i]->text()));
+        gains[i] = ReadNumber(gains_[i]);
     }
     if (const auto message = AcceptStageGains(gains, filter_)) {
         ShowMessage(this, *message);

@@ -4,7 +4,6 @@
 
 #include "dialogs/dialog_parts.h"
 #include "model/gain_fields.h"
-#include "model/number_text.h"
 #include "qt/qt_text.h"
 
 namespace vx {
@@ -18,16 +17,19 @@ CGainFieldPair::CGainFieldPair(QWidget* parent)
 }
 
 void CGainFieldPair::SetGainDb(double gainDb) {
-    db_->setText(Qs(GainDbText(gainDb)));
+    shownDb_ = {GainDbText(gainDb), gainDb};
+    db_->setText(Qs(shownDb_.text));
     linear_->setText(Qs(GainLinearText(gainDb)));
 }
 
 double CGainFieldPair::GainDb() const {
-    return ParseValue(Std(db_->text()));
+    return PairedGainDb(Std(linear_->text()), Std(db_->text()), shownDb_);
 }
 
 void CGainFieldPair::DbEdited(const QString& text) {
-    linear_->setText(Qs(GainLinearText(ParseValue(Std(text)))));
+    if (const auto linear = GainLinearTextFromDb(Std(text))) {
+        linear_->setText(Qs(*linear));
+    }
 }
 
 void CGainFieldPair::LinearEdited(const QString& text) {

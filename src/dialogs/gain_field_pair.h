@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "model/gain_fields.h"
+
 class QLineEdit;
 class QWidget;
 
@@ -18,6 +20,7 @@ class CGainFieldPair : public QObject {
     QLineEdit* LinearEdit() const { return linear_; }
     QLineEdit* DbEdit() const { return db_; }
     void SetGainDb(double gainDb);
+    // NaN while either field holds no number: the gain's range check names it.
     double GainDb() const;
 
   private:
@@ -26,6 +29,7 @@ class CGainFieldPair : public QObject {
 
     QLineEdit* linear_;
     QLineEdit* db_;
+    ShownNumber shownDb_;
 };
 
 }  // namespace vx

@@ -16,7 +16,6 @@
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
-#include "model/number_text.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 
@@ -112,12 +111,12 @@ QWidget* CHpLpDlg::MakeDistributionGroup() {
 void CHpLpDlg::ShowSpecification() {
     const HpLpInput in = HpLpInputFrom(session_.Filter(), structure_);
     characteristic_->SetIndex(static_cast<int>(in.characteristic));
-    ripple_->setText(Qs(RippleText(in.rippleDb)));
+    ShowNumber(ripple_, RippleText(in.rippleDb), in.rippleDb);
     if (order_ != nullptr) {
         order_->setText(Qs(FormatInt(in.order)));
     }
-    frequency_->setText(Qs(NumberFieldText(in.frequency)));
-    impedance_->setText(Qs(NumberFieldText(in.impedance)));
+    ShowNumber(frequency_, NumberFieldText(in.frequency), in.frequency);
+    ShowNumber(impedance_, NumberFieldText(in.impedance), in.impedance);
     gain_->SetGainDb(in.gainDb);
     series_->SetIndex(static_cast<int>(in.series));
     if (!ThirdOrder()) {
@@ -132,12 +131,12 @@ void CHpLpDlg::ShowSpecification() {
 HpLpInput CHpLpDlg::ReadFields() const {
     HpLpInput in = HpLpInputFrom(session_.Filter(), structure_);
     in.characteristic = static_cast<Characteristic>(characteristic_->Index());
-    in.rippleDb = ParseValue(Std(ripple_->text()));
+    in.rippleDb = ReadNumber(ripple_);
     if (order_ != nullptr) {
         in.order = static_cast<int>(ParseInt(Std(order_->text())));
     }
-    in.frequency = ParseValue(Std(frequency_->text()));
-    in.impedance = ParseValue(Std(impedance_->text()));
+    in.frequency = ReadNumber(frequency_);
+    in.impedance = ReadNumber(impedance_);
     in.gainDb = gain_->GainDb();
     in.series = static_cast<ResistorSeries>(series_->Index());
     if (!ThirdOrder()) {

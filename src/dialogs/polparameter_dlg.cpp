@@ -7,8 +7,8 @@
 
 #include "dialogs/dialog_parts.h"
 #include "model/input_dialog_texts.h"
-#include "model/number_text.h"
 #include "model/pole_input.h"
+#include "qt/message_box.h"
 #include "qt/qt_text.h"
 
 namespace vx {
@@ -25,8 +25,9 @@ CPolparameterDlg::CPolparameterDlg(CCharacter& character, QWidget* parent)
         const auto i = static_cast<size_t>(k);
         frequency_[i] = NumberEdit(QString("poleFrequencyEdit%1").arg(k), this);
         quality_[i] = NumberEdit(QString("poleQualityEdit%1").arg(k), this);
-        frequency_[i]->setText(Qs(PoleValueText(character.individualFrequency[i])));
-        quality_[i]->setText(Qs(PoleValueText(character.individualQ[i])));
+        ShowNumber(frequency_[i], PoleValueText(character.individualFrequency[i]),
+                   character.individualFrequency[i]);
+        ShowNumber(quality_[i], PoleValueText(character.individualQ[i]), character.individualQ[i]);
         grid->addWidget(new QLabel(Qs(StageRowLabel(k + 1)), this), k, 0);
         grid->addWidget(TextLabel(kPoleFrequencyLabel, this), k, 1);
         grid->addWidget(frequency_[i], k, 2);
@@ -38,9 +39,17 @@ CPolparameterDlg::CPolparameterDlg(CCharacter& character, QWidget* parent)
 }
 
 void CPolparameterDlg::accept() {
+    PoleRows frequencies{};
+    PoleRows qualities{};
     for (size_t i = 0; i < frequency_.size(); ++i) {
-        character_.individualFrequency[i] = ParseValue(Std(frequency_[i]->text()));
-        character_.individualQ[i] = ParseValue(Std(quality_[i]->text()));
+        frequencies[i] = ReadNumber(frequency_[i]);
+        qualities[i] = ReadNumber(quality_[i]);
+    }
+    if (const auto error = AcceptPoleRows(frequencies, qualities, character_)) {
+        ShowMessage(this, error->message);
+        const auto stage = static_cast<size_t>(error->focus.stage);
+        (error->focus.quality ? quality_[stage] : frequency_[stage])->setFocus();
+        return;
     }
     QDialog::accept();
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/input_dialog_texts.h"
 #include "model/input_messages.h"
 #include "model/number_text.h"
 
@@ -20,7 +21,8 @@ std::string Hz(double x) {
 }  // namespace
 
 std::string BandEdgeText(double hz) {
-    return FormatValue(hz, false, 6, ValueKind::ANY);
+    // Edges of a centre or bandwidth that is no number leave the field empty, not "nan".
+    return std::isnan(hz) ? std::string() : FormatValue(hz, false, 6, ValueKind::ANY);
 }
 
 BandEdgePair BandEdgesOf(double centre, double bandwidth) {
@@ -30,6 +32,13 @@ BandEdgePair BandEdgesOf(double centre, double bandwidth) {
 }
 
 std::variant<CentreAndBandwidth, UserMessage> ConvertBandEdges(double lower, double upper) {
+    // The later field's message wins, as in the input dialogs.
+    if (std::isnan(upper)) {
+        return RangeMessage(kUpperEdgeName, kBandEdgeRange);
+    }
+    if (std::isnan(lower)) {
+        return RangeMessage(kLowerEdgeName, kBandEdgeRange);
+    }
     const double f1 = AsShown(lower);
     const double f2 = AsShown(upper);
     if (f2 <= f1) {

@@ -22,7 +22,8 @@ BandEdgePair BandEdgesOf(double centre, double bandwidth);
 // An edge frequency as the dialog shows it and as its OK reads it: six significant digits.
 std::string BandEdgeText(double hz);
 
-// Both edges are rounded to six significant digits first, as the fields show them.
+// Both edges are rounded to six significant digits first, as the fields show them. An edge
+// that is no number (NaN) gets the range message naming its field.
 std::variant<CentreAndBandwidth, UserMessage> ConvertBandEdges(double lower, double upper);
 
 }  // namespace vx

@@ -1,5 +1,7 @@
 #include "model/bp_input.h"
 
+#include <cmath>
+
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/number_text.h"
@@ -47,12 +49,16 @@ std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
                  "1e-9 .. 1e9");
     checks.Check(InRange(in.gainDb, kLowestGainDb, 200.0), BpField::GAIN_DB, "Verstärkung",
                  "-100 .. 200 dB");
-    const BandwidthLimits b = BandPassBandwidthLimits(in.frequency, in.opAmp);
-    // One percent of slack, so that band edges rounded for display still pass.
-    checks.Check(in.bandwidth * 1.01 >= b.minimum && in.bandwidth <= b.maximum * 1.01,
-                 BpField::BANDWIDTH, "Bandbreite",
-                 FormatValue(b.minimum, false, 4, ValueKind::ANY) + " .. " +
-                     FormatValue(b.maximum, false, 4, ValueKind::ANY));
+    // The bandwidth's range follows from the centre frequency: without one it has none, and
+    // the centre frequency's message stands.
+    if (!std::isnan(in.frequency)) {
+        const BandwidthLimits b = BandPassBandwidthLimits(in.frequency, in.opAmp);
+        // One percent of slack, so that band edges rounded for display still pass.
+        checks.Check(in.bandwidth * 1.01 >= b.minimum && in.bandwidth <= b.maximum * 1.01,
+                     BpField::BANDWIDTH, "Bandbreite",
+                     FormatValue(b.minimum, false, 4, ValueKind::ANY) + " .. " +
+                         FormatValue(b.maximum, false, 4, ValueKind::ANY));
+    }
     checks.Check(in.order >= 2 && in.order <= kMaxOrder, BpField::ORDER, "Ordnung", "2 .. 30");
     if (in.characteristic == Characteristic::CHEBYCHEV) {
         checks.Check(RippleAccepted(in.rippleDb), BpField::RIPPLE, "Welligkeit", "> 0, max. 20 dB");
@@ -74,6 +80,11 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
     // The band-pass has no individual characteristic.
     if (in.characteristic == Characteristic::INDIVIDUAL) {
         in.characteristic = Characteristic::BESSEL;
+    }
+    // Only the Chebyshev characteristic reads the ripple; an unread field that holds no number
+    // leaves the stored ripple as it was.
+    if (std::isnan(in.rippleDb)) {
+        in.rippleDb = filter.Specification().rippleDb;
     }
     character.Set(in.characteristic, in.rippleDb, in.order / 2, false);
     if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {

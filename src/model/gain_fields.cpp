@@ -21,8 +21,29 @@ std::string LinearGainText(double linear) {
     return FormatValueNoMilli(linear, true, 4, ValueKind::ANY);
 }
 
+double FieldNumber(std::string_view text, const ShownNumber& shown) {
+    if (!shown.text.empty() && text == shown.text) {
+        return shown.value;
+    }
+    const std::optional<double> value = ParseValueText(text);
+    return value && std::isfinite(*value) ? *value : std::nan("");
+}
+
+std::optional<std::string> GainLinearTextFromDb(std::string_view dbText) {
+    const double db = FieldNumber(dbText);
+    if (std::isnan(db)) {
+        return std::nullopt;
+    }
+    return GainLinearText(db);
+}
+
+double PairedGainDb(std::string_view linearText, std::string_view dbText,
+                    const ShownNumber& shownDb) {
+    return std::isnan(FieldNumber(linearText)) ? std::nan("") : FieldNumber(dbText, shownDb);
+}
+
 std::optional<std::string> GainDbTextFromLinear(std::string_view linearText) {
-    const double linear = ParseValue(linearText);
+    const double linear = FieldNumber(linearText);
     if (!(linear > 0.0)) {
         return std::nullopt;
     }
@@ -39,13 +60,13 @@ double StageGainProductDb(std::span<const double> stageGains, int order) {
     return 20.0 * std::log10(product);
 }
 
-double ShownGainDb(const CFilter& filter) {
+double ShownGainDb(const CFilter& filter, StructureKind structure) {
     double gainDb = filter.GainDb();
     if (filter.GetGainDistribution() == GainDistribution::VALUES) {
         gainDb = StageGainProductDb(filter.Specification().stageGain, filter.Order());
     }
-    const bool sallenKey = filter.Structure() == StructureKind::SALLEN_KEY ||
-                           filter.Structure() == StructureKind::SALLEN_KEY_X;
+    const bool sallenKey =
+        structure == StructureKind::SALLEN_KEY || structure == StructureKind::SALLEN_KEY_X;
     return sallenKey && gainDb < 0.0 ? 0.0 : gainDb;
 }
 

@@ -1,5 +1,7 @@
 #include "model/hp_lp_input.h"
 
+#include <cmath>
+
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/pole_input.h"
@@ -27,7 +29,7 @@ HpLpInput HpLpInputFrom(const CFilter& filter, StructureKind structure) {
     in.order = s.orderLpHp;
     in.frequency = s.frequency;
     in.impedance = s.impedance;
-    in.gainDb = ShownGainDb(filter);
+    in.gainDb = ShownGainDb(filter, structure);
     in.sequence = s.stageSequence;
     in.series = s.resistorSeries;
     in.distribution = s.gainDistribution;
@@ -98,6 +100,11 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
         if (auto message = CheckNonInvertingStageGains(filter, (in.order + 1) / 2)) {
             return InputError<HpLpField>{*message, HpLpField::STAGE_GAINS};
         }
+    }
+    // Only the Chebyshev characteristic reads the ripple; an unread field that holds no number
+    // leaves the stored ripple as it was.
+    if (std::isnan(in.rippleDb)) {
+        in.rippleDb = filter.Specification().rippleDb;
     }
     character.Set(in.characteristic, in.rippleDb, in.order, type == FilterType::HIGHPASS);
     // A gain too small for a gain network counts as none.

@@ -20,4 +20,13 @@ std::string StageRowLabel(int stageNumber) {
     return "Stufe " + FormatInt(stageNumber) + " :";
 }
 
+std::string StageGainFieldName(int stageNumber) {
+    return "Verstärkung der Stufe " + FormatInt(stageNumber);
+}
+
+std::string PoleFieldName(bool quality, int stageNumber) {
+    return std::string(quality ? "Polgüte Q" : "Normierte Polfrequenz") + " der Stufe " +
+           FormatInt(stageNumber);
+}
+
 }  // namespace vx

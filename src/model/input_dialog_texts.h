@@ -73,9 +73,17 @@ inline constexpr const char* kPoleFrequencyNote =
     "( Polfrequenz der Stufe, dividiert durch die Nennfrequenz des Gesamtfilters )";
 inline constexpr const char* kPoleQualityLabel = "Polgüte Q :";
 inline constexpr const char* kStageGainNote = "> 0";
+// The fields of a row as a range message names them ("Verstärkung der Stufe 3",
+// "Polgüte Q der Stufe 3"), the stage gain with its note as the range.
+std::string StageGainFieldName(int stageNumber);
+std::string PoleFieldName(bool quality, int stageNumber);
+inline constexpr const char* kPoleParameterRange = "> 0";
 
 // The band edges of the band-pass.
 inline constexpr const char* kLowerEdgeLabel = "Untere Grenzfrequenz [Hz] :";
 inline constexpr const char* kUpperEdgeLabel = "Obere Grenzfrequenz [Hz] :";
+inline constexpr const char* kLowerEdgeName = "Untere Grenzfrequenz";
+inline constexpr const char* kUpperEdgeName = "Obere Grenzfrequenz";
+inline constexpr const char* kBandEdgeRange = "> 0";
 
 }  // namespace vx

@@ -1,12 +1,19 @@
 #include "model/stage_gain_input.h"
 
+#include <cmath>
+
+#include "model/input_dialog_texts.h"
 #include "model/input_messages.h"
 
 namespace vx {
 
 std::optional<UserMessage> CheckStageGains(const StageGains& gains) {
     for (int i = 0; i < kMaxStages; ++i) {
-        if (!(gains[static_cast<size_t>(i)] > 0.0)) {
+        const double gain = gains[static_cast<size_t>(i)];
+        if (std::isnan(gain)) {
+            return RangeMessage(StageGainFieldName(i + 1), kStageGainNote);
+        }
+        if (!(gain > 0.0)) {
             return StageGainNotPositiveMessage(i + 1);
         }
     }

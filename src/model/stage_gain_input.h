@@ -11,7 +11,8 @@ namespace vx {
 
 using StageGains = std::array<double, kMaxStages>;
 
-// The first stage whose gain is not above 0.
+// The first stage whose gain is not above 0; a gain that is no number (NaN) gets the range
+// message naming its field.
 std::optional<UserMessage> CheckStageGains(const StageGains& gains);
 // OK: checks and stores every stage gain; nothing is stored on an error.
 std::optional<UserMessage> AcceptStageGains(const StageGains& gains, CFilter& filter);

@@ -428,6 +428,11 @@ TEST(NewCommand, PrintsTheDialogMessageOfAFailedCheck) {
         {"lowpass sk --gain-db -3",
          "\"Verstärkung\" liegt außerhalb des zulässigen Bereichs [ "
          "0 .. 200 dB ]"},
+        // A value that is no number is no 0, which the gain would take.
+        {"lowpass mfb --gain-db abc",
+         "\"Verstärkung\" liegt außerhalb des zulässigen Bereichs [ -100 .. 200 dB ]"},
+        {"bandpass mfb --edges abc:1k",
+         "\"Untere Grenzfrequenz\" liegt außerhalb des zulässigen Bereichs [ > 0 ]"},
         {"bandpass mfb --order 5", "Die Ordnung ist nicht gerade."},
         {"bandreject twin-t --q 0,4",
          "\"Güte\" liegt außerhalb des zulässigen Bereichs [ >= 0.5 ]"},

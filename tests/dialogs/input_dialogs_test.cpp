@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTest>
 #include <memory>
 
@@ -69,6 +70,9 @@ class InputDialogsTest : public QObject {
                "gerade.\n\nBitte korrigieren Sie Ihre Eingaben.";
         QTest::newRow("band-stop quality") << int(Dialog::BR) << "qualityEdit"
                                            << "0,4" << Range("Güte", ">= 0.5");
+        // A text that is no number is no 0 dB: the gain's range message names it.
+        QTest::newRow("gain no number") << int(Dialog::LP_SK) << "gainDbEdit"
+                                        << "abc" << Range("Verstärkung", "0 .. 200 dB");
     }
 
     void RefusedFieldKeepsTheDialogOpenWithItsFocus() {
@@ -170,6 +174,26 @@ class InputDialogsTest : public QObject {
         Click(dlg.get(), "bandEdgesButton");
         QCOMPARE(Child<QLineEdit>(dlg.get(), "frequencyEdit")->text(), QString("995"));
         QCOMPARE(Child<QLineEdit>(dlg.get(), "bandwidthEdit")->text(), QString("200"));
+        // The edges come back as entered, not from the centre's four digits: before and after
+        // OK, in the dialog that changes the specification.
+        const auto edgesShown = [] {
+            auto shown = std::make_shared<QStringList>();
+            WhenModal("editBpFreqsDlg", [shown](QWidget* edges) {
+                *shown << Child<QLineEdit>(edges, "lowerEdgeEdit")->text()
+                       << Child<QLineEdit>(edges, "upperEdgeEdit")->text();
+                Click(edges, "cancelButton");
+            });
+            return shown;
+        };
+        auto shown = edgesShown();
+        Click(dlg.get(), "bandEdgesButton");
+        QCOMPARE(*shown, QStringList({"900", "1100"}));
+        Click(dlg.get(), "okButton");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        const std::unique_ptr<QDialog> again = Open(Dialog::BP, session);
+        shown = edgesShown();
+        Click(again.get(), "bandEdgesButton");
+        QCOMPARE(*shown, QStringList({"900", "1100"}));
         // The band-stop's gain follows its Q as it is typed.
         const std::unique_ptr<QDialog> stop = Open(Dialog::BR, session);
         Type(stop.get(), "qualityEdit", "10");
@@ -194,6 +218,22 @@ class InputDialogsTest : public QObject {
         QVERIFY(Child<QRadioButton>(dlg.get(), "distributionRadio2")->isChecked());
         QCOMPARE(Child<QLineEdit>(dlg.get(), "gainDbEdit")->text(), QString("20"));
         QCOMPARE(session.Filter().GetStageGain(1), 5.0);
+    }
+
+    void PoleFieldWithNoNumberIsNamed() {
+        CDesignSession session;
+        const std::unique_ptr<QDialog> dlg = Open(Dialog::LP_SK, session);
+        Click(dlg.get(), "characteristicRadio3");
+        WhenModal("polparameterDlg", [](QWidget* poles) {
+            Type(poles, "poleQualityEdit4", "abc");
+            const auto seen = CloseNextMessage();
+            Click(poles, "okButton");
+            QCOMPARE(seen->text, Range("Polgüte Q der Stufe 5", "> 0"));
+            QVERIFY(poles->isVisible());
+            QCOMPARE(poles->focusWidget(), Child<QWidget>(poles, "poleQualityEdit4"));
+            Click(poles, "cancelButton");
+        });
+        Click(dlg.get(), "poleParametersButton");
     }
 };
 

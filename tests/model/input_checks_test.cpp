@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -76,6 +77,89 @@ TEST(HpLpInput, ChecksEachFieldWithItsRange) {
         EXPECT_EQ(error->message.caption, "Eingabefehler") << c.what;
         EXPECT_EQ(error->message.text, Range(c.name, c.range)) << c.what;
     }
+}
+
+TEST(InputChecks, AFieldThatHoldsNoNumberGetsItsOwnRangeMessage) {
+    // The dialogs read a text that holds no finite number as NaN.
+    for (const char* text : {"abc", "", "-", ",", "k", "1e999"}) {
+        EXPECT_TRUE(std::isnan(FieldNumber(text))) << text;
+    }
+    const double none = FieldNumber("abc");
+    const auto message = [](const auto& error) -> std::optional<UserMessage> {
+        return error ? std::optional(error->message) : std::nullopt;
+    };
+    HpLpInput chebyshev;
+    chebyshev.characteristic = Characteristic::CHEBYCHEV;
+    BpInput bp;
+    bp.characteristic = Characteristic::CHEBYCHEV;
+    const auto hpLp = [&](StructureKind structure, double HpLpInput::*field) {
+        HpLpInput in = chebyshev;
+        in.*field = none;
+        return message(CheckHpLpInput(in, structure));
+    };
+    const auto bandPass = [&](double BpInput::*field) {
+        BpInput in = bp;
+        in.*field = none;
+        return message(CheckBpInput(in));
+    };
+    const auto poles = [&](bool quality) {
+        PoleRows frequencies;
+        PoleRows qualities;
+        frequencies.fill(1.0);
+        qualities.fill(0.7);
+        (quality ? qualities : frequencies)[4] = none;
+        CCharacter character;
+        return message(AcceptPoleRows(frequencies, qualities, character));
+    };
+    const auto edge = [&](double lower, double upper) {
+        const auto converted = ConvertBandEdges(lower, upper);
+        return std::optional(std::get<UserMessage>(converted));
+    };
+    BrTtInput brTt;
+    brTt.quality = none;
+    StageGains gains;
+    gains.fill(2.0);
+    gains[2] = none;
+    const struct {
+        std::optional<UserMessage> message;
+        std::string name;
+        std::string range;
+    } cases[] = {
+        {hpLp(StructureKind::SALLEN_KEY, &HpLpInput::impedance), "Impedanzniveau", "1e-9 .. 1e9"},
+        {hpLp(StructureKind::MFB, &HpLpInput::frequency), "Grenzfrequenz", "1e-9 .. 1e9"},
+        {hpLp(StructureKind::SALLEN_KEY, &HpLpInput::gainDb), "Verstärkung", "0 .. 200 dB"},
+        {hpLp(StructureKind::MFB, &HpLpInput::rippleDb), "Welligkeit", "> 0, max. 20 dB"},
+        // The bandwidth's range, which follows from the centre, must not take its place.
+        {bandPass(&BpInput::frequency), "Mittenfrequenz", "1e-9 .. 1e9"},
+        {bandPass(&BpInput::bandwidth), "Bandbreite", "5 .. 10 k"},
+        {bandPass(&BpInput::gainDb), "Verstärkung", "-100 .. 200 dB"},
+        {message(CheckBrTtInput(brTt)), "Güte", ">= 0.5"},
+        {CheckStageGains(gains), "Verstärkung der Stufe 3", "> 0"},
+        {poles(false), "Normierte Polfrequenz der Stufe 5", "> 0"},
+        {poles(true), "Polgüte Q der Stufe 5", "> 0"},
+        {edge(none, 1100.0), "Untere Grenzfrequenz", "> 0"},
+        {edge(900.0, none), "Obere Grenzfrequenz", "> 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.message, (UserMessage{"Eingabefehler", Range(c.name, c.range)})) << c.name;
+    }
+    // The gain fields are one gain: either holding no number refuses it.
+    EXPECT_TRUE(std::isnan(PairedGainDb("abc", "6", {})));
+    EXPECT_TRUE(std::isnan(PairedGainDb("2", "", {})));
+}
+
+TEST(InputChecks, AnUnreadRippleThatHoldsNoNumberKeepsTheStoredOne) {
+    CFilter filter;
+    CCharacter character;
+    HpLpInput hpLp;
+    hpLp.characteristic = Characteristic::BUTTERWORTH;
+    hpLp.rippleDb = FieldNumber("abc");
+    ASSERT_FALSE(AcceptHpLpInput(hpLp, FilterType::LOWPASS, StructureKind::MFB, filter, character));
+    EXPECT_EQ(filter.RippleDb(), 1.0);
+    BpInput bp;
+    bp.rippleDb = FieldNumber("");
+    ASSERT_FALSE(AcceptBpInput(bp, filter, character));
+    EXPECT_EQ(filter.RippleDb(), 1.0);
 }
 
 TEST(HpLpInput, AcceptsTheEdgesOfTheRanges) {
@@ -253,6 +337,19 @@ TEST(BandEdgesInput, TurnsEdgesIntoCentreAndBandwidth) {
               "muss.\n\nBitte ändern Sie den Abstand der beiden Frequenzen entsprechend.");
 }
 
+TEST(BandEdgesInput, EdgesComeBackAsEnteredThroughTheFourDigitFields) {
+    // The centre 994,987 Hz shows as "995"; read back from that text its edges were 900,012
+    // and 1100,01. The value behind the unchanged text gives back what was entered.
+    const auto entered = std::get<CentreAndBandwidth>(ConvertBandEdges(900.0, 1100.0));
+    const ShownNumber centre{NumberFieldText(entered.centre), entered.centre};
+    const BandEdgePair edges = BandEdgesOf(FieldNumber("995", centre), entered.bandwidth);
+    EXPECT_EQ(BandEdgeText(edges.lower), "900");
+    EXPECT_EQ(BandEdgeText(edges.upper), "1100");
+    // A typed text is read as typed; edges of a field that holds no number show nothing.
+    EXPECT_EQ(FieldNumber("995,0", centre), 995.0);
+    EXPECT_EQ(BandEdgeText(BandEdgesOf(FieldNumber("abc"), 200.0).lower), "");
+}
+
 TEST(StageGainInput, RefusesAGainNotAboveZero) {
     StageGains gains;
     gains.fill(2.0);
@@ -277,18 +374,23 @@ TEST(GainFields, FollowEachOther) {
     EXPECT_EQ(PoleValueText(0.5), "0,50000000");
     EXPECT_EQ(PoleValueText(0.005), "5,000000E-03");
 
-    // Entered stage gains show their product; a Sallen-Key filter shows no negative gain.
+    // Entered stage gains show their product; a Sallen-Key dialog shows no negative gain, also
+    // not the one a multiple-feedback design left in the record, which the MFB dialogs keep.
     CFilter filter;
     SpecificationBlock b = filter.Specification();
     b.orderLpHp = 4;
     b.gainDb = -6.0;
+    filter.SetSpecification(b, StructureKind::MFB, FilterType::LOWPASS);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::SALLEN_KEY).gainDb, 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::SALLEN_KEY_X).gainDb, 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::MFB).gainDb, -6.0);
     filter.SetSpecification(b, StructureKind::SALLEN_KEY, FilterType::LOWPASS);
-    EXPECT_EQ(ShownGainDb(filter), 0.0);
+    EXPECT_EQ(HpLpInputFrom(filter, StructureKind::MFB).gainDb, -6.0);
     filter.SetGainDistribution(static_cast<int>(GainDistribution::VALUES));
     filter.SetStageGain(0, 2.0);
     filter.SetStageGain(1, 5.0);
     filter.SetStageGain(2, 100.0);  // not a stage of order 4
-    EXPECT_NEAR(ShownGainDb(filter), 20.0, 1e-12);
+    EXPECT_NEAR(ShownGainDb(filter, StructureKind::SALLEN_KEY), 20.0, 1e-12);
     // An odd order counts its first-order stage; no order reads past the last stage.
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 5), 60.0, 1e-12);
     EXPECT_NEAR(StageGainProductDb(filter.Specification().stageGain, 40), 60.0, 1e-12);

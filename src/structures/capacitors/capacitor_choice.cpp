@@ -1,5 +1,6 @@
 #include "structures/capacitors/capacitor_choice.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/filter.h"
@@ -98,6 +99,9 @@ MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, doubl
 }
 
 std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio) {
+    if (std::isnan(c2)) {
+        return RangeMessage("C2", ">= " + FormatCapacitance(ratio * c1));
+    }
     if (c2 / c1 >= ratio) {
         return std::nullopt;
     }
@@ -107,6 +111,10 @@ std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio) {
 }
 
 std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio) {
+    // C1 = 0 would reach any ratio.
+    if (!(c1 > 0.0)) {
+        return RangeMessage("C1", "> 0  und  <= " + FormatCapacitance(c2 / ratio));
+    }
     if (c2 / c1 >= ratio) {
         return std::nullopt;
     }
@@ -142,16 +150,25 @@ std::vector<StageCapacitors> StoredCapacitors(const CFilterStructure& structure)
     return caps;
 }
 
+double EditedCapacitorMinimum(const CFilterStructure& structure, int stage, int which,
+                              double firstCapacitor) {
+    const double minimum = structure.MinimumCapacitor(stage, which, firstCapacitor);
+    if (firstCapacitor != structure.StoredCapacitor(stage, 0)) {
+        return minimum;
+    }
+    return std::min(minimum, structure.StoredCapacitor(stage, which));
+}
+
 std::optional<UserMessage> CheckEditedCapacitors(const CFilterStructure& structure,
                                                  const std::vector<StageCapacitors>& caps) {
     const auto [firstLabel, secondLabel] = structure.CapacitorLabels();
     for (int i = 0; i < static_cast<int>(caps.size()); ++i) {
         const StageCapacitors& c = caps[static_cast<size_t>(i)];
         const bool firstOk =
-            CapacitorEntryAccepted(c.first, structure.MinimumCapacitor(i, 0, c.first));
+            CapacitorEntryAccepted(c.first, EditedCapacitorMinimum(structure, i, 0, c.first));
         const bool secondOk =
             secondLabel.empty() || structure.IsFirstOrderStage(i) ||
-            CapacitorEntryAccepted(c.second, structure.MinimumCapacitor(i, 1, c.first));
+            CapacitorEntryAccepted(c.second, EditedCapacitorMinimum(structure, i, 1, c.first));
         if (!firstOk || !secondOk) {
             return UserMessage{"Eingabefehler", "Der Wert von " +
                                                     (firstOk ? secondLabel : firstLabel) +

@@ -49,7 +49,8 @@ struct MismatchOptions {
     double proposedC1 = 0.0;  // largest E12 value not above C2 / r
 };
 MismatchOptions MakeMismatchOptions(int stageNumber, double c1, double c2, double ratio);
-// Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio.
+// Option 1 (new C2) and option 2 (new C1): nothing when the pair now reaches the ratio. An
+// entry that is no number (NaN), or a C1 not above 0, gets the range message naming it.
 std::optional<UserMessage> CheckNewC2(double c1, double c2, double ratio);
 std::optional<UserMessage> CheckNewC1(double c1, double c2, double ratio);
 
@@ -72,6 +73,13 @@ struct StageCapacitors {
 };
 // The values stored in the record, and their minima, for the editing dialog.
 std::vector<StageCapacitors> StoredCapacitors(const CFilterStructure& structure);
+// The minimum the editing dialog shows and checks for capacitor `which` of `stage`, given the
+// edited first capacitor: the structure's minimum, but not above the value the design chose
+// while the stage keeps its designed first capacitor. The capacitor searches step both values
+// freely and may end under the ratio that dimensioning from the capacitors asks for, so the
+// design's own values must pass.
+double EditedCapacitorMinimum(const CFilterStructure& structure, int stage, int which,
+                              double firstCapacitor);
 // Checks every stage in order against its minima; the first failure is reported.
 std::optional<UserMessage> CheckEditedCapacitors(const CFilterStructure& structure,
                                                  const std::vector<StageCapacitors>& caps);

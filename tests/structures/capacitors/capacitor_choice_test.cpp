@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "../design_fixture.h"
 #include "model/standard_value.h"
@@ -90,6 +93,14 @@ TEST(CapacitorChoice, MismatchProposalsAreE12ValuesThatSatisfyTheRatio) {
     EXPECT_EQ(o.changeC1, "C1 ändern (Maximalwert: 6,8 nF).");
     EXPECT_EQ(CheckNewC2(10e-9, 18e-9, 2.0)->caption, "Fehler: C2 zu klein");
     EXPECT_EQ(CheckNewC1(10e-9, 18e-9, 2.0)->caption, "Fehler: C1 zu groß");
+    // An entry that is no number, and a C1 of 0, which reached any ratio, name the field.
+    const std::string c1Range =
+        "\"C1\" liegt außerhalb des zulässigen Bereichs [ > 0  und  <= 7,5 nF ]";
+    EXPECT_NE(CheckNewC1(std::nan(""), 15e-9, 2.0)->text.find(c1Range), std::string::npos);
+    EXPECT_NE(CheckNewC1(0.0, 15e-9, 2.0)->text.find(c1Range), std::string::npos);
+    EXPECT_NE(CheckNewC2(10e-9, std::nan(""), 2.0)
+                  ->text.find("\"C2\" liegt außerhalb des zulässigen Bereichs [ >= 20 nF ]"),
+              std::string::npos);
 }
 
 TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {
@@ -112,6 +123,46 @@ TEST(CapacitorChoice, EditedCapacitorsAreCheckedAndRecomputeEveryStage) {
     const std::vector<StageCapacitors> stored = StoredCapacitors(s);
     EXPECT_EQ(stored[1].first, 10e-9);
     EXPECT_GT(session.Filter().Value(ComponentSlot::R2, 1), 0.0);
+}
+
+TEST(CapacitorChoice, EditingAcceptsTheCapacitorsADesignChose) {
+    // The capacitor searches of the low-passes may end with C2/C1 under the ratio that
+    // dimensioning from the capacitors asks for: by a fraction of a percent for the ideal
+    // op-amp, by half for a real one at 1 GHz.
+    const struct {
+        StructureKind structure;
+        int order;
+        double frequency;
+        double gainDb;
+        int opAmp;
+    } cases[] = {
+        {StructureKind::MFB, 30, 1e9, 0.0, 1},
+        {StructureKind::MFB, 10, 1e3, 0.0, 0},
+        {StructureKind::SALLEN_KEY, 30, 1e3, 6.0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.structure) << " " << c.frequency);
+        CDesignSession session;
+        test::Specify(session, FilterType::LOWPASS, c.structure, Characteristic::BUTTERWORTH,
+                      c.order, c.frequency, c.gainDb, ResistorSeries::E24, c.opAmp);
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        CFilterStructure& s = *session.Current();
+        s.PrepareUntilStable();  // as the command does before the dialog opens
+        std::vector<StageCapacitors> caps = StoredCapacitors(s);
+        EXPECT_EQ(CheckEditedCapacitors(s, caps), std::nullopt);
+        // Under the ratio a smaller C2 is still refused, and so is the designed C2 once C1 grows.
+        const auto under = std::find_if(caps.begin(), caps.end(), [&](const StageCapacitors& p) {
+            const auto i = static_cast<int>(&p - caps.data());
+            return !s.IsFirstOrderStage(i) && p.second < s.MinimumCapacitor(i, 1, p.first);
+        });
+        ASSERT_NE(under, caps.end());
+        const StageCapacitors designed = *under;
+        under->second = designed.second * 0.99;
+        EXPECT_NE(CheckEditedCapacitors(s, caps), std::nullopt);
+        *under = {designed.first * 1.2, designed.second};
+        EXPECT_NE(CheckEditedCapacitors(s, caps), std::nullopt);
+    }
 }
 
 TEST(CapacitorChoice, EnteredCapacitorsAreAskedForOncePerOrder) {

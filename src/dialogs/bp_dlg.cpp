@@ -40,7 +40,7 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     Arrange(left, right);
     MarkField(BpField::IMPEDANCE, impedance_);
     MarkField(BpField::FREQUENCY, frequency_);
-    MarkField(BpField::GAIN_DB, gain_->DbEdit());
+    MarkField(BpField::GAIN_DB, [this]() -> QWidget* { return gain_->RefusedField(); });
     MarkField(BpField::BANDWIDTH, bandwidth_);
     MarkField(BpField::ORDER, order_);
     MarkField(BpField::RIPPLE, ripple_);

@@ -1,6 +1,7 @@
 #include "dialogs/gain_field_pair.h"
 
 #include <QLineEdit>
+#include <cmath>
 
 #include "dialogs/dialog_parts.h"
 #include "model/gain_fields.h"
@@ -24,6 +25,10 @@ void CGainFieldPair::SetGainDb(double gainDb) {
 
 double CGainFieldPair::GainDb() const {
     return PairedGainDb(Std(linear_->text()), Std(db_->text()), shownDb_);
+}
+
+QLineEdit* CGainFieldPair::RefusedField() const {
+    return std::isnan(FieldNumber(Std(linear_->text()))) ? linear_ : db_;
 }
 
 void CGainFieldPair::DbEdited(const QString& text) {

@@ -22,6 +22,9 @@ class CGainFieldPair : public QObject {
     void SetGainDb(double gainDb);
     // NaN while either field holds no number: the gain's range check names it.
     double GainDb() const;
+    // The field a refused gain focuses: the linear one while it holds no number, else the dB
+    // one.
+    QLineEdit* RefusedField() const;
 
   private:
     void DbEdited(const QString& text);

@@ -54,7 +54,7 @@ CHpLpDlg::CHpLpDlg(FilterType type, StructureKind structure, CDesignSession& ses
 
     MarkField(HpLpField::IMPEDANCE, impedance_);
     MarkField(HpLpField::FREQUENCY, frequency_);
-    MarkField(HpLpField::GAIN_DB, gain_->DbEdit());
+    MarkField(HpLpField::GAIN_DB, [this]() -> QWidget* { return gain_->RefusedField(); });
     MarkField(HpLpField::ORDER, order_);
     MarkField(HpLpField::RIPPLE, ripple_);
     MarkField(HpLpField::POLE_PARAMETERS, poleParameters_);

@@ -31,9 +31,9 @@ CRadioGroup* CInputDlg::MakeGroup(QBoxLayout* layout, const char* title, const c
 
 void CInputDlg::Refuse(const UserMessage& message, int field) {
     ShowMessage(this, message);
-    const auto widget = fields_.find(field);
-    if (widget != fields_.end() && widget->second != nullptr) {
-        widget->second->setFocus();
+    const auto marked = fields_.find(field);
+    if (QWidget* widget = marked != fields_.end() ? marked->second() : nullptr) {
+        widget->setFocus();
     }
 }
 

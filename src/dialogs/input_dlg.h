@@ -39,10 +39,15 @@ class CInputDlg : public QDialog {
         group->AddAll(texts);
         return group;
     }
-    // The field that a refused check of `field` focuses.
+    // The field that a refused check of `field` focuses; for a pair of fields, the one that
+    // `widget` picks when the check is refused.
     template <class Field>
     void MarkField(Field field, QWidget* widget) {
-        fields_[static_cast<int>(field)] = widget;
+        fields_[static_cast<int>(field)] = [widget] { return widget; };
+    }
+    template <class Field>
+    void MarkField(Field field, std::function<QWidget*()> widget) {
+        fields_[static_cast<int>(field)] = std::move(widget);
     }
     // A refused input shows its message and focuses its field, and the dialog stays open;
     // an accepted one goes on to the capacitor entry and closes.
@@ -63,7 +68,7 @@ class CInputDlg : public QDialog {
     void Close();
 
     std::function<bool()> capacitorEntry_;
-    std::map<int, QWidget*> fields_;
+    std::map<int, std::function<QWidget*()>> fields_;
 };
 
 }  // namespace vx

@@ -73,6 +73,8 @@ class InputDialogsTest : public QObject {
         // A text that is no number is no 0 dB: the gain's range message names it.
         QTest::newRow("gain no number") << int(Dialog::LP_SK) << "gainDbEdit"
                                         << "abc" << Range("Verstärkung", "0 .. 200 dB");
+        QTest::newRow("linear gain no number") << int(Dialog::LP_SK) << "gainLinearEdit"
+                                               << "abc" << Range("Verstärkung", "0 .. 200 dB");
     }
 
     void RefusedFieldKeepsTheDialogOpenWithItsFocus() {

@@ -17,6 +17,12 @@ double Db(double ratio) {
     return 20.0 * std::log10(ratio);
 }
 
+// A frequency to the three digits the other figures have, so that it takes its prefix:
+// "993 kHz", not "993113 Hz".
+std::string FrequencyText(double f) {
+    return FormatQuantity(RoundSignificant(f, 3), "Hz", ValueKind::ANY);
+}
+
 // The largest gap between the final curve and the target where the target is in its pass band.
 void CheckPassBand(const CFilter& filter, const ResponseCurves& curves,
                    std::vector<std::string>& findings) {
@@ -42,7 +48,7 @@ void CheckPassBand(const CFilter& filter, const ResponseCurves& curves,
     const double f = filter.Frequency() * filter.PlotMin() * std::pow(ratio, worstAt);
     findings.push_back(check::PassBandDeviationMessage(
         WithUnit(FormatValue(std::abs(worst), true, 3, ValueKind::ANY), "dB"), worst > 0.0,
-        FormatQuantity(f, "Hz", ValueKind::ANY)));
+        FrequencyText(f)));
 }
 
 void CheckGainBandwidth(const CFilter& filter, const CFilterStructure& structure, const COpv& opv,
@@ -59,8 +65,7 @@ void CheckGainBandwidth(const CFilter& filter, const CFilterStructure& structure
         const double needed = check::kGainBandwidthMargin * std::abs(r.gain) * q * r.poleFrequency;
         if (needed > gbw) {
             findings.push_back(check::GainBandwidthMessage(
-                stage + 1, opv.Name(opAmp), FormatQuantity(gbw, "Hz", ValueKind::ANY),
-                FormatQuantity(needed, "Hz", ValueKind::ANY)));
+                stage + 1, opv.Name(opAmp), FrequencyText(gbw), FrequencyText(needed)));
         }
     }
 }

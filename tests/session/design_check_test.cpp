@@ -67,7 +67,9 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
         if (*d.passBand) {
             EXPECT_EQ(CountContaining(findings, d.passBand), 1u);
         }
-        EXPECT_EQ(CountContaining(findings, "Der Operationsverstärker uA741 hat ein"),
+        EXPECT_EQ(CountContaining(findings,
+                                  "Der Operationsverstärker uA741 hat ein "
+                                  "Verstärkungs-Bandbreite-Produkt von 993 kHz"),
                   d.slowStages);
         if (*d.part) {
             EXPECT_EQ(CountContaining(findings, d.part), 1u);

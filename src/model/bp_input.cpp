@@ -81,11 +81,7 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
     if (in.characteristic == Characteristic::INDIVIDUAL) {
         in.characteristic = Characteristic::BESSEL;
     }
-    // Only the Chebyshev characteristic reads the ripple; an unread field that holds no number
-    // leaves the stored ripple as it was.
-    if (std::isnan(in.rippleDb)) {
-        in.rippleDb = filter.Specification().rippleDb;
-    }
+    in.rippleDb = RippleToStore(in.rippleDb, filter.Specification().rippleDb);
     character.Set(in.characteristic, in.rippleDb, in.order / 2, false);
     if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {
         in.gainDb = 0.0;

@@ -1,7 +1,5 @@
 #include "model/hp_lp_input.h"
 
-#include <cmath>
-
 #include "model/character.h"
 #include "model/gain_fields.h"
 #include "model/pole_input.h"
@@ -101,11 +99,7 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
             return InputError<HpLpField>{*message, HpLpField::STAGE_GAINS};
         }
     }
-    // Only the Chebyshev characteristic reads the ripple; an unread field that holds no number
-    // leaves the stored ripple as it was.
-    if (std::isnan(in.rippleDb)) {
-        in.rippleDb = filter.Specification().rippleDb;
-    }
+    in.rippleDb = RippleToStore(in.rippleDb, filter.Specification().rippleDb);
     character.Set(in.characteristic, in.rippleDb, in.order, type == FilterType::HIGHPASS);
     // A gain too small for a gain network counts as none.
     if (in.gainDb > 0.0 && !HasGainNetwork(in.gainDb)) {

@@ -1,5 +1,7 @@
 #include "model/range_check.h"
 
+#include <cmath>
+
 namespace vx {
 
 bool OrderAccepted(int order) {
@@ -8,6 +10,10 @@ bool OrderAccepted(int order) {
 
 bool RippleAccepted(double rippleDb) {
     return rippleDb > 0.0 && rippleDb <= 20.0;
+}
+
+double RippleToStore(double typedRippleDb, double storedRippleDb) {
+    return std::isnan(typedRippleDb) ? storedRippleDb : typedRippleDb;
 }
 
 }  // namespace vx

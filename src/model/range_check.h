@@ -23,6 +23,9 @@ inline constexpr int kMaxOrder = 30;
 bool OrderAccepted(int order);
 // Chebyshev ripple in dB: above 0, at most 20.
 bool RippleAccepted(double rippleDb);
+// The ripple a dialog stores: only the Chebyshev characteristic reads the ripple field, so an
+// unread field that holds no number (NaN) leaves the stored ripple as it was.
+double RippleToStore(double typedRippleDb, double storedRippleDb);
 
 template <class Field>
 class RangeChecks {

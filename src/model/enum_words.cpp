@@ -48,6 +48,11 @@ constexpr EnumWord<CapacitorMode> kCapacitorModes[] = {
     {CapacitorMode::OPTIMIZE, "optimize", "OPTIMIZE"},
 };
 
+constexpr EnumWord<SearchMethod> kSearchMethods[] = {
+    {SearchMethod::NEIGHBOURS, "neighbours", "NEIGHBOURS"},
+    {SearchMethod::EXHAUSTIVE, "exhaustive", "EXHAUSTIVE"},
+};
+
 constexpr FixedRippleWord kFixedRipples[] = {
     {"CHEBYCHEV0.5DB", 0.5},
     {"CHEBYCHEV1DB", 1.0},
@@ -90,6 +95,11 @@ std::span<const EnumWord<GainDistribution>> EnumWords<GainDistribution>() {
 template <>
 std::span<const EnumWord<CapacitorMode>> EnumWords<CapacitorMode>() {
     return kCapacitorModes;
+}
+
+template <>
+std::span<const EnumWord<SearchMethod>> EnumWords<SearchMethod>() {
+    return kSearchMethods;
 }
 
 std::span<const FixedRippleWord> FixedRippleWords() {

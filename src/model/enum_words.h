@@ -41,6 +41,8 @@ template <>
 std::span<const EnumWord<GainDistribution>> EnumWords<GainDistribution>();
 template <>
 std::span<const EnumWord<CapacitorMode>> EnumWords<CapacitorMode>();
+template <>
+std::span<const EnumWord<SearchMethod>> EnumWords<SearchMethod>();
 
 // The value a word names in `column` of `rows`; none for an unknown word.
 template <class E>

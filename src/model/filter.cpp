@@ -77,6 +77,8 @@ void CFilter::SetSpecification(const SpecificationBlock& block, StructureKind st
     spec_.gainDistribution = Checked(block.gainDistribution, 2, "gain distribution");
     spec_.resistorSeries = Checked(block.resistorSeries, 4, "resistor series");
     spec_.opAmp = block.opAmp;
+    spec_.search = Checked(block.search, 1, "search method");
+    spec_.impedanceWindow = block.impedanceWindow;
 
     if (type == FilterType::BANDREJECT) {
         spec_.notchGainDb = block.notchGainDb;
@@ -121,6 +123,8 @@ void CFilter::SetBandRejectSpecification(CapacitorMode capacitorMode, ResistorSe
     block.notchGainDb = quality >= 0.5 ? 20.0 * std::log10(TwinTGain(quality)) : 0.0;
     block.orderBpBs = 2;
     block.gainDistribution = GainDistribution::EQUAL;
+    block.search = spec_.search;
+    block.impedanceWindow = spec_.impedanceWindow;
     SetSpecification(block, StructureKind::TWIN_T, FilterType::BANDREJECT);
 }
 

@@ -18,6 +18,9 @@ enum class ResistorSeries : int32_t { E12 = 0, E24 = 1, E48 = 2, E96 = 3, E192 =
 enum class StageSequence : int32_t { HIGH_LEVEL = 0, LOW_NOISE = 1 };
 enum class CapacitorMode : int32_t { ENTER = 0, OPTIMIZE = 1 };
 enum class GainDistribution : int32_t { EQUAL = 0, EQUAL_GBP = 1, VALUES = 2 };
+// How the standard values are searched: around the rounded values (the files of earlier versions
+// design so), or every combination within the impedance window.
+enum class SearchMethod : int32_t { NEIGHBOURS = 0, EXHAUSTIVE = 1 };
 enum class DesignState : int32_t { NONE = 0, SPECIFIED = 1, DESIGNED = 2, CANCELLED = 3 };
 enum class ComponentSlot : int32_t { C1 = 0, C2, C3, R1, R2, R3, R4, R5 };
 
@@ -45,6 +48,9 @@ struct SpecificationBlock {
     bool steplessR2 = false;
     GainDistribution gainDistribution = GainDistribution::EQUAL;
     std::array<double, 16> stageGain = MakeUnitGains();
+    SearchMethod search = SearchMethod::NEIGHBOURS;
+    // Every resistor of the exhaustive search lies within impedance / window .. impedance * window.
+    double impedanceWindow = kDefaultImpedanceWindow;
 
     bool operator==(const SpecificationBlock&) const = default;
 
@@ -112,6 +118,13 @@ class CFilter {
     double Bandwidth() const { return spec_.bandwidth; }
     double Impedance() const { return spec_.impedance; }
     bool SteplessR2() const { return spec_.steplessR2; }
+    SearchMethod GetSearchMethod() const { return spec_.search; }
+    double ImpedanceWindow() const { return spec_.impedanceWindow; }
+    // Sets both; the window is taken as given (the input checks keep it within its range).
+    void SetSearch(SearchMethod method, double window) {
+        spec_.search = method;
+        spec_.impedanceWindow = window;
+    }
     GainDistribution GetGainDistribution() const { return spec_.gainDistribution; }
     int OrderLpHp() const { return spec_.orderLpHp; }
     int OrderBpBs() const { return spec_.orderBpBs; }

@@ -36,6 +36,12 @@ constexpr double TwinTFeedbackRatio(double q) {
     return 1.0 - 1.0 / (2.0 * q);
 }
 
+// The impedance window of the exhaustive standard-value search: every resistor within a factor
+// of the impedance level either side, by default sqrt(10) (one decade in all).
+constexpr double kDefaultImpedanceWindow = 3.16;
+constexpr double kLowestImpedanceWindow = 1.5;
+constexpr double kHighestImpedanceWindow = 100.0;
+
 // Value of a part a stage does not have where 0 would not do (a series capacitor that is a
 // wire, a shunt resistor that is open).
 constexpr double kAbsentPart = 2e20;

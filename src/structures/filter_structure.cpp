@@ -69,6 +69,31 @@ double CFilterStructure::ResponseError() const {
     return context_.grid.Error([this](double w) { return StageTransfer(w); });
 }
 
+double CFilterStructure::ResponseDeviation() const {
+    size_t hint = 0;
+    return context_.grid.WorstDeviation(
+        [this](size_t k) { return StageTransfer(context_.grid.Omega(k)); }, INFINITY, hint);
+}
+
+double CFilterStructure::SearchCombinations(bool) {
+    return 0.0;
+}
+
+std::vector<double> CFilterStructure::CapacitorAxis(double exact) {
+    return SeriesRun(0.1 * exact, 24, 12);
+}
+
+std::vector<double> CFilterStructure::ResistorAxis(double exact, double window) const {
+    std::vector<double> axis;
+    const double low = context_.r0 / window, high = context_.r0 * window;
+    for (double r : SeriesRun(0.1 * exact, 2 * context_.series, context_.series)) {
+        if (r >= low && r <= high) {
+            axis.push_back(r);
+        }
+    }
+    return axis;
+}
+
 void CFilterStructure::SetLogGrid() {
     context_.grid.SetLog(context_.gridPoints, halfOmegaG_, gridFactor_);
 }
@@ -130,6 +155,8 @@ void CFilterStructure::ReadSpecification() {
     context_.series = filter_->SeriesNumber();
     optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;
     context_.r0 = filter_->Impedance();
+    context_.exhaustive = filter_->GetSearchMethod() == SearchMethod::EXHAUSTIVE;
+    context_.window = filter_->ImpedanceWindow();
     progress_ = 0;
     curveFactor_ = std::pow(upperPlotLimit_ / lowerPlotLimit_, 1.0 / 1500.0);
 }

@@ -38,6 +38,9 @@ struct StageOutcome {
     double finalError = 0.0;
     bool roundedByStage = false;
     bool roundedByFilter = false;
+    // The impedance window the search over every combination ended with: wider than the
+    // specified one where that held no combination; 0 where the neighbours were searched.
+    double window = 0.0;
 };
 
 // The values of a stage the driver keeps while it designs: exact, rounded, and final (after the
@@ -63,6 +66,13 @@ class CFilterStructure : private SearchHost {
 
     // Sum over the error grid of (|H| - target)^4 with the current values and op-amp.
     virtual double ResponseError() const;
+    // The largest deviation from the target over the error grid (see CErrorGrid::Deviation).
+    double ResponseDeviation() const;
+    // Searches every combination of standard values within the impedance window, widened until
+    // it holds one, and leaves the winner as the current values.
+    // Returns the window that held the winner; 0 where the structure has no such search or none
+    // was found, so that the neighbour search runs instead.
+    virtual double SearchCombinations(bool fixedCapacitors);
     // Stage loop for capacitors entered by the user.
     virtual void DesignWithFixedCapacitors();
     // Stage loop with capacitors searched.
@@ -186,6 +196,47 @@ class CFilterStructure : private SearchHost {
     bool SearchLines(const std::array<int, D>& sizes, MakeLine&& makeLine,
                      std::array<int, D>& best) {
         return CGridSearch(searchOptions_, *this).RunLines(sizes, makeLine, bestError_, best);
+    }
+
+    // The capacitors the search over every combination steps through: two decades of E12
+    // around `exact`.
+    static std::vector<double> CapacitorAxis(double exact);
+    // Its resistors: two decades of the series around `exact`, those within the window.
+    std::vector<double> ResistorAxis(double exact, double window) const;
+    // The window of the search over every combination grows by this factor while it holds no
+    // combination, at most to kWidestWindow; a quarter decade keeps the widening small.
+    static constexpr double kWindowStep = 1.7782794100389228;
+    static constexpr double kWidestWindow = 1e6;
+    // Runs `search(window)` (true once a combination is found) from the specified window,
+    // widening it as long as it finds none; returns the window that held one, 0 for none (or a
+    // cancel).
+    template <class Search>
+    double WidenUntilFound(Search&& search) {
+        for (double window = context_.window; window <= kWidestWindow; window *= kWindowStep) {
+            if (search(window)) {
+                return window;
+            }
+            if (cancelled_) {
+                break;
+            }
+        }
+        return 0.0;
+    }
+    // Every combination of the axes in two passes (see CombinationLine): `makeLine(tie)` gives
+    // a line of the pass. Returns whether a combination can be built; its indices are in `best`.
+    template <size_t D, class MakeLine>
+    bool SearchEveryCombination(const std::array<int, D>& sizes, MakeLine&& makeLine,
+                                std::array<int, D>& best) {
+        double deviation = INFINITY;
+        CGridSearch(searchOptions_, *this)
+            .RunLines(sizes, [&] { return makeLine(INFINITY); }, deviation, best);
+        if (cancelled_ || !(deviation < INFINITY)) {
+            return false;
+        }
+        double sum = INFINITY;
+        CGridSearch(searchOptions_, *this)
+            .RunLines(sizes, [&] { return makeLine(deviation); }, sum, best);
+        return !cancelled_;
     }
 
     // The E12 capacitor nearest to `target`; not a number when the rounding gives none (a

@@ -35,4 +35,30 @@ GainResistors ChooseGainResistors(double gain, double r0, int series) {
     return best;
 }
 
+std::optional<GainResistors> ChooseGainResistorsWithin(double gain, double r0, int series,
+                                                       double window) {
+    if (gain - 1.0 <= 0.0001) {
+        return GainResistors{0.0, kOpenResistor};
+    }
+    const double low = r0 / window, high = r0 * window;
+    std::optional<GainResistors> best;
+    double bestDeviation = INFINITY;
+    StandardValue rf(series, low);
+    if (rf.Value() < low) {
+        rf.Next();
+    }
+    for (; rf.Value() <= high; rf.Next()) {
+        // The ground resistors either side of the exact one.
+        StandardValue rg(series, rf.Value() / (gain - 1.0));
+        for (double ground : {rg.Previous(), rg.Next(), rg.Next()}) {
+            const double deviation = std::fabs(rf.Value() / ground + 1.0 - gain);
+            if (ground >= low && ground <= high && deviation < bestDeviation) {
+                bestDeviation = deviation;
+                best = GainResistors{rf.Value(), ground};
+            }
+        }
+    }
+    return best;
+}
+
 }  // namespace vx

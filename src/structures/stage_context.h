@@ -39,6 +39,10 @@ struct StageContext {
     double r0 = 10000.0;
     // The filter's angular corner frequency.
     double omegaG = 0.0;
+    // Every combination of standard values is searched (not only the neighbours), with every
+    // resistor within r0 / window .. r0 window.
+    bool exhaustive = false;
+    double window = kDefaultImpedanceWindow;
 
     const StageRecord& Record() const { return stages[static_cast<size_t>(currentStage)]; }
     double A() const { return a[static_cast<size_t>(currentStage)]; }

@@ -28,13 +28,20 @@ bool CStageLoop::RunStage(int stage, bool fixedCapacitors) {
     rounded_.push_back(s_.AccumulateTraditionalResponse());
     StageOutcome outcome;
     outcome.roundedError = s_.StartSearch();
-    if (!Search(fixedCapacitors)) {
+    const double roundedDeviation = s_.ResponseDeviation();
+    if (!Search(fixedCapacitors, outcome)) {
         return false;
     }
     // A search that starts from other values than the rounded ones (a chosen gain network,
-    // resistor pair or two-resistor realisation) may end worse than them.
+    // resistor pair or two-resistor realisation) may end worse than them; so may the search
+    // over every combination, which keeps its resistors within the window. Each is judged by
+    // its own measure.
     outcome.finalError = s_.ResponseError();
-    if (outcome.finalError > outcome.roundedError) {
+    const bool worse = outcome.window > 0.0
+                           ? std::pair(s_.ResponseDeviation(), outcome.finalError) >
+                                 std::pair(roundedDeviation, outcome.roundedError)
+                           : outcome.finalError > outcome.roundedError;
+    if (worse) {
         s_.RecallStageValues(stage, StageVersion::ROUNDED);
         outcome.finalError = outcome.roundedError;
         outcome.roundedByStage = true;
@@ -66,7 +73,17 @@ bool CStageLoop::PrepareStage(int stage, bool fixedCapacitors) {
     return true;
 }
 
-bool CStageLoop::Search(bool fixedCapacitors) {
+bool CStageLoop::Search(bool fixedCapacitors, StageOutcome& outcome) {
+    if (s_.Context().exhaustive) {
+        outcome.window = s_.SearchCombinations(fixedCapacitors);
+    }
+    if (s_.Cancelled()) {
+        s_.Filter().SetDesignState(DesignState::CANCELLED);
+        return false;
+    }
+    if (outcome.window > 0.0) {
+        return true;
+    }
     if (fixedCapacitors) {
         s_.SearchResistors();
     } else {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-namespace vx {
+#include "structures/filter_structure.h"
 
-class CFilterStructure;
+namespace vx {
 
 // The driver's loop over the stages of a design: per stage the exact dimensioning, its target
 // (compensated for the earlier stages' standard values), the rounded values and the search, and
@@ -25,8 +25,9 @@ class CStageLoop {
     bool RunStage(int stage, bool fixedCapacitors);
     // The exact dimensioning of `stage` with its target; false when it cannot be dimensioned.
     bool PrepareStage(int stage, bool fixedCapacitors);
-    // Runs the stage's search from its rounded values; false on a cancel.
-    bool Search(bool fixedCapacitors);
+    // Runs the stage's search from its rounded values (over every combination where asked and
+    // the structure has one; its window goes to `outcome`); false on a cancel.
+    bool Search(bool fixedCapacitors, StageOutcome& outcome);
     // Multiplies the target on the error grid by each earlier stage's exact over its final
     // magnitude: the stage's search then makes up for what the earlier stages' standard values
     // left, instead of letting small residual errors of every stage add up.

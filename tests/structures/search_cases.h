@@ -24,6 +24,7 @@ struct SearchCase {
     bool stepless = false;
     double frequency = 1000.0;
     const char* opAmp = "LF411";
+    SearchMethod search = SearchMethod::NEIGHBOURS;
 };
 
 inline const std::vector<SearchCase>& SearchCases() {
@@ -127,6 +128,7 @@ inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
     block.capacitorMode = c.mode;
     block.equalCapacitors = c.equalCapacitors;
     block.steplessR2 = c.stepless;
+    block.search = c.search;
     session.Filter().SetSpecification(block, c.structure, c.type);
     session.FillCharacteristic();
 }

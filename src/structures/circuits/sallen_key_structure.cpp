@@ -6,6 +6,7 @@
 #include "model/standard_value.h"
 #include "structures/capacitors/capacitor_choice.h"
 #include "structures/gain_resistors.h"
+#include "structures/search/combination_line.h"
 
 namespace vx {
 
@@ -118,6 +119,78 @@ void CSallenKeyStructure::SearchResistors() {
     SearchRounds({&SallenKeyValues::c1, &SallenKeyValues::r1, &SallenKeyValues::r2},
                  {1, resistorSteps, Context().firstOrder ? 1 : resistorSteps},
                  {12, Context().series, Context().series});
+}
+
+// The circuit as the search over every combination sees it, with the gain network's amplifier
+// gain per grid point.
+struct CSallenKeyStructure::Kernel {
+    const CSallenKeyStructure& s;
+    const std::vector<Complex>& gains;
+
+    void StartLine(const SallenKeyValues& v, CLineScreen& screen) const {
+        s.StartScreenLine(v, &SallenKeyValues::r2, screen);
+    }
+    bool Realizable(const SallenKeyValues& v) const { return s.Realizable(v); }
+    Complex At(const SallenKeyValues& v, size_t k) const {
+        return s.TransferWithGain(v, gains[k], s.Context().grid.Omega(k));
+    }
+};
+
+double CSallenKeyStructure::SearchCombinations(bool fixedCapacitors) {
+    const SallenKeyValues start = values_;
+    return WidenUntilFound(
+        [&](double window) { return SearchWithin(window, start, fixedCapacitors); });
+}
+
+bool CSallenKeyStructure::SearchWithin(double window, const SallenKeyValues& start,
+                                       bool fixedCapacitors) {
+    const std::optional<GainResistors> network =
+        ChooseGainResistorsWithin(Gain(), Context().r0, Context().series, window);
+    if (!network) {
+        return false;
+    }
+    SallenKeyValues v = start;
+    v.r3 = network->feedback;
+    v.r4 = network->ground;
+    // A first-order stage has C1 and R1 only; the lines run along R2, which the stages screen.
+    const bool second = !Context().firstOrder;
+    static constexpr std::array<double SallenKeyValues::*, 4> kFields = {
+        &SallenKeyValues::c1, &SallenKeyValues::c2, &SallenKeyValues::r1, &SallenKeyValues::r2};
+    const std::array<std::vector<double>, 4> axes = {
+        fixedCapacitors ? std::vector<double>{v.c1} : CapacitorAxis(v.c1),
+        fixedCapacitors || !second ? std::vector<double>{v.c2} : CapacitorAxis(v.c2),
+        ResistorAxis(v.r1, window),
+        second ? ResistorAxis(v.r2, window) : std::vector<double>{v.r2}};
+    std::array<int, 4> sizes{};
+    for (size_t d = 0; d < 4; ++d) {
+        sizes[d] = static_cast<int>(axes[d].size());
+        if (sizes[d] == 0) {
+            return false;
+        }
+    }
+    std::vector<Complex> gains(Context().grid.Size());
+    for (size_t k = 0; k < gains.size(); ++k) {
+        gains[k] = Context().opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4),
+                                                    Context().grid.Omega(k));
+    }
+    const LineScreenAxis screened = ScreenAlong(&SallenKeyValues::r2, gains);
+    const std::vector<double> u = screened.Variables(axes[3]);
+    std::array<int, 4> best{};
+    const bool found = SearchEveryCombination<4>(
+        sizes,
+        [&](double tie) {
+            return CombinationLine<SallenKeyValues, 4, Kernel>{
+                Context().grid, kFields, axes, u, Kernel{*this, gains}, screened.screen, tie, v};
+        },
+        best);
+    if (!found) {
+        return false;
+    }
+    for (size_t d = 0; d < 4; ++d) {
+        v.*kFields[d] = axes[d][static_cast<size_t>(best[d])];
+    }
+    values_ = v;
+    return true;
 }
 
 }  // namespace vx

@@ -41,6 +41,7 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     void RoundResistors() override;
     void SearchResistors() override;
+    double SearchCombinations(bool fixedCapacitors) override;
     Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
 
   protected:
@@ -76,6 +77,10 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
 
   private:
     struct Line;
+    struct Kernel;
+    // The search over every combination within `window` from the stage values `start`; false
+    // when the window holds none.
+    bool SearchWithin(double window, const SallenKeyValues& start, bool fixedCapacitors);
 };
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -102,6 +103,37 @@ class CErrorGrid {
             }
         }
         return sum;
+    }
+    // A grid point's deviation from its target as the square of the magnitude ratio, taken the
+    // way that is at least 1: a deviation of x dB reads 10^(|x| / 10). Not a number (a magnitude
+    // of 0 or infinity) reads infinite.
+    double Deviation(Complex h, size_t k) const {
+        const double t = targets_[k];
+        const double ratio = std::norm(h) / (t * t);
+        const double d = ratio >= 1.0 ? ratio : 1.0 / ratio;
+        return d == d ? d : INFINITY;
+    }
+    // The largest deviation over the grid. The point `hint`, where the last candidate stopped,
+    // is asked first; once a point exceeds `bound` that deviation is returned and `hint` moves
+    // there. Otherwise the exact largest, which does not depend on the order of the points.
+    template <class PointTransfer>
+    double WorstDeviation(PointTransfer&& transfer, double bound, size_t& hint) const {
+        if (bound < INFINITY) {
+            const double d = Deviation(transfer(hint), hint);
+            if (d > bound) {
+                return d;
+            }
+        }
+        double worst = 1.0;
+        for (size_t k = 0; k < omegas_.size(); ++k) {
+            const double d = Deviation(transfer(k), k);
+            if (d > bound) {
+                hint = k;
+                return d;
+            }
+            worst = std::max(worst, d);
+        }
+        return worst;
     }
     // The sum of squared differences instead, stopped early as Error's (a band-pass stage's error).
     template <class Transfer>

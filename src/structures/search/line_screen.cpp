@@ -158,17 +158,11 @@ void CLineScreen::Keep(int first, int last) {
     }
 }
 
-IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
+template <class Excluded>
+IndexRange CLineScreen::Bisect(const std::vector<double>& u, Excluded&& excluded) {
     const int size = static_cast<int>(u.size());
-    kept_.assign((u.size() + 63) / 64, 0);
-    if (!(bound < INFINITY) || count_ == 0 || u.empty()) {
-        Keep(0, size);
-        return {0, size};
-    }
     // u is monotonic: its largest magnitude is at an end.
     ScreenUpTo(std::max(std::fabs(u.front()), std::fabs(u.back())));
-    // Room for the rounding of the error and of this bound (relative 1e-6, far above either).
-    const double limit = bound * (1.0 + 1e-6) + 1e-300;
     constexpr int kFew = 4;
     int first = size, last = 0;
     std::array<IndexRange, 64> stack{};
@@ -179,7 +173,7 @@ IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
         const double a = u[static_cast<size_t>(r.first)];
         const double b = u[static_cast<size_t>(r.last - 1)];
         const double low = std::min(a, b), high = std::max(a, b);
-        if (Unrealisable(low, high) || Exceeds(low, high, limit)) {
+        if (Unrealisable(low, high) || excluded(low, high)) {
             continue;
         }
         if (r.last - r.first <= kFew) {
@@ -194,6 +188,55 @@ IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
         stack[depth++] = {r.first, middle};
     }
     return first < last ? IndexRange{first, last} : IndexRange{0, 0};
+}
+
+IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
+    const int size = static_cast<int>(u.size());
+    kept_.assign((u.size() + 63) / 64, 0);
+    if (!(bound < INFINITY) || count_ == 0 || u.empty()) {
+        Keep(0, size);
+        return {0, size};
+    }
+    // Room for the rounding of the error and of this bound (relative 1e-6, far above either).
+    const double limit = bound * (1.0 + 1e-6) + 1e-300;
+    return Bisect(u, [&](double low, double high) { return Exceeds(low, high, limit); });
+}
+
+IndexRange CLineScreen::ScreenBand(const std::vector<double>& u, double ratio) {
+    const int size = static_cast<int>(u.size());
+    kept_.assign((u.size() + 63) / 64, 0);
+    if (!(ratio < INFINITY) || count_ == 0 || u.empty()) {
+        Keep(0, size);
+        return {0, size};
+    }
+    // The same room for rounding as the sum's.
+    const double wide = ratio * (1.0 + 1e-6);
+    return Bisect(u, [&](double low, double high) { return LeavesBand(low, high, wide); });
+}
+
+bool CLineScreen::LeavesBand(double low, double high, double ratio) {
+    for (size_t begin = 0; begin < count_; begin += kChunk) {
+        const size_t end = std::min(count_, begin + kChunk);
+        if (end > prepared_) {
+            Prepare(begin, end);
+            prepared_ = end;
+        }
+        for (size_t k = begin; k < end; ++k) {
+            const double along = std::max(0.0, std::max(low - zRe_[k], zRe_[k] - high));
+            const double farAlong = std::max(zRe_[k] - low, high - zRe_[k]);
+            const double across2 = zIm_[k] * zIm_[k];
+            const double nearest = qLength_[k] * std::sqrt(along * along + across2) - slack_[k];
+            const double farthest =
+                qLength_[k] * std::sqrt(farAlong * farAlong + across2) + slack_[k];
+            // |H| alpha lies between these two for every u of the interval.
+            const double least = mLine_[k] / farthest * alpha_[k];
+            const double most = mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
+            if (least > beta_[k] * ratio || most < beta_[k] / ratio) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool CLineScreen::Reaches(double low, double high, double bound, int depth) {

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "structures/search/error_grid.h"
+#include "structures/search/grid_search.h"
+#include "structures/search/line_screen.h"
+
+namespace vx {
+
+// A line of the search over every combination of standard values (see CGridSearch): the
+// candidates that differ in the last of the D searched fields of a stage's values.
+//
+// The search runs twice over the same combinations. The first pass (`tie` infinite) gives each
+// candidate's largest deviation from the target on the error grid; the second keeps only the
+// candidates that reach the smallest deviation found, `tie`, and gives their sums of fourth
+// powers, so that of equal deviations the smaller sum wins.
+//
+// `Kernel` describes the circuit:
+//   void StartLine(const Values& v, CLineScreen& screen): the screen's numbers of the line
+//     through v along the last field;
+//   bool Realizable(const Values& v);
+//   Complex At(const Values& v, size_t k): H at grid point k.
+template <class Values, size_t D, class Kernel>
+struct CombinationLine {
+    const CErrorGrid& grid;
+    const std::array<double Values::*, D>& fields;
+    const std::array<std::vector<double>, D>& axes;
+    // The last axis as the screen's variable.
+    const std::vector<double>& u;
+    Kernel kernel;
+    CLineScreen screen;
+    double tie;
+    Values v;
+    size_t hint = 0;  // see CErrorGrid::WorstDeviation
+
+    IndexRange Start(const std::array<int, D>& index, double bound) {
+        for (size_t d = 0; d + 1 < D; ++d) {
+            v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
+        }
+        // Deviations are squared magnitude ratios; the screen compares the ratio itself.
+        const double ratio = std::sqrt(tie < INFINITY ? tie : bound);
+        if (ratio < INFINITY && screen.PointCount() > 0) {
+            kernel.StartLine(v, screen);
+        }
+        return screen.ScreenBand(u, ratio);
+    }
+    double Error(int last, double bound) {
+        if (!screen.Keeps(last)) {
+            return INFINITY;
+        }
+        v.*fields[D - 1] = axes[D - 1][static_cast<size_t>(last)];
+        if (!kernel.Realizable(v)) {
+            return INFINITY;
+        }
+        auto h = [this](size_t k) { return kernel.At(v, k); };
+        if (!(tie < INFINITY)) {
+            return grid.WorstDeviation(h, bound, hint);
+        }
+        if (grid.WorstDeviation(h, tie, hint) > tie) {
+            return INFINITY;
+        }
+        return grid.ErrorAt(h, bound);
+    }
+};
+
+}  // namespace vx

@@ -229,13 +229,15 @@ class CFilterStructure : private SearchHost {
                                 std::array<int, D>& best) {
         double deviation = INFINITY;
         CGridSearch(searchOptions_, *this)
-            .RunLines(sizes, [&] { return makeLine(INFINITY); }, deviation, best);
+            .RunLines(
+                sizes, [&] { return makeLine(INFINITY); }, deviation, best);
         if (cancelled_ || !(deviation < INFINITY)) {
             return false;
         }
         double sum = INFINITY;
         CGridSearch(searchOptions_, *this)
-            .RunLines(sizes, [&] { return makeLine(deviation); }, sum, best);
+            .RunLines(
+                sizes, [&] { return makeLine(deviation); }, sum, best);
         return !cancelled_;
     }
 

@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(ThirdOrderSweep, FastSearch,
                          testing::ValuesIn(test::ThirdOrderSweepCases()), CaseName);
 INSTANTIATE_TEST_SUITE_P(ScreenedLines, FastSearch, testing::ValuesIn(test::ScreenedLineCases()),
                          CaseName);
+INSTANTIATE_TEST_SUITE_P(EveryCombination, FastSearch,
+                         testing::ValuesIn(test::EveryCombinationCases()), CaseName);
 
 // Reports progress to the test and takes a cancel request from it.
 class RemoteControl final : public DesignMonitor {

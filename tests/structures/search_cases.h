@@ -113,6 +113,29 @@ inline const std::vector<SearchCase>& ScreenedLineCases() {
     return cases;
 }
 
+// The search over every combination against its straightforward form, which asks every
+// combination in full: low and high frequencies, first- and second-order stages, gains with
+// their networks, entered capacitors, the ideal amplifier and the uA741 far above its corner.
+inline const std::vector<SearchCase>& EveryCombinationCases() {
+    using enum FilterType;
+    using enum StructureKind;
+    using enum Characteristic;
+    using enum ResistorSeries;
+    constexpr CapacitorMode kSearch = CapacitorMode::OPTIMIZE, kEnter = CapacitorMode::ENTER;
+    constexpr SearchMethod kAll = SearchMethod::EXHAUSTIVE;
+    static const std::vector<SearchCase> cases = {
+        {"SallenKeyLowPass", LOWPASS, SALLEN_KEY, BUTTERWORTH, 5, E24, kSearch, 6.0, false, false,
+         1000.0, "LF411", kAll},
+        {"SallenKeyLowPassEntered", LOWPASS, SALLEN_KEY, CHEBYCHEV, 4, E12, kEnter, 3.0, false,
+         false, 1000.0, "LF411", kAll},
+        {"SallenKeyHighPass", HIGHPASS, SALLEN_KEY, BESSEL, 3, E12, kSearch, 20.0, false, false,
+         20000.0, "uA741", kAll},
+        {"SallenKeyHighPassEntered", HIGHPASS, SALLEN_KEY, CHEBYCHEV, 4, E12, kEnter, 0.0, false,
+         false, 100.0, "ideal", kAll},
+    };
+    return cases;
+}
+
 inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
     SpecificationBlock block = session.Filter().Specification();
     block.characteristic = c.characteristic;

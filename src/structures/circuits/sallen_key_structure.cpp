@@ -170,8 +170,8 @@ bool CSallenKeyStructure::SearchWithin(double window, const SallenKeyValues& sta
     }
     std::vector<Complex> gains(Context().grid.Size());
     for (size_t k = 0; k < gains.size(); ++k) {
-        gains[k] = Context().opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4),
-                                                    Context().grid.Omega(k));
+        gains[k] =
+            Context().opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), Context().grid.Omega(k));
     }
     const LineScreenAxis screened = ScreenAlong(&SallenKeyValues::r2, gains);
     const std::vector<double> u = screened.Variables(axes[3]);

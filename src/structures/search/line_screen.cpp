@@ -158,11 +158,17 @@ void CLineScreen::Keep(int first, int last) {
     }
 }
 
-template <class Excluded>
-IndexRange CLineScreen::Bisect(const std::vector<double>& u, Excluded&& excluded) {
+IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
     const int size = static_cast<int>(u.size());
+    kept_.assign((u.size() + 63) / 64, 0);
+    if (!(bound < INFINITY) || count_ == 0 || u.empty()) {
+        Keep(0, size);
+        return {0, size};
+    }
     // u is monotonic: its largest magnitude is at an end.
     ScreenUpTo(std::max(std::fabs(u.front()), std::fabs(u.back())));
+    // Room for the rounding of the error and of this bound (relative 1e-6, far above either).
+    const double limit = bound * (1.0 + 1e-6) + 1e-300;
     constexpr int kFew = 4;
     int first = size, last = 0;
     std::array<IndexRange, 64> stack{};
@@ -173,7 +179,7 @@ IndexRange CLineScreen::Bisect(const std::vector<double>& u, Excluded&& excluded
         const double a = u[static_cast<size_t>(r.first)];
         const double b = u[static_cast<size_t>(r.last - 1)];
         const double low = std::min(a, b), high = std::max(a, b);
-        if (Unrealisable(low, high) || excluded(low, high)) {
+        if (Unrealisable(low, high) || Exceeds(low, high, limit)) {
             continue;
         }
         if (r.last - r.first <= kFew) {
@@ -190,18 +196,6 @@ IndexRange CLineScreen::Bisect(const std::vector<double>& u, Excluded&& excluded
     return first < last ? IndexRange{first, last} : IndexRange{0, 0};
 }
 
-IndexRange CLineScreen::Screen(const std::vector<double>& u, double bound) {
-    const int size = static_cast<int>(u.size());
-    kept_.assign((u.size() + 63) / 64, 0);
-    if (!(bound < INFINITY) || count_ == 0 || u.empty()) {
-        Keep(0, size);
-        return {0, size};
-    }
-    // Room for the rounding of the error and of this bound (relative 1e-6, far above either).
-    const double limit = bound * (1.0 + 1e-6) + 1e-300;
-    return Bisect(u, [&](double low, double high) { return Exceeds(low, high, limit); });
-}
-
 IndexRange CLineScreen::ScreenBand(const std::vector<double>& u, double ratio) {
     const int size = static_cast<int>(u.size());
     kept_.assign((u.size() + 63) / 64, 0);
@@ -209,34 +203,58 @@ IndexRange CLineScreen::ScreenBand(const std::vector<double>& u, double ratio) {
         Keep(0, size);
         return {0, size};
     }
+    ScreenUpTo(std::max(std::fabs(u.front()), std::fabs(u.back())));
     // The same room for rounding as the sum's.
     const double wide = ratio * (1.0 + 1e-6);
-    return Bisect(u, [&](double low, double high) { return LeavesBand(low, high, wide); });
-}
-
-bool CLineScreen::LeavesBand(double low, double high, double ratio) {
-    for (size_t begin = 0; begin < count_; begin += kChunk) {
+    double low = std::min(u.front(), u.back()), high = std::max(u.front(), u.back());
+    for (size_t begin = 0; begin < count_ && low <= high; begin += kChunk) {
         const size_t end = std::min(count_, begin + kChunk);
         if (end > prepared_) {
             Prepare(begin, end);
             prepared_ = end;
         }
-        for (size_t k = begin; k < end; ++k) {
-            const double along = std::max(0.0, std::max(low - zRe_[k], zRe_[k] - high));
-            const double farAlong = std::max(zRe_[k] - low, high - zRe_[k]);
+        for (size_t k = begin; k < end && low <= high; ++k) {
+            // |H| alpha = m alpha / (|q| |u - z|) must reach beta / wide: |u - z| within a
+            // radius; and stay below beta wide: |u - z| beyond a smaller one, which can only
+            // trim the ends of the interval kept so far. A point without a finite z tells
+            // nothing.
+            if (!std::isfinite(zRe_[k]) || !std::isfinite(zIm_[k]) || !(qLength_[k] > 0.0)) {
+                continue;
+            }
+            const double scale = mLine_[k] * alpha_[k] / beta_[k];
             const double across2 = zIm_[k] * zIm_[k];
-            const double nearest = qLength_[k] * std::sqrt(along * along + across2) - slack_[k];
-            const double farthest =
-                qLength_[k] * std::sqrt(farAlong * farAlong + across2) + slack_[k];
-            // |H| alpha lies between these two for every u of the interval.
-            const double least = mLine_[k] / farthest * alpha_[k];
-            const double most = mLine_[k] / std::max(nearest, 1e-300) * alpha_[k];
-            if (least > beta_[k] * ratio || most < beta_[k] / ratio) {
-                return true;
+            const double outer = (scale * wide + slack_[k]) / qLength_[k];
+            if (outer * outer < across2) {
+                return {0, 0};
+            }
+            const double reach = std::sqrt(outer * outer - across2);
+            low = std::max(low, zRe_[k] - reach);
+            high = std::min(high, zRe_[k] + reach);
+            const double inner = (scale / wide - slack_[k]) / qLength_[k];
+            if (inner > 0.0 && inner * inner > across2) {
+                const double hole = std::sqrt(inner * inner - across2);
+                if (low > zRe_[k] - hole) {
+                    low = std::max(low, zRe_[k] + hole);
+                }
+                if (high < zRe_[k] + hole) {
+                    high = std::min(high, zRe_[k] - hole);
+                }
             }
         }
     }
-    return false;
+    int first = size, last = 0;
+    for (int i = 0; i < size; ++i) {
+        const double x = u[static_cast<size_t>(i)];
+        if (x >= low && x <= high) {
+            first = std::min(first, i);
+            last = i + 1;
+        }
+    }
+    if (first >= last) {
+        return {0, 0};
+    }
+    Keep(first, last);
+    return {first, last};
 }
 
 bool CLineScreen::Reaches(double low, double high, double bound, int depth) {

@@ -75,7 +75,10 @@ class CLineScreen {
     // that holds them. `u` must be monotonic. An infinite bound keeps every candidate.
     IndexRange Screen(const std::vector<double>& u, double bound);
     // The same for the largest deviation instead of the sum: keeps the candidates whose |H| alpha
-    // may lie within beta / ratio .. beta ratio at every screened point.
+    // may lie within beta / ratio .. beta ratio at every screened point. Along a line each
+    // point allows one interval of u, less a hole around the point's resonance; the screen
+    // keeps the candidates in the intersection of the intervals, with the holes trimmed off its
+    // ends.
     IndexRange ScreenBand(const std::vector<double>& u, double ratio);
     bool Keeps(int i) const { return (kept_[static_cast<size_t>(i) / 64] >> (i % 64)) & 1U; }
     // Whether some u in [low, high] may give an error not above `bound`, for a value that
@@ -94,12 +97,6 @@ class CLineScreen {
     void Prepare(size_t first, size_t last);
     // Sets the largest |u| about to be screened; the prepared points follow it.
     void ScreenUpTo(double uMax);
-    // Some point's |H| alpha lies outside beta / ratio .. beta ratio for every u in [low, high].
-    bool LeavesBand(double low, double high, double ratio);
-    // Marks the candidates of `u` in the parts that `excluded(low, high)` does not rule out,
-    // halving them down to a few, and returns the range that holds them.
-    template <class Excluded>
-    IndexRange Bisect(const std::vector<double>& u, Excluded&& excluded);
     void Keep(int first, int last);
 
     size_t pTerms_;

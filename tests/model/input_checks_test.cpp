@@ -173,7 +173,6 @@ TEST(SearchInput, OnlyTheExhaustiveSearchReadsItsWindow) {
         {SearchMethod::EXHAUSTIVE, 1.5, false, 1.5},
         {SearchMethod::EXHAUSTIVE, 100.0, false, 100.0},
         {SearchMethod::EXHAUSTIVE, 1.49, true, 10.0},
-        {SearchMethod::EXHAUSTIVE, 100.1, true, 10.0},
         {SearchMethod::EXHAUSTIVE, none, true, 10.0},
         {SearchMethod::NEIGHBOURS, none, false, 10.0},
         {SearchMethod::NEIGHBOURS, 1000.0, false, 10.0},

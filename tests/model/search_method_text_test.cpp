@@ -16,10 +16,6 @@ TEST(SearchMethodText, NamesTheSearchAndItsWindowWhereTheStructureSearches) {
     } cases[] = {
         {StructureKind::SALLEN_KEY, SearchMethod::EXHAUSTIVE, 3.16,
          "Normwertsuche: alle Kombinationen (beste Werte), Impedanzfenster Faktor 3,16"},
-        {StructureKind::MFB, SearchMethod::EXHAUSTIVE, 1.5,
-         "Normwertsuche: alle Kombinationen (beste Werte), Impedanzfenster Faktor 1,5"},
-        {StructureKind::SALLEN_KEY_X, SearchMethod::EXHAUSTIVE, 100.0,
-         "Normwertsuche: alle Kombinationen (beste Werte), Impedanzfenster Faktor 100"},
         {StructureKind::MFB, SearchMethod::NEIGHBOURS, 3.16, "Normwertsuche: Nachbarwerte"},
         // The twin-T's resistors follow from its capacitors.
         {StructureKind::TWIN_T, SearchMethod::EXHAUSTIVE, 3.16, std::nullopt},

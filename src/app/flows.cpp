@@ -14,6 +14,7 @@
 #include "dialogs/hp_lp_dlg.h"
 #include "files/shipped_data.h"
 #include "files/specification_writer.h"
+#include "model/search_input.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 #include "session/design_session_messages.h"
@@ -75,6 +76,10 @@ bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
     const CCharacter character = session_.Character();
     const int capsEnteredOrder = filter.CapsEnteredOrder();
     filter.ResetCapsEnteredOrder(isNew);
+    // A specification begun anew offers the exhaustive search; a loaded one keeps its own.
+    if (isNew) {
+        filter.SetSearch(kNewSpecificationSearch, filter.ImpedanceWindow());
+    }
     bool curvesTouched = false;
     if (!RunInputDialog(type, structure, curvesTouched)) {
         filter.RestoreBackup();

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <variant>
 #include <vector>
 
 #include "analysis/tolerance_analysis.h"
@@ -9,8 +10,10 @@
 #include "cli/design_options.h"
 #include "cli/plot_options.h"
 #include "cli/progress_monitor.h"
+#include "cli/search_options.h"
 #include "cli/spice_options.h"
 #include "files/specification_writer.h"
+#include "model/search_method_text.h"
 #include "report/curves_csv.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
@@ -39,6 +42,9 @@ using PostDesignStep = std::function<int(DesignRun&)>;
 int PrintResult(DesignRun& run) {
     CDesignSession& session = run.session;
     std::string text = DimensioningText(session.Filter(), session.OpAmps());
+    if (const std::optional<std::string> search = SearchMethodLine(session.Filter())) {
+        text += "\n\n" + *search;
+    }
     text += "\n\n";
     for (const auto& row : FilterParameterRows(*session.Current())) {
         for (size_t k = 0; k < row.size(); ++k) {
@@ -206,6 +212,10 @@ int RunDesign(const Args& args) {
         return 0;
     }
 
+    const auto search = ReadSearchOverride(options.search, options.window);
+    if (const std::string* error = std::get_if<std::string>(&search)) {
+        return UsageError(kCommand, *error);
+    }
     CDesignSession session;
     session.SetSearchOptions({options.threads, true});
     CFilter& filter = session.Filter();
@@ -218,7 +228,8 @@ int RunDesign(const Args& args) {
     LoadResult result;
     {
         ProgressMonitor monitor(!options.quiet);
-        result = session.LoadAndDesign(options.file, monitor, prompt);
+        result =
+            session.LoadAndDesign(options.file, monitor, prompt, std::get<SearchOverride>(search));
     }
     for (const UserMessage& m : prompt.Notices()) {
         PrintMessage(m);

@@ -22,6 +22,14 @@ OptionAction Factor(std::optional<double>& target) {
     };
 }
 
+// The word or number is checked after the other arguments are read.
+OptionAction Given(std::optional<std::string>& target) {
+    return [&target](const std::string& value) {
+        target = value;
+        return std::string();
+    };
+}
+
 // A bad thread count is reported after the other arguments are read.
 OptionAction Threads(int& target) {
     return [&target](const std::string& value) {
@@ -66,6 +74,16 @@ OptionGroup DesignOptionGroup(DesignOptions& o) {
                  "                      (default: one per core); the result is the same for every "
                  "N\n",
                  Threads(o.threads)},
+                {"--search", kValue,
+                 "  --search S          standard-value search for this run in place of the "
+                 "file's:\n"
+                 "                      exhaustive or neighbours (--save writes it)\n",
+                 Given(o.search)},
+                {"--window", kValue,
+                 "  --window K          impedance window of the exhaustive search, 1.5 <= K <= "
+                 "100\n"
+                 "                      (default: the file's, else 3.16)\n",
+                 Given(o.window)},
                 FlagOption("--quiet", "  --quiet             print no result texts\n", o.quiet),
                 FlagOption("--help", "  --help              show this text\n", o.help),
             }};

@@ -23,6 +23,8 @@ struct DesignOptions {
     bool filterParams = false;
     bool quiet = false;
     int threads = 0;  // search threads; 0 takes one per core, -1 marks a bad value
+    std::optional<std::string> search;  // --search and --window as given
+    std::optional<std::string> window;
     bool help = false;
     PlotOptions plot;
     SpiceOptions spice;

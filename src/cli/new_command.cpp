@@ -9,6 +9,7 @@
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/option_table.h"
+#include "cli/search_options.h"
 #include "files/specification_writer.h"
 #include "model/band_edges_input.h"
 #include "model/bp_input.h"
@@ -77,6 +78,12 @@ constexpr NewOptionRow kNewOptions[] = {
     {"--stepless-r2", kFlag,
      "  --stepless-r2        R2 of the band-pass is not a standard value\n"},
     {"--opamp", kValue, "  --opamp NAME         ideal or an op-amp model [ideal]\n"},
+    {"--search", kValue,
+     "  --search S           standard-value search: exhaustive (every combination within the\n"
+     "                       impedance window) or neighbours [exhaustive]\n"},
+    {"--window", kValue,
+     "  --window K           impedance window of the exhaustive search, resistors within the\n"
+     "                       impedance level / K .. * K, 1.5 <= K <= 100 [3.16]\n"},
     {"-o", kValue, "  -o FILE.vxs          the file to write\n"},
     {"--help", OptionValue::ENDS_LINE, ""},
     {"-h", OptionValue::ENDS_LINE, ""},
@@ -166,6 +173,7 @@ struct CommonInputs {
     int opAmp;
     double gainDb;
     int order;
+    SearchInput search;
 };
 
 // The common fields, or the exit code when one of them is refused.
@@ -194,6 +202,13 @@ std::variant<CommonInputs, int> ReadCommonInputs(const NewOptions& o, const COpv
     }
     // No number reads as order 0 here, which its range refuses: NaN would not convert to int.
     const int order = o.Has("--order") ? static_cast<int>(ParseValue(o.values.at("--order"))) : 2;
+    const auto text = [&o](const std::string& name) -> std::optional<std::string> {
+        return o.Has(name) ? std::optional(o.values.at(name)) : std::nullopt;
+    };
+    const auto search = ReadSearchOverride(text("--search"), text("--window"));
+    if (const std::string* error = std::get_if<std::string>(&search)) {
+        return UsageError(kCommand, *error);
+    }
     return CommonInputs{.characteristic = *characteristic,
                         .series = *series,
                         .sequence = *sequence,
@@ -201,7 +216,8 @@ std::variant<CommonInputs, int> ReadCommonInputs(const NewOptions& o, const COpv
                         .mode = *mode,
                         .opAmp = opAmp,
                         .gainDb = gainDb,
-                        .order = order};
+                        .order = order,
+                        .search = Overridden(SearchInput{}, std::get<SearchOverride>(search))};
 }
 
 // Fills the individual characteristic's poles; a missing frequency or Q stays 0 for the check.
@@ -253,6 +269,7 @@ Refusal FillHpLp(const NewOptions& o, const CommonInputs& common, FilterType typ
     in.capacitorMode = common.mode;
     in.opAmp = common.opAmp;
     in.equalCapacitors = o.Flag("--equal-capacitors");
+    in.search = common.search;
     if (auto error = AcceptHpLpInput(in, type, structure, filter, character)) {
         return PrintInputError(error->message);
     }
@@ -300,6 +317,7 @@ Refusal FillBandPass(const NewOptions& o, const CommonInputs& common, CFilter& f
     in.distribution = common.distribution;
     in.capacitorMode = common.mode;
     in.opAmp = common.opAmp;
+    in.search = common.search;
     if (auto error = AcceptBpInput(in, filter, character)) {
         return PrintInputError(error->message);
     }
@@ -317,6 +335,8 @@ Refusal FillBandReject(const NewOptions& o, const CommonInputs& common, CFilter&
     if (auto error = AcceptBrTtInput(in, filter)) {
         return PrintInputError(error->message);
     }
+    // The twin-T searches nothing, but its file keeps the choice like every other.
+    filter.SetSearch(common.search.method, common.search.window);
     return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include "dialogs/edit_bp_freqs_dlg.h"
 #include "dialogs/gain_field_pair.h"
 #include "dialogs/radio_group.h"
+#include "dialogs/search_group.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
@@ -37,6 +38,8 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     series_->Layout()->addWidget(steplessR2_);
     distribution_ = AddGroup(right, kDistributionGroup, "distribution", kDistributionRadios);
     capacitors_ = AddGroup(right, kCapacitorGroup, "capacitor", kCapacitorRadios);
+    search_ = new CSearchGroup(this);
+    right->addWidget(search_);
     Arrange(left, right);
     MarkField(BpField::IMPEDANCE, impedance_);
     MarkField(BpField::FREQUENCY, frequency_);
@@ -44,6 +47,7 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     MarkField(BpField::BANDWIDTH, bandwidth_);
     MarkField(BpField::ORDER, order_);
     MarkField(BpField::RIPPLE, ripple_);
+    MarkField(BpField::IMPEDANCE_WINDOW, search_->WindowField());
 
     order_->setText(Qs(FormatInt(in.order)));
     ShowNumber(frequency_, NumberFieldText(in.frequency), in.frequency);
@@ -57,6 +61,7 @@ CBpDlg::CBpDlg(CDesignSession& session, QWidget* parent) : CInputDlg(session, pa
     steplessR2_->setChecked(in.steplessR2);
     distribution_->SetIndex(static_cast<int>(in.distribution));
     capacitors_->SetIndex(static_cast<int>(in.capacitorMode));
+    search_->Show(in.search);
 
     auto updateRipple = [this] {
         ripple_->setEnabled(characteristic_->Index() ==
@@ -112,6 +117,7 @@ BpInput CBpDlg::ReadFields() const {
     in.distribution = static_cast<GainDistribution>(distribution_->Index());
     in.capacitorMode = static_cast<CapacitorMode>(capacitors_->Index());
     in.opAmp = opAmps_->currentRow();
+    in.search = search_->Read();
     return in;
 }
 

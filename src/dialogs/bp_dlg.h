@@ -11,6 +11,7 @@ namespace vx {
 
 class CGainFieldPair;
 class CRadioGroup;
+class CSearchGroup;
 
 // The input dialog of the multiple-feedback band-pass.
 class CBpDlg : public CInputDlg {
@@ -40,6 +41,7 @@ class CBpDlg : public CInputDlg {
     CRadioGroup* distribution_ = nullptr;
     CRadioGroup* capacitors_ = nullptr;
     QListWidget* opAmps_ = nullptr;
+    CSearchGroup* search_ = nullptr;
 };
 
 }  // namespace vx

@@ -13,6 +13,7 @@
 #include "dialogs/gain_field_pair.h"
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/radio_group.h"
+#include "dialogs/search_group.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
@@ -50,6 +51,8 @@ CHpLpDlg::CHpLpDlg(FilterType type, StructureKind structure, CDesignSession& ses
         box->addWidget(TextLabel(kEqualCapacitorsWarning, options));
         right->addWidget(options);
     }
+    search_ = new CSearchGroup(this);
+    right->addWidget(search_);
     Arrange(left, right);
 
     MarkField(HpLpField::IMPEDANCE, impedance_);
@@ -58,6 +61,7 @@ CHpLpDlg::CHpLpDlg(FilterType type, StructureKind structure, CDesignSession& ses
     MarkField(HpLpField::ORDER, order_);
     MarkField(HpLpField::RIPPLE, ripple_);
     MarkField(HpLpField::POLE_PARAMETERS, poleParameters_);
+    MarkField(HpLpField::IMPEDANCE_WINDOW, search_->WindowField());
     ShowSpecification();
     connect(characteristic_, &CRadioGroup::indexChanged, this, &CHpLpDlg::UpdateEnabled);
     UpdateEnabled();
@@ -126,6 +130,7 @@ void CHpLpDlg::ShowSpecification() {
     } else {
         equalCapacitors_->setChecked(in.equalCapacitors);
     }
+    search_->Show(in.search);
 }
 
 HpLpInput CHpLpDlg::ReadFields() const {
@@ -147,6 +152,7 @@ HpLpInput CHpLpDlg::ReadFields() const {
         in.equalCapacitors = equalCapacitors_->isChecked();
     }
     in.opAmp = opAmps_->currentRow();
+    in.search = search_->Read();
     return in;
 }
 

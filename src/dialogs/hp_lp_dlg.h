@@ -13,6 +13,7 @@ namespace vx {
 
 class CGainFieldPair;
 class CRadioGroup;
+class CSearchGroup;
 
 // The input dialog of the low-pass and high-pass: Sallen-Key and multiple feedback, or the
 // third-order Sallen-Key with one op-amp, which has no order, sequence, gain distribution and
@@ -52,6 +53,7 @@ class CHpLpDlg : public CInputDlg {
     CRadioGroup* capacitors_ = nullptr;
     QCheckBox* equalCapacitors_ = nullptr;
     QListWidget* opAmps_ = nullptr;
+    CSearchGroup* search_ = nullptr;
 };
 
 }  // namespace vx

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_parts.h"
+#include "model/search_method_text.h"
 #include "qt/qt_text.h"
 #include "report/dimensioning_text.h"
 #include "report/result_messages.h"
@@ -81,6 +82,12 @@ CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
+    if (const std::optional<std::string> search = SearchMethodLine(filter)) {
+        auto* line = new QLabel(Qs(*search), this);
+        line->setObjectName("searchLine");
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(line);
+    }
     if (!findings.empty()) {
         layout->addWidget(FindingsLabel(findings, this));
     }

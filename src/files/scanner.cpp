@@ -49,6 +49,9 @@ CScanner::CScanner() {
                static_cast<int>(EnumWords<CapacitorMode>().size()));
     AddKeyword("R2", id++, KeywordClass::VALUE, 0);
     addWords(EnumWords<GainDistribution>());
+    AddKeyword("SEARCH", static_cast<int>(KeywordId::SEARCH), KeywordClass::KEY, 0);
+    AddKeyword("IMPEDANCE_WINDOW", static_cast<int>(KeywordId::IMPEDANCE_WINDOW), KeywordClass::KEY,
+               0);
 }
 
 void CScanner::AddKeyword(std::string text, int id, KeywordClass keywordClass, int number) {

@@ -38,6 +38,9 @@ enum class KeywordId : int {
     BANDWIDTH,
     STEPLESS,
     GAINDISTRIB,  // 38; value words follow from 39
+    // Keys added later follow the value words, so that the older ids stay as they were.
+    SEARCH = 69,
+    IMPEDANCE_WINDOW,
 };
 
 struct ScanToken {

@@ -50,6 +50,9 @@ struct RawSpecification {
     int sequence = kAbsent;
     int gainDistribution = 0;
     int capacitors = kAbsent;
+    // Files of the neighbour search have neither key.
+    int search = static_cast<int>(SearchMethod::NEIGHBOURS);
+    double impedanceWindow = kDefaultImpedanceWindow;
     std::array<double, kMaxStages> q{};
     std::array<double, kMaxStages> omega{};
     std::array<double, kMaxStages> gain{};
@@ -156,6 +159,16 @@ void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t
             break;
         case KeywordId::CAPACITORS:
             raw.capacitors = Word(scanner, v, kEqualCapacitors + 1);
+            break;
+        case KeywordId::SEARCH: {
+            // Only its own words: a value word of another key names no search.
+            const std::optional<SearchMethod> method =
+                EnumOfWord<SearchMethod>(v, WordColumn::FILE);
+            raw.search = method ? static_cast<int>(*method) : kAbsent;
+            break;
+        }
+        case KeywordId::IMPEDANCE_WINDOW:
+            raw.impedanceWindow = FileNumber(v);
             break;
         case KeywordId::GAINDISTRIB: {
             const int d = Word(scanner, v, WordCount<GainDistribution>());
@@ -356,6 +369,12 @@ std::optional<Failure> Check(RawSpecification& raw) {
     if (raw.capacitors == kAbsent) {
         return Failure{"CAPACITORS"};
     }
+    if (raw.search == kAbsent) {
+        return Failure{"SEARCH"};
+    }
+    if (!ImpedanceWindowAccepted(raw.impedanceWindow)) {
+        return Failure{"IMPEDANCE_WINDOW"};
+    }
     std::optional<Failure> failure;
     if (IsLowHighPass(type)) {
         failure = CheckLowHighPass(raw);
@@ -435,6 +454,8 @@ void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) 
         filter.SetSpecification(block, structure, type);
         filter.SetGainDistribution(raw.gainDistribution);
     }
+    // Set after the specification, which keeps the record's search otherwise.
+    filter.SetSearch(static_cast<SearchMethod>(raw.search), raw.impedanceWindow);
     const int stages = filter.StageCount();
     if (raw.gainDistribution == static_cast<int>(GainDistribution::VALUES) && IsLowHighPass(type)) {
         for (int s = 0; s < stages; ++s) {

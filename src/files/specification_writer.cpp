@@ -65,6 +65,11 @@ std::string FilterSection(const CFilter& filter, const COpv& opv) {
         s += "SEQUENCE=" + FileWord(filter.GetStageSequence()) + "\n";
         s += "GAINDISTRIB=" + FileWord(filter.GetGainDistribution()) + "\n";
     }
+    // Files of the neighbour search stay as earlier versions wrote them.
+    if (filter.GetSearchMethod() == SearchMethod::EXHAUSTIVE) {
+        s += "SEARCH=" + FileWord(filter.GetSearchMethod()) + "\n";
+        s += "IMPEDANCE_WINDOW=" + FormatE(filter.ImpedanceWindow()) + "\n";
+    }
     const bool enter = filter.GetCapacitorMode() == CapacitorMode::ENTER;
     s += "CAPACITORS=" +
          (!enter && filter.EqualCapacitors() ? std::string(kEqualCapacitorsFileWord)

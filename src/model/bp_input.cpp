@@ -34,6 +34,7 @@ BpInput BpInputFrom(const CFilter& filter) {
                                                                      : s.gainDistribution;
     in.capacitorMode = s.capacitorMode;
     in.opAmp = s.opAmp;
+    in.search = SearchInputFrom(filter);
     return in;
 }
 
@@ -63,6 +64,7 @@ std::optional<InputError<BpField>> CheckBpInput(const BpInput& in) {
     if (in.characteristic == Characteristic::CHEBYCHEV) {
         checks.Check(RippleAccepted(in.rippleDb), BpField::RIPPLE, "Welligkeit", "> 0, max. 20 dB");
     }
+    CheckSearchInput(checks, in.search, BpField::IMPEDANCE_WINDOW);
     if (checks.Result()) {
         return checks.Result();
     }
@@ -100,6 +102,7 @@ std::optional<InputError<BpField>> AcceptBpInput(BpInput in, CFilter& filter,
     block.gainDb = in.gainDb;
     block.orderBpBs = in.order;
     block.steplessR2 = in.steplessR2;
+    StoreSearchInput(in.search, block);
     filter.SetSpecification(block, StructureKind::MFB, FilterType::BANDPASS);
     filter.SetGainDistribution(static_cast<int>(
         in.distribution == GainDistribution::VALUES ? GainDistribution::EQUAL : in.distribution));

@@ -4,13 +4,14 @@
 
 #include "model/filter.h"
 #include "model/range_check.h"
+#include "model/search_input.h"
 
 // The checks and the OK of the band-pass input dialog, without the dialog.
 namespace vx {
 
 class CCharacter;
 
-enum class BpField { IMPEDANCE, FREQUENCY, GAIN_DB, BANDWIDTH, ORDER, RIPPLE };
+enum class BpField { IMPEDANCE, FREQUENCY, GAIN_DB, BANDWIDTH, ORDER, RIPPLE, IMPEDANCE_WINDOW };
 
 struct BpInput {
     int order = 2;
@@ -26,6 +27,7 @@ struct BpInput {
     GainDistribution distribution = GainDistribution::EQUAL;  // EQUAL or EQUAL_GBP
     CapacitorMode capacitorMode = CapacitorMode::OPTIMIZE;
     int opAmp = 0;
+    SearchInput search;
 };
 
 BpInput BpInputFrom(const CFilter& filter);

@@ -34,6 +34,7 @@ HpLpInput HpLpInputFrom(const CFilter& filter, StructureKind structure) {
     in.capacitorMode = s.capacitorMode;
     in.opAmp = s.opAmp;
     in.equalCapacitors = s.equalCapacitors;
+    in.search = SearchInputFrom(filter);
     return in;
 }
 
@@ -64,6 +65,7 @@ std::optional<InputError<HpLpField>> CheckHpLpInput(const HpLpInput& in, Structu
         checks.Check(RippleAccepted(in.rippleDb), HpLpField::RIPPLE, "Welligkeit",
                      "> 0, max. 20 dB");
     }
+    CheckSearchInput(checks, in.search, HpLpField::IMPEDANCE_WINDOW);
     if (checks.Result()) {
         return checks.Result();
     }
@@ -117,6 +119,7 @@ std::optional<InputError<HpLpField>> AcceptHpLpInput(HpLpInput in, FilterType ty
     block.impedance = in.impedance;
     block.gainDb = in.gainDb;
     block.orderLpHp = in.order;
+    StoreSearchInput(in.search, block);
     filter.SetSpecification(block, structure, type);
     filter.SetGainDistribution(static_cast<int>(in.distribution));
     return std::nullopt;

@@ -4,6 +4,7 @@
 
 #include "model/filter.h"
 #include "model/range_check.h"
+#include "model/search_input.h"
 
 // The checks and the OK of the low-pass/high-pass input dialog, without the dialog.
 namespace vx {
@@ -18,7 +19,8 @@ enum class HpLpField {
     ORDER,
     RIPPLE,
     POLE_PARAMETERS,
-    STAGE_GAINS
+    STAGE_GAINS,
+    IMPEDANCE_WINDOW
 };
 
 struct HpLpInput {
@@ -34,6 +36,7 @@ struct HpLpInput {
     CapacitorMode capacitorMode = CapacitorMode::OPTIMIZE;
     int opAmp = 0;
     bool equalCapacitors = false;  // third-order structure only
+    SearchInput search;
 };
 
 // The values the dialog opens with for the record's current specification.

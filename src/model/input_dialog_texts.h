@@ -37,6 +37,12 @@ inline constexpr const char* kStageGainsButton = "Verstärkung der Stufen eingeb
 inline constexpr const char* kCapacitorGroup = "Kapazitätswerte";
 inline constexpr std::array<const char*, 2> kCapacitorRadios = {"vorgeben", "optimieren"};
 inline constexpr const char* kOpAmpGroup = "Operationsverstärker";
+// The standard-value search: its buttons, and the factor only the exhaustive search reads.
+inline constexpr const char* kSearchGroup = "Normwertsuche";
+inline constexpr const char* kSearchExhaustiveRadio = "alle Kombinationen (beste Werte)";
+inline constexpr const char* kSearchNeighboursRadio = "Nachbarwerte";
+inline constexpr const char* kImpedanceWindowLabel = "Impedanzfenster (Faktor) :";
+inline constexpr const char* kImpedanceWindowName = "Impedanzfenster";
 
 // Fields.
 inline constexpr const char* kRippleLabel = "Welligkeit [dB] :";

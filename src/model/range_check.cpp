@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/filter_rules.h"
+
 namespace vx {
 
 bool OrderAccepted(int order) {
@@ -14,6 +16,10 @@ bool RippleAccepted(double rippleDb) {
 
 double RippleToStore(double typedRippleDb, double storedRippleDb) {
     return std::isnan(typedRippleDb) ? storedRippleDb : typedRippleDb;
+}
+
+bool ImpedanceWindowAccepted(double window) {
+    return window >= kLowestImpedanceWindow && window <= kHighestImpedanceWindow;
 }
 
 }  // namespace vx

@@ -26,6 +26,8 @@ bool RippleAccepted(double rippleDb);
 // The ripple a dialog stores: only the Chebyshev characteristic reads the ripple field, so an
 // unread field that holds no number (NaN) leaves the stored ripple as it was.
 double RippleToStore(double typedRippleDb, double storedRippleDb);
+// The impedance window of the exhaustive search, a factor from 1.5 to 100.
+bool ImpedanceWindowAccepted(double window);
 
 template <class Field>
 class RangeChecks {

@@ -1,9 +1,11 @@
 #include "report/specification_rows.h"
 
 #include "model/filter.h"
+#include "model/input_dialog_texts.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/opv.h"
+#include "model/search_method_text.h"
 #include "report/summary_text.h"
 
 namespace vx {
@@ -50,6 +52,9 @@ std::vector<LabelRow> SpecificationRows(const CFilter& filter, const COpv& opv) 
     std::string series = "E";
     series += FormatInt(filter.SeriesNumber());
     rows.push_back({"Alle Widerstände", series});
+    if (const std::optional<std::string> search = SearchMethodText(filter)) {
+        rows.push_back({kSearchGroup, *search});
+    }
     if (type == FilterType::BANDPASS && filter.SteplessR2()) {
         rows.push_back({"Bauteil(e) ohne Normwert", "R2"});
     }

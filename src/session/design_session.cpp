@@ -92,11 +92,13 @@ std::optional<UserMessage> CDesignSession::DesignFailure() {
 }
 
 LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
-                                         CapacitorPrompt& prompt) {
+                                         CapacitorPrompt& prompt, const SearchOverride& search) {
     SpecificationLoadResult loaded = LoadSpecification(path, filter_, character_, opv_);
     if (!loaded.ok) {
         return {LoadOutcome::NOT_LOADED, std::move(loaded.messages)};
     }
+    const SearchInput chosen = Overridden(SearchInputFrom(filter_), search);
+    filter_.SetSearch(chosen.method, chosen.window);
     filter_.documentFolder = path.parent_path().string();
     filter_.documentName = path.stem().string();
     // The reader accepts only the pairs a structure serves.

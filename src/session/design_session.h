@@ -10,6 +10,7 @@
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
+#include "model/search_input.h"
 #include "model/user_message.h"
 #include "response/show_fregang.h"
 #include "structures/capacitors/capacitor_prompt.h"
@@ -75,12 +76,13 @@ class CDesignSession {
     // nothing), names the specification after the file, hands the entered capacitors of the
     // file to the structure (questions go to `prompt`), designs with `monitor` and marks the
     // loaded specification as unmodified. A refused capacitor entry leaves the state CANCELLED.
+    // `search` replaces what the file says of the search (a window already checked).
     //
     // The desktop application calls it from a worker thread. Until it returns, no other thread
     // may touch the session; `monitor` is called from the design's threads, and `prompt` from
     // the calling thread, which it must block until the user has answered.
     LoadResult LoadAndDesign(const std::filesystem::path& path, DesignMonitor& monitor,
-                             CapacitorPrompt& prompt);
+                             CapacitorPrompt& prompt, const SearchOverride& search = {});
     // The current design, taken before a new specification or capacitor run; nothing when no
     // finished design is there to keep.
     std::optional<DesignSnapshot> KeepDesign() const;

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -52,6 +53,41 @@ class MainWindowTest : public QObject {
         QVERIFY(window.statusBar()->currentMessage().contains("Hz"));
         QVERIFY(window.statusBar()->currentMessage().contains(" dB"));
         QCOMPARE(view->cursor().shape(), Qt::CrossCursor);
+    }
+
+    // A loaded file keeps its search, in the dialogs and in the result; a new specification
+    // starts with the exhaustive one, and a cancel brings back the file's.
+    void NewSpecificationSearchesEveryCombination() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        const CFilter& filter = window.Session().Filter();
+        QCOMPARE(filter.GetSearchMethod(), SearchMethod::NEIGHBOURS);
+        window.RunCommand(Command::RESULT_DIMENSIONING);
+        QWidget* dimensioning = window.Results().Windows().Open(ResultWindow::DIMENSIONING);
+        QVERIFY(dimensioning != nullptr);
+        QCOMPARE(dimensioning->findChild<QLabel*>("searchLine")->text(),
+                 QString("Normwertsuche: Nachbarwerte"));
+
+        auto checked = std::make_shared<QStringList>();
+        const auto cancel = [checked] {
+            WhenModal("hpLpDlg", [checked](QWidget* dlg) {
+                for (const char* name : {"searchExhaustive", "searchNeighbours"}) {
+                    if (Child<QRadioButton>(dlg, name)->isChecked()) {
+                        checked->append(name);
+                    }
+                }
+                Click(dlg, "cancelButton");
+            });
+        };
+        cancel();
+        window.RunCommand(Command::CHANGE_SPECIFICATION);
+        cancel();
+        window.RunCommand(Command::NEW_HP_MFB);
+        QCOMPARE(*checked, QStringList({"searchNeighbours", "searchExhaustive"}));
+        QCOMPARE(filter.GetSearchMethod(), SearchMethod::NEIGHBOURS);
     }
 
     void CommandsWithoutDesignTellWhy_data() {

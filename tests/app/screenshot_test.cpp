@@ -35,6 +35,7 @@
 #include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/spice_wait_dlg.h"
 #include "dialogs/table_dlg.h"
+#include "model/search_input.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "qt/window_title.h"
@@ -143,6 +144,8 @@ class ScreenshotTest : public QObject {
         AskYesNo(&window, NewVersionQuestion({"3.4.0", "2024-05-01", "veltranix_3.4.0.deb"}));
 
         CDesignSession& session = window.Session();
+        // The input dialogs as a new specification opens them, with the window's field open.
+        session.Filter().SetSearch(kNewSpecificationSearch, kDefaultImpedanceWindow);
         const std::pair<const char*, std::function<std::unique_ptr<QWidget>()>> screens[] = {
             {"hp_lp_dlg",
              [&] {

@@ -254,6 +254,58 @@ TEST(DesignCommand, RefusesBadInput) {
     EXPECT_EQ(RunCli("design --help").status, 0);
 }
 
+// `new` starts with the exhaustive search; `design` takes the file's unless told otherwise.
+TEST(DesignCommand, TakesTheSearchFromTheFileOrTheCommandLine) {
+    const std::string exhaustive = "Normwertsuche: alle Kombinationen (beste Werte), ";
+    const struct {
+        const char* newOptions;
+        const char* designOptions;
+        bool fileNamesSearch;
+        std::string line;
+    } cases[] = {
+        {"", "", true, exhaustive + "Impedanzfenster Faktor 3,16"},
+        {"--window 10", "", true, exhaustive + "Impedanzfenster Faktor 10"},
+        {"--search neighbours --window 10", "", false, "Normwertsuche: Nachbarwerte"},
+        {"--search neighbours", "--search exhaustive --window 2,2", false,
+         exhaustive + "Impedanzfenster Faktor 2,2"},
+        {"--window 10", "--search neighbours", true, "Normwertsuche: Nachbarwerte"},
+    };
+    const std::filesystem::path file = Scratch("search.vxs");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.newOptions) + " | " + c.designOptions);
+        ASSERT_EQ(RunCli(std::string("new lowpass mfb --order 3 ") + c.newOptions + " -o " +
+                         file.string())
+                      .status,
+                  0);
+        EXPECT_EQ(ReadFile(file.string()).find("\nSEARCH=EXHAUSTIVE\n") != std::string::npos,
+                  c.fileNamesSearch);
+        const Result r = RunCli("design " + file.string() + " " + c.designOptions);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("\n\n" + c.line + "\n\n"), std::string::npos) << r.out;
+    }
+}
+
+TEST(DesignCommand, RefusesAnUnknownSearchAndAWindowOutsideItsRange) {
+    const std::string example =
+        (std::filesystem::path(VX_SOURCE_DIR) / "examples" / "sk_lowpass_gain.vxs").string();
+    const std::string file = Scratch("refused.vxs").string();
+    const struct {
+        std::string arguments;
+        const char* option;
+    } cases[] = {
+        {"new lowpass sk --search best -o " + file, "--search"},
+        {"new bandpass mfb --window 1,4 -o " + file, "--window"},
+        {"new bandreject twin-t --window weit -o " + file, "--window"},
+        {"design " + example + " --search Exhaustive", "--search"},
+        {"design " + example + " --window 101", "--window"},
+    };
+    for (const auto& c : cases) {
+        const Result r = RunCli(c.arguments);
+        EXPECT_EQ(r.status, 2) << c.arguments;
+        EXPECT_NE(r.err.find(c.option), std::string::npos) << c.arguments << ": " << r.err;
+    }
+}
+
 // A folder is a file that cannot be loaded, not a fault of the program.
 TEST(DesignCommand, RefusesAFolderAsTheFile) {
     const std::filesystem::path folder = Scratch("folder.vxs");

@@ -237,6 +237,39 @@ class InputDialogsTest : public QObject {
         });
         Click(dlg.get(), "poleParametersButton");
     }
+
+    void SearchShowsTheRecordAndChecksOnlyTheExhaustiveWindow_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::newRow("low-pass") << int(Dialog::LP_SK);
+        QTest::newRow("band-pass") << int(Dialog::BP);
+    }
+
+    void SearchShowsTheRecordAndChecksOnlyTheExhaustiveWindow() {
+        QFETCH(int, dialog);
+        CDesignSession session;
+        session.Filter().SetSearch(SearchMethod::EXHAUSTIVE, 10.0);
+        const std::unique_ptr<QDialog> dlg = Open(static_cast<Dialog>(dialog), session);
+        dlg->show();
+        auto* window = Child<QLineEdit>(dlg.get(), "impedanceWindow");
+        QVERIFY(Child<QRadioButton>(dlg.get(), "searchExhaustive")->isChecked());
+        QCOMPARE(window->text(), QString("10"));
+        QVERIFY(window->isEnabled());
+
+        Type(dlg.get(), "impedanceWindow", "1,4");
+        const auto seen = CloseNextMessage();
+        Click(dlg.get(), "okButton");
+        QCOMPARE(seen->text, Range("Impedanzfenster", "1,5 .. 100"));
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->focusWidget(), window);
+
+        // The neighbour search does not read the window: the dialog closes, the record keeps 10.
+        Child<QRadioButton>(dlg.get(), "searchNeighbours")->click();
+        QVERIFY(!window->isEnabled());
+        Click(dlg.get(), "okButton");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(session.Filter().GetSearchMethod(), SearchMethod::NEIGHBOURS);
+        QCOMPARE(session.Filter().ImpedanceWindow(), 10.0);
+    }
 };
 
 VX_GUI_TEST(InputDialogsTest);

@@ -27,6 +27,7 @@ TEST(Scanner, FindsSectionsKeysAndValueWords) {
         {"CHEBYCHEV0.5DB", 51, KeywordClass::VALUE, 4, ""},
         {"E192", 59, KeywordClass::VALUE, 4, ""},
         {"VALUES", 68, KeywordClass::VALUE, 2, ""},
+        {"IMPEDANCE_WINDOW=3.16", 70, KeywordClass::KEY, 0, "3.16"},
         // The value keeps everything after the first "=", blanks and further "=" included.
         {"OPAMP= a=b ", 27, KeywordClass::KEY, 0, " a=b "},
     };

@@ -154,6 +154,13 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
          Replace(bandPass, "CAPACITORS=OPTIMIZE", "CAPACITORS=ENTER") +
              "[STAGE 1]\nC1=1e-9\nC2=1e-9\n[STAGE 2]\nC1=1e-9\n",
          "C2", 2},
+        {"unknown search", kLowPass + "SEARCH=ALL\n", "SEARCH", 0},
+        {"search named by another key's word", kLowPass + "SEARCH=LOWPASS\n", "SEARCH", 0},
+        {"window below 1.5", kLowPass + "SEARCH=EXHAUSTIVE\nIMPEDANCE_WINDOW=1.49\n",
+         "IMPEDANCE_WINDOW", 0},
+        {"window above 100", kLowPass + "IMPEDANCE_WINDOW=100.5\n", "IMPEDANCE_WINDOW", 0},
+        {"window no number", kLowPass + "SEARCH=EXHAUSTIVE\nIMPEDANCE_WINDOW=weit\n",
+         "IMPEDANCE_WINDOW", 0},
         {"band-stop Q 0.4", Replace(bandStop, "QUALITY=2", "QUALITY=0.4"), "QUALITY", 0},
         {"band-stop order 4", Replace(bandStop, "ORDER=2", "ORDER=4"), "ORDER", 0},
         {"band-stop in E12", Replace(bandStop, "RESISTORS=E96", "RESISTORS=E12"), "RESISTORS", 0},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -164,6 +165,61 @@ TEST(SpecificationFile, ReadsBackWhatItWroteForEveryKindOfFilter) {
         }
         // Writing the loaded record again gives the same file.
         EXPECT_EQ(SpecificationText(b, loaded.character, opv, "Jana Roth"), text);
+    }
+}
+
+TEST(SpecificationFile, KeepsTheSearchAndNamesOnlyTheExhaustiveOne) {
+    const COpv opv;
+    struct Case {
+        Variant variant;
+        SearchMethod method;
+        double window;
+        const char* lines;  // what the file says of the search, nothing for the neighbour search
+        double windowRead;  // the neighbour search does not keep its unread window
+    };
+    const Case cases[] = {
+        {{FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH,
+          GainDistribution::EQUAL, 1, 4},
+         SearchMethod::EXHAUSTIVE,
+         3.16,
+         "SEARCH=EXHAUSTIVE\nIMPEDANCE_WINDOW=3.160000E+00\n",
+         3.16},
+        {{FilterType::BANDPASS, StructureKind::MFB, Characteristic::BESSEL, GainDistribution::EQUAL,
+          0, 4},
+         SearchMethod::EXHAUSTIVE,
+         1.5,
+         "SEARCH=EXHAUSTIVE\nIMPEDANCE_WINDOW=1.500000E+00\n",
+         1.5},
+        {{FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL,
+          GainDistribution::EQUAL, 1, 2},
+         SearchMethod::EXHAUSTIVE,
+         100.0,
+         "SEARCH=EXHAUSTIVE\nIMPEDANCE_WINDOW=1.000000E+02\n",
+         100.0},
+        {{FilterType::HIGHPASS, StructureKind::MFB, Characteristic::CHEBYCHEV,
+          GainDistribution::EQUAL, 1, 3},
+         SearchMethod::NEIGHBOURS,
+         10.0,
+         "",
+         kDefaultImpedanceWindow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Describe(c.variant));
+        Session original;
+        Fill(c.variant, original);
+        original.filter.SetSearch(c.method, c.window);
+        const std::string text = SpecificationText(original.filter, original.character, opv, "x");
+        const size_t search = text.find("SEARCH=");
+        const std::string written =
+            search == std::string::npos ? "" : text.substr(search, std::strlen(c.lines));
+        EXPECT_EQ(written, c.lines);
+        // A record that searched otherwise before takes the file's search.
+        Session loaded;
+        loaded.filter.SetSearch(SearchMethod::EXHAUSTIVE, 50.0);
+        ASSERT_TRUE(ReadSpecification(text, "f.vxs", loaded.filter, loaded.character, opv).ok);
+        EXPECT_EQ(loaded.filter.GetSearchMethod(), c.method);
+        EXPECT_EQ(loaded.filter.ImpedanceWindow(), c.windowRead);
+        EXPECT_EQ(SpecificationText(loaded.filter, loaded.character, opv, "x"), text);
     }
 }
 

@@ -162,6 +162,52 @@ TEST(InputChecks, AnUnreadRippleThatHoldsNoNumberKeepsTheStoredOne) {
     EXPECT_EQ(filter.RippleDb(), 1.0);
 }
 
+TEST(SearchInput, OnlyTheExhaustiveSearchReadsItsWindow) {
+    const double none = FieldNumber("abc");
+    const struct {
+        SearchMethod method;
+        double window;
+        bool refused;
+        double stored;  // the record held 10 before
+    } cases[] = {
+        {SearchMethod::EXHAUSTIVE, 1.5, false, 1.5},
+        {SearchMethod::EXHAUSTIVE, 100.0, false, 100.0},
+        {SearchMethod::EXHAUSTIVE, 1.49, true, 10.0},
+        {SearchMethod::EXHAUSTIVE, none, true, 10.0},
+        {SearchMethod::NEIGHBOURS, none, false, 10.0},
+        {SearchMethod::NEIGHBOURS, 1000.0, false, 10.0},
+        {SearchMethod::NEIGHBOURS, 4.7, false, 4.7},
+    };
+    const UserMessage refusal{"Eingabefehler", Range("Impedanzfenster", "1,5 .. 100")};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.method) << " " << c.window);
+        CFilter lowPass;
+        CFilter bandPass;
+        CCharacter character;
+        lowPass.SetSearch(SearchMethod::NEIGHBOURS, 10.0);
+        bandPass.SetSearch(SearchMethod::NEIGHBOURS, 10.0);
+        HpLpInput hpLp = HpLpInputFrom(lowPass, StructureKind::MFB);
+        hpLp.search = {c.method, c.window};
+        const auto hpLpError =
+            AcceptHpLpInput(hpLp, FilterType::LOWPASS, StructureKind::MFB, lowPass, character);
+        BpInput bp = BpInputFrom(bandPass);
+        bp.search = {c.method, c.window};
+        const auto bpError = AcceptBpInput(bp, bandPass, character);
+        ASSERT_EQ(hpLpError.has_value(), c.refused);
+        ASSERT_EQ(bpError.has_value(), c.refused);
+        if (c.refused) {
+            EXPECT_EQ(hpLpError->focus, HpLpField::IMPEDANCE_WINDOW);
+            EXPECT_EQ(hpLpError->message, refusal);
+            EXPECT_EQ(bpError->focus, BpField::IMPEDANCE_WINDOW);
+            EXPECT_EQ(bpError->message, refusal);
+        }
+        for (const CFilter* f : {&lowPass, &bandPass}) {
+            EXPECT_EQ(f->GetSearchMethod(), c.refused ? SearchMethod::NEIGHBOURS : c.method);
+            EXPECT_EQ(f->ImpedanceWindow(), c.stored);
+        }
+    }
+}
+
 TEST(HpLpInput, AcceptsTheEdgesOfTheRanges) {
     HpLpInput in;
     in.characteristic = Characteristic::CHEBYCHEV;

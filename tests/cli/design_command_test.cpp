@@ -127,7 +127,7 @@ TEST(DesignCommand, WarnsOnStandardErrorAndStillSucceeds) {
     const Result r = RunCli("design " + file.string() + " --quiet");
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("Warnung: Stufe 1: R1 = 1,1 Ohm liegt außerhalb"), std::string::npos)
+    EXPECT_NE(r.err.find("Warnung: Stufe 1: R1 = 390 mOhm liegt außerhalb"), std::string::npos)
         << r.err;
 }
 

@@ -50,7 +50,7 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
          "Stufe 15: R2 = 1,02 Ohm liegt außerhalb"},
         {"check_sk.vxs",
          "lowpass sk --characteristic chebyshev --ripple 3 --order 8 --frequency 100k "
-         "--gain-db 10 --opamp uA741",
+         "--gain-db 10 --opamp uA741 --search neighbours",
          "um bis zu 1,61 dB", 4, ""},
         {"check_hp200.vxs", "highpass skx --order 3 --frequency 1k --gain-db 200",
          "um bis zu 39,4 dB unter der Sollkurve", 0, "Stufe 1: R2 = 120 TOhm liegt außerhalb"},

@@ -207,19 +207,26 @@ class CFilterStructure : private SearchHost {
     // combination, at most to kWidestWindow; a quarter decade keeps the widening small.
     static constexpr double kWindowStep = 1.7782794100389228;
     static constexpr double kWidestWindow = 1e6;
-    // Runs `search(window)` (true once a combination is found) from the specified window,
-    // widening it as long as it finds none; returns the window that held one, 0 for none (or a
-    // cancel).
+    // Runs `search(window)` (true once it has set the best combination of the window as the
+    // current values) from the specified window, widening it as long as it holds no
+    // combination at least as close to the target as the rounded values: a window that only
+    // holds worse ones would end the search below plain rounding. Each run starts from the
+    // rounded values, which stay where no window up to the widest holds one. Returns the window
+    // that did, 0 for none (or a cancel).
     template <class Search>
     double WidenUntilFound(Search&& search) {
+        const double goal = ResponseDeviation();
+        const int stage = context_.currentStage;
         for (double window = context_.window; window <= kWidestWindow; window *= kWindowStep) {
-            if (search(window)) {
+            RecallStageValues(stage, StageVersion::ROUNDED);
+            if (search(window) && ResponseDeviation() <= goal) {
                 return window;
             }
             if (cancelled_) {
                 break;
             }
         }
+        RecallStageValues(stage, StageVersion::ROUNDED);
         return 0.0;
     }
     // Every combination of the axes in two passes (see CombinationLine): `makeLine(tie)` gives

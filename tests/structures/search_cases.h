@@ -132,6 +132,14 @@ inline const std::vector<SearchCase>& EveryCombinationCases() {
          20000.0, "uA741", kAll},
         {"SallenKeyHighPassEntered", HIGHPASS, SALLEN_KEY, CHEBYCHEV, 4, E12, kEnter, 0.0, false,
          false, 100.0, "ideal", kAll},
+        {"MfbLowPass", LOWPASS, MFB, BESSEL, 3, E12, kSearch, 6.0, false, false, 20000.0, "uA741",
+         kAll},
+        {"MfbLowPassEntered", LOWPASS, MFB, BUTTERWORTH, 4, E12, kEnter, 0.0, false, false, 1000.0,
+         "ideal", kAll},
+        {"MfbHighPass", HIGHPASS, MFB, CHEBYCHEV, 5, E24, kSearch, 20.0, false, false, 1000.0,
+         "LF411", kAll},
+        {"MfbHighPassEntered", HIGHPASS, MFB, BESSEL, 4, E12, kEnter, 6.0, false, false, 100.0,
+         "ideal", kAll},
     };
     return cases;
 }

@@ -137,6 +137,25 @@ void CHpMfb::SearchResistors() {
         5, [](MfbValues&) {});
 }
 
+double CHpMfb::SearchCombinations(bool fixedCapacitors) {
+    const MfbValues start = values_;  // the rounded values
+    const double gain = Gain();
+    // C2 follows from C1 and the gain, as the user's capacitors do. A first-order stage has C1
+    // and R1 only; the lines run along R1, for which the stage's kernel is made.
+    const bool second = !Context().firstOrder;
+    static constexpr std::array<double MfbValues::*, 4> kFields = {&MfbValues::c1, &MfbValues::c3,
+                                                                   &MfbValues::r2, &MfbValues::r1};
+    return WidenUntilFound([&](double window) {
+        const std::array<std::vector<double>, 4> axes = {
+            fixedCapacitors ? std::vector<double>{start.c1} : CapacitorAxis(start.c1),
+            fixedCapacitors || !second ? std::vector<double>{start.c3} : CapacitorAxis(start.c3),
+            second ? ResistorAxis(start.r2, window) : std::vector<double>{start.r2},
+            ResistorAxis(start.r1, window)};
+        return SearchEvery<LineKernel>(
+            kFields, axes, [&](MfbValues& v) { v.c2 = RoundedToSeries(v.c1 / gain, 12); });
+    });
+}
+
 bool CHpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (ask) {
         DesignStage();

@@ -66,6 +66,7 @@ class CHpMfb : public CMfbStructure {
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
+    double SearchCombinations(bool fixedCapacitors) override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
 
   protected:

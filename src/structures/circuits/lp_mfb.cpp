@@ -221,6 +221,32 @@ void CLpMfb::SearchResistors() {
     }
 }
 
+double CLpMfb::SearchCombinations(bool fixedCapacitors) {
+    const MfbValues start = values_;  // the rounded values
+    const double gain = Gain();
+    // R2 / R1 sets the gain: R2 is the standard value nearest A R1, as with entered capacitors,
+    // so that the search does not trade the pass-band gain for the pole. A first-order stage
+    // has C1, R1 and R2 only; the lines run along R3, which is screened.
+    const bool second = !Context().firstOrder;
+    static constexpr std::array<double MfbValues::*, 4> kFields = {&MfbValues::c1, &MfbValues::c2,
+                                                                   &MfbValues::r1, &MfbValues::r3};
+    return WidenUntilFound([&](double window) {
+        const std::array<std::vector<double>, 4> axes = {
+            fixedCapacitors ? std::vector<double>{start.c1} : CapacitorAxis(start.c1),
+            fixedCapacitors || !second ? std::vector<double>{start.c2} : CapacitorAxis(start.c2),
+            ResistorAxis(start.r1, window),
+            second ? ResistorAxis(start.r3, window) : std::vector<double>{start.r3}};
+        const double low = Context().r0 / window, high = Context().r0 * window;
+        return SearchEvery<TransferKernel>(kFields, axes, [&](MfbValues& v) {
+            v.r2 = RoundedToSeries(gain * v.r1, Context().series);
+            // An R2 outside the window makes the candidate's error not a number: it never wins.
+            if (v.r2 < low || v.r2 > high) {
+                v.r2 = NAN;
+            }
+        });
+    });
+}
+
 bool CLpMfb::EnterCapacitors(bool ask, CapacitorPrompt& prompt) {
     if (!EnterLowPassCapacitors(ask, prompt, MinimumRatio(Context().currentStage), values_.c1,
                                 values_.c2)) {

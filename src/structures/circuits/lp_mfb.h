@@ -37,6 +37,7 @@ class CLpMfb : public CMfbStructure {
     void RoundResistors() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
+    double SearchCombinations(bool fixedCapacitors) override;
     bool EnterCapacitors(bool ask, CapacitorPrompt& prompt) override;
 
   protected:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "structures/circuits/structure_with_values.h"
+#include "structures/search/combination_line.h"
 
 namespace vx {
 
@@ -106,7 +107,67 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
     // axis at its first value), then At(v, k), H at grid point k, for each candidate of the line.
     template <class Kernel = TransferKernel, class Complete>
     void SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds, Complete&& complete);
+
+    // The search over every combination of `axes`, one per field of `fields`, the last one
+    // screened (see CFilterStructure::SearchEveryCombination), with the kernel and completion of
+    // SearchRounds. Sets the winner as the current values; false when no candidate can be built.
+    template <class Kernel, size_t D, class Complete>
+    bool SearchEvery(const std::array<double MfbValues::*, D>& fields,
+                     const std::array<std::vector<double>, D>& axes, Complete&& complete);
+
+  private:
+    // A kernel of SearchRounds as CombinationLine asks for it.
+    template <class Kernel, class Complete>
+    struct CombinationKernel {
+        const CMfbStructure& s;
+        double MfbValues::*along;
+        Complete& complete;
+        Kernel kernel;
+
+        void StartLine(MfbValues& v, CLineScreen& screen) {
+            complete(v);
+            kernel.StartLine(v);
+            if (screen.PointCount() > 0) {
+                s.StartScreenLine(v, along, screen);
+            }
+        }
+        bool Realizable(const MfbValues&) const { return true; }
+        Complex At(const MfbValues& v, size_t k) const { return kernel.At(v, k); }
+    };
 };
+
+template <class Kernel, size_t D, class Complete>
+bool CMfbStructure::SearchEvery(const std::array<double MfbValues::*, D>& fields,
+                                const std::array<std::vector<double>, D>& axes,
+                                Complete&& complete) {
+    std::array<int, D> sizes{};
+    for (size_t d = 0; d < D; ++d) {
+        sizes[d] = static_cast<int>(axes[d].size());
+        if (sizes[d] == 0) {
+            return false;
+        }
+    }
+    const LineScreenAxis screened = ScreenAlong(fields[D - 1]);
+    const std::vector<double> u = screened.Variables(axes[D - 1]);
+    using Line = CombinationLine<MfbValues, D, CombinationKernel<Kernel, Complete>>;
+    std::array<int, D> best{};
+    const bool found = SearchEveryCombination<D>(
+        sizes,
+        [&](double tie) {
+            return Line{
+                Context().grid,  fields, axes,   u, {*this, fields[D - 1], complete, Kernel(*this)},
+                screened.screen, tie,    values_};
+        },
+        best);
+    if (!found) {
+        return false;
+    }
+    for (size_t d = 0; d < D; ++d) {
+        values_.*fields[d] = axes[d][static_cast<size_t>(best[d])];
+    }
+    complete(values_);
+    return true;
+}
 
 template <class Kernel, class Complete>
 void CMfbStructure::SearchRounds(const std::array<MfbSearchAxis, 3>& axes, int maxRounds,

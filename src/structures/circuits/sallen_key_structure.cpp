@@ -127,7 +127,7 @@ struct CSallenKeyStructure::Kernel {
     const CSallenKeyStructure& s;
     const std::vector<Complex>& gains;
 
-    void StartLine(const SallenKeyValues& v, CLineScreen& screen) const {
+    void StartLine(SallenKeyValues& v, CLineScreen& screen) const {
         s.StartScreenLine(v, &SallenKeyValues::r2, screen);
     }
     bool Realizable(const SallenKeyValues& v) const { return s.Realizable(v); }
@@ -137,13 +137,11 @@ struct CSallenKeyStructure::Kernel {
 };
 
 double CSallenKeyStructure::SearchCombinations(bool fixedCapacitors) {
-    const SallenKeyValues start = values_;
     return WidenUntilFound(
-        [&](double window) { return SearchWithin(window, start, fixedCapacitors); });
+        [&](double window) { return SearchWithin(window, values_, fixedCapacitors); });
 }
 
-bool CSallenKeyStructure::SearchWithin(double window, const SallenKeyValues& start,
-                                       bool fixedCapacitors) {
+bool CSallenKeyStructure::SearchWithin(double window, SallenKeyValues start, bool fixedCapacitors) {
     const std::optional<GainResistors> network =
         ChooseGainResistorsWithin(Gain(), Context().r0, Context().series, window);
     if (!network) {

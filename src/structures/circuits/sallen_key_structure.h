@@ -78,9 +78,9 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
   private:
     struct Line;
     struct Kernel;
-    // The search over every combination within `window` from the stage values `start`; false
+    // The search over every combination within `window` around the stage values `start`; false
     // when the window holds none.
-    bool SearchWithin(double window, const SallenKeyValues& start, bool fixedCapacitors);
+    bool SearchWithin(double window, SallenKeyValues start, bool fixedCapacitors);
 };
 
 }  // namespace vx

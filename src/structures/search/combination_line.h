@@ -20,8 +20,9 @@ namespace vx {
 // powers, so that of equal deviations the smaller sum wins.
 //
 // `Kernel` describes the circuit:
-//   void StartLine(const Values& v, CLineScreen& screen): the screen's numbers of the line
-//     through v along the last field;
+//   void StartLine(Values& v, CLineScreen& screen): completes the values of the line through v
+//     (those that follow from the searched ones but not from the last) and gives the screen the
+//     line's numbers along the last field;
 //   bool Realizable(const Values& v);
 //   Complex At(const Values& v, size_t k): H at grid point k.
 template <class Values, size_t D, class Kernel>
@@ -42,11 +43,8 @@ struct CombinationLine {
             v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
         }
         // Deviations are squared magnitude ratios; the screen compares the ratio itself.
-        const double ratio = std::sqrt(tie < INFINITY ? tie : bound);
-        if (ratio < INFINITY && screen.PointCount() > 0) {
-            kernel.StartLine(v, screen);
-        }
-        return screen.ScreenBand(u, ratio);
+        kernel.StartLine(v, screen);
+        return screen.ScreenBand(u, std::sqrt(tie < INFINITY ? tie : bound));
     }
     double Error(int last, double bound) {
         if (!screen.Keeps(last)) {

@@ -207,38 +207,52 @@ IndexRange CLineScreen::ScreenBand(const std::vector<double>& u, double ratio) {
     // The same room for rounding as the sum's.
     const double wide = ratio * (1.0 + 1e-6);
     double low = std::min(u.front(), u.back()), high = std::max(u.front(), u.back());
-    for (size_t begin = 0; begin < count_ && low <= high; begin += kChunk) {
+    // Narrows [low, high] to where point k allows the candidates; false once nothing is left.
+    // |H| alpha = m alpha / (|q| |u - z|) must reach beta / wide: |u - z| within a radius; and
+    // stay below beta wide: |u - z| beyond a smaller one, which can only trim the ends of the
+    // interval. A point without a finite z tells nothing.
+    auto narrow = [&](size_t k) {
+        if (!std::isfinite(zRe_[k]) || !std::isfinite(zIm_[k]) || !(qLength_[k] > 0.0)) {
+            return true;
+        }
+        const double scale = mLine_[k] * alpha_[k] / beta_[k];
+        const double across2 = zIm_[k] * zIm_[k];
+        const double outer = (scale * wide + slack_[k]) / qLength_[k];
+        if (outer * outer < across2) {
+            return false;
+        }
+        const double reach = std::sqrt(outer * outer - across2);
+        low = std::max(low, zRe_[k] - reach);
+        high = std::min(high, zRe_[k] + reach);
+        const double inner = (scale / wide - slack_[k]) / qLength_[k];
+        if (inner > 0.0 && inner * inner > across2) {
+            const double hole = std::sqrt(inner * inner - across2);
+            if (low > zRe_[k] - hole) {
+                low = std::max(low, zRe_[k] + hole);
+            }
+            if (high < zRe_[k] + hole) {
+                high = std::min(high, zRe_[k] - hole);
+            }
+        }
+        return low <= high;
+    };
+    // Neighbouring lines tend to fail at the same point: it is asked first, on its own.
+    if (bandHint_ < count_ && bandHint_ >= prepared_) {
+        Prepare(bandHint_, bandHint_ + 1);
+        if (!narrow(bandHint_)) {
+            return {0, 0};
+        }
+    }
+    for (size_t begin = 0; begin < count_; begin += kChunk) {
         const size_t end = std::min(count_, begin + kChunk);
         if (end > prepared_) {
             Prepare(begin, end);
             prepared_ = end;
         }
-        for (size_t k = begin; k < end && low <= high; ++k) {
-            // |H| alpha = m alpha / (|q| |u - z|) must reach beta / wide: |u - z| within a
-            // radius; and stay below beta wide: |u - z| beyond a smaller one, which can only
-            // trim the ends of the interval kept so far. A point without a finite z tells
-            // nothing.
-            if (!std::isfinite(zRe_[k]) || !std::isfinite(zIm_[k]) || !(qLength_[k] > 0.0)) {
-                continue;
-            }
-            const double scale = mLine_[k] * alpha_[k] / beta_[k];
-            const double across2 = zIm_[k] * zIm_[k];
-            const double outer = (scale * wide + slack_[k]) / qLength_[k];
-            if (outer * outer < across2) {
+        for (size_t k = begin; k < end; ++k) {
+            if (!narrow(k)) {
+                bandHint_ = k;
                 return {0, 0};
-            }
-            const double reach = std::sqrt(outer * outer - across2);
-            low = std::max(low, zRe_[k] - reach);
-            high = std::min(high, zRe_[k] + reach);
-            const double inner = (scale / wide - slack_[k]) / qLength_[k];
-            if (inner > 0.0 && inner * inner > across2) {
-                const double hole = std::sqrt(inner * inner - across2);
-                if (low > zRe_[k] - hole) {
-                    low = std::max(low, zRe_[k] + hole);
-                }
-                if (high < zRe_[k] + hole) {
-                    high = std::min(high, zRe_[k] - hole);
-                }
             }
         }
     }

@@ -114,6 +114,8 @@ class CLineScreen {
     // The largest |u| screened on the line, for the allowed error of |p + u q|.
     double uMax_ = 0.0;
     size_t prepared_ = 0;
+    // The point that last ruled out a whole line of ScreenBand.
+    size_t bandHint_ = 0;
     std::array<Condition, kMaxConditions> conditions_{};
     size_t conditionCount_ = 0;
     std::vector<std::uint64_t> kept_;

@@ -173,6 +173,13 @@ int CFilter::Order() const {
                                                                          : spec_.orderBpBs;
 }
 
+bool CFilter::SearchesEveryCombination() const {
+    const bool lowOrHighPass = type_ == FilterType::LOWPASS || type_ == FilterType::HIGHPASS;
+    const bool structure =
+        structure_ == StructureKind::SALLEN_KEY || structure_ == StructureKind::MFB;
+    return spec_.search == SearchMethod::EXHAUSTIVE && lowOrHighPass && structure;
+}
+
 int CFilter::StageCount() const {
     return structure_ == StructureKind::SALLEN_KEY_X ? 1 : (Order() + 1) / 2;
 }

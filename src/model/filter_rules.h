@@ -41,6 +41,10 @@ constexpr double TwinTFeedbackRatio(double q) {
 constexpr double kDefaultImpedanceWindow = 3.16;
 constexpr double kLowestImpedanceWindow = 1.5;
 constexpr double kHighestImpedanceWindow = 100.0;
+// Where the window holds no values as close to the target as rounding, the search widens it by
+// a quarter decade at a time, at most to this factor.
+constexpr double kImpedanceWindowStep = 1.7782794100389228;
+constexpr double kWidestImpedanceWindow = 1e6;
 
 // Value of a part a stage does not have where 0 would not do (a series capacitor that is a
 // wire, a shunt resistor that is open).

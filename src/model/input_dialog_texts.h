@@ -41,6 +41,9 @@ inline constexpr const char* kOpAmpGroup = "Operationsverstärker";
 inline constexpr const char* kSearchGroup = "Normwertsuche";
 inline constexpr const char* kSearchExhaustiveRadio = "alle Kombinationen (beste Werte)";
 inline constexpr const char* kSearchNeighboursRadio = "Nachbarwerte";
+// After "Nachbarwerte" where every combination was asked for and the circuit has no such search.
+inline constexpr const char* kNoCombinationSearch =
+    "(alle Kombinationen sucht diese Schaltung nicht)";
 inline constexpr const char* kImpedanceWindowLabel = "Impedanzfenster (Faktor) :";
 inline constexpr const char* kImpedanceWindowName = "Impedanzfenster";
 

@@ -13,6 +13,9 @@ std::optional<std::string> SearchMethodText(const CFilter& filter) {
     if (filter.GetSearchMethod() == SearchMethod::NEIGHBOURS) {
         return std::string(kSearchNeighboursRadio);
     }
+    if (!filter.SearchesEveryCombination()) {
+        return std::string(kSearchNeighboursRadio) + " " + kNoCombinationSearch;
+    }
     return std::string(kSearchExhaustiveRadio) + ", " + kImpedanceWindowName + " Faktor " +
            FormatValue(filter.ImpedanceWindow(), false, 3, ValueKind::ANY);
 }

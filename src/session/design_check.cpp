@@ -97,6 +97,25 @@ void CheckParts(const CFilter& filter, std::vector<std::string>& findings) {
     }
 }
 
+// Where the search over every combination could not keep to the specified window.
+void CheckSearchWindow(const CFilter& filter, const CFilterStructure& structure,
+                       std::vector<std::string>& findings) {
+    if (!filter.SearchesEveryCombination()) {
+        return;
+    }
+    auto text = [](double window) { return FormatValue(window, false, 3, ValueKind::ANY); };
+    const double asked = filter.ImpedanceWindow();
+    for (int stage = 0; stage < structure.StageCount(); ++stage) {
+        const double taken = structure.Outcome(stage).window;
+        if (taken == 0.0) {
+            findings.push_back(
+                check::NoCombinationMessage(stage + 1, text(kWidestImpedanceWindow)));
+        } else if (taken > asked) {
+            findings.push_back(check::WidenedWindowMessage(stage + 1, text(asked), text(taken)));
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> CheckDesign(const CFilter& filter, const ResponseCurves& curves,
@@ -105,6 +124,7 @@ std::vector<std::string> CheckDesign(const CFilter& filter, const ResponseCurves
     CheckPassBand(filter, curves, findings);
     CheckGainBandwidth(filter, structure, opv, findings);
     CheckParts(filter, findings);
+    CheckSearchWindow(filter, structure, findings);
     return findings;
 }
 

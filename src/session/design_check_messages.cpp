@@ -21,6 +21,19 @@ std::string PartRangeMessage(int stage, const std::string& part, const std::stri
            " liegt außerhalb dessen, was sich bauen lässt (" + low + " bis " + high + ").";
 }
 
+std::string WidenedWindowMessage(int stage, const std::string& asked, const std::string& taken) {
+    return "Stufe " + std::to_string(stage) + ": Im Impedanzfenster " + asked +
+           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten; die Suche "
+           "über alle Kombinationen nahm das Fenster " +
+           taken + ".";
+}
+
+std::string NoCombinationMessage(int stage, const std::string& widest) {
+    return "Stufe " + std::to_string(stage) + ": Bis zum Impedanzfenster " + widest +
+           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten; die Stufe "
+           "wurde mit den Nachbarwerten gesucht.";
+}
+
 std::string FindingsSummary(size_t count) {
     if (count == 0) {
         return "";

@@ -14,6 +14,10 @@ std::string GainBandwidthMessage(int stage, const std::string& opAmp, const std:
                                  const std::string& needs);
 std::string PartRangeMessage(int stage, const std::string& part, const std::string& value,
                              const std::string& low, const std::string& high);
+// The search over every combination had to leave the specified impedance window (`asked`) for
+// `taken`, or (`taken` empty) found nothing up to the widest and searched the neighbours.
+std::string WidenedWindowMessage(int stage, const std::string& asked, const std::string& taken);
+std::string NoCombinationMessage(int stage, const std::string& widest);
 
 // The heading over the findings in the result window, the printed report and the HTML page.
 inline constexpr const char* kFindingsHeading = "Warnungen zum Entwurf";

@@ -155,7 +155,7 @@ void CFilterStructure::ReadSpecification() {
     context_.series = filter_->SeriesNumber();
     optimizeCapacitors_ = filter_->GetCapacitorMode() == CapacitorMode::OPTIMIZE;
     context_.r0 = filter_->Impedance();
-    context_.exhaustive = filter_->GetSearchMethod() == SearchMethod::EXHAUSTIVE;
+    context_.exhaustive = filter_->SearchesEveryCombination();
     context_.window = filter_->ImpedanceWindow();
     progress_ = 0;
     curveFactor_ = std::pow(upperPlotLimit_ / lowerPlotLimit_, 1.0 / 1500.0);

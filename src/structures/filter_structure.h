@@ -203,10 +203,6 @@ class CFilterStructure : private SearchHost {
     static std::vector<double> CapacitorAxis(double exact);
     // Its resistors: two decades of the series around `exact`, those within the window.
     std::vector<double> ResistorAxis(double exact, double window) const;
-    // The window of the search over every combination grows by this factor while it holds no
-    // combination, at most to kWidestWindow; a quarter decade keeps the widening small.
-    static constexpr double kWindowStep = 1.7782794100389228;
-    static constexpr double kWidestWindow = 1e6;
     // Runs `search(window)` (true once it has set the best combination of the window as the
     // current values) from the specified window, widening it as long as it holds no
     // combination at least as close to the target as the rounded values: a window that only
@@ -217,7 +213,8 @@ class CFilterStructure : private SearchHost {
     double WidenUntilFound(Search&& search) {
         const double goal = ResponseDeviation();
         const int stage = context_.currentStage;
-        for (double window = context_.window; window <= kWidestWindow; window *= kWindowStep) {
+        for (double window = context_.window; window <= kWidestImpedanceWindow;
+             window *= kImpedanceWindowStep) {
             RecallStageValues(stage, StageVersion::ROUNDED);
             if (search(window) && ResponseDeviation() <= goal) {
                 return window;

@@ -17,6 +17,8 @@ TEST(SearchMethodText, NamesTheSearchAndItsWindowWhereTheStructureSearches) {
         {StructureKind::SALLEN_KEY, SearchMethod::EXHAUSTIVE, 3.16,
          "Normwertsuche: alle Kombinationen (beste Werte), Impedanzfenster Faktor 3,16"},
         {StructureKind::MFB, SearchMethod::NEIGHBOURS, 3.16, "Normwertsuche: Nachbarwerte"},
+        {StructureKind::SALLEN_KEY_X, SearchMethod::EXHAUSTIVE, 10.0,
+         "Normwertsuche: Nachbarwerte (alle Kombinationen sucht diese Schaltung nicht)"},
         // The twin-T's resistors follow from its capacitors.
         {StructureKind::TWIN_T, SearchMethod::EXHAUSTIVE, 3.16, std::nullopt},
     };

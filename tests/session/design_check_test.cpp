@@ -79,6 +79,29 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
     }
 }
 
+TEST(DesignCheck, NamesEachStageWhoseSearchLeftTheImpedanceWindow) {
+    // The multiple-feedback high-pass spreads its resistors with the pole quality: its stages of
+    // higher Q cannot keep within a factor 3,16.
+    const struct {
+        const char* options;
+        size_t widened;
+    } designs[] = {
+        {"highpass mfb --order 10 --characteristic chebyshev --series E96 --gain-db 6", 4},
+        {"highpass mfb --order 10 --characteristic chebyshev --series E96 --gain-db 6 "
+         "--search neighbours",
+         0},
+        {"lowpass sk --order 8 --characteristic chebyshev --series E96", 0},
+    };
+    for (const auto& d : designs) {
+        SCOPED_TRACE(d.options);
+        const std::string file = ::testing::TempDir() + "window.vxs";
+        ASSERT_EQ(test::RunCli(std::string("new ") + d.options + " -o " + file).status, 0);
+        const std::vector<std::string> findings = FindingsOf(file);
+        EXPECT_EQ(CountContaining(findings, "Im Impedanzfenster 3,16 liegen keine Werte"),
+                  d.widened);
+    }
+}
+
 TEST(DesignCheck, FindsNothingInTheShippedExamples) {
     for (const auto& entry :
          std::filesystem::directory_iterator(std::filesystem::path(VX_SOURCE_DIR) / "examples")) {

@@ -222,6 +222,7 @@ class CFilterStructure : private SearchHost {
             if (cancelled_) {
                 break;
             }
+            IncrementRetry();
         }
         RecallStageValues(stage, StageVersion::ROUNDED);
         return 0.0;

@@ -174,10 +174,10 @@ int CFilter::Order() const {
 }
 
 bool CFilter::SearchesEveryCombination() const {
-    const bool lowOrHighPass = type_ == FilterType::LOWPASS || type_ == FilterType::HIGHPASS;
-    const bool structure =
-        structure_ == StructureKind::SALLEN_KEY || structure_ == StructureKind::MFB;
-    return spec_.search == SearchMethod::EXHAUSTIVE && lowOrHighPass && structure;
+    // A stepless band-pass R2 is tuned continuously, not chosen from the series.
+    const bool searches = structure_ == StructureKind::SALLEN_KEY ||
+                          (structure_ == StructureKind::MFB && !spec_.steplessR2);
+    return spec_.search == SearchMethod::EXHAUSTIVE && searches;
 }
 
 int CFilter::StageCount() const {

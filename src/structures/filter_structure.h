@@ -212,6 +212,9 @@ class CFilterStructure : private SearchHost {
     template <class Search>
     double WidenUntilFound(Search&& search) {
         const double goal = ResponseDeviation();
+        // Only candidates within the goal count, so that a window that holds none is done with
+        // quickly: the screens drop nearly every line at once.
+        combinationLimit_ = std::nextafter(goal, INFINITY);
         const int stage = context_.currentStage;
         for (double window = context_.window; window <= kWidestImpedanceWindow;
              window *= kImpedanceWindowStep) {
@@ -228,11 +231,12 @@ class CFilterStructure : private SearchHost {
         return 0.0;
     }
     // Every combination of the axes in two passes (see CombinationLine): `makeLine(tie)` gives
-    // a line of the pass. Returns whether a combination can be built; its indices are in `best`.
+    // a line of the pass. Returns whether a combination with a deviation below the limit that
+    // WidenUntilFound sets can be built; its indices are then in `best`.
     template <size_t D, class MakeLine>
     bool SearchEveryCombination(const std::array<int, D>& sizes, MakeLine&& makeLine,
                                 std::array<int, D>& best) {
-        double deviation = INFINITY;
+        double deviation = combinationLimit_;
         CGridSearch(searchOptions_, *this)
             .RunLines(
                 sizes, [&] { return makeLine(INFINITY); }, deviation, best);
@@ -343,6 +347,8 @@ class CFilterStructure : private SearchHost {
 
     StageContext context_;
     double bestError_ = 0.0;
+    // The deviation a combination must stay below (see WidenUntilFound).
+    double combinationLimit_ = INFINITY;
     bool cancelled_ = false;
     double gridFactor_ = 1.0;
     double lowerPlotLimit_ = 0.5;

@@ -45,7 +45,7 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
     const FlawedDesign designs[] = {
         {"check_bp.vxs",
          "bandpass mfb --characteristic chebyshev --ripple 1 --order 30 --frequency 1k "
-         "--bandwidth 200 --gain-db 20 --opamp uA741 --series E192",
+         "--bandwidth 200 --gain-db 20 --opamp uA741 --series E192 --search neighbours",
          "um bis zu 23 dB über der Sollkurve (bei 947 Hz)", 15,
          "Stufe 15: R2 = 1,02 Ohm liegt außerhalb"},
         {"check_sk.vxs",

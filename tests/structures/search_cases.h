@@ -140,6 +140,10 @@ inline const std::vector<SearchCase>& EveryCombinationCases() {
          "LF411", kAll},
         {"MfbHighPassEntered", HIGHPASS, MFB, BESSEL, 4, E12, kEnter, 6.0, false, false, 100.0,
          "ideal", kAll},
+        {"MfbBandPass", BANDPASS, MFB, CHEBYCHEV, 4, E12, kSearch, 20.0, false, false, 1000.0,
+         "LF411", kAll},
+        {"MfbBandPassEntered", BANDPASS, MFB, BUTTERWORTH, 2, E24, kEnter, 0.0, false, false,
+         20000.0, "uA741", kAll},
     };
     return cases;
 }

@@ -9,6 +9,7 @@
 
 #include "model/standard_value.h"
 #include "structures/capacitors/capacitor_choice.h"
+#include "structures/search/combination_line.h"
 #include "structures/search/line_screen.h"
 
 namespace vx {
@@ -467,6 +468,86 @@ void CBpMfb::SearchCapacitors() {
 
 void CBpMfb::SearchResistors() {
     SearchRounds(1);
+}
+
+// The stage as the search over every combination sees it: the lines run along g2 = 1/R2 with
+// the stepless search's screen. R3 / (2 R1) sets the stage's gain: R1 is the standard value
+// nearest to it, so that the search does not trade the gain for the pole; one outside the
+// window makes the candidate's error not a number, which never wins.
+struct CBpMfb::CombinationKernel {
+    LineKernel kernel;
+    double gain;
+    int series;
+    double low, high;  // the window
+
+    void CompleteR1(BpMfbValues& v) const {
+        v.r1 = RoundedToSeries(v.r3 / (2.0 * gain), series);
+        if (v.r1 < low || v.r1 > high) {
+            v.r1 = NAN;
+        }
+    }
+    void StartLine(BpMfbValues& v, CLineScreen& screen) {
+        CompleteR1(v);
+        kernel.StartLine(v);
+        const double g3 = 1.0 / v.r3, g1 = 1.0 / v.r1;
+        const std::array<double, 4> a = {g3 * g1, g3 * v.c, v.c * g1, v.c * v.c};
+        const std::array<double, 2> b = {g3, v.c};
+        screen.StartLine(a, b, g1 * v.c);
+    }
+    bool Realizable(const BpMfbValues&) const { return true; }
+    Complex At(const BpMfbValues& v, size_t k) const { return kernel.At(1.0 / v.r2, k); }
+};
+
+double CBpMfb::SearchCombinations(bool fixedCapacitors) {
+    return WidenUntilFound([&](double window) { return SearchWithin(window, fixedCapacitors); });
+}
+
+bool CBpMfb::SearchWithin(double window, bool fixedCapacitors) {
+    // R2 takes every value of the window up to 10 MOhm, or none (opened): the exact R2 lies far
+    // from the impedance level where the stage's gain comes near its limit 2 Qp^2.
+    std::vector<double> r2s;
+    StandardValue r2(Context().series, Context().r0 / window);
+    for (double r = r2.Value(); r <= Context().r0 * window && r <= kLargestR2; r = r2.Next()) {
+        if (r >= Context().r0 / window) {
+            r2s.push_back(r);
+        }
+    }
+    r2s.push_back(kOpenResistor);
+    static constexpr std::array<double BpMfbValues::*, 3> kFields = {
+        &BpMfbValues::c, &BpMfbValues::r3, &BpMfbValues::r2};
+    const std::array<std::vector<double>, 3> axes = {
+        fixedCapacitors ? std::vector<double>{values_.c} : CapacitorAxis(values_.c),
+        ResistorAxis(values_.r3, window), r2s};
+    std::array<int, 3> sizes{};
+    for (size_t d = 0; d < 3; ++d) {
+        sizes[d] = static_cast<int>(axes[d].size());
+        if (sizes[d] == 0) {
+            return false;
+        }
+    }
+    const CLineScreen screen = SteplessScreen();
+    std::vector<double> u;
+    for (double r : r2s) {
+        u.push_back(1.0 / r);
+    }
+    std::array<int, 3> best{};
+    const CombinationKernel kernel{LineKernel(*this), Gain(), Context().series,
+                                   Context().r0 / window, Context().r0 * window};
+    const BpMfbValues start = values_;
+    const bool found = SearchEveryCombination<3>(
+        sizes,
+        [&](double tie) {
+            return CombinationLine<BpMfbValues, 3, CombinationKernel>{
+                Context().grid, kFields, axes, u, kernel, screen, tie, start};
+        },
+        best);
+    if (found) {
+        for (size_t d = 0; d < 3; ++d) {
+            values_.*kFields[d] = axes[d][static_cast<size_t>(best[d])];
+        }
+        kernel.CompleteR1(values_);
+    }
+    return found;
 }
 
 }  // namespace vx

@@ -50,6 +50,7 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     void DesignStage() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
+    double SearchCombinations(bool fixedCapacitors) override;
     void RoundResistors() override;
     void SetStageTargets(double stageGain) override;
 
@@ -114,6 +115,10 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     std::pair<double, double> FineR2(const LineKernel& kernel, double best, double outer,
                                      std::pair<double, double> reach, size_t& hint) const;
     struct RoundLine;
+    struct CombinationKernel;
+    // The search over every combination within `window` around the current values; false when
+    // the window holds none.
+    bool SearchWithin(double window, bool fixedCapacitors);
     // The screen of a stepless line along g2 = 1/R2 (see CLineScreen).
     CLineScreen SteplessScreen() const;
     // Up to five rounds over C (capacitorSteps values, 1 keeps it), R3 and R2.

@@ -176,6 +176,7 @@ int CFilter::Order() const {
 bool CFilter::SearchesEveryCombination() const {
     // A stepless band-pass R2 is tuned continuously, not chosen from the series.
     const bool searches = structure_ == StructureKind::SALLEN_KEY ||
+                          structure_ == StructureKind::SALLEN_KEY_X ||
                           (structure_ == StructureKind::MFB && !spec_.steplessR2);
     return spec_.search == SearchMethod::EXHAUSTIVE && searches;
 }

@@ -120,8 +120,7 @@ class CFilter {
     bool SteplessR2() const { return spec_.steplessR2; }
     SearchMethod GetSearchMethod() const { return spec_.search; }
     // Every combination is searched: asked for, and the structure has that search (the
-    // third-order stage and the band-pass with a stepless R2 search the neighbours, the twin-T
-    // does not search).
+    // band-pass with a stepless R2 searches the neighbours, the twin-T does not search).
     bool SearchesEveryCombination() const;
     double ImpedanceWindow() const { return spec_.impedanceWindow; }
     // Sets both; the window is taken as given (the input checks keep it within its range).

@@ -25,6 +25,7 @@ struct SearchCase {
     double frequency = 1000.0;
     const char* opAmp = "LF411";
     SearchMethod search = SearchMethod::NEIGHBOURS;
+    double window = kDefaultImpedanceWindow;
 };
 
 inline const std::vector<SearchCase>& SearchCases() {
@@ -136,7 +137,7 @@ inline const std::vector<SearchCase>& EveryCombinationCases() {
          kAll},
         {"MfbLowPassEntered", LOWPASS, MFB, BUTTERWORTH, 4, E12, kEnter, 0.0, false, false, 1000.0,
          "ideal", kAll},
-        {"MfbHighPass", HIGHPASS, MFB, CHEBYCHEV, 5, E24, kSearch, 20.0, false, false, 1000.0,
+        {"MfbHighPass", HIGHPASS, MFB, CHEBYCHEV, 5, E12, kSearch, 20.0, false, false, 1000.0,
          "LF411", kAll},
         {"MfbHighPassEntered", HIGHPASS, MFB, BESSEL, 4, E12, kEnter, 6.0, false, false, 100.0,
          "ideal", kAll},
@@ -144,6 +145,14 @@ inline const std::vector<SearchCase>& EveryCombinationCases() {
          "LF411", kAll},
         {"MfbBandPassEntered", BANDPASS, MFB, BUTTERWORTH, 2, E24, kEnter, 0.0, false, false,
          20000.0, "uA741", kAll},
+        // The third order's straightforward search asks 24^3 capacitor sets per resistor set:
+        // a narrow window keeps it quick.
+        {"ThirdOrderLowPass", LOWPASS, SALLEN_KEY_X, BESSEL, 3, E12, kSearch, 6.0, false, false,
+         1000.0, "LF411", kAll, 1.5},
+        {"ThirdOrderHighPass", HIGHPASS, SALLEN_KEY_X, BUTTERWORTH, 3, E12, kSearch, 6.0, false,
+         false, 1000.0, "uA741", kAll, 1.5},
+        {"ThirdOrderEqualCapacitors", HIGHPASS, SALLEN_KEY_X, BUTTERWORTH, 3, E24, kSearch, 0.0,
+         true, false, 100.0, "ideal", kAll},
     };
     return cases;
 }
@@ -164,6 +173,7 @@ inline void SpecifyCase(CDesignSession& session, const SearchCase& c) {
     block.equalCapacitors = c.equalCapacitors;
     block.steplessR2 = c.stepless;
     block.search = c.search;
+    block.impedanceWindow = c.window;
     session.Filter().SetSpecification(block, c.structure, c.type);
     session.FillCharacteristic();
 }

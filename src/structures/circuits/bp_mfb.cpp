@@ -486,13 +486,15 @@ struct CBpMfb::CombinationKernel {
             v.r1 = NAN;
         }
     }
-    void StartLine(BpMfbValues& v, CLineScreen& screen) {
+    template <size_t D>
+    bool StartLine(BpMfbValues& v, const std::array<int, D>&, CLineScreen& screen, double) {
         CompleteR1(v);
         kernel.StartLine(v);
         const double g3 = 1.0 / v.r3, g1 = 1.0 / v.r1;
         const std::array<double, 4> a = {g3 * g1, g3 * v.c, v.c * g1, v.c * v.c};
         const std::array<double, 2> b = {g3, v.c};
         screen.StartLine(a, b, g1 * v.c);
+        return true;
     }
     bool Realizable(const BpMfbValues&) const { return true; }
     Complex At(const BpMfbValues& v, size_t k) const { return kernel.At(1.0 / v.r2, k); }

@@ -124,12 +124,14 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         Complete& complete;
         Kernel kernel;
 
-        void StartLine(MfbValues& v, CLineScreen& screen) {
+        template <size_t D>
+        bool StartLine(MfbValues& v, const std::array<int, D>&, CLineScreen& screen, double) {
             complete(v);
             kernel.StartLine(v);
             if (screen.PointCount() > 0) {
                 s.StartScreenLine(v, along, screen);
             }
+            return true;
         }
         bool Realizable(const MfbValues&) const { return true; }
         Complex At(const MfbValues& v, size_t k) const { return kernel.At(v, k); }

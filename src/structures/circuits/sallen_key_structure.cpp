@@ -127,8 +127,11 @@ struct CSallenKeyStructure::Kernel {
     const CSallenKeyStructure& s;
     const std::vector<Complex>& gains;
 
-    void StartLine(SallenKeyValues& v, CLineScreen& screen) const {
+    template <size_t D>
+    bool StartLine(SallenKeyValues& v, const std::array<int, D>&, CLineScreen& screen,
+                   double) const {
         s.StartScreenLine(v, &SallenKeyValues::r2, screen);
+        return true;
     }
     bool Realizable(const SallenKeyValues& v) const { return s.Realizable(v); }
     Complex At(const SallenKeyValues& v, size_t k) const {

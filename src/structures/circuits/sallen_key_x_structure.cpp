@@ -229,7 +229,14 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     }
     // The starting design stands for the rounded one: the exact pairs do not make a circuit.
     const double startError = StartSearch();
-    if (Filter().EqualCapacitors()) {
+    KeepStageValues(0, StageVersion::ROUNDED);
+    const double window =
+        Context().exhaustive
+            ? WidenUntilFound([&](double w) { return SearchWithin(w, Filter().EqualCapacitors()); })
+            : 0.0;
+    if (window > 0.0 || Cancelled()) {
+        // found, or nothing more to do
+    } else if (Filter().EqualCapacitors()) {
         SearchEqualCapacitors();
     } else {
         SearchCapacitors();
@@ -237,7 +244,9 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     if (Cancelled()) {
         return;
     }
-    RecordOutcome(0, {startError, ResponseError()});
+    StageOutcome outcome{startError, ResponseError()};
+    outcome.window = window;
+    RecordOutcome(0, outcome);
     StoreAndAccumulate();
 }
 

@@ -169,6 +169,25 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // A search line along R3; `setLine(v, index)` sets the other searched values.
     template <class SetLine>
     class R3Line;
+    struct CombinationKernel;
+
+    // The search over every combination within `window` around the current values (see
+    // CFilterStructure::WidenUntilFound); false when the window holds none.
+    bool SearchWithin(double window, bool equalCapacitors);
+    // A grid point as the boxes of the search over every combination see it: D is affine in
+    // the coefficients, D = 1 + sum w_i c_i over (d1, e1, d2, e2, d3).
+    struct BoxPoint {
+        std::array<Complex, 5> w;
+        std::array<double, 5> size;  // |w_i|
+        double gain;                 // |G|
+        double target;
+    };
+    // For every network between `lo` and `hi` (each value of lo at most that of hi) some grid
+    // point's |H| lies outside target / ratio .. target ratio; `hint` is asked first and moves to
+    // the point that showed it. Every coefficient grows with each value (the low-pass) or falls
+    // with each (the high-pass), so over the box it lies between its values at the two corners.
+    bool BoxLeavesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
+                       const std::vector<BoxPoint>& points, double ratio, size_t& hint) const;
 
     // Stores stage 0 and accumulates the filter and group-delay curves.
     void StoreAndAccumulate();

@@ -20,10 +20,14 @@ namespace vx {
 // powers, so that of equal deviations the smaller sum wins.
 //
 // `Kernel` describes the circuit:
-//   void StartLine(Values& v, CLineScreen& screen): completes the values of the line through v
-//     (those that follow from the searched ones but not from the last) and gives the screen the
-//     line's numbers along the last field;
+//   template <size_t D> bool StartLine(Values& v, const std::array<int, D>& index,
+//       CLineScreen& screen, double ratio): completes the values of the line through v (those
+//     that follow from the searched ones but not from the last) and gives the screen the line's
+//     numbers along the last field; false when it can show that no candidate of the line
+//     stays within `ratio` (see CLineScreen::ScreenBand);
 //   bool Realizable(const Values& v);
+//   optionally long long skip: after a StartLine that returned false, how many lines after
+//     this one are known to hold nothing either (see CGridSearch);
 //   Complex At(const Values& v, size_t k): H at grid point k.
 template <class Values, size_t D, class Kernel>
 struct CombinationLine {
@@ -43,8 +47,18 @@ struct CombinationLine {
             v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
         }
         // Deviations are squared magnitude ratios; the screen compares the ratio itself.
-        kernel.StartLine(v, screen);
-        return screen.ScreenBand(u, std::sqrt(tie < INFINITY ? tie : bound));
+        const double ratio = std::sqrt(tie < INFINITY ? tie : bound);
+        if (!kernel.StartLine(v, index, screen, ratio)) {
+            return screen.KeepNone(u);
+        }
+        return screen.ScreenBand(u, ratio);
+    }
+    long long Skip() const {
+        if constexpr (requires { kernel.skip; }) {
+            return kernel.skip;
+        } else {
+            return 0;
+        }
     }
     double Error(int last, double bound) {
         if (!screen.Keeps(last)) {

@@ -45,7 +45,9 @@ struct IndexRange {
 //     win;
 //   optionally static constexpr int kBatch and void Errors(int first, int last, double bound,
 //     double* errors): the errors of up to kBatch candidates first .. last-1 of the line, each
-//     as Error gives it; a line without them is asked one candidate at a time.
+//     as Error gives it; a line without them is asked one candidate at a time;
+//   optionally long long Skip(): after a Start that kept nothing, how many of the lines that
+//     follow in the order of the search are known to keep nothing either.
 //
 // By default the candidates are split into contiguous blocks of that order, searched on several
 // threads with pruning, and the block winners are compared by error, then position: the first
@@ -363,6 +365,16 @@ CGridSearch::Winner CGridSearch::RunBlock(const std::array<int, D>& sizes, long 
         position += to - from;
         NextLine(sizes, index);
         pending += to - from;
+        if constexpr (requires { line.Skip(); }) {
+            // A line that holds nothing may know that the lines after it hold nothing either.
+            const long long skip = range.first < range.last ? 0 : line.Skip() * lineSize;
+            if (skip > 0 && position < end) {
+                const long long next = std::min(end, position + skip);
+                pending += next - position;
+                position = next;
+                index = IndexAt(sizes, std::min(position, end - 1));
+            }
+        }
         if (pending >= kCheckInterval) {
             done_.fetch_add(pending, std::memory_order_relaxed);
             pending = 0;

@@ -80,6 +80,11 @@ class CLineScreen {
     // keeps the candidates in the intersection of the intervals, with the holes trimmed off its
     // ends.
     IndexRange ScreenBand(const std::vector<double>& u, double ratio);
+    // Keeps none of the line's candidates, for a line shown to hold none otherwise.
+    IndexRange KeepNone(const std::vector<double>& u) {
+        kept_.assign((u.size() + 63) / 64, 0);
+        return {0, 0};
+    }
     bool Keeps(int i) const { return (kept_[static_cast<size_t>(i) / 64] >> (i % 64)) & 1U; }
     // Whether some u in [low, high] may give an error not above `bound`, for a value that
     // varies continuously: false once every part of the interval, halved down to `depth`

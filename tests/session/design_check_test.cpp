@@ -52,7 +52,8 @@ TEST(DesignCheck, WarnsOfEachFlawOfADesign) {
          "lowpass sk --characteristic chebyshev --ripple 3 --order 8 --frequency 100k "
          "--gain-db 10 --opamp uA741 --search neighbours",
          "um bis zu 1,61 dB", 4, ""},
-        {"check_hp200.vxs", "highpass skx --order 3 --frequency 1k --gain-db 200",
+        {"check_hp200.vxs",
+         "highpass skx --order 3 --frequency 1k --gain-db 200 --search neighbours",
          "um bis zu 39,4 dB unter der Sollkurve", 0, "Stufe 1: R2 = 120 TOhm liegt außerhalb"},
         {"check_ohm.vxs", "lowpass sk --impedance 1", "", 0,
          "Stufe 1: C2 = 270 uF liegt außerhalb dessen, was sich bauen lässt (10 pF bis 10 uF)."},

@@ -85,6 +85,11 @@ const char* const kSeriesNames[] = {"E12", "E24", "E48", "E96", "E192"};
 const char* const kOpAmpNames[] = {"ideal", "LF411", "uA741"};
 const char* const kCharacteristicNames[] = {"bessel", "butterworth", "chebyshev", "individual"};
 
+std::string SearchWord(const SearchInput& search) {
+    return search.method == SearchMethod::EXHAUSTIVE ? " --search exhaustive"
+                                                     : " --search neighbours";
+}
+
 // The specification as a command line of `veltranix-cli new`, to reproduce a failure by hand.
 std::string RandomSpec::Describe() const {
     std::ostringstream s;
@@ -108,14 +113,14 @@ std::string RandomSpec::Describe() const {
           << bp.bandwidth << " --gain-db " << bp.gainDb
           << (bp.sequence == StageSequence::LOW_NOISE ? " --sequence low-noise" : "")
           << (bp.distribution == GainDistribution::EQUAL_GBP ? " --distribution equal-gbp" : "")
-          << (bp.steplessR2 ? " --stepless-r2" : "");
+          << (bp.steplessR2 ? " --stepless-r2" : "") << SearchWord(bp.search);
         common(bp.frequency, bp.impedance, bp.series, bp.capacitorMode, bp.opAmp);
         return s.str();
     }
     s << " --characteristic " << kCharacteristicNames[static_cast<int>(hpLp.characteristic)]
       << " --ripple " << hpLp.rippleDb << " --order " << hpLp.order << " --gain-db " << hpLp.gainDb
       << (hpLp.sequence == StageSequence::LOW_NOISE ? " --sequence low-noise" : "")
-      << (hpLp.equalCapacitors ? " --equal-capacitors" : "");
+      << (hpLp.equalCapacitors ? " --equal-capacitors" : "") << SearchWord(hpLp.search);
     if (hpLp.distribution == GainDistribution::EQUAL_GBP) {
         s << " --distribution equal-gbp";
     } else if (hpLp.distribution == GainDistribution::VALUES) {
@@ -151,6 +156,9 @@ RandomSpec Draw(Draws& d, bool full) {
     const int opAmp = d.Int(0, 2);
     const CapacitorMode mode = d.Chance(0.3) ? CapacitorMode::ENTER : CapacitorMode::OPTIMIZE;
     const bool thirdOrder = r.structure == StructureKind::SALLEN_KEY_X;
+    // Both searches; the search over every combination keeps to the default window.
+    const SearchInput search{d.Chance(0.5) ? SearchMethod::EXHAUSTIVE : SearchMethod::NEIGHBOURS,
+                             kDefaultImpedanceWindow};
     // The third-order search grows with the square of the series size.
     const int largestSeries = full ? 4 : (thirdOrder ? 0 : 1);
     const auto series = static_cast<ResistorSeries>(d.Int(0, largestSeries));
@@ -181,6 +189,7 @@ RandomSpec Draw(Draws& d, bool full) {
         r.bp.distribution = d.Chance(0.5) ? GainDistribution::EQUAL : GainDistribution::EQUAL_GBP;
         r.bp.capacitorMode = mode;
         r.bp.opAmp = opAmp;
+        r.bp.search = search;
         return r;
     }
     HpLpInput& in = r.hpLp;
@@ -197,6 +206,7 @@ RandomSpec Draw(Draws& d, bool full) {
     in.distribution = static_cast<GainDistribution>(distribution);
     in.capacitorMode = thirdOrder ? CapacitorMode::OPTIMIZE : mode;
     in.opAmp = opAmp;
+    in.search = search;
     in.equalCapacitors = thirdOrder && d.Chance(0.3);
     for (size_t i = 0; i < kMaxStages; ++i) {
         r.stageGains[i] = d.LogUniform(0.01, 1e4);

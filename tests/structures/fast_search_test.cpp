@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "../support/deadline.h"
 #include "search_cases.h"
@@ -94,11 +95,17 @@ const test::SearchCase& CaseNamed(const std::string& name) {
 TEST(FastSearch, CancelFromAnotherThreadStopsALongSearch) {
     // The third-order E192 search (straightforward for a minute) is cancelled from the test's
     // thread once its progress has shown up part way through.
-    for (const SearchOptions options : {SearchOptions{2, true}, SearchOptions::Straightforward()}) {
-        SCOPED_TRACE(testing::Message() << options.threads << " threads");
+    for (const auto& [options, search] :
+         {std::pair{SearchOptions{2, true}, SearchMethod::NEIGHBOURS},
+          std::pair{SearchOptions::Straightforward(), SearchMethod::NEIGHBOURS},
+          std::pair{SearchOptions{2, true}, SearchMethod::EXHAUSTIVE},
+          std::pair{SearchOptions::Straightforward(), SearchMethod::EXHAUSTIVE}}) {
+        SCOPED_TRACE(testing::Message()
+                     << options.threads << " threads, search " << static_cast<int>(search));
         CDesignSession session;
         test::SearchCase c = CaseNamed("ThirdOrderLowPass");
         c.series = ResistorSeries::E192;
+        c.search = search;
         test::PrepareCase(session, c);
         session.SetSearchOptions(options);
         RemoteControl monitor;

@@ -15,6 +15,7 @@
 #include "structures/capacitors/capacitor_prompt.h"
 #include "structures/design_monitor.h"
 #include "structures/opamp_params.h"
+#include "structures/search/combination_line.h"
 #include "structures/search/grid_search.h"
 #include "structures/search/line_screen.h"
 #include "structures/search/safe_magnitude.h"
@@ -248,6 +249,38 @@ class CFilterStructure : private SearchHost {
             .RunLines(
                 sizes, [&] { return makeLine(deviation); }, sum, best);
         return !cancelled_;
+    }
+
+    // The same over `axes`, one per field of `fields` (the last one along the lines, `u` its
+    // screen's variable), with CombinationLine's `kernel` and `screen`, from the values `v`. Sets
+    // the winner's values in `v`; false when an axis is empty or nothing was found.
+    template <class Values, size_t D, class Kernel>
+    bool SearchCombinationAxes(const std::array<double Values::*, D>& fields,
+                               const std::array<std::vector<double>, D>& axes,
+                               const std::vector<double>& u, const Kernel& kernel,
+                               const CLineScreen& screen, Values& v) {
+        std::array<int, D> sizes{};
+        for (size_t d = 0; d < D; ++d) {
+            sizes[d] = static_cast<int>(axes[d].size());
+            if (sizes[d] == 0) {
+                return false;
+            }
+        }
+        const Values start = v;
+        std::array<int, D> best{};
+        const bool found = SearchEveryCombination<D>(
+            sizes,
+            [&](double tie) {
+                return CombinationLine<Values, D, Kernel>{context_.grid, fields, axes, u,
+                                                          kernel,        screen, tie,  start};
+            },
+            best);
+        if (found) {
+            for (size_t d = 0; d < D; ++d) {
+                v.*fields[d] = axes[d][static_cast<size_t>(best[d])];
+            }
+        }
+        return found;
     }
 
     // The E12 capacitor nearest to `target`; not a number when the rounding gives none (a

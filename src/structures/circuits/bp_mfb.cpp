@@ -520,33 +520,15 @@ bool CBpMfb::SearchWithin(double window, bool fixedCapacitors) {
     const std::array<std::vector<double>, 3> axes = {
         fixedCapacitors ? std::vector<double>{values_.c} : CapacitorAxis(values_.c),
         ResistorAxis(values_.r3, window), r2s};
-    std::array<int, 3> sizes{};
-    for (size_t d = 0; d < 3; ++d) {
-        sizes[d] = static_cast<int>(axes[d].size());
-        if (sizes[d] == 0) {
-            return false;
-        }
-    }
     const CLineScreen screen = SteplessScreen();
     std::vector<double> u;
     for (double r : r2s) {
         u.push_back(1.0 / r);
     }
-    std::array<int, 3> best{};
     const CombinationKernel kernel{LineKernel(*this), Gain(), Context().series,
                                    Context().r0 / window, Context().r0 * window};
-    const BpMfbValues start = values_;
-    const bool found = SearchEveryCombination<3>(
-        sizes,
-        [&](double tie) {
-            return CombinationLine<BpMfbValues, 3, CombinationKernel>{
-                Context().grid, kFields, axes, u, kernel, screen, tie, start};
-        },
-        best);
+    const bool found = SearchCombinationAxes(kFields, axes, u, kernel, screen, values_);
     if (found) {
-        for (size_t d = 0; d < 3; ++d) {
-            values_.*kFields[d] = axes[d][static_cast<size_t>(best[d])];
-        }
         kernel.CompleteR1(values_);
     }
     return found;

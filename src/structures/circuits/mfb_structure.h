@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "structures/circuits/structure_with_values.h"
-#include "structures/search/combination_line.h"
 
 namespace vx {
 
@@ -142,30 +141,12 @@ template <class Kernel, size_t D, class Complete>
 bool CMfbStructure::SearchEvery(const std::array<double MfbValues::*, D>& fields,
                                 const std::array<std::vector<double>, D>& axes,
                                 Complete&& complete) {
-    std::array<int, D> sizes{};
-    for (size_t d = 0; d < D; ++d) {
-        sizes[d] = static_cast<int>(axes[d].size());
-        if (sizes[d] == 0) {
-            return false;
-        }
-    }
     const LineScreenAxis screened = ScreenAlong(fields[D - 1]);
-    const std::vector<double> u = screened.Variables(axes[D - 1]);
-    using Line = CombinationLine<MfbValues, D, CombinationKernel<Kernel, Complete>>;
-    std::array<int, D> best{};
-    const bool found = SearchEveryCombination<D>(
-        sizes,
-        [&](double tie) {
-            return Line{
-                Context().grid,  fields, axes,   u, {*this, fields[D - 1], complete, Kernel(*this)},
-                screened.screen, tie,    values_};
-        },
-        best);
-    if (!found) {
+    using LineKernel = CombinationKernel<Kernel, Complete>;
+    if (!SearchCombinationAxes(fields, axes, screened.Variables(axes[D - 1]),
+                               LineKernel{*this, fields[D - 1], complete, Kernel(*this)},
+                               screened.screen, values_)) {
         return false;
-    }
-    for (size_t d = 0; d < D; ++d) {
-        values_.*fields[d] = axes[d][static_cast<size_t>(best[d])];
     }
     complete(values_);
     return true;

@@ -162,33 +162,15 @@ bool CSallenKeyStructure::SearchWithin(double window, SallenKeyValues start, boo
         fixedCapacitors || !second ? std::vector<double>{v.c2} : CapacitorAxis(v.c2),
         ResistorAxis(v.r1, window),
         second ? ResistorAxis(v.r2, window) : std::vector<double>{v.r2}};
-    std::array<int, 4> sizes{};
-    for (size_t d = 0; d < 4; ++d) {
-        sizes[d] = static_cast<int>(axes[d].size());
-        if (sizes[d] == 0) {
-            return false;
-        }
-    }
     std::vector<Complex> gains(Context().grid.Size());
     for (size_t k = 0; k < gains.size(); ++k) {
         gains[k] =
             Context().opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), Context().grid.Omega(k));
     }
     const LineScreenAxis screened = ScreenAlong(&SallenKeyValues::r2, gains);
-    const std::vector<double> u = screened.Variables(axes[3]);
-    std::array<int, 4> best{};
-    const bool found = SearchEveryCombination<4>(
-        sizes,
-        [&](double tie) {
-            return CombinationLine<SallenKeyValues, 4, Kernel>{
-                Context().grid, kFields, axes, u, Kernel{*this, gains}, screened.screen, tie, v};
-        },
-        best);
-    if (!found) {
+    if (!SearchCombinationAxes(kFields, axes, screened.Variables(axes[3]), Kernel{*this, gains},
+                               screened.screen, v)) {
         return false;
-    }
-    for (size_t d = 0; d < 4; ++d) {
-        v.*kFields[d] = axes[d][static_cast<size_t>(best[d])];
     }
     values_ = v;
     return true;

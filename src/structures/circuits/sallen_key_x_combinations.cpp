@@ -231,13 +231,6 @@ bool CSallenKeyXStructure::SearchWithin(double window, bool equalCapacitors) {
         ResistorAxis(v.r1, window),
         ResistorAxis(v.r2, window),
         ResistorAxis(v.r3, window)};
-    std::array<int, 6> sizes{};
-    for (size_t d = 0; d < 6; ++d) {
-        sizes[d] = static_cast<int>(axes[d].size());
-        if (sizes[d] == 0) {
-            return false;
-        }
-    }
     std::vector<GridPoint> points(Context().grid.Size());
     const double k = FeedbackFraction(v.r4, v.r5);
     for (size_t i = 0; i < points.size(); ++i) {
@@ -275,19 +268,8 @@ bool CSallenKeyXStructure::SearchWithin(double window, bool equalCapacitors) {
         u.push_back(highPass_ ? 1.0 / r : r);
     }
     const CombinationKernel kernel(*this, axes, points, boxes, equalCapacitors, 1.0 / k);
-    std::array<int, 6> best{};
-    const bool found = SearchEveryCombination<6>(
-        sizes,
-        [&](double tie) {
-            return CombinationLine<SallenKeyXValues, 6, CombinationKernel>{
-                Context().grid, kFields, axes, u, kernel, screen, tie, v};
-        },
-        best);
-    if (!found) {
+    if (!SearchCombinationAxes(kFields, axes, u, kernel, screen, v)) {
         return false;
-    }
-    for (size_t d = 0; d < 6; ++d) {
-        v.*kFields[d] = axes[d][static_cast<size_t>(best[d])];
     }
     if (equalCapacitors) {
         v.c2 = v.c3 = v.c1;

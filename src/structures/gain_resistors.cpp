@@ -1,6 +1,8 @@
 #include "structures/gain_resistors.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/filter_rules.h"
 #include "model/standard_value.h"
@@ -41,20 +43,26 @@ std::optional<GainResistors> ChooseGainResistorsWithin(double gain, double r0, i
         return GainResistors{0.0, kOpenResistor};
     }
     const double low = r0 / window, high = r0 * window;
+    std::vector<double> values;
+    StandardValue v(series, low);
+    if (v.Value() < low) {
+        v.Next();
+    }
+    for (; v.Value() <= high; v.Next()) {
+        values.push_back(v.Value());
+    }
     std::optional<GainResistors> best;
     double bestDeviation = INFINITY;
-    StandardValue rf(series, low);
-    if (rf.Value() < low) {
-        rf.Next();
-    }
-    for (; rf.Value() <= high; rf.Next()) {
-        // The ground resistors either side of the exact one.
-        StandardValue rg(series, rf.Value() / (gain - 1.0));
-        for (double ground : {rg.Previous(), rg.Next(), rg.Next()}) {
-            const double deviation = std::fabs(rf.Value() / ground + 1.0 - gain);
-            if (ground >= low && ground <= high && deviation < bestDeviation) {
+    for (double feedback : values) {
+        // The gain error falls towards the exact ground resistor from either side: the best
+        // ground is one of the two values around it.
+        const auto above = std::lower_bound(values.begin(), values.end(), feedback / (gain - 1.0));
+        for (auto at = above == values.begin() ? above : above - 1;
+             at != values.end() && at <= above; ++at) {
+            const double deviation = std::fabs(feedback / *at + 1.0 - gain);
+            if (deviation < bestDeviation) {
                 bestDeviation = deviation;
-                best = GainResistors{rf.Value(), ground};
+                best = GainResistors{feedback, *at};
             }
         }
     }

@@ -16,7 +16,7 @@ GainResistors ChooseGainResistors(double gain, double r0, int series);
 
 // The pair of the series with both resistors within r0 / window .. r0 window whose gain comes
 // closest to `gain`; of equal gains the one found first, from the lowest feedback resistor up.
-// A follower as above; none when no pair lies within the window.
+// A follower as above; none when the window holds no standard value.
 std::optional<GainResistors> ChooseGainResistorsWithin(double gain, double r0, int series,
                                                        double window);
 

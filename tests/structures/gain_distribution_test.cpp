@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "design_fixture.h"
+#include "model/standard_value.h"
 #include "structures/gain_resistors.h"
 
 namespace vx {
@@ -107,6 +110,44 @@ TEST(GainResistors, PairIsCloseToTheGainInEverySeries) {
             const double step = std::pow(10.0, 1.0 / series) - 1.0;
             EXPECT_LT(std::fabs(realised - gain) / gain, step) << series << " " << gain;
             EXPECT_GE(r.feedback, 0.7 * (1.0 - 1.0 / gain) * 10000.0 * 0.9);
+        }
+    }
+}
+
+TEST(GainResistors, WithinAWindowTheBestPairOfEveryPairThere) {
+    // A gain of 12 needs more than the ratio 10 of a window of 3,16: the pair comes closest.
+    const struct {
+        double gain;
+        int series;
+        double window;
+    } cases[] = {
+        {1.05, 24, 3.16}, {2.0, 96, 3.16},  {6.3, 12, 3.16},
+        {12.0, 24, 3.16}, {12.0, 24, 10.0}, {31.6, 192, 100.0},
+    };
+    const double r0 = 10000.0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.gain << " E" << c.series << " x" << c.window);
+        // Every pair of the series within the window, by brute force.
+        std::vector<double> values;
+        for (StandardValue v(c.series, r0 / c.window / 1.2); v.Value() <= r0 * c.window * 1.2;
+             v.Next()) {
+            if (v.Value() >= r0 / c.window && v.Value() <= r0 * c.window) {
+                values.push_back(v.Value());
+            }
+        }
+        double best = INFINITY;
+        for (double feedback : values) {
+            for (double ground : values) {
+                best = std::min(best, std::fabs(feedback / ground + 1.0 - c.gain));
+            }
+        }
+        const std::optional<GainResistors> r =
+            ChooseGainResistorsWithin(c.gain, r0, c.series, c.window);
+        ASSERT_TRUE(r.has_value());
+        EXPECT_EQ(std::fabs(r->feedback / r->ground + 1.0 - c.gain), best);
+        for (double part : {r->feedback, r->ground}) {
+            EXPECT_GE(part, r0 / c.window);
+            EXPECT_LE(part, r0 * c.window);
         }
     }
 }

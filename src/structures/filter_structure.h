@@ -231,23 +231,27 @@ class CFilterStructure : private SearchHost {
         RecallStageValues(stage, StageVersion::ROUNDED);
         return 0.0;
     }
-    // Every combination of the axes in two passes (see CombinationLine): `makeLine(tie)` gives
-    // a line of the pass. Returns whether a combination with a deviation below the limit that
-    // WidenUntilFound sets can be built; its indices are then in `best`.
+    // Every combination of the axes in two passes (see CombinationLine): `makeLine(tie, watch)`
+    // gives a line of the pass. Returns whether a combination with a deviation below the limit
+    // that WidenUntilFound sets can be built; its indices are then in `best`.
     template <size_t D, class MakeLine>
     bool SearchEveryCombination(const std::array<int, D>& sizes, MakeLine&& makeLine,
                                 std::array<int, D>& best) {
         double deviation = combinationLimit_;
+        CTieWatch<D> watch;
         CGridSearch(searchOptions_, *this)
             .RunLines(
-                sizes, [&] { return makeLine(INFINITY); }, deviation, best);
+                sizes, [&] { return makeLine(INFINITY, &watch); }, deviation, best);
         if (cancelled_ || !(deviation < INFINITY)) {
             return false;
+        }
+        if (!watch.Tied(deviation)) {
+            return true;
         }
         double sum = INFINITY;
         CGridSearch(searchOptions_, *this)
             .RunLines(
-                sizes, [&] { return makeLine(deviation); }, sum, best);
+                sizes, [&] { return makeLine(deviation, nullptr); }, sum, best);
         return !cancelled_;
     }
 
@@ -270,9 +274,9 @@ class CFilterStructure : private SearchHost {
         std::array<int, D> best{};
         const bool found = SearchEveryCombination<D>(
             sizes,
-            [&](double tie) {
-                return CombinationLine<Values, D, Kernel>{context_.grid, fields, axes, u,
-                                                          kernel,        screen, tie,  start};
+            [&](double tie, CTieWatch<D>* watch) {
+                return CombinationLine<Values, D, Kernel>{
+                    context_.grid, fields, axes, u, kernel, screen, tie, start, watch};
             },
             best);
         if (found) {

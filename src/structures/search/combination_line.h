@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 #include "structures/search/error_grid.h"
@@ -10,6 +11,34 @@
 #include "structures/search/line_screen.h"
 
 namespace vx {
+
+// Whether the smallest deviation of the first pass was reached by more than one candidate; only
+// then does the second pass have ties to break. Every candidate whose deviation does not exceed
+// the search's bound is summed in full, so each one with the smallest deviation is recorded.
+template <size_t D>
+class CTieWatch {
+  public:
+    void Record(double deviation, const std::array<int, D>& candidate) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (deviation < lowest_) {
+            lowest_ = deviation;
+            at_ = candidate;
+            tied_ = false;
+        } else if (deviation == lowest_ && candidate != at_) {
+            tied_ = true;
+        }
+    }
+    bool Tied(double deviation) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return deviation != lowest_ || tied_;
+    }
+
+  private:
+    std::mutex mutex_;
+    double lowest_ = INFINITY;
+    std::array<int, D> at_{};
+    bool tied_ = false;
+};
 
 // A line of the search over every combination of standard values (see CGridSearch): the
 // candidates that differ in the last of the D searched fields of a stage's values.
@@ -40,12 +69,15 @@ struct CombinationLine {
     CLineScreen screen;
     double tie;
     Values v;
-    size_t hint = 0;  // see CErrorGrid::WorstDeviation
+    CTieWatch<D>* watch = nullptr;  // the first pass's
+    std::array<int, D> at{};        // the candidate's indices
+    size_t hint = 0;                // see CErrorGrid::WorstDeviation
 
     IndexRange Start(const std::array<int, D>& index, double bound) {
         for (size_t d = 0; d + 1 < D; ++d) {
             v.*fields[d] = axes[d][static_cast<size_t>(index[d])];
         }
+        at = index;
         // Deviations are squared magnitude ratios; the screen compares the ratio itself.
         const double ratio = std::sqrt(tie < INFINITY ? tie : bound);
         if (!kernel.StartLine(v, index, screen, ratio)) {
@@ -70,7 +102,12 @@ struct CombinationLine {
         }
         auto h = [this](size_t k) { return kernel.At(v, k); };
         if (!(tie < INFINITY)) {
-            return grid.WorstDeviation(h, bound, hint);
+            const double deviation = grid.WorstDeviation(h, bound, hint);
+            if (watch != nullptr && !(deviation > bound)) {
+                at[D - 1] = last;
+                watch->Record(deviation, at);
+            }
+            return deviation;
         }
         if (grid.WorstDeviation(h, tie, hint) > tie) {
             return INFINITY;

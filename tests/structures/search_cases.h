@@ -131,6 +131,9 @@ inline const std::vector<SearchCase>& EveryCombinationCases() {
          false, 1000.0, "LF411", kAll},
         {"SallenKeyHighPass", HIGHPASS, SALLEN_KEY, BESSEL, 3, E12, kSearch, 20.0, false, false,
          20000.0, "uA741", kAll},
+        // A window of 100 holds each candidate also scaled by ten in impedance: ties to break.
+        {"SallenKeyLowPassWideWindow", LOWPASS, SALLEN_KEY, BUTTERWORTH, 2, E12, kSearch, 0.0,
+         false, false, 1000.0, "ideal", kAll, 100.0},
         {"SallenKeyHighPassEntered", HIGHPASS, SALLEN_KEY, CHEBYCHEV, 4, E12, kEnter, 0.0, false,
          false, 100.0, "ideal", kAll},
         {"MfbLowPass", LOWPASS, MFB, BESSEL, 3, E12, kSearch, 6.0, false, false, 20000.0, "uA741",

@@ -20,7 +20,13 @@ struct Spec {
     bool stepless = false;
     double frequency = 1000.0;
     double gainDb = 0.0;
+    SearchMethod search = SearchMethod::NEIGHBOURS;
 };
+
+Spec Exhaustive(Spec s) {
+    s.search = SearchMethod::EXHAUSTIVE;
+    return s;
+}
 
 void Configure(CDesignSession& session, const Spec& s) {
     SpecificationBlock block = session.Filter().Specification();
@@ -34,6 +40,7 @@ void Configure(CDesignSession& session, const Spec& s) {
     block.opAmp = session.OpAmps().FindByName(s.opAmp);
     block.capacitorMode = CapacitorMode::OPTIMIZE;
     block.steplessR2 = s.stepless;
+    block.search = s.search;
     session.Filter().SetSpecification(block, s.structure, s.type);
     session.FillCharacteristic();
 }
@@ -116,6 +123,53 @@ void SallenKeyHighPassChebyshev8E192(benchmark::State& state) {
                       ResistorSeries::E192, "LF411"});
 }
 BENCHMARK(SallenKeyHighPassChebyshev8E192)->Apply(BothWays);
+
+// The search over every combination, the default search only (the straightforward one takes
+// seconds per stage at E96). Targets: order 10 at E96 within 0.2 s, order 30 at E192 and the
+// third order at E192 within 2 s.
+void DefaultOnly(benchmark::internal::Benchmark* b) {
+    b->ArgName("fast")
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MeasureProcessCPUTime();
+}
+
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveSallenKeyLowPassChebyshev10E96,
+                  Exhaustive({FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                              Characteristic::CHEBYCHEV, 10, ResistorSeries::E96, "LF411"}))
+    ->Apply(DefaultOnly);
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveMfbLowPassChebyshev10E96,
+                  Exhaustive({FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV,
+                              10, ResistorSeries::E96, "LF411"}))
+    ->Apply(DefaultOnly);
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveMfbHighPassChebyshev10E96,
+                  Exhaustive({FilterType::HIGHPASS, StructureKind::MFB, Characteristic::CHEBYCHEV,
+                              10, ResistorSeries::E96, "LF411"}))
+    ->Apply(DefaultOnly);
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveSallenKeyLowPassChebyshev30E192,
+                  Exhaustive({FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                              Characteristic::CHEBYCHEV, 30, ResistorSeries::E192, "LF411"}))
+    ->Apply(DefaultOnly)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveMfbLowPassChebyshev30E192,
+                  Exhaustive({FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV,
+                              30, ResistorSeries::E192, "LF411"}))
+    ->Apply(DefaultOnly)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveMfbHighPassChebyshev30E192,
+                  Exhaustive({FilterType::HIGHPASS, StructureKind::MFB, Characteristic::CHEBYCHEV,
+                              30, ResistorSeries::E192, "LF411"}))
+    ->Apply(DefaultOnly)
+    ->Iterations(2);
+// The third-order structure searches the neighbours whatever is asked; this is the search
+// sweep's slowest E192 design.
+BENCHMARK_CAPTURE(RunDesign, ExhaustiveSallenKeyXHighPassBessel3E192,
+                  Exhaustive({FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X,
+                              Characteristic::BESSEL, 3, ResistorSeries::E192, "uA741", false,
+                              20000.0, 20.0}))
+    ->Apply(DefaultOnly)
+    ->Iterations(2);
 
 // Takes the cancel of the benchmark's thread.
 class CancelOnRequest final : public DesignMonitor {

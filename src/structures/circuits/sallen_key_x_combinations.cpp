@@ -162,7 +162,7 @@ struct CSallenKeyXStructure::CombinationKernel {
             hi.*Field(b) = y[box.j1 - 1];
             Complete(lo);
             Complete(hi);
-            if (s.BoxLeavesBand(lo, hi, boxPoints, ratio, hint)) {
+            if (LeavesBand(lo, hi, ratio)) {
                 continue;
             }
             if ((box.i1 - box.i0) * (box.j1 - box.j0) <= 4) {
@@ -185,6 +185,25 @@ struct CSallenKeyXStructure::CombinationKernel {
         for (size_t i = keep.size(); i-- > 0;) {
             runs[i] = keep[i] ? 0 : runs[i + 1] + 1;
         }
+    }
+    // The box lo .. hi leaves the band: R3's range is split in a few parts, each a box of its
+    // own, so that a box near the band is not kept for the sake of R3 values far from it.
+    bool LeavesBand(SallenKeyXValues lo, SallenKeyXValues hi, double ratio) {
+        constexpr size_t kParts = 16;
+        const std::vector<double>& r3 = axes[kR3];
+        const size_t n = r3.size();
+        for (size_t part = 0; part < kParts; ++part) {
+            const size_t begin = part * n / kParts, end = (part + 1) * n / kParts;
+            if (end == begin) {
+                continue;
+            }
+            lo.r3 = r3[begin];
+            hi.r3 = r3[end - 1];
+            if (!s.BoxLeavesBand(lo, hi, boxPoints, ratio, hint)) {
+                return false;
+            }
+        }
+        return true;
     }
     // The polynomial of the line's candidate v, computed once per candidate.
     const SallenKeyXPolynomial& Of(const SallenKeyXValues& v) {

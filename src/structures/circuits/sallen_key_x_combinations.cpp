@@ -7,58 +7,147 @@
 
 #include "structures/circuits/sallen_key_x_structure.h"
 #include "structures/gain_resistors.h"
+#include "structures/search/bit_mask.h"
 #include "structures/search/combination_line.h"
 
 namespace vx {
 
-bool CSallenKeyXStructure::BoxLeavesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
-                                         const std::vector<BoxPoint>& points, double ratio,
-                                         size_t& hint) const {
-    const SallenKeyXPolynomial a = Polynomial(lo), b = Polynomial(hi);
-    const std::array<double, 5> first = {a.d1, a.e1, a.d2, a.e2, a.d3};
-    const std::array<double, 5> second = {b.d1, b.e1, b.d2, b.e2, b.d3};
-    std::array<double, 5> mid{}, radius{}, size{};
-    for (size_t i = 0; i < 5; ++i) {
-        mid[i] = 0.5 * (first[i] + second[i]);
-        radius[i] = 0.5 * std::fabs(first[i] - second[i]);
-        size[i] = std::max(std::fabs(first[i]), std::fabs(second[i]));
+namespace {
+
+// A quadratic k2 u^2 + k1 u + k0 with, for each coefficient, the sum of the magnitudes of the
+// terms it was computed from: its rounding is a tiny fraction of that.
+struct Quadratic {
+    double k2, k1, k0;
+    double s2, s1, s0;
+};
+
+// Narrows [low, high] (0 <= low) to the hull of the u in it where q is not positive; false when
+// none is left. Every figure gets room far above its rounding: the discriminant a millionth of
+// its terms, which widens the roots accordingly. Where the square's factor is not clearly
+// positive the roots are too uncertain to narrow by; then q is within a millionth of its terms
+// of a linear or concave form, and is ruled out only when clearly positive at both ends.
+bool NarrowToNonPositive(const Quadratic& q, double& low, double& high) {
+    constexpr double kRoom = 1e-6;
+    if (!(q.k2 > kRoom * q.s2)) {
+        auto f = [&](double u) { return (q.k2 * u + q.k1) * u + q.k0; };
+        const double fuzz = kRoom * ((q.s2 * high + q.s1) * high + q.s0);
+        return !(f(low) > fuzz && f(high) > fuzz);
     }
-    const double wide = ratio * (1.0 + 1e-6);
-    // D lies within the sum of the coefficients' spans about its value at their middles.
-    auto leaves = [&](size_t k) {
-        const BoxPoint& p = points[k];
-        double re = 1.0, im = 0.0, spread = 0.0, scale = 1.0;
+    const double disc = q.k1 * q.k1 - 4.0 * q.k2 * q.k0 + kRoom * (q.s1 * q.s1 + 4.0 * q.s2 * q.s0);
+    if (disc < 0.0) {
+        return false;
+    }
+    const double centre = -q.k1 / (2.0 * q.k2), half = std::sqrt(disc) / (2.0 * q.k2);
+    const double room = kRoom * (std::fabs(centre) + half);
+    low = std::max(low, centre - half - room);
+    high = std::min(high, centre + half + room);
+    return low <= high;
+}
+
+}  // namespace
+
+bool CSallenKeyXStructure::BoxReachesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
+                                          const std::vector<BoxPoint>& points, double ratio,
+                                          size_t& hint, double& uLow, double& uHigh) const {
+    // Each coefficient of the split grows with each value (the low-pass) or falls with each (the
+    // high-pass), so over the box it lies between its values at the two corners.
+    const SallenKeyXSplit a = SplitAlongR3(lo), b = SplitAlongR3(hi);
+    // d1 and d2 hold e1 and e2, which G nearly cancels at a gain near 1: taken apart, the box
+    // does not count their spans twice.
+    auto coefficients = [](const SallenKeyXPolynomial& p) {
+        return std::array<double, 5>{p.d1 - p.e1, p.e1, p.d2 - p.e2, p.e2, p.d3};
+    };
+    struct Spans {
+        std::array<double, 5> mid{}, radius{}, size{};
+    };
+    auto spans = [&](const SallenKeyXPolynomial& x, const SallenKeyXPolynomial& y) {
+        const std::array<double, 5> first = coefficients(x), second = coefficients(y);
+        Spans s;
         for (size_t i = 0; i < 5; ++i) {
-            re += p.w[i].real() * mid[i];
-            im += p.w[i].imag() * mid[i];
-            spread += p.size[i] * radius[i];
-            scale += p.size[i] * size[i];
+            s.mid[i] = 0.5 * (first[i] + second[i]);
+            s.radius[i] = 0.5 * std::fabs(first[i] - second[i]);
+            s.size[i] = std::max(std::fabs(first[i]), std::fabs(second[i]));
+        }
+        return s;
+    };
+    const Spans fixed = spans(a.fixed, b.fixed), slope = spans(a.slope, b.slope);
+    const double wide = ratio * (1.0 + 1e-6);
+    // At a point D(u) = P + u Q lies within |P0 - (P + u Q)| <= rP + u rQ about its value at
+    // the middles of the coefficients. |H| = |G| / |D| must reach target / wide, so the disc
+    // must come within |G| wide / target of 0, and must not stay above target wide: the disc
+    // must reach beyond |G| / (target wide). Each gives a quadratic in u.
+    auto narrow = [&](size_t k) {
+        const BoxPoint& p = points[k];
+        Complex centre = 1.0, along = 0.0;
+        double rp = 0.0, rq = 0.0, scale = 1.0;
+        for (size_t i = 0; i < 5; ++i) {
+            centre += p.w[i] * fixed.mid[i];
+            along += p.w[i] * slope.mid[i];
+            rp += p.size[i] * fixed.radius[i];
+            rq += p.size[i] * slope.radius[i];
+            scale += p.terms[i] * (fixed.size[i] + uHigh * slope.size[i]);
         }
         // Room for rounding far above that of either computation of D.
-        const double slack = 1e-9 * scale;
-        const double length = std::sqrt(re * re + im * im);
-        const double smallest = length - spread - slack;
-        return p.gain / (length + spread + slack) > p.target * wide ||
-               (smallest > 0.0 && p.gain / smallest < p.target / wide);
-    };
-    if (hint < points.size() && leaves(hint)) {
-        return true;
-    }
-    for (size_t k = 0; k < points.size(); ++k) {
-        if (leaves(k)) {
-            hint = k;
+        rp += 1e-9 * scale;
+        const double cross = centre.real() * along.real() + centre.imag() * along.imag();
+        const double c2 = std::norm(centre), q2 = std::norm(along);
+        const double crossSize = std::sqrt(c2 * q2);
+        // Smallest |D| within reach: |P0 + u Q0| <= a + u rQ.
+        const double a = p.gain * wide / p.target + rp;
+        const Quadratic near = {q2 - rq * rq, 2.0 * (cross - a * rq),     c2 - a * a,
+                                q2 + rq * rq, 2.0 * (crossSize + a * rq), c2 + a * a};
+        if (!NarrowToNonPositive(near, uLow, uHigh)) {
+            return false;
+        }
+        // Largest |D| within reach: |P0 + u Q0| >= b - u rQ, which holds wherever the right side
+        // is not positive, from `edge` on; before it (b - u rQ)^2 - |P0 + u Q0|^2 <= 0.
+        const double b = p.gain / (p.target * wide) - rp;
+        if (b <= 0.0) {
             return true;
         }
+        const double edge = rq > 0.0 ? b / rq : INFINITY;
+        if (edge <= uLow) {
+            return true;
+        }
+        double low = uLow, high = std::min(uHigh, edge);
+        const Quadratic far = {rq * rq - q2, -2.0 * (b * rq + cross),    b * b - c2,
+                               q2 + rq * rq, 2.0 * (b * rq + crossSize), b * b + c2};
+        const bool before = NarrowToNonPositive(far, low, high);
+        const bool after = edge <= uHigh;
+        if (!before && !after) {
+            return false;
+        }
+        // The hull of both parts.
+        if (!before) {
+            uLow = edge;
+        } else if (!after) {
+            uLow = low;
+            uHigh = high;
+        } else {
+            uLow = low;
+        }
+        return true;
+    };
+    if (hint < points.size() && !narrow(hint)) {
+        return false;
     }
-    return false;
+    for (size_t k = 0; k < points.size(); ++k) {
+        if (!narrow(k)) {
+            hint = k;
+            return false;
+        }
+    }
+    return true;
 }
 
 // The stage as the search over every combination sees it: lines along R3 with the screen of the
 // neighbour search. Before that, boxes over the other values and every R3 rule out what cannot
 // reach the band: for each C1 the pairs C2, C3 (with every resistor), for each set of
-// capacitors the pairs R1, R2.
+// capacitors the pairs R1, R2. A box costs as much as a few lines, so the boxes stop at
+// kFewPairs pairs and leave the rest to the lines' screen.
 struct CSallenKeyXStructure::CombinationKernel {
     static constexpr size_t kC1 = 0, kC2 = 1, kC3 = 2, kR1 = 3, kR2 = 4, kR3 = 5;
+    static constexpr size_t kFewPairs = 16;
 
     CombinationKernel(const CSallenKeyXStructure& structure,
                       const std::array<std::vector<double>, 6>& searched,
@@ -86,28 +175,26 @@ struct CSallenKeyXStructure::CombinationKernel {
                 SallenKeyXValues lo = v, hi = v;
                 Span(lo, hi, kR1);
                 Span(lo, hi, kR2);
-                Span(lo, hi, kR3);
-                MaskPairs(lo, hi, kC2, kC3, ratio, capacitorPairs, capacitorRuns);
+                MaskPairs(lo, hi, kC2, kC3, ratio, capacitorPairs);
                 firstCapacitor = c[0];
                 capacitors = {-1, -1, -1};
             }
-            const size_t pair = Pair(kC3, c[1], c[2]);
-            if (!capacitorPairs[pair]) {
+            const long long lines = static_cast<long long>(axes[kR1].size() * axes[kR2].size());
+            const long long resistors = static_cast<long long>(Pair(kR2, index[kR1], index[kR2]));
+            const long long pair = static_cast<long long>(Pair(kC3, c[1], c[2]));
+            if (!capacitorPairs.Keeps(pair)) {
                 // The rest of these capacitors' lines, and those of the pairs ruled out next.
-                const long long lines = static_cast<long long>(axes[kR1].size() * axes[kR2].size());
-                skip = lines - static_cast<long long>(Pair(kR2, index[kR1], index[kR2])) - 1 +
-                       (capacitorRuns[pair] - 1) * lines;
+                const long long pairs = static_cast<long long>(axes[kC2].size() * axes[kC3].size());
+                skip =
+                    lines - resistors - 1 + (capacitorPairs.Next(pair, pairs) - pair - 1) * lines;
                 return false;
             }
             if (c != capacitors) {
-                SallenKeyXValues lo = v, hi = v;
-                Span(lo, hi, kR3);
-                MaskPairs(lo, hi, kR1, kR2, ratio, resistorPairs, resistorRuns);
+                MaskPairs(v, v, kR1, kR2, ratio, resistorPairs);
                 capacitors = c;
             }
-            const size_t resistors = Pair(kR2, index[kR1], index[kR2]);
-            if (!resistorPairs[resistors]) {
-                skip = resistorRuns[resistors] - 1;
+            if (!resistorPairs.Keeps(resistors)) {
+                skip = resistorPairs.Next(resistors, lines) - resistors - 1;
                 return false;
             }
         }
@@ -141,20 +228,25 @@ struct CSallenKeyXStructure::CombinationKernel {
     size_t Pair(size_t second, int i, int j) const {
         return static_cast<size_t>(i) * axes[second].size() + static_cast<size_t>(j);
     }
-    // Marks the index pairs of fields `a` and `b` whose box (with lo .. hi for the rest) may
-    // hold a candidate within `ratio`: boxes halved along their longer side down to a few pairs.
-    // `runs` counts, from each pair ruled out, the pairs ruled out in a row.
+    // Marks the index pairs of fields `a` and `b` whose box (with lo .. hi for the rest, R3
+    // over its whole axis) may hold a candidate within `ratio`: boxes halved along their longer
+    // side down to kFewPairs pairs. A box passes the range of R3 that it leaves open on to its
+    // halves.
     void MaskPairs(SallenKeyXValues lo, SallenKeyXValues hi, size_t a, size_t b, double ratio,
-                   std::vector<bool>& keep, std::vector<long long>& runs) {
+                   CBitMask& keep) {
         const std::vector<double>& x = axes[a];
         const std::vector<double>& y = axes[b];
-        keep.assign(x.size() * y.size(), false);
+        keep.Clear(x.size() * y.size());
         struct Box {
             size_t i0, i1, j0, j1;  // half-open index ranges
+            double uLow, uHigh;
         };
-        std::vector<Box> stack = {{0, x.size(), 0, y.size()}};
+        const std::vector<double>& r3 = axes[kR3];
+        const double u0 = s.highPass_ ? 1.0 / r3.back() : r3.front();
+        const double u1 = s.highPass_ ? 1.0 / r3.front() : r3.back();
+        std::vector<Box> stack = {{0, x.size(), 0, y.size(), u0, u1}};
         while (!stack.empty()) {
-            const Box box = stack.back();
+            Box box = stack.back();
             stack.pop_back();
             lo.*Field(a) = x[box.i0];
             hi.*Field(a) = x[box.i1 - 1];
@@ -162,48 +254,24 @@ struct CSallenKeyXStructure::CombinationKernel {
             hi.*Field(b) = y[box.j1 - 1];
             Complete(lo);
             Complete(hi);
-            if (LeavesBand(lo, hi, ratio)) {
+            if (!s.BoxReachesBand(lo, hi, boxPoints, ratio, hint, box.uLow, box.uHigh)) {
                 continue;
             }
-            if ((box.i1 - box.i0) * (box.j1 - box.j0) <= 4) {
+            if ((box.i1 - box.i0) * (box.j1 - box.j0) <= kFewPairs) {
                 for (size_t i = box.i0; i < box.i1; ++i) {
-                    for (size_t j = box.j0; j < box.j1; ++j) {
-                        keep[i * y.size() + j] = true;
-                    }
+                    keep.Set(i * y.size() + box.j0, i * y.size() + box.j1);
                 }
-            } else if (box.i1 - box.i0 >= box.j1 - box.j0) {
-                const size_t m = (box.i0 + box.i1) / 2;
-                stack.push_back({m, box.i1, box.j0, box.j1});
-                stack.push_back({box.i0, m, box.j0, box.j1});
-            } else {
-                const size_t m = (box.j0 + box.j1) / 2;
-                stack.push_back({box.i0, box.i1, m, box.j1});
-                stack.push_back({box.i0, box.i1, box.j0, m});
-            }
-        }
-        runs.assign(keep.size() + 1, 0);
-        for (size_t i = keep.size(); i-- > 0;) {
-            runs[i] = keep[i] ? 0 : runs[i + 1] + 1;
-        }
-    }
-    // The box lo .. hi leaves the band: R3's range is split in a few parts, each a box of its
-    // own, so that a box near the band is not kept for the sake of R3 values far from it.
-    bool LeavesBand(SallenKeyXValues lo, SallenKeyXValues hi, double ratio) {
-        constexpr size_t kParts = 16;
-        const std::vector<double>& r3 = axes[kR3];
-        const size_t n = r3.size();
-        for (size_t part = 0; part < kParts; ++part) {
-            const size_t begin = part * n / kParts, end = (part + 1) * n / kParts;
-            if (end == begin) {
                 continue;
             }
-            lo.r3 = r3[begin];
-            hi.r3 = r3[end - 1];
-            if (!s.BoxLeavesBand(lo, hi, boxPoints, ratio, hint)) {
-                return false;
+            Box upper = box, lower = box;
+            if (box.i1 - box.i0 >= box.j1 - box.j0) {
+                upper.i0 = lower.i1 = (box.i0 + box.i1) / 2;
+            } else {
+                upper.j0 = lower.j1 = (box.j0 + box.j1) / 2;
             }
+            stack.push_back(upper);
+            stack.push_back(lower);
         }
-        return true;
     }
     // The polynomial of the line's candidate v, computed once per candidate.
     const SallenKeyXPolynomial& Of(const SallenKeyXValues& v) {
@@ -221,11 +289,9 @@ struct CSallenKeyXStructure::CombinationKernel {
     bool equal;        // C2 and C3 follow C1
     double amplifier;  // the gain network's gain, for the stability test
     int firstCapacitor = -1;
-    std::vector<bool> capacitorPairs;  // per C2 and C3 index of this C1
-    std::vector<long long> capacitorRuns;
+    CBitMask capacitorPairs;  // per C2 and C3 index of this C1
     std::array<int, 3> capacitors{-1, -1, -1};
-    std::vector<bool> resistorPairs;  // per R1 and R2 index of these capacitors
-    std::vector<long long> resistorRuns;
+    CBitMask resistorPairs;  // per R1 and R2 index of these capacitors
     size_t hint = 0;
     SallenKeyXPolynomial polynomial;
     double polynomialR3 = NAN;
@@ -266,9 +332,10 @@ bool CSallenKeyXStructure::SearchWithin(double window, bool equalCapacitors) {
         p.m = std::abs(g);
         return p;
     });
-    // The boxes look at a few points spread over the grid: a box they keep costs little, and its
-    // lines are screened at every point.
-    constexpr size_t kBoxPoints = 12;
+    // The boxes look at three points spread over the grid (its ends and middle): more rule out
+    // hardly more boxes but make each cost more, and the lines of a box kept are screened at
+    // every point.
+    constexpr size_t kBoxPoints = 3;
     std::vector<BoxPoint> boxes;
     for (size_t i : SpreadOrder(points.size())) {
         if (boxes.size() == kBoxPoints) {
@@ -276,10 +343,13 @@ bool CSallenKeyXStructure::SearchWithin(double window, bool equalCapacitors) {
         }
         const GridPoint& p = points[i];
         const Complex x = p.x, x2 = x * x;
-        BoxPoint b{{x, -x * p.gain, x2, -x2 * p.gain, x2 * x}, {}, std::abs(p.gain), p.target};
-        for (size_t i = 0; i < 5; ++i) {
-            b.size[i] = std::abs(b.w[i]);
+        const double g = std::abs(p.gain);
+        BoxPoint b{{x, x * (1.0 - p.gain), x2, x2 * (1.0 - p.gain), x2 * x}, {}, {}, g, p.target};
+        for (size_t k = 0; k < 5; ++k) {
+            b.size[k] = std::abs(b.w[k]);
         }
+        // e1 and e2 stand for their terms with and without G.
+        b.terms = {b.size[0], b.size[0] * (1.0 + g), b.size[2], b.size[2] * (1.0 + g), b.size[4]};
         boxes.push_back(b);
     }
     std::vector<double> u;

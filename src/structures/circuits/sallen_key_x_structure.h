@@ -175,19 +175,21 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // CFilterStructure::WidenUntilFound); false when the window holds none.
     bool SearchWithin(double window, bool equalCapacitors);
     // A grid point as the boxes of the search over every combination see it: D is affine in
-    // the coefficients, D = 1 + sum w_i c_i over (d1, e1, d2, e2, d3).
+    // the coefficients, D = 1 + sum w_i c_i over (d1 - e1, e1, d2 - e2, e2, d3).
     struct BoxPoint {
         std::array<Complex, 5> w;
-        std::array<double, 5> size;  // |w_i|
-        double gain;                 // |G|
+        std::array<double, 5> size;   // |w_i|
+        std::array<double, 5> terms;  // the size of the terms that w_i c_i stands for
+        double gain;                  // |G|
         double target;
     };
-    // For every network between `lo` and `hi` (each value of lo at most that of hi) some grid
-    // point's |H| lies outside target / ratio .. target ratio; `hint` is asked first and moves to
-    // the point that showed it. Every coefficient grows with each value (the low-pass) or falls
-    // with each (the high-pass), so over the box it lies between its values at the two corners.
-    bool BoxLeavesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
-                       const std::vector<BoxPoint>& points, double ratio, size_t& hint) const;
+    // Narrows [uLow, uHigh] (u as along the search's lines, for R3) to a range that holds
+    // every u for which some network between `lo` and `hi` (each value of lo at most that of
+    // hi, R3 not read) may keep |H| within target / ratio .. target ratio at every point; false
+    // when none may. `hint` is asked first and moves to the point that rules the box out.
+    bool BoxReachesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
+                        const std::vector<BoxPoint>& points, double ratio, size_t& hint,
+                        double& uLow, double& uHigh) const;
 
     // Stores stage 0 and accumulates the filter and group-delay curves.
     void StoreAndAccumulate();

@@ -4,7 +4,7 @@
 // design with both times, and checks that both ways store the same values bit for bit.
 //
 //   veltranix_search_sweep [--group NAME] [--only TEXT] [--identity none|extremes|all]
-//                          [--repeat N] [--list]
+//                          [--repeat N] [--list] [--search neighbours|exhaustive]
 //
 // Third-order groups "E96" and "E192": low-pass and high-pass; Bessel, Butterworth, Chebyshev
 // 1 dB; 0, 6, 20 dB; ideal, LF411, uA741; 100 Hz, 1 kHz, 20 kHz; general capacitors, and equal
@@ -16,7 +16,9 @@
 // median design of each group; "all" runs it for every design (hours at E192) and also checks
 // the default search with 1, 2 and 4 threads; "none" times the default search only. "--repeat
 // N" keeps the fastest of N default runs. "--only TEXT" takes only the designs whose description
-// (as listed) contains TEXT, for a profile of one case.
+// (as listed) contains TEXT, for a profile of one case. "--search" names the standard-value
+// search (the neighbour search by default; the straightforward search over every combination
+// takes hours at E96 already, so that one goes with "--identity none").
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -44,6 +46,7 @@ struct Case {
     int opAmp = 0;
     bool equalCapacitors = false;
     bool stepless = false;
+    SearchMethod search = SearchMethod::NEIGHBOURS;
 };
 
 struct Group {
@@ -77,6 +80,7 @@ bool Specify(CDesignSession& session, const Case& c) {
         in.series = c.series;
         in.steplessR2 = c.stepless;
         in.opAmp = c.opAmp;
+        in.search.method = c.search;
         return !AcceptBpInput(in, session.Filter(), session.Character());
     }
     HpLpInput in;
@@ -87,6 +91,7 @@ bool Specify(CDesignSession& session, const Case& c) {
     in.series = c.series;
     in.opAmp = c.opAmp;
     in.equalCapacitors = c.equalCapacitors;
+    in.search.method = c.search;
     return !AcceptHpLpInput(in, c.type, c.structure, session.Filter(), session.Character());
 }
 
@@ -188,6 +193,7 @@ struct Options {
     Identity identity = Identity::EXTREMES;
     int repeat = 1;
     bool list = false;
+    SearchMethod search = SearchMethod::NEIGHBOURS;
 };
 
 struct Measured {
@@ -289,19 +295,29 @@ int main(int argc, char** argv) {
             options.repeat = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--list") {
             options.list = true;
+        } else if (arg == "--search" && i + 1 < argc) {
+            options.search = std::strcmp(argv[++i], "exhaustive") == 0
+                                 ? vx::SearchMethod::EXHAUSTIVE
+                                 : vx::SearchMethod::NEIGHBOURS;
         } else {
             std::fprintf(stderr,
                          "usage: %s [--group E96|E192|others] [--only TEXT] "
-                         "[--identity none|extremes|all] [--repeat N] [--list]\n",
+                         "[--identity none|extremes|all] [--repeat N] [--list] "
+                         "[--search neighbours|exhaustive]\n",
                          argv[0]);
             return 2;
         }
     }
-    const std::vector<vx::Group> groups = {
+    std::vector<vx::Group> groups = {
         {"Third order, E96", vx::ThirdOrderCases(vx::ResistorSeries::E96)},
         {"Third order, E192", vx::ThirdOrderCases(vx::ResistorSeries::E192)},
         {"Other structures, order 30", vx::OtherCases()},
     };
+    for (vx::Group& group : groups) {
+        for (vx::Case& c : group.cases) {
+            c.search = options.search;
+        }
+    }
     const char* const keys[] = {"E96", "E192", "others"};
     int mismatches = 0;
     for (size_t g = 0; g < groups.size(); ++g) {

@@ -10,6 +10,7 @@
 
 #include "model/filter.h"
 #include "model/user_message.h"
+#include "response/filter_dynamics.h"
 #include "response/response_accumulator.h"
 #include "response/show_fregang.h"
 #include "structures/capacitors/capacitor_prompt.h"
@@ -92,6 +93,8 @@ class CFilterStructure : private SearchHost {
     virtual double MinimumCapacitor(int stage, int which, double firstCapacitor) const = 0;
     // H(jw) of the current stage with its current values and the current op-amp numbers.
     virtual Complex StageTransfer(double w) const = 0;
+    // H(s) of the current stage anywhere in the s-plane.
+    virtual Complex StageTransferAt(Complex s) const = 0;
     // Exact dimensioning: standard capacitors, unrounded resistors.
     virtual void DesignStage() = 0;
     virtual void SearchCapacitors() = 0;
@@ -102,6 +105,10 @@ class CFilterStructure : private SearchHost {
     virtual void RoundResistors() = 0;
     // Recomputes the four curves from the stored values, stage by stage.
     virtual void RecomputeCurves();
+    // The design's stages as rational functions (see DesignTransfers), from the stored values as
+    // RecomputeCurves takes them. A stage that is not rational of a degree within reach leaves
+    // its list short.
+    virtual DesignTransfers CaptureTransfers();
     // Fills the stage records from the coefficients, every stage with `stageGain`.
     virtual void SetStageTargets(double stageGain) = 0;
 
@@ -365,6 +372,10 @@ class CFilterStructure : private SearchHost {
     void SetLowHighPassTargets(double stageGain, bool highPass, int records);
 
     CFilter& Filter() const { return *filter_; }
+    // The transfers' grid and frequency, without stages.
+    DesignTransfers EmptyTransfers() const;
+    // Appends the current stage's transfer function with the current op-amp, when it fits.
+    void AppendTransfer(std::vector<RationalStage>& stages) const;
 
   private:
     friend class CStageLoop;

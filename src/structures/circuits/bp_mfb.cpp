@@ -61,10 +61,11 @@ double OpenIfLarge(double r2) {
 
 }  // namespace
 
-Complex CBpMfb::Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w) {
+template <class Frequency>
+Complex CBpMfb::Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, Frequency w) {
     // Nodal analysis with V(output) = -A(jw) V(inverting input): the node at C1/R3 gives the
     // internal node from the output, the internal node's sum of currents closes the loop.
-    const Complex s(0.0, w);
+    const Complex s = LaplaceOf(w);
     const Complex inverse = opAmp.InverseGain(w);
     const double g1 = 1.0 / v.r1;
     const double g2 = 1.0 / v.r2;
@@ -74,6 +75,8 @@ Complex CBpMfb::Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double 
     const Complex y = g1 + g2 + 2.0 * sc;
     return -g1 * sc / (k * y + sc * sc * (1.0 - inverse));
 }
+template Complex CBpMfb::Transfer(const BpMfbValues&, const OpAmpParams&, double);
+template Complex CBpMfb::Transfer(const BpMfbValues&, const OpAmpParams&, Complex);
 
 double CBpMfb::Omega() const {
     return 2.0 * std::numbers::pi * Context().Record().poleFrequency;

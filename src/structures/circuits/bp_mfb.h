@@ -47,6 +47,9 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1 = C2", ""}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
+    Complex StageTransferAt(Complex s) const override {
+        return Transfer(values_, Context().opAmp, s);
+    }
     void DesignStage() override;
     void SearchCapacitors() override;
     void SearchResistors() override;
@@ -55,7 +58,8 @@ class CBpMfb : public CStructureWithValues<BpMfbValues> {
     void SetStageTargets(double stageGain) override;
 
     // H(jw) of a stage with these values and amplifier (inverting: -R3/(2 R1) at fp).
-    static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, double w);
+    template <class Frequency>
+    static Complex Transfer(const BpMfbValues& v, const OpAmpParams& opAmp, Frequency w);
 
     // Transfer() for candidates that differ in R2 only: what depends on the amplifier and the
     // frequency is computed once per search, what C, R1 and R3 give once per line; the

@@ -8,10 +8,6 @@
 
 namespace vx {
 
-Complex CBrTt::Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w) {
-    return TwinTTransfer({v.c1, v.c1, v.c2, v.r1, v.r1, v.r2, v.r3, v.r4}, opAmp, w);
-}
-
 void CBrTt::SetStageTargets(double) {
     const double q = Filter().Quality();
     SetStageRecord(Filter().Frequency(), q, TwinTGain(q), 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "structures/circuits/structure_with_values.h"
+#include "structures/circuits/twin_t_network.h"
 
 namespace vx {
 
@@ -44,6 +45,9 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", ""}; }
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
     Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
+    Complex StageTransferAt(Complex s) const override {
+        return Transfer(values_, Context().opAmp, s);
+    }
     void DesignStage() override;
     // Exact dimensioning, then R1 and R2 from two standard resistors and the gain network.
     void SearchCapacitors() override;
@@ -53,7 +57,10 @@ class CBrTt : public CStructureWithValues<TwinTValues> {
     // One stage: fp = fm, Qp = Q, gain 2 - 1/(2 Q); the argument is not used.
     void SetStageTargets(double stageGain) override;
 
-    static Complex Transfer(const TwinTValues& v, const OpAmpParams& opAmp, double w);
+    template <class Frequency>
+    static Complex Transfer(const TwinTValues& v, const OpAmpParams& opAmp, Frequency w) {
+        return TwinTTransfer({v.c1, v.c1, v.c2, v.r1, v.r1, v.r2, v.r3, v.r4}, opAmp, w);
+    }
 
   protected:
     // The rest of the stage from C1: twin-T at the notch frequency and the exact gain network.

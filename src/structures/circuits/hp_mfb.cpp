@@ -8,16 +8,19 @@
 
 namespace vx {
 
-Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) {
+template <class Frequency>
+Complex CHpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, Frequency w) {
     // Nodal analysis with the inverting input at -Vout/A(jw). The C3 admittance only enters as
     // G1/(jw C3), so an absent C3 (2e20, the internal node is the inverting input) is harmless.
     const Complex g = opAmp.InverseGain(w);
-    const Complex s(0.0, w);
+    const Complex s = LaplaceOf(w);
     const double g1 = 1.0 / v.r1;
     const Complex y = s * (v.c1 + v.c2) + 1.0 / v.r2;  // internal node without C3
     const Complex u = g1 / (s * v.c3);
     return -s * v.c1 / (g * y + (1.0 + g) * (g1 + u * y) + s * v.c2);
 }
+template Complex CHpMfb::Network(const MfbValues&, const OpAmpParams&, double);
+template Complex CHpMfb::Network(const MfbValues&, const OpAmpParams&, Complex);
 
 LineScreenAxis CHpMfb::ScreenAlong(double MfbValues::*along) const {
     // With g = 1/A and y = s (C1 + C2) + G2 the denominator is

@@ -29,7 +29,8 @@ class CHpMfb : public CMfbStructure {
     CHpMfb() : CMfbStructure(kSlots, kCapacitors) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
-    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
+    template <class Frequency>
+    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, Frequency w);
 
     // Network() for the candidates of a search line with what depends on the amplifier and the
     // frequency only computed once per search, and what stays along a line (C1, C2, C3, R2) once
@@ -77,6 +78,9 @@ class CHpMfb : public CMfbStructure {
                          CLineScreen& screen) const override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
+    }
+    Complex TransferAt(const MfbValues& v, const OpAmpParams& opAmp, Complex s) const override {
+        return Network(v, opAmp, s);
     }
 
   private:

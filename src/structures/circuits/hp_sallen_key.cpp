@@ -8,8 +8,8 @@
 
 namespace vx {
 
-Complex CHpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const {
-    const Complex s(0.0, w);
+Complex CHpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g,
+                                       Complex s) const {
     // Numerator and denominator divided by R2 C2, so that a first-order stage (both 2e20)
     // reduces cleanly to G s R1 C1 / (1 + s R1 C1).
     const Complex s2r1c1 = s * s * (v.r1 * v.c1);

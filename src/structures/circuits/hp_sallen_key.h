@@ -17,7 +17,7 @@ class CHpSallenKey : public CSallenKeyStructure {
     double MinimumCapacitor(int, int, double) const override { return 1e-12; }
 
   protected:
-    Complex TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const override;
+    Complex TransferWithGain(const SallenKeyValues& v, const Complex& g, Complex s) const override;
     bool Realizable(const SallenKeyValues& v) const override;
     LineScreenAxis ScreenAlong(double SallenKeyValues::*along,
                                const std::vector<Complex>& gains) const override;

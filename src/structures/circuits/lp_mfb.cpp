@@ -10,11 +10,12 @@
 
 namespace vx {
 
-Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) {
+template <class Frequency>
+Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, Frequency w) {
     // Nodal analysis with the inverting input at -Vout/A(jw). Written so that R3 = 0 (a
     // first-order stage, the internal node is the inverting input) needs no special case.
     const Complex g = opAmp.InverseGain(w);
-    const Complex s(0.0, w);
+    const Complex s = LaplaceOf(w);
     const double g1 = 1.0 / v.r1;
     const double g2 = 1.0 / v.r2;
     const Complex y = g1 + g2 + s * v.c2;  // internal node without R3
@@ -22,6 +23,8 @@ Complex CLpMfb::Network(const MfbValues& v, const OpAmpParams& opAmp, double w) 
     const Complex sc1r3 = sc1 * v.r3;
     return -g1 / (g * ((1.0 + sc1r3) * y + sc1) + sc1r3 * y + sc1 + g2);
 }
+template Complex CLpMfb::Network(const MfbValues&, const OpAmpParams&, double);
+template Complex CLpMfb::Network(const MfbValues&, const OpAmpParams&, Complex);
 
 LineScreenAxis CLpMfb::ScreenAlong(double MfbValues::*along) const {
     if (along != &MfbValues::r3) {

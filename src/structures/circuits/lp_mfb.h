@@ -26,7 +26,8 @@ class CLpMfb : public CMfbStructure {
     CLpMfb() : CMfbStructure(kSlots, kCapacitors) {}
 
     // The network with the amplifier output = -A(jw) times the inverting input.
-    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, double w);
+    template <class Frequency>
+    static Complex Network(const MfbValues& v, const OpAmpParams& opAmp, Frequency w);
 
     void SetStageTargets(double stageGain) override {
         SetLowHighPassTargets(stageGain, false, Context().stageCount);
@@ -48,6 +49,9 @@ class CLpMfb : public CMfbStructure {
                          CLineScreen& screen) const override;
     Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const override {
         return Network(v, opAmp, w);
+    }
+    Complex TransferAt(const MfbValues& v, const OpAmpParams& opAmp, Complex s) const override {
+        return Network(v, opAmp, s);
     }
 
   private:

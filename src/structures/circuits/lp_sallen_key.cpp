@@ -10,8 +10,8 @@
 
 namespace vx {
 
-Complex CLpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g, double w) const {
-    const Complex s(0.0, w);
+Complex CLpSallenKey::TransferWithGain(const SallenKeyValues& v, const Complex& g,
+                                       Complex s) const {
     return g / (1.0 + s * (v.c1 * (v.r1 + v.r2) + (1.0 - g) * v.r1 * v.c2) +
                 s * s * (v.r1 * v.r2 * v.c1 * v.c2));
 }

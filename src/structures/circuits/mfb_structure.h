@@ -38,10 +38,14 @@ class CMfbStructure : public CStructureWithValues<MfbValues> {
         : CStructureWithValues(kGridPoints, slots, capacitors) {}
 
     Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
+    Complex StageTransferAt(Complex s) const override {
+        return TransferAt(values_, Context().opAmp, s);
+    }
 
   protected:
     // H(jw) of a stage with these values and amplifier.
     virtual Complex Transfer(const MfbValues& v, const OpAmpParams& opAmp, double w) const = 0;
+    virtual Complex TransferAt(const MfbValues& v, const OpAmpParams& opAmp, Complex s) const = 0;
     // The screen of search lines along `along` (see CLineScreen) with the grid points' factors;
     // without points where the stage is not screened along it.
     virtual LineScreenAxis ScreenAlong(double MfbValues::*along) const = 0;

@@ -46,13 +46,13 @@ struct CSallenKeyStructure::Line {
             return INFINITY;
         }
         v.*fields[2] = axes[2][static_cast<size_t>(last)];
-        return s.Realizable(v)
-                   ? s.Context().grid.ErrorAt(
-                         [&](size_t k) {
-                             return s.TransferWithGain(v, gains[k], s.Context().grid.Omega(k));
-                         },
-                         bound, hint)
-                   : INFINITY;
+        return s.Realizable(v) ? s.Context().grid.ErrorAt(
+                                     [&](size_t k) {
+                                         return s.TransferWithGain(
+                                             v, gains[k], LaplaceOf(s.Context().grid.Omega(k)));
+                                     },
+                                     bound, hint)
+                               : INFINITY;
     }
 };
 
@@ -135,7 +135,7 @@ struct CSallenKeyStructure::Kernel {
     }
     bool Realizable(const SallenKeyValues& v) const { return s.Realizable(v); }
     Complex At(const SallenKeyValues& v, size_t k) const {
-        return s.TransferWithGain(v, gains[k], s.Context().grid.Omega(k));
+        return s.TransferWithGain(v, gains[k], LaplaceOf(s.Context().grid.Omega(k)));
     }
 };
 

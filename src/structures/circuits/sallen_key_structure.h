@@ -43,15 +43,20 @@ class CSallenKeyStructure : public CStructureWithValues<SallenKeyValues> {
     void SearchResistors() override;
     double SearchCombinations(bool fixedCapacitors) override;
     Complex StageTransfer(double w) const override { return Transfer(values_, Context().opAmp, w); }
+    Complex StageTransferAt(Complex s) const override {
+        return Transfer(values_, Context().opAmp, s);
+    }
 
   protected:
-    // H(jw) of a stage with these values and amplifier.
-    Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, double w) const {
-        return TransferWithGain(v, opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w), w);
+    // H(jw) (or H(s)) of a stage with these values and amplifier.
+    template <class Frequency>
+    Complex Transfer(const SallenKeyValues& v, const OpAmpParams& opAmp, Frequency w) const {
+        return TransferWithGain(v, opAmp.NonInvertingGain(FeedbackFraction(v.r3, v.r4), w),
+                                LaplaceOf(w));
     }
-    // The same with `g` the amplifier's closed-loop gain at w with the stage's gain network.
+    // The same with `g` the amplifier's closed-loop gain at s with the stage's gain network.
     virtual Complex TransferWithGain(const SallenKeyValues& v, const Complex& g,
-                                     double w) const = 0;
+                                     Complex s) const = 0;
     // The damping term of a candidate is positive (always true for a first-order stage).
     virtual bool Realizable(const SallenKeyValues& v) const = 0;
     // The screen of search lines along `along` (see CLineScreen) with the grid points' factors

@@ -22,6 +22,12 @@ Complex CSallenKeyXStructure::StageTransfer(double w) const {
                     X(w));
 }
 
+Complex CSallenKeyXStructure::StageTransferAt(Complex s) const {
+    return Transfer(Polynomial(values_),
+                    Context().opAmp.NonInvertingGain(FeedbackFraction(values_.r4, values_.r5), s),
+                    X(s));
+}
+
 CSallenKeyXStructure::ErrorGrid CSallenKeyXStructure::GridPoints(const SallenKeyXValues& v) const {
     ErrorGrid grid;
     const size_t n = Context().grid.Size();
@@ -266,6 +272,20 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
     SetBestError(error);
     RecordOutcome(0, {error, error});
     StoreAndAccumulate();
+}
+
+DesignTransfers CSallenKeyXStructure::CaptureTransfers() {
+    DesignTransfers t = EmptyTransfers();
+    // The target is the product of both exactly dimensioned pairs; the circuit is one stage.
+    for (int pair = 0; pair < 2; ++pair) {
+        SelectStage(pair);
+        DesignStage();
+        WithIdealOpAmp([&] { AppendTransfer(t.target); });
+    }
+    SelectStage(0);
+    LoadStageValues(0);
+    AppendTransfer(t.filter);
+    return t;
 }
 
 void CSallenKeyXStructure::RecomputeCurves() {

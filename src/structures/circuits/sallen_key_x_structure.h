@@ -75,10 +75,12 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     void DesignWithFixedCapacitors() override;
     void DesignWithCapacitorSearch() override;
     void RecomputeCurves() override;
+    DesignTransfers CaptureTransfers() override;
     void SetStageTargets(double stageGain) override;
 
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }
     Complex StageTransfer(double w) const override;
+    Complex StageTransferAt(Complex s) const override;
     // Pair `CurrentStage()` (0 the RC section, 1 the Sallen-Key section) exactly, the other
     // section's parts absent.
     void DesignStage() override { values_ = ExactPair(Context().currentStage); }
@@ -127,6 +129,7 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
         return g / (1.0 + x * (p.d1 - g * p.e1 + x * (p.d2 - g * p.e2 + x * p.d3)));
     }
     Complex X(double w) const { return {0.0, highPass_ ? -1.0 / w : w}; }
+    Complex X(Complex s) const { return highPass_ ? 1.0 / s : s; }
     // The grid points of a search, and the few points whose terms are summed first to drop a
     // hopeless candidate early.
     struct ErrorGrid {

@@ -27,9 +27,10 @@ void Subtract(Polynomial& a, const Polynomial& b) {
 
 }  // namespace
 
-Complex TwinTTransfer(const TwinTNetwork& n, const OpAmpParams& opAmp, double w) {
+template <class Frequency>
+Complex TwinTTransfer(const TwinTNetwork& n, const OpAmpParams& opAmp, Frequency w) {
     // Written so that a balanced network computes exactly as the designed stage always has.
-    const Complex s(0.0, w);
+    const Complex s = LaplaceOf(w);
     const double ga = 1.0 / n.r1a;
     const double gb = 1.0 / n.r1b;
     const double g2 = 1.0 / n.r2;
@@ -44,6 +45,8 @@ Complex TwinTTransfer(const TwinTNetwork& n, const OpAmpParams& opAmp, double w)
     const Complex k = opAmp.NonInvertingGain(FeedbackFraction(n.r3, n.r4), w);
     return k * numerator / (sb + gb - p - k * qs);
 }
+template Complex TwinTTransfer(const TwinTNetwork&, const OpAmpParams&, double);
+template Complex TwinTTransfer(const TwinTNetwork&, const OpAmpParams&, Complex);
 
 std::vector<double> TwinTDenominator(const TwinTNetwork& n) {
     const double ga = 1.0 / n.r1a;

@@ -28,7 +28,8 @@ struct TwinTNetwork {
 // V(P) (sC1b + G1b - P - k Qs) = N V(in), with N = sC1b sC1a / yA + G1b G1a / yB,
 // P = (sC1b)^2 / yA + G1b^2 / yB and Qs = sC1b G2 / yA, yA and yB the sums of the admittances
 // at A and B. The balanced network gives k (1 + p^2) / (1 + 2 (2 - k) p + p^2), p = s R C.
-Complex TwinTTransfer(const TwinTNetwork& n, const OpAmpParams& opAmp, double w);
+template <class Frequency>
+Complex TwinTTransfer(const TwinTNetwork& n, const OpAmpParams& opAmp, Frequency w);
 
 // The denominator of that transfer function with the ideal amplifier, multiplied out by yA yB:
 // d0 + d1 s + d2 s^2 + d3 s^3 with d0 = 1. In the balanced network one of its real roots is

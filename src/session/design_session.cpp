@@ -145,6 +145,14 @@ std::vector<std::string> CDesignSession::Findings() {
     return CheckDesign(filter_, curves_, *structure, opv_);
 }
 
+FilterDynamics CDesignSession::Dynamics() {
+    CFilterStructure* structure = Current();
+    if (structure == nullptr || filter_.GetDesignState() != DesignState::DESIGNED) {
+        return {};
+    }
+    return ComputeDynamics(structure->CaptureTransfers(), kCurvePoints);
+}
+
 bool CDesignSession::RecomputeCurves() {
     CFilterStructure* structure = Current();
     if (structure == nullptr) {

@@ -94,6 +94,9 @@ class CDesignSession {
     std::vector<std::string> Findings();
     // Recomputes the curves of the design stored in the record.
     bool RecomputeCurves();
+    // Phase and time responses of the finished design (see ComputeDynamics), from its stored
+    // values; empty while none is finished.
+    FilterDynamics Dynamics();
 
     // How every structure of the session searches (threads, pruning).
     void SetSearchOptions(const SearchOptions& options);

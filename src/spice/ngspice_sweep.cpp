@@ -39,8 +39,14 @@ class ScratchFolder {
 }  // namespace
 
 std::variant<AcSweep, UserMessage> RunNgspiceAc(const CFilter& filter, const COpv& opv,
-                                                const SpiceSettings& configured,
+                                                const SpiceSettings& settings,
                                                 const std::vector<std::string>& expressions) {
+    return RunNgspice(filter, opv, settings, SpiceMode::AMPLITUDE_LINEAR, expressions);
+}
+
+std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv& opv,
+                                              const SpiceSettings& configured, SpiceMode mode,
+                                              const std::vector<std::string>& expressions) {
     const ScratchFolder scratch;
     if (scratch.Path().empty()) {
         return UserMessage{spice_text::kCaptionCheck, spice_text::kNoScratchFolder};
@@ -48,11 +54,10 @@ std::variant<AcSweep, UserMessage> RunNgspiceAc(const CFilter& filter, const COp
     SpiceSettings settings = configured;
     settings.tmpPath = scratch.Path();
     const CPspice spice(filter, opv, settings);
-    if (auto failure = spice.WriteFiles(SpiceMode::AMPLITUDE_LINEAR)) {
+    if (auto failure = spice.WriteFiles(mode)) {
         return *failure;
     }
-    const CNgspiceJob job(spice, SpiceMode::AMPLITUDE_LINEAR, expressions,
-                          spice_text::kCaptionCheck);
+    const CNgspiceJob job(spice, mode, expressions, spice_text::kCaptionCheck);
     if (auto failure = job.WriteControlFile()) {
         return *failure;
     }

@@ -11,6 +11,7 @@ namespace vx {
 
 class CFilter;
 class COpv;
+enum class SpiceMode : int;
 
 // The simulator's frequencies and, for each of them, one value per expression asked for.
 struct AcSweep {
@@ -30,5 +31,10 @@ inline constexpr const char* kNgspiceMagnitude = "mag(v(\"0ut\"))";
 std::variant<AcSweep, UserMessage> RunNgspiceAc(const CFilter& filter, const COpv& opv,
                                                 const SpiceSettings& settings,
                                                 const std::vector<std::string>& expressions);
+// The same for any analysis of the Spice menu; for the step response the "frequencies" are the
+// simulator's times in seconds.
+std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv& opv,
+                                              const SpiceSettings& settings, SpiceMode mode,
+                                              const std::vector<std::string>& expressions);
 
 }  // namespace vx

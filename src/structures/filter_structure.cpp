@@ -434,6 +434,34 @@ void CFilterStructure::RecomputeCurves() {
     CStageLoop(*this).RecomputeCurves();
 }
 
+void CFilterStructure::AppendTransfer(std::vector<RationalStage>& stages) const {
+    std::optional<RationalStage> fit =
+        FitRational([this](Complex s) { return StageTransferAt(s); }, context_.omegaG);
+    if (fit) {
+        stages.push_back(std::move(*fit));
+    }
+}
+
+DesignTransfers CFilterStructure::EmptyTransfers() const {
+    DesignTransfers t;
+    t.firstOmega = context_.omegaG * lowerPlotLimit_;
+    t.ratio = curveFactor_;
+    t.frequency = filter_->Frequency();
+    return t;
+}
+
+DesignTransfers CFilterStructure::CaptureTransfers() {
+    DesignTransfers t = EmptyTransfers();
+    for (int i = 0; i < StageCount(); ++i) {
+        SelectStage(i);
+        DesignStage();
+        WithIdealOpAmp([&] { AppendTransfer(t.target); });
+        LoadStageValues(i);
+        AppendTransfer(t.filter);
+    }
+    return t;
+}
+
 std::vector<StageTableRow> CFilterStructure::FormatStageTable() const {
     std::vector<StageTableRow> rows;
     const double fg = filter_->Frequency();

@@ -34,6 +34,14 @@ struct DesignRun {
     CDesignSession& session;
     const DesignOptions& options;
     std::optional<ToleranceResult> tolerance;  // when the analysis was asked for
+    std::optional<FilterDynamics> dynamics;    // once an output needs it
+
+    const FilterDynamics& Dynamics() {
+        if (!dynamics) {
+            dynamics = session.Dynamics();
+        }
+        return *dynamics;
+    }
 };
 
 // One thing to do with a finished design; returns an exit status, 0 to go on.
@@ -60,9 +68,16 @@ int WriteCurves(DesignRun& run) {
     const DesignOptions& options = run.options;
     const CFilter& f = run.session.Filter();
     if (!WriteTextFile(options.curvesPath,
-                       CurvesCsv(run.session.Curves(), f.Frequency(), f.PlotMin(), f.PlotMax(),
-                                 f.Structure() != StructureKind::SALLEN_KEY_X))) {
+                       CurvesCsv(run.session.Curves(), run.Dynamics(), f.Frequency(), f.PlotMin(),
+                                 f.PlotMax(), f.Structure() != StructureKind::SALLEN_KEY_X))) {
         return UsageError(kCommand, "cannot write " + options.curvesPath);
+    }
+    return 0;
+}
+
+int WriteStep(DesignRun& run) {
+    if (!WriteTextFile(run.options.stepPath, StepCsv(run.Dynamics()))) {
+        return UsageError(kCommand, "cannot write " + run.options.stepPath);
     }
     return 0;
 }
@@ -167,6 +182,9 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     if (!options.curvesPath.empty()) {
         steps.emplace_back(WriteCurves);
     }
+    if (!options.stepPath.empty()) {
+        steps.emplace_back(WriteStep);
+    }
     if (!options.savePath.empty()) {
         steps.emplace_back(SaveBack);
     }
@@ -246,7 +264,7 @@ int RunDesign(const Args& args) {
     for (const std::string& finding : session.Findings()) {
         std::fprintf(stderr, "Warnung: %s\n", finding.c_str());
     }
-    DesignRun run{session, options, std::nullopt};
+    DesignRun run{session, options, std::nullopt, std::nullopt};
     for (const PostDesignStep& step : PostDesignSteps(options)) {
         if (const int status = step(run)) {
             return status;

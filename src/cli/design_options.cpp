@@ -50,9 +50,14 @@ OptionGroup DesignOptionGroup(DesignOptions& o) {
                 {"--fmax", kValue, "", Factor(o.fmax)},
                 TextOption("--curves",
                            "  --curves OUT.csv    write the target, traditional and filter "
-                           "magnitudes and the group\n"
-                           "                      delay on the 1501-point grid\n",
+                           "magnitudes, the group\n"
+                           "                      delay and the phases on the 1501-point grid\n",
                            o.curvesPath),
+                TextOption("--step-csv",
+                           "  --step-csv OUT.csv  write the step responses of the target and the "
+                           "filter (1 V step,\n"
+                           "                      five periods of the filter frequency)\n",
+                           o.stepPath),
                 TextOption("--save", "  --save OUT.vxs      write the specification back\n",
                            o.savePath),
                 TextOption("--html",

@@ -17,6 +17,7 @@ struct DesignOptions {
     std::optional<double> fmin;
     std::optional<double> fmax;
     std::string curvesPath;
+    std::string stepPath;
     std::string savePath;
     std::string htmlPath;
     std::string designer;

@@ -75,8 +75,11 @@ TEST(DesignCommand, DesignsEveryExample) {
         ASSERT_TRUE(
             LoadSpecification(file, session.Filter(), session.Character(), session.OpAmps()).ok);
         const std::filesystem::path csv = Scratch(file.stem().string() + ".csv");
+        const std::filesystem::path step = Scratch(file.stem().string() + "_step.csv");
         std::filesystem::remove(csv);
-        const Result r = RunCli("design " + file.string() + " --curves " + csv.string());
+        std::filesystem::remove(step);
+        const Result r = RunCli("design " + file.string() + " --curves " + csv.string() +
+                                " --step-csv " + step.string());
         ASSERT_EQ(r.status, 0) << r.err;
         covered.insert({session.Filter().Type(), session.Filter().Structure()});
         const std::vector<std::string> out = Lines(r.out);
@@ -99,11 +102,13 @@ TEST(DesignCommand, DesignsEveryExample) {
 
         const std::vector<std::string> rows = Lines(ReadFile(csv));
         ASSERT_EQ(rows.size(), 1502u);
-        EXPECT_EQ(rows[0], "frequency_hz,target,traditional,filter,group_delay_s");
+        EXPECT_EQ(rows[0],
+                  "frequency_hz,target,traditional,filter,group_delay_s,target_phase_deg,"
+                  "filter_phase_deg");
         double previous = 0.0;
         for (size_t i = 1; i < rows.size(); ++i) {
             const std::vector<std::string> f = Fields(rows[i], ',');
-            ASSERT_EQ(f.size(), 5u) << rows[i];
+            ASSERT_EQ(f.size(), 7u) << rows[i];
             const double frequency = ParseDouble(f[0]);
             EXPECT_GT(frequency, previous);
             previous = frequency;
@@ -116,6 +121,13 @@ TEST(DesignCommand, DesignsEveryExample) {
                     1e-9 * session.Filter().Frequency());
         EXPECT_NEAR(ParseDouble(rows.back()), 2.0 * session.Filter().Frequency(),
                     1e-6 * session.Filter().Frequency());
+        // The step responses over five periods, both columns filled for a stable design.
+        const std::vector<std::string> steps = Lines(ReadFile(step));
+        ASSERT_EQ(steps.size(), 1502u);
+        EXPECT_EQ(steps[0], "time_s,target,filter");
+        EXPECT_EQ(Fields(steps.back(), ',').size(), 3u);
+        EXPECT_NEAR(ParseDouble(steps.back()), 5.0 / session.Filter().Frequency(),
+                    1e-9 / session.Filter().Frequency());
     }
     // The examples show every circuit.
     EXPECT_EQ(covered.size(), kCircuitPairs.size());

@@ -196,13 +196,19 @@ TEST(CurvesCsv, WritesTheGridOfTheCurves) {
     curves.traditional.Fill(0.5);
     curves.filter.Fill(0.25);
     curves.groupDelay.Fill(1e-4);
-    const std::vector<std::string> lines = Lines(CurvesCsv(curves, 1000.0, 0.5, 2.0));
+    FilterDynamics dynamics;
+    dynamics.filterPhase.assign(kCurvePoints, -90.0);
+    const std::vector<std::string> lines = Lines(CurvesCsv(curves, dynamics, 1000.0, 0.5, 2.0));
     ASSERT_EQ(lines.size(), 1502u);
-    EXPECT_EQ(lines[0], "frequency_hz,target,traditional,filter,group_delay_s");
-    EXPECT_EQ(lines[1], "500,1,0.5,0.25,0.0001");
+    // Earlier columns keep their places; the phases follow, a missing one left empty.
+    EXPECT_EQ(lines[0],
+              "frequency_hz,target,traditional,filter,group_delay_s,target_phase_deg,"
+              "filter_phase_deg");
+    EXPECT_EQ(lines[1], "500,1,0.5,0.25,0.0001,,-90");
     const double last = ParseDouble(lines.back());
     EXPECT_NEAR(last, 2000.0, 1e-6);
-    EXPECT_EQ(Lines(CurvesCsv(curves, 1000.0, 0.5, 2.0, false))[1], "500,1,,0.25,0.0001");
+    EXPECT_EQ(Lines(CurvesCsv(curves, dynamics, 1000.0, 0.5, 2.0, false))[1],
+              "500,1,,0.25,0.0001,,-90");
 }
 
 TEST(SchematicChoice, FollowsTypeStructureAndGain) {

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
 #include <variant>
 
 #include "app/start_picture.h"
@@ -22,6 +23,15 @@ QPolygon ToQt(const std::vector<PlotPoint>& points) {
     polygon.reserve(static_cast<int>(points.size()));
     for (const PlotPoint& p : points) {
         polygon << QPoint(p.x, p.y);
+    }
+    return polygon;
+}
+
+QPolygonF ToQt(const std::vector<PlotPointF>& points) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const PlotPointF& p : points) {
+        polygon << QPointF(p.x, p.y);
     }
     return polygon;
 }
@@ -51,18 +61,28 @@ void CPlotPainter::operator()(const PlotFill& fill) {
     painter_.fillRect(QRect(QPoint(r.left, r.top), QPoint(r.right, r.bottom)), ToQt(fill.color));
 }
 
+QPen CPlotPainter::PenOf(const PlotPen& pen) const {
+    return {ToQt(pen.color), pen.width * penScale_,
+            pen.style == PenStyle::DASHED ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
+            Qt::RoundJoin};
+}
+
 void CPlotPainter::operator()(const PlotPolyline& line) {
     if (line.points.size() < 2) {
         return;
     }
-    QPen pen(ToQt(line.pen.color), line.pen.width * penScale_,
-             line.pen.style == PenStyle::DASHED ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
-             Qt::RoundJoin);
-    painter_.setPen(pen);
-    // A curve has more than two points: smooth it; straight lines stay crisp.
-    const bool curve = line.points.size() > 2;
-    painter_.setRenderHint(QPainter::Antialiasing, curve);
+    painter_.setPen(PenOf(line.pen));
+    painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.drawPolyline(ToQt(line.points));
+}
+
+void CPlotPainter::operator()(const PlotCurve& curve) {
+    if (curve.points.size() < 2) {
+        return;
+    }
+    painter_.setPen(PenOf(curve.pen));
+    painter_.setRenderHint(QPainter::Antialiasing, true);
+    painter_.drawPolyline(ToQt(curve.points));
 }
 
 void CPlotPainter::operator()(const PlotPolygon& area) {

@@ -13,7 +13,8 @@ namespace vx {
 QFont FittingPlotFont(QFont font);
 
 // Turns the plot's primitives into QPainter calls: the screen now, the print preview and the
-// printer alike. Curves are antialiased; grid lines and marks stay on whole pixels.
+// printer alike. Curves are antialiased polylines in fractional coordinates; grid lines and
+// marks stay on whole pixels.
 class CPlotPainter {
   public:
     // `penScale` widens every pen: the plot gives widths in screen pixels, which are far
@@ -25,11 +26,14 @@ class CPlotPainter {
 
     void operator()(const PlotFill& fill);
     void operator()(const PlotPolyline& line);
+    void operator()(const PlotCurve& curve);
     void operator()(const PlotPolygon& polygon);
     void operator()(const PlotText& text);
     void operator()(const PlotStartPicture& picture);
 
   private:
+    QPen PenOf(const PlotPen& pen) const;
+
     QPainter& painter_;
     double penScale_;
 };

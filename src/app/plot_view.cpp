@@ -69,7 +69,8 @@ void CPlotView::paintEvent(QPaintEvent*) {
         layout.SetOverlay(&*overlay_);
     }
     layout.SetToleranceBand(band_);
-    PlotDrawing drawing = layout.Draw({0, 0, width(), height()}, PlotScale::Screen());
+    PlotDrawing drawing =
+        layout.Draw({0, 0, width(), height()}, PlotScale::Screen(devicePixelRatioF()));
     if (!notice_.empty() && filter.GetDesignState() == DesignState::DESIGNED) {
         // Inside the diagram, clear of the legends above it, on white so that the grid and the
         // curves do not run through it.

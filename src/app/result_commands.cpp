@@ -13,6 +13,8 @@
 #include "report/html_report_messages.h"
 #include "session/design_session.h"
 #include "shell/program_settings.h"
+#include "spice/parts_list_csv.h"
+#include "spice/parts_list_messages.h"
 
 namespace vx {
 
@@ -47,6 +49,7 @@ void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers
     handlers[Command::GRAPH_CURVES] = [this] { ChooseCurves(); };
     handlers[Command::RESULT_OPTIONS] = [this] { ChangeOptions(); };
     handlers[Command::RESULT_SAVE_HTML] = [this] { SaveHtmlWithDialog(); };
+    handlers[Command::RESULT_SAVE_PARTS_LIST] = [this] { SavePartsListWithDialog(); };
     struct PrintEntry {
         Command pageSetup;
         Command preview;
@@ -138,6 +141,28 @@ bool CResultCommands::SaveHtmlWithDialog() {
         return false;
     }
     return SaveHtml(Std(dialog.selectedFiles().front()));
+}
+
+bool CResultCommands::SavePartsList(const std::string& path) {
+    if (const auto failed = vx::SavePartsList(path, session_.Filter(), session_.OpAmps())) {
+        ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
+        return false;
+    }
+    return true;
+}
+
+bool CResultCommands::SavePartsListWithDialog() {
+    const CFilter& filter = session_.Filter();
+    const fs::path proposal =
+        fs::path(filter.documentFolder) / (filter.documentName + "." + kPartsListSuffix);
+    QFileDialog dialog(window_, Qs(kPartsListTitle), Qs(proposal.string()), Qs(kPartsListFilter));
+    dialog.setObjectName("savePartsListDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(Qs(kPartsListSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return false;
+    }
+    return SavePartsList(Std(dialog.selectedFiles().front()));
 }
 
 }  // namespace vx

@@ -47,6 +47,10 @@ class CResultCommands {
     bool SaveHtml(const std::string& path);
     // The save dialog, then SaveHtml; false when cancelled or failed.
     bool SaveHtmlWithDialog();
+    // The parts list as CSV; false when it could not be written (the user was told).
+    bool SavePartsList(const std::string& path);
+    // The save dialog, then SavePartsList; false when cancelled or failed.
+    bool SavePartsListWithDialog();
 
   private:
     void ChangeRange();

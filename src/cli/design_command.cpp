@@ -22,6 +22,8 @@
 #include "report/tolerance_rows.h"
 #include "session/design_session.h"
 #include "session/stored_capacitor_prompt.h"
+#include "spice/parts_list.h"
+#include "spice/parts_list_csv.h"
 
 namespace vx::cli {
 
@@ -103,6 +105,15 @@ int WriteHtml(DesignRun& run) {
     if (const auto message = SaveHtmlReport(run.options.htmlPath, content)) {
         PrintMessage(*message);
         return 2;
+    }
+    return 0;
+}
+
+int WritePartsList(DesignRun& run) {
+    const std::string& path = run.options.partsListPath;
+    const CDesignSession& session = run.session;
+    if (!WriteTextFile(path, PartsListCsv(PartsList(session.Filter(), session.OpAmps())))) {
+        return UsageError(kCommand, "cannot write " + path);
     }
     return 0;
 }
@@ -190,6 +201,9 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     }
     if (!options.htmlPath.empty()) {
         steps.emplace_back(WriteHtml);
+    }
+    if (!options.partsListPath.empty()) {
+        steps.emplace_back(WritePartsList);
     }
     if (!options.plot.output.empty()) {
         steps.emplace_back(WritePlot);

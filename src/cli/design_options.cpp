@@ -73,6 +73,11 @@ OptionGroup DesignOptionGroup(DesignOptions& o) {
                            "  --designer TEXT     designer name and organisation for the HTML page "
                            "and --save\n",
                            o.designer),
+                TextOption("--bom",
+                           "  --bom OUT.csv       write the parts list: Spice designators, value, "
+                           "series,\n"
+                           "                      tolerance and count\n",
+                           o.partsListPath),
                 {"--threads", kValue,
                  "  --threads N         search standard values and run the tolerance analysis on "
                  "N threads\n"

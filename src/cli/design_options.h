@@ -21,6 +21,7 @@ struct DesignOptions {
     std::string savePath;
     std::string htmlPath;
     std::string designer;
+    std::string partsListPath;
     bool filterParams = false;
     bool quiet = false;
     int threads = 0;  // search threads; 0 takes one per core, -1 marks a bad value

@@ -145,10 +145,11 @@ struct HorizontalAxis {
     AxisStep timeStep;
     std::vector<Tick> ticks;
 
-    int At(double x, const PlotRect& r) const {
+    double Position(double x, const PlotRect& r) const {
         const double t = log ? std::log(x / x0) / std::log(x1 / x0) : (x - x0) / (x1 - x0);
-        return Round(r.left + t * r.Width());
+        return r.left + t * r.Width();
     }
+    int At(double x, const PlotRect& r) const { return Round(Position(x, r)); }
 };
 
 HorizontalAxis MakeHorizontalAxis(const Chart& chart) {
@@ -163,8 +164,12 @@ HorizontalAxis MakeHorizontalAxis(const Chart& chart) {
             log ? FrequencyTicks(x0, x1) : LinearTicks(x0, x1, timeStep, false)};
 }
 
+double ValuePosition(double v, const Scale& scale, const PlotRect& r) {
+    return r.bottom - (v - scale.low) / (scale.high - scale.low) * r.Height();
+}
+
 int ValueY(double v, const Scale& scale, const PlotRect& r) {
-    return Round(r.bottom - (v - scale.low) / (scale.high - scale.low) * r.Height());
+    return Round(ValuePosition(v, scale, r));
 }
 
 // The vertical grid lines of the shared axis, the horizontal ones of the panel's scale with
@@ -202,7 +207,7 @@ void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPa
 // The curve, broken where the simulator gave no finite value.
 void DrawCurve(std::vector<PlotPrimitive>& out, const PlotRect& r, const std::vector<double>& x,
                const std::vector<double>& values, const HorizontalAxis& axis, const Scale& scale) {
-    PlotPolyline curve{kCurvePen, {}};
+    PlotCurve curve{kCurvePen, {}};
     auto flush = [&] {
         if (curve.points.size() >= 2) {
             out.push_back(curve);
@@ -215,8 +220,8 @@ void DrawCurve(std::vector<PlotPrimitive>& out, const PlotRect& r, const std::ve
             flush();
             continue;
         }
-        const int y = std::clamp(ValueY(v, scale, r), r.top, r.bottom);
-        curve.points.push_back({axis.At(x[k], r), y});
+        const double y = std::clamp(ValuePosition(v, scale, r), double(r.top), double(r.bottom));
+        curve.points.push_back({axis.Position(x[k], r), y});
     }
     flush();
 }

@@ -45,6 +45,11 @@ int Round(double v) {
     return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
 }
 
+// A coordinate of a curve; a wild sample is kept where a painter can still draw it.
+double Coordinate(double v) {
+    return std::isnan(v) ? 0.0 : std::clamp(v, -1e9, 1e9);
+}
+
 double Decibel(double x) {
     return x > 0.0 ? 20.0 * std::log10(x) : 0.0;
 }
@@ -151,6 +156,7 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     map.top = page.top + my;
     map.bottom = page.bottom - my;
     width_ = map.right - map.left + 1;
+    samples_ = std::max(2, Round((width_ - 1) * scale.resolution) + 1);
 
     switch (filter_.GetDesignState()) {
         case DesignState::NONE:
@@ -170,7 +176,7 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     map.logSpan = std::log(filter_.PlotMax() / filter_.PlotMin());
     for (CShowFregang* curve :
          {&curves_.target, &curves_.traditional, &curves_.filter, &curves_.groupDelay}) {
-        curve->SetDisplayPoints(width_);
+        curve->SetDisplayPoints(samples_);
     }
 
     if (!FindVerticalRange()) {
@@ -320,6 +326,10 @@ void CPlotLayout::DrawLevelGrid() {
             Line(kMinorGridPen, map.left, y, map.right, y);
         }
     }
+}
+
+double CPlotLayout::SampleX(int k) const {
+    return out_.mapping.left + k * (width_ - 1.0) / (samples_ - 1);
 }
 
 int CPlotLayout::FrequencyX(double f) const {
@@ -518,14 +528,14 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
                             int legendX) {
     const PlotMapping& map = out_.mapping;
     const bool delay = &curve == &curves_.groupDelay;
-    PlotPolyline line{pen, {}};
-    line.points.reserve(static_cast<size_t>(width_));
-    for (int k = 0; k < width_; ++k) {
+    PlotCurve line{pen, {}};
+    line.points.reserve(static_cast<size_t>(samples_));
+    for (int k = 0; k < samples_; ++k) {
         const double v = curve.GetDisplayValue(k);
         const double y =
             delay ? v * map.delayScale + map.delayOffset
                   : std::min(Decibel(v) * map.dbScale + map.dbOffset, double(map.bottom));
-        line.points.push_back({map.left + k, Round(y)});
+        line.points.push_back({SampleX(k), Coordinate(y)});
     }
     out_.primitives.emplace_back(std::move(line));
     const int legendY = page_.top + Sy(36) / 2;
@@ -543,19 +553,19 @@ void CPlotLayout::DrawToleranceBand() {
     }
     CShowFregang upper = band_->q95;
     CShowFregang lower = band_->q05;
-    upper.SetDisplayPoints(width_);
-    lower.SetDisplayPoints(width_);
+    upper.SetDisplayPoints(samples_);
+    lower.SetDisplayPoints(samples_);
     auto y = [&](double v) {
-        return Round(std::clamp(Decibel(v) * map.dbScale + map.dbOffset, double(map.top),
-                                double(map.bottom)));
+        return std::clamp(Coordinate(Decibel(v) * map.dbScale + map.dbOffset), double(map.top),
+                          double(map.bottom));
     };
     PlotPolygon area{kBandColor, {}};
-    area.points.reserve(2 * static_cast<size_t>(width_));
-    for (int k = 0; k < width_; ++k) {
-        area.points.push_back({map.left + k, y(upper.GetDisplayValue(k))});
+    area.points.reserve(2 * static_cast<size_t>(samples_));
+    for (int k = 0; k < samples_; ++k) {
+        area.points.push_back({SampleX(k), y(upper.GetDisplayValue(k))});
     }
-    for (int k = width_; k-- > 0;) {
-        area.points.push_back({map.left + k, y(lower.GetDisplayValue(k))});
+    for (int k = samples_; k-- > 0;) {
+        area.points.push_back({SampleX(k), y(lower.GetDisplayValue(k))});
     }
     out_.primitives.emplace_back(std::move(area));
     // The legend goes on the date line below the filter curve's own legend (a Spice overlay's
@@ -573,7 +583,7 @@ void CPlotLayout::DrawOverlay() {
     if (overlay_ == nullptr || !map.magnitudeShown) {
         return;
     }
-    out_.primitives.emplace_back(PlotPolyline{kOverlayPen, OverlayPoints(*overlay_, map, width_)});
+    out_.primitives.emplace_back(PlotCurve{kOverlayPen, OverlayPoints(*overlay_, map, samples_)});
     Text(OverlayLegend(*overlay_), map.right, page_.bottom - Sy(36) / 2, HAlign::RIGHT,
          kOverlayPen.color);
 }

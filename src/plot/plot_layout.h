@@ -25,8 +25,15 @@ struct PlotScale {
     bool printer = false;  // printers draw the major grid in black, two units wide
     // Width of a digit of the label font in device units: the frequency labels are spaced by it.
     double digitWidth = kScreenDigitWidth;
+    // Device pixels per unit: the curves take a sample at every pixel, so that a screen of
+    // display scale 2 shows them as smooth as its pixels allow.
+    double resolution = 1.0;
 
-    static PlotScale Screen() { return {}; }
+    static PlotScale Screen(double devicePixelRatio = 1.0) {
+        PlotScale s;
+        s.resolution = devicePixelRatio;
+        return s;
+    }
     // A printer page is laid out as if it were 1276 by 920 screen pixels; its font is a share
     // of the page width (plot_print_mapping.h).
     static PlotScale Printer(const PlotRect& page);
@@ -86,6 +93,8 @@ class CPlotLayout {
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
     void DrawMarker(const PlotPen& pen, double f, int level);
     int FrequencyX(double f) const;
+    // Where the curves' sample k lies across the diagram.
+    double SampleX(int k) const;
     std::string MarkerLabel(double f) const;
 
     const CFilter& filter_;
@@ -97,7 +106,8 @@ class CPlotLayout {
     PlotDrawing out_;
     PlotRect page_;
     PlotScale scale_;
-    int width_ = 0;      // display points: right - left + 1
+    int width_ = 0;      // right - left + 1
+    int samples_ = 0;    // display points of the curves: one per device pixel across
     double low_ = 0.0;   // dB at the bottom
     double high_ = 0.0;  // dB at the top
     double delayMin_ = 0.0;

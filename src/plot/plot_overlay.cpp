@@ -16,20 +16,21 @@ constexpr double kSmallestDeviationDb = 0.001;
 
 }  // namespace
 
-std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map,
-                                     int width) {
-    std::vector<PlotPoint> points;
+std::vector<PlotPointF> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map,
+                                      int samples) {
+    std::vector<PlotPointF> points;
     const std::vector<double>& f = overlay.frequencies;
     const std::vector<double>& m = overlay.magnitudes;
-    if (f.size() < 2 || m.size() != f.size() || width < 2) {
+    if (f.size() < 2 || m.size() != f.size() || samples < 2) {
         return points;
     }
     const double f1 = map.referenceFrequency * map.startFactor;
     auto level = [&](size_t k) { return 20.0 * std::log10(std::max(m[k], 1e-30)); };
     size_t upper = 1;
-    for (int column = 0; column < width; ++column) {
+    for (int k = 0; k < samples; ++k) {
+        const double t = k / (samples - 1.0);
         // Ends that meet the range's ends only up to rounding still count.
-        double fc = f1 * std::exp(column * map.logSpan / (width - 1));
+        double fc = f1 * std::exp(t * map.logSpan);
         if (fc < f.front() * (1.0 - 1e-9) || fc > f.back() * (1.0 + 1e-9)) {
             continue;
         }
@@ -37,11 +38,11 @@ std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMappi
         while (upper + 1 < f.size() && f[upper] < fc) {
             ++upper;
         }
-        const double t = std::log(fc / f[upper - 1]) / std::log(f[upper] / f[upper - 1]);
-        const double db = level(upper - 1) + t * (level(upper) - level(upper - 1));
+        const double u = std::log(fc / f[upper - 1]) / std::log(f[upper] / f[upper - 1]);
+        const double db = level(upper - 1) + u * (level(upper) - level(upper - 1));
         const double y =
             std::clamp(db * map.dbScale + map.dbOffset, double(map.top), double(map.bottom));
-        points.push_back({map.left + column, static_cast<int>(std::lround(y))});
+        points.push_back({map.left + t * (map.right - map.left), y});
     }
     return points;
 }

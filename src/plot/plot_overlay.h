@@ -18,9 +18,10 @@ struct PlotOverlay {
 
 inline constexpr PlotPen kOverlayPen{PenStyle::DASHED, 2, {230, 120, 0}};
 
-// The overlay at every display column (`width` of them from map.left) that its frequencies
-// cover, interpolated in log frequency and level, kept inside the diagram.
-std::vector<PlotPoint> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map, int width);
+// The overlay at each of `samples` points spread evenly from map.left to map.right that its
+// frequencies cover, interpolated in log frequency and level, kept inside the diagram.
+std::vector<PlotPointF> OverlayPoints(const PlotOverlay& overlay, const PlotMapping& map,
+                                      int samples);
 // "Spice: größte Abweichung 0,012 dB", or "unter 0,001 dB".
 std::string OverlayLegend(const PlotOverlay& overlay);
 

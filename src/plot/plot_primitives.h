@@ -15,6 +15,13 @@ struct PlotPoint {
     bool operator==(const PlotPoint&) const = default;
 };
 
+// A point of a curve, between device units: a screen of display scale 2 has two pixels to a unit.
+struct PlotPointF {
+    double x = 0.0;
+    double y = 0.0;
+    bool operator==(const PlotPointF&) const = default;
+};
+
 struct PlotRect {
     int left = 0;
     int top = 0;
@@ -41,10 +48,16 @@ struct PlotPen {
     bool operator==(const PlotPen&) const = default;
 };
 
-// A line when it has two points; a curve otherwise.
+// Straight lines through whole device units (grid lines, marks, frames), drawn crisp.
 struct PlotPolyline {
     PlotPen pen;
     std::vector<PlotPoint> points;
+};
+
+// A sampled curve, drawn smooth (antialiased) through its points as they lie.
+struct PlotCurve {
+    PlotPen pen;
+    std::vector<PlotPointF> points;
 };
 
 enum class HAlign { LEFT, CENTER, RIGHT };
@@ -69,7 +82,7 @@ struct PlotFill {
 // A filled area without an outline, closed from the last point back to the first.
 struct PlotPolygon {
     PlotColor color;
-    std::vector<PlotPoint> points;
+    std::vector<PlotPointF> points;
 };
 
 // The start picture, centred in `page` by the painter (offsets clamped at 0).
@@ -77,6 +90,7 @@ struct PlotStartPicture {
     PlotRect page;
 };
 
-using PlotPrimitive = std::variant<PlotFill, PlotPolyline, PlotPolygon, PlotText, PlotStartPicture>;
+using PlotPrimitive =
+    std::variant<PlotFill, PlotPolyline, PlotCurve, PlotPolygon, PlotText, PlotStartPicture>;
 
 }  // namespace vx

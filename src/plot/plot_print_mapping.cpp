@@ -19,11 +19,12 @@ PlotPrintMapping PlotPrintMappingFor(int width, int height, double dpiX, double 
         return m;
     }
     m.page = {0, 0, width, height};
-    m.originX = Round(0.033906 * width);
-    m.originY = Round(0.037284 * height);
     // Isotropic: the smaller of the two scales serves both axes.
     m.scale = std::min(Round(0.8718 * width) / static_cast<double>(width),
                        Round(0.8718 * height) / static_cast<double>(height));
+    // Centred: what the scale leaves of the paper goes half to either side.
+    m.originX = Round((width - m.scale * width) / 2.0);
+    m.originY = Round((height - m.scale * height) / 2.0);
     const double aspect = dpiX > 0.0 && dpiY > 0.0 ? dpiY / dpiX : 1.0;
     m.fontHeight = Round(kPrintFontShare * width * aspect);
     m.penScale = std::max(1.0, dpiX / 200.0 / m.scale);

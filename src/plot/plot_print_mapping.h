@@ -8,8 +8,8 @@ namespace vx {
 inline constexpr double kPrintFontShare = 0.011;
 
 // How the diagram sits on a printed page. It is laid out on the page's own size (`page`, drawn
-// with PlotScale::Printer) and mapped into a viewport of 87.18 % of the page, offset by
-// 3.39 % and 3.73 %, with one scale for both axes.
+// with PlotScale::Printer) and mapped, with one scale for both axes, into a viewport of 87.18 %
+// of the page in its middle.
 struct PlotPrintMapping {
     PlotRect page;    // logical: 0, 0, page width, page height
     int originX = 0;  // device units

@@ -1,6 +1,7 @@
 #include "plot/svg_writer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 #include "model/number_format.h"
@@ -47,6 +48,10 @@ std::string Escape(const std::string& text) {
     return s;
 }
 
+double Tenth(double v) {
+    return std::round(v * 10.0) / 10.0;
+}
+
 std::string Num(double v) {
     return FormatG(v, 10);
 }
@@ -77,27 +82,21 @@ class SvgBuilder {
             }
             points += Num(p.x + shift) + "," + Num(p.y + shift);
         }
-        out_ += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" +
-                Colour(line.pen.color) + "\" stroke-width=\"" + Num(line.pen.width) + "\"";
-        if (line.pen.style == PenStyle::DASHED) {
-            out_ += " stroke-dasharray=\"8,4\"";
+        Polyline(points, line.pen);
+    }
+
+    void operator()(const PlotCurve& curve) {
+        if (curve.points.size() >= 2) {
+            Polyline(Points(curve.points), curve.pen);
         }
-        out_ += "/>\n";
     }
 
     void operator()(const PlotPolygon& polygon) {
         if (polygon.points.size() < 3) {
             return;
         }
-        std::string points;
-        for (const PlotPoint& p : polygon.points) {
-            if (!points.empty()) {
-                points += ' ';
-            }
-            points += Num(p.x) + "," + Num(p.y);
-        }
-        out_ += "<polygon points=\"" + points + "\" fill=\"" + Colour(polygon.color) +
-                "\" stroke=\"none\"/>\n";
+        out_ += "<polygon points=\"" + Points(polygon.points) + "\" fill=\"" +
+                Colour(polygon.color) + "\" stroke=\"none\"/>\n";
     }
 
     void operator()(const PlotText& text) {
@@ -137,6 +136,27 @@ class SvgBuilder {
     }
 
   private:
+    // Curves keep a tenth of a unit: finer steps do not show, and the file stays small.
+    static std::string Points(const std::vector<PlotPointF>& points) {
+        std::string text;
+        for (const PlotPointF& p : points) {
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text += Num(Tenth(p.x)) + "," + Num(Tenth(p.y));
+        }
+        return text;
+    }
+
+    void Polyline(const std::string& points, const PlotPen& pen) {
+        out_ += "<polyline points=\"" + points + "\" fill=\"none\" stroke=\"" + Colour(pen.color) +
+                "\" stroke-width=\"" + Num(pen.width) + "\"";
+        if (pen.style == PenStyle::DASHED) {
+            out_ += " stroke-dasharray=\"8,4\"";
+        }
+        out_ += "/>\n";
+    }
+
     PlotRect page_;
     SvgOptions options_;
     std::string out_;

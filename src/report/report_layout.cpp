@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "report/result_messages.h"
 #include "report/word_wrap.h"
 
 namespace vx {
@@ -94,6 +95,8 @@ std::vector<std::string> CReportLayout::Wrap(ReportStyle style, const std::strin
 std::vector<ReportPage> CReportLayout::Paginate(const std::vector<ReportSection>& sections) const {
     const PlotRect& c = geometry_.content;
     const int sectionGap = LineHeight(ReportStyle::BODY);
+    // The page number's line and half a line above it stay free.
+    const int bottom = c.bottom - 3 * LineHeight(ReportStyle::BODY) / 2;
     std::vector<ReportPage> pages(1);
     int y = c.top;
     auto newPage = [&] {
@@ -115,25 +118,39 @@ std::vector<ReportPage> CReportLayout::Paginate(const std::vector<ReportSection>
         }
         if (y > c.top) {
             // Whole on the rest of this page, or whole on the next one when it fits there.
-            if (y + sectionGap + total <= c.bottom || total > c.Height()) {
+            if (y + sectionGap + total <= bottom || total > bottom - c.top) {
                 y += sectionGap;
             } else {
                 newPage();
             }
         }
-        const bool headed = !section.heading.empty();
         for (size_t i = 0; i < chunks.size(); ++i) {
             int needed = chunks[i].height;
-            if (headed && i == 0 && chunks.size() > 1) {
-                needed += chunks[1].height;
+            for (size_t k = i; chunks[k].keepWithNext && k + 1 < chunks.size(); ++k) {
+                needed += chunks[k + 1].height;
             }
-            if (y > c.top && y + needed > c.bottom) {
+            if (y > c.top && y + needed > bottom) {
                 newPage();
+                if (chunks[i].header >= 0) {
+                    place(chunks[static_cast<size_t>(chunks[i].header)]);
+                }
             }
             place(chunks[i]);
         }
     }
+    NumberPages(pages);
     return pages;
+}
+
+void CReportLayout::NumberPages(std::vector<ReportPage>& pages) const {
+    const PlotRect& c = geometry_.content;
+    const int count = static_cast<int>(pages.size());
+    for (int p = 0; p < count; ++p) {
+        std::string text = PageNumberText(p + 1, count);
+        const int x = c.right - measure_(ReportStyle::BODY, text);
+        pages[static_cast<size_t>(p)].items.push_back(ReportTextItem{
+            std::move(text), x, c.bottom - LineHeight(ReportStyle::BODY), ReportStyle::BODY});
+    }
 }
 
 std::vector<CReportLayout::Chunk> CReportLayout::SectionChunks(const ReportSection& section) const {
@@ -142,7 +159,8 @@ std::vector<CReportLayout::Chunk> CReportLayout::SectionChunks(const ReportSecti
         const ReportStyle style = section.headingStyle;
         // A third of a line below the heading sets it off from its rows.
         chunks.push_back({LineHeight(style) + LineHeight(ReportStyle::BODY) / 3,
-                          {ReportTextItem{section.heading, geometry_.content.left, 0, style}}});
+                          {ReportTextItem{section.heading, geometry_.content.left, 0, style}},
+                          true});
     }
     for (const ReportBlock& block : section.blocks) {
         std::visit([&](const auto& b) { AddChunks(b, chunks); }, block);
@@ -230,10 +248,11 @@ void CReportLayout::AddChunks(const ReportTable& block, std::vector<Chunk>& out)
     }
     FitColumns(widths, least,
                geometry_.content.Width() - 2 * Gap() * (static_cast<int>(widths.size()) - 1));
+    const int header = static_cast<int>(out.size());
     for (size_t r = 0; r < block.rows.size(); ++r) {
         const ReportStyle style = r == 0 ? ReportStyle::HEADING : ReportStyle::BODY;
         const int lh = LineHeight(style);
-        Chunk chunk{lh, {}};
+        Chunk chunk{lh, {}, r == 0, r == 0 ? -1 : header};
         int x = geometry_.content.left;
         for (size_t k = 0; k < block.rows[r].size(); ++k) {
             const std::vector<std::string> lines = Wrap(style, block.rows[r][k], widths[k]);

@@ -105,7 +105,8 @@ class CReportLayout {
 
     // The sections on as many pages as they need: a section that does not fit on the rest of
     // a page starts a new one, and one longer than a page is split between its rows, its
-    // heading kept with the first of them.
+    // heading kept with the first of them. A table split between pages repeats its header row
+    // at the top of the next page, and every page ends with its number ("Seite 1 von 3").
     std::vector<ReportPage> Paginate(const std::vector<ReportSection>& sections) const;
 
   private:
@@ -113,6 +114,11 @@ class CReportLayout {
     struct Chunk {
         int height = 0;
         std::vector<ReportItem> items;
+        // A heading or a table's header row: not the last thing on a page.
+        bool keepWithNext = false;
+        // Index, among the section's chunks, of the header row to repeat above this row when
+        // it starts a page; -1 for none.
+        int header = -1;
     };
 
     std::vector<Chunk> SectionChunks(const ReportSection& section) const;
@@ -125,6 +131,8 @@ class CReportLayout {
     std::vector<std::string> Wrap(ReportStyle style, const std::string& text, int width) const;
     int LineHeight(ReportStyle style) const;
     int Gap() const;
+    // The page number's line at the foot of each page.
+    void NumberPages(std::vector<ReportPage>& pages) const;
 
     ReportGeometry geometry_;
     Measure measure_;

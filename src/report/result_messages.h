@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+
+#include "model/number_format.h"
+
 // The texts of the result windows, the report's options and its print commands.
 namespace vx {
 
@@ -19,5 +23,9 @@ inline constexpr const char* kDesignerOrganisationLabel = "Organisation :";
 inline constexpr const char* kResultPageSetupTitle = "Ergebnis-Druckeinrichtung";
 inline constexpr const char* kResultPreviewTitle = "Ergebnis - Seitenansicht";
 inline constexpr const char* kResultPrintTitle = "Ergebnis drucken";
+// The foot of every page of the printed report.
+inline std::string PageNumberText(int page, int pages) {
+    return "Seite " + FormatInt(page) + " von " + FormatInt(pages);
+}
 
 }  // namespace vx

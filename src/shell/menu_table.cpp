@@ -3,6 +3,7 @@
 #include <array>
 
 #include "analysis/tolerance_messages.h"
+#include "spice/parts_list_messages.h"
 
 namespace vx {
 
@@ -46,7 +47,8 @@ std::vector<Menu> MakeMenus() {
           Entry("Schalt&bild...", Command::RESULT_SCHEMATIC),
           Entry("&Filterparameter...", Command::RESULT_PARAMETERS),
           Entry("&Toleranzanalyse...", Command::RESULT_TOLERANCE), Separator(),
-          Entry("&Speichern unter...", Command::RESULT_SAVE_HTML), Separator(),
+          Entry("&Speichern unter...", Command::RESULT_SAVE_HTML),
+          Entry("Stück&liste exportieren...", Command::RESULT_SAVE_PARTS_LIST), Separator(),
           Entry("Druck&einrichtung...", Command::RESULT_PAGE_SETUP),
           Entry("Seiten&ansicht", Command::RESULT_PREVIEW),
           Entry("D&rucken...", Command::RESULT_PRINT), Separator(),
@@ -95,7 +97,7 @@ struct Requirement {
     bool cancelledWillDo;
 };
 
-constexpr std::array<Requirement, 18> kRequirements = {{
+constexpr std::array<Requirement, 19> kRequirements = {{
     {Command::SAVE_SPECIFICATION, "Spezifikation speichern", false},
     {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht", false},
     {Command::GRAPH_PRINT, "Datei - Grafik drucken", false},
@@ -106,6 +108,7 @@ constexpr std::array<Requirement, 18> kRequirements = {{
     {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter", false},
     {Command::RESULT_TOLERANCE, tolerance_text::kResultTitle, false},
     {Command::RESULT_SAVE_HTML, "Ergebnis speichern", false},
+    {Command::RESULT_SAVE_PARTS_LIST, kPartsListTitle, false},
     {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht", false},
     {Command::RESULT_PRINT, "Ergebnis - Drucken", false},
     {Command::SPICE_AMPLITUDE_DB, "Spice - Amplitudengang", false},

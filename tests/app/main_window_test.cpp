@@ -109,6 +109,7 @@ class MainWindowTest : public QObject {
             {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter"},
             {Command::RESULT_SCHEMATIC, "Ergebnis - Schaltbild"},
             {Command::RESULT_SAVE_HTML, "Ergebnis speichern"},
+            {Command::RESULT_SAVE_PARTS_LIST, "Stückliste exportieren"},
             {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht"},
             {Command::RESULT_PRINT, "Ergebnis - Drucken"},
             {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht"},

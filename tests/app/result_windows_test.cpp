@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QTableWidget>
@@ -16,6 +17,7 @@
 #include "report/filter_parameter_rows.h"
 #include "report/summary_text.h"
 #include "session/design_session.h"
+#include "spice/parts_list_csv.h"
 
 namespace vx::test {
 
@@ -188,6 +190,34 @@ class ResultWindowsTest : public QObject {
             seen->text.endsWith("kann nicht gespeichert werden.\n\nBitte speichern Sie auf "
                                 "einem anderen Laufwerk."));
         settings.clear();
+    }
+
+    // "Stückliste exportieren..." writes the core's parts list where the save dialog says; a
+    // file that cannot be written is reported under the command's caption.
+    void PartsListGoesWhereTheDialogSays() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("twin_t_bandstop.vxs"))));
+        const QString path = scratch_.filePath("teile.csv");
+        WhenModal("savePartsListDialog", [path](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("Stückliste exportieren"));
+            // The name typed into the dialog's own field, as a user does.
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name != nullptr);
+            name->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        window.RunCommand(Command::RESULT_SAVE_PARTS_LIST);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const CDesignSession& session = window.Session();
+        QCOMPARE(file.readAll().toStdString(),
+                 PartsListCsv(PartsList(session.Filter(), session.OpAmps())));
+
+        const auto seen = CloseNextMessage();
+        QVERIFY(!window.Results().SavePartsList(Std(scratch_.filePath("fehlt/teile.csv"))));
+        QCOMPARE(seen->caption, QString("Stückliste exportieren"));
     }
 
   private:

@@ -19,6 +19,7 @@
 #include "report/html_report.h"
 #include "report/schematic_pictures.h"
 #include "session/design_session.h"
+#include "spice/parts_list_csv.h"
 
 namespace vx {
 namespace {
@@ -227,6 +228,28 @@ TEST(DesignCommand, WritesTheHtmlReport) {
                                  (dir / "missing" / "notch.htm").string());
     EXPECT_EQ(failed.status, 2);
     EXPECT_NE(failed.err.find("Ergebnis speichern: "), std::string::npos) << failed.err;
+}
+
+// The file is the parts list of the design the command made; a file that cannot be written is
+// named.
+TEST(DesignCommand, WritesThePartsList) {
+    const std::filesystem::path example =
+        std::filesystem::path(VX_SOURCE_DIR) / "examples" / "mfb_lowpass.vxs";
+    const std::filesystem::path csv = Scratch("parts.csv");
+    std::filesystem::remove(csv);
+    const Result r = RunCli("design " + example.string() + " --quiet --bom " + csv.string());
+    ASSERT_EQ(r.status, 0) << r.err;
+    CDesignSession session;
+    ASSERT_TRUE(
+        LoadSpecification(example, session.Filter(), session.Character(), session.OpAmps()).ok);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    EXPECT_EQ(ReadFile(csv), PartsListCsv(PartsList(session.Filter(), session.OpAmps())));
+
+    const std::string missing = (csv.parent_path() / "missing" / "parts.csv").string();
+    const Result failed = RunCli("design " + example.string() + " --quiet --bom " + missing);
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_NE(failed.err.find(missing), std::string::npos) << failed.err;
 }
 
 TEST(DesignCommand, PrintsTheSameDesignOnAnyNumberOfThreads) {

@@ -25,10 +25,10 @@ std::vector<std::string> TextsBelow(const std::vector<PlotPrimitive>& drawing, i
     return out;
 }
 
-std::vector<PlotPolyline> Curves(const std::vector<PlotPrimitive>& drawing) {
-    std::vector<PlotPolyline> out;
+std::vector<PlotCurve> Curves(const std::vector<PlotPrimitive>& drawing) {
+    std::vector<PlotCurve> out;
     for (const PlotPrimitive& p : drawing) {
-        if (const auto* l = std::get_if<PlotPolyline>(&p); l != nullptr && l->pen.color == kBlue) {
+        if (const auto* l = std::get_if<PlotCurve>(&p); l != nullptr && l->pen.color == kBlue) {
             out.push_back(*l);
         }
     }
@@ -62,13 +62,13 @@ TEST(ChartLayout, StacksOneDiagramPerPanelAndFitsEachCurveIntoItsOwn) {
     EXPECT_EQ(rects[0].Height(), rects[1].Height());
 
     const std::vector<PlotPrimitive> drawing = layout.Draw(kPage);
-    const std::vector<PlotPolyline> curves = Curves(drawing);
+    const std::vector<PlotCurve> curves = Curves(drawing);
     ASSERT_EQ(curves.size(), 2u);
     for (size_t p = 0; p < 2; ++p) {
         const PlotRect& r = rects[p];
-        int top = r.bottom;
-        int bottom = r.top;
-        for (const PlotPoint& q : curves[p].points) {
+        double top = r.bottom;
+        double bottom = r.top;
+        for (const PlotPointF& q : curves[p].points) {
             EXPECT_GE(q.x, r.left);
             EXPECT_LE(q.x, r.right);
             top = std::min(top, q.y);
@@ -78,8 +78,8 @@ TEST(ChartLayout, StacksOneDiagramPerPanelAndFitsEachCurveIntoItsOwn) {
         EXPECT_GE(top, r.top);
         EXPECT_LE(bottom, r.bottom);
         EXPECT_GT(bottom - top, r.Height() / 2) << p;
-        EXPECT_EQ(curves[p].points.front().x, r.left);
-        EXPECT_EQ(curves[p].points.back().x, r.right);
+        EXPECT_DOUBLE_EQ(curves[p].points.front().x, r.left);
+        EXPECT_DOUBLE_EQ(curves[p].points.back().x, r.right);
     }
 }
 

@@ -12,6 +12,7 @@
 namespace vx {
 namespace {
 
+using test::Curves;
 using test::DesignedFilter;
 using test::FillCurve;
 using test::Lines;
@@ -82,13 +83,13 @@ TEST(PlotLayout, GroupDelayOnlyUsesTheFilterCurveForTheGridAndFillsTheHeight) {
         }
     }
     EXPECT_GE(delayLabels, 5);
-    const auto delay = Lines(d, test::kDelayPen);
+    const auto delay = Curves(d, test::kDelayPen);
     ASSERT_EQ(delay.size(), 1u);
     const auto [lo, hi] =
         std::minmax_element(delay[0].points.begin(), delay[0].points.end(),
-                            [](const PlotPoint& a, const PlotPoint& b) { return a.y < b.y; });
-    EXPECT_EQ(lo->y, kTop);     // 3 ms at the top
-    EXPECT_EQ(hi->y, kBottom);  // 1.5 ms at the bottom
+                            [](const PlotPointF& a, const PlotPointF& b) { return a.y < b.y; });
+    EXPECT_NEAR(lo->y, kTop, 1e-9);     // 3 ms at the top
+    EXPECT_NEAR(hi->y, kBottom, 1e-9);  // 1.5 ms at the bottom
     const std::vector<PlotText> texts = Texts(d);
     const PlotText* legend = test::FindText(texts, "Gruppenlaufzeit");
     ASSERT_NE(legend, nullptr);
@@ -146,7 +147,8 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
     const auto area = firstOf(d, isArea);
     ASSERT_LT(area, std::ssize(d.primitives));
     EXPECT_LT(area, firstOf(d, [](const PlotPrimitive& p) {
-                  return std::holds_alternative<PlotPolyline>(p);
+                  return std::holds_alternative<PlotPolyline>(p) ||
+                         std::holds_alternative<PlotCurve>(p);
               }));
     const PlotPolygon& polygon = std::get<PlotPolygon>(d.primitives[static_cast<size_t>(area)]);
     ASSERT_EQ(polygon.points.size(), 2u * 1501u);
@@ -157,7 +159,7 @@ TEST(PlotLayout, ToleranceBandLiesUnderTheCurvesAndRaisesTheScale) {
                 20.0 * std::log10(1.5 * lowPass(0.5)), 0.05);
     EXPECT_NEAR(d.mapping.LevelDbAt(polygon.points.back().y), 20.0 * std::log10(0.9 * lowPass(0.5)),
                 0.05);
-    EXPECT_EQ(polygon.points.back().x, kLeft);
+    EXPECT_DOUBLE_EQ(polygon.points.back().x, kLeft);
     const std::vector<PlotText> texts = Texts(d);
     const PlotText* legend = test::FindText(texts, tolerance_text::kBandLegend);
     ASSERT_NE(legend, nullptr);
@@ -184,13 +186,38 @@ TEST(PlotLayout, ZeroMagnitudePlotsAsZeroDecibels) {
     curves.filter.Fill(10.0);
     curves.filter.MultiplyAt(700, 0.0);
     const PlotDrawing d = CPlotLayout(filter, curves, "").Draw(kSamplePage, PlotScale::Screen());
-    const auto curve = Lines(d, test::kFilterPen);
+    const auto curve = Curves(d, test::kFilterPen);
     ASSERT_EQ(curve.size(), 1u);
     ASSERT_EQ(curve[0].points.size(), 1501u);
     EXPECT_EQ(curve[0].points[700].y, kBottom);
     EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), 0.0, 1e-9);
-    EXPECT_EQ(curve[0].points[0].y, kTop);
-    EXPECT_EQ(curve[0].points[1500], (PlotPoint{kRight, kTop}));
+    EXPECT_NEAR(curve[0].points[0].y, kTop, 1e-9);
+    EXPECT_NEAR(curve[0].points[1500].x, kRight, 1e-9);
+    EXPECT_NEAR(curve[0].points[1500].y, kTop, 1e-9);
+}
+
+// On a screen of display scale 2 a curve takes a sample at every device pixel, between the
+// units and not rounded to them, and keeps the values of scale 1 where both take one.
+TEST(PlotLayout, CurvesTakeASampleAtEveryDevicePixel) {
+    CFilter filter = DesignedFilter(1);
+    ResponseCurves curves;
+    FillCurve(curves.filter, filter, [](double x) { return 1.0 / std::sqrt(1.0 + x * x * x * x); });
+    CPlotLayout layout(filter, curves, "");
+    const auto coarse = Curves(layout.Draw(kSamplePage, PlotScale::Screen(1.0)), test::kFilterPen);
+    const auto fine = Curves(layout.Draw(kSamplePage, PlotScale::Screen(2.0)), test::kFilterPen);
+    ASSERT_EQ(coarse.size(), 1u);
+    ASSERT_EQ(fine.size(), 1u);
+    ASSERT_EQ(fine[0].points.size(), 3001u);
+    int between = 0;
+    for (size_t k = 0; k < fine[0].points.size(); ++k) {
+        const PlotPointF& p = fine[0].points[k];
+        EXPECT_NEAR(p.x, kLeft + k / 2.0, 1e-9);
+        if (k % 2 == 0) {
+            EXPECT_NEAR(p.y, coarse[0].points[k / 2].y, 1e-6) << k;
+        }
+        between += std::fabs(p.y - std::round(p.y)) > 0.1 ? 1 : 0;
+    }
+    EXPECT_GT(between, 1000);
 }
 
 // The exact notch of a band-stop would stretch the scale to about -300 dB: the scale reaches
@@ -205,7 +232,7 @@ TEST(PlotLayout, DeepNotchIsCutOffAHundredDecibelsDown) {
     const PlotDrawing d = CPlotLayout(filter, curves, "").Draw(kSamplePage, PlotScale::Screen());
     EXPECT_NEAR(d.mapping.LevelDbAt(kTop), 0.0, 1e-9);
     EXPECT_NEAR(d.mapping.LevelDbAt(kBottom), -100.0, 1e-9);
-    const auto curve = Lines(d, test::kFilterPen);
+    const auto curve = Curves(d, test::kFilterPen);
     ASSERT_EQ(curve.size(), 1u);
     EXPECT_EQ(curve[0].points[750].y, kBottom);
 }
@@ -328,16 +355,17 @@ TEST(PlotLayout, SpiceOverlayFollowsItsFrequenciesWithTheDeviationBesideTheDateL
     CPlotLayout layout(filter, curves, "s");
     layout.SetOverlay(&overlay);
     const PlotDrawing d = layout.Draw(kSamplePage, PlotScale::Screen());
-    const auto dashed = Lines(d, kOverlayPen);
-    const auto solid = Lines(d, test::kFilterPen);
+    const auto dashed = Curves(d, kOverlayPen);
+    const auto solid = Curves(d, test::kFilterPen);
     ASSERT_EQ(dashed.size(), 1u);
     ASSERT_EQ(solid.size(), 1u);
-    const std::vector<PlotPoint>& points = dashed[0].points;
+    const std::vector<PlotPointF>& points = dashed[0].points;
     ASSERT_FALSE(points.empty());
-    EXPECT_EQ(points.front().x, (kLeft + kRight) / 2);
-    EXPECT_EQ(points.back().x, kRight);
-    for (const PlotPoint& p : points) {
-        EXPECT_NEAR(p.y, solid[0].points[static_cast<size_t>(p.x - kLeft)].y, 1) << p.x;
+    EXPECT_NEAR(points.front().x, (kLeft + kRight) / 2, 1e-9);
+    EXPECT_NEAR(points.back().x, kRight, 1e-9);
+    for (const PlotPointF& p : points) {
+        EXPECT_NEAR(p.y, solid[0].points[static_cast<size_t>(std::lround(p.x - kLeft))].y, 0.5)
+            << p.x;
     }
     const std::vector<PlotText> texts = Texts(d);
     const PlotText* legend = test::FindText(texts, "Spice: größte Abweichung 0,012 dB");
@@ -351,7 +379,7 @@ TEST(PlotLayout, SpiceOverlayFollowsItsFrequenciesWithTheDeviationBesideTheDateL
     FillCurve(curves.groupDelay, filter, [](double x) { return 1e-3 * (1.0 + x); });
     CPlotLayout delayOnly(filter, curves, "s");
     delayOnly.SetOverlay(&overlay);
-    EXPECT_TRUE(Lines(delayOnly.Draw(kSamplePage, PlotScale::Screen()), kOverlayPen).empty());
+    EXPECT_TRUE(Curves(delayOnly.Draw(kSamplePage, PlotScale::Screen()), kOverlayPen).empty());
 }
 
 TEST(PlotLayout, SpiceLegendGivesTheDeviationWithTwoDigitsAndNoPrefix) {

@@ -56,6 +56,16 @@ inline std::vector<PlotPolyline> Lines(const PlotDrawing& d, const PlotPen& pen)
     return out;
 }
 
+inline std::vector<PlotCurve> Curves(const PlotDrawing& d, const PlotPen& pen) {
+    std::vector<PlotCurve> out;
+    for (const PlotPrimitive& p : d.primitives) {
+        if (const auto* c = std::get_if<PlotCurve>(&p); c != nullptr && c->pen == pen) {
+            out.push_back(*c);
+        }
+    }
+    return out;
+}
+
 inline const PlotText* FindText(const std::vector<PlotText>& texts, const std::string& text) {
     for (const PlotText& t : texts) {
         if (t.text == text) {

@@ -112,6 +112,7 @@ TEST(SvgWriter, TextsAreEscapedUtf8AndAnchoredByAlignment) {
         PlotText{"Verstärkung <&> \"x\"", {390, 20}, HAlign::RIGHT, VAlign::TOP, {0, 0, 0}},
         PlotText{"Mitte", {200, 150}, HAlign::CENTER, VAlign::MIDDLE, {255, 0, 0}},
         PlotPolyline{{PenStyle::DASHED, 1, {0, 160, 0}}, {{10, 10}, {20, 30}, {40, 50}}},
+        PlotCurve{{PenStyle::SOLID, 2, {0, 0, 255}}, {{10, 60}, {10.5, 61.25}, {11, 70.04}}},
         PlotPolygon{{200, 212, 255}, {{5, 5}, {60, 5}, {60, 40}}},
         PlotPolygon{{1, 2, 3}, {{5, 5}, {60, 5}}},
         PlotStartPicture{page},
@@ -127,6 +128,9 @@ TEST(SvgWriter, TextsAreEscapedUtf8AndAnchoredByAlignment) {
     EXPECT_NE(svg.find("fill=\"#ff0000\""), std::string::npos);
     EXPECT_NE(svg.find("points=\"10.5,10.5 20.5,30.5 40.5,50.5\""), std::string::npos);
     EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
+    // A curve keeps its points between the units, to a tenth.
+    EXPECT_NE(svg.find("points=\"10,60 10.5,61.3 11,70\" fill=\"none\" stroke=\"#0000ff\""),
+              std::string::npos);
     EXPECT_NE(svg.find("<polygon points=\"5,5 60,5 60,40\" fill=\"#c8d4ff\" stroke=\"none\"/>"),
               std::string::npos);
     // Two points enclose no area.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -89,14 +90,70 @@ TEST(ReportLayout, BreaksPagesBetweenSectionsAndKeepsHeadingsWithTheirRows) {
             EXPECT_GE(t->x, geometry.content.left) << t->text;
             EXPECT_LE(t->x + Measure(t->style, t->text), geometry.content.right) << t->text;
         }
-        // A page never ends with a heading.
-        EXPECT_EQ(texts.back()->style, ReportStyle::BODY) << p;
+        // A page never ends with a heading: the last text above the page number is a row's.
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_EQ(texts[texts.size() - 2]->style, ReportStyle::BODY) << p;
     }
     // A value stands beside its label, the values of a section in one column.
     const Found label = Find(pages, "A 0:");
     const Found value = Find(pages, "Wert");
     EXPECT_EQ(label.item->y, value.item->y);
     EXPECT_GE(value.item->x, label.item->x + Measure(ReportStyle::BODY, "A 10:"));
+}
+
+// Every page ends with its number, right-aligned below everything else; a table that runs over
+// pages repeats its header row at the top of each, and no row is lost or repeated.
+TEST(ReportLayout, NumbersThePagesAndRepeatsTableHeaders) {
+    const ReportGeometry geometry = Geometry(600, 500);
+    const CReportLayout layout(geometry, Measure);
+    ReportTable table{{{"Stufe", "Betrag"}}};
+    for (int i = 0; i < 50; ++i) {
+        std::string value = "w";
+        value += std::to_string(i);
+        table.rows.push_back({std::to_string(i), value});
+    }
+    struct Case {
+        std::vector<ReportSection> sections;
+        size_t pages;
+    };
+    const Case cases[] = {
+        {{Rows("A", 3)}, 1},
+        // Rows of A fill most of the first page, so the table breaks twice.
+        {{Rows("A", 12), {"Tabelle", ReportStyle::HEADING, {table}}}, 3},
+    };
+    for (const Case& c : cases) {
+        const std::vector<ReportPage> pages = layout.Paginate(c.sections);
+        ASSERT_EQ(pages.size(), c.pages);
+        std::vector<std::string> rows;
+        for (size_t p = 0; p < pages.size(); ++p) {
+            SCOPED_TRACE(p);
+            const auto texts = Texts(pages[p]);
+            const ReportTextItem* number = texts.back();
+            std::string expected = "Seite ";
+            expected += std::to_string(p + 1) + " von " + std::to_string(pages.size());
+            EXPECT_EQ(number->text, expected);
+            EXPECT_EQ(number->x + Measure(number->style, number->text), geometry.content.right);
+            EXPECT_LE(number->y + 19, geometry.content.bottom);
+            int headerY = -1;
+            for (const ReportTextItem* t : texts) {
+                if (t != number) {
+                    EXPECT_LT(t->y + 19, number->y) << t->text;
+                }
+                if (t->text == "Betrag") {
+                    EXPECT_EQ(headerY, -1) << "header twice";
+                    headerY = t->y;
+                } else if (t->text[0] == 'w') {
+                    EXPECT_GE(headerY, 0) << t->text << " without the header above it";
+                    EXPECT_GT(t->y, headerY);
+                    rows.push_back(t->text);
+                }
+            }
+        }
+        if (c.pages > 1) {
+            ASSERT_EQ(rows.size(), 50u);
+            EXPECT_EQ(rows.back(), "w49");
+        }
+    }
 }
 
 // The stage lines set their items in columns that line up from stage to stage, wrapping onto
@@ -212,7 +269,12 @@ TEST(ReportLayout, PictureIsScaledIntoThePage) {
                                .Paginate({{"Schaltung",
                                            ReportStyle::HEADING,
                                            {ReportPicture{SchematicPicture::BR_TT, 640, 320}}}});
-        const auto& picture = std::get<ReportPictureItem>(pages.at(0).items.back());
+        const auto& items = pages.at(0).items;
+        const auto at = std::find_if(items.begin(), items.end(), [](const ReportItem& item) {
+            return std::holds_alternative<ReportPictureItem>(item);
+        });
+        ASSERT_NE(at, items.end());
+        const auto& picture = std::get<ReportPictureItem>(*at);
         const PlotRect& r = picture.rect;
         EXPECT_EQ(picture.picture, SchematicPicture::BR_TT);
         EXPECT_NEAR(r.Width(), 2.0 * r.Height(), 1.0);

@@ -108,6 +108,8 @@ TEST(MenuTable, CommandsWaitForTheDesignTheyNeed) {
         {Command::RESULT_DIMENSIONING, DesignState::CANCELLED, V::NO_DESIGN,
          "Ergebnis - Dimensionierung"},
         {Command::RESULT_SAVE_HTML, DesignState::NONE, V::NO_DESIGN, "Ergebnis speichern"},
+        {Command::RESULT_SAVE_PARTS_LIST, DesignState::CANCELLED, V::NO_DESIGN,
+         "Stückliste exportieren"},
         {Command::RESULT_TOLERANCE, DesignState::CANCELLED, V::NO_DESIGN,
          "Ergebnis - Toleranzanalyse"},
         {Command::GRAPH_PREVIEW, DesignState::NONE, V::NO_DESIGN, "Datei - Grafik-Seitenansicht"},

@@ -46,31 +46,106 @@ bool NarrowToNonPositive(const Quadratic& q, double& low, double& high) {
 
 }  // namespace
 
+bool CSallenKeyXStructure::RealizableSomewhere(const std::array<double, 5>& fixedLow,
+                                               const std::array<double, 5>& fixedHigh,
+                                               const std::array<double, 5>& slopeLow,
+                                               const std::array<double, 5>& slopeHigh, double& uLow,
+                                               double& uHigh) const {
+    // The Hurwitz conditions of the line screen (see StartLine) with c1 = q1, c2 = q2 and c3 =
+    // d3 affine in u: the high-pass needs c1 > 0, the low-pass c2 > 0, both c1 c2 > c3. The
+    // slopes of q1, q2 and d3 are positive and u > 0, so over a part [ua, ub] of the range each
+    // lies between its fixed part's least plus ua times its slope's least and the largest of
+    // both at ub. A part where a condition clearly fails holds nothing realisable; the parts
+    // at either end that do are cut off.
+    constexpr int kParts = 8;
+    auto fails = [&](double ua, double ub) {
+        const double c1Low = fixedLow[0] + ua * slopeLow[0],
+                     c1High = fixedHigh[0] + ub * slopeHigh[0];
+        const double c2Low = fixedLow[2] + ua * slopeLow[2],
+                     c2High = fixedHigh[2] + ub * slopeHigh[2];
+        const double c3Low = ua * slopeLow[4];
+        const double size = (std::max(std::fabs(c1Low), std::fabs(c1High)) *
+                                 std::max(std::fabs(c2Low), std::fabs(c2High)) +
+                             ub * std::fabs(slopeHigh[4]));
+        const double margin = 1e-9 * size;
+        const double first = highPass_ ? c1High : c2High;
+        const double product =
+            std::max({c1Low * c2Low, c1Low * c2High, c1High * c2Low, c1High * c2High});
+        return first < -margin || product - c3Low < -margin;
+    };
+    const double step = (uHigh - uLow) / kParts;
+    int first = 0, last = kParts;
+    while (first < last && fails(uLow + first * step, uLow + (first + 1) * step)) {
+        ++first;
+    }
+    while (last > first && fails(uLow + (last - 1) * step, uLow + last * step)) {
+        --last;
+    }
+    if (first == last) {
+        return false;
+    }
+    const double low = uLow + first * step, high = last == kParts ? uHigh : uLow + last * step;
+    uLow = low;
+    uHigh = high;
+    return true;
+}
+
 bool CSallenKeyXStructure::BoxReachesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
-                                          const std::vector<BoxPoint>& points, double ratio,
-                                          size_t& hint, double& uLow, double& uHigh) const {
-    // Each coefficient of the split grows with each value (the low-pass) or falls with each (the
-    // high-pass), so over the box it lies between its values at the two corners.
-    const SallenKeyXSplit a = SplitAlongR3(lo), b = SplitAlongR3(hi);
-    // d1 and d2 hold e1 and e2, which G nearly cancels at a gain near 1: taken apart, the box
-    // does not count their spans twice.
-    auto coefficients = [](const SallenKeyXPolynomial& p) {
-        return std::array<double, 5>{p.d1 - p.e1, p.e1, p.d2 - p.e2, p.e2, p.d3};
-    };
-    struct Spans {
-        std::array<double, 5> mid{}, radius{}, size{};
-    };
-    auto spans = [&](const SallenKeyXPolynomial& x, const SallenKeyXPolynomial& y) {
-        const std::array<double, 5> first = coefficients(x), second = coefficients(y);
-        Spans s;
-        for (size_t i = 0; i < 5; ++i) {
-            s.mid[i] = 0.5 * (first[i] + second[i]);
-            s.radius[i] = 0.5 * std::fabs(first[i] - second[i]);
-            s.size[i] = std::max(std::fabs(first[i]), std::fabs(second[i]));
+                                          const std::vector<BoxPoint>& points, double amplifier,
+                                          double ratio, size_t& hint, double& uLow,
+                                          double& uHigh) const {
+    // D = 1 + x (d1 - g e1) + x^2 (d2 - g e2) + x^3 d3 nearly cancels in d1 - g e1 and d2 - g e2
+    // wherever the amplifier's gain g is near the gain network's `amplifier`: the box bounds
+    // q1 = d1 - amplifier e1 and q2 = d2 - amplifier e2 themselves and leaves e1, e2 only the
+    // small rest g - amplifier. Every coefficient of the split is multilinear in the values (in
+    // their reciprocals for the high-pass), so over the box it lies between its least and
+    // largest value at the box's corners.
+    static constexpr std::array<double SallenKeyXValues::*, 5> kCorners = {
+        &SallenKeyXValues::c1, &SallenKeyXValues::c2, &SallenKeyXValues::c3, &SallenKeyXValues::r1,
+        &SallenKeyXValues::r2};
+    std::array<double SallenKeyXValues::*, 5> varying{};
+    size_t count = 0;
+    for (double SallenKeyXValues::*field : kCorners) {
+        if (lo.*field != hi.*field) {
+            varying[count++] = field;
         }
-        return s;
+    }
+    struct Spans {
+        std::array<double, 5> low, high, size{};
     };
-    const Spans fixed = spans(a.fixed, b.fixed), slope = spans(a.slope, b.slope);
+    Spans fixed{}, slope{};
+    fixed.low.fill(INFINITY);
+    slope.low.fill(INFINITY);
+    fixed.high.fill(-INFINITY);
+    slope.high.fill(-INFINITY);
+    auto take = [&](const SallenKeyXPolynomial& p, Spans& spans) {
+        const std::array<double, 5> q = {p.d1 - amplifier * p.e1, p.e1, p.d2 - amplifier * p.e2,
+                                         p.e2, p.d3};
+        const std::array<double, 5> original = {p.d1, p.e1, p.d2, p.e2, p.d3};
+        for (size_t i = 0; i < 5; ++i) {
+            spans.low[i] = std::min(spans.low[i], q[i]);
+            spans.high[i] = std::max(spans.high[i], q[i]);
+            spans.size[i] = std::max(spans.size[i], std::fabs(original[i]));
+        }
+    };
+    for (size_t corner = 0; corner < (size_t{1} << count); ++corner) {
+        SallenKeyXValues v = lo;
+        for (size_t d = 0; d < count; ++d) {
+            if ((corner >> d) & 1U) {
+                v.*varying[d] = hi.*varying[d];
+            }
+        }
+        const SallenKeyXSplit split = SplitAlongR3(v);
+        take(split.fixed, fixed);
+        take(split.slope, slope);
+    }
+    std::array<double, 5> fixedMid{}, fixedRadius{}, slopeMid{}, slopeRadius{};
+    for (size_t i = 0; i < 5; ++i) {
+        fixedMid[i] = 0.5 * (fixed.low[i] + fixed.high[i]);
+        fixedRadius[i] = 0.5 * (fixed.high[i] - fixed.low[i]);
+        slopeMid[i] = 0.5 * (slope.low[i] + slope.high[i]);
+        slopeRadius[i] = 0.5 * (slope.high[i] - slope.low[i]);
+    }
     const double wide = ratio * (1.0 + 1e-6);
     // At a point D(u) = P + u Q lies within |P0 - (P + u Q)| <= rP + u rQ about its value at
     // the middles of the coefficients. |H| = |G| / |D| must reach target / wide, so the disc
@@ -81,10 +156,10 @@ bool CSallenKeyXStructure::BoxReachesBand(const SallenKeyXValues& lo, const Sall
         Complex centre = 1.0, along = 0.0;
         double rp = 0.0, rq = 0.0, scale = 1.0;
         for (size_t i = 0; i < 5; ++i) {
-            centre += p.w[i] * fixed.mid[i];
-            along += p.w[i] * slope.mid[i];
-            rp += p.size[i] * fixed.radius[i];
-            rq += p.size[i] * slope.radius[i];
+            centre += p.w[i] * fixedMid[i];
+            along += p.w[i] * slopeMid[i];
+            rp += p.size[i] * fixedRadius[i];
+            rq += p.size[i] * slopeRadius[i];
             scale += p.terms[i] * (fixed.size[i] + uHigh * slope.size[i]);
         }
         // Room for rounding far above that of either computation of D.
@@ -128,6 +203,9 @@ bool CSallenKeyXStructure::BoxReachesBand(const SallenKeyXValues& lo, const Sall
         }
         return true;
     };
+    if (!RealizableSomewhere(fixed.low, fixed.high, slope.low, slope.high, uLow, uHigh)) {
+        return false;
+    }
     if (hint < points.size() && !narrow(hint)) {
         return false;
     }
@@ -254,7 +332,7 @@ struct CSallenKeyXStructure::CombinationKernel {
             hi.*Field(b) = y[box.j1 - 1];
             Complete(lo);
             Complete(hi);
-            if (!s.BoxReachesBand(lo, hi, boxPoints, ratio, hint, box.uLow, box.uHigh)) {
+            if (!s.BoxReachesBand(lo, hi, boxPoints, amplifier, ratio, hint, box.uLow, box.uHigh)) {
                 continue;
             }
             if ((box.i1 - box.i0) * (box.j1 - box.j0) <= kFewPairs) {
@@ -287,7 +365,7 @@ struct CSallenKeyXStructure::CombinationKernel {
     const std::vector<GridPoint>& points;
     const std::vector<BoxPoint>& boxPoints;
     bool equal;        // C2 and C3 follow C1
-    double amplifier;  // the gain network's gain, for the stability test
+    double amplifier;  // the gain network's gain, for the stability test and the boxes
     int firstCapacitor = -1;
     CBitMask capacitorPairs;  // per C2 and C3 index of this C1
     std::array<int, 3> capacitors{-1, -1, -1};
@@ -344,12 +422,14 @@ bool CSallenKeyXStructure::SearchWithin(double window, bool equalCapacitors) {
         const GridPoint& p = points[i];
         const Complex x = p.x, x2 = x * x;
         const double g = std::abs(p.gain);
-        BoxPoint b{{x, x * (1.0 - p.gain), x2, x2 * (1.0 - p.gain), x2 * x}, {}, {}, g, p.target};
+        const Complex rest = 1.0 / k - p.gain;
+        BoxPoint b{{x, x * rest, x2, x2 * rest, x2 * x}, {}, {}, g, p.target};
         for (size_t k = 0; k < 5; ++k) {
             b.size[k] = std::abs(b.w[k]);
         }
-        // e1 and e2 stand for their terms with and without G.
-        b.terms = {b.size[0], b.size[0] * (1.0 + g), b.size[2], b.size[2] * (1.0 + g), b.size[4]};
+        // The sizes of the terms of D as it is computed from d1, e1, d2, e2 and d3.
+        const double ax = std::abs(x), reach = 1.0 / k + g;
+        b.terms = {ax, ax * reach, ax * ax, ax * ax * reach, ax * ax * ax};
         boxes.push_back(b);
     }
     std::vector<double> u;

@@ -178,7 +178,8 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // CFilterStructure::WidenUntilFound); false when the window holds none.
     bool SearchWithin(double window, bool equalCapacitors);
     // A grid point as the boxes of the search over every combination see it: D is affine in
-    // the coefficients, D = 1 + sum w_i c_i over (d1 - e1, e1, d2 - e2, e2, d3).
+    // the coefficients, D = 1 + sum w_i c_i over (d1 - A e1, e1, d2 - A e2, e2, d3) with A the
+    // gain network's gain.
     struct BoxPoint {
         std::array<Complex, 5> w;
         std::array<double, 5> size;   // |w_i|
@@ -189,10 +190,19 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     // Narrows [uLow, uHigh] (u as along the search's lines, for R3) to a range that holds
     // every u for which some network between `lo` and `hi` (each value of lo at most that of
     // hi, R3 not read) may keep |H| within target / ratio .. target ratio at every point; false
-    // when none may. `hint` is asked first and moves to the point that rules the box out.
+    // when none may. `amplifier` is the gain network's gain the points were set up with;
+    // `hint` is asked first and moves to the point that rules the box out.
+    // Narrows [uLow, uHigh] to where a network with the coefficients q1 = d1 - A e1, e1, q2,
+    // e2, d3 of the split between their least and largest values may be stable; false where
+    // none may.
+    bool RealizableSomewhere(const std::array<double, 5>& fixedLow,
+                             const std::array<double, 5>& fixedHigh,
+                             const std::array<double, 5>& slopeLow,
+                             const std::array<double, 5>& slopeHigh, double& uLow,
+                             double& uHigh) const;
     bool BoxReachesBand(const SallenKeyXValues& lo, const SallenKeyXValues& hi,
-                        const std::vector<BoxPoint>& points, double ratio, size_t& hint,
-                        double& uLow, double& uHigh) const;
+                        const std::vector<BoxPoint>& points, double amplifier, double ratio,
+                        size_t& hint, double& uLow, double& uHigh) const;
 
     // Stores stage 0 and accumulates the filter and group-delay curves.
     void StoreAndAccumulate();

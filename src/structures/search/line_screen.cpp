@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -256,19 +257,73 @@ IndexRange CLineScreen::ScreenBand(const std::vector<double>& u, double ratio) {
             }
         }
     }
-    int first = size, last = 0;
-    for (int i = 0; i < size; ++i) {
-        const double x = u[static_cast<size_t>(i)];
-        if (x >= low && x <= high) {
-            first = std::min(first, i);
-            last = i + 1;
+    auto [first, last] = IndicesWithin(u, low, high);
+    if (first >= last) {
+        return {0, 0};
+    }
+    Keep(first, last);
+    // A candidate that cannot be realised never wins: each condition's stretch of the line where
+    // it is clearly negative (see Unrealisable) is dropped too. f is convex, so that stretch lies
+    // between the roots of f + margin, with the margin taken at the line's largest |u|.
+    const double uMax = std::max(std::fabs(u[static_cast<size_t>(first)]),
+                                 std::fabs(u[static_cast<size_t>(last - 1)]));
+    for (size_t k = 0; k < conditionCount_ && first < last; ++k) {
+        const Condition& c = conditions_[k];
+        const double margin = 1e-9 * ((std::fabs(c.a0) + uMax * std::fabs(c.a1)) *
+                                          (std::fabs(c.b0) + uMax * std::fabs(c.b1)) +
+                                      std::fabs(c.c0) + uMax * std::fabs(c.c1));
+        const double a = c.a1 * c.b1, b = c.a0 * c.b1 + c.a1 * c.b0 + c.c1;
+        const double cc = c.a0 * c.b0 + c.c0 + margin;
+        double holeLow = -INFINITY, holeHigh = INFINITY;
+        if (a > 0.0) {
+            const double disc = b * b - 4.0 * a * cc;
+            if (!(disc > 0.0)) {
+                continue;
+            }
+            const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
+            const double r1 = std::min(q / a, cc / q), r2 = std::max(q / a, cc / q);
+            const double room = 1e-9 * (std::fabs(r1) + std::fabs(r2));
+            holeLow = r1 + room;
+            holeHigh = r2 - room;
+        } else if (b > 0.0) {
+            holeHigh = -cc / b - 1e-9 * std::fabs(cc / b);
+        } else if (b < 0.0) {
+            holeLow = -cc / b + 1e-9 * std::fabs(cc / b);
+        } else if (!(cc < 0.0)) {
+            continue;
+        }
+        // The candidates strictly inside the hole.
+        const auto [from, to] = IndicesWithin(u, std::nextafter(holeLow, INFINITY),
+                                              std::nextafter(holeHigh, -INFINITY));
+        for (int i = std::max(from, first); i < std::min(to, last); ++i) {
+            kept_[static_cast<size_t>(i) / 64] &= ~(std::uint64_t{1} << (i % 64));
+        }
+        if (from <= first && to > first) {
+            first = std::min(to, last);
+        }
+        if (to >= last && from < last) {
+            last = std::max(from, first);
         }
     }
     if (first >= last) {
         return {0, 0};
     }
-    Keep(first, last);
     return {first, last};
+}
+
+IndexRange CLineScreen::IndicesWithin(const std::vector<double>& u, double low, double high) {
+    if (u.empty() || !(low <= high)) {
+        return {0, 0};
+    }
+    // u is monotonic: binary searches in its own direction.
+    if (u.front() <= u.back()) {
+        const auto first = std::lower_bound(u.begin(), u.end(), low);
+        const auto last = std::upper_bound(first, u.end(), high);
+        return {static_cast<int>(first - u.begin()), static_cast<int>(last - u.begin())};
+    }
+    const auto first = std::lower_bound(u.begin(), u.end(), high, std::greater<double>());
+    const auto last = std::upper_bound(first, u.end(), low, std::greater<double>());
+    return {static_cast<int>(first - u.begin()), static_cast<int>(last - u.begin())};
 }
 
 bool CLineScreen::Reaches(double low, double high, double bound, int depth) {

@@ -103,6 +103,8 @@ class CLineScreen {
     // Sets the largest |u| about to be screened; the prepared points follow it.
     void ScreenUpTo(double uMax);
     void Keep(int first, int last);
+    // The index range of the candidates with low <= u <= high, for monotonic u.
+    static IndexRange IndicesWithin(const std::vector<double>& u, double low, double high);
 
     size_t pTerms_;
     size_t qTerms_;

@@ -120,5 +120,69 @@ TEST(LineScreen, KeepsEveryCandidateThatMayWinAndDropsMostOthers) {
     }
 }
 
+// The band screen keeps every candidate whose |H| lies within the band at every point and which
+// every condition realises, on rising and on falling lines; it drops the candidates in the
+// stretch where a convex condition is negative, also inside the band's interval.
+TEST(LineScreen, BandKeepsWhatMayWinAndDropsWhatCannotBeRealised) {
+    std::mt19937_64 random(24);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (const bool falling : {false, true}) {
+        SCOPED_TRACE(falling ? "falling u" : "rising u");
+        std::vector<double> u;
+        for (int i = 0; i < 200; ++i) {
+            u.push_back(std::pow(10.0, (falling ? 199 - i : i) / 199.0));  // 1 .. 10
+        }
+        int mayWin = 0, holesDropped = 0;
+        for (int trial = 0; trial < 300; ++trial) {
+            // |H| = m / |p0 + u q| at a few points, the band wide enough to keep a stretch.
+            CLineScreen screen(0, 1);
+            struct Point {
+                Cx p0, q;
+                double m;
+            };
+            std::vector<Point> points;
+            for (int k = 0; k < 6; ++k) {
+                const Point p{Cx(1.0 + unit(random), unit(random)),
+                              Cx(0.2 * unit(random), 0.3 + 0.2 * unit(random)), 2.0};
+                points.push_back(p);
+                CLineScreen::Point s;
+                s.p0 = p.p0;
+                s.q = {p.q};
+                s.m = p.m;
+                s.beta = std::abs(p.m / (p.p0 + 4.0 * p.q));
+                screen.AddPoint(s);
+            }
+            const std::array<double, 1> b = {1.0};
+            screen.StartLine({}, b, 1.0);
+            // Negative between two roots (convex), and below a linear threshold.
+            const double r1 = 2.0 + 3.0 * (unit(random) + 1.0), r2 = r1 + 1.5;
+            const double threshold = 1.0 + 0.5 * (unit(random) + 1.0);
+            const std::array<CLineScreen::Condition, 2> conditions = {
+                {{-r1, 1.0, -r2, 1.0, 0.0, 0.0}, {0.0, 0.0, 0.0, 0.0, -threshold, 1.0}}};
+            screen.SetConditions(conditions);
+            const double ratio = 1.6;
+            screen.ScreenBand(u, ratio);
+            for (size_t i = 0; i < u.size(); ++i) {
+                bool within = true;
+                for (const Point& p : points) {
+                    const double h = std::abs(p.m / (p.p0 + u[i] * p.q));
+                    const double t = std::abs(p.m / (p.p0 + 4.0 * p.q));
+                    within = within && h <= t * ratio && h >= t / ratio;
+                }
+                const bool inHole = u[i] > r1 && u[i] < r2;
+                const bool realised = !inHole && u[i] > threshold;
+                const bool kept = screen.Keeps(static_cast<int>(i));
+                if (within && realised) {
+                    ++mayWin;
+                    EXPECT_TRUE(kept) << "trial " << trial << " candidate " << i;
+                }
+                holesDropped += within && inHole && !kept ? 1 : 0;
+            }
+        }
+        EXPECT_GT(mayWin, 1000);
+        EXPECT_GT(holesDropped, 200);
+    }
+}
+
 }  // namespace
 }  // namespace vx

@@ -11,7 +11,7 @@
 // differ.
 //
 //   veltranix_quality_sweep [--matrix common|wide|both|single] [--brute-force E12..E192]
-//                           [--list] [--threads N]
+//                           [--list] [--threads N] [--only "HP MFB"]
 //
 // "common": low-pass and high-pass, Sallen-Key and multiple feedback, Bessel, Butterworth,
 // Chebyshev 1 dB, orders 2, 4, 5, 0/6/20 dB, E24/E96, ideal and LF411, 2 kHz (432 designs).
@@ -22,6 +22,8 @@
 // 2 kHz and 20 kHz (2592 designs). "both" (the default) runs "common" and "wide".
 // "--brute-force" names the largest series the brute force runs for: by default E48, since a
 // multiple-feedback stage at E96 takes it seconds (three resistors of the series each).
+// "--only" keeps the designs of one type and structure ("LP SK", "HP MFB"), so that a long run
+// can be split over processes.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -359,6 +361,7 @@ std::vector<SweepSpec> SingleStageMatrix() {
 struct SweepSettings {
     bool list = false;
     int threads = 0;
+    std::string only;  // empty: every design; else the type and structure, as "HP MFB"
     ResistorSeries bruteForceUpTo = ResistorSeries::E48;
 };
 
@@ -369,6 +372,10 @@ int Sweep(const char* title, const std::vector<SweepSpec>& specs, const SweepSet
     int refused = 0;
     double seconds[2] = {0.0, 0.0};
     for (const SweepSpec& s : specs) {
+        if (!settings.only.empty() &&
+            std::string(Name(s.type)) + " " + Name(s.structure) != settings.only) {
+            continue;
+        }
         const Run neighbours = Design(s, SearchMethod::NEIGHBOURS, options);
         if (!neighbours.designed) {
             ++refused;
@@ -455,6 +462,8 @@ int main(int argc, char** argv) {
             }
         } else if (std::strcmp(argv[i], "--list") == 0) {
             settings.list = true;
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            settings.only = argv[++i];
         } else if (std::strcmp(argv[i], "--threads") == 0 && i + 1 < argc) {
             settings.threads = std::atoi(argv[++i]);
         } else {
@@ -465,7 +474,7 @@ int main(int argc, char** argv) {
         (matrix != "common" && matrix != "wide" && matrix != "both" && matrix != "single")) {
         std::fprintf(stderr,
                      "usage: %s [--matrix common|wide|both|single] [--brute-force E12..E192] "
-                     "[--list] [--threads N]\n",
+                     "[--list] [--threads N] [--only \"LP SK\"]\n",
                      argv[0]);
         return 2;
     }

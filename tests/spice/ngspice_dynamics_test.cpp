@@ -12,6 +12,7 @@
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
 #include "spice/spice_defaults.h"
+#include "spice_test_designs.h"
 
 // The phase and step responses the program computes from its stages' transfer functions
 // against ngspice's AC phase and transient of the exported netlists, for every structure with
@@ -19,14 +20,7 @@
 namespace vx {
 namespace {
 
-struct Case {
-    const char* name;
-    FilterType type;
-    StructureKind structure;
-    Characteristic characteristic;
-    int order;
-    double gainDb;
-};
+using Case = SpiceTestDesign;
 
 const Case kCases[] = {
     {"SkLowPass", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::CHEBYCHEV, 5,
@@ -43,31 +37,9 @@ const Case kCases[] = {
     // Thirty poles, the highest Q of the Chebyshev table: the residues of the whole cascade.
     {"MfbLowPassOrder30", FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV, 30,
      0.0},
-    {"TwinTBandStop", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2,
-     0.0},
+    {"TwinTBandStop", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2, 0.0,
+     StageSequence::HIGH_LEVEL, 3.0},
 };
-
-void Specify(CDesignSession& session, const Case& c, int opAmp) {
-    CFilter& f = session.Filter();
-    if (c.type == FilterType::BANDREJECT) {
-        f.SetBandRejectSpecification(CapacitorMode::OPTIMIZE, ResistorSeries::E24, opAmp, 1000.0,
-                                     10000.0, 3.0);
-    } else {
-        SpecificationBlock block = f.Specification();
-        block.characteristic = c.characteristic;
-        block.rippleDb = 1.0;
-        block.orderLpHp = c.order;
-        block.orderBpBs = c.order;
-        block.frequency = 1000.0;
-        block.bandwidth = 250.0;
-        block.gainDb = c.gainDb;
-        block.resistorSeries = ResistorSeries::E24;
-        block.opAmp = opAmp;
-        f.SetSpecification(block, c.structure, c.type);
-    }
-    f.SetPlotRange(0.1, 10.0);
-    session.FillCharacteristic();
-}
 
 // The simulated value at time t, linear between the simulator's own (adaptive) steps.
 double At(const std::vector<double>& times, const std::vector<double>& values, double t) {
@@ -89,7 +61,7 @@ TEST_P(DynamicsAgree, WithNgspice) {
     for (const int opAmp : {0, 1, 2}) {
         SCOPED_TRACE(testing::Message() << c.name << " op-amp " << opAmp);
         CDesignSession session;
-        Specify(session, c, opAmp);
+        SpecifyForSpice(session, c, opAmp);
         SilentMonitor monitor;
         ASSERT_TRUE(session.Design(monitor));
         const FilterDynamics dynamics = session.Dynamics();

@@ -12,6 +12,7 @@
 #include "spice/pspice.h"
 #include "spice/spice_defaults.h"
 #include "spice/verify.h"
+#include "spice_test_designs.h"
 
 // Every structure's exported netlist simulated by ngspice with the shipped op-amp library: the
 // magnitude must agree with the program's own response of the stored design. This checks the
@@ -23,16 +24,7 @@ namespace fs = std::filesystem;
 
 constexpr double kToleranceDb = 0.05;
 
-struct Design {
-    const char* name;
-    FilterType type;
-    StructureKind structure;
-    Characteristic characteristic;
-    int order;
-    double gainDb;
-    StageSequence sequence = StageSequence::HIGH_LEVEL;
-    double quality = 10.0;  // band-stop Q
-};
+using Design = SpiceTestDesign;
 
 const Design kDesigns[] = {
     {"SkLowPassOdd", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 5,
@@ -63,32 +55,6 @@ const Design kDesigns[] = {
      0.0, StageSequence::HIGH_LEVEL, 0.7},
 };
 
-void Specify(CDesignSession& session, const Design& d, int opAmp) {
-    CFilter& f = session.Filter();
-    if (d.type == FilterType::BANDREJECT) {
-        f.SetBandRejectSpecification(CapacitorMode::OPTIMIZE, ResistorSeries::E24, opAmp, 1000.0,
-                                     10000.0, d.quality);
-    } else {
-        SpecificationBlock block = f.Specification();
-        block.characteristic = d.characteristic;
-        block.rippleDb = 1.0;
-        block.orderLpHp = d.order;
-        block.orderBpBs = d.order;
-        block.frequency = 1000.0;
-        block.bandwidth = 250.0;
-        block.gainDb = d.gainDb;
-        // The third-order search steps two resistors together: E12 keeps it short.
-        block.resistorSeries =
-            d.structure == StructureKind::SALLEN_KEY_X ? ResistorSeries::E12 : ResistorSeries::E24;
-        block.opAmp = opAmp;
-        block.stageSequence = d.sequence;
-        f.SetSpecification(block, d.structure, d.type);
-    }
-    f.SetPlotRange(0.1, 10.0);
-    f.documentName = std::string("Verify ") + d.name;
-    session.FillCharacteristic();
-}
-
 class NgspiceAgrees : public testing::TestWithParam<Design> {
   protected:
     void SetUp() override {
@@ -111,7 +77,7 @@ TEST_P(NgspiceAgrees, WithIdealAndRealOpAmps) {
     for (const int opAmp : {0, 1, 2}) {
         SCOPED_TRACE(testing::Message() << d.name << " op-amp " << opAmp);
         CDesignSession session;
-        Specify(session, d, opAmp);
+        SpecifyForSpice(session, d, opAmp);
         SilentMonitor monitor;
         ASSERT_TRUE(session.Design(monitor));
         ASSERT_EQ(session.Filter().GetDesignState(), DesignState::DESIGNED);
@@ -136,7 +102,7 @@ TEST(NgspiceRuns, EveryModeWithTheDefaultConfiguration) {
         fs::temp_directory_path() / ("vx_ngspice_modes_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     CDesignSession session;
-    Specify(session, kDesigns[0], 1);
+    SpecifyForSpice(session, kDesigns[0], 1);
     SilentMonitor monitor;
     ASSERT_TRUE(session.Design(monitor));
     SpiceSettings settings = DefaultSpiceSettings();

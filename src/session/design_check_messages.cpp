@@ -23,14 +23,16 @@ std::string PartRangeMessage(int stage, const std::string& part, const std::stri
 
 std::string WidenedWindowMessage(int stage, const std::string& asked, const std::string& taken) {
     return "Stufe " + std::to_string(stage) + ": Im Impedanzfenster " + asked +
-           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten; die Suche "
+           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten oder die "
+           "Nachbarwerte; die Suche "
            "über alle Kombinationen nahm das Fenster " +
            taken + ".";
 }
 
 std::string NoCombinationMessage(int stage, const std::string& widest) {
     return "Stufe " + std::to_string(stage) + ": Bis zum Impedanzfenster " + widest +
-           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten; die Stufe "
+           " liegen keine Werte, die der Sollkurve so nahe kommen wie die gerundeten oder die "
+           "Nachbarwerte; die Stufe "
            "wurde mit den Nachbarwerten gesucht.";
 }
 

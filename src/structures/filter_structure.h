@@ -206,6 +206,9 @@ class CFilterStructure : private SearchHost {
         return CGridSearch(searchOptions_, *this).RunLines(sizes, makeLine, bestError_, best);
     }
 
+    // The deviation the neighbour search reached for the current stage, which the next
+    // WidenUntilFound must reach too.
+    void SetNeighbourDeviation(double deviation) { neighbourDeviation_ = deviation; }
     // The capacitors the search over every combination steps through: two decades of E12
     // around `exact`.
     static std::vector<double> CapacitorAxis(double exact);
@@ -213,13 +216,15 @@ class CFilterStructure : private SearchHost {
     std::vector<double> ResistorAxis(double exact, double window) const;
     // Runs `search(window)` (true once it has set the best combination of the window as the
     // current values) from the specified window, widening it as long as it holds no
-    // combination at least as close to the target as the rounded values: a window that only
-    // holds worse ones would end the search below plain rounding. Each run starts from the
+    // combination at least as close to the target as the rounded values and the neighbour
+    // search's (see SetNeighbourDeviation): a window that only holds worse ones would end the
+    // search below what plain rounding or the neighbours give. Each run starts from the
     // rounded values, which stay where no window up to the widest holds one. Returns the window
     // that did, 0 for none (or a cancel).
     template <class Search>
     double WidenUntilFound(Search&& search) {
-        const double goal = ResponseDeviation();
+        const double goal = std::min(ResponseDeviation(), neighbourDeviation_);
+        neighbourDeviation_ = INFINITY;
         // Only candidates within the goal count, so that a window that holds none is done with
         // quickly: the screens drop nearly every line at once.
         combinationLimit_ = std::nextafter(goal, INFINITY);
@@ -397,6 +402,7 @@ class CFilterStructure : private SearchHost {
     double bestError_ = 0.0;
     // The deviation a combination must stay below (see WidenUntilFound).
     double combinationLimit_ = INFINITY;
+    double neighbourDeviation_ = INFINITY;
     bool cancelled_ = false;
     double gridFactor_ = 1.0;
     double lowerPlotLimit_ = 0.5;

@@ -236,16 +236,21 @@ void CSallenKeyXStructure::DesignWithCapacitorSearch() {
     // The starting design stands for the rounded one: the exact pairs do not make a circuit.
     const double startError = StartSearch();
     KeepStageValues(0, StageVersion::ROUNDED);
-    const double window =
-        Context().exhaustive
-            ? WidenUntilFound([&](double w) { return SearchWithin(w, Filter().EqualCapacitors()); })
-            : 0.0;
-    if (window > 0.0 || Cancelled()) {
-        // found, or nothing more to do
-    } else if (Filter().EqualCapacitors()) {
-        SearchEqualCapacitors();
-    } else {
-        SearchCapacitors();
+    double window = 0.0;
+    if (Context().exhaustive) {
+        // The neighbours first, as for the other structures (see CStageLoop::Search).
+        SearchNeighbours();
+        if (Cancelled()) {
+            return;
+        }
+        SetNeighbourDeviation(ResponseDeviation());
+        RecallStageValues(0, StageVersion::ROUNDED);
+        StartSearch();
+        window =
+            WidenUntilFound([&](double w) { return SearchWithin(w, Filter().EqualCapacitors()); });
+    }
+    if (window <= 0.0 && !Cancelled()) {
+        SearchNeighbours();
     }
     if (Cancelled()) {
         return;
@@ -272,6 +277,14 @@ void CSallenKeyXStructure::DesignWithFixedCapacitors() {
     SetBestError(error);
     RecordOutcome(0, {error, error});
     StoreAndAccumulate();
+}
+
+void CSallenKeyXStructure::SearchNeighbours() {
+    if (Filter().EqualCapacitors()) {
+        SearchEqualCapacitors();
+    } else {
+        SearchCapacitors();
+    }
 }
 
 DesignTransfers CSallenKeyXStructure::CaptureTransfers() {

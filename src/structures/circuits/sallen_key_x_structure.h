@@ -76,6 +76,8 @@ class CSallenKeyXStructure : public CStructureWithValues<SallenKeyXValues> {
     void DesignWithCapacitorSearch() override;
     void RecomputeCurves() override;
     DesignTransfers CaptureTransfers() override;
+    // The neighbour search of the current values, for general or equal capacitors.
+    void SearchNeighbours();
     void SetStageTargets(double stageGain) override;
 
     std::pair<std::string, std::string> CapacitorLabels() const override { return {"C1", "C2"}; }

@@ -72,6 +72,9 @@ const std::vector<Menu>& MainMenus();
 // The type and structure a "Neues Filter" command specifies; false for other commands.
 bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure);
 
+// Copies a result window's content.
+inline constexpr const char* kCopyShortcut = "Ctrl+C";
+
 // What a command does in a design state: run, nothing (a design is running), or the no-design
 // message under the command's caption.
 struct CommandGate {

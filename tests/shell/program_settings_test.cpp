@@ -136,5 +136,13 @@ TEST(ShellMessages, TitleAndProgressTexts) {
     EXPECT_NE(AboutMessage().text.find("Version 3.3.7"), std::string::npos);
 }
 
+TEST(ShellMessages, StatusLinesNameTheFileAndTheTimeWithADecimalComma) {
+    EXPECT_EQ(DesignTimeLine(0.1234), "Entwurf berechnet in 0,12 s");
+    EXPECT_EQ(DesignTimeLine(83.26), "Entwurf berechnet in 83,3 s");
+    EXPECT_EQ(LoadedLine("/home/ida/Tiefpass 2.vxs", 0.5),
+              "„Tiefpass 2.vxs“ geladen, Entwurf berechnet in 0,50 s");
+    EXPECT_EQ(SavedLine("/home/ida/tp.vxs"), "Spezifikation „tp.vxs“ gespeichert");
+}
+
 }  // namespace
 }  // namespace vx

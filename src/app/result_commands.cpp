@@ -152,6 +152,9 @@ bool CResultCommands::SavePartsList(const std::string& path) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;
     }
+    if (status_) {
+        status_(PartsListSavedLine(path));
+    }
     return true;
 }
 

@@ -41,7 +41,7 @@ class CResultCommands {
 
     // Unattended (a run from the command line): messages go to standard error.
     void SetUnattended(bool unattended);
-    // Told a line for the status bar when the HTML report is saved.
+    // Told a line for the status bar when the HTML report or the parts list is saved.
     void SetStatus(std::function<void(const std::string&)> status) { status_ = std::move(status); }
 
     // The HTML report as NAME.htm in the chosen folder, the picture beside it; false when the

@@ -57,6 +57,10 @@ std::string ReportSavedLine(const std::string& path) {
     return "Ergebnis " + Quoted(path) + " gespeichert";
 }
 
+std::string PartsListSavedLine(const std::string& path) {
+    return "Stückliste " + Quoted(path) + " gespeichert";
+}
+
 std::string MainWindowTitle(const CFilter& filter) {
     return filter.documentName + (filter.specModified ? "*" : "") + " - " + kProgramName;
 }

@@ -51,6 +51,8 @@ std::string LoadedLine(const std::string& path, double seconds);
 std::string SavedLine(const std::string& path);
 // "Ergebnis „name.htm“ gespeichert" (the HTML report).
 std::string ReportSavedLine(const std::string& path);
+// "Stückliste „name.csv“ gespeichert".
+std::string PartsListSavedLine(const std::string& path);
 inline constexpr const char* kDesignCancelledLine = "Entwurf abgebrochen";
 
 // The main window's title: the specification's name, "*" while it has unsaved changes.

@@ -13,6 +13,7 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 data="$prefix/share/veltranix"
 example="$data/examples/sk_lowpass_gain.vxs"
 for f in "$prefix/bin/veltranix" "$prefix/bin/veltranix-cli" "$data/vx_opamp.lib" "$example" \
+         "$data/README.md" \
          "$prefix/share/applications/veltranix.desktop" \
          "$prefix/share/icons/hicolor/scalable/apps/veltranix.svg" \
          "$prefix/share/mime/packages/veltranix.xml"; do

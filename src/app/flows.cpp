@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QUrl>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,20 +44,31 @@ void CFlows::BeforeChange() const {
     }
 }
 
-void CFlows::RunDesign(const CDesignRunner::Job& job) {
+void CFlows::Status(const std::string& line) const {
+    if (status_) {
+        status_(line);
+    }
+}
+
+double CFlows::RunDesign(const CDesignRunner::Job& job) {
+    const auto start = std::chrono::steady_clock::now();
     if (const auto error = runner_.Run(job)) {
         // Whatever the run left behind is no design; the specification stays to be changed.
         session_.Filter().SetDesignState(DesignState::CANCELLED);
         Tell(InternalErrorMessage(*error));
     }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     refresh_();
+    return took.count();
 }
 
 void CFlows::DesignCurrent(const std::optional<DesignSnapshot>& kept) {
     bool designed = true;
-    RunDesign([this, &designed](DesignMonitor& monitor, CapacitorPrompt&) {
+    const double seconds = RunDesign([this, &designed](DesignMonitor& monitor, CapacitorPrompt&) {
         designed = session_.Design(monitor);
     });
+    Status(session_.Filter().GetDesignState() == DesignState::DESIGNED ? DesignTimeLine(seconds)
+                                                                       : kDesignCancelledLine);
     if (const std::optional<UserMessage> failure = session_.DesignFailure(); !designed && failure) {
         Tell(*failure);
     }
@@ -130,9 +142,10 @@ bool CFlows::RunInputDialog(FilterType type, StructureKind structure, bool& curv
 bool CFlows::Load(const std::string& path) {
     BeforeChange();
     LoadResult result;
-    RunDesign([this, &path, &result](DesignMonitor& monitor, CapacitorPrompt& prompt) {
-        result = session_.LoadAndDesign(path, monitor, prompt);
-    });
+    const double seconds =
+        RunDesign([this, &path, &result](DesignMonitor& monitor, CapacitorPrompt& prompt) {
+            result = session_.LoadAndDesign(path, monitor, prompt);
+        });
     const bool loaded = result.outcome != LoadOutcome::NOT_LOADED;
     // A failed load tells why; a design tells of a lowered gain.
     for (const UserMessage& message : result.messages) {
@@ -141,8 +154,17 @@ bool CFlows::Load(const std::string& path) {
     if (loaded) {
         session_.Filter().specUntitled = false;
         refresh_();
+        Status(result.outcome == LoadOutcome::DESIGNED ? LoadedLine(path, seconds)
+                                                       : kDesignCancelledLine);
+        if (fileUsed_) {
+            fileUsed_(path);
+        }
     }
     return loaded;
+}
+
+bool CFlows::Open(const std::string& path) {
+    return MayDiscard(LoadOverUnsavedQuestion()) && Load(path);
 }
 
 std::string CFlows::ProposedPath() const {
@@ -152,6 +174,9 @@ std::string CFlows::ProposedPath() const {
 }
 
 bool CFlows::LoadWithDialog() {
+    if (!MayDiscard(LoadOverUnsavedQuestion())) {
+        return false;
+    }
     BeforeChange();
     QFileDialog dialog(window_, Qs(kLoadSpecificationTitle), Qs(ProposedPath()),
                        Qs(kSpecificationFilter));
@@ -183,6 +208,10 @@ bool CFlows::Save(const std::string& path) {
     filter.specModified = false;
     filter.specUntitled = false;
     refresh_();
+    Status(SavedLine(file.string()));
+    if (fileUsed_) {
+        fileUsed_(file.string());
+    }
     return true;
 }
 
@@ -223,14 +252,15 @@ bool CFlows::ChangeCapacitors() {
 }
 
 bool CFlows::MayClose() {
-    if (runner_.Running()) {
-        return false;
-    }
+    return !runner_.Running() && MayDiscard(CloseQuestion());
+}
+
+bool CFlows::MayDiscard(const UserMessage& question) {
     const CFilter& filter = session_.Filter();
     if (filter.GetDesignState() != DesignState::DESIGNED || !filter.specModified) {
         return true;
     }
-    switch (AskYesNoCancel(window_, CloseQuestion())) {
+    switch (AskYesNoCancel(window_, question)) {
         case Answer::YES:
             return SaveWithDialog();
         case Answer::NO:

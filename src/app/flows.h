@@ -30,13 +30,20 @@ class CFlows {
     void SetBeforeChange(std::function<void()> hook) { beforeChange_ = std::move(hook); }
     // The designer text a saved specification names.
     void SetDesigner(std::function<std::string()> designer) { designer_ = std::move(designer); }
+    // Told a line for the status bar after a design, a load and a save.
+    void SetStatus(std::function<void(const std::string&)> status) { status_ = std::move(status); }
+    // Told the path of every specification file loaded or saved.
+    void SetFileUsed(std::function<void(const std::string&)> used) { fileUsed_ = std::move(used); }
 
     // The input dialog for the type and structure; OK designs, cancel restores what was there.
     // Returns whether a design ran.
     bool Specify(FilterType type, StructureKind structure, bool isNew);
     // Loads and designs a specification file; false when it could not be loaded.
     bool Load(const std::string& path);
-    // The open dialog, then Load.
+    // Load after the question whether to save an unsaved design first; false when the user
+    // cancelled or the file could not be loaded.
+    bool Open(const std::string& path);
+    // The question, then the open dialog, then Load.
     bool LoadWithDialog();
     // Saves the specification as NAME.vxs in the chosen folder; false when it failed.
     bool Save(const std::string& path);
@@ -49,8 +56,13 @@ class CFlows {
     bool MayClose();
 
   private:
+    // With an unsaved design, asks `question`: yes saves (and a cancelled or failed save keeps
+    // the design), no discards it.
+    bool MayDiscard(const UserMessage& question);
+    void Status(const std::string& line) const;
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
-    void RunDesign(const CDesignRunner::Job& job);
+    // Runs `job` and returns its time in seconds.
+    double RunDesign(const CDesignRunner::Job& job);
     void BeforeChange() const;
     // Designs the current specification; one that no circuit realises is told why. A run that
     // is cancelled or fails brings back the design `kept` before it.
@@ -65,6 +77,8 @@ class CFlows {
     std::function<void()> refresh_;
     std::function<void()> beforeChange_;
     std::function<std::string()> designer_;
+    std::function<void(const std::string&)> status_;
+    std::function<void(const std::string&)> fileUsed_;
     bool unattended_ = false;
 };
 

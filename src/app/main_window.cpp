@@ -1,33 +1,65 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringList>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
 #include <stdexcept>
 
 #include "app/design_runner.h"
 #include "app/dialog_capacitor_prompt.h"
 #include "app/flows.h"
+#include "app/main_tool_bar.h"
 #include "app/plot_view.h"
+#include "app/recent_files_menu.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/tolerance_flow.h"
 #include "app/update_checker.h"
+#include "app/window_places.h"
+#include "dialogs/help_dlg.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "session/design_check_messages.h"
 #include "session/design_session.h"
 #include "session/design_session_messages.h"
+#include "shell/help_text.h"
+#include "shell/recent_files.h"
 #include "shell/shell_messages.h"
 #include "shell/window_placement.h"
 #include "spice/pspice.h"
 
 namespace vx {
+
+namespace {
+
+QKeySequence Shortcut(const char* keys) {
+    return QKeySequence(Qs(keys), QKeySequence::PortableText);
+}
+
+// The one local specification file among dropped data; empty for anything else.
+std::string DroppedSpecification(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return {};
+    }
+    const std::string path = Std(urls.front().toLocalFile());
+    return IsSpecificationPath(path) ? path : std::string();
+}
+
+}  // namespace
 
 CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     : QMainWindow(parent),
@@ -41,8 +73,12 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
       spice_(std::make_unique<CSpiceFlow>(
           this, *session_,
           [this](std::optional<PlotOverlay> overlay) { view_->SetOverlay(std::move(overlay)); })),
-      updates_(new CUpdateChecker(this, store_, settings_)) {
+      updates_(new CUpdateChecker(this, store_, settings_)),
+      places_(new CWindowPlaces(this, store_, settings_)),
+      statusLine_(new QLabel(this)),
+      statusTimer_(new QTimer(this)) {
     setObjectName("mainWindow");
+    setAcceptDrops(true);
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
     results_ = std::make_unique<CResultCommands>(this, *session_, *runner_, store_, settings_,
@@ -55,6 +91,12 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
         results_->Tolerance().Drop();
     });
     flows_->SetDesigner([this] { return DesignerOf(settings_); });
+    const auto status = [this](const std::string& line) { ShowStatus(line); };
+    flows_->SetStatus(status);
+    flows_->SetFileUsed([this](const std::string& path) { recent_->Add(path); });
+    results_->SetStatus(status);
+    results_->Windows().SetPlaces(places_);
+    spice_->SetPlaces(places_);
     runner_->SetRunningHook([this](bool running) {
         view_->SetBusy(running);
         // What was simulated is no longer the design.
@@ -64,6 +106,13 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     });
     setCentralWidget(view_);
     statusBar()->setObjectName("statusBar");
+    // Beneath the readout, which hides it while the mouse is over the diagram; a long line is
+    // cut rather than widening the window.
+    statusLine_->setObjectName("statusLine");
+    statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(statusLine_, 1);
+    statusTimer_->setSingleShot(true);
+    connect(statusTimer_, &QTimer::timeout, statusLine_, &QLabel::clear);
     findings_->setObjectName("findingsLine");
     findings_->setStyleSheet(QStringLiteral("color: #b40000"));
     statusBar()->addPermanentWidget(findings_);
@@ -71,6 +120,12 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
             [this](const QString& text) { statusBar()->showMessage(text); });
     BuildMenus();
     InstallHandlers();
+    auto* again = new QAction(this);
+    again->setObjectName("newFilterAgainAction");
+    connect(again, &QAction::triggered, this, [this] { RunCommand(Command::NEW_FILTER_AGAIN); });
+    actions_[Command::NEW_FILTER_AGAIN] = again;
+    AddMainToolBar(this, actions_);
+    RepeatNewFilter(NewFilterToRepeat(std::nullopt));
     Refresh();
 }
 
@@ -100,13 +155,21 @@ void CMainWindow::AddItems(QMenu* menu, const std::vector<MenuItem>& items) {
             case MenuItem::Kind::SEPARATOR:
                 menu->addSeparator();
                 break;
+            case MenuItem::Kind::RECENT_FILES:
+                recent_ = std::make_unique<CRecentFilesMenu>(
+                    menu, store_, settings_, [this](const std::string& path) { OpenFile(path); });
+                break;
             case MenuItem::Kind::SUBMENU:
                 AddItems(menu->addMenu(Qs(item.text)), item.items);
                 break;
             case MenuItem::Kind::COMMAND: {
                 QAction* action = menu->addAction(Qs(item.text));
                 const Command command = item.command;
+                if (!item.shortcut.empty()) {
+                    action->setShortcut(Shortcut(item.shortcut.c_str()));
+                }
                 entryTexts_[command] = item.text;
+                actions_[command] = action;
                 connect(action, &QAction::triggered, this,
                         [this, command] { RunCommand(command); });
                 break;
@@ -120,11 +183,15 @@ void CMainWindow::InstallHandlers() {
         FilterType type{};
         StructureKind structure{};
         if (NewFilterTarget(command, type, structure)) {
-            handlers_[command] = [this, type, structure] {
+            handlers_[command] = [this, command, type, structure] {
+                RepeatNewFilter(command);
                 flows_->Specify(type, structure, true);
             };
         }
     }
+    handlers_[Command::NEW_FILTER_AGAIN] = [this] {
+        handlers_.at(NewFilterToRepeat(lastNewFilter_))();
+    };
     handlers_[Command::LOAD_SPECIFICATION] = [this] { flows_->LoadWithDialog(); };
     handlers_[Command::SAVE_SPECIFICATION] = [this] { flows_->SaveWithDialog(); };
     handlers_[Command::EXIT] = [this] { close(); };
@@ -156,6 +223,7 @@ void CMainWindow::InstallHandlers() {
             store_.WriteOnClose(settings_);
         };
     }
+    handlers_[Command::HELP] = [this] { ShowHelp(); };
     handlers_[Command::CHECK_UPDATE] = [this] { updates_->CheckInteractive(); };
     handlers_[Command::ABOUT] = [this] {
         ShowMessage(this, AboutMessage(), MessageIcon::INFORMATION);
@@ -187,6 +255,74 @@ void CMainWindow::RunCommand(Command command) {
     } catch (const std::exception& e) {
         ShowMessage(this, InternalErrorMessage(e.what()));
     }
+}
+
+void CMainWindow::RepeatNewFilter(Command command) {
+    lastNewFilter_ = command;
+    const QKeySequence keys = Shortcut(kNewFilterAgainShortcut);
+    for (const auto& [entry, action] : actions_) {
+        FilterType type{};
+        StructureKind structure{};
+        if (NewFilterTarget(entry, type, structure)) {
+            action->setShortcut(entry == command ? keys : QKeySequence());
+        }
+    }
+    QAction* again = actions_.at(Command::NEW_FILTER_AGAIN);
+    again->setText(Qs(CommandTitle(Command::NEW_FILTER_AGAIN, command)));
+    again->setToolTip(ToolTipOf(Command::NEW_FILTER_AGAIN, command, keys));
+}
+
+void CMainWindow::ShowHelp() {
+    if (help_ == nullptr || !help_->isVisible()) {
+        std::variant<std::string, UserMessage> help = LoadHelp();
+        if (const auto* missing = std::get_if<UserMessage>(&help)) {
+            ShowOrPrint(this, *missing, MessageIcon::STOP, unattended_);
+            return;
+        }
+        help_ = new CHelpDlg(std::get<std::string>(help), this);
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        places_->Place(help_, PlacedWindow::HELP);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void CMainWindow::OpenFile(const std::string& path) {
+    if (runner_->Running() ||
+        GateCommand(Command::LOAD_SPECIFICATION, session_->Filter().GetDesignState()).verdict !=
+            CommandGate::Verdict::RUN) {
+        return;
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        ShowOrPrint(this, RecentFileMissingMessage(path), MessageIcon::STOP, unattended_);
+        recent_->Remove(path);
+        return;
+    }
+    flows_->Open(path);
+}
+
+void CMainWindow::ShowStatus(const std::string& line) {
+    statusLine_->setText(Qs(line));
+    statusTimer_->start(kStatusLineSeconds * 1000);
+}
+
+void CMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedSpecification(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainWindow::dropEvent(QDropEvent* event) {
+    const std::string path = DroppedSpecification(event->mimeData());
+    if (path.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has ended: the load may ask questions, which must not keep the source
+    // waiting.
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 void CMainWindow::Refresh() {

@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "shell/menu_table.h"
 #include "shell/program_settings.h"
 
+class QAction;
 class QLabel;
+class QTimer;
 
 namespace vx {
 
@@ -16,14 +21,18 @@ class CDesignRunner;
 class CDesignSession;
 class CDialogCapacitorPrompt;
 class CFlows;
+class CHelpDlg;
 class CPlotView;
+class CRecentFilesMenu;
 class CResultCommands;
 class CSettingsStore;
 class CSpiceFlow;
 class CUpdateChecker;
+class CWindowPlaces;
 
-// The main window: the six menus, the plot view and the status bar. Every menu command goes
-// through RunCommand, which checks the design state and calls the command's handler.
+// The main window: the six menus, the tool bar, the plot view and the status bar. Every menu
+// command goes through RunCommand, which checks the design state and calls the command's
+// handler. A specification file dropped on the window is loaded as the recent files are.
 class CMainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -44,6 +53,12 @@ class CMainWindow : public QMainWindow {
     // Shows the window in its stored size, maximised when it was.
     void ShowAsStored();
     void RunCommand(Command command);
+    // Loads a recently used or dropped specification as the load command does; a file that is
+    // gone is told and leaves the recent files.
+    void OpenFile(const std::string& path);
+    // A line in the status bar for kStatusLineSeconds, where the diagram's readout stands while
+    // the mouse is not over the diagram.
+    void ShowStatus(const std::string& line);
     // The quiet update check of a start, in the background.
     void StartQuietUpdateCheck();
     // Title, plot, the design check's line and the warning of a lowered gain, after each step
@@ -53,11 +68,16 @@ class CMainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void BuildMenus();
     void AddItems(QMenu* menu, const std::vector<MenuItem>& items);
     void InstallHandlers();
+    // Ctrl+N and the tool bar's button go to the "Neues Filter" entry `command` from now on.
+    void RepeatNewFilter(Command command);
+    void ShowHelp();
 
     CSettingsStore& store_;
     ProgramSettings settings_;
@@ -72,6 +92,13 @@ class CMainWindow : public QMainWindow {
     CUpdateChecker* updates_;
     std::map<Command, std::function<void()>> handlers_;
     std::map<Command, std::string> entryTexts_;
+    std::map<Command, QAction*> actions_;  // the menu entries and NEW_FILTER_AGAIN
+    std::optional<Command> lastNewFilter_;
+    std::unique_ptr<CRecentFilesMenu> recent_;
+    CWindowPlaces* places_;
+    QPointer<CHelpDlg> help_;
+    QLabel* statusLine_;
+    QTimer* statusTimer_;
     bool unattended_ = false;
 };
 

@@ -13,6 +13,7 @@
 #include "report/html_report_messages.h"
 #include "session/design_session.h"
 #include "shell/program_settings.h"
+#include "shell/shell_messages.h"
 #include "spice/parts_list_csv.h"
 #include "spice/parts_list_messages.h"
 
@@ -126,6 +127,9 @@ bool CResultCommands::SaveHtml(const std::string& path) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;
     }
+    if (status_) {
+        status_(ReportSavedLine(path));
+    }
     return true;
 }
 
@@ -147,6 +151,9 @@ bool CResultCommands::SavePartsList(const std::string& path) {
     if (const auto failed = vx::SavePartsList(path, session_.Filter(), session_.OpAmps())) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;
+    }
+    if (status_) {
+        status_(PartsListSavedLine(path));
     }
     return true;
 }

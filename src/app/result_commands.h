@@ -41,6 +41,8 @@ class CResultCommands {
 
     // Unattended (a run from the command line): messages go to standard error.
     void SetUnattended(bool unattended);
+    // Told a line for the status bar when the HTML report or the parts list is saved.
+    void SetStatus(std::function<void(const std::string&)> status) { status_ = std::move(status); }
 
     // The HTML report as NAME.htm in the chosen folder, the picture beside it; false when the
     // page could not be written (the user was told).
@@ -63,6 +65,7 @@ class CResultCommands {
     CSettingsStore& store_;
     ProgramSettings& settings_;
     std::function<void()> refresh_;
+    std::function<void(const std::string&)> status_;
     CToleranceFlow tolerance_;
     CResultWindows windows_;
     CPrintJobs printing_;

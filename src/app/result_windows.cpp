@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "app/tolerance_flow.h"
+#include "app/window_places.h"
 #include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/freq_mark_dlg.h"
 #include "dialogs/schaltbild_dlg.h"
@@ -13,6 +14,15 @@
 #include "session/design_session.h"
 
 namespace vx {
+
+namespace {
+
+// Each window's place in the settings, in the order of ResultWindow.
+constexpr std::array<PlacedWindow, 6> kPlaces = {
+    PlacedWindow::DIMENSIONING, PlacedWindow::PARAMETERS,      PlacedWindow::SCHEMATIC,
+    PlacedWindow::TOLERANCE,    PlacedWindow::FREQUENCY_MARKS, PlacedWindow::AMPLITUDE_MARKS};
+
+}  // namespace
 
 CResultWindows::CResultWindows(QWidget* window, CDesignSession& session,
                                const CToleranceFlow& tolerance, std::function<void()> redraw)
@@ -36,6 +46,9 @@ void CResultWindows::Show(ResultWindow which) {
         }
         slot->setAttribute(Qt::WA_DeleteOnClose);
         slot->setModal(false);
+        if (places_ != nullptr) {
+            places_->Place(slot, kPlaces.at(static_cast<size_t>(which)));
+        }
     }
     slot->show();
     slot->raise();

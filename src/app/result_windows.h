@@ -11,6 +11,7 @@ namespace vx {
 
 class CDesignSession;
 class CToleranceFlow;
+class CWindowPlaces;
 
 // The modeless windows of the program: the result windows and the two mark windows.
 enum class ResultWindow {
@@ -22,8 +23,9 @@ enum class ResultWindow {
     AMPLITUDE_MARKS
 };
 
-// Opens each window at most once (an open one is brought to the front) and closes them all
-// before the document changes, so that none shows a design that is gone.
+// Opens each window at most once (an open one is brought to the front), beside the main window
+// or where it was last, and closes them all before the document changes, so that none shows a
+// design that is gone.
 class CResultWindows {
   public:
     // `redraw` repaints the plot after a mark window took over its marks; `tolerance` holds
@@ -31,6 +33,8 @@ class CResultWindows {
     CResultWindows(QWidget* window, CDesignSession& session, const CToleranceFlow& tolerance,
                    std::function<void()> redraw);
 
+    // Where the windows open.
+    void SetPlaces(CWindowPlaces* places) { places_ = places; }
     // Nothing opens for a window without its content (no tolerance analysis was run).
     void Show(ResultWindow which);
     void Close(ResultWindow which);
@@ -47,6 +51,7 @@ class CResultWindows {
     const CToleranceFlow& tolerance_;
     std::function<void()> redraw_;
     std::array<QPointer<QDialog>, 6> open_;
+    CWindowPlaces* places_ = nullptr;
 };
 
 }  // namespace vx

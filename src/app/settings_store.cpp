@@ -1,6 +1,7 @@
 #include "app/settings_store.h"
 
 #include <QSettings>
+#include <QStringList>
 #include <cstring>
 
 #include "qt/qt_text.h"
@@ -22,6 +23,12 @@ ProgramSettings CSettingsStore::Read() const {
         const StoredValue fallback = ValueOf(values, key);
         if (const int* number = std::get_if<int>(&fallback)) {
             SetValue(values, key, settings_.value(path, *number).toInt());
+        } else if (std::holds_alternative<std::vector<std::string>>(fallback)) {
+            std::vector<std::string> list;
+            for (const QString& text : settings_.value(path).toStringList()) {
+                list.push_back(Std(text));
+            }
+            SetValue(values, key, list);
         } else {
             const QString text = Qs(std::get<std::string>(fallback));
             SetValue(values, key, Std(settings_.value(path, text).toString()));
@@ -52,6 +59,12 @@ void CSettingsStore::Write(const ProgramSettings& values, bool closing, const ch
         const StoredValue value = ValueOf(values, key);
         if (const int* number = std::get_if<int>(&value)) {
             settings_.setValue(KeyPath(key), *number);
+        } else if (const auto* list = std::get_if<std::vector<std::string>>(&value)) {
+            QStringList texts;
+            for (const std::string& text : *list) {
+                texts << Qs(text);
+            }
+            settings_.setValue(KeyPath(key), texts);
         } else {
             settings_.setValue(KeyPath(key), Qs(std::get<std::string>(value)));
         }

@@ -1,6 +1,7 @@
 #include "app/spice_flow.h"
 
 #include "app/spice_result_window.h"
+#include "app/window_places.h"
 #include "dialogs/options_pspice_dlg.h"
 #include "qt/message_box.h"
 #include "report/summary_text.h"
@@ -55,6 +56,9 @@ void CSpiceFlow::Run(SpiceMode mode) {
     }
     if (result_ == nullptr) {
         result_ = new CSpiceResultWindow(window_);
+        if (places_ != nullptr) {
+            places_->Place(result_, PlacedWindow::SPICE_RESULT);
+        }
     }
     result_->ShowResult(std::move(result),
                         SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));

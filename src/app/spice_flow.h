@@ -13,6 +13,7 @@ namespace vx {
 
 class CDesignSession;
 class CSpiceResultWindow;
+class CWindowPlaces;
 enum class SpiceMode : int;
 
 // The Spice menu: the configuration dialog, and the analyses. With ngspice an analysis runs in
@@ -29,6 +30,8 @@ class CSpiceFlow {
     // Unattended (a screenshot run): messages go to standard error instead of boxes.
     void SetUnattended(bool unattended) { unattended_ = unattended; }
     void SetTimeLimit(int seconds) { simulator_.SetTimeLimit(seconds); }
+    // Where the result window opens.
+    void SetPlaces(CWindowPlaces* places) { places_ = places; }
 
     void Configure();
     void Run(SpiceMode mode);
@@ -42,6 +45,7 @@ class CSpiceFlow {
     OverlayHook overlay_;
     CSimulatorRun simulator_;
     QPointer<CSpiceResultWindow> result_;
+    CWindowPlaces* places_ = nullptr;
     bool unattended_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/plot_painter.h"
+#include "dialogs/copy_shortcut.h"
 #include "qt/qt_text.h"
 #include "spice/spice_messages.h"
 
@@ -15,10 +16,12 @@ CSpiceResultWindow::CSpiceResultWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     setMinimumSize(480, 360);
     resize(760, 540);
     setFont(FittingPlotFont(font()));
+    AddCopyShortcut(this, [this] { return Qs(CSpiceAnalysis::ResultText(result_, summary_)); });
 }
 
 void CSpiceResultWindow::ShowResult(SpiceResult result, const std::string& summary) {
     result_ = std::move(result);
+    summary_ = summary;
     chart_ = CSpiceAnalysis::ResultChart(result_, summary);
     show();
     raise();

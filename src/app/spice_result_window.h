@@ -9,7 +9,8 @@
 namespace vx {
 
 // "Spice-Ergebnis": the traces of the latest simulation, one diagram each, over frequency or,
-// for the step response, time. A window of its own beside the main window.
+// for the step response, time. A window of its own beside the main window; Ctrl+C copies the
+// traces as a table.
 class CSpiceResultWindow : public QWidget {
     Q_OBJECT
 
@@ -25,6 +26,7 @@ class CSpiceResultWindow : public QWidget {
 
   private:
     SpiceResult result_;
+    std::string summary_;
     Chart chart_;
 };
 

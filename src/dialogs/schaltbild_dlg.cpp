@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "dialogs/copy_shortcut.h"
 #include "dialogs/dialog_parts.h"
 #include "qt/qt_text.h"
 #include "report/result_messages.h"
@@ -23,6 +24,7 @@ CSchaltbildDlg::CSchaltbildDlg(SchematicPicture picture, QWidget* parent) : QDia
     layout->addWidget(label);
     layout->addWidget(OkButton(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    AddCopyShortcut(this, pixmap);
 }
 
 }  // namespace vx

@@ -7,7 +7,7 @@
 namespace vx {
 
 // "Schaltbild einer Stufe Ihres Filters": the stage schematic of the design, which carries the
-// generic component names (the values are in the dimensioning window).
+// generic component names (the values are in the dimensioning window). Ctrl+C copies the picture.
 class CSchaltbildDlg : public QDialog {
     Q_OBJECT
 

@@ -10,9 +10,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/copy_shortcut.h"
 #include "dialogs/dialog_parts.h"
 #include "model/search_method_text.h"
 #include "qt/qt_text.h"
+#include "report/clipboard_text.h"
 #include "report/dimensioning_text.h"
 #include "report/result_messages.h"
 #include "session/design_check_messages.h"
@@ -92,6 +94,7 @@ CShowErgebnisDlg::CShowErgebnisDlg(const CFilter& filter, const COpv& opv,
         layout->addWidget(FindingsLabel(findings, this));
     }
     layout->addWidget(OkButton(this));
+    AddCopyShortcut(this, Qs(DimensioningClipboardText(filter, opv, findings)));
 }
 
 }  // namespace vx

@@ -14,7 +14,7 @@ class COpv;
 // "Ergebnis - Dimensionierung": the dimensioning text of the design as it was when the window
 // opened, read-only, with tab stops just wider than the widest cell so that the columns line
 // up in the window's own font, and the separator as wide as the table. Below it, what the
-// design check found.
+// design check found. Ctrl+C copies all of it as text.
 class CShowErgebnisDlg : public QDialog {
     Q_OBJECT
 

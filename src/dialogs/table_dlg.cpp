@@ -4,8 +4,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/copy_shortcut.h"
 #include "dialogs/dialog_parts.h"
 #include "qt/qt_text.h"
+#include "report/clipboard_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/result_messages.h"
 #include "report/summary_text.h"
@@ -31,6 +33,7 @@ CTableDlg::CTableDlg(const CFilter& filter, const COpv& opv, const CFilterStruct
     layout->addWidget(summary);
     layout->addWidget(table);
     layout->addWidget(OkButton(this));
+    AddCopyShortcut(this, Qs(ParametersClipboardText(filter, opv, structure)));
 }
 
 }  // namespace vx

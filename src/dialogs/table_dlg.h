@@ -9,7 +9,8 @@ class CFilterStructure;
 class COpv;
 
 // "Ergebnis - Filterparameter": the summary above a grid of pole quality, pole frequency,
-// normalised frequency and gain per stage, as the design was when the window opened.
+// normalised frequency and gain per stage, as the design was when the window opened. Ctrl+C
+// copies both as text.
 class CTableDlg : public QDialog {
     Q_OBJECT
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "analysis/tolerance_messages.h"
+#include "dialogs/copy_shortcut.h"
 #include "dialogs/dialog_parts.h"
 #include "qt/qt_text.h"
 #include "report/tolerance_rows.h"
@@ -91,6 +92,7 @@ CToleranceResultDlg::CToleranceResultDlg(const ToleranceResult& result, QWidget*
     layout->addLayout(top);
     layout->addWidget(figures);
     layout->addWidget(OkButton(this));
+    AddCopyShortcut(this, Qs(ToleranceText(result)));
 }
 
 }  // namespace vx

@@ -2,9 +2,9 @@
 
 #include <string>
 
-// Where the data shipped with the program lies: the op-amp library for Spice and the example
-// specifications. An installed program finds them in its installed tree, a program run from
-// its build folder in the source tree.
+// Where the data shipped with the program lies: the op-amp library for Spice, the example
+// specifications and the README, which the help shows. An installed program finds them in its
+// installed tree, a program run from its build folder in the source tree.
 namespace vx {
 
 // The shipped file or folder `name`, looked up beside the executable, in the installed data

@@ -1,6 +1,7 @@
 #include "shell/menu_table.h"
 
 #include <array>
+#include <stdexcept>
 
 #include "analysis/tolerance_messages.h"
 #include "spice/parts_list_messages.h"
@@ -9,16 +10,20 @@ namespace vx {
 
 namespace {
 
-MenuItem Entry(const char* text, Command command) {
-    return {MenuItem::Kind::COMMAND, text, command, {}};
+MenuItem Entry(const char* text, Command command, const char* shortcut = "") {
+    return {MenuItem::Kind::COMMAND, text, command, {}, shortcut};
 }
 
 MenuItem Separator() {
-    return {MenuItem::Kind::SEPARATOR, "", Command::ABOUT, {}};
+    return {MenuItem::Kind::SEPARATOR, "", Command::ABOUT, {}, ""};
 }
 
 MenuItem Submenu(const char* text, std::vector<MenuItem> items) {
-    return {MenuItem::Kind::SUBMENU, text, Command::ABOUT, std::move(items)};
+    return {MenuItem::Kind::SUBMENU, text, Command::ABOUT, std::move(items), ""};
+}
+
+MenuItem RecentFiles() {
+    return {MenuItem::Kind::RECENT_FILES, "", Command::ABOUT, {}, ""};
 }
 
 std::vector<Menu> MakeMenus() {
@@ -33,12 +38,12 @@ std::vector<Menu> MakeMenus() {
                    Entry("Sallen-&Key-Hochpass 3. Ordnung mit 1 OPV...", Command::NEW_HP_SKX),
                    Entry("&Bandpass mit Mehrfachgegenkopplung...", Command::NEW_BP_MFB),
                    Entry("Band&sperre mit Doppel-T-Glied...", Command::NEW_BR_TT)}),
-          Entry("Spezifikation &laden...", Command::LOAD_SPECIFICATION),
-          Entry("Spezifikation &speichern unter...", Command::SAVE_SPECIFICATION), Separator(),
-          Entry("Grafik-Druck&einrichtung...", Command::GRAPH_PAGE_SETUP),
+          Entry("Spezifikation &laden...", Command::LOAD_SPECIFICATION, "Ctrl+O"),
+          Entry("Spezifikation &speichern unter...", Command::SAVE_SPECIFICATION, "Ctrl+S"),
+          Separator(), Entry("Grafik-Druck&einrichtung...", Command::GRAPH_PAGE_SETUP),
           Entry("Grafik-Seiten&ansicht", Command::GRAPH_PREVIEW),
-          Entry("Grafik &drucken...", Command::GRAPH_PRINT), Separator(),
-          Entry("&Beenden", Command::EXIT)}},
+          Entry("Grafik &drucken...", Command::GRAPH_PRINT, "Ctrl+P"), Separator(), RecentFiles(),
+          Entry("&Beenden", Command::EXIT, "Ctrl+Q")}},
         {"&Bearbeiten",
          {Entry("&Spezifikation ändern...", Command::CHANGE_SPECIFICATION),
           Entry("&Kapazitäten ändern...", Command::CHANGE_CAPACITORS)}},
@@ -51,7 +56,7 @@ std::vector<Menu> MakeMenus() {
           Entry("Stück&liste exportieren...", Command::RESULT_SAVE_PARTS_LIST), Separator(),
           Entry("Druck&einrichtung...", Command::RESULT_PAGE_SETUP),
           Entry("Seiten&ansicht", Command::RESULT_PREVIEW),
-          Entry("D&rucken...", Command::RESULT_PRINT), Separator(),
+          Entry("D&rucken...", Command::RESULT_PRINT, "Ctrl+Shift+P"), Separator(),
           Entry("&Optionen...", Command::RESULT_OPTIONS)}},
         {"&Spice",
          {Entry("&Amplitudengang in dB", Command::SPICE_AMPLITUDE_DB),
@@ -67,7 +72,8 @@ std::vector<Menu> MakeMenus() {
           Entry("Frequenz&marken...", Command::GRAPH_FREQUENCY_MARKS),
           Entry("&Kurvenauswahl...", Command::GRAPH_CURVES)}},
         {"&Hilfe",
-         {Entry("Auf &Update prüfen", Command::CHECK_UPDATE),
+         {Entry("&Kurzanleitung", Command::HELP, "F1"),
+          Entry("Auf &Update prüfen", Command::CHECK_UPDATE),
           Entry("Über &Veltranix", Command::ABOUT)}},
     };
 }
@@ -135,6 +141,75 @@ bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure
         }
     }
     return false;
+}
+
+Command NewFilterToRepeat(std::optional<Command> lastUsed) {
+    FilterType type{};
+    StructureKind structure{};
+    if (lastUsed && NewFilterTarget(*lastUsed, type, structure)) {
+        return *lastUsed;
+    }
+    return MainMenus().front().items.front().items.front().command;
+}
+
+const std::vector<Command>& ToolBarCommands() {
+    static const std::vector<Command> commands = {
+        Command::NEW_FILTER_AGAIN, Command::LOAD_SPECIFICATION,  Command::SAVE_SPECIFICATION,
+        Command::GRAPH_PRINT,      Command::RESULT_DIMENSIONING, Command::SPICE_AMPLITUDE_DB,
+    };
+    return commands;
+}
+
+namespace {
+
+std::string Plain(std::string text) {
+    std::erase(text, '&');
+    if (text.ends_with("...")) {
+        text.resize(text.size() - 3);
+    }
+    return text;
+}
+
+// The entry of `command` in `items` with the names of the menus above it.
+bool FindEntry(const std::vector<MenuItem>& items, Command command,
+               std::vector<std::string>& path) {
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItem::Kind::COMMAND && item.command == command) {
+            path.push_back(Plain(item.text));
+            return true;
+        }
+        if (item.kind == MenuItem::Kind::SUBMENU) {
+            path.push_back(Plain(item.text));
+            if (FindEntry(item.items, command, path)) {
+                return true;
+            }
+            path.pop_back();
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string CommandTitle(Command command, std::optional<Command> lastUsed) {
+    if (command == Command::NEW_FILTER_AGAIN) {
+        command = NewFilterToRepeat(lastUsed);
+    }
+    for (const Menu& menu : MainMenus()) {
+        std::vector<std::string> path;
+        if (FindEntry(menu.items, command, path)) {
+            // "Datei" goes without saying, as the tool bar's file commands are everywhere.
+            if (&menu != &MainMenus().front()) {
+                path.insert(path.begin(), Plain(menu.title));
+            }
+            std::string title = path.front();
+            for (size_t k = 1; k < path.size(); ++k) {
+                title += ": " + path[k];
+            }
+            return title;
+        }
+    }
+    throw std::invalid_argument("command without a menu entry");
 }
 
 CommandGate GateCommand(Command command, DesignState state) {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/filter.h"
 
-// The menus of the main window, their entries in order with access keys ("&"), and which
-// design state each command needs. The window builds its menus from this table and asks
-// GateCommand before it runs a command.
+// The menus of the main window, their entries in order with access keys ("&") and shortcuts,
+// the tool bar, and which design state each command needs. The window builds its menus and its
+// tool bar from these tables and asks GateCommand before it runs a command.
 namespace vx {
 
 enum class Command {
@@ -48,17 +49,23 @@ enum class Command {
     GRAPH_RANGE,
     GRAPH_FREQUENCY_MARKS,
     GRAPH_CURVES,
+    HELP,
     CHECK_UPDATE,
     ABOUT,
+    // Not in the menus: the "Neues Filter" entry used last (the tool bar's and Ctrl+N's).
+    NEW_FILTER_AGAIN,
 };
 
-// One line of a menu: a command, a separator, or a submenu with entries of its own.
+// One line of a menu: a command, a separator, a submenu with entries of its own, or the place
+// of the recently used files (each an entry, a separator after the last; nothing while there
+// are none).
 struct MenuItem {
-    enum class Kind { COMMAND, SEPARATOR, SUBMENU };
+    enum class Kind { COMMAND, SEPARATOR, SUBMENU, RECENT_FILES };
     Kind kind = Kind::COMMAND;
     std::string text;  // with "&" before the access key
     Command command = Command::ABOUT;
     std::vector<MenuItem> items;  // submenu entries
+    std::string shortcut;         // as Qt's portable key text ("Ctrl+Shift+P"); empty for none
 };
 
 struct Menu {
@@ -71,6 +78,20 @@ const std::vector<Menu>& MainMenus();
 
 // The type and structure a "Neues Filter" command specifies; false for other commands.
 bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure);
+
+// The shortcut of NEW_FILTER_AGAIN, shown on the entry it repeats.
+inline constexpr const char* kNewFilterAgainShortcut = "Ctrl+N";
+// Copies a result window's content.
+inline constexpr const char* kCopyShortcut = "Ctrl+C";
+// The "Neues Filter" entry NEW_FILTER_AGAIN runs: the one used last, before any the menu's first.
+Command NewFilterToRepeat(std::optional<Command> lastUsed);
+
+// The tool bar's commands, in order.
+const std::vector<Command>& ToolBarCommands();
+// A command's name outside its menu (a tool tip): the entry without access key and "...", after
+// its menu's name but for "Datei" ("Ergebnis: Dimensionierung"); for NEW_FILTER_AGAIN, "Neues
+// Filter: " and the entry it repeats after `lastUsed`.
+std::string CommandTitle(Command command, std::optional<Command> lastUsed = std::nullopt);
 
 // What a command does in a design state: run, nothing (a design is running), or the no-design
 // message under the command's caption.

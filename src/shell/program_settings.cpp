@@ -1,6 +1,7 @@
 #include "shell/program_settings.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "files/specification_writer.h"
 #include "model/filter.h"
@@ -34,8 +35,27 @@ const std::vector<SettingKey>& SettingKeys() {
         {"Document", "Designer", &S::designerName, true},
         {"Document", "Organisation", &S::designerOrganisation, true},
         {"Update", "CheckDate", &S::checkDate, false},
+        {"Document", "RecentFiles", &S::recentFiles, false},
+        {"Windows", "Dimensioning", PlacedWindow::DIMENSIONING, false},
+        {"Windows", "Schematic", PlacedWindow::SCHEMATIC, false},
+        {"Windows", "Parameters", PlacedWindow::PARAMETERS, false},
+        {"Windows", "Tolerance", PlacedWindow::TOLERANCE, false},
+        {"Windows", "FrequencyMarks", PlacedWindow::FREQUENCY_MARKS, false},
+        {"Windows", "AmplitudeMarks", PlacedWindow::AMPLITUDE_MARKS, false},
+        {"Windows", "SpiceResult", PlacedWindow::SPICE_RESULT, false},
+        {"Windows", "Help", PlacedWindow::HELP, false},
     };
     return keys;
+}
+
+const char* PlaceKey(PlacedWindow window) {
+    for (const SettingKey& key : SettingKeys()) {
+        if (const auto* placed = std::get_if<PlacedWindow>(&key.field);
+            placed && *placed == window) {
+            return key.key;
+        }
+    }
+    throw std::invalid_argument("window without a place in the settings");
 }
 
 namespace {
@@ -56,7 +76,11 @@ StoredValue ValueOf(const ProgramSettings& settings, const SettingKey& key) {
         Overloaded{[&](int S::*f) -> StoredValue { return settings.*f; },
                    [&](std::string S::*f) -> StoredValue { return settings.*f; },
                    [&](CurveSelection S::*f) -> StoredValue { return (settings.*f).Bits(); },
-                   [&](std::string SpiceSettings::*f) -> StoredValue { return settings.spice.*f; }},
+                   [&](std::string SpiceSettings::*f) -> StoredValue { return settings.spice.*f; },
+                   [&](std::vector<std::string> S::*f) -> StoredValue { return settings.*f; },
+                   [&](PlacedWindow w) -> StoredValue {
+                       return settings.places.at(static_cast<size_t>(w));
+                   }},
         key.field);
 }
 
@@ -69,6 +93,13 @@ void SetValue(ProgramSettings& settings, const SettingKey& key, const StoredValu
                           },
                           [&](std::string SpiceSettings::*f) {
                               settings.spice.*f = std::get<std::string>(value);
+                          },
+                          [&](std::vector<std::string> S::*f) {
+                              settings.*f = std::get<std::vector<std::string>>(value);
+                          },
+                          [&](PlacedWindow w) {
+                              settings.places.at(static_cast<size_t>(w)) =
+                                  std::get<std::string>(value);
                           }},
                key.field);
 }

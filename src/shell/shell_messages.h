@@ -5,7 +5,8 @@
 #include "model/user_message.h"
 
 // What the application shell tells and asks the user: the about box, the close question, the
-// file dialogs, the progress of a design, and the command line of the program.
+// file dialogs, the status bar's lines, the progress of a design, and the command line of the
+// program.
 namespace vx {
 
 class CFilter;
@@ -34,6 +35,25 @@ inline constexpr const char* kSpecificationSuffix = "vxs";
 
 // The yes/no/cancel question before closing with an unsaved specification.
 UserMessage CloseQuestion();
+// The same question before another specification is loaded over it.
+UserMessage LoadOverUnsavedQuestion();
+// A file of the recently used ones that is no longer there.
+UserMessage RecentFileMissingMessage(const std::string& path);
+
+// The status bar's lines after a command, each shown for so long: enough to read one, short
+// enough that it does not stand beside the next command's result.
+inline constexpr int kStatusLineSeconds = 10;
+// "Entwurf berechnet in 0,12 s".
+std::string DesignTimeLine(double seconds);
+// "„name.vxs“ geladen, Entwurf berechnet in 0,12 s".
+std::string LoadedLine(const std::string& path, double seconds);
+// "Spezifikation „name.vxs“ gespeichert".
+std::string SavedLine(const std::string& path);
+// "Ergebnis „name.htm“ gespeichert" (the HTML report).
+std::string ReportSavedLine(const std::string& path);
+// "Stückliste „name.csv“ gespeichert".
+std::string PartsListSavedLine(const std::string& path);
+inline constexpr const char* kDesignCancelledLine = "Entwurf abgebrochen";
 
 // The main window's title: the specification's name, "*" while it has unsaved changes.
 std::string MainWindowTitle(const CFilter& filter);

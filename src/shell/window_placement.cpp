@@ -1,6 +1,7 @@
 #include "shell/window_placement.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vx {
 
@@ -15,6 +16,15 @@ void Place(int stored, int minimum, int start, int extent, int before, int after
     outStart = std::max(centred, start + before);
 }
 
+// `box` shrunk to the free area and moved into it.
+WindowBox Clamped(WindowBox box, const WindowBox& available) {
+    box.width = std::min(box.width, available.width);
+    box.height = std::min(box.height, available.height);
+    box.left = std::clamp(box.left, available.left, available.left + available.width - box.width);
+    box.top = std::clamp(box.top, available.top, available.top + available.height - box.height);
+    return box;
+}
+
 }  // namespace
 
 WindowBox PlaceWindow(int width, int height, const WindowBox& available, const WindowFrame& frame,
@@ -25,6 +35,44 @@ WindowBox PlaceWindow(int width, int height, const WindowBox& available, const W
     Place(height, minimumHeight, available.top, available.height, frame.top, frame.bottom, box.top,
           box.height);
     return box;
+}
+
+std::string PlaceText(WindowPoint point) {
+    return std::to_string(point.left) + "," + std::to_string(point.top);
+}
+
+std::optional<WindowPoint> ParsePlace(std::string_view text) {
+    WindowPoint point;
+    const char* end = text.data() + text.size();
+    const auto left = std::from_chars(text.data(), end, point.left);
+    if (left.ec != std::errc() || left.ptr == end || *left.ptr != ',') {
+        return std::nullopt;
+    }
+    const auto top = std::from_chars(left.ptr + 1, end, point.top);
+    if (top.ec != std::errc() || top.ptr != end) {
+        return std::nullopt;
+    }
+    return point;
+}
+
+WindowBox PlaceBeside(int width, int height, const WindowBox& main, const WindowBox& available,
+                      std::optional<WindowPoint> stored, int below) {
+    WindowBox box{0, main.top + below, width, height};
+    const int mainRight = main.left + main.width;
+    const int availableRight = available.left + available.width;
+    if (stored) {
+        box.left = stored->left;
+        box.top = stored->top;
+    } else if (mainRight + width <= availableRight) {
+        box.left = mainRight;
+    } else if (main.left - width >= available.left) {
+        box.left = main.left - width;
+    } else if (availableRight - mainRight >= main.left - available.left) {
+        box.left = availableRight - width;
+    } else {
+        box.left = available.left;
+    }
+    return Clamped(box, available);
 }
 
 }  // namespace vx

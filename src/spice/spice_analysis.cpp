@@ -4,6 +4,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "model/number_format.h"
+#include "model/number_text.h"
+#include "plot/plot_messages.h"
 #include "spice/ngspice_sweep.h"
 #include "spice/spice_messages.h"
 #include "spice/verify.h"
@@ -134,6 +137,27 @@ Chart CSpiceAnalysis::ResultChart(const SpiceResult& result, const std::string& 
         chart.panels.push_back({trace.name, trace.unit, trace.values});
     }
     return chart;
+}
+
+std::string CSpiceAnalysis::ResultText(const SpiceResult& result, const std::string& summary) {
+    const Chart chart = ResultChart(result, summary);
+    std::string text =
+        chart.title + "\n" + (chart.axis == ChartAxis::TIME ? kChartTimeAxis : kChartFrequencyAxis);
+    for (const SpiceTrace& trace : result.traces) {
+        text += "\t" + (trace.unit.empty() ? trace.name : trace.name + " [" + trace.unit + "]");
+    }
+    text += "\n";
+    for (size_t i = 0; i < result.x.size(); ++i) {
+        text += WithDecimalComma(FormatG(result.x[i]));
+        for (const SpiceTrace& trace : result.traces) {
+            text += "\t";
+            if (i < trace.values.size()) {
+                text += WithDecimalComma(FormatG(trace.values[i]));
+            }
+        }
+        text += "\n";
+    }
+    return text;
 }
 
 }  // namespace vx

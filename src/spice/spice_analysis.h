@@ -58,6 +58,9 @@ class CSpiceAnalysis {
     // The result window's chart: one diagram per trace under the analysis and the design's
     // summary line.
     static Chart ResultChart(const SpiceResult& result, const std::string& summary);
+    // The same as text for the clipboard: the chart's title, then a tab-separated column of
+    // frequency or time and one of each trace, numbers with a decimal comma.
+    static std::string ResultText(const SpiceResult& result, const std::string& summary);
 
   private:
     CPspice spice_;

@@ -1,6 +1,8 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,6 +120,20 @@ class ScreenshotTest : public QObject {
         window.show();
         QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
         Capture(&window, "main_window_designed");
+        // "Datei" with its shortcuts and the file just loaded among the recent ones.
+        QMenu* file = window.menuBar()->actions().front()->menu();
+        file->popup(window.mapToGlobal(QPoint(0, 0)));
+        QApplication::processEvents();
+        const QImage menu = file->grab().toImage();
+        file->hide();
+        if (const QString dir = ScreenshotDir(); !dir.isEmpty()) {
+            QVERIFY(menu.save(dir + "/file_menu.png"));
+        }
+        window.RunCommand(Command::HELP);
+        QWidget* help = window.findChild<QWidget*>("helpDlg");
+        QVERIFY(help != nullptr);
+        Capture(help, "help_dlg");
+        help->close();
 
         // The Spice menu with ngspice: the wait dialog while it runs, the result windows of
         // three analyses and the overlay of the amplitude on the main window.

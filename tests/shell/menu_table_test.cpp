@@ -13,11 +13,14 @@ namespace vx {
 namespace {
 
 void CollectCommands(const std::vector<MenuItem>& items, std::multiset<Command>& commands,
-                     std::set<char>& keys, const std::string& menu) {
+                     std::set<char>& keys, std::set<std::string>& shortcuts,
+                     const std::string& menu) {
     for (const MenuItem& item : items) {
-        if (item.kind == MenuItem::Kind::SEPARATOR) {
+        if (item.kind == MenuItem::Kind::SEPARATOR || item.kind == MenuItem::Kind::RECENT_FILES) {
             continue;
         }
+        // Two entries with one shortcut: Qt runs neither.
+        EXPECT_TRUE(item.shortcut.empty() || shortcuts.insert(item.shortcut).second) << item.text;
         // Exactly one access key, on a letter or digit, unique within its menu.
         const size_t amp = item.text.find('&');
         ASSERT_NE(amp, std::string::npos) << item.text;
@@ -28,7 +31,7 @@ void CollectCommands(const std::vector<MenuItem>& items, std::multiset<Command>&
         EXPECT_TRUE(keys.insert(key).second) << menu << ": " << item.text;
         if (item.kind == MenuItem::Kind::SUBMENU) {
             std::set<char> subKeys;
-            CollectCommands(item.items, commands, subKeys, item.text);
+            CollectCommands(item.items, commands, subKeys, shortcuts, item.text);
         } else {
             commands.insert(item.command);
         }
@@ -40,11 +43,13 @@ TEST(MenuTable, SixMenusOfferEveryCommandOnceWithItsAccessKey) {
     ASSERT_EQ(menus.size(), 6u);
     const char* titles[] = {"&Datei", "&Bearbeiten", "&Ergebnis", "&Spice", "&Grafik", "&Hilfe"};
     std::multiset<Command> commands;
+    std::set<std::string> shortcuts = {kNewFilterAgainShortcut, kCopyShortcut};
     for (size_t m = 0; m < menus.size(); ++m) {
         EXPECT_EQ(menus[m].title, titles[m]);
         std::set<char> keys;
-        CollectCommands(menus[m].items, commands, keys, menus[m].title);
+        CollectCommands(menus[m].items, commands, keys, shortcuts, menus[m].title);
     }
+    EXPECT_EQ(shortcuts.size(), 8u);
     for (int c = 0; c <= static_cast<int>(Command::ABOUT); ++c) {
         EXPECT_EQ(commands.count(static_cast<Command>(c)), 1u) << "command " << c;
     }
@@ -82,6 +87,30 @@ TEST(MenuTable, EveryNewFilterEntryHasACircuit) {
     FilterType type{};
     StructureKind structure{};
     EXPECT_FALSE(NewFilterTarget(Command::CHANGE_SPECIFICATION, type, structure));
+}
+
+// The tool bar's new filter repeats the entry used last, the menu's first before any; its name
+// says which.
+TEST(MenuTable, ToolBarCommandsAreNamedAsTheirEntries) {
+    struct Case {
+        Command command;
+        std::optional<Command> lastUsed;
+        std::string title;
+    };
+    const Case cases[] = {
+        {Command::NEW_FILTER_AGAIN, std::nullopt,
+         "Neues Filter: Tiefpass mit Mehrfachgegenkopplung"},
+        {Command::NEW_FILTER_AGAIN, Command::NEW_HP_SKX,
+         "Neues Filter: Sallen-Key-Hochpass 3. Ordnung mit 1 OPV"},
+        {Command::LOAD_SPECIFICATION, std::nullopt, "Spezifikation laden"},
+        {Command::SPICE_AMPLITUDE_DB, std::nullopt, "Spice: Amplitudengang in dB"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CommandTitle(c.command, c.lastUsed), c.title);
+    }
+    for (const Command command : ToolBarCommands()) {
+        EXPECT_NO_THROW(CommandTitle(command));
+    }
 }
 
 TEST(MenuTable, CommandsWaitForTheDesignTheyNeed) {

@@ -29,25 +29,45 @@ TEST(ProgramSettings, KeysAreThoseOfTheSettingsFile) {
                                             "Document/FilterparamsInOutput",
                                             "Document/Designer",
                                             "Document/Organisation",
-                                            "Update/CheckDate"};
+                                            "Update/CheckDate",
+                                            "Document/RecentFiles",
+                                            "Windows/Dimensioning",
+                                            "Windows/Schematic",
+                                            "Windows/Parameters",
+                                            "Windows/Tolerance",
+                                            "Windows/FrequencyMarks",
+                                            "Windows/AmplitudeMarks",
+                                            "Windows/SpiceResult",
+                                            "Windows/Help"};
     EXPECT_EQ(keys, expected);
 }
 
-// Each key reaches its own field, the curve selection as its stored bits.
+// Each key reaches its own field, the curve selection as its stored bits, a window's place as
+// its slot.
 TEST(ProgramSettings, EveryKeyTakesAndGivesBackItsStoredValue) {
     ProgramSettings s;
     int number = 100;
     for (const SettingKey& key : SettingKeys()) {
-        const bool isNumber = std::holds_alternative<int>(ValueOf(s, key));
-        const StoredValue value = std::string(key.key) == "Graph" ? StoredValue{19}
-                                  : isNumber                      ? StoredValue{number++}
-                                                                  : StoredValue{key.key};
+        const StoredValue stored = ValueOf(s, key);
+        StoredValue value{key.key};
+        if (std::string(key.key) == "Graph") {
+            value = 19;
+        } else if (std::holds_alternative<int>(stored)) {
+            value = number++;
+        } else if (std::holds_alternative<std::vector<std::string>>(stored)) {
+            value = std::vector<std::string>{key.key, key.section};
+        }
         SetValue(s, key, value);
         EXPECT_EQ(ValueOf(s, key), value) << key.key;
     }
     EXPECT_EQ(s.curves, CurveSelection::FromBits(19));
     EXPECT_EQ(s.spice, (SpiceSettings{"Command", "TmpPath", "Lib"}));
     EXPECT_EQ(s.fmax, "fmax");
+    EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"RecentFiles", "Document"}));
+    for (int w = 0; w < kPlacedWindowCount; ++w) {
+        const auto window = static_cast<PlacedWindow>(w);
+        EXPECT_EQ(s.places.at(static_cast<size_t>(w)), PlaceKey(window));
+    }
 }
 
 TEST(ProgramSettings, AMinimisedWindowOpensInTheDefaultSize) {
@@ -114,6 +134,14 @@ TEST(ShellMessages, TitleAndProgressTexts) {
     EXPECT_EQ(ProgressRetryText(2), "2. zusätzliche Abstimmung dieser Stufe ...");
     EXPECT_EQ(AboutMessage().caption, "Info über Veltranix 3.3");
     EXPECT_NE(AboutMessage().text.find("Version 3.3.7"), std::string::npos);
+}
+
+TEST(ShellMessages, StatusLinesNameTheFileAndTheTimeWithADecimalComma) {
+    EXPECT_EQ(DesignTimeLine(0.1234), "Entwurf berechnet in 0,12 s");
+    EXPECT_EQ(DesignTimeLine(83.26), "Entwurf berechnet in 83,3 s");
+    EXPECT_EQ(LoadedLine("/home/ida/Tiefpass 2.vxs", 0.5),
+              "„Tiefpass 2.vxs“ geladen, Entwurf berechnet in 0,50 s");
+    EXPECT_EQ(SavedLine("/home/ida/tp.vxs"), "Spezifikation „tp.vxs“ gespeichert");
 }
 
 }  // namespace

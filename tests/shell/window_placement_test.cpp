@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace vx {
 namespace {
 
@@ -32,6 +34,35 @@ TEST(WindowPlacement, FitsTheStoredSizeIntoTheFreeArea) {
         EXPECT_GE(box.top - frame.top, c.available.top);
         EXPECT_GE(box.left - frame.left, c.available.left);
     }
+}
+
+// A window beside the main window leaves the diagram in sight where the screen has room, and is
+// whole on the screen wherever it was asked to go.
+TEST(WindowPlacement, ResultWindowsOpenBesideTheMainWindowAndOnTheScreen) {
+    const WindowBox screen{0, 0, 1920, 1040};
+    struct Case {
+        const char* name;
+        WindowBox main;
+        std::optional<WindowPoint> stored;
+        WindowBox expected;
+    };
+    const Case cases[] = {
+        {"room on the right", {100, 50, 800, 600}, {}, {900, 80, 600, 400}},
+        {"room on the left only", {900, 50, 800, 600}, {}, {300, 80, 600, 400}},
+        {"maximised: at the edge", {0, 0, 1920, 1040}, {}, {1320, 30, 600, 400}},
+        {"more room on the left", {500, 0, 1000, 600}, {}, {0, 30, 600, 400}},
+        {"stored place", {100, 50, 800, 600}, WindowPoint{20, 600}, {20, 600, 600, 400}},
+        {"stored off the screen",
+         {100, 50, 800, 600},
+         WindowPoint{1800, -300},
+         {1320, 0, 600, 400}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaceBeside(600, 400, c.main, screen, c.stored, 30), c.expected) << c.name;
+    }
+    // The Spice window on a small screen: shrunk to it, below its top bar.
+    EXPECT_EQ(PlaceBeside(780, 590, {0, 0, 800, 600}, {0, 24, 800, 576}, {}, 30),
+              (WindowBox{20, 24, 780, 576}));
 }
 
 }  // namespace

@@ -193,5 +193,18 @@ TEST_F(SpiceAnalysisTest, AnotherSimulatorIsOnlyStartedOnTheNetlist) {
     EXPECT_FALSE(fs::exists(dir_ / "Butterworth_Tiefpass_ngspice.sp"));
 }
 
+// The text the result window copies: a spreadsheet reads its columns with their units and its
+// numbers with the decimal comma; a trace shorter than the sweep leaves its cells empty.
+TEST(SpiceResultText, ColumnsOfTheSweepAndEachTrace) {
+    const SpiceResult result{SpiceMode::STEP_RESPONSE,
+                             {0.0, 2.5e-4},
+                             {{"V(0UT)", "V", {0.0, 1.25}}, {"Ratio", "", {0.5}}}};
+    EXPECT_EQ(CSpiceAnalysis::ResultText(result, "Tiefpass"),
+              "Sprungantwort – Tiefpass\n"
+              "Zeit [s]\tV(0UT) [V]\tRatio\n"
+              "0\t0\t0,5\n"
+              "0,00025\t1,25\t\n");
+}
+
 }  // namespace
 }  // namespace vx

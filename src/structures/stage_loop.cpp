@@ -77,27 +77,22 @@ bool CStageLoop::Search(bool fixedCapacitors, StageOutcome& outcome) {
     if (s_.Context().exhaustive && s_.Filter().SearchesEveryCombination()) {
         // The neighbours first: the window of every combination widens until it does at least
         // as well, so that the best values are never worse than the neighbours'.
-        if (fixedCapacitors) {
-            s_.SearchResistors();
-        } else {
-            s_.SearchCapacitors();
-        }
-        if (s_.Cancelled()) {
-            s_.Filter().SetDesignState(DesignState::CANCELLED);
+        if (!SearchNeighbours(fixedCapacitors)) {
             return false;
         }
         s_.SetNeighbourDeviation(s_.ResponseDeviation());
         s_.RecallStageValues(s_.Context().currentStage, StageVersion::ROUNDED);
         s_.StartSearch();
         outcome.window = s_.SearchCombinations(fixedCapacitors);
+        if (s_.Cancelled()) {
+            s_.Filter().SetDesignState(DesignState::CANCELLED);
+            return false;
+        }
     }
-    if (s_.Cancelled()) {
-        s_.Filter().SetDesignState(DesignState::CANCELLED);
-        return false;
-    }
-    if (outcome.window > 0.0) {
-        return true;
-    }
+    return outcome.window > 0.0 || SearchNeighbours(fixedCapacitors);
+}
+
+bool CStageLoop::SearchNeighbours(bool fixedCapacitors) {
     if (fixedCapacitors) {
         s_.SearchResistors();
     } else {

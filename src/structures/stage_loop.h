@@ -28,6 +28,9 @@ class CStageLoop {
     // Runs the stage's search from its rounded values (over every combination where asked and
     // the structure has one; its window goes to `outcome`); false on a cancel.
     bool Search(bool fixedCapacitors, StageOutcome& outcome);
+    // The neighbour search of the current stage; false on a cancel (the record is then
+    // CANCELLED).
+    bool SearchNeighbours(bool fixedCapacitors);
     // Multiplies the target on the error grid by each earlier stage's exact over its final
     // magnitude: the stage's search then makes up for what the earlier stages' standard values
     // left, instead of letting small residual errors of every stage add up.

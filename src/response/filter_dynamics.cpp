@@ -60,6 +60,27 @@ std::vector<double> CascadePhase(const std::vector<RationalStage>& stages, doubl
     return phase;
 }
 
+std::vector<double> CascadePhaseFrom(const std::vector<RationalStage>& stages, double anchorOmega,
+                                     double firstOmega, double ratio, int points) {
+    std::vector<double> phase = CascadePhase(stages, firstOmega, ratio, points);
+    if (phase.empty() || anchorOmega == firstOmega) {
+        return phase;
+    }
+    // Steps as fine as the curve grid's at the widest plot range (a factor 10000 in 1500).
+    const int leadPoints =
+        std::max(2, static_cast<int>(std::ceil(std::fabs(std::log(firstOmega / anchorOmega)) /
+                                               std::log(10000.0) * 1500.0)) +
+                        1);
+    const std::vector<double> lead =
+        CascadePhase(stages, anchorOmega,
+                     std::pow(firstOmega / anchorOmega, 1.0 / (leadPoints - 1)), leadPoints);
+    const double turns = 360.0 * std::round((lead.back() - phase.front()) / 360.0);
+    for (double& p : phase) {
+        p += turns;
+    }
+    return phase;
+}
+
 FilterDynamics ComputeDynamics(const DesignTransfers& transfers, int points) {
     FilterDynamics d;
     d.targetPhase = CascadePhase(transfers.target, transfers.firstOmega, transfers.ratio, points);

@@ -37,5 +37,9 @@ FilterDynamics ComputeDynamics(const DesignTransfers& transfers, int points);
 // The continuous phase in degrees of a cascade at `points` grid frequencies.
 std::vector<double> CascadePhase(const std::vector<RationalStage>& stages, double firstOmega,
                                  double ratio, int points);
+// The same on a grid of its own (a zoomed view), with the whole turns the phase has taken from
+// `anchorOmega` on, where it starts as above: every grid reads the same phase at a frequency.
+std::vector<double> CascadePhaseFrom(const std::vector<RationalStage>& stages, double anchorOmega,
+                                     double firstOmega, double ratio, int points);
 
 }  // namespace vx

@@ -70,7 +70,7 @@ StepFigures MeasureStep(const std::vector<double>& time, const std::vector<doubl
 }
 
 std::optional<TimeResponse> CascadeTimeResponse(const std::vector<RationalStage>& stages,
-                                                double span, int points) {
+                                                double span, int points, double start) {
     std::vector<Pole> poles;
     double dc = 1.0;
     for (size_t j = 0; j < stages.size(); ++j) {
@@ -122,13 +122,13 @@ std::optional<TimeResponse> CascadeTimeResponse(const std::vector<RationalStage>
     out.step.assign(n, dc);
     out.impulse.assign(n, 0.0);
     for (size_t i = 0; i < n; ++i) {
-        out.time[i] = dt * static_cast<double>(i);
+        out.time[i] = start + dt * static_cast<double>(i);
     }
     for (size_t a = 0; a < poles.size(); ++a) {
         // exp(p t) by steps of exp(p dt), each step exact to rounding.
         const Complex factor = std::exp(poles[a].p * dt);
         const Complex stepWeight = residues[a] / poles[a].p;
-        Complex e = 1.0;
+        Complex e = std::exp(poles[a].p * start);
         for (size_t i = 0; i < n; ++i) {
             out.step[i] += (stepWeight * e).real();
             out.impulse[i] += (residues[a] * e).real();

@@ -30,8 +30,9 @@ struct TimeResponse {
 };
 
 // Nothing for a cascade with a pole on or right of the imaginary axis: its response grows.
+// A `start` after 0 samples a later stretch (a zoomed view); the figures then describe only it.
 std::optional<TimeResponse> CascadeTimeResponse(const std::vector<RationalStage>& stages,
-                                                double span, int points);
+                                                double span, int points, double start = 0.0);
 
 // The figures of a step response sampled at `time`.
 StepFigures MeasureStep(const std::vector<double>& time, const std::vector<double>& step,

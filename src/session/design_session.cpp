@@ -146,11 +146,32 @@ std::vector<std::string> CDesignSession::Findings() {
 }
 
 FilterDynamics CDesignSession::Dynamics() {
+    const std::optional<DesignTransfers> transfers = Transfers();
+    return transfers ? ComputeDynamics(*transfers, kCurvePoints) : FilterDynamics{};
+}
+
+std::optional<DesignTransfers> CDesignSession::Transfers() {
     CFilterStructure* structure = Current();
     if (structure == nullptr || filter_.GetDesignState() != DesignState::DESIGNED) {
-        return {};
+        return std::nullopt;
     }
-    return ComputeDynamics(structure->CaptureTransfers(), kCurvePoints);
+    return structure->CaptureTransfers();
+}
+
+std::optional<ResponseCurves> CDesignSession::CurvesOver(double startFactor, double endFactor) {
+    CFilterStructure* structure = Current();
+    if (structure == nullptr || filter_.GetDesignState() != DesignState::DESIGNED) {
+        return std::nullopt;
+    }
+    const ResponseCurves kept = curves_;
+    structure->PrepareUntilStable();
+    structure->SetCurveRange(startFactor, endFactor);
+    structure->RecomputeCurves();
+    ResponseCurves zoomed = std::move(curves_);
+    // Back on the record's grid, for everything else that reads the structure.
+    structure->PrepareUntilStable();
+    curves_ = kept;
+    return zoomed;
 }
 
 bool CDesignSession::RecomputeCurves() {

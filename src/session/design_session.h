@@ -97,6 +97,13 @@ class CDesignSession {
     // Phase and time responses of the finished design (see ComputeDynamics), from its stored
     // values; empty while none is finished.
     FilterDynamics Dynamics();
+    // The finished design's stages as rational functions on the record's curve grid; nothing
+    // while none is finished.
+    std::optional<DesignTransfers> Transfers();
+    // The four curves of the finished design from `startFactor` to `endFactor` times the filter
+    // frequency (a zoomed diagram); the session's own curves stay on the record's range.
+    // Nothing while no design is finished.
+    std::optional<ResponseCurves> CurvesOver(double startFactor, double endFactor);
 
     // How every structure of the session searches (threads, pruning).
     void SetSearchOptions(const SearchOptions& options);

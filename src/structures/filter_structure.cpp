@@ -147,8 +147,6 @@ void CFilterStructure::ReadSpecification() {
     opAmpIndex_ = filter_->OpAmp();
     context_.opAmp = {opv_->TimeConstant1(opAmpIndex_), opv_->TimeConstant2(opAmpIndex_),
                       opv_->DcGain(opAmpIndex_)};
-    lowerPlotLimit_ = filter_->PlotMin();
-    upperPlotLimit_ = filter_->PlotMax();
     halfOmegaG_ = std::numbers::pi * filter_->Frequency();
     context_.omegaG = 2.0 * std::numbers::pi * filter_->Frequency();
     context_.stageCount = filter_->StageCount();
@@ -158,7 +156,12 @@ void CFilterStructure::ReadSpecification() {
     context_.exhaustive = filter_->SearchesEveryCombination();
     context_.window = filter_->ImpedanceWindow();
     progress_ = 0;
-    curveFactor_ = std::pow(upperPlotLimit_ / lowerPlotLimit_, 1.0 / 1500.0);
+    SetCurveRange(filter_->PlotMin(), filter_->PlotMax());
+}
+
+void CFilterStructure::SetCurveRange(double lower, double upper) {
+    lowerPlotLimit_ = lower;
+    curveFactor_ = std::pow(upper / lower, 1.0 / (kCurvePoints - 1));
 }
 
 void CFilterStructure::FetchCoefficients() {

@@ -105,6 +105,9 @@ class CFilterStructure : private SearchHost {
     virtual void RoundResistors() = 0;
     // Recomputes the four curves from the stored values, stage by stage.
     virtual void RecomputeCurves();
+    // The response grid from `lower` to `upper` times the filter frequency instead of the
+    // record's plot range, until the next Prepare: a zoomed diagram.
+    void SetCurveRange(double lower, double upper);
     // The design's stages as rational functions (see DesignTransfers), from the stored values as
     // RecomputeCurves takes them. A stage that is not rational of a degree within reach leaves
     // its list short.
@@ -406,7 +409,6 @@ class CFilterStructure : private SearchHost {
     bool cancelled_ = false;
     double gridFactor_ = 1.0;
     double lowerPlotLimit_ = 0.5;
-    double upperPlotLimit_ = 2.0;
     bool optimizeCapacitors_ = true;
     int opAmpIndex_ = 0;
     int progress_ = 0;

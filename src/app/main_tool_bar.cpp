@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <array>
 
+#include "plot/diagram_messages.h"
 #include "qt/qt_text.h"
 
 namespace vx {
@@ -79,6 +80,16 @@ void AddMainToolBar(QMainWindow* window, const std::map<Command, QAction*>& acti
                 bar->widgetForAction(action)->setObjectName(icon.button);
             }
         }
+        action->setToolTip(ToolTipOf(command, std::nullopt, action->shortcut()));
+    }
+    // The diagram's views as words: no icon says "step response".
+    bar->addSeparator();
+    for (const ViewName& name : kViewNames) {
+        const Command command = CommandOfView(name.view);
+        QAction* action = actions.at(command);
+        bar->addAction(action);
+        bar->widgetForAction(action)->setObjectName(
+            QStringLiteral("viewButton%1").arg(static_cast<int>(name.view)));
         action->setToolTip(ToolTipOf(command, std::nullopt, action->shortcut()));
     }
 }

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -30,6 +31,8 @@
 #include "app/update_checker.h"
 #include "app/window_places.h"
 #include "dialogs/help_dlg.h"
+#include "plot/diagram.h"
+#include "plot/diagram_messages.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "session/design_check_messages.h"
@@ -68,7 +71,8 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
       session_(std::make_unique<CDesignSession>()),
       prompt_(std::make_unique<CDialogCapacitorPrompt>(this)),
       runner_(std::make_unique<CDesignRunner>(this, *prompt_)),
-      view_(new CPlotView(*session_, this)),
+      diagram_(std::make_unique<CDiagram>(*session_)),
+      view_(new CPlotView(*session_, *diagram_, this)),
       findings_(new QLabel(this)),
       spice_(std::make_unique<CSpiceFlow>(
           this, *session_,
@@ -76,13 +80,14 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
       updates_(new CUpdateChecker(this, store_, settings_)),
       places_(new CWindowPlaces(this, store_, settings_)),
       statusLine_(new QLabel(this)),
+      cursorReadout_(new QLabel(this)),
       statusTimer_(new QTimer(this)) {
     setObjectName("mainWindow");
     setAcceptDrops(true);
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
-    results_ = std::make_unique<CResultCommands>(this, *session_, *runner_, store_, settings_,
-                                                 [this] { Refresh(); });
+    results_ = std::make_unique<CResultCommands>(this, *session_, *diagram_, *runner_, store_,
+                                                 settings_, [this] { Refresh(); });
     results_->Tolerance().SetBandHook(
         [this](const ToleranceBand* band) { view_->SetToleranceBand(band); });
     // Nothing of the design on show outlives it: its windows and its tolerance analysis.
@@ -113,6 +118,12 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     statusBar()->addWidget(statusLine_, 1);
     statusTimer_->setSingleShot(true);
     connect(statusTimer_, &QTimer::timeout, statusLine_, &QLabel::clear);
+    // The curves' values at the cursor, beside the readout of the mouse's height.
+    cursorReadout_->setObjectName("cursorReadout");
+    statusBar()->addPermanentWidget(cursorReadout_);
+    connect(view_, &CPlotView::cursorReadoutChanged, cursorReadout_, &QLabel::setText);
+    connect(view_, &CPlotView::statusMessage, this,
+            [this](const QString& line) { ShowStatus(Std(line)); });
     findings_->setObjectName("findingsLine");
     findings_->setStyleSheet(QStringLiteral("color: #b40000"));
     statusBar()->addPermanentWidget(findings_);
@@ -124,6 +135,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     again->setObjectName("newFilterAgainAction");
     connect(again, &QAction::triggered, this, [this] { RunCommand(Command::NEW_FILTER_AGAIN); });
     actions_[Command::NEW_FILTER_AGAIN] = again;
+    InstallViews();
     AddMainToolBar(this, actions_);
     RepeatNewFilter(NewFilterToRepeat(std::nullopt));
     Refresh();
@@ -223,6 +235,13 @@ void CMainWindow::InstallHandlers() {
             store_.WriteOnClose(settings_);
         };
     }
+    for (const ViewName& name : kViewNames) {
+        handlers_[CommandOfView(name.view)] = [this, view = name.view] {
+            view_->SetView(view);
+            actions_.at(CommandOfView(view))->setChecked(true);
+        };
+    }
+    handlers_[Command::GRAPH_WHOLE_RANGE] = [this] { view_->ResetZoom(); };
     handlers_[Command::HELP] = [this] { ShowHelp(); };
     handlers_[Command::CHECK_UPDATE] = [this] { updates_->CheckInteractive(); };
     handlers_[Command::ABOUT] = [this] {
@@ -233,6 +252,17 @@ void CMainWindow::InstallHandlers() {
         if (handlers_.count(command) == 0) {
             throw std::logic_error("menu entry without a handler: " + text);
         }
+    }
+}
+
+void CMainWindow::InstallViews() {
+    auto* group = new QActionGroup(this);
+    for (const ViewName& name : kViewNames) {
+        QAction* action = actions_.at(CommandOfView(name.view));
+        action->setCheckable(true);
+        action->setChecked(name.view == diagram_->View());
+        action->setIconText(Qs(name.button));
+        group->addAction(action);
     }
 }
 

@@ -19,6 +19,7 @@ namespace vx {
 
 class CDesignRunner;
 class CDesignSession;
+class CDiagram;
 class CDialogCapacitorPrompt;
 class CFlows;
 class CHelpDlg;
@@ -78,12 +79,15 @@ class CMainWindow : public QMainWindow {
     // Ctrl+N and the tool bar's button go to the "Neues Filter" entry `command` from now on.
     void RepeatNewFilter(Command command);
     void ShowHelp();
+    // The view commands' entries and buttons, checked for the view shown.
+    void InstallViews();
 
     CSettingsStore& store_;
     ProgramSettings settings_;
     std::unique_ptr<CDesignSession> session_;
     std::unique_ptr<CDialogCapacitorPrompt> prompt_;
     std::unique_ptr<CDesignRunner> runner_;
+    std::unique_ptr<CDiagram> diagram_;
     std::unique_ptr<CFlows> flows_;
     std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
@@ -98,6 +102,7 @@ class CMainWindow : public QMainWindow {
     CWindowPlaces* places_;
     QPointer<CHelpDlg> help_;
     QLabel* statusLine_;
+    QLabel* cursorReadout_;
     QTimer* statusTimer_;
     bool unattended_ = false;
 };

@@ -10,8 +10,8 @@
 #include "app/plot_painter.h"
 #include "app/report_painter.h"
 #include "app/tolerance_flow.h"
+#include "plot/diagram.h"
 #include "plot/graph_option_texts.h"
-#include "plot/plot_layout.h"
 #include "plot/plot_print_mapping.h"
 #include "qt/qt_text.h"
 #include "report/printed_report.h"
@@ -34,6 +34,10 @@ size_t IndexOf(PrintKind kind) {
     return kind == PrintKind::GRAPH ? 0 : 1;
 }
 
+// A printed phase or time view: the width in screen pixels its page stands for, and its font.
+constexpr double kScreenPageWidth = 1276.0;
+constexpr int kScreenFontPixels = 12;
+
 KindTexts TextsOf(PrintKind kind) {
     if (kind == PrintKind::GRAPH) {
         return {kGraphPageSetupTitle, kGraphPreviewTitle, kGraphPrintTitle};
@@ -43,10 +47,12 @@ KindTexts TextsOf(PrintKind kind) {
 
 }  // namespace
 
-CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSettings& settings,
-                       const CToleranceFlow& tolerance, std::function<void()> redraw)
+CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, CDiagram& diagram,
+                       const ProgramSettings& settings, const CToleranceFlow& tolerance,
+                       std::function<void()> redraw)
     : window_(window),
       session_(session),
+      diagram_(diagram),
       settings_(settings),
       tolerance_(tolerance),
       redraw_(std::move(redraw)) {
@@ -142,14 +148,26 @@ void CPrintJobs::PaintPlot(QPrinter& printer, QPainter& painter) {
     font.setPixelSize(std::max(1, m.fontHeight));
     font.setStyleStrategy(QFont::PreferNoShaping);  // letters a PDF reader can search
     painter.setFont(font);
-    const CFilter& filter = session_.Filter();
-    CPlotLayout layout(filter, session_.Curves(),
-                       SummaryText(filter, session_.OpAmps(), SummaryVariant::REPORT));
-    if (const ToleranceResult* result = tolerance_.Result()) {
-        layout.SetToleranceBand(&result->band);
+    const std::string summary =
+        SummaryText(session_.Filter(), session_.OpAmps(), SummaryVariant::REPORT);
+    const ToleranceResult* result = tolerance_.Result();
+    const ToleranceBand* band = result != nullptr ? &result->band : nullptr;
+    if (diagram_.View() == PlotViewKind::MAGNITUDE) {
+        CPlotPainter(painter, m.penScale)
+            .Paint(diagram_.Draw(m.page, PlotScale::Printer(m.page), summary, nullptr, band)
+                       .plot.primitives);
+        return;
     }
-    CPlotPainter(painter, m.penScale)
-        .Paint(layout.Draw(m.page, PlotScale::Printer(m.page)).primitives);
+    // The other views are laid out in screen pixels: the page is drawn as if it were
+    // kScreenPageWidth pixels wide, in the screen's font.
+    const double k = m.page.Width() / kScreenPageWidth;
+    painter.scale(k, k);
+    font.setPixelSize(kScreenFontPixels);
+    painter.setFont(font);
+    const PlotRect page{0, 0, static_cast<int>(kScreenPageWidth),
+                        static_cast<int>(m.page.Height() / k)};
+    CPlotPainter(painter, m.penScale / k)
+        .Paint(diagram_.Draw(page, PlotScale::Screen(), summary, nullptr, band).plot.primitives);
 }
 
 void CPrintJobs::PaintReport(QPrinter& printer, QPainter& painter) {

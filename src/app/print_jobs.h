@@ -14,6 +14,7 @@ class QWidget;
 namespace vx {
 
 class CDesignSession;
+class CDiagram;
 class CToleranceFlow;
 struct ProgramSettings;
 
@@ -28,8 +29,10 @@ class CPrintJobs {
     // `settings` names the designer; `tolerance` holds the tolerance analysis, whose band the
     // diagram and whose figures the report show when it was run; `redraw` repaints the window
     // after the diagram was laid out for paper.
-    CPrintJobs(QWidget* window, CDesignSession& session, const ProgramSettings& settings,
-               const CToleranceFlow& tolerance, std::function<void()> redraw);
+    // `diagram` is the window's: the view it shows is the one printed.
+    CPrintJobs(QWidget* window, CDesignSession& session, CDiagram& diagram,
+               const ProgramSettings& settings, const CToleranceFlow& tolerance,
+               std::function<void()> redraw);
 
     void PageSetup(PrintKind kind);
     void Preview(PrintKind kind);
@@ -49,6 +52,7 @@ class CPrintJobs {
 
     QWidget* window_;
     CDesignSession& session_;
+    CDiagram& diagram_;
     const ProgramSettings& settings_;
     const CToleranceFlow& tolerance_;
     std::function<void()> redraw_;

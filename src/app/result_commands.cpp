@@ -7,6 +7,7 @@
 #include "dialogs/freq_ber_dlg.h"
 #include "dialogs/option_ergebnis_dlg.h"
 #include "dialogs/option_grafik_dlg.h"
+#include "plot/diagram.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
 #include "report/html_report.h"
@@ -21,17 +22,18 @@ namespace vx {
 
 namespace fs = std::filesystem;
 
-CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CDesignRunner& runner,
-                                 CSettingsStore& store, ProgramSettings& settings,
-                                 std::function<void()> refresh)
+CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CDiagram& diagram,
+                                 CDesignRunner& runner, CSettingsStore& store,
+                                 ProgramSettings& settings, std::function<void()> refresh)
     : window_(window),
       session_(session),
+      diagram_(diagram),
       store_(store),
       settings_(settings),
       refresh_(std::move(refresh)),
       tolerance_(window, session, runner),
       windows_(window, session, tolerance_, refresh_),
-      printing_(window, session, settings, tolerance_, refresh_) {}
+      printing_(window, session, diagram, settings, tolerance_, refresh_) {}
 
 void CResultCommands::SetUnattended(bool unattended) {
     unattended_ = unattended;
@@ -87,6 +89,8 @@ void CResultCommands::ChangeRange() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    // "Standard" in the dialog is also the way back from a zoom.
+    diagram_.ResetZoom();
     settings_.fmin = PlotFactorText(filter.PlotMin());
     settings_.fmax = PlotFactorText(filter.PlotMax());
     store_.WriteValue(settings_, "fmin");

@@ -16,6 +16,7 @@ namespace vx {
 
 class CDesignRunner;
 class CDesignSession;
+class CDiagram;
 class CSettingsStore;
 struct ProgramSettings;
 
@@ -28,8 +29,8 @@ class CResultCommands {
     // `settings` are the window's settings (plot range, report option, designer), written
     // through `store`; the tolerance analysis runs through `runner`; `refresh` redraws the
     // window.
-    CResultCommands(QWidget* window, CDesignSession& session, CDesignRunner& runner,
-                    CSettingsStore& store, ProgramSettings& settings,
+    CResultCommands(QWidget* window, CDesignSession& session, CDiagram& diagram,
+                    CDesignRunner& runner, CSettingsStore& store, ProgramSettings& settings,
                     std::function<void()> refresh);
 
     // Adds a handler for each of these commands.
@@ -62,6 +63,7 @@ class CResultCommands {
 
     QWidget* window_;
     CDesignSession& session_;
+    CDiagram& diagram_;
     CSettingsStore& store_;
     ProgramSettings& settings_;
     std::function<void()> refresh_;

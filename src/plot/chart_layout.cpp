@@ -1,6 +1,7 @@
 #include "plot/chart_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -15,11 +16,9 @@ namespace vx {
 namespace {
 
 constexpr PlotColor kBlack{0, 0, 0};
-constexpr PlotColor kBlue{0, 0, 255};
 constexpr PlotPen kMinorGridPen{PenStyle::SOLID, 1, {220, 220, 220}};
 constexpr PlotPen kMajorGridPen{PenStyle::SOLID, 1, {180, 180, 180}};
 constexpr PlotPen kFramePen{PenStyle::SOLID, 1, {120, 120, 120}};
-constexpr PlotPen kCurvePen{PenStyle::SOLID, 2, kBlue};
 
 // Geometry in device units: room for the value labels on the left, the title above, a header
 // line above each diagram, the labels and the caption of the horizontal axis below.
@@ -86,14 +85,28 @@ std::vector<Tick> FrequencyTicks(double f1, double f2) {
     return ticks;
 }
 
+// Angles step by the parts of a right angle an engineer reads: 15, 30, 45, 90 degrees.
+AxisStep DegreeStep(double span) {
+    constexpr std::array<AxisStep, 6> kSteps = {
+        {{5, 5}, {15, 3}, {30, 3}, {45, 3}, {90, 3}, {180, 2}}};
+    for (const AxisStep& step : kSteps) {
+        if (step.step >= span) {
+            return step;
+        }
+    }
+    return NiceStep(span);
+}
+
 // Whole steps around the finite values, about one tick per kTickPixels of `height`.
 Scale ValueScale(const ChartPanel& panel, int height) {
     double low = HUGE_VAL;
     double high = -HUGE_VAL;
-    for (const double v : panel.values) {
-        if (std::isfinite(v)) {
-            low = std::min(low, v);
-            high = std::max(high, v);
+    for (const ChartCurve& curve : panel.curves) {
+        for (const double v : curve.values) {
+            if (std::isfinite(v)) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
         }
     }
     if (low > high) {
@@ -109,7 +122,8 @@ Scale ValueScale(const ChartPanel& panel, int height) {
         high += pad;
     }
     const int ticks = std::max(2, height / kTickPixels);
-    const AxisStep axis = NiceStep((high - low) / ticks);
+    const AxisStep axis =
+        panel.unit == "°" ? DegreeStep((high - low) / ticks) : NiceStep((high - low) / ticks);
     return {std::floor(low / axis.step + 1e-9) * axis.step,
             std::ceil(high / axis.step - 1e-9) * axis.step, axis.step, axis.subdivisions};
 }
@@ -193,6 +207,13 @@ void DrawGrid(std::vector<PlotPrimitive>& out, const PlotRect& r, const Horizont
     }
 }
 
+int LegendLines(const ChartPanel& panel) {
+    return static_cast<int>(std::count_if(panel.curves.begin(), panel.curves.end(),
+                                          [](const ChartCurve& c) { return !c.legend.empty(); }));
+}
+
+// The label above the frame (in the curve's colour when it names a single curve), and below
+// it each curve's own legend in its colour.
 void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPanel& panel) {
     out.emplace_back(PlotPolyline{kFramePen,
                                   {{r.left, r.top},
@@ -200,14 +221,25 @@ void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPa
                                    {r.right, r.bottom},
                                    {r.left, r.bottom},
                                    {r.left, r.top}}});
-    Text(out, panel.unit.empty() ? panel.label : panel.label + " [" + panel.unit + "]", r.left,
-         r.top - kHeaderHeight + 2, HAlign::LEFT, VAlign::TOP, kBlue);
+    const int legends = LegendLines(panel);
+    const PlotColor labelColor =
+        legends == 0 && !panel.curves.empty() ? panel.curves.front().color : kBlack;
+    int y = r.top - (legends + 1) * kHeaderHeight + 2;
+    Text(out, panel.unit.empty() ? panel.label : panel.label + " [" + panel.unit + "]", r.left, y,
+         HAlign::LEFT, VAlign::TOP, labelColor);
+    for (const ChartCurve& curve : panel.curves) {
+        if (!curve.legend.empty()) {
+            y += kHeaderHeight;
+            Text(out, curve.legend, r.left, y, HAlign::LEFT, VAlign::TOP, curve.color);
+        }
+    }
 }
 
 // The curve, broken where the simulator gave no finite value.
 void DrawCurve(std::vector<PlotPrimitive>& out, const PlotRect& r, const std::vector<double>& x,
-               const std::vector<double>& values, const HorizontalAxis& axis, const Scale& scale) {
-    PlotCurve curve{kCurvePen, {}};
+               const ChartCurve& chartCurve, const HorizontalAxis& axis, const Scale& scale) {
+    const std::vector<double>& values = chartCurve.values;
+    PlotCurve curve{{PenStyle::SOLID, 2, chartCurve.color}, {}};
     auto flush = [&] {
         if (curve.points.size() >= 2) {
             out.push_back(curve);
@@ -255,14 +287,19 @@ std::vector<PlotRect> CChartLayout::PanelRects(const PlotRect& page) const {
     if (count == 0) {
         return rects;
     }
+    int headers = 0;
+    for (const ChartPanel& panel : chart_.panels) {
+        headers += (1 + LegendLines(panel)) * kHeaderHeight;
+    }
     const int top = page.top + kTitleHeight;
     const int bottom = page.bottom - kAxisHeight;
-    const int height =
-        std::max(1, (bottom - top - count * kHeaderHeight - (count - 1) * kPanelGap) / count);
-    for (int i = 0; i < count; ++i) {
-        const int panelTop = top + i * (height + kHeaderHeight + kPanelGap) + kHeaderHeight;
+    const int height = std::max(1, (bottom - top - headers - (count - 1) * kPanelGap) / count);
+    int panelTop = top;
+    for (const ChartPanel& panel : chart_.panels) {
+        panelTop += (1 + LegendLines(panel)) * kHeaderHeight;
         rects.push_back(
             {page.left + kMarginLeft, panelTop, page.right - kMarginRight, panelTop + height});
+        panelTop += height + kPanelGap;
     }
     return rects;
 }
@@ -283,7 +320,9 @@ std::vector<PlotPrimitive> CChartLayout::Draw(const PlotRect& page) const {
         const Scale scale = ValueScale(panel, r.Height());
         DrawGrid(out, r, axis, scale, panel.unit);
         DrawFrame(out, r, panel);
-        DrawCurve(out, r, chart_.x, panel.values, axis, scale);
+        for (const ChartCurve& curve : panel.curves) {
+            DrawCurve(out, r, chart_.x, curve, axis, scale);
+        }
         if (p + 1 == rects.size()) {
             DrawHorizontalLabels(out, r, axis);
         }

@@ -10,11 +10,18 @@ namespace vx {
 // The horizontal axis of a chart: logarithmic frequency in Hz, or linear time in seconds.
 enum class ChartAxis { FREQUENCY, TIME };
 
-// One curve of a chart in a diagram of its own.
+// A curve of a panel; a legend of its own goes on a line of the panel's header.
+struct ChartCurve {
+    std::string legend;  // empty: the panel's label names the curve
+    PlotColor color{0, 0, 255};
+    std::vector<double> values;
+};
+
+// A diagram of its own for one or more curves in one unit.
 struct ChartPanel {
     std::string label;  // e.g. "VDB(0UT)"
     std::string unit;   // of the values, e.g. "dB"; empty for a ratio
-    std::vector<double> values;
+    std::vector<ChartCurve> curves;
 };
 
 struct Chart {
@@ -24,8 +31,8 @@ struct Chart {
     std::vector<ChartPanel> panels;  // stacked from top to bottom
 };
 
-// Lays out a chart of simulated curves: one diagram per panel, stacked over the shared
-// horizontal axis, each with a scale of its own that takes in the whole curve.
+// Lays out a chart: one diagram per panel, stacked over the shared horizontal axis, each with a
+// scale of its own that takes in its whole curves.
 class CChartLayout {
   public:
     explicit CChartLayout(const Chart& chart) : chart_(chart) {}

@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "plot/plot_messages.h"
 #include "plot/plot_print_mapping.h"
+#include "plot/view_curves.h"
 
 namespace vx {
 
@@ -90,11 +91,6 @@ LevelSteps StepsForPixelsPerDb(double e) {
     return {20, 5};
 }
 
-// The crossed Sallen-Key structure has no traditional counterpart to compare with.
-bool TraditionalShown(const CFilter& filter) {
-    return filter.Curves().traditional && filter.Structure() != StructureKind::SALLEN_KEY_X;
-}
-
 }  // namespace
 
 PlotScale PlotScale::Printer(const PlotRect& page) {
@@ -115,7 +111,16 @@ PlotScale PlotScale::ForFontSize(double size) {
 }
 
 CPlotLayout::CPlotLayout(const CFilter& filter, ResponseCurves& curves, std::string summary)
-    : filter_(filter), curves_(curves), summary_(std::move(summary)) {}
+    : filter_(filter),
+      curves_(curves),
+      summary_(std::move(summary)),
+      startFactor_(filter.PlotMin()),
+      endFactor_(filter.PlotMax()) {}
+
+void CPlotLayout::SetRange(double startFactor, double endFactor) {
+    startFactor_ = startFactor;
+    endFactor_ = endFactor;
+}
 
 int CPlotLayout::Sx(double v) const {
     return Round(v * scale_.sx);
@@ -172,8 +177,8 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
     }
     map.designed = true;
     map.referenceFrequency = filter_.Frequency();
-    map.startFactor = filter_.PlotMin();
-    map.logSpan = std::log(filter_.PlotMax() / filter_.PlotMin());
+    map.startFactor = startFactor_;
+    map.logSpan = std::log(endFactor_ / startFactor_);
     for (CShowFregang* curve :
          {&curves_.target, &curves_.traditional, &curves_.filter, &curves_.groupDelay}) {
         curve->SetDisplayPoints(samples_);
@@ -455,8 +460,8 @@ void CPlotLayout::LabelFrequencyTicks(std::vector<FrequencyTick>& ticks) const {
 
 void CPlotLayout::DrawFrequencyAxis() {
     const PlotMapping& map = out_.mapping;
-    const double f1 = map.referenceFrequency * filter_.PlotMin();
-    const double f2 = map.referenceFrequency * filter_.PlotMax();
+    const double f1 = map.referenceFrequency * startFactor_;
+    const double f2 = map.referenceFrequency * endFactor_;
     const AxisStep axis = NiceStep((f2 - f1) / 16.0);
     labelDigits_ = static_cast<int>(std::trunc(std::log10(f2 / axis.step) + 1.8));
     std::vector<FrequencyTick> ticks = FrequencyTicks(f1, f2, axis);
@@ -490,14 +495,14 @@ void CPlotLayout::DrawMarker(const PlotPen& pen, double f, int level) {
 void CPlotLayout::DrawCharacteristicFrequencies() {
     const double fref = filter_.Frequency();
     if (filter_.Type() != FilterType::BANDPASS) {
-        DrawMarker(kCharacteristicPen, fref, 0);
+        if (startFactor_ <= 1.0 && endFactor_ >= 1.0) {
+            DrawMarker(kCharacteristicPen, fref, 0);
+        }
         return;
     }
     const double q = filter_.Bandwidth() / (2.0 * fref);
     const double a = std::sqrt(q * q + 1.0) - q;
-    auto inRange = [&](double factor) {
-        return factor >= filter_.PlotMin() && factor <= filter_.PlotMax();
-    };
+    auto inRange = [&](double factor) { return factor >= startFactor_ && factor <= endFactor_; };
     if (inRange(a)) {
         DrawMarker(kCharacteristicPen, fref * a, 0);
     }
@@ -518,7 +523,7 @@ void CPlotLayout::DrawMarks() {
     for (int k = 0; k < kFrequencyMarks; ++k) {
         const Mark& mark = filter_.frequencyMarks[static_cast<size_t>(k)];
         const double factor = mark.value / fref;
-        if (mark.enabled && factor >= filter_.PlotMin() && factor <= filter_.PlotMax()) {
+        if (mark.enabled && factor >= startFactor_ && factor <= endFactor_) {
             DrawMarker(kMarkPen, mark.value, k + 2);
         }
     }
@@ -543,7 +548,8 @@ void CPlotLayout::DrawCurve(CShowFregang& curve, const PlotPen& pen, const char*
 }
 
 bool CPlotLayout::BandShown() const {
-    return band_ != nullptr && out_.mapping.magnitudeShown && band_->OnGridOf(filter_);
+    return band_ != nullptr && out_.mapping.magnitudeShown && band_->OnGridOf(filter_) &&
+           startFactor_ == filter_.PlotMin() && endFactor_ == filter_.PlotMax();
 }
 
 void CPlotLayout::DrawToleranceBand() {

@@ -66,6 +66,11 @@ class CPlotLayout {
     // A simulated magnitude to draw over the curves (nullptr: none); it must outlive Draw.
     void SetOverlay(const PlotOverlay* overlay) { overlay_ = overlay; }
 
+    // The frequency range as factors of the filter frequency, the record's plot range unless set
+    // (a zoomed diagram); the curves must lie on its grid. A tolerance band shows only on the
+    // record's range, where it was computed.
+    void SetRange(double startFactor, double endFactor);
+
     // Sets the curves' display points to the diagram width.
     PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
 
@@ -102,6 +107,8 @@ class CPlotLayout {
     std::string summary_;
     const ToleranceBand* band_ = nullptr;
     const PlotOverlay* overlay_ = nullptr;
+    double startFactor_;
+    double endFactor_;
 
     PlotDrawing out_;
     PlotRect page_;

@@ -1,5 +1,7 @@
 #include "plot/plot_messages.h"
 
+#include <cmath>
+
 #include "model/input_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -31,6 +33,23 @@ std::optional<UserMessage> CheckPlotRangeField(std::string_view text, std::strin
     return RangeMessage(name, first <= last && last != std::string_view::npos
                                   ? hint.substr(first, last - first + 1)
                                   : hint);
+}
+
+std::string StepFiguresText(double overshootPercent, double riseTime, double settlingTime) {
+    std::string text;
+    auto add = [&text](const char* name, std::string value) {
+        text += (text.empty() ? "" : "   ") + std::string(name) + " " + value;
+    };
+    if (std::isfinite(overshootPercent)) {
+        add("Überschwingen", WithDecimalComma(FormatF(overshootPercent, 2)) + " %");
+    }
+    if (std::isfinite(riseTime)) {
+        add("Anstiegszeit", FormatTime(riseTime));
+    }
+    if (std::isfinite(settlingTime)) {
+        add("Einschwingzeit", FormatTime(settlingTime));
+    }
+    return text;
 }
 
 std::string SpiceDeviationLegend(const std::string& deviationDb, bool below) {

@@ -20,6 +20,14 @@ inline constexpr const char* kGroupDelayLegend = "Gruppenlaufzeit";
 // dB (already formatted); `below` when the deviation is under that figure.
 std::string SpiceDeviationLegend(const std::string& deviationDb, bool below);
 
+// The views of the diagram beside magnitude and group delay: their value axis.
+inline constexpr const char* kPhaseLabel = "Phase";
+inline constexpr const char* kStepLabel = "Sprungantwort auf 1 V";
+inline constexpr const char* kImpulseLabel = "Impulsantwort";
+// "Überschwingen 4,32 %   Anstiegszeit 35,2 µs   Einschwingzeit 120 µs" of a step response
+// (NaN figures are left out).
+std::string StepFiguresText(double overshootPercent, double riseTime, double settlingTime);
+
 // Captions of a chart's horizontal axis.
 inline constexpr const char* kChartFrequencyAxis = "Frequenz [Hz]";
 inline constexpr const char* kChartTimeAxis = "Zeit [s]";

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 #include "analysis/tolerance_messages.h"
+#include "plot/diagram_messages.h"
 #include "spice/parts_list_messages.h"
 
 namespace vx {
@@ -70,7 +72,12 @@ std::vector<Menu> MakeMenus() {
          {Entry("&Amplitudenmarken...", Command::GRAPH_AMPLITUDE_MARKS),
           Entry("&Frequenzbereich...", Command::GRAPH_RANGE),
           Entry("Frequenz&marken...", Command::GRAPH_FREQUENCY_MARKS),
-          Entry("&Kurvenauswahl...", Command::GRAPH_CURVES)}},
+          Entry("&Kurvenauswahl...", Command::GRAPH_CURVES), Separator(),
+          Entry(kViewNames[0].menu, Command::GRAPH_VIEW_MAGNITUDE, "Ctrl+1"),
+          Entry(kViewNames[1].menu, Command::GRAPH_VIEW_PHASE, "Ctrl+2"),
+          Entry(kViewNames[2].menu, Command::GRAPH_VIEW_STEP, "Ctrl+3"),
+          Entry(kViewNames[3].menu, Command::GRAPH_VIEW_IMPULSE, "Ctrl+4"), Separator(),
+          Entry(kWholeRangeText, Command::GRAPH_WHOLE_RANGE, "Ctrl+0")}},
         {"&Hilfe",
          {Entry("&Kurzanleitung", Command::HELP, "F1"),
           Entry("Auf &Update prüfen", Command::CHECK_UPDATE),
@@ -150,6 +157,35 @@ Command NewFilterToRepeat(std::optional<Command> lastUsed) {
         return *lastUsed;
     }
     return MainMenus().front().items.front().items.front().command;
+}
+
+namespace {
+
+constexpr std::array<std::pair<Command, PlotViewKind>, 4> kViewCommands = {{
+    {Command::GRAPH_VIEW_MAGNITUDE, PlotViewKind::MAGNITUDE},
+    {Command::GRAPH_VIEW_PHASE, PlotViewKind::PHASE},
+    {Command::GRAPH_VIEW_STEP, PlotViewKind::STEP},
+    {Command::GRAPH_VIEW_IMPULSE, PlotViewKind::IMPULSE},
+}};
+
+}  // namespace
+
+std::optional<PlotViewKind> ViewOfCommand(Command command) {
+    for (const auto& [c, view] : kViewCommands) {
+        if (c == command) {
+            return view;
+        }
+    }
+    return std::nullopt;
+}
+
+Command CommandOfView(PlotViewKind view) {
+    for (const auto& [command, v] : kViewCommands) {
+        if (v == view) {
+            return command;
+        }
+    }
+    return Command::GRAPH_VIEW_MAGNITUDE;
 }
 
 const std::vector<Command>& ToolBarCommands() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/filter.h"
+#include "plot/view_curves.h"
 
 // The menus of the main window, their entries in order with access keys ("&") and shortcuts,
 // the tool bar, and which design state each command needs. The window builds its menus and its
@@ -49,6 +50,11 @@ enum class Command {
     GRAPH_RANGE,
     GRAPH_FREQUENCY_MARKS,
     GRAPH_CURVES,
+    GRAPH_VIEW_MAGNITUDE,
+    GRAPH_VIEW_PHASE,
+    GRAPH_VIEW_STEP,
+    GRAPH_VIEW_IMPULSE,
+    GRAPH_WHOLE_RANGE,
     HELP,
     CHECK_UPDATE,
     ABOUT,
@@ -85,6 +91,10 @@ inline constexpr const char* kNewFilterAgainShortcut = "Ctrl+N";
 inline constexpr const char* kCopyShortcut = "Ctrl+C";
 // The "Neues Filter" entry NEW_FILTER_AGAIN runs: the one used last, before any the menu's first.
 Command NewFilterToRepeat(std::optional<Command> lastUsed);
+
+// The diagram view a "Grafik" command shows; nothing for other commands.
+std::optional<PlotViewKind> ViewOfCommand(Command command);
+Command CommandOfView(PlotViewKind view);
 
 // The tool bar's commands, in order.
 const std::vector<Command>& ToolBarCommands();

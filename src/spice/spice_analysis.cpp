@@ -134,7 +134,8 @@ Chart CSpiceAnalysis::ResultChart(const SpiceResult& result, const std::string& 
     chart.axis = result.mode == SpiceMode::STEP_RESPONSE ? ChartAxis::TIME : ChartAxis::FREQUENCY;
     chart.x = result.x;
     for (const SpiceTrace& trace : result.traces) {
-        chart.panels.push_back({trace.name, trace.unit, trace.values});
+        chart.panels.push_back(
+            {trace.name, trace.unit, {ChartCurve{"", {0, 0, 255}, trace.values}}});
     }
     return chart;
 }

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "app/flows.h"
 #include "app/gui_test.h"
 #include "app/main_window.h"
+#include "app/plot_view.h"
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
@@ -282,6 +284,42 @@ class ScreenshotTest : public QObject {
         CProgressDlg progress([] { return DesignProgress{0, 0, 45, 0}; }, nullptr);
         progress.ShowAsAnalysis(tolerance_text::kCaption, ToleranceProgressLine);
         Capture(&progress, "progress_dlg_tolerance");
+    }
+
+    // The diagram's views, the cursor's readout, a zoomed range and the context menu.
+    void DiagramScreens() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        const std::pair<Command, const char*> views[] = {
+            {Command::GRAPH_VIEW_PHASE, "main_window_phase"},
+            {Command::GRAPH_VIEW_STEP, "main_window_step"},
+            {Command::GRAPH_VIEW_IMPULSE, "main_window_impulse"},
+            {Command::GRAPH_VIEW_MAGNITUDE, "main_window_magnitude"},
+        };
+        for (const auto& [command, name] : views) {
+            window.RunCommand(command);
+            Capture(&window, name);
+        }
+        window.show();
+        CPlotView* view = window.View();
+        const QPoint at(view->width() * 3 / 5, view->height() / 2);
+        QTest::mouseMove(view, at);
+        QApplication::processEvents();
+        Save(&window, "main_window_readout");
+        QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, 240}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        QApplication::processEvents();
+        Save(&window, "main_window_zoomed");
+        QMenu* menu = view->ContextMenu();
+        menu->popup(view->mapToGlobal(at));
+        QApplication::processEvents();
+        Save(menu, "plot_context_menu");
+        menu->close();
     }
 
     // A design with findings: the line in the main window and the list in the dimensioning

@@ -52,7 +52,8 @@ TEST(ChartLayout, StacksOneDiagramPerPanelAndFitsEachCurveIntoItsOwn) {
         level.push_back(-10.0 * std::log10(1.0 + std::pow(f / 1000.0, 8.0)));
         delay.push_back(4e-4 / (1.0 + f / 1000.0));
     }
-    chart.panels = {{"VDB(0UT)", "dB", level}, {"VG(0UT)", "s", delay}};
+    chart.panels = {{"VDB(0UT)", "dB", {ChartCurve{"", {0, 0, 255}, level}}},
+                    {"VG(0UT)", "s", {ChartCurve{"", {0, 0, 255}, delay}}}};
     const CChartLayout layout(chart);
     const std::vector<PlotRect> rects = layout.PanelRects(kPage);
     ASSERT_EQ(rects.size(), 2u);
@@ -103,7 +104,11 @@ TEST(ChartLayout, LabelsTheHorizontalAxisOnceBelowTheLastDiagram) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.labels[1]);
-        Chart chart{"", c.axis, c.x, {{"V(0UT)", "V", std::vector<double>(c.x.size(), 1.0)}}};
+        Chart chart{
+            "",
+            c.axis,
+            c.x,
+            {{"V(0UT)", "V", {ChartCurve{"", {0, 0, 255}, std::vector<double>(c.x.size(), 1.0)}}}}};
         const CChartLayout layout(chart);
         const int bottom = layout.PanelRects(kPage).back().bottom;
         EXPECT_EQ(TextsBelow(layout.Draw(kPage), bottom), c.labels);
@@ -112,8 +117,10 @@ TEST(ChartLayout, LabelsTheHorizontalAxisOnceBelowTheLastDiagram) {
 
 TEST(ChartLayout, ValueLabelsCoverTheCurveAndAGapBreaksIt) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    Chart chart{
-        "", ChartAxis::TIME, {0, 1, 2, 3, 4, 5}, {{"V(0UT)", "V", {0, 0.4, nan, 1.2, 1.9, 2.0}}}};
+    Chart chart{"",
+                ChartAxis::TIME,
+                {0, 1, 2, 3, 4, 5},
+                {{"V(0UT)", "V", {ChartCurve{"", {0, 0, 255}, {0, 0.4, nan, 1.2, 1.9, 2.0}}}}}};
     const CChartLayout layout(chart);
     const std::vector<PlotPrimitive> drawing = layout.Draw(kPage);
     ASSERT_EQ(Curves(drawing).size(), 2u);

@@ -73,8 +73,8 @@ std::optional<CDiagram::Span> CDiagram::Shown() {
     return zoom ? *zoom : DefaultSpan();
 }
 
-bool CDiagram::Zoomed() const {
-    return ZoomOfView().has_value();
+bool CDiagram::Zoomed() {
+    return Prepare() && ZoomOfView().has_value();
 }
 
 bool CDiagram::Allowed(const Span& span) const {

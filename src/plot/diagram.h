@@ -59,7 +59,7 @@ class CDiagram {
         double high = 0.0;
     };
     std::optional<Span> Shown();
-    bool Zoomed() const;
+    bool Zoomed();
     // Shows `span` of the view's axis; false, and nothing changes, for a span outside what can
     // be shown (1/1000 to 1000 times the filter frequency, 0 to 50 periods of it) or narrower
     // than a thousandth of the default. Frequency and phase share their zoom, step and impulse.

@@ -1,6 +1,7 @@
 #include "plot/view_curves.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "model/number_format.h"
@@ -31,7 +32,19 @@ std::string ValueText(double v, const std::string& unit) {
     if (unit == "°") {
         return WithDecimalComma(FormatF(v, 1)) + "°";
     }
-    return WithUnit(FormatValue(v, true, 4, ValueKind::ANY), unit);
+    // "250u" becomes "250 us": the prefix goes with the unit.
+    std::string number = FormatValue(v, true, 4, ValueKind::ANY);
+    std::string text;
+    if (std::isalpha(static_cast<unsigned char>(number.back())) != 0) {
+        text.append(number, 0, number.size() - 1);
+        text.push_back(' ');
+        text.push_back(number.back());
+    } else {
+        text.append(number);
+        text.push_back(' ');
+    }
+    text.append(unit);
+    return text;
 }
 
 std::string Heading(const std::string& name, const std::string& unit) {

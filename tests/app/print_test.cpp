@@ -123,6 +123,30 @@ class PrintTest : public QObject {
                                                         scratch_.filePath("no/such/plot.pdf")));
     }
 
+    // The diagram prints the view the window shows, as a drawing: its value axis and, in the
+    // step view, the step's figures.
+    void EachViewPrintsItself() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        const std::pair<Command, const char*> views[] = {
+            {Command::GRAPH_VIEW_PHASE, "Phase [°]"},
+            {Command::GRAPH_VIEW_STEP, "Überschwingen"},
+            {Command::GRAPH_VIEW_IMPULSE, "Impulsantwort [1/s]"},
+            {Command::GRAPH_VIEW_MAGNITUDE, " dB"},
+        };
+        for (const auto& [command, label] : views) {
+            window.RunCommand(command);
+            const QString pdf = scratch_.filePath(QString("view%1.pdf").arg(int(command)));
+            QVERIFY(window.Results().Printing().PrintToPdf(PrintKind::GRAPH, pdf));
+            const QString text = PdfText(pdf);
+            QVERIFY2(text.contains(QString::fromUtf8(label)) && text.contains("Ihr Filter"),
+                     qPrintable(text));
+            QCOMPARE(PdfImages(pdf), QStringList());
+        }
+    }
+
     // The analysis, once run, is in the report, the diagram and the HTML page; before, it is not.
     void ToleranceAnalysisIsPrintedWhenItWasRun() {
         QSettings settings;

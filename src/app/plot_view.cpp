@@ -100,8 +100,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
         // curves do not run through it.
         const QFontMetrics metrics = fontMetrics();
         const int margin = metrics.height() / 3;
-        const PlotPoint at{drawing.axis.left + 2 * margin,
-                           drawing.axis.bottom - 2 * margin - metrics.height()};
+        const PlotPoint at{drawing.axis.left + 2 * margin, drawing.axis.top + 2 * margin};
         const PlotRect box{at.x - margin, at.y - margin / 2,
                            at.x + metrics.horizontalAdvance(Qs(notice_)) + margin,
                            at.y + metrics.height() + margin / 2};

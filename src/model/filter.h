@@ -115,6 +115,8 @@ class CFilter {
     StageSequence GetStageSequence() const { return spec_.stageSequence; }
     double Frequency() const { return spec_.frequency; }
     int OpAmp() const { return spec_.opAmp; }
+    // After the op-amp list changed: the same model at its new index.
+    void SetOpAmp(int index) { spec_.opAmp = index; }
     double Bandwidth() const { return spec_.bandwidth; }
     double Impedance() const { return spec_.impedance; }
     bool SteplessR2() const { return spec_.steplessR2; }

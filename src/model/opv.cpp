@@ -1,5 +1,6 @@
 #include "model/opv.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -25,6 +26,31 @@ COpv::COpv() {
     Add("Idealer OPV", 100000000.0, 0.0, 0.0);
     Add("LF411", 133169.0, 0.002658067, 3.338664e-08);
     Add("uA741", 27148.72, 0.004350816, 9.192118e-08);
+    models_[1].data.kind = "jfet";
+    models_[2].data.kind = "bipolar";
+}
+
+const OpAmpData& COpv::Data(int i) const {
+    static const OpAmpData kNone;
+    return i >= 0 && i < Count() ? models_[i].data : kNone;
+}
+
+std::vector<std::string> COpv::AddModels(const std::vector<OpAmpData>& rows, bool own) {
+    std::vector<std::string> refused;
+    for (const OpAmpData& row : rows) {
+        if (FindByName(row.name) >= 0 || UpperCase(row.name) == UpperCase(models_[0].name)) {
+            refused.push_back(row.name);
+            continue;
+        }
+        const TwoPoleModel m = ModelOf(row);
+        models_.push_back(OpAmpModel{row.name, m.dcGain, m.t1, m.t2, row, own});
+        // Sorted at once: FindByName above bisects.
+        std::sort(models_.begin() + 1, models_.end(),
+                  [](const OpAmpModel& a, const OpAmpModel& b) {
+                      return UpperCase(a.name) < UpperCase(b.name);
+                  });
+    }
+    return refused;
 }
 
 std::string COpv::Name(int i) const {
@@ -48,7 +74,14 @@ void COpv::Add(std::string name, double dcGain, double t1, double t2) {
     if (Count() >= 2 && UpperCase(name).compare(UpperCase(models_.back().name)) <= 0) {
         throw std::invalid_argument("op-amp model '" + name + "' breaks the name order");
     }
-    models_.push_back(OpAmpModel{std::move(name), dcGain, t1, t2});
+    OpAmpData data;
+    data.name = name;
+    data.dcGain = dcGain;
+    if (t1 > 0.0) {
+        data.gbw = FiguresOf({dcGain, t1, t2}).unityGainHz;
+    }
+    data.source = kBuiltInSource;
+    models_.push_back(OpAmpModel{std::move(name), dcGain, t1, t2, std::move(data), false});
 }
 
 int COpv::FindByName(std::string_view name) const {

@@ -1,5 +1,8 @@
 #include "session/design_session.h"
 
+#include <algorithm>
+
+#include "files/opamp_files.h"
 #include "files/specification_reader.h"
 #include "model/circuit_pairs.h"
 #include "session/design_check.h"
@@ -35,12 +38,22 @@ int CDesignSession::SlotIndex(FilterType type, StructureKind structure) {
 }
 
 CDesignSession::CDesignSession() {
+    TakeInstalledOpAmps();
     for (size_t i = 0; i < kCircuitPairs.size(); ++i) {
         const CircuitPair& pair = kCircuitPairs[i];
         std::unique_ptr<CFilterStructure> object = kMakers[i]();
         object->Attach(filter_, opv_, character_, curves_);
         structures_[static_cast<size_t>(SlotIndex(pair.type, pair.structure))] = std::move(object);
     }
+}
+
+void CDesignSession::TakeInstalledOpAmps() {
+    const std::string inUse = opv_.Name(filter_.OpAmp());
+    const OpAmpLibrary library = InstalledOpAmps();
+    opv_ = COpv();
+    opv_.AddModels(library.catalogue, false);
+    opv_.AddModels(library.own, true);
+    filter_.SetOpAmp(std::max(0, opv_.FindByName(inUse)));
 }
 
 CFilterStructure* CDesignSession::StructureFor(FilterType type, StructureKind structure) {

@@ -59,6 +59,10 @@ class CDesignSession {
     ResponseCurves& Curves() { return curves_; }
     const ResponseCurves& Curves() const { return curves_; }
 
+    // The op-amps the run offers (InstalledOpAmps) in place of the list the session had; the
+    // record keeps its op-amp by name, or takes the ideal one when it is gone.
+    void TakeInstalledOpAmps();
+
     // The structure object for a type and structure, or nullptr for a pair no structure serves.
     CFilterStructure* StructureFor(FilterType type, StructureKind structure);
     // The structure of the record's current type and structure (nullptr when none serves it).

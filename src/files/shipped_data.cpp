@@ -25,11 +25,11 @@ std::string FindShippedData(const std::string& name, const std::string& sourcePa
             }
         }
     }
-    for (const fs::path& p :
-         {fs::path(VX_DATA_INSTALL_DIR) / name, fs::path(VX_SOURCE_TREE) / sourcePath}) {
-        if (fs::exists(p, ec)) {
-            return p.string();
-        }
+    if (fs::exists(fs::path(VX_DATA_INSTALL_DIR) / name, ec)) {
+        return (fs::path(VX_DATA_INSTALL_DIR) / name).string();
+    }
+    if (!sourcePath.empty() && fs::exists(fs::path(VX_SOURCE_TREE) / sourcePath, ec)) {
+        return (fs::path(VX_SOURCE_TREE) / sourcePath).string();
     }
     return {};
 }

@@ -9,8 +9,8 @@ namespace vx {
 
 // The shipped file or folder `name`, looked up beside the executable, in the installed data
 // folder (../share/veltranix beside the executable's folder, then the configured install
-// prefix), and finally at `sourcePath` in the source tree the program was built from; empty
-// when it is nowhere.
+// prefix), and finally at `sourcePath` in the source tree the program was built from (none for
+// an empty one: a file the build makes lies beside the programs); empty when it is nowhere.
 std::string FindShippedData(const std::string& name, const std::string& sourcePath);
 
 // The folder of the example specifications; empty when it is nowhere.

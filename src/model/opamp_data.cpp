@@ -32,7 +32,8 @@ TwoPoleModel ModelOf(const OpAmpData& data) {
         if (!byMargin) {
             break;
         }
-        const double t2 = std::tan((180.0 - data.phaseMargin) * kDegree - std::atan(wu * m.t1)) / wu;
+        const double t2 =
+            std::tan((180.0 - data.phaseMargin) * kDegree - std::atan(wu * m.t1)) / wu;
         if (std::fabs(t2 - m.t2) <= 1e-15 * std::fabs(t2)) {
             break;
         }

@@ -13,22 +13,22 @@ enum class RailToRail { NONE, INPUT, OUTPUT, BOTH };
 struct OpAmpData {
     std::string name;
     std::string maker;
-    std::string kind;                  // bipolar, jfet, audio, precision, cmos-rrio, low-power, fast
-    double dcGain = NAN;               // open-loop DC gain A0, a factor
-    double gbw = NAN;                  // gain-bandwidth product in Hz
-    double phaseMargin = NAN;          // degrees, at unity gain
-    double secondPole = NAN;           // Hz
-    double slewRate = NAN;             // V/us
-    double voltageNoise = NAN;         // nV/rtHz at 1 kHz
-    double voltageNoiseCorner = NAN;   // Hz
-    double currentNoise = NAN;         // pA/rtHz at 1 kHz
-    double currentNoiseCorner = NAN;   // Hz
-    double supplyMin = NAN;            // total supply in V
+    std::string kind;                 // bipolar, jfet, audio, precision, cmos-rrio, low-power, fast
+    double dcGain = NAN;              // open-loop DC gain A0, a factor
+    double gbw = NAN;                 // gain-bandwidth product in Hz
+    double phaseMargin = NAN;         // degrees, at unity gain
+    double secondPole = NAN;          // Hz
+    double slewRate = NAN;            // V/us
+    double voltageNoise = NAN;        // nV/rtHz at 1 kHz
+    double voltageNoiseCorner = NAN;  // Hz
+    double currentNoise = NAN;        // pA/rtHz at 1 kHz
+    double currentNoiseCorner = NAN;  // Hz
+    double supplyMin = NAN;           // total supply in V
     double supplyMax = NAN;
-    double swingToRail = NAN;          // V the output stays off each rail
+    double swingToRail = NAN;  // V the output stays off each rail
     RailToRail railToRail = RailToRail::NONE;
-    double inputCapacitance = NAN;     // pF
-    std::string source;                // maker, datasheet title, document and revision
+    double inputCapacitance = NAN;  // pF
+    std::string source;             // maker, datasheet title, document and revision
 };
 
 // The open-loop gain A(s) = A0 / ((1 + s T1)(1 + s T2)) the design uses.

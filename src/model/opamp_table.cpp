@@ -33,11 +33,24 @@ enum class Column {
     UNKNOWN,
 };
 
-constexpr std::array<const char*, 18> kColumnNames = {
-    "name",           "maker",          "class",        "a0_db",           "gbw_hz",
-    "phase_margin_deg", "second_pole_hz", "slew_v_per_us", "en_nv_per_rthz", "en_corner_hz",
-    "in_pa_per_rthz", "in_corner_hz",   "supply_min_v", "supply_max_v",    "swing_to_rail_v",
-    "rail_to_rail",   "input_capacitance_pf", "source"};
+constexpr std::array<const char*, 18> kColumnNames = {"name",
+                                                      "maker",
+                                                      "class",
+                                                      "a0_db",
+                                                      "gbw_hz",
+                                                      "phase_margin_deg",
+                                                      "second_pole_hz",
+                                                      "slew_v_per_us",
+                                                      "en_nv_per_rthz",
+                                                      "en_corner_hz",
+                                                      "in_pa_per_rthz",
+                                                      "in_corner_hz",
+                                                      "supply_min_v",
+                                                      "supply_max_v",
+                                                      "swing_to_rail_v",
+                                                      "rail_to_rail",
+                                                      "input_capacitance_pf",
+                                                      "source"};
 
 Column ColumnNamed(const std::string& name) {
     for (size_t i = 0; i < kColumnNames.size(); ++i) {
@@ -116,9 +129,9 @@ std::optional<RailToRail> RailToRailOf(const std::string& text) {
 }
 
 UserMessage LineError(const std::string& fileName, int line, const std::string& what) {
-    return {"Operationsverstärker",
-            "Die Datei \"" + fileName + "\" ist in Zeile " + FormatInt(line) +
-                " fehlerhaft: " + what + "\n\nDie Operationsverstärker ab dieser Zeile fehlen."};
+    return {"Operationsverstärker", "Die Datei \"" + fileName + "\" ist in Zeile " +
+                                        FormatInt(line) + " fehlerhaft: " + what +
+                                        "\n\nDie Operationsverstärker ab dieser Zeile fehlen."};
 }
 
 std::string ColumnError(Column column, const std::string& text) {
@@ -157,7 +170,8 @@ OpAmpTable ParseOpAmpTable(std::string_view text, const std::string& fileName) {
         const int number = static_cast<int>(l) + 1;
         const auto fields = Fields(line);
         if (!fields) {
-            table.error = LineError(fileName, number, "Ein Anführungszeichen wird nicht geschlossen.");
+            table.error =
+                LineError(fileName, number, "Ein Anführungszeichen wird nicht geschlossen.");
             return table;
         }
         if (columns.empty()) {
@@ -186,9 +200,9 @@ OpAmpTable ParseOpAmpTable(std::string_view text, const std::string& fileName) {
         for (size_t i = 0; i < columns.size(); ++i) {
             const std::string& field = (*fields)[i];
             const Column column = columns[i];
-            std::string* text = column == Column::NAME    ? &row.name
-                                : column == Column::MAKER ? &row.maker
-                                : column == Column::KIND  ? &row.kind
+            std::string* text = column == Column::NAME     ? &row.name
+                                : column == Column::MAKER  ? &row.maker
+                                : column == Column::KIND   ? &row.kind
                                 : column == Column::SOURCE ? &row.source
                                                            : nullptr;
             if (text != nullptr) {
@@ -233,9 +247,10 @@ OpAmpTable ParseOpAmpTable(std::string_view text, const std::string& fileName) {
                 column == Column::A0_DB ? std::pow(10.0, *value / 20.0) : *value;
         }
         if (row.name.empty() || !(row.gbw > 0.0)) {
-            table.error = LineError(fileName, number,
-                                    row.name.empty() ? "Der Name fehlt."
-                                                     : "Das Verstärkungs-Bandbreite-Produkt fehlt.");
+            table.error =
+                LineError(fileName, number,
+                          row.name.empty() ? "Der Name fehlt."
+                                           : "Das Verstärkungs-Bandbreite-Produkt fehlt.");
             return table;
         }
         table.rows.push_back(std::move(row));

@@ -45,10 +45,9 @@ std::vector<std::string> COpv::AddModels(const std::vector<OpAmpData>& rows, boo
         const TwoPoleModel m = ModelOf(row);
         models_.push_back(OpAmpModel{row.name, m.dcGain, m.t1, m.t2, row, own});
         // Sorted at once: FindByName above bisects.
-        std::sort(models_.begin() + 1, models_.end(),
-                  [](const OpAmpModel& a, const OpAmpModel& b) {
-                      return UpperCase(a.name) < UpperCase(b.name);
-                  });
+        std::sort(models_.begin() + 1, models_.end(), [](const OpAmpModel& a, const OpAmpModel& b) {
+            return UpperCase(a.name) < UpperCase(b.name);
+        });
     }
     return refused;
 }

@@ -11,6 +11,7 @@
 #include "model/opv.h"
 #include "spice/display_file.h"
 #include "spice/netlist_stages.h"
+#include "spice/opamp_subcircuits.h"
 #include "spice/spice_messages.h"
 
 namespace vx {
@@ -106,6 +107,11 @@ std::string CPspice::DisplayPath() const {
     return settings_.tmpPath + "/" + FileName() + ".prb";
 }
 
+std::string CPspice::OwnLibraryPath() const {
+    return opv_.IsOwn(filter_.OpAmp()) ? settings_.tmpPath + "/" + FileName() + "_opv.lib"
+                                       : std::string();
+}
+
 std::string CPspice::Netlist(SpiceMode mode) const {
     CheckMode(mode);
     const double fRef = filter_.Frequency();
@@ -121,6 +127,9 @@ std::string CPspice::Netlist(SpiceMode mode) const {
         out += ".TRAN 1.0e-20 " + FormatG(t) + " 0 " + FormatG(t * 0.001) + "\n";
     }
     out += ".OP\n.LIB " + settings_.library + "\n";
+    if (const std::string own = OwnLibraryPath(); !own.empty()) {
+        out += ".LIB " + own + "\n";
+    }
     if (opAmp != 0) {
         out += "* Supply Voltages *\nVP 1 0 12V\nVM 0 2 12V\n";
     }
@@ -157,6 +166,10 @@ std::optional<UserMessage> CPspice::WriteFiles(SpiceMode mode) const {
     }
     if (!WriteText(NetlistPath(), Netlist(mode))) {
         return spice_text::CannotSaveMessage(NetlistPath());
+    }
+    if (const std::string own = OwnLibraryPath();
+        !own.empty() && !WriteText(own, OwnOpAmpLibrary(opv_, filter_.OpAmp()))) {
+        return spice_text::CannotSaveMessage(own);
     }
     if (!WriteText(DisplayPath(), DisplayFile(mode))) {
         return spice_text::CannotSaveMessage(DisplayPath());

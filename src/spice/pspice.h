@@ -52,6 +52,9 @@ class CPspice {
     std::string FileName() const;
     std::string NetlistPath() const;
     std::string DisplayPath() const;
+    // The library of the user's own op-amp model beside the netlist ("<name>_opv.lib"), which
+    // the netlist names after the shipped one; empty when the design uses no own model.
+    std::string OwnLibraryPath() const;
 
     std::string Netlist(SpiceMode mode) const;
     std::string DisplayFile(SpiceMode mode) const;

@@ -16,7 +16,7 @@ std::string SystemTmpPath() {
 }
 
 std::string DefaultSpiceLibrary() {
-    return FindShippedData("vx_opamp.lib", "spice/vx_opamp.lib");
+    return FindShippedData("vx_opamp.lib", "");
 }
 
 }  // namespace vx

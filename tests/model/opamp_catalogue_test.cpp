@@ -19,11 +19,11 @@ TEST(OpAmpModel, MeetsTheRowsUnityGainFrequencyAndPhaseMargin) {
         double expectedMargin;
     };
     const Case cases[] = {
-        {1e6, 8e6, 60.0, NAN, 60.0},     // margin given
-        {3e3, 100e6, 45.0, NAN, 45.0},   // low gain, fast part
-        {NAN, 1e6, 70.0, NAN, 70.0},     // no A0: the default
-        {1e5, 10e6, NAN, 20e6, NAN},     // second pole given
-        {1e5, 10e6, NAN, NAN, 90.0},     // neither: one pole
+        {1e6, 8e6, 60.0, NAN, 60.0},    // margin given
+        {3e3, 100e6, 45.0, NAN, 45.0},  // low gain, fast part
+        {NAN, 1e6, 70.0, NAN, 70.0},    // no A0: the default
+        {1e5, 10e6, NAN, 20e6, NAN},    // second pole given
+        {1e5, 10e6, NAN, NAN, 90.0},    // neither: one pole
     };
     for (const Case& c : cases) {
         OpAmpData row;

@@ -1,3 +1,4 @@
+#include "spice/spice_defaults.h"
 #include "spice/spice_analysis.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ class SpiceAnalysisTest : public testing::Test {
         f.documentName = "Butterworth Tiefpass";
         f.spice.command = "ngspice";
         f.spice.tmpPath = dir_.string();
-        f.spice.library = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
+        f.spice.library = DefaultSpiceLibrary();
         session_.FillCharacteristic();
         SilentMonitor monitor;
         ASSERT_TRUE(session_.Design(monitor));

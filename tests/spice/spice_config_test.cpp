@@ -8,6 +8,7 @@
 
 #include "model/filter.h"
 #include "model/opv.h"
+#include "spice/spice_defaults.h"
 #include "spice/pspice.h"
 #include "spice/spice_messages.h"
 
@@ -22,7 +23,7 @@ std::string Reason(const std::string& reason) {
            "müssen den Menüpunkt \"Spice, Konfiguration...\" aufrufen und den Eintrag korrigieren.";
 }
 
-const std::string kLibrary = std::string(VX_SOURCE_DIR) + "/spice/vx_opamp.lib";
+const std::string kLibrary = DefaultSpiceLibrary();
 
 // A folder of its own for a test, removed afterwards.
 struct TempFolder {

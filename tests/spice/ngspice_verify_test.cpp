@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "files/opamp_files.h"
 #include "session/design_session.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
@@ -92,6 +93,37 @@ TEST_P(NgspiceAgrees, WithIdealAndRealOpAmps) {
         EXPECT_GT(v.points, 1000);
         EXPECT_LE(v.maxDeviationDb, kToleranceDb) << "at " << v.worstFrequency << " Hz";
     }
+}
+
+// Catalogue parts of every class, each in another structure, through the shipped library that
+// the build makes from the catalogue.
+TEST(NgspiceAgreesWithCatalogueParts, OfEveryClass) {
+    ASSERT_FALSE(FindExecutable("ngspice").empty());
+    InstallOpAmps(LoadOpAmpLibrary(CatalogueOpAmpPath(), ""));
+    const fs::path dir =
+        fs::temp_directory_path() / ("vx_ngspice_catalogue_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const char* parts[] = {"OPA1611", "TL071",  "LM358",  "OP27",   "MCP6001",
+                           "LPV521",  "AD8065", "OPA820", "LM4562", "OPA350"};
+    for (size_t i = 0; i < std::size(parts); ++i) {
+        const Design& d = kDesigns[i % std::size(kDesigns)];
+        SCOPED_TRACE(testing::Message() << d.name << " with " << parts[i]);
+        CDesignSession session;
+        const int opAmp = session.OpAmps().FindByName(parts[i]);
+        ASSERT_GT(opAmp, 0);
+        SpecifyForSpice(session, d, opAmp);
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        SpiceSettings settings = DefaultSpiceSettings();
+        settings.tmpPath = dir.string();
+        const std::variant<SpiceVerification, UserMessage> result =
+            VerifyWithNgspice(session, settings);
+        const auto* failure = std::get_if<UserMessage>(&result);
+        ASSERT_EQ(failure, nullptr) << failure->text;
+        EXPECT_LE(std::get<SpiceVerification>(result).maxDeviationDb, kToleranceDb);
+    }
+    InstallOpAmps({});
+    fs::remove_all(dir);
 }
 
 // The simulator call as the program makes it, in batch mode: every analysis runs unchanged.

@@ -13,8 +13,8 @@ namespace vx {
 
 // The README's sections ("## ...") that the help shows after its introduction; the others are
 // for building, testing and developing the program.
-inline constexpr std::array<const char*, 4> kHelpSections = {
-    "Desktop application", "Tolerance analysis", "Spice", "Update check"};
+inline constexpr std::array<const char*, 5> kHelpSections = {
+    "Desktop application", "Tolerance analysis", "Op-amp models", "Spice", "Update check"};
 
 inline constexpr const char* kHelpTitle = "Veltranix - Kurzanleitung";
 

@@ -4,7 +4,7 @@
 
 #include "model/filter.h"
 #include "model/number_format.h"
-#include "spice/stage_circuit.h"
+#include "structures/stage_circuit.h"
 
 namespace vx {
 

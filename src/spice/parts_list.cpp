@@ -8,7 +8,7 @@
 #include "model/filter_rules.h"
 #include "model/opv.h"
 #include "model/standard_value.h"
-#include "spice/stage_circuit.h"
+#include "structures/stage_circuit.h"
 
 namespace vx {
 

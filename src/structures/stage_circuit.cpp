@@ -1,4 +1,4 @@
-#include "spice/stage_circuit.h"
+#include "structures/stage_circuit.h"
 
 #include <initializer_list>
 

@@ -92,14 +92,15 @@ std::vector<std::string> LastLines(const std::string& log) {
 }  // namespace
 
 CNgspiceJob::CNgspiceJob(const CPspice& spice, SpiceMode mode, std::vector<std::string> expressions,
-                         std::string caption)
+                         std::string caption, std::optional<NgspiceAnalysis> extra)
     : folder_(spice.Settings().tmpPath),
       command_(spice.Settings().command),
       netlistName_(spice.FileName() + ".cir"),
       base_(spice.FileName() + "_ngspice"),
       transient_(mode == SpiceMode::STEP_RESPONSE),
       expressions_(std::move(expressions)),
-      caption_(std::move(caption)) {}
+      caption_(std::move(caption)),
+      extra_(std::move(extra)) {}
 
 std::string CNgspiceJob::FileName(const char* suffix) const {
     return base_ + suffix;
@@ -114,8 +115,12 @@ std::optional<UserMessage> CNgspiceJob::WriteControlFile() const {
     std::filesystem::remove(InFolder(FileName(".txt")), ignored);
     // "0UT" must be quoted, or it reads as a number; after .OP the current plot is the
     // operating point, so the analysis is selected by name.
-    std::string control = "* Veltranix\n.control\nsource " + netlistName_ + "\nrun\nsetplot " +
-                          (transient_ ? "tran1" : "ac1") + "\n";
+    std::string control = "* Veltranix\n.control\nsource " + netlistName_ + "\nrun\n";
+    if (extra_) {
+        control += extra_->command + "\nsetplot " + extra_->plot + "\n";
+    } else {
+        control += std::string("setplot ") + (transient_ ? "tran1" : "ac1") + "\n";
+    }
     std::string columns;
     for (size_t e = 0; e < expressions_.size(); ++e) {
         const std::string name = "vx" + FormatInt(static_cast<long long>(e));

@@ -24,6 +24,13 @@ struct SimulatedColumns {
     std::vector<std::vector<double>> values;  // values[e][k]: expression e at x[k]
 };
 
+// An analysis the control file runs after the netlist's own, and the plot it makes, whose
+// vectors the expressions then read (ngspice's noise analysis: "noise1").
+struct NgspiceAnalysis {
+    std::string command;
+    std::string plot;
+};
+
 // One batch run of ngspice on the netlist a CPspice wrote: a control file beside the netlist
 // sources it, runs its analysis and writes the asked ngspice expressions, one column each, into
 // a data file; ngspice's own output goes to a log. The caller starts the process.
@@ -31,7 +38,7 @@ class CNgspiceJob {
   public:
     // `caption` heads the messages of a failed run.
     CNgspiceJob(const CPspice& spice, SpiceMode mode, std::vector<std::string> expressions,
-                std::string caption);
+                std::string caption, std::optional<NgspiceAnalysis> extra = std::nullopt);
 
     // Writes the control file and removes the data of an earlier run; a message when it cannot.
     std::optional<UserMessage> WriteControlFile() const;
@@ -54,6 +61,7 @@ class CNgspiceJob {
     bool transient_;
     std::vector<std::string> expressions_;
     std::string caption_;
+    std::optional<NgspiceAnalysis> extra_;
 };
 
 }  // namespace vx

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <utility>
 
+#include "model/number_format.h"
 #include "spice/ngspice_job.h"
 #include "spice/process_runner.h"
 #include "spice/pspice.h"
@@ -44,9 +47,12 @@ std::variant<AcSweep, UserMessage> RunNgspiceAc(const CFilter& filter, const COp
     return RunNgspice(filter, opv, settings, SpiceMode::AMPLITUDE_LINEAR, expressions);
 }
 
-std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv& opv,
-                                              const SpiceSettings& configured, SpiceMode mode,
-                                              const std::vector<std::string>& expressions) {
+namespace {
+
+std::variant<AcSweep, UserMessage> Run(const CFilter& filter, const COpv& opv,
+                                       const SpiceSettings& configured, SpiceMode mode,
+                                       const std::vector<std::string>& expressions,
+                                       std::optional<NgspiceAnalysis> extra) {
     const ScratchFolder scratch;
     if (scratch.Path().empty()) {
         return UserMessage{spice_text::kCaptionCheck, spice_text::kNoScratchFolder};
@@ -57,7 +63,7 @@ std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv&
     if (auto failure = spice.WriteFiles(mode)) {
         return *failure;
     }
-    const CNgspiceJob job(spice, mode, expressions, spice_text::kCaptionCheck);
+    const CNgspiceJob job(spice, mode, expressions, spice_text::kCaptionCheck, std::move(extra));
     if (auto failure = job.WriteControlFile()) {
         return *failure;
     }
@@ -67,6 +73,23 @@ std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv&
     }
     SimulatedColumns& columns = std::get<SimulatedColumns>(run);
     return AcSweep{std::move(columns.x), std::move(columns.values)};
+}
+
+}  // namespace
+
+std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv& opv,
+                                              const SpiceSettings& settings, SpiceMode mode,
+                                              const std::vector<std::string>& expressions) {
+    return Run(filter, opv, settings, mode, expressions, std::nullopt);
+}
+
+std::variant<AcSweep, UserMessage> RunNgspiceNoise(const CFilter& filter, const COpv& opv,
+                                                   const SpiceSettings& settings, double low,
+                                                   double high, int perDecade) {
+    const NgspiceAnalysis noise{
+        "noise v(0UT) vin dec " + FormatInt(perDecade) + " " + FormatG(low) + " " + FormatG(high),
+        "noise1"};
+    return Run(filter, opv, settings, SpiceMode::AMPLITUDE_LINEAR, {"onoise_spectrum"}, noise);
 }
 
 }  // namespace vx

@@ -37,4 +37,10 @@ std::variant<AcSweep, UserMessage> RunNgspice(const CFilter& filter, const COpv&
                                               const SpiceSettings& settings, SpiceMode mode,
                                               const std::vector<std::string>& expressions);
 
+// ngspice's noise analysis of the AC netlist from `low` to `high` Hz: the output noise density
+// in V/rtHz ("onoise_spectrum") and then the expressions, at `perDecade` points a decade.
+std::variant<AcSweep, UserMessage> RunNgspiceNoise(const CFilter& filter, const COpv& opv,
+                                                   const SpiceSettings& settings, double low,
+                                                   double high, int perDecade);
+
 }  // namespace vx

@@ -27,35 +27,6 @@ constexpr double kToleranceDb = 0.05;
 
 using Design = SpiceTestDesign;
 
-const Design kDesigns[] = {
-    {"SkLowPassOdd", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BUTTERWORTH, 5,
-     6.0},
-    {"SkLowPassLowNoise", FilterType::LOWPASS, StructureKind::SALLEN_KEY, Characteristic::BESSEL, 3,
-     0.0, StageSequence::LOW_NOISE},
-    {"SkHighPass", FilterType::HIGHPASS, StructureKind::SALLEN_KEY, Characteristic::CHEBYCHEV, 4,
-     0.0},
-    {"SkHighPassOddGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY,
-     Characteristic::BUTTERWORTH, 3, 10.0, StageSequence::LOW_NOISE},
-    {"MfbLowPassOdd", FilterType::LOWPASS, StructureKind::MFB, Characteristic::CHEBYCHEV, 5, 6.0},
-    {"MfbLowPassLowNoise", FilterType::LOWPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0,
-     StageSequence::LOW_NOISE},
-    {"MfbHighPass", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 3.0},
-    {"MfbHighPassOdd", FilterType::HIGHPASS, StructureKind::MFB, Characteristic::BESSEL, 3, 0.0},
-    {"SkxLowPass", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BUTTERWORTH, 3,
-     6.0},
-    {"SkxLowPassUnity", FilterType::LOWPASS, StructureKind::SALLEN_KEY_X, Characteristic::BESSEL, 3,
-     0.0},
-    {"SkxHighPass", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X, Characteristic::CHEBYCHEV, 3,
-     0.0},
-    {"SkxHighPassGain", FilterType::HIGHPASS, StructureKind::SALLEN_KEY_X,
-     Characteristic::BUTTERWORTH, 3, 10.0},
-    {"MfbBandPass", FilterType::BANDPASS, StructureKind::MFB, Characteristic::BUTTERWORTH, 4, 6.0},
-    {"TwinTBandStop", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2, 0.0,
-     StageSequence::HIGH_LEVEL, 5.0},
-    {"TwinTBandStopLowQ", FilterType::BANDREJECT, StructureKind::TWIN_T, Characteristic::BESSEL, 2,
-     0.0, StageSequence::HIGH_LEVEL, 0.7},
-};
-
 class NgspiceAgrees : public testing::TestWithParam<Design> {
   protected:
     void SetUp() override {
@@ -106,7 +77,7 @@ TEST(NgspiceAgreesWithCatalogueParts, OfEveryClass) {
     const char* parts[] = {"OPA1611", "TL071",  "LM358",  "OP27",   "MCP6001",
                            "LPV521",  "AD8065", "OPA820", "LM4562", "OPA350"};
     for (size_t i = 0; i < std::size(parts); ++i) {
-        const Design& d = kDesigns[i % std::size(kDesigns)];
+        const Design& d = kSpiceTestDesigns[i % std::size(kSpiceTestDesigns)];
         SCOPED_TRACE(testing::Message() << d.name << " with " << parts[i]);
         CDesignSession session;
         const int opAmp = session.OpAmps().FindByName(parts[i]);
@@ -134,7 +105,7 @@ TEST(NgspiceRuns, EveryModeWithTheDefaultConfiguration) {
         fs::temp_directory_path() / ("vx_ngspice_modes_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     CDesignSession session;
-    SpecifyForSpice(session, kDesigns[0], 1);
+    SpecifyForSpice(session, kSpiceTestDesigns[0], 1);
     SilentMonitor monitor;
     ASSERT_TRUE(session.Design(monitor));
     SpiceSettings settings = DefaultSpiceSettings();
@@ -152,7 +123,7 @@ TEST(NgspiceRuns, EveryModeWithTheDefaultConfiguration) {
     fs::remove_all(dir);
 }
 
-INSTANTIATE_TEST_SUITE_P(Structures, NgspiceAgrees, testing::ValuesIn(kDesigns),
+INSTANTIATE_TEST_SUITE_P(Structures, NgspiceAgrees, testing::ValuesIn(kSpiceTestDesigns),
                          [](const testing::TestParamInfo<Design>& info) {
                              return std::string(info.param.name);
                          });

@@ -1,5 +1,5 @@
-#include "spice/spice_defaults.h"
 #include "spice/spice_analysis.h"
+#include "spice/spice_defaults.h"
 
 #include <gtest/gtest.h>
 

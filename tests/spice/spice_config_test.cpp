@@ -8,8 +8,8 @@
 
 #include "model/filter.h"
 #include "model/opv.h"
-#include "spice/spice_defaults.h"
 #include "spice/pspice.h"
+#include "spice/spice_defaults.h"
 #include "spice/spice_messages.h"
 
 namespace vx {

@@ -1,5 +1,7 @@
 #include "spice/opamp_subcircuits.h"
 
+#include <cmath>
+
 #include "model/number_format.h"
 #include "model/number_text.h"
 
@@ -17,11 +19,47 @@ constexpr const char* kHeader =
     "* resistance and the inputs draw no current, as in the design's model; the supply pins only\n"
     "* complete the pin list.\n"
     "*\n"
-    "* Pins: non-inverting input, inverting input, positive supply, negative supply, output.\n";
+    "* Pins: non-inverting input, inverting input, positive supply, negative supply, output.\n"
+    "*\n"
+    "* A model with noise figures carries them as noise sources: the shot and flicker noise of a\n"
+    "* diode at 1 mA, its voltage taken off through a capacitor of 1 F (so that no DC reaches the\n"
+    "* amplifier), scaled by a controlled source to the voltage noise in series with the\n"
+    "* non-inverting input, and to a current into each input. The diode's flicker coefficient "
+    "sets\n"
+    "* the 1/f corner: KF = 2 q fc. The model's own resistors make no noise.\n";
 
 // Ten digits keep the design's values: the built-in models' are written as they were given.
 std::string Number(double x) {
     return FormatG(x, 10);
+}
+
+// The white noise voltage across a diode at kNoiseBias: sqrt(2 q I) (VT / I), with VT at 27 C.
+constexpr double kNoiseBias = 1e-3;
+constexpr double kCharge = 1.602176634e-19;
+constexpr double kBoltzmann = 1.380649e-23;
+
+double DiodeNoise() {
+    const double vt = kBoltzmann * 300.15 / kCharge;
+    return std::sqrt(2.0 * kCharge * kNoiseBias) * vt / kNoiseBias;
+}
+
+// Spice reads names in any case: the noise nodes must not meet the pins' names.
+std::string NoiseNode(const std::string& name) {
+    return "noise_" + name;
+}
+
+// The diode's noise, free of DC, at node NoiseNode(name) + "x": DiodeNoise() white, with the
+// 1/f `corner` (none for NaN).
+std::string NoiseSource(const std::string& name, double corner) {
+    const std::string node = NoiseNode(name);
+    std::string text = "I" + name + " 0 " + node + " DC " + Number(kNoiseBias) + "\n";
+    text += "D" + name + " " + node + " 0 D" + name + "\n";
+    text += ".MODEL D" + name +
+            " D(IS=1e-15 KF=" + Number(std::isfinite(corner) ? 2.0 * kCharge * corner : 0.0) +
+            " AF=1)\n";
+    text += "C" + name + " " + node + " " + node + "x 1\n";
+    text += "R" + name + " " + node + "x 0 1e9 noisy=0\n";
+    return text;
 }
 
 std::string Subcircuit(const COpv& opv, int i) {
@@ -36,10 +74,26 @@ std::string Subcircuit(const COpv& opv, int i) {
         text += "* " + data.source + "\n";
     }
     text += ".SUBCKT " + name + " inp inm vpos vneg out\n";
-    text += "GPOLE1 0 p1 inp inm " + Number(opv.DcGain(i)) + "\n";
-    text += "RPOLE1 p1 0 1\nCPOLE1 p1 0 " + Number(opv.TimeConstant1(i)) + "\n";
+    const bool voltageNoise = std::isfinite(data.voltageNoise) && data.voltageNoise > 0.0;
+    const bool currentNoise = std::isfinite(data.currentNoise) && data.currentNoise > 0.0;
+    if (voltageNoise) {
+        text += NoiseSource("EN", data.voltageNoiseCorner);
+        text += "EEN inx inp " + NoiseNode("EN") + "x 0 " +
+                Number(data.voltageNoise * 1e-9 / DiodeNoise()) + "\n";
+    }
+    if (currentNoise) {
+        for (const char* pin : {"inp", "inm"}) {
+            const std::string source = std::string("IN") + (pin[2] == 'p' ? "P" : "M");
+            text += NoiseSource(source, data.currentNoiseCorner);
+            text += "G" + source + " " + pin + " 0 " + NoiseNode(source) + "x 0 " +
+                    Number(data.currentNoise * 1e-12 / DiodeNoise()) + "\n";
+        }
+    }
+    text += "GPOLE1 0 p1 " + std::string(voltageNoise ? "inx" : "inp") + " inm " +
+            Number(opv.DcGain(i)) + "\n";
+    text += "RPOLE1 p1 0 1 noisy=0\nCPOLE1 p1 0 " + Number(opv.TimeConstant1(i)) + "\n";
     // A model without a second pole passes the first one on unchanged.
-    text += "GPOLE2 0 p2 p1 0 1\nRPOLE2 p2 0 1\n";
+    text += "GPOLE2 0 p2 p1 0 1\nRPOLE2 p2 0 1 noisy=0\n";
     if (t2 > 0.0) {
         text += "CPOLE2 p2 0 " + Number(t2) + "\n";
     }

@@ -4,6 +4,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/noise/noise_text.h"
 #include "analysis/tolerance_analysis.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
@@ -176,6 +177,21 @@ int WriteToleranceCsv(DesignRun& run) {
     return 0;
 }
 
+int StudyAndPrintNoise(DesignRun& run) {
+    const NoiseStudy study = StudyNoise(run.session, run.options.noise.settings);
+    if (!run.options.quiet) {
+        std::fputs("\n", stdout);
+        for (const std::string& line : NoiseReportLines(study)) {
+            std::fputs((line + "\n").c_str(), stdout);
+        }
+    }
+    const std::string& path = run.options.noise.csvPath;
+    if (!path.empty() && !WriteTextFile(path, NoiseCsv(study.chosen.spectrum))) {
+        return UsageError(kCommand, "cannot write " + path);
+    }
+    return 0;
+}
+
 std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
     std::vector<PostDesignStep> steps;
     if (!options.quiet) {
@@ -189,6 +205,9 @@ std::vector<PostDesignStep> PostDesignSteps(const DesignOptions& options) {
         if (!options.tolerance.csvPath.empty()) {
             steps.emplace_back(WriteToleranceCsv);
         }
+    }
+    if (options.noise.enabled) {
+        steps.emplace_back(StudyAndPrintNoise);
     }
     if (!options.curvesPath.empty()) {
         steps.emplace_back(WriteCurves);

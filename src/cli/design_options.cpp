@@ -101,7 +101,7 @@ OptionGroup DesignOptionGroup(DesignOptions& o) {
 
 CommandGrammar DesignGrammar(DesignOptions& o) {
     return {{DesignOptionGroup(o), PlotOptionGroup(o.plot), SpiceOptionGroup(o.spice),
-             ToleranceOptionGroup(o.tolerance)},
+             ToleranceOptionGroup(o.tolerance), NoiseOptionGroup(o.noise)},
             "--",
             [&o](const std::string& file) {
                 if (!o.file.empty()) {

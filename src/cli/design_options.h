@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/noise_options.h"
 #include "cli/plot_options.h"
 #include "cli/spice_options.h"
 #include "cli/tolerance_options.h"
@@ -31,6 +32,7 @@ struct DesignOptions {
     PlotOptions plot;
     SpiceOptions spice;
     ToleranceOptions tolerance;
+    NoiseOptions noise;
 };
 
 struct ParsedDesignOptions {

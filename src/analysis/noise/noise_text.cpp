@@ -1,0 +1,154 @@
+#include "analysis/noise/noise_text.h"
+
+#include <cmath>
+
+#include "model/input_dialog_texts.h"
+#include "model/number_format.h"
+#include "model/number_text.h"
+
+namespace vx {
+
+namespace {
+
+std::string Volts(double v) {
+    return FormatQuantity(v, "V", ValueKind::ANY);
+}
+
+std::string Hz(double f) {
+    return FormatQuantity(f, "Hz", ValueKind::ANY);
+}
+
+std::string Db(double ratio) {
+    return WithDecimalComma(FormatF(20.0 * std::log10(ratio), 1)) + " dB";
+}
+
+std::string SequenceName(StageSequence s) {
+    return kSequenceRadios[s == StageSequence::HIGH_LEVEL ? 0 : 1];
+}
+
+const char* KindName(NoiseKind kind) {
+    switch (kind) {
+        case NoiseKind::RESISTOR:
+            return "Widerstand";
+        case NoiseKind::OPAMP_VOLTAGE:
+            return "OPV-Spannungsrauschen";
+        case NoiseKind::OPAMP_CURRENT:
+            return "OPV-Stromrauschen";
+    }
+    return "";
+}
+
+double Rms(const NoiseFigures& f, NoiseKind kind) {
+    double sum = 0.0;
+    for (const NoiseContributor& c : f.spectrum.contributors) {
+        if (c.kind == kind) {
+            sum += c.rms * c.rms;
+        }
+    }
+    return std::sqrt(sum);
+}
+
+std::string Limit(const Headroom& h) {
+    return Volts(h.largestInput) + " (Stufe " + FormatInt(h.limitingStage) + ")";
+}
+
+}  // namespace
+
+std::vector<std::string> NoiseSummaryLines(const NoiseStudy& study) {
+    const NoiseFigures& f = study.chosen;
+    const NoiseSpectrum& s = f.spectrum;
+    std::vector<std::string> lines = {
+        "Rauschband: " + Hz(s.bandLow) + " bis " + Hz(s.bandHigh),
+        "Rauschen am Ausgang: " + Volts(s.rmsOutput) + " eff., auf den Eingang bezogen " +
+            Volts(s.RmsInput()) + " eff.",
+        "Anteile: Widerstände " + Volts(Rms(f, NoiseKind::RESISTOR)) + ", OPV-Spannungsrauschen " +
+            Volts(Rms(f, NoiseKind::OPAMP_VOLTAGE)) + ", OPV-Stromrauschen " +
+            Volts(Rms(f, NoiseKind::OPAMP_CURRENT)),
+        "Aussteuerung der OPV-Ausgänge: ±" + Volts(f.headroom.swing),
+        "Größte Eingangsamplitude: " + Limit(f.headroom),
+    };
+    if (std::isfinite(f.headroom.fullPowerFrequency)) {
+        lines.push_back("Volle Aussteuerung ohne Begrenzung durch die Anstiegsrate bis " +
+                        Hz(f.headroom.fullPowerFrequency));
+    }
+    return lines;
+}
+
+std::vector<std::string> StagePeakRows(const NoiseFigures& figures) {
+    std::vector<std::string> rows = {
+        "Stufe\tGrößte Verstärkung\tbei\tEingangsamplitude bis\tAnstiegsrate erlaubt"};
+    for (const StageHeadroom& h : figures.headroom.stages) {
+        rows.push_back(FormatInt(h.stage) + "\t" + Db(h.peakGain) + "\t" + Hz(h.peakFrequency) +
+                       "\t" + Volts(h.largestInput) + "\t" +
+                       (std::isfinite(h.slewInput) ? Volts(h.slewInput) : std::string("-")));
+    }
+    return rows;
+}
+
+std::vector<std::string> ContributorRows(const NoiseFigures& figures) {
+    std::vector<std::string> rows = {"Bauteil\tStufe\tArt\tRauschen eff."};
+    for (const NoiseContributor& c : figures.spectrum.contributors) {
+        if (rows.size() > kLargestContributors || c.rms <= 0.0) {
+            break;
+        }
+        rows.push_back(c.part + "\t" + FormatInt(c.stage) + "\t" + KindName(c.kind) + "\t" +
+                       Volts(c.rms));
+    }
+    return rows;
+}
+
+std::vector<std::string> StageOrderRows(const NoiseStudy& study) {
+    if (!study.other) {
+        return {};
+    }
+    std::vector<std::string> rows = {"Stufenfolge\tRauschen eff.\tGrößte Eingangsamplitude"};
+    for (const auto& [f, chosen] :
+         {std::pair(&study.chosen, true), std::pair(&*study.other, false)}) {
+        rows.push_back(SequenceName(f->sequence) + (chosen ? " (gewählt)" : "") + "\t" +
+                       Volts(f->spectrum.rmsOutput) + "\t" + Limit(f->headroom));
+    }
+    return rows;
+}
+
+std::vector<std::string> NoiseReportLines(const NoiseStudy& study) {
+    std::vector<std::string> lines = {kNoiseTitle};
+    for (const std::string& line : NoiseSummaryLines(study)) {
+        lines.push_back(line);
+    }
+    auto table = [&lines](const char* heading, const std::vector<std::string>& rows) {
+        if (rows.empty()) {
+            return;
+        }
+        lines.emplace_back();
+        lines.emplace_back(heading);
+        lines.insert(lines.end(), rows.begin(), rows.end());
+    };
+    table("Verstärkung bis zu den OPV-Ausgängen", StagePeakRows(study.chosen));
+    table("Größte Rauschbeiträge", ContributorRows(study.chosen));
+    table("Beide Stufenfolgen", StageOrderRows(study));
+    return lines;
+}
+
+std::string NoiseCsv(const NoiseSpectrum& s) {
+    std::string text = "frequency_hz,total,resistors,opamp_voltage,opamp_current";
+    for (size_t i = 0; i < s.stageGains.size(); ++i) {
+        text += ",stage" + FormatInt(static_cast<long long>(i) + 1) + "_out";
+    }
+    text += "\n";
+    for (size_t k = 0; k < s.frequencies.size(); ++k) {
+        text.append(FormatG(s.frequencies[k], 8));
+        for (const std::vector<double>* v :
+             {&s.total, &s.resistors, &s.opAmpVoltage, &s.opAmpCurrent}) {
+            text.push_back(',');
+            text.append(FormatG((*v)[k], 8));
+        }
+        for (const std::vector<double>& g : s.stageGains) {
+            text.push_back(',');
+            text.append(FormatG(g[k], 8));
+        }
+        text.push_back('\n');
+    }
+    return text;
+}
+
+}  // namespace vx

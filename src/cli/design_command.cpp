@@ -37,6 +37,7 @@ struct DesignRun {
     CDesignSession& session;
     const DesignOptions& options;
     std::optional<ToleranceResult> tolerance;  // when the analysis was asked for
+    std::optional<NoiseStudy> noise;           // when the figures were asked for
     std::optional<FilterDynamics> dynamics;    // once an output needs it
 
     const FilterDynamics& Dynamics() {
@@ -102,7 +103,7 @@ int WriteHtml(DesignRun& run) {
     const HtmlReportContent content{session.Filter(),     session.Character(),
                                     session.OpAmps(),     *session.Current(),
                                     run.options.designer, run.tolerance ? &*run.tolerance : nullptr,
-                                    session.Findings()};
+                                    session.Findings(),   run.noise ? &*run.noise : nullptr};
     if (const auto message = SaveHtmlReport(run.options.htmlPath, content)) {
         PrintMessage(*message);
         return 2;
@@ -178,7 +179,8 @@ int WriteToleranceCsv(DesignRun& run) {
 }
 
 int StudyAndPrintNoise(DesignRun& run) {
-    const NoiseStudy study = StudyNoise(run.session, run.options.noise.settings);
+    const NoiseStudy& study =
+        run.noise.emplace(StudyNoise(run.session, run.options.noise.settings));
     if (!run.options.quiet) {
         std::fputs("\n", stdout);
         for (const std::string& line : NoiseReportLines(study)) {
@@ -297,7 +299,7 @@ int RunDesign(const Args& args) {
     for (const std::string& finding : session.Findings()) {
         std::fprintf(stderr, "Warnung: %s\n", finding.c_str());
     }
-    DesignRun run{session, options, std::nullopt, std::nullopt};
+    DesignRun run{session, options, std::nullopt, std::nullopt, std::nullopt};
     for (const PostDesignStep& step : PostDesignSteps(options)) {
         if (const int status = step(run)) {
             return status;

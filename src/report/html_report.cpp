@@ -4,6 +4,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "analysis/noise/noise_text.h"
 #include "analysis/tolerance_messages.h"
 #include "files/latin1_text.h"
 #include "files/replace_file.h"
@@ -206,6 +207,17 @@ std::string ToleranceSection(const ToleranceResult& result) {
            GridTable(SensitivityTable(result).HeaderAndRows());
 }
 
+std::string NoiseSection(const NoiseStudy& study) {
+    std::string s = Element("h2", X(kNoiseTitle)) + "\n";
+    for (const std::string& line : NoiseSummaryLines(study)) {
+        s += Element("p", X(line));
+    }
+    for (const NoiseTable& table : NoiseTables(study)) {
+        s += Element("p", Element("b", X(table.heading))) + "\n" + GridTable(table.cells);
+    }
+    return s;
+}
+
 // Characters that end or break a URL path; everything else, including letters beyond ASCII,
 // the browser reads as it stands.
 bool NeedsPercentEncoding(unsigned char c) {
@@ -254,6 +266,9 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
     }
     if (content.tolerance != nullptr) {
         page += ToleranceSection(*content.tolerance);
+    }
+    if (content.noise != nullptr) {
+        page += NoiseSection(*content.noise);
     }
     page += "<p>Datum: " + X(filter.CreationStamp()) + ", Designer: " + X(content.designer) +
             "</p>\n\n";

@@ -15,6 +15,7 @@ class CCharacter;
 class CFilter;
 class CFilterStructure;
 class COpv;
+struct NoiseStudy;
 struct ToleranceResult;
 
 // Everything a report shows besides its name; the structure is the one that designed the filter
@@ -29,6 +30,8 @@ struct HtmlReportContent {
     const ToleranceResult* tolerance = nullptr;
     // What the design check found, listed after the component values; none for a sound design.
     std::vector<std::string> findings = {};
+    // A "Rauschen und Aussteuerung" section when the figures were asked for.
+    const NoiseStudy* noise = nullptr;
 };
 
 // The picture's address relative to the page, "NAME-Dateien/NAME.png" as a URL path.

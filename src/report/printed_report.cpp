@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/noise/noise_text.h"
 #include "analysis/tolerance_messages.h"
 #include "model/character.h"
 #include "model/filter.h"
@@ -112,6 +113,16 @@ ReportSection Tolerance(const ToleranceResult& result) {
     return section;
 }
 
+ReportSection Noise(const NoiseStudy& study) {
+    ReportSection section{
+        kNoiseTitle, ReportStyle::HEADING, {ReportTextLines{NoiseSummaryLines(study)}}};
+    for (NoiseTable& table : NoiseTables(study)) {
+        section.blocks.emplace_back(ReportTextLines{{table.heading}});
+        section.blocks.emplace_back(ReportTable{std::move(table.cells)});
+    }
+    return section;
+}
+
 ReportSection Footer(const PrintedReportContent& c) {
     std::vector<std::string> designer = {c.designerName};
     if (!c.designerOrganisation.empty()) {
@@ -149,6 +160,9 @@ std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& con
         sections.push_back({tolerance_text::kSensitivities,
                             ReportStyle::HEADING,
                             {ReportTable{SensitivityTable(*content.tolerance).HeaderAndRows()}}});
+    }
+    if (content.noise != nullptr) {
+        sections.push_back(Noise(*content.noise));
     }
     sections.push_back(Footer(content));
     return sections;

@@ -15,6 +15,7 @@ class CCharacter;
 class CFilter;
 class CFilterStructure;
 class COpv;
+struct NoiseStudy;
 struct ToleranceResult;
 
 inline constexpr const char* kReportToolName = "Veltranix 3.3";
@@ -32,6 +33,8 @@ struct PrintedReportContent {
     const ToleranceResult* tolerance = nullptr;
     // What the design check found, listed after the component values; none for a sound design.
     std::vector<std::string> findings = {};
+    // The noise and headroom figures when they were asked for, after the tolerance analysis.
+    const NoiseStudy* noise = nullptr;
 };
 
 std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& content);

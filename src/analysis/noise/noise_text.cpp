@@ -5,6 +5,7 @@
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
+#include "model/text_split.h"
 
 namespace vx {
 
@@ -110,22 +111,40 @@ std::vector<std::string> StageOrderRows(const NoiseStudy& study) {
     return rows;
 }
 
+std::vector<std::vector<std::string>> TableCells(const std::vector<std::string>& rows) {
+    std::vector<std::vector<std::string>> cells;
+    for (const std::string& row : rows) {
+        cells.push_back(SplitText(row, '\t'));
+    }
+    return cells;
+}
+
+std::vector<NoiseTable> NoiseTables(const NoiseStudy& study) {
+    std::vector<NoiseTable> tables = {
+        {"Verstärkung bis zu den OPV-Ausgängen", TableCells(StagePeakRows(study.chosen))},
+        {"Größte Rauschbeiträge", TableCells(ContributorRows(study.chosen))}};
+    if (study.other) {
+        tables.push_back({"Beide Stufenfolgen", TableCells(StageOrderRows(study))});
+    }
+    return tables;
+}
+
 std::vector<std::string> NoiseReportLines(const NoiseStudy& study) {
     std::vector<std::string> lines = {kNoiseTitle};
     for (const std::string& line : NoiseSummaryLines(study)) {
         lines.push_back(line);
     }
-    auto table = [&lines](const char* heading, const std::vector<std::string>& rows) {
-        if (rows.empty()) {
-            return;
-        }
+    for (const NoiseTable& table : NoiseTables(study)) {
         lines.emplace_back();
-        lines.emplace_back(heading);
-        lines.insert(lines.end(), rows.begin(), rows.end());
-    };
-    table("Verstärkung bis zu den OPV-Ausgängen", StagePeakRows(study.chosen));
-    table("Größte Rauschbeiträge", ContributorRows(study.chosen));
-    table("Beide Stufenfolgen", StageOrderRows(study));
+        lines.push_back(table.heading);
+        for (const std::vector<std::string>& row : table.cells) {
+            std::string line;
+            for (const std::string& cell : row) {
+                line += (line.empty() ? "" : "\t") + cell;
+            }
+            lines.push_back(std::move(line));
+        }
+    }
     return lines;
 }
 

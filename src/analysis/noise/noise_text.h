@@ -21,6 +21,16 @@ std::vector<std::string> StagePeakRows(const NoiseFigures& figures);
 std::vector<std::string> ContributorRows(const NoiseFigures& figures);
 // Both orders side by side; empty when the order does not matter.
 std::vector<std::string> StageOrderRows(const NoiseStudy& study);
+// A table of the three above as cells.
+std::vector<std::vector<std::string>> TableCells(const std::vector<std::string>& rows);
+// The tables with their headings, in reading order, for the report and the HTML page: a
+// heading, then its table's rows as cells.
+struct NoiseTable {
+    std::string heading;
+    std::vector<std::vector<std::string>> cells;
+};
+std::vector<NoiseTable> NoiseTables(const NoiseStudy& study);
+
 // Everything in reading order, headings and tables, for the command line.
 std::vector<std::string> NoiseReportLines(const NoiseStudy& study);
 

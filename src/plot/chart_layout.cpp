@@ -207,13 +207,36 @@ void DrawGrid(std::vector<PlotPrimitive>& out, const PlotRect& r, const Horizont
     }
 }
 
-int LegendLines(const ChartPanel& panel) {
-    return static_cast<int>(std::count_if(panel.curves.begin(), panel.curves.end(),
-                                          [](const ChartCurve& c) { return !c.legend.empty(); }));
+// Gap between two legends on one line, in digit widths.
+constexpr int kLegendGap = 3;
+
+// The curves' legends packed into lines of `width` pixels, in order; each line lists the
+// curves on it.
+std::vector<std::vector<size_t>> LegendLines(const ChartPanel& panel, int width) {
+    std::vector<std::vector<size_t>> lines;
+    double used = 0.0;
+    for (size_t i = 0; i < panel.curves.size(); ++i) {
+        const std::string& legend = panel.curves[i].legend;
+        if (legend.empty()) {
+            continue;
+        }
+        const double w = LabelWidth(legend, kCharWidth);
+        if (lines.empty() || used + kLegendGap * kCharWidth + w > width) {
+            lines.emplace_back();
+            used = -kLegendGap * kCharWidth;
+        }
+        lines.back().push_back(i);
+        used += kLegendGap * kCharWidth + w;
+    }
+    return lines;
+}
+
+int HeaderLines(const ChartPanel& panel, int width) {
+    return 1 + static_cast<int>(LegendLines(panel, width).size());
 }
 
 // The label above the frame (in the curve's colour when it names a single curve), and below
-// it each curve's own legend in its colour.
+// it the curves' own legends in their colours, as many on a line as fit.
 void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPanel& panel) {
     out.emplace_back(PlotPolyline{kFramePen,
                                   {{r.left, r.top},
@@ -221,16 +244,19 @@ void DrawFrame(std::vector<PlotPrimitive>& out, const PlotRect& r, const ChartPa
                                    {r.right, r.bottom},
                                    {r.left, r.bottom},
                                    {r.left, r.top}}});
-    const int legends = LegendLines(panel);
+    const std::vector<std::vector<size_t>> lines = LegendLines(panel, r.Width());
     const PlotColor labelColor =
-        legends == 0 && !panel.curves.empty() ? panel.curves.front().color : kBlack;
-    int y = r.top - (legends + 1) * kHeaderHeight + 2;
+        lines.empty() && !panel.curves.empty() ? panel.curves.front().color : kBlack;
+    int y = r.top - HeaderLines(panel, r.Width()) * kHeaderHeight + 2;
     Text(out, panel.unit.empty() ? panel.label : panel.label + " [" + panel.unit + "]", r.left, y,
          HAlign::LEFT, VAlign::TOP, labelColor);
-    for (const ChartCurve& curve : panel.curves) {
-        if (!curve.legend.empty()) {
-            y += kHeaderHeight;
-            Text(out, curve.legend, r.left, y, HAlign::LEFT, VAlign::TOP, curve.color);
+    for (const std::vector<size_t>& line : lines) {
+        y += kHeaderHeight;
+        double x = r.left;
+        for (const size_t i : line) {
+            const ChartCurve& curve = panel.curves[i];
+            Text(out, curve.legend, Round(x), y, HAlign::LEFT, VAlign::TOP, curve.color);
+            x += LabelWidth(curve.legend, kCharWidth) + kLegendGap * kCharWidth;
         }
     }
 }
@@ -287,16 +313,17 @@ std::vector<PlotRect> CChartLayout::PanelRects(const PlotRect& page) const {
     if (count == 0) {
         return rects;
     }
+    const int width = page.right - kMarginRight - (page.left + kMarginLeft);
     int headers = 0;
     for (const ChartPanel& panel : chart_.panels) {
-        headers += (1 + LegendLines(panel)) * kHeaderHeight;
+        headers += HeaderLines(panel, width) * kHeaderHeight;
     }
     const int top = page.top + kTitleHeight;
     const int bottom = page.bottom - kAxisHeight;
     const int height = std::max(1, (bottom - top - headers - (count - 1) * kPanelGap) / count);
     int panelTop = top;
     for (const ChartPanel& panel : chart_.panels) {
-        panelTop += (1 + LegendLines(panel)) * kHeaderHeight;
+        panelTop += HeaderLines(panel, width) * kHeaderHeight;
         rects.push_back(
             {page.left + kMarginLeft, panelTop, page.right - kMarginRight, panelTop + height});
         panelTop += height + kPanelGap;

@@ -42,6 +42,7 @@ void CDiagram::Reset() {
     dynamics_.reset();
     zoomedCurves_.reset();
     zoomedDynamics_.reset();
+    noise_.reset();
 }
 
 bool CDiagram::Prepare() {
@@ -103,6 +104,7 @@ bool CDiagram::ZoomTo(Span span) {
     }
     if (FrequencyView()) {
         zoomedCurves_.reset();
+        noise_.reset();
     }
     zoomedDynamics_.reset();
     return true;
@@ -162,6 +164,15 @@ void CDiagram::ResetZoom() {
     ZoomOfView().reset();
     zoomedCurves_.reset();
     zoomedDynamics_.reset();
+    noise_.reset();
+}
+
+const NoiseSpectrum& CDiagram::Noise(const Span& span) {
+    if (!noise_) {
+        noise_ = AnalyseNoise(session_.Filter(), session_.OpAmps(), span.low, span.high,
+                              kCurvePoints, span.low, span.high);
+    }
+    return *noise_;
 }
 
 const DesignTransfers& CDiagram::Transfers() {
@@ -230,6 +241,8 @@ ViewCurves CDiagram::Curves() {
             const FilterDynamics& d = zoomed ? ZoomedDynamics() : Dynamics();
             return TimeCurves(filter, d.targetStep, d.filterStep, view_ == PlotViewKind::IMPULSE);
         }
+        case PlotViewKind::NOISE:
+            return NoiseCurves(Noise(*span));
     }
     return {};
 }
@@ -259,6 +272,22 @@ DiagramDrawing CDiagram::Draw(const PlotRect& page, const PlotScale& scale,
     return out;
 }
 
+const char* CDiagram::PanelLabel(const std::string& unit) const {
+    switch (view_) {
+        case PlotViewKind::PHASE:
+            return kPhaseLabel;
+        case PlotViewKind::STEP:
+            return kStepLabel;
+        case PlotViewKind::IMPULSE:
+            return kImpulseLabel;
+        case PlotViewKind::NOISE:
+            return unit == kNoiseDensityUnit ? kNoiseDensityLabel : kStageGainLabel;
+        case PlotViewKind::MAGNITUDE:
+            break;
+    }
+    return "";
+}
+
 DiagramDrawing CDiagram::DrawChart(const PlotRect& page, const std::string& summary) {
     const CFilter& filter = session_.Filter();
     DiagramDrawing out;
@@ -271,29 +300,38 @@ DiagramDrawing CDiagram::DrawChart(const PlotRect& page, const std::string& summ
             PlotText{kNoCurveText, centre, HAlign::CENTER, VAlign::MIDDLE, kBlack});
         return out;
     }
-    const char* label = view_ == PlotViewKind::PHASE  ? kPhaseLabel
-                        : view_ == PlotViewKind::STEP ? kStepLabel
-                                                      : kImpulseLabel;
-    ChartPanel panel{label, curves.series.front().unit, {}};
-    const FilterDynamics& full = Dynamics();
+    // A panel for each unit, in the order the series come.
+    std::vector<ChartPanel> panels;
+    const FilterDynamics* full = view_ == PlotViewKind::STEP ? &Dynamics() : nullptr;
     for (const ViewSeries& s : curves.series) {
+        if (panels.empty() || panels.back().unit != s.unit) {
+            panels.push_back({PanelLabel(s.unit), s.unit, {}});
+        }
         std::string legend = s.name;
         // The figures of the whole step response, whatever stretch of it is shown.
-        const std::optional<TimeResponse>& r =
-            s.name == kTargetLegend ? full.targetStep : full.filterStep;
-        if (view_ == PlotViewKind::STEP && r) {
-            const StepFigures& f = r->figures;
+        const std::optional<TimeResponse>* r =
+            full == nullptr ? nullptr
+                            : (s.name == kTargetLegend ? &full->targetStep : &full->filterStep);
+        if (r != nullptr && r->has_value()) {
+            const StepFigures& f = (*r)->figures;
             legend += ":   " + StepFiguresText(f.overshootPercent, f.riseTime, f.settlingTime);
         }
-        panel.curves.push_back({legend, s.color, s.values});
+        panels.back().curves.push_back({legend, s.color, s.values});
     }
-    const Chart chart{
-        summary, curves.frequencyAxis ? ChartAxis::FREQUENCY : ChartAxis::TIME, curves.x, {panel}};
+    const Chart chart{summary, curves.frequencyAxis ? ChartAxis::FREQUENCY : ChartAxis::TIME,
+                      curves.x, std::move(panels)};
     const CChartLayout layout(chart);
     out.plot.primitives = layout.Draw(page);
-    const PlotRect r = layout.PanelRects(page).front();
-    out.axis = {true,     curves.frequencyAxis, r.left,         r.right, r.top,
-                r.bottom, curves.x.front(),     curves.x.back()};
+    // The cursor runs over every panel.
+    const std::vector<PlotRect> rects = layout.PanelRects(page);
+    out.axis = {true,
+                curves.frequencyAxis,
+                rects.front().left,
+                rects.front().right,
+                rects.front().top,
+                rects.back().bottom,
+                curves.x.front(),
+                curves.x.back()};
     return out;
 }
 

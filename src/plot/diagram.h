@@ -37,7 +37,8 @@ struct DiagramDrawing {
 };
 
 // What the main window's diagram shows: magnitude and group delay (the layout of the
-// specification's plot), phase, step or impulse response, each over the range the user zoomed to
+// specification's plot), phase, step or impulse response, or the output noise with the gains to
+// the op-amp outputs, each over the range the user zoomed to
 // or its own. Zoomed curves are computed anew for the range, so that their points always cover
 // what is shown; what was computed is kept until the design, its range or its frequency changes.
 class CDiagram {
@@ -47,7 +48,8 @@ class CDiagram {
     PlotViewKind View() const { return view_; }
     void SetView(PlotViewKind view) { view_ = view; }
     bool FrequencyView() const {
-        return view_ == PlotViewKind::MAGNITUDE || view_ == PlotViewKind::PHASE;
+        return view_ == PlotViewKind::MAGNITUDE || view_ == PlotViewKind::PHASE ||
+               view_ == PlotViewKind::NOISE;
     }
 
     // Forgets what was computed and the zoom: a design starts.
@@ -97,7 +99,9 @@ class CDiagram {
     // The curves of the frequency zoom, and the phases and time responses of both zooms.
     ResponseCurves& ZoomedCurves();
     const FilterDynamics& ZoomedDynamics();
+    const NoiseSpectrum& Noise(const Span& span);
     DiagramDrawing DrawChart(const PlotRect& page, const std::string& summary);
+    const char* PanelLabel(const std::string& unit) const;
 
     CDesignSession& session_;
     PlotViewKind view_ = PlotViewKind::MAGNITUDE;
@@ -109,6 +113,7 @@ class CDiagram {
     std::optional<FilterDynamics> dynamics_;  // the record's grid and the default time span
     std::optional<ResponseCurves> zoomedCurves_;
     std::optional<FilterDynamics> zoomedDynamics_;  // phases and time responses of the zooms
+    std::optional<NoiseSpectrum> noise_;            // over the frequency range shown
 };
 
 }  // namespace vx

@@ -15,11 +15,12 @@ struct ViewName {
     const char* menu;  // with "&" before the access key
     const char* button;
 };
-inline constexpr std::array<ViewName, 4> kViewNames = {{
+inline constexpr std::array<ViewName, 5> kViewNames = {{
     {PlotViewKind::MAGNITUDE, "&Betrag und Gruppenlaufzeit", "Betrag"},
     {PlotViewKind::PHASE, "&Phase", "Phase"},
     {PlotViewKind::STEP, "&Sprungantwort", "Sprung"},
     {PlotViewKind::IMPULSE, "&Impulsantwort", "Impuls"},
+    {PlotViewKind::NOISE, "&Rauschen und OPV-Ausgänge", "Rauschen"},
 }};
 
 // The context menu of the diagram.

@@ -24,6 +24,8 @@ std::string SpiceDeviationLegend(const std::string& deviationDb, bool below);
 inline constexpr const char* kPhaseLabel = "Phase";
 inline constexpr const char* kStepLabel = "Sprungantwort auf 1 V";
 inline constexpr const char* kImpulseLabel = "Impulsantwort";
+inline constexpr const char* kNoiseDensityLabel = "Rauschdichte am Ausgang";
+inline constexpr const char* kStageGainLabel = "Verstärkung bis zu den OPV-Ausgängen";
 // "Überschwingen 4,32 %   Anstiegszeit 35,2 µs   Einschwingzeit 120 µs" of a step response
 // (NaN figures are left out).
 std::string StepFiguresText(double overshootPercent, double riseTime, double settlingTime);

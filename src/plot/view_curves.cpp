@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
+#include <utility>
 
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -118,6 +120,38 @@ ViewCurves TimeCurves(const CFilter& filter, const std::optional<TimeResponse>& 
     };
     add(shown.target, targetResponse, kTargetLegend, kTargetColor);
     add(shown.filter, filterResponse, kFilterLegend, kFilterColor);
+    return view;
+}
+
+ViewCurves NoiseCurves(const NoiseSpectrum& spectrum) {
+    ViewCurves view{true, spectrum.frequencies, {}};
+    const std::pair<const std::vector<double>*, ViewSeries> kinds[] = {
+        {&spectrum.total, {"Gesamt", kNoiseDensityUnit, {0, 0, 0}, {}}},
+        {&spectrum.resistors, {"Widerstände", kNoiseDensityUnit, kTargetColor, {}}},
+        {&spectrum.opAmpVoltage, {"OPV-Spannungsrauschen", kNoiseDensityUnit, kFilterColor, {}}},
+        {&spectrum.opAmpCurrent, {"OPV-Stromrauschen", kNoiseDensityUnit, kTraditionalColor, {}}},
+    };
+    for (const auto& [values, series] : kinds) {
+        if (std::any_of(values->begin(), values->end(), [](double v) { return v > 0.0; })) {
+            view.series.push_back(series);
+            for (const double v : *values) {
+                view.series.back().values.push_back(v * 1e9);
+            }
+        }
+    }
+    // Neighbouring stages in colours apart.
+    constexpr PlotColor kStageColors[] = {{0, 0, 255},   {0, 160, 0},   {255, 0, 0}, {160, 0, 160},
+                                          {0, 150, 150}, {200, 120, 0}, {90, 90, 90}};
+    for (size_t s = 0; s < spectrum.stageGains.size(); ++s) {
+        ViewSeries series{"Stufe " + FormatInt(static_cast<long long>(s) + 1),
+                          "dB",
+                          kStageColors[s % std::size(kStageColors)],
+                          {}};
+        for (const double g : spectrum.stageGains[s]) {
+            series.values.push_back(20.0 * std::log10(g));
+        }
+        view.series.push_back(std::move(series));
+    }
     return view;
 }
 

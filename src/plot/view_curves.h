@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/noise/noise_analysis.h"
 #include "model/filter.h"
 #include "plot/plot_primitives.h"
 #include "response/filter_dynamics.h"
@@ -12,7 +13,7 @@
 // diagram's values on the clipboard hold, and what the phase and time views draw.
 namespace vx {
 
-enum class PlotViewKind { MAGNITUDE, PHASE, STEP, IMPULSE };
+enum class PlotViewKind { MAGNITUDE, PHASE, STEP, IMPULSE, NOISE };
 
 inline constexpr PlotColor kTargetColor{0, 160, 0};
 inline constexpr PlotColor kFilterColor{0, 0, 255};
@@ -47,6 +48,11 @@ ViewCurves PhaseCurves(const CFilter& filter, const std::vector<double>& targetP
                        const std::vector<double>& filterPhase, std::vector<double> grid);
 ViewCurves TimeCurves(const CFilter& filter, const std::optional<TimeResponse>& targetResponse,
                       const std::optional<TimeResponse>& filterResponse, bool impulse);
+
+// The output noise density in nV/rtHz, in all and by kind (the kinds that add any), and the gain
+// in dB from the filter input to each op-amp output.
+ViewCurves NoiseCurves(const NoiseSpectrum& spectrum);
+inline constexpr const char* kNoiseDensityUnit = "nV/√Hz";
 
 // Each series at `x`, interpolated on the grid (in log frequency on a frequency axis); NaN
 // outside it.

@@ -76,7 +76,8 @@ std::vector<Menu> MakeMenus() {
           Entry(kViewNames[0].menu, Command::GRAPH_VIEW_MAGNITUDE, "Ctrl+1"),
           Entry(kViewNames[1].menu, Command::GRAPH_VIEW_PHASE, "Ctrl+2"),
           Entry(kViewNames[2].menu, Command::GRAPH_VIEW_STEP, "Ctrl+3"),
-          Entry(kViewNames[3].menu, Command::GRAPH_VIEW_IMPULSE, "Ctrl+4"), Separator(),
+          Entry(kViewNames[3].menu, Command::GRAPH_VIEW_IMPULSE, "Ctrl+4"),
+          Entry(kViewNames[4].menu, Command::GRAPH_VIEW_NOISE, "Ctrl+5"), Separator(),
           Entry(kWholeRangeText, Command::GRAPH_WHOLE_RANGE, "Ctrl+0")}},
         {"&Hilfe",
          {Entry("&Kurzanleitung", Command::HELP, "F1"),
@@ -161,11 +162,12 @@ Command NewFilterToRepeat(std::optional<Command> lastUsed) {
 
 namespace {
 
-constexpr std::array<std::pair<Command, PlotViewKind>, 4> kViewCommands = {{
+constexpr std::array<std::pair<Command, PlotViewKind>, 5> kViewCommands = {{
     {Command::GRAPH_VIEW_MAGNITUDE, PlotViewKind::MAGNITUDE},
     {Command::GRAPH_VIEW_PHASE, PlotViewKind::PHASE},
     {Command::GRAPH_VIEW_STEP, PlotViewKind::STEP},
     {Command::GRAPH_VIEW_IMPULSE, PlotViewKind::IMPULSE},
+    {Command::GRAPH_VIEW_NOISE, PlotViewKind::NOISE},
 }};
 
 }  // namespace

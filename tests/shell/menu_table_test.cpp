@@ -49,7 +49,7 @@ TEST(MenuTable, SixMenusOfferEveryCommandOnceWithItsAccessKey) {
         std::set<char> keys;
         CollectCommands(menus[m].items, commands, keys, shortcuts, menus[m].title);
     }
-    EXPECT_EQ(shortcuts.size(), 13u);
+    EXPECT_EQ(shortcuts.size(), 14u);
     for (int c = 0; c <= static_cast<int>(Command::ABOUT); ++c) {
         EXPECT_EQ(commands.count(static_cast<Command>(c)), 1u) << "command " << c;
     }

@@ -18,6 +18,7 @@ constexpr Command kCommands[] = {
     {"poles", vx::cli::RunPoles, "print the normalised prototype of a characteristic"},
     {"new", vx::cli::RunNew, "check a filter specification and write it to a file"},
     {"design", vx::cli::RunDesign, "design the filter of a specification file"},
+    {"opamps", vx::cli::RunOpAmps, "list the op-amp models, add or remove own ones"},
 };
 
 // The catalogue and the own models for every command; what could not be read is said, and the

@@ -13,5 +13,6 @@ using Args = std::vector<std::string>;
 int RunPoles(const Args& args);
 int RunNew(const Args& args);
 int RunDesign(const Args& args);
+int RunOpAmps(const Args& args);
 
 }  // namespace vx::cli

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/option_table.h"
 #include "cli/search_options.h"
+#include "files/opamp_files.h"
 #include "files/specification_writer.h"
 #include "model/band_edges_input.h"
 #include "model/bp_input.h"
@@ -77,7 +78,8 @@ constexpr NewOptionRow kNewOptions[] = {
      "  --equal-capacitors   all capacitors equal (skx only, needs 6 dB of gain)\n"},
     {"--stepless-r2", kFlag,
      "  --stepless-r2        R2 of the band-pass is not a standard value\n"},
-    {"--opamp", kValue, "  --opamp NAME         ideal or an op-amp model [ideal]\n"},
+    {"--opamp", kValue,
+     "  --opamp NAME         ideal or a model 'veltranix-cli opamps' lists [ideal]\n"},
     {"--search", kValue,
      "  --search S           standard-value search: exhaustive (every combination within the\n"
      "                       impedance window) or neighbours [exhaustive]\n"},
@@ -413,7 +415,7 @@ int RunNew(const Args& args) {
     }
     CFilter filter;
     CCharacter character;
-    const COpv opv;
+    const COpv opv = OpAmpListOf(InstalledOpAmps());
     if (const Refusal refused = FillFilter(o, *type, *structure, opv, filter, character)) {
         return *refused;
     }

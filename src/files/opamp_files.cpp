@@ -83,6 +83,13 @@ bool SaveOwnOpAmps(const std::string& path, const std::vector<OpAmpData>& own) {
     return static_cast<bool>(file.flush());
 }
 
+COpv OpAmpListOf(const OpAmpLibrary& library) {
+    COpv list;
+    list.AddModels(library.catalogue, false);
+    list.AddModels(library.own, true);
+    return list;
+}
+
 OpAmpLibrary InstalledOpAmps() {
     const std::lock_guard lock(LibraryMutex());
     return Library();

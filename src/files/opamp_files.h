@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/opamp_data.h"
+#include "model/opv.h"
 #include "model/user_message.h"
 
 // Where the op-amps beyond the built-in ones come from: the catalogue shipped with the program
@@ -27,6 +28,10 @@ std::string OwnOpAmpPath();
 OpAmpLibrary LoadOpAmpLibrary(const std::string& cataloguePath, const std::string& ownPath);
 // Writes the own models, creating the folder; false when the file cannot be written.
 bool SaveOwnOpAmps(const std::string& path, const std::vector<OpAmpData>& own);
+
+// The models of the library a design picks from: the built-in ones, the catalogue's and the own
+// (a name the list holds already is left out).
+COpv OpAmpListOf(const OpAmpLibrary& library);
 
 // The list this run offers: every design session takes it when it is made. The front ends
 // install it at start and after the user changed the own models; until then it is empty and

@@ -90,17 +90,6 @@ std::optional<std::vector<std::string>> Fields(std::string_view line) {
     return fields;
 }
 
-std::string Quoted(const std::string& field) {
-    if (field.find_first_of(",\"") == std::string::npos) {
-        return field;
-    }
-    std::string out = "\"";
-    for (const char c : field) {
-        out += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return out + "\"";
-}
-
 // A whole number text in C notation; empty is NaN, anything else nothing.
 std::optional<double> Number(const std::string& text) {
     if (text.empty()) {
@@ -140,6 +129,17 @@ std::string ColumnError(Column column, const std::string& text) {
 }
 
 }  // namespace
+
+std::string CsvField(const std::string& field) {
+    if (field.find_first_of(",\"") == std::string::npos) {
+        return field;
+    }
+    std::string out = "\"";
+    for (const char c : field) {
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return out + "\"";
+}
 
 std::string RailToRailText(RailToRail r) {
     switch (r) {
@@ -262,9 +262,9 @@ std::string OpAmpTableText(const std::vector<OpAmpData>& rows) {
     std::string text = std::string(kOpAmpTableHeading) + "\n";
     for (const OpAmpData& r : rows) {
         const std::array<std::string, 18> fields = {
-            Quoted(r.name),
-            Quoted(r.maker),
-            Quoted(r.kind),
+            CsvField(r.name),
+            CsvField(r.maker),
+            CsvField(r.kind),
             std::isfinite(r.dcGain) ? FormatG(20.0 * std::log10(r.dcGain), 8) : std::string(),
             NumberText(r.gbw),
             NumberText(r.phaseMargin),
@@ -279,7 +279,7 @@ std::string OpAmpTableText(const std::vector<OpAmpData>& rows) {
             NumberText(r.swingToRail),
             RailToRailText(r.railToRail),
             NumberText(r.inputCapacitance),
-            Quoted(r.source)};
+            CsvField(r.source)};
         for (size_t i = 0; i < fields.size(); ++i) {
             text += (i == 0 ? "" : ",") + fields[i];
         }

@@ -33,4 +33,7 @@ std::string OpAmpTableText(const std::vector<OpAmpData>& rows);
 // "in", "out", "in/out" or empty.
 std::string RailToRailText(RailToRail r);
 
+// A CSV field as the writer puts it: quoted when it holds a comma or a quote.
+std::string CsvField(const std::string& field);
+
 }  // namespace vx

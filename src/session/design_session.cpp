@@ -49,10 +49,7 @@ CDesignSession::CDesignSession() {
 
 void CDesignSession::TakeInstalledOpAmps() {
     const std::string inUse = opv_.Name(filter_.OpAmp());
-    const OpAmpLibrary library = InstalledOpAmps();
-    opv_ = COpv();
-    opv_.AddModels(library.catalogue, false);
-    opv_.AddModels(library.own, true);
+    opv_ = OpAmpListOf(InstalledOpAmps());
     filter_.SetOpAmp(std::max(0, opv_.FindByName(inUse)));
 }
 

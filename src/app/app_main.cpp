@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/application.h"
 #include "app/flows.h"
@@ -11,6 +13,7 @@
 #include "app/result_commands.h"
 #include "app/settings_store.h"
 #include "app/tolerance_flow.h"
+#include "files/opamp_files.h"
 #include "files/specification_messages.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
@@ -112,6 +115,13 @@ int RunVeltranix(int argc, char** argv) {
         ShowMessage(nullptr, LoadSpecificationFailedMessage(options.file));
         return 1;
     }
+    // Before the window: its session takes the installed list when it is made.
+    const std::vector<UserMessage> opAmpProblems = [] {
+        OpAmpLibrary library = LoadOpAmpLibrary(CatalogueOpAmpPath(), OwnOpAmpPath());
+        std::vector<UserMessage> problems = library.problems;
+        InstallOpAmps(std::move(library));
+        return problems;
+    }();
     QSettings settings;
     CSettingsStore store(settings);
     CMainWindow window(store);
@@ -123,6 +133,10 @@ int RunVeltranix(int argc, char** argv) {
         return 1;
     }
     window.ShowAsStored();
+    // Told over the window, which starts with what could be read.
+    for (const UserMessage& problem : opAmpProblems) {
+        ShowOrPrint(&window, problem, MessageIcon::WARNING, options.Unattended());
+    }
     if (!options.screenshot.empty()) {
         QApplication::processEvents();
         if (!window.grab().save(Qs(options.screenshot), "PNG")) {

@@ -31,6 +31,7 @@
 #include "app/update_checker.h"
 #include "app/window_places.h"
 #include "dialogs/help_dlg.h"
+#include "dialogs/opamp_list_dlg.h"
 #include "plot/diagram.h"
 #include "plot/diagram_messages.h"
 #include "qt/message_box.h"
@@ -212,6 +213,11 @@ void CMainWindow::InstallHandlers() {
         flows_->Specify(filter.Type(), filter.Structure(), false);
     };
     handlers_[Command::CHANGE_CAPACITORS] = [this] { flows_->ChangeCapacitors(); };
+    handlers_[Command::OP_AMPS] = [this] {
+        COpAmpListDlg dialog(*session_, this);
+        dialog.exec();
+        Refresh();
+    };
     results_->Install(handlers_);
     const std::pair<Command, SpiceMode> analyses[] = {
         {Command::SPICE_AMPLITUDE_DB, SpiceMode::AMPLITUDE_DB},

@@ -17,6 +17,7 @@
 #include "dialogs/radio_group.h"
 #include "model/gain_fields.h"
 #include "model/input_dialog_texts.h"
+#include "model/opamp_texts.h"
 #include "model/opv.h"
 #include "qt/qt_text.h"
 #include "shell/shell_messages.h"
@@ -24,6 +25,9 @@
 namespace vx {
 
 namespace {
+
+// Rows of the op-amp list in view; more scroll.
+constexpr int kOpAmpRowsShown = 6;
 
 // A button box with German texts and the names the tests use.
 QDialogButtonBox* Buttons(QDialog* dialog, QDialogButtonBox::StandardButtons which) {
@@ -141,14 +145,39 @@ QLineEdit* AddRippleRow(CRadioGroup* characteristic) {
 
 QListWidget* AddOpAmpGroup(QBoxLayout* layout, const COpv& opv, int selected, QWidget* parent) {
     auto* group = new QGroupBox(Qs(kOpAmpGroup), parent);
+    auto* filter = new QLineEdit(group);
+    filter->setObjectName("opampFilterEdit");
+    filter->setPlaceholderText(Qs(opamp_text::kFilterHint));
+    filter->setClearButtonEnabled(true);
     auto* list = new QListWidget(group);
     list->setObjectName("opAmpList");
     for (int i = 0; i < opv.Count(); ++i) {
         list->addItem(Qs(opv.Name(i)));
     }
+    auto* info = new QLabel(group);
+    info->setObjectName("opampInfo");
+    // Hidden rows keep the list's rows the model indices the dialogs read.
+    QObject::connect(filter, &QLineEdit::textChanged, list, [list, &opv](const QString& text) {
+        int first = -1;
+        for (int i = 0; i < list->count(); ++i) {
+            const bool match = OpAmpMatches(opv, i, Std(text));
+            list->setRowHidden(i, !match);
+            first = first < 0 && match ? i : first;
+        }
+        if (first >= 0 && list->isRowHidden(list->currentRow())) {
+            list->setCurrentRow(first);
+        }
+    });
+    QObject::connect(list, &QListWidget::currentRowChanged, info,
+                     [info, &opv](int row) { info->setText(Qs(OpAmpFigures(opv, row))); });
     list->setCurrentRow(selected >= 0 && selected < opv.Count() ? selected : 0);
-    list->setMaximumHeight(list->sizeHintForRow(0) * (opv.Count() + 1) + 2 * list->frameWidth());
-    (new QVBoxLayout(group))->addWidget(list);
+    // A few rows at a time: the list of the catalogue is long, and the filter finds a part.
+    const int rows = std::min(opv.Count(), kOpAmpRowsShown) + 1;
+    list->setMaximumHeight(list->sizeHintForRow(0) * rows + 2 * list->frameWidth());
+    auto* box = new QVBoxLayout(group);
+    box->addWidget(filter);
+    box->addWidget(list);
+    box->addWidget(info);
     layout->addWidget(group);
     return list;
 }

@@ -36,7 +36,9 @@ double ReadNumber(const QLineEdit* edit);
 QLabel* TextLabel(const char* text, QWidget* parent);
 // "Welligkeit [dB] :" with its field and note, below the characteristic's buttons.
 QLineEdit* AddRippleRow(CRadioGroup* characteristic);
-// The group "Operationsverstärker" with the list of every model, `selected` chosen.
+// The group "Operationsverstärker" with the list of every model, `selected` chosen; a field
+// above it narrows the list as the user types, and a line below gives the chosen model's
+// figures. The list's rows are the indices of `opv`, which must outlive the list.
 QListWidget* AddOpAmpGroup(QBoxLayout* layout, const COpv& opv, int selected, QWidget* parent);
 
 }  // namespace vx

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <utility>
 
 #include "files/shipped_data.h"
 #include "model/opamp_table.h"
@@ -98,6 +99,20 @@ OpAmpLibrary InstalledOpAmps() {
 void InstallOpAmps(OpAmpLibrary library) {
     const std::lock_guard lock(LibraryMutex());
     Library() = std::move(library);
+}
+
+std::optional<UserMessage> SaveAndInstallOwnOpAmps(const std::string& path,
+                                                   std::vector<OpAmpData> own) {
+    if (!SaveOwnOpAmps(path, own)) {
+        return UserMessage{"Operationsverstärker",
+                           "Die eigenen Operationsverstärker können nicht in \"" + path +
+                               "\" gespeichert werden. Die Liste bleibt, wie sie war."};
+    }
+    const std::lock_guard lock(LibraryMutex());
+    Library().own = std::move(own);
+    // Told at the start; what is installed now is what the user sees.
+    Library().problems.clear();
+    return std::nullopt;
 }
 
 }  // namespace vx

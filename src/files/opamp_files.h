@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,5 +39,10 @@ COpv OpAmpListOf(const OpAmpLibrary& library);
 // sessions have the built-in models only.
 OpAmpLibrary InstalledOpAmps();
 void InstallOpAmps(OpAmpLibrary library);
+// The own models after the user changed them: written to `path`, then installed beside the
+// catalogue installed before. A file that cannot be written is told by its name, and the
+// installed list stays as it was.
+std::optional<UserMessage> SaveAndInstallOwnOpAmps(const std::string& path,
+                                                   std::vector<OpAmpData> own);
 
 }  // namespace vx

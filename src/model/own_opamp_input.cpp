@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "model/input_messages.h"
 #include "model/number_text.h"
@@ -38,7 +39,7 @@ std::string Upper(std::string text) {
 }
 
 struct NumberField {
-    const std::string* text;
+    std::string OwnOpAmpInput::*text;
     double* target;
     const char* name;
     double low;   // the value must be above it (or at it, when `inclusive`)
@@ -70,6 +71,15 @@ OwnOpAmpInput InputOf(const OpAmpData& d) {
 
 std::variant<OpAmpData, UserMessage> ReadOwnOpAmp(const OwnOpAmpInput& in, const COpv& known,
                                                   const std::string& replacing) {
+    std::variant<OpAmpData, OwnOpAmpError> checked = CheckOwnOpAmp(in, known, replacing);
+    if (auto* error = std::get_if<OwnOpAmpError>(&checked)) {
+        return std::move(error->message);
+    }
+    return std::get<OpAmpData>(std::move(checked));
+}
+
+std::variant<OpAmpData, OwnOpAmpError> CheckOwnOpAmp(const OwnOpAmpInput& in, const COpv& known,
+                                                     const std::string& replacing) {
     using namespace own_opamp;
     OpAmpData row;
     row.name = in.name;
@@ -83,37 +93,42 @@ std::variant<OpAmpData, UserMessage> ReadOwnOpAmp(const OwnOpAmpInput& in, const
                                   std::string_view("_+-.").find(c) != std::string_view::npos;
                        });
     if (!plain) {
-        return RangeMessage(kName, "1 bis 24 Buchstaben, Ziffern, _ + - .");
+        return OwnOpAmpError{RangeMessage(kName, "1 bis 24 Buchstaben, Ziffern, _ + - ."),
+                             &OwnOpAmpInput::name};
     }
     const bool same = !replacing.empty() && Upper(replacing) == Upper(row.name);
     if (!same && (known.FindByName(row.name) >= 0 || Upper(row.name) == "IDEAL")) {
-        return UserMessage{"Eingabefehler", "Den Namen \"" + row.name +
-                                                "\" trägt schon ein Operationsverstärker der "
-                                                "Liste.\n\n" +
-                                                kPleaseCorrect};
+        return OwnOpAmpError{{"Eingabefehler", "Den Namen \"" + row.name +
+                                                   "\" trägt schon ein Operationsverstärker der "
+                                                   "Liste.\n\n" +
+                                                   kPleaseCorrect},
+                             &OwnOpAmpInput::name};
     }
     double dcGainDb = NAN;
     const NumberField fields[] = {
-        {&in.dcGainDb, &dcGainDb, kDcGain, 20.0, 200.0, true, "20 ... 200"},
-        {&in.gbw, &row.gbw, kGbw, 1.0, 1e10, true, "1 ... 1E10"},
-        {&in.phaseMargin, &row.phaseMargin, kPhaseMargin, 0.0, 90.0, false, "> 0 und <= 90"},
-        {&in.slewRate, &row.slewRate, kSlewRate, 0.0, 1e5, false, "> 0"},
-        {&in.voltageNoise, &row.voltageNoise, kVoltageNoise, 0.0, 1e6, true, ">= 0"},
-        {&in.voltageNoiseCorner, &row.voltageNoiseCorner, kVoltageNoiseCorner, 0.0, 1e9, true,
-         ">= 0"},
-        {&in.currentNoise, &row.currentNoise, kCurrentNoise, 0.0, 1e6, true, ">= 0"},
-        {&in.currentNoiseCorner, &row.currentNoiseCorner, kCurrentNoiseCorner, 0.0, 1e9, true,
-         ">= 0"},
-        {&in.supplyMin, &row.supplyMin, kSupplyMin, 0.0, 1000.0, false, "> 0 und <= 1000"},
-        {&in.supplyMax, &row.supplyMax, kSupplyMax, 0.0, 1000.0, false, "> 0 und <= 1000"},
-        {&in.swingToRail, &row.swingToRail, kSwing, 0.0, 100.0, true, ">= 0"},
+        {&OwnOpAmpInput::dcGainDb, &dcGainDb, kDcGain, 20.0, 200.0, true, "20 ... 200"},
+        {&OwnOpAmpInput::gbw, &row.gbw, kGbw, 1.0, 1e10, true, "1 ... 1E10"},
+        {&OwnOpAmpInput::phaseMargin, &row.phaseMargin, kPhaseMargin, 0.0, 90.0, false,
+         "> 0 und <= 90"},
+        {&OwnOpAmpInput::slewRate, &row.slewRate, kSlewRate, 0.0, 1e5, false, "> 0"},
+        {&OwnOpAmpInput::voltageNoise, &row.voltageNoise, kVoltageNoise, 0.0, 1e6, true, ">= 0"},
+        {&OwnOpAmpInput::voltageNoiseCorner, &row.voltageNoiseCorner, kVoltageNoiseCorner, 0.0, 1e9,
+         true, ">= 0"},
+        {&OwnOpAmpInput::currentNoise, &row.currentNoise, kCurrentNoise, 0.0, 1e6, true, ">= 0"},
+        {&OwnOpAmpInput::currentNoiseCorner, &row.currentNoiseCorner, kCurrentNoiseCorner, 0.0, 1e9,
+         true, ">= 0"},
+        {&OwnOpAmpInput::supplyMin, &row.supplyMin, kSupplyMin, 0.0, 1000.0, false,
+         "> 0 und <= 1000"},
+        {&OwnOpAmpInput::supplyMax, &row.supplyMax, kSupplyMax, 0.0, 1000.0, false,
+         "> 0 und <= 1000"},
+        {&OwnOpAmpInput::swingToRail, &row.swingToRail, kSwing, 0.0, 100.0, true, ">= 0"},
     };
     for (const NumberField& f : fields) {
-        const std::optional<double> v = Optional(*f.text);
+        const std::optional<double> v = Optional(in.*f.text);
         const bool above = v && (std::isnan(*v) || (f.inclusive ? *v >= f.low : *v > f.low));
         if (!v || !above || (std::isfinite(*v) && *v > f.high) ||
             (f.target == &row.gbw && std::isnan(*v))) {
-            return RangeMessage(f.name, f.range);
+            return OwnOpAmpError{RangeMessage(f.name, f.range), f.text};
         }
         *f.target = *v;
     }
@@ -121,7 +136,8 @@ std::variant<OpAmpData, UserMessage> ReadOwnOpAmp(const OwnOpAmpInput& in, const
         row.dcGain = std::pow(10.0, dcGainDb / 20.0);
     }
     if (row.supplyMin > row.supplyMax) {
-        return RangeMessage(kSupplyMax, ">= kleinste Versorgungsspannung");
+        return OwnOpAmpError{RangeMessage(kSupplyMax, ">= kleinste Versorgungsspannung"),
+                             &OwnOpAmpInput::supplyMax};
     }
     bool railKnown = false;
     for (const RailToRail r :
@@ -132,7 +148,8 @@ std::variant<OpAmpData, UserMessage> ReadOwnOpAmp(const OwnOpAmpInput& in, const
         }
     }
     if (!railKnown) {
-        return RangeMessage(kRailToRail, "leer, in, out, in/out");
+        return OwnOpAmpError{RangeMessage(kRailToRail, "leer, in, out, in/out"),
+                             &OwnOpAmpInput::railToRail};
     }
     return row;
 }

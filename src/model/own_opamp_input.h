@@ -33,6 +33,7 @@ struct OwnOpAmpInput {
 // The field names the messages use.
 namespace own_opamp {
 inline constexpr const char* kName = "Name";
+inline constexpr const char* kMaker = "Hersteller";
 inline constexpr const char* kDcGain = "Leerlaufverstärkung A0 in dB";
 inline constexpr const char* kGbw = "Verstärkungs-Bandbreite-Produkt in Hz";
 inline constexpr const char* kPhaseMargin = "Phasenreserve in Grad";
@@ -45,6 +46,7 @@ inline constexpr const char* kSupplyMin = "Kleinste Versorgungsspannung in V";
 inline constexpr const char* kSupplyMax = "Größte Versorgungsspannung in V";
 inline constexpr const char* kSwing = "Abstand des Ausgangs von der Versorgung in V";
 inline constexpr const char* kRailToRail = "Rail-to-Rail";
+inline constexpr const char* kSource = "Quelle";
 }  // namespace own_opamp
 
 // The fields of a model (for changing it).
@@ -54,6 +56,14 @@ OwnOpAmpInput InputOf(const OpAmpData& data);
 // `known` holds is refused, unless it is `replacing` (the own model being changed).
 std::variant<OpAmpData, UserMessage> ReadOwnOpAmp(const OwnOpAmpInput& input, const COpv& known,
                                                   const std::string& replacing = "");
+
+// ReadOwnOpAmp's message with the field it is about, for a form that focuses it.
+struct OwnOpAmpError {
+    UserMessage message;
+    std::string OwnOpAmpInput::*field;
+};
+std::variant<OpAmpData, OwnOpAmpError> CheckOwnOpAmp(const OwnOpAmpInput& input, const COpv& known,
+                                                     const std::string& replacing = "");
 
 // The own model `name` cannot be removed: it is not one of the user's own ("Der
 // Operationsverstärker ... ist kein eigenes Modell").

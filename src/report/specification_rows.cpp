@@ -4,6 +4,7 @@
 #include "model/input_dialog_texts.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
+#include "model/opamp_texts.h"
 #include "model/opv.h"
 #include "model/search_method_text.h"
 #include "report/summary_text.h"
@@ -42,7 +43,7 @@ std::vector<LabelRow> SpecificationRows(const CFilter& filter, const COpv& opv) 
     } else if (type == FilterType::BANDREJECT) {
         rows.push_back({"Güte", FormatQuantity(filter.Quality(), ValueKind::ANY)});
     }
-    rows.push_back({"Operationsverstärker", opv.Name(filter.OpAmp())});
+    rows.push_back({"Operationsverstärker", OpAmpNameWithGbw(opv, filter.OpAmp())});
     if (order > 2 && filter.Structure() != StructureKind::SALLEN_KEY_X) {
         rows.push_back(
             {"Reihenfolge der Stufen", filter.GetStageSequence() == StageSequence::HIGH_LEVEL

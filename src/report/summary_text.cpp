@@ -4,6 +4,7 @@
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
+#include "model/opamp_texts.h"
 #include "model/opv.h"
 
 namespace vx {
@@ -28,14 +29,17 @@ std::string TypeName(const CFilter& filter) {
     return CFilter::TypeName(static_cast<int>(filter.Type()));
 }
 
-// ", A: <gain>", then the op-amp and the resistor series after `separator`.
-std::string GainAndOpAmp(const CFilter& filter, const COpv& opv, const char* separator) {
+// ", A: <gain>", then the op-amp and the resistor series after `separator`. The one-line variant
+// heads the diagram, where the op-amp's name has to do.
+std::string GainAndOpAmp(const CFilter& filter, const COpv& opv, SummaryVariant variant,
+                         const char* separator) {
     std::string s = ", A: ";
     s += FormatQuantity(filter.GainDb(), ValueKind::ANY);
     s += " dB";
     s += separator;
     s += "OPV: ";
-    s += opv.Name(filter.OpAmp());
+    s += variant == SummaryVariant::DIALOG ? OpAmpNameWithGbw(opv, filter.OpAmp())
+                                           : opv.Name(filter.OpAmp());
     s += ", R: E";
     s += FormatInt(filter.SeriesNumber());
     return s;
@@ -111,14 +115,15 @@ std::string SummaryText(const CFilter& filter, const COpv& opv, SummaryVariant v
         case FilterType::LOWPASS:
         case FilterType::HIGHPASS:
             return LowHighPassHead(filter) +
-                   GainAndOpAmp(filter, opv, variant == SummaryVariant::DIALOG ? "\n" : ", ") +
+                   GainAndOpAmp(filter, opv, variant,
+                                variant == SummaryVariant::DIALOG ? "\n" : ", ") +
                    StageSequenceText(filter);
         case FilterType::BANDPASS:
-            return BandPassHead(filter) + GainAndOpAmp(filter, opv, ", ");
+            return BandPassHead(filter) + GainAndOpAmp(filter, opv, variant, ", ");
         case FilterType::BANDREJECT:
-            return BandStopHead(filter) + GainAndOpAmp(filter, opv, ", ");
+            return BandStopHead(filter) + GainAndOpAmp(filter, opv, variant, ", ");
     }
-    return GainAndOpAmp(filter, opv, ", ");
+    return GainAndOpAmp(filter, opv, variant, ", ");
 }
 
 }  // namespace vx

@@ -9,8 +9,8 @@ class CFilter;
 class COpv;
 
 enum class SummaryVariant {
-    DIALOG,  // "OPV:" of a low-/high-pass on a line of its own
-    REPORT,  // all on one line
+    DIALOG,  // "OPV:" of a low-/high-pass on a line of its own; the op-amp with its GBW
+    REPORT,  // all on one line, the op-amp by its name
 };
 
 std::string SummaryText(const CFilter& filter, const COpv& opv,

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
+    // Nor the user's own op-amp file, which lives beside the settings.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath("config")));
     const std::unique_ptr<QObject> test = vx::test::GuiTests()[argv[1]]();
     QStringList args = QApplication::arguments();
     args.removeAt(1);

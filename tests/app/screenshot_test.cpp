@@ -33,12 +33,15 @@
 #include "dialogs/hp_lp_dlg.h"
 #include "dialogs/option_ergebnis_dlg.h"
 #include "dialogs/option_grafik_dlg.h"
+#include "dialogs/own_opamp_dlg.h"
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/progress_dlg.h"
 #include "dialogs/schaltbild_dlg.h"
 #include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/spice_wait_dlg.h"
 #include "dialogs/table_dlg.h"
+#include "files/opamp_files.h"
+#include "model/own_opamp_input.h"
 #include "model/search_input.h"
 #include "qt/message_box.h"
 #include "qt/qt_text.h"
@@ -320,6 +323,47 @@ class ScreenshotTest : public QObject {
         QApplication::processEvents();
         Save(menu, "plot_context_menu");
         menu->close();
+    }
+
+    // The op-amp list with the catalogue and an own model, the form of that model, and an input
+    // dialog whose op-amp choice is narrowed by its filter.
+    void OpAmpScreens() {
+        OpAmpLibrary library = LoadOpAmpLibrary(CatalogueOpAmpPath(), OwnOpAmpPath());
+        OpAmpData own;
+        own.name = "OPA-MESS";
+        own.maker = "Labor Süd";
+        own.gbw = 12e6;
+        own.slewRate = 20.0;
+        own.voltageNoise = 5.0;
+        own.supplyMin = 4.5;
+        own.supplyMax = 36.0;
+        library.own = {own};
+        InstallOpAmps(std::move(library));
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        // As wide as its columns, which the test screen is not.
+        WhenModal("opampListDlg", [](QWidget* list) {
+            list->resize(1080, 440);
+            Type(list, "opampFilter", "opa");
+            QApplication::processEvents();
+            Save(list, "opamp_list_dlg");
+            Click(list, "closeButton");
+        });
+        window.RunCommand(Command::OP_AMPS);
+        CDesignSession& session = window.Session();
+        const int index = session.OpAmps().FindByName(own.name);
+        COwnOpAmpDlg form(session.OpAmps(), InputOf(session.OpAmps().Data(index)), own.name,
+                          nullptr);
+        Capture(&form, "own_opamp_dlg");
+        CHpLpDlg input(FilterType::LOWPASS, StructureKind::SALLEN_KEY, session, nullptr);
+        input.show();
+        Type(&input, "opampFilterEdit", "opa1");
+        Capture(&input, "hp_lp_dlg_opamp_filter");
+        InstallOpAmps({});
     }
 
     // A design with findings: the line in the main window and the list in the dimensioning

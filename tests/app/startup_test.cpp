@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -62,6 +63,20 @@ class StartupTest : public QObject {
         // Without a file the start picture shows no curve of a design.
         QCOMPARE(Start(home, {"--screenshot", picture}).status, 0);
         QCOMPARE(FilterCurvePixels(QImage(picture)), 0);
+    }
+
+    // An own op-amp file with a faulty line is told by its line, and the program starts with
+    // what it could read.
+    void AFaultyOwnOpAmpFileIsToldAndTheProgramStarts() {
+        QTemporaryDir home;
+        QVERIFY(QDir().mkpath(home.filePath("config/Brennholt")));
+        QFile own(home.filePath("config/Brennholt/veltranix-opamps.csv"));
+        QVERIFY(own.open(QIODevice::WriteOnly));
+        own.write("name,gbw_hz\nGUT1,1e6\nFALSCH,abc\n");
+        own.close();
+        const Run run = Start(home, {"--screenshot", home.filePath("fenster.png")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.errors.contains("in Zeile 3 fehlerhaft"), qPrintable(run.errors));
     }
 
     // The report and the diagram printed into PDF files, offscreen, with the tolerance

@@ -134,6 +134,7 @@ TEST(MenuTable, CommandsWaitForTheDesignTheyNeed) {
         {Command::CHANGE_SPECIFICATION, DesignState::CANCELLED, V::RUN, ""},
         {Command::CHANGE_CAPACITORS, DesignState::NONE, V::NO_DESIGN, "Kapazitäten ändern"},
         {Command::CHANGE_CAPACITORS, DesignState::CANCELLED, V::RUN, ""},
+        {Command::OP_AMPS, DesignState::NONE, V::RUN, ""},
         {Command::RESULT_DIMENSIONING, DesignState::CANCELLED, V::NO_DESIGN,
          "Ergebnis - Dimensionierung"},
         {Command::RESULT_SAVE_HTML, DesignState::NONE, V::NO_DESIGN, "Ergebnis speichern"},

@@ -131,8 +131,14 @@ ViewCurves NoiseCurves(const NoiseSpectrum& spectrum) {
         {&spectrum.opAmpVoltage, {"OPV-Spannungsrauschen", kNoiseDensityUnit, kFilterColor, {}}},
         {&spectrum.opAmpCurrent, {"OPV-Stromrauschen", kNoiseDensityUnit, kTraditionalColor, {}}},
     };
+    auto adds = [](const std::vector<double>* v) {
+        return std::any_of(v->begin(), v->end(), [](double x) { return x > 0.0; });
+    };
+    // With one kind alone its curve would only hide under the total.
+    const bool byKind = std::count_if(std::begin(kinds) + 1, std::end(kinds),
+                                      [&](const auto& k) { return adds(k.first); }) > 1;
     for (const auto& [values, series] : kinds) {
-        if (std::any_of(values->begin(), values->end(), [](double v) { return v > 0.0; })) {
+        if (adds(values) && (values == &spectrum.total || byKind)) {
             view.series.push_back(series);
             for (const double v : *values) {
                 view.series.back().values.push_back(v * 1e9);

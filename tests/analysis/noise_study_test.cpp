@@ -41,7 +41,7 @@ TEST(NoiseStudy, BothStageOrdersAsNgspiceSeesThem) {
         session.FillCharacteristic();
         SilentMonitor monitor;
         ASSERT_TRUE(session.Design(monitor));
-        const NoiseStudy study = StudyNoise(session, {100.0, 100000.0, std::nullopt});
+        const NoiseStudy study = StudyNoise(session, {100.0, 100000.0, std::nullopt}, monitor);
         ASSERT_TRUE(study.other);
         for (const NoiseFigures* f : {&study.chosen, &*study.other}) {
             const Order& expected = f->sequence == orders[0].sequence ? orders[0] : orders[1];

@@ -301,6 +301,7 @@ class ScreenshotTest : public QObject {
             {Command::GRAPH_VIEW_PHASE, "main_window_phase"},
             {Command::GRAPH_VIEW_STEP, "main_window_step"},
             {Command::GRAPH_VIEW_IMPULSE, "main_window_impulse"},
+            {Command::GRAPH_VIEW_NOISE, "main_window_noise"},
             {Command::GRAPH_VIEW_MAGNITUDE, "main_window_magnitude"},
         };
         for (const auto& [command, name] : views) {

@@ -35,7 +35,8 @@ NoiseFigures NoiseFiguresOf(const CFilter& filter, const COpv& opv, const NoiseS
     return f;
 }
 
-NoiseStudy StudyNoise(CDesignSession& session, const NoiseSettings& settings) {
+NoiseStudy StudyNoise(CDesignSession& session, const NoiseSettings& settings,
+                      DesignMonitor& monitor) {
     NoiseStudy study;
     const CFilter& filter = session.Filter();
     study.chosen = NoiseFiguresOf(filter, session.OpAmps(), settings);
@@ -51,7 +52,6 @@ NoiseStudy StudyNoise(CDesignSession& session, const NoiseSettings& settings) {
                               : StageSequence::HIGH_LEVEL;
     other.Filter().SetSpecification(block, filter.Structure(), filter.Type());
     other.FillCharacteristic();
-    SilentMonitor monitor;
     if (other.Design(monitor) && other.Filter().GetDesignState() == DesignState::DESIGNED) {
         study.other = NoiseFiguresOf(other.Filter(), other.OpAmps(), settings);
     }

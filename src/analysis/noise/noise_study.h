@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "analysis/noise/noise_analysis.h"
+#include "structures/design_monitor.h"
 
 namespace vx {
 
@@ -36,8 +37,10 @@ bool StageOrderMatters(const CFilter& filter);
 
 // Figures of the record's finished design on its curve grid.
 NoiseFigures NoiseFiguresOf(const CFilter& filter, const COpv& opv, const NoiseSettings& settings);
-// Both orders; the other one's design may take as long as the first (its search). Nothing for
-// the other order when it cannot be designed.
-NoiseStudy StudyNoise(CDesignSession& session, const NoiseSettings& settings);
+// Both orders; the other one's design may take as long as the first (its search) and reports to
+// `monitor`, which may stop it. Nothing for the other order when it cannot be designed or was
+// stopped.
+NoiseStudy StudyNoise(CDesignSession& session, const NoiseSettings& settings,
+                      DesignMonitor& monitor);
 
 }  // namespace vx

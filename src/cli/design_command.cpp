@@ -179,8 +179,9 @@ int WriteToleranceCsv(DesignRun& run) {
 }
 
 int StudyAndPrintNoise(DesignRun& run) {
+    SilentMonitor monitor;
     const NoiseStudy& study =
-        run.noise.emplace(StudyNoise(run.session, run.options.noise.settings));
+        run.noise.emplace(StudyNoise(run.session, run.options.noise.settings, monitor));
     if (!run.options.quiet) {
         std::fputs("\n", stdout);
         for (const std::string& line : NoiseReportLines(study)) {

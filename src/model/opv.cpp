@@ -1,6 +1,7 @@
 #include "model/opv.h"
 
 #include <algorithm>
+#include <numbers>
 #include <stdexcept>
 #include <utility>
 
@@ -76,8 +77,10 @@ void COpv::Add(std::string name, double dcGain, double t1, double t2) {
     OpAmpData data;
     data.name = name;
     data.dcGain = dcGain;
+    // The gain-bandwidth product as the design check states it, A0 / (2 pi T1): the LF411's
+    // 8 MHz; its second pole lets the gain reach 1 lower, at 5.3 MHz.
     if (t1 > 0.0) {
-        data.gbw = FiguresOf({dcGain, t1, t2}).unityGainHz;
+        data.gbw = dcGain / (2.0 * std::numbers::pi * t1);
     }
     data.source = kBuiltInSource;
     models_.push_back(OpAmpModel{std::move(name), dcGain, t1, t2, std::move(data), false});

@@ -55,7 +55,7 @@ TEST(SummaryText, DescribesEachType) {
     EXPECT_EQ(
         SummaryText(f, opv),
         "Tschebyscheff-5.000000E-02dB-Hochpass 4. Ordnung, fg: 1 kHz, A: 6 dB\nOPV: LF411 (GBW "
-        "5,32 MHz), R: E96");
+        "7,97 MHz), R: E96");
 
     // The plot shows the report variant: the whole text on one line.
     b.rippleDb = 0.5;
@@ -69,7 +69,7 @@ TEST(SummaryText, DescribesEachType) {
     Specify(f, FilterType::BANDPASS, StructureKind::MFB, 2, 0.0);
     EXPECT_EQ(SummaryText(f, opv),
               "Bandpass 2. Ordnung, fm: 1 kHz, B: 200 Hz, f1: 905 Hz, f2: 1105 Hz, A: 0 dB, OPV: "
-              "LF411 (GBW 5,32 MHz), R: E96");
+              "LF411 (GBW 7,97 MHz), R: E96");
     const BandEdges edges = BandPassEdges(f);
     // The edges lie geometrically about fm and are B apart.
     EXPECT_NEAR(edges.lower * edges.upper, 1e6, 1e-6);

@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$prefix" > /dev/null
 data="$prefix/share/veltranix"
 example="$data/examples/sk_lowpass_gain.vxs"
 for f in "$prefix/bin/veltranix" "$prefix/bin/veltranix-cli" "$data/vx_opamp.lib" "$example" \
-         "$data/README.md" \
+         "$data/README.md" "$data/opamps.csv" \
          "$prefix/share/applications/veltranix.desktop" \
          "$prefix/share/icons/hicolor/scalable/apps/veltranix.svg" \
          "$prefix/share/mime/packages/veltranix.xml"; do
@@ -26,6 +26,15 @@ done
 grep -qx ".LIB $data/vx_opamp.lib" "$prefix/sk_lowpass_gain.cir" || {
     echo "check-install: the netlist does not name the installed library:" >&2
     grep '^\.LIB' "$prefix/sk_lowpass_gain.cir" >&2
+    exit 1
+}
+# It reads the installed catalogue, and the installed library holds its parts.
+"$prefix/bin/veltranix-cli" opamps --csv | grep -q '^OPA1611,' || {
+    echo "check-install: the installed command line does not list the catalogue" >&2
+    exit 1
+}
+grep -q '^.SUBCKT OPA1611 ' "$data/vx_opamp.lib" || {
+    echo "check-install: the installed library lacks the catalogue's parts" >&2
     exit 1
 }
 # The installed application, offscreen, with its settings in the scratch prefix.

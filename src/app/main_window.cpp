@@ -95,6 +95,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     flows_->SetBeforeChange([this] {
         results_->Windows().CloseAll();
         results_->Tolerance().Drop();
+        results_->Noise().Drop();
     });
     flows_->SetDesigner([this] { return DesignerOf(settings_); });
     const auto status = [this](const std::string& line) { ShowStatus(line); };

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <memory>
 
+#include "app/noise_flow.h"
 #include "app/plot_painter.h"
 #include "app/report_painter.h"
 #include "app/tolerance_flow.h"
@@ -49,12 +50,13 @@ KindTexts TextsOf(PrintKind kind) {
 
 CPrintJobs::CPrintJobs(QWidget* window, CDesignSession& session, CDiagram& diagram,
                        const ProgramSettings& settings, const CToleranceFlow& tolerance,
-                       std::function<void()> redraw)
+                       const CNoiseFlow& noise, std::function<void()> redraw)
     : window_(window),
       session_(session),
       diagram_(diagram),
       settings_(settings),
       tolerance_(tolerance),
+      noise_(noise),
       redraw_(std::move(redraw)) {
     // A4 with 10 mm margins: the diagram across the page, the report down it.
     const QMarginsF margins(10, 10, 10, 10);
@@ -177,10 +179,10 @@ void CPrintJobs::PaintReport(QPrinter& printer, QPainter& painter) {
     const CReportLayout layout(geometry, [&pages](ReportStyle style, const std::string& text) {
         return pages.Measure(style, text);
     });
-    const PrintedReportContent content{session_.Filter(),      session_.Character(),
-                                       session_.OpAmps(),      *session_.Current(),
-                                       settings_.designerName, settings_.designerOrganisation,
-                                       tolerance_.Result(),    session_.Findings()};
+    const PrintedReportContent content{
+        session_.Filter(),   session_.Character(),   session_.OpAmps(),
+        *session_.Current(), settings_.designerName, settings_.designerOrganisation,
+        tolerance_.Result(), session_.Findings(),    noise_.Result()};
     const std::vector<ReportPage> placed = layout.Paginate(PrintedReportSections(content));
     for (size_t i = 0; i < placed.size(); ++i) {
         if (i > 0) {

@@ -15,6 +15,7 @@ namespace vx {
 
 class CDesignSession;
 class CDiagram;
+class CNoiseFlow;
 class CToleranceFlow;
 struct ProgramSettings;
 
@@ -27,12 +28,13 @@ enum class PrintKind { GRAPH, RESULT };
 class CPrintJobs {
   public:
     // `settings` names the designer; `tolerance` holds the tolerance analysis, whose band the
-    // diagram and whose figures the report show when it was run; `redraw` repaints the window
+    // diagram and whose figures the report show when it was run; `noise` holds the noise study,
+    // whose figures the report shows when it was run; `redraw` repaints the window
     // after the diagram was laid out for paper.
     // `diagram` is the window's: the view it shows is the one printed.
     CPrintJobs(QWidget* window, CDesignSession& session, CDiagram& diagram,
                const ProgramSettings& settings, const CToleranceFlow& tolerance,
-               std::function<void()> redraw);
+               const CNoiseFlow& noise, std::function<void()> redraw);
 
     void PageSetup(PrintKind kind);
     void Preview(PrintKind kind);
@@ -55,6 +57,7 @@ class CPrintJobs {
     CDiagram& diagram_;
     const ProgramSettings& settings_;
     const CToleranceFlow& tolerance_;
+    const CNoiseFlow& noise_;
     std::function<void()> redraw_;
     std::array<QPageLayout, 2> layouts_;
 };

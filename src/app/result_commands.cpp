@@ -32,12 +32,14 @@ CResultCommands::CResultCommands(QWidget* window, CDesignSession& session, CDiag
       settings_(settings),
       refresh_(std::move(refresh)),
       tolerance_(window, session, runner),
-      windows_(window, session, tolerance_, refresh_),
-      printing_(window, session, diagram, settings, tolerance_, refresh_) {}
+      noise_(window, session, runner),
+      windows_(window, session, tolerance_, noise_, refresh_),
+      printing_(window, session, diagram, settings, tolerance_, noise_, refresh_) {}
 
 void CResultCommands::SetUnattended(bool unattended) {
     unattended_ = unattended;
     tolerance_.SetUnattended(unattended);
+    noise_.SetUnattended(unattended);
 }
 
 void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers) {
@@ -46,6 +48,7 @@ void CResultCommands::Install(std::map<Command, std::function<void()>>& handlers
     handlers[Command::RESULT_PARAMETERS] = show(ResultWindow::PARAMETERS);
     handlers[Command::RESULT_SCHEMATIC] = show(ResultWindow::SCHEMATIC);
     handlers[Command::RESULT_TOLERANCE] = [this] { AnalyseTolerances(); };
+    handlers[Command::RESULT_NOISE] = [this] { StudyNoise(); };
     handlers[Command::GRAPH_FREQUENCY_MARKS] = show(ResultWindow::FREQUENCY_MARKS);
     handlers[Command::GRAPH_AMPLITUDE_MARKS] = show(ResultWindow::AMPLITUDE_MARKS);
     handlers[Command::GRAPH_RANGE] = [this] { ChangeRange(); };
@@ -81,6 +84,14 @@ void CResultCommands::AnalyseTolerances() {
         windows_.Show(ResultWindow::TOLERANCE);
     }
     refresh_();
+}
+
+void CResultCommands::StudyNoise() {
+    // The window of the last run would outlive its result.
+    windows_.Close(ResultWindow::NOISE);
+    if (noise_.Run()) {
+        windows_.Show(ResultWindow::NOISE);
+    }
 }
 
 void CResultCommands::ChangeRange() {
@@ -124,9 +135,9 @@ bool CResultCommands::SaveHtml(const std::string& path) {
         return false;
     }
     const fs::path file(path);
-    const HtmlReportContent content{session_.Filter(),  session_.Character(),  session_.OpAmps(),
-                                    *structure,         DesignerOf(settings_), tolerance_.Result(),
-                                    session_.Findings()};
+    const HtmlReportContent content{session_.Filter(),   session_.Character(),  session_.OpAmps(),
+                                    *structure,          DesignerOf(settings_), tolerance_.Result(),
+                                    session_.Findings(), noise_.Result()};
     if (const auto failed = SaveHtmlReport(file, content)) {
         ShowOrPrint(window_, *failed, MessageIcon::STOP, unattended_);
         return false;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/noise_flow.h"
 #include "app/print_jobs.h"
 #include "app/result_windows.h"
 #include "app/tolerance_flow.h"
@@ -21,14 +22,14 @@ class CSettingsStore;
 struct ProgramSettings;
 
 // The commands of the "Ergebnis" and "Grafik" menus and the diagram's print entries of
-// "Datei": result and mark windows, the tolerance analysis, printing, the HTML report, the
-// report options and the graph dialogs. The window's command gate has checked the design state
-// before any of them.
+// "Datei": result and mark windows, the tolerance analysis, the noise study, printing, the HTML
+// report, the report options and the graph dialogs. The window's command gate has checked the
+// design state before any of them.
 class CResultCommands {
   public:
     // `settings` are the window's settings (plot range, report option, designer), written
-    // through `store`; the tolerance analysis runs through `runner`; `refresh` redraws the
-    // window.
+    // through `store`; the tolerance analysis and the noise study run through `runner`; `refresh`
+    // redraws the window.
     CResultCommands(QWidget* window, CDesignSession& session, CDiagram& diagram,
                     CDesignRunner& runner, CSettingsStore& store, ProgramSettings& settings,
                     std::function<void()> refresh);
@@ -37,6 +38,7 @@ class CResultCommands {
     void Install(std::map<Command, std::function<void()>>& handlers);
 
     CToleranceFlow& Tolerance() { return tolerance_; }
+    CNoiseFlow& Noise() { return noise_; }
     CResultWindows& Windows() { return windows_; }
     CPrintJobs& Printing() { return printing_; }
 
@@ -60,6 +62,7 @@ class CResultCommands {
     void ChooseCurves();
     void ChangeOptions();
     void AnalyseTolerances();
+    void StudyNoise();
 
     QWidget* window_;
     CDesignSession& session_;
@@ -69,6 +72,7 @@ class CResultCommands {
     std::function<void()> refresh_;
     std::function<void(const std::string&)> status_;
     CToleranceFlow tolerance_;
+    CNoiseFlow noise_;
     CResultWindows windows_;
     CPrintJobs printing_;
     bool unattended_ = false;

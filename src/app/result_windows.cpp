@@ -2,10 +2,12 @@
 
 #include <QDialog>
 
+#include "app/noise_flow.h"
 #include "app/tolerance_flow.h"
 #include "app/window_places.h"
 #include "dialogs/ampl_mark_dlg.h"
 #include "dialogs/freq_mark_dlg.h"
+#include "dialogs/noise_result_dlg.h"
 #include "dialogs/schaltbild_dlg.h"
 #include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/table_dlg.h"
@@ -18,15 +20,21 @@ namespace vx {
 namespace {
 
 // Each window's place in the settings, in the order of ResultWindow.
-constexpr std::array<PlacedWindow, 6> kPlaces = {
+constexpr std::array<PlacedWindow, 7> kPlaces = {
     PlacedWindow::DIMENSIONING, PlacedWindow::PARAMETERS,      PlacedWindow::SCHEMATIC,
-    PlacedWindow::TOLERANCE,    PlacedWindow::FREQUENCY_MARKS, PlacedWindow::AMPLITUDE_MARKS};
+    PlacedWindow::TOLERANCE,    PlacedWindow::FREQUENCY_MARKS, PlacedWindow::AMPLITUDE_MARKS,
+    PlacedWindow::NOISE};
 
 }  // namespace
 
 CResultWindows::CResultWindows(QWidget* window, CDesignSession& session,
-                               const CToleranceFlow& tolerance, std::function<void()> redraw)
-    : window_(window), session_(session), tolerance_(tolerance), redraw_(std::move(redraw)) {}
+                               const CToleranceFlow& tolerance, const CNoiseFlow& noise,
+                               std::function<void()> redraw)
+    : window_(window),
+      session_(session),
+      tolerance_(tolerance),
+      noise_(noise),
+      redraw_(std::move(redraw)) {}
 
 QDialog* CResultWindows::Open(ResultWindow which) const {
     QDialog* dialog = open_[static_cast<size_t>(which)].data();
@@ -74,6 +82,11 @@ QDialog* CResultWindows::Make(ResultWindow which) {
         case ResultWindow::TOLERANCE:
             if (const ToleranceResult* result = tolerance_.Result()) {
                 return new CToleranceResultDlg(*result, window_);
+            }
+            return nullptr;
+        case ResultWindow::NOISE:
+            if (const NoiseStudy* study = noise_.Result()) {
+                return new CNoiseResultDlg(*study, window_);
             }
             return nullptr;
         case ResultWindow::FREQUENCY_MARKS: {

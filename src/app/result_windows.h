@@ -10,6 +10,7 @@ class QWidget;
 namespace vx {
 
 class CDesignSession;
+class CNoiseFlow;
 class CToleranceFlow;
 class CWindowPlaces;
 
@@ -20,7 +21,8 @@ enum class ResultWindow {
     SCHEMATIC,
     TOLERANCE,
     FREQUENCY_MARKS,
-    AMPLITUDE_MARKS
+    AMPLITUDE_MARKS,
+    NOISE
 };
 
 // Opens each window at most once (an open one is brought to the front), beside the main window
@@ -28,14 +30,15 @@ enum class ResultWindow {
 // design that is gone.
 class CResultWindows {
   public:
-    // `redraw` repaints the plot after a mark window took over its marks; `tolerance` holds
-    // the result of the tolerance analysis.
+    // `redraw` repaints the plot after a mark window took over its marks; `tolerance` and
+    // `noise` hold the results of the tolerance analysis and the noise study.
     CResultWindows(QWidget* window, CDesignSession& session, const CToleranceFlow& tolerance,
-                   std::function<void()> redraw);
+                   const CNoiseFlow& noise, std::function<void()> redraw);
 
     // Where the windows open.
     void SetPlaces(CWindowPlaces* places) { places_ = places; }
-    // Nothing opens for a window without its content (no tolerance analysis was run).
+    // Nothing opens for a window without its content (no tolerance analysis or noise study
+    // was run).
     void Show(ResultWindow which);
     void Close(ResultWindow which);
     // Closes every open window; the mark windows take over their marks as they close.
@@ -49,8 +52,9 @@ class CResultWindows {
     QWidget* window_;
     CDesignSession& session_;
     const CToleranceFlow& tolerance_;
+    const CNoiseFlow& noise_;
     std::function<void()> redraw_;
-    std::array<QPointer<QDialog>, 6> open_;
+    std::array<QPointer<QDialog>, 7> open_;
     CWindowPlaces* places_ = nullptr;
 };
 

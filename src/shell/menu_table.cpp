@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "analysis/noise/noise_text.h"
 #include "analysis/tolerance_messages.h"
 #include "plot/diagram_messages.h"
 #include "spice/parts_list_messages.h"
@@ -54,7 +55,8 @@ std::vector<Menu> MakeMenus() {
          {Entry("&Dimensionierung...", Command::RESULT_DIMENSIONING),
           Entry("Schalt&bild...", Command::RESULT_SCHEMATIC),
           Entry("&Filterparameter...", Command::RESULT_PARAMETERS),
-          Entry("&Toleranzanalyse...", Command::RESULT_TOLERANCE), Separator(),
+          Entry("&Toleranzanalyse...", Command::RESULT_TOLERANCE),
+          Entry("Ra&uschen und Aussteuerung...", Command::RESULT_NOISE), Separator(),
           Entry("&Speichern unter...", Command::RESULT_SAVE_HTML),
           Entry("Stück&liste exportieren...", Command::RESULT_SAVE_PARTS_LIST), Separator(),
           Entry("Druck&einrichtung...", Command::RESULT_PAGE_SETUP),
@@ -112,7 +114,7 @@ struct Requirement {
     bool cancelledWillDo;
 };
 
-constexpr std::array<Requirement, 19> kRequirements = {{
+constexpr std::array<Requirement, 20> kRequirements = {{
     {Command::SAVE_SPECIFICATION, "Spezifikation speichern", false},
     {Command::GRAPH_PREVIEW, "Datei - Grafik-Seitenansicht", false},
     {Command::GRAPH_PRINT, "Datei - Grafik drucken", false},
@@ -122,6 +124,7 @@ constexpr std::array<Requirement, 19> kRequirements = {{
     {Command::RESULT_SCHEMATIC, "Ergebnis - Schaltbild", false},
     {Command::RESULT_PARAMETERS, "Ergebnis - Filterparameter", false},
     {Command::RESULT_TOLERANCE, tolerance_text::kResultTitle, false},
+    {Command::RESULT_NOISE, kNoiseResultTitle, false},
     {Command::RESULT_SAVE_HTML, "Ergebnis speichern", false},
     {Command::RESULT_SAVE_PARTS_LIST, kPartsListTitle, false},
     {Command::RESULT_PREVIEW, "Ergebnis - Seitenansicht", false},

@@ -44,6 +44,7 @@ const std::vector<SettingKey>& SettingKeys() {
         {"Windows", "AmplitudeMarks", PlacedWindow::AMPLITUDE_MARKS, false},
         {"Windows", "SpiceResult", PlacedWindow::SPICE_RESULT, false},
         {"Windows", "Help", PlacedWindow::HELP, false},
+        {"Windows", "Noise", PlacedWindow::NOISE, false},
     };
     return keys;
 }

@@ -42,8 +42,9 @@ enum class PlacedWindow {
     AMPLITUDE_MARKS,
     SPICE_RESULT,
     HELP,
+    NOISE,
 };
-inline constexpr int kPlacedWindowCount = 8;
+inline constexpr int kPlacedWindowCount = 9;
 
 // The top left corner of a window's frame, as the settings keep it: "left,top".
 struct WindowPoint {

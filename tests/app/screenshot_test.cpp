@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "analysis/noise/noise_text.h"
 #include "analysis/tolerance_messages.h"
 #include "app/flows.h"
 #include "app/gui_test.h"
@@ -287,6 +288,25 @@ class ScreenshotTest : public QObject {
         CProgressDlg progress([] { return DesignProgress{0, 0, 45, 0}; }, nullptr);
         progress.ShowAsAnalysis(tolerance_text::kCaption, ToleranceProgressLine);
         Capture(&progress, "progress_dlg_tolerance");
+    }
+
+    // The noise study's result window and its progress line.
+    void NoiseScreens() {
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(Example("sk_lowpass_gain.vxs"))));
+        window.RunCommand(Command::RESULT_NOISE);
+        QWidget* result = window.Results().Windows().Open(ResultWindow::NOISE);
+        QVERIFY(result != nullptr);
+        QApplication::processEvents();
+        Save(result, "noise_result_dlg");
+        result->close();
+        CProgressDlg progress([] { return DesignProgress{0, 0, 45, 2}; }, nullptr);
+        progress.ShowAsAnalysis(kNoiseTitle, NoiseProgressLine);
+        Capture(&progress, "progress_dlg_noise");
     }
 
     // The diagram's views, the cursor's readout, a zoomed range and the context menu.

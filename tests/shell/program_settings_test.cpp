@@ -38,7 +38,8 @@ TEST(ProgramSettings, KeysAreThoseOfTheSettingsFile) {
                                             "Windows/FrequencyMarks",
                                             "Windows/AmplitudeMarks",
                                             "Windows/SpiceResult",
-                                            "Windows/Help"};
+                                            "Windows/Help",
+                                            "Windows/Noise"};
     EXPECT_EQ(keys, expected);
 }
 

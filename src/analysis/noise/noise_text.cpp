@@ -148,6 +148,10 @@ std::vector<std::string> NoiseReportLines(const NoiseStudy& study) {
     return lines;
 }
 
+std::string NoiseProgressLine(int percent) {
+    return std::string(kNoiseTitle) + ": andere Stufenfolge, " + FormatInt(percent) + " %";
+}
+
 std::string NoiseCsv(const NoiseSpectrum& s) {
     std::string text = "frequency_hz,total,resistors,opamp_voltage,opamp_current";
     for (size_t i = 0; i < s.stageGains.size(); ++i) {

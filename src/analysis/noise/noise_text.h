@@ -11,6 +11,8 @@
 namespace vx {
 
 inline constexpr const char* kNoiseTitle = "Rauschen und Aussteuerung";
+// The result window's caption, also the caption of the message when there is no design.
+inline constexpr const char* kNoiseResultTitle = "Ergebnis - Rauschen und Aussteuerung";
 // How many contributors the lists name.
 inline constexpr size_t kLargestContributors = 10;
 
@@ -30,6 +32,10 @@ struct NoiseTable {
     std::vector<std::vector<std::string>> cells;
 };
 std::vector<NoiseTable> NoiseTables(const NoiseStudy& study);
+
+// The progress dialog's line while the other stage order is designed, the only part that takes
+// long.
+std::string NoiseProgressLine(int percent);
 
 // Everything in reading order, headings and tables, for the command line.
 std::vector<std::string> NoiseReportLines(const NoiseStudy& study);

@@ -13,8 +13,9 @@ namespace vx {
 
 // The README's sections ("## ...") that the help shows after its introduction; the others are
 // for building, testing and developing the program.
-inline constexpr std::array<const char*, 5> kHelpSections = {
-    "Desktop application", "Tolerance analysis", "Op-amp models", "Spice", "Update check"};
+inline constexpr std::array<const char*, 6> kHelpSections = {
+    "Desktop application", "Tolerance analysis", "Op-amp models", "Noise and headroom", "Spice",
+    "Update check"};
 
 inline constexpr const char* kHelpTitle = "Veltranix - Kurzanleitung";
 

@@ -14,5 +14,6 @@ int RunPoles(const Args& args);
 int RunNew(const Args& args);
 int RunDesign(const Args& args);
 int RunOpAmps(const Args& args);
+int RunPlan(const Args& args);
 
 }  // namespace vx::cli

@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
     {"new", vx::cli::RunNew, "check a filter specification and write it to a file"},
     {"design", vx::cli::RunDesign, "design the filter of a specification file"},
     {"opamps", vx::cli::RunOpAmps, "list the op-amp models, add or remove own ones"},
+    {"plan", vx::cli::RunPlan, "the lowest order of each characteristic for a tolerance scheme"},
 };
 
 // The catalogue and the own models for every command; what could not be read is said, and the

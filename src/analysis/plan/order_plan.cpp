@@ -1,9 +1,12 @@
 #include "analysis/plan/order_plan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "model/character.h"
+#include "response/rational_stage.h"
+#include "response/time_response.h"
 
 namespace vx {
 
@@ -22,6 +25,47 @@ struct Prototype {
             db += 10.0 * std::log10(re * re + im * im);
         }
         return db;
+    }
+
+    // The group delay at omega: a stage's phase atan2(a w, 1 - b w^2) turns at
+    // a (1 + b w^2) / ((1 - b w^2)^2 + (a w)^2).
+    double Delay(double omega) const {
+        double t = 0.0;
+        for (int i = 0; i < character.Count(); ++i) {
+            const double a = character.A(i);
+            const double b = character.B(i);
+            const double re = 1.0 - b * omega * omega;
+            t += a * (1.0 + b * omega * omega) / (re * re + a * a * omega * omega);
+        }
+        return t;
+    }
+
+    double DelayVariationPercent(double passEdge) const {
+        double low = INFINITY;
+        double high = 0.0;
+        for (int k = 0; k <= 400; ++k) {
+            const double t = Delay(passEdge * k / 400.0);
+            low = std::min(low, t);
+            high = std::max(high, t);
+        }
+        return 100.0 * (high - low) / high;
+    }
+
+    double OvershootPercent() const {
+        std::vector<RationalStage> stages;
+        for (int i = 0; i < character.Count(); ++i) {
+            RationalStage stage;
+            stage.numerator = {1.0};
+            stage.denominator = {1.0, character.A(i)};
+            if (character.B(i) > 0.0) {
+                stage.denominator.push_back(character.B(i));
+            }
+            stage.poles = PolynomialRoots(stage.denominator);
+            stages.push_back(std::move(stage));
+        }
+        // Long enough for the slowest ringing of order 30 to have peaked.
+        const std::optional<TimeResponse> r = CascadeTimeResponse(stages, 200.0, 8001);
+        return r ? std::max(0.0, r->figures.overshootPercent) : NAN;
     }
 
     // The first omega from which the attenuation exceeds `db` for good, between a scan of the
@@ -73,6 +117,10 @@ PlanRow Plan(const ToleranceScheme& s, Characteristic characteristic, double rip
         row.order = n;
         row.frequency = high ? s.passEdge * omegaPass : s.passEdge / omegaPass;
         row.stopMarginDb = p.AttenuationDb(omegaPass * ratio) - s.stopAttenuation;
+        if (!high) {
+            row.delayVariationPercent = p.DelayVariationPercent(omegaPass);
+            row.overshootPercent = p.OvershootPercent();
+        }
         return row;
     }
     return row;

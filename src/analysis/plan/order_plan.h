@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "model/filter.h"
@@ -26,6 +27,11 @@ struct PlanRow {
     int order = 0;
     double frequency = 0.0;     // Hz, the filter frequency of the design
     double stopMarginDb = 0.0;  // attenuation at the stop edge beyond the scheme's
+    // A low-pass's group-delay variation over its pass band, (max - min) / max in per cent,
+    // and its step's overshoot in per cent; NaN for a high-pass, whose delay falls to nothing
+    // and whose step ends at 0.
+    double delayVariationPercent = NAN;
+    double overshootPercent = NAN;
 };
 
 // The ripples a Chebyshev plan tries besides the scheme's own Amax, as far as they do not

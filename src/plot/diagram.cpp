@@ -41,8 +41,16 @@ void CDiagram::Reset() {
     transfers_.reset();
     dynamics_.reset();
     zoomedCurves_.reset();
-    zoomedDynamics_.reset();
     noise_.reset();
+    zoomedDynamics_.reset();
+}
+
+void CDiagram::DropZoomedCurves() {
+    if (FrequencyView()) {
+        zoomedCurves_.reset();
+        noise_.reset();
+    }
+    zoomedDynamics_.reset();
 }
 
 bool CDiagram::Prepare() {
@@ -102,11 +110,7 @@ bool CDiagram::ZoomTo(Span span) {
     } else {
         zoom = span;
     }
-    if (FrequencyView()) {
-        zoomedCurves_.reset();
-        noise_.reset();
-    }
-    zoomedDynamics_.reset();
+    DropZoomedCurves();
     return true;
 }
 
@@ -162,9 +166,7 @@ bool CDiagram::Pan(double fraction) {
 
 void CDiagram::ResetZoom() {
     ZoomOfView().reset();
-    zoomedCurves_.reset();
-    zoomedDynamics_.reset();
-    noise_.reset();
+    DropZoomedCurves();
 }
 
 const NoiseSpectrum& CDiagram::Noise(const Span& span) {

@@ -94,6 +94,8 @@ class CDiagram {
         return FrequencyView() ? frequencyZoom_ : timeZoom_;
     }
     bool Allowed(const Span& span) const;
+    // What was computed for the view's zoom (the frequency views share theirs).
+    void DropZoomedCurves();
     const DesignTransfers& Transfers();
     const FilterDynamics& Dynamics();
     // The curves of the frequency zoom, and the phases and time responses of both zooms.

@@ -149,7 +149,9 @@ std::vector<std::string> NoiseReportLines(const NoiseStudy& study) {
 }
 
 std::string NoiseProgressLine(int percent) {
-    return std::string(kNoiseTitle) + ": andere Stufenfolge, " + FormatInt(percent) + " %";
+    // The dialog's caption names the study already; the line stays as short as the tolerance
+    // analysis's, which the dialog is wide enough for at any display scale.
+    return "Andere Stufenfolge: " + FormatInt(percent) + " %";
 }
 
 std::string NoiseCsv(const NoiseSpectrum& s) {

@@ -149,9 +149,9 @@ std::vector<std::string> NoiseReportLines(const NoiseStudy& study) {
 }
 
 std::string NoiseProgressLine(int percent) {
-    // The dialog's caption names the study already; the line stays as short as the tolerance
-    // analysis's, which the dialog is wide enough for at any display scale.
-    return "Andere Stufenfolge: " + FormatInt(percent) + " %";
+    // As short as the tolerance analysis's line, which the dialog is wide enough for at any
+    // display scale.
+    return std::string(kNoiseTitle) + ": " + FormatInt(percent) + " %";
 }
 
 std::string NoiseCsv(const NoiseSpectrum& s) {

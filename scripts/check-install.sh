@@ -29,7 +29,10 @@ grep -qx ".LIB $data/vx_opamp.lib" "$prefix/sk_lowpass_gain.cir" || {
     exit 1
 }
 # It reads the installed catalogue, and the installed library holds its parts.
-"$prefix/bin/veltranix-cli" opamps --csv | grep -q '^OPA1611,' || {
+# Into a file: grep -q would end the pipe early, and pipefail take the writer's broken pipe
+# for a failure.
+"$prefix/bin/veltranix-cli" opamps --csv > "$prefix/opamps_list.csv"
+grep -q '^OPA1611,' "$prefix/opamps_list.csv" || {
     echo "check-install: the installed command line does not list the catalogue" >&2
     exit 1
 }

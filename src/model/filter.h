@@ -2,16 +2,18 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/curve_selection.h"
 #include "model/filter_rules.h"
+#include "model/filter_type.h"
 #include "model/spice_settings.h"
+#include "model/tolerance_scheme.h"
 
 // The one record that describes the filter being designed and carries its design result.
 namespace vx {
 
-enum class FilterType : int32_t { LOWPASS = 0, HIGHPASS = 1, BANDPASS = 2, BANDREJECT = 3 };
 enum class StructureKind : int32_t { SALLEN_KEY = 0, SALLEN_KEY_X = 1, MFB = 2, TWIN_T = 3 };
 enum class Characteristic : int32_t { BESSEL = 0, BUTTERWORTH = 1, CHEBYCHEV = 2, INDIVIDUAL = 3 };
 enum class ResistorSeries : int32_t { E12 = 0, E24 = 1, E48 = 2, E96 = 3, E192 = 4 };
@@ -206,6 +208,14 @@ class CFilter {
     bool gainReduced = false;
     std::string documentFolder;
     std::string documentName = "Filter1";
+
+    // The requirement the filter was planned from, if any; it belongs to the type it was
+    // stated for and means nothing to another.
+    std::optional<ToleranceScheme> scheme;
+    // The scheme, when it is one of the current type's.
+    const ToleranceScheme* SchemeOfType() const {
+        return scheme && scheme->type == type_ ? &*scheme : nullptr;
+    }
 
     // Settings carried in the record.
     SpiceSettings spice;

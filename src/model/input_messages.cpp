@@ -14,11 +14,18 @@ UserMessage RangeMessage(std::string_view name, std::string_view range) {
     return {"Eingabefehler", text};
 }
 
+UserMessage InvalidValueMessage(std::string_view name, std::string_view reason) {
+    std::string text = "Der Wert des Parameters \"";
+    text += name;
+    text += "\" ist ungültig :\n\n";
+    text += reason;
+    text += "\n\n";
+    text += kPleaseCorrect;
+    return {"Eingabefehler", text};
+}
+
 UserMessage OddOrderMessage() {
-    return {"Eingabefehler",
-            std::string("Der Wert des Parameters \"Ordnung\" ist ungültig :\n\nDie Ordnung ist "
-                        "nicht gerade.\n\n") +
-                kPleaseCorrect};
+    return InvalidValueMessage("Ordnung", "Die Ordnung ist nicht gerade.");
 }
 
 UserMessage StageGainNotPositiveMessage(int stage) {

@@ -57,40 +57,116 @@ int BesselOrder(double amax, double amin, double ratio) {
     return 0;
 }
 
+// A scheme of `type` whose stop edges lie `ratio` times as far from the pass band as its pass
+// edges, in the low-pass prototype's omega: fm / f for a high-pass, |f/fm - fm/f| relative to
+// the pass edges' for the band types (band-pass centre 1414 Hz between 1 and 2 kHz, band-stop
+// notch at 1 kHz between 500 Hz and 2 kHz).
+ToleranceScheme SchemeOfRatio(FilterType type, double amax, double amin, double ratio) {
+    ToleranceScheme s;
+    s.type = type;
+    s.passAttenuation = amax;
+    s.stopAttenuation = amin;
+    // The frequency above fm at distance d = f/fm - fm/f.
+    auto at = [](double fm, double d) { return fm * (d + std::sqrt(d * d + 4.0)) / 2.0; };
+    switch (type) {
+        case FilterType::LOWPASS:
+            s.passEdge = 1000.0;
+            s.stopEdge = 1000.0 * ratio;
+            break;
+        case FilterType::HIGHPASS:
+            s.passEdge = 1000.0;
+            s.stopEdge = 1000.0 / ratio;
+            break;
+        case FilterType::BANDPASS: {
+            const double fm = std::sqrt(2.0) * 1000.0;
+            s.passEdge = 1000.0;
+            s.passEdgeHigh = 2000.0;
+            s.stopEdgeHigh = at(fm, ratio * 1000.0 / fm);
+            s.stopEdge = fm * fm / s.stopEdgeHigh;
+            break;
+        }
+        case FilterType::BANDREJECT:
+            s.passEdge = 500.0;
+            s.passEdgeHigh = 2000.0;
+            s.stopEdgeHigh = at(1000.0, 1.5 / ratio);
+            s.stopEdge = 1e6 / s.stopEdgeHigh;
+            break;
+    }
+    return s;
+}
+
+// The response of a planned row in dB below its pass band: the prototype at the low-pass
+// omega, or for the band-stop the twin-T notch's own formula.
+double PlannedAttenuationDb(const ToleranceScheme& s, const PlanRow& row, double f) {
+    const double x = f / row.frequency;
+    switch (s.type) {
+        case FilterType::LOWPASS:
+            return PrototypeAttenuationDb(row.characteristic, row.rippleDb, row.order, x);
+        case FilterType::HIGHPASS:
+            return PrototypeAttenuationDb(row.characteristic, row.rippleDb, row.order, 1.0 / x);
+        case FilterType::BANDPASS:
+            return PrototypeAttenuationDb(row.characteristic, row.rippleDb, row.order / 2,
+                                          std::abs(x - 1.0 / x) * row.frequency / row.bandwidth);
+        case FilterType::BANDREJECT: {
+            const double notch = std::abs(1.0 - x * x);
+            return -20.0 * std::log10(notch / std::hypot(1.0 - x * x, x / row.quality));
+        }
+    }
+    return NAN;
+}
+
 // The minimum orders agree with the closed formulas (Butterworth, Chebyshev with ripple Amax)
-// and with the Bessel polynomial's own response, for low- and high-passes; each placement puts
-// the pass edge within Amax and the stop edge beyond Amin.
+// and with the Bessel polynomial's own response, for every type (a band-pass has twice the
+// prototype's order, a band-stop is one notch of the first-order prototype); each placement
+// puts the pass edges within Amax and the stop edges beyond Amin.
 TEST(OrderPlan, MinimumOrdersAgreeWithIndependentComputations) {
     struct Scheme {
         double amax;
         double amin;
         double ratio;
     };
-    const Scheme schemes[] = {{1.0, 40.0, 3.0},  {0.5, 60.0, 1.5}, {3.0, 20.0, 2.0},
-                              {0.1, 80.0, 4.0},  {2.0, 30.0, 1.2}, {1.0, 100.0, 1.05},
-                              {3.0, 10.0, 10.0}, {0.01, 50.0, 2.5}};
+    const Scheme schemes[] = {{1.0, 40.0, 3.0},  {0.5, 60.0, 1.5},  {3.0, 20.0, 2.0},
+                              {0.1, 80.0, 4.0},  {2.0, 30.0, 1.2},  {1.0, 100.0, 1.05},
+                              {3.0, 10.0, 10.0}, {0.01, 50.0, 2.5}, {3.0, 20.0, 12.0}};
+    const FilterType types[] = {FilterType::LOWPASS, FilterType::HIGHPASS, FilterType::BANDPASS,
+                                FilterType::BANDREJECT};
     for (const Scheme& sc : schemes) {
-        for (const FilterType type : {FilterType::LOWPASS, FilterType::HIGHPASS}) {
-            const bool high = type == FilterType::HIGHPASS;
-            const ToleranceScheme scheme{type, 1000.0, sc.amax,
-                                         high ? 1000.0 / sc.ratio : 1000.0 * sc.ratio, sc.amin};
+        for (const FilterType type : types) {
+            const ToleranceScheme scheme = SchemeOfRatio(type, sc.amax, sc.amin, sc.ratio);
+            ASSERT_FALSE(CheckScheme(scheme));
             const std::vector<PlanRow> rows = PlanOrders(scheme);
             SCOPED_TRACE(testing::Message() << sc.amax << "/" << sc.amin << " dB, ratio "
-                                            << sc.ratio << (high ? " high-pass" : ""));
-            auto expected = [](int n) { return n <= 30 ? n : 0; };
-            EXPECT_EQ(rows[0].order, BesselOrder(sc.amax, sc.amin, sc.ratio));
-            EXPECT_EQ(rows[1].order, expected(ButterworthOrder(sc.amax, sc.amin, sc.ratio)));
-            EXPECT_EQ(rows[2].order, expected(ChebyshevOrder(sc.amax, sc.amin, sc.ratio)));
+                                            << sc.ratio << ", type " << static_cast<int>(type));
+            const int butterworth = ButterworthOrder(sc.amax, sc.amin, sc.ratio);
+            if (type == FilterType::BANDREJECT) {
+                ASSERT_EQ(rows.size(), 1U);
+                EXPECT_EQ(rows[0].order, butterworth == 1 ? 2 : 0);
+            } else {
+                // The band-pass builds orders up to 30 from prototypes up to 15.
+                const int most = type == FilterType::BANDPASS ? 15 : 30;
+                const int scale = type == FilterType::BANDPASS ? 2 : 1;
+                auto expected = [&](int n) { return n >= 1 && n <= most ? scale * n : 0; };
+                EXPECT_EQ(rows[0].order, expected(BesselOrder(sc.amax, sc.amin, sc.ratio)));
+                EXPECT_EQ(rows[1].order, expected(butterworth));
+                EXPECT_EQ(rows[2].order, expected(ChebyshevOrder(sc.amax, sc.amin, sc.ratio)));
+            }
             for (const PlanRow& row : rows) {
                 if (row.order == 0) {
                     continue;
                 }
-                const auto at = [&](double f) {
-                    return PrototypeAttenuationDb(row.characteristic, row.rippleDb, row.order,
-                                                  high ? row.frequency / f : f / row.frequency);
-                };
-                EXPECT_LE(at(scheme.passEdge), sc.amax + 1e-6);
-                EXPECT_GE(at(scheme.stopEdge), sc.amin - 1e-6);
+                for (const SchemeRegion& r : SchemeRegions(scheme)) {
+                    for (const double edge : {r.from, r.to}) {
+                        if (edge == 0.0 || std::isinf(edge)) {
+                            continue;
+                        }
+                        const double db = PlannedAttenuationDb(scheme, row, edge);
+                        if (r.pass) {
+                            EXPECT_LE(db, sc.amax + 1e-6) << edge;
+                        } else {
+                            EXPECT_GE(db, sc.amin - 1e-6) << edge;
+                        }
+                    }
+                }
                 EXPECT_GE(row.stopMarginDb, -1e-6);
             }
         }
@@ -100,13 +176,18 @@ TEST(OrderPlan, MinimumOrdersAgreeWithIndependentComputations) {
 // The figures of the optional limits: a third-order Butterworth low-pass overshoots by the
 // textbook's 8.15 %, a Bessel one hardly (under 1 %), and the Bessel's delay is the flattest.
 TEST(OrderPlan, StepAndDelayFiguresOfALowPass) {
-    const std::vector<PlanRow> rows = PlanOrders({FilterType::LOWPASS, 1000.0, 3.0, 3000.0, 20.0});
+    ToleranceScheme scheme = SchemeOfRatio(FilterType::LOWPASS, 3.0, 20.0, 3.0);
+    scheme.overshootPercent = 1.0;
+    const std::vector<PlanRow> rows = PlanOrders(scheme);
     ASSERT_EQ(rows[1].order, 3);
+    EXPECT_TRUE(rows[0].meetsLimits);
+    EXPECT_FALSE(rows[1].meetsLimits);
     EXPECT_NEAR(rows[1].overshootPercent, 8.15, 0.05);
     EXPECT_LT(rows[0].overshootPercent, 1.0);
     EXPECT_LT(rows[0].delayVariationPercent, rows[1].delayVariationPercent);
     EXPECT_LT(rows[1].delayVariationPercent, rows[2].delayVariationPercent);
-    const std::vector<PlanRow> high = PlanOrders({FilterType::HIGHPASS, 3000.0, 3.0, 1000.0, 20.0});
+    const std::vector<PlanRow> high =
+        PlanOrders(SchemeOfRatio(FilterType::HIGHPASS, 3.0, 20.0, 3.0));
     EXPECT_EQ(high[1].order, 3);
     EXPECT_TRUE(std::isnan(high[1].overshootPercent));
 }

@@ -13,6 +13,8 @@ namespace vx {
 namespace {
 
 constexpr int kMaxOrder = 30;
+// The twin-T's amplifier gain 2 - 1/(2 Q) reaches 1 at Q = 0.5: a follower.
+constexpr double kLowestNotchQuality = 0.5;
 
 struct Prototype {
     CCharacter character;
@@ -97,32 +99,115 @@ Prototype PrototypeOf(Characteristic characteristic, double rippleDb, int n) {
     return p;
 }
 
-// The order and placement of one characteristic.
-PlanRow Plan(const ToleranceScheme& s, Characteristic characteristic, double rippleDb) {
-    PlanRow row{characteristic, rippleDb, 0, 0.0, 0.0};
+// The prototype's omega at the pass edge when the room the scheme leaves, `ratio` between the
+// stop and pass edges in prototype omega, is shared: the pass edge lies as far inside the pass
+// band's limit as the stop edge inside the stop band's, in log frequency. Empty when the
+// prototype needs more room than `ratio`.
+std::optional<double> SharedPassOmega(const Prototype& p, const ToleranceScheme& s, double ratio) {
+    const double pass = p.Crossing(s.passAttenuation, 1e-4);
+    const double stop = p.Crossing(s.stopAttenuation, pass);
+    if (!(stop / pass <= ratio)) {
+        return std::nullopt;
+    }
+    return pass / std::sqrt(ratio / (stop / pass));
+}
+
+// |f/fm - fm/f|: the band transformations' distance from the centre.
+double Detuning(double f, double fm) {
+    return std::abs(f / fm - fm / f);
+}
+
+void MarkLimits(const ToleranceScheme& s, PlanRow& row) {
+    const bool delay =
+        !s.delayVariationPercent || row.delayVariationPercent <= *s.delayVariationPercent;
+    const bool overshoot = !s.overshootPercent || row.overshootPercent <= *s.overshootPercent;
+    row.meetsLimits = row.order > 0 && delay && overshoot;
+}
+
+// A low-pass or high-pass: the scheme as a low-pass, the stop edge a multiple of the pass edge.
+PlanRow PlanLowHigh(const ToleranceScheme& s, Characteristic characteristic, double rippleDb) {
+    PlanRow row{characteristic, rippleDb};
     const bool high = s.type == FilterType::HIGHPASS;
-    // The scheme as a low-pass: the stop edge as a multiple of the pass edge.
     const double ratio = high ? s.passEdge / s.stopEdge : s.stopEdge / s.passEdge;
     for (int n = 1; n <= kMaxOrder; ++n) {
         const Prototype p = PrototypeOf(characteristic, rippleDb, n);
-        const double pass = p.Crossing(s.passAttenuation, 1e-4);
-        const double stop = p.Crossing(s.stopAttenuation, pass);
-        if (!(stop / pass <= ratio)) {
+        const std::optional<double> omegaPass = SharedPassOmega(p, s, ratio);
+        if (!omegaPass) {
             continue;
         }
-        // The room the scheme leaves is shared: the pass edge lies as far inside the pass
-        // band's limit as the stop edge inside the stop band's, in log frequency.
-        const double slack = std::sqrt(ratio / (stop / pass));
-        const double omegaPass = pass / slack;  // where the pass edge falls on the prototype
         row.order = n;
-        row.frequency = high ? s.passEdge * omegaPass : s.passEdge / omegaPass;
-        row.stopMarginDb = p.AttenuationDb(omegaPass * ratio) - s.stopAttenuation;
+        row.frequency = high ? s.passEdge * *omegaPass : s.passEdge / *omegaPass;
+        row.stopMarginDb = p.AttenuationDb(*omegaPass * ratio) - s.stopAttenuation;
         if (!high) {
-            row.delayVariationPercent = p.DelayVariationPercent(omegaPass);
+            row.delayVariationPercent = p.DelayVariationPercent(*omegaPass);
             row.overshootPercent = p.OvershootPercent();
         }
         return row;
     }
+    return row;
+}
+
+// A band-pass from the low-pass prototype of half its order: Omega = (f/fm - fm/f) fm / B,
+// geometrically symmetric about the centre fm. The centre is the pass band's geometric mean, so
+// that both pass edges map to the same Omega; the nearer stop edge (in Omega) sets the room.
+PlanRow PlanBandPass(const ToleranceScheme& s, Characteristic characteristic, double rippleDb) {
+    PlanRow row{characteristic, rippleDb};
+    const double fm = std::sqrt(s.passEdge * s.passEdgeHigh);
+    const double pass = Detuning(s.passEdge, fm);
+    const double ratio = std::min(Detuning(s.stopEdge, fm), Detuning(s.stopEdgeHigh, fm)) / pass;
+    for (int n = 1; 2 * n <= kMaxOrder; ++n) {
+        const Prototype p = PrototypeOf(characteristic, rippleDb, n);
+        const std::optional<double> omegaPass = SharedPassOmega(p, s, ratio);
+        if (!omegaPass) {
+            continue;
+        }
+        const double q = *omegaPass / pass;  // fm / B
+        row.order = 2 * n;
+        row.frequency = fm;
+        row.bandwidth = fm / q;
+        row.stopMarginDb = p.AttenuationDb(*omegaPass * ratio) - s.stopAttenuation;
+        // The band-pass delay is the prototype's at Omega times dOmega/dx = q (1 + 1/x^2).
+        double low = INFINITY;
+        double high = 0.0;
+        for (int k = 0; k <= 400; ++k) {
+            const double x = s.passEdge / fm * std::pow(s.passEdgeHigh / s.passEdge, k / 400.0);
+            const double t = p.Delay(q * (x - 1.0 / x)) * q * (1.0 + 1.0 / (x * x));
+            low = std::min(low, t);
+            high = std::max(high, t);
+        }
+        row.delayVariationPercent = 100.0 * (high - low) / high;
+        return row;
+    }
+    return row;
+}
+
+// The twin-T notch |H| = |1 - x^2| / sqrt((1 - x^2)^2 + (x/Q)^2) is the band-stop transform of
+// the first-order prototype with Omega = 1 / (Q |x - 1/x|). A larger Q narrows the notch: the
+// pass edges want Q large enough, the stop edges small enough; the plan takes the geometric
+// mean of both bounds, but at least the twin-T's smallest Q of 0.5.
+PlanRow PlanBandStop(const ToleranceScheme& s) {
+    PlanRow row{Characteristic::BUTTERWORTH, 0.0};
+    const Prototype p = PrototypeOf(Characteristic::BUTTERWORTH, 0.0, 1);
+    const double fm = std::sqrt(s.passEdge * s.passEdgeHigh);
+    const double passOmega = p.Crossing(s.passAttenuation, 1e-4);
+    const double stopOmega = p.Crossing(s.stopAttenuation, passOmega);
+    const double stopDetuning = std::max(Detuning(s.stopEdge, fm), Detuning(s.stopEdgeHigh, fm));
+    const double lowest = 1.0 / (passOmega * Detuning(s.passEdge, fm));
+    const double highest = 1.0 / (stopOmega * stopDetuning);
+    if (!(lowest <= highest) || highest < kLowestNotchQuality) {
+        return row;
+    }
+    row.order = 2;
+    row.frequency = fm;
+    row.quality = std::max(std::sqrt(lowest * highest), kLowestNotchQuality);
+    row.stopMarginDb = p.AttenuationDb(1.0 / (row.quality * stopDetuning)) - s.stopAttenuation;
+    return row;
+}
+
+PlanRow Plan(const ToleranceScheme& s, Characteristic characteristic, double rippleDb) {
+    PlanRow row = s.type == FilterType::BANDPASS ? PlanBandPass(s, characteristic, rippleDb)
+                                                 : PlanLowHigh(s, characteristic, rippleDb);
+    MarkLimits(s, row);
     return row;
 }
 
@@ -133,6 +218,11 @@ double PrototypeAttenuationDb(Characteristic characteristic, double rippleDb, in
 }
 
 std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme) {
+    if (scheme.type == FilterType::BANDREJECT) {
+        PlanRow row = PlanBandStop(scheme);
+        MarkLimits(scheme, row);
+        return {row};
+    }
     std::vector<PlanRow> rows = {Plan(scheme, Characteristic::BESSEL, 0.0),
                                  Plan(scheme, Characteristic::BUTTERWORTH, 0.0),
                                  Plan(scheme, Characteristic::CHEBYCHEV, scheme.passAttenuation)};
@@ -142,6 +232,51 @@ std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme) {
         }
     }
     return rows;
+}
+
+std::vector<StructureKind> PlanStructures(FilterType type) {
+    switch (type) {
+        case FilterType::BANDPASS:
+            return {StructureKind::MFB};
+        case FilterType::BANDREJECT:
+            return {StructureKind::TWIN_T};
+        default:
+            return {StructureKind::SALLEN_KEY, StructureKind::SALLEN_KEY_X, StructureKind::MFB};
+    }
+}
+
+int OpAmpCount(StructureKind structure, int order) {
+    switch (structure) {
+        case StructureKind::SALLEN_KEY_X:
+            return order == 3 ? 1 : 0;
+        case StructureKind::TWIN_T:
+            return order == 2 ? 1 : 0;
+        default:
+            return (order + 1) / 2;
+    }
+}
+
+SpecificationBlock PlannedSpecification(SpecificationBlock base, FilterType type,
+                                        const PlanRow& row) {
+    base.characteristic = row.characteristic;
+    if (row.characteristic == Characteristic::CHEBYCHEV) {
+        base.rippleDb = row.rippleDb;
+    }
+    base.frequency = row.frequency;
+    switch (type) {
+        case FilterType::BANDPASS:
+            base.orderBpBs = row.order;
+            base.bandwidth = row.bandwidth;
+            break;
+        case FilterType::BANDREJECT:
+            base.orderBpBs = row.order;
+            base.quality = row.quality;
+            break;
+        default:
+            base.orderLpHp = row.order;
+            break;
+    }
+    return base;
 }
 
 }  // namespace vx

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace vx {
 
@@ -24,6 +25,25 @@ CToleranceMask::CToleranceMask(std::span<const double> target)
             upper_[k] = target[k] * FromDb(kPassBandDb);
         } else {
             upper_[k] = std::max(target[k], floor) * FromDb(kStopBandMarginDb);
+        }
+    }
+}
+
+double SchemeReference(std::span<const double> target) {
+    return *std::max_element(target.begin(), target.end());
+}
+
+CToleranceMask::CToleranceMask(const ToleranceScheme& scheme, std::span<const double> omegas,
+                               std::span<const double> target)
+    : lower_(omegas.size(), 0.0), upper_(omegas.size(), INFINITY) {
+    const double reference = SchemeReference(target);
+    for (const SchemeRegion& r : SchemeRegions(scheme)) {
+        const double limit = reference * FromDb(-r.attenuationDb);
+        for (size_t k = 0; k < omegas.size(); ++k) {
+            const double f = omegas[k] / (2.0 * std::numbers::pi);
+            if (f >= r.from && f <= r.to) {
+                (r.pass ? lower_[k] : upper_[k]) = limit;
+            }
         }
     }
 }

@@ -3,6 +3,8 @@
 #include <span>
 #include <vector>
 
+#include "model/tolerance_scheme.h"
+
 namespace vx {
 
 // The limits a built filter must keep to count towards the yield, on the response grid, taken
@@ -17,6 +19,10 @@ namespace vx {
 //   two edges around the notch. The cap is needed because a notch's target attenuation has no
 //   end (an ideal null), and deep in a stop band the op-amp rather than the parts sets the
 //   attenuation; 40 dB is a stop band most specifications would accept.
+// The level a scheme's attenuations count from: the target's maximum (linear), the pass-band
+// gain that a Chebyshev's ripple reaches and every other characteristic approaches.
+double SchemeReference(std::span<const double> target);
+
 class CToleranceMask {
   public:
     static constexpr double kPassBandDb = 0.5;
@@ -26,6 +32,11 @@ class CToleranceMask {
 
     // The target's magnitudes on the grid, linear.
     explicit CToleranceMask(std::span<const double> target);
+    // The user's own scheme instead: on the grid `omegas` (rad/s), at least the reference less
+    // Amax in its pass bands, at most the reference less Amin in its stop bands, free between.
+    // The scheme says nothing about a response above its pass-band gain.
+    CToleranceMask(const ToleranceScheme& scheme, std::span<const double> omegas,
+                   std::span<const double> target);
 
     bool Passes(std::span<const double> magnitudes) const;
 

@@ -193,8 +193,13 @@ ToleranceRun CToleranceAnalysis::Run(DesignMonitor& monitor) const {
     auto nominalAt = [&nominal](double w) { return nominal.Magnitude(w); };
     const CFigureMeter meter(filter.Type(), omegas, curves.target.Values(),
                              2.0 * std::numbers::pi * filter.Frequency(), nominalAt);
-    const CToleranceMask mask(curves.target.Values());
+    const ToleranceScheme* scheme = filter.SchemeOfType();
+    const CToleranceMask mask = scheme ? CToleranceMask(*scheme, omegas, curves.target.Values())
+                                       : CToleranceMask(curves.target.Values());
     ToleranceResult& result = run.result;
+    if (scheme) {
+        result.scheme = *scheme;
+    }
     result.settings = settings_;
     result.type = filter.Type();
     result.cutoffDropDb = meter.CutoffDropDb();

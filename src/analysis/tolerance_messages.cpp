@@ -22,4 +22,15 @@ std::string YieldText(const std::string& percent, int passed, int runs) {
            " Durchläufen in der Toleranzmaske)";
 }
 
+std::string SchemeMaskText(const ToleranceScheme& scheme) {
+    std::string text = "Ihr Toleranzschema im dargestellten Frequenzbereich: ";
+    const auto lines = SchemeLines(scheme);
+    // The limits on delay and overshoot are not part of the magnitude mask.
+    for (size_t i = 0; i < 2 && i < lines.size(); ++i) {
+        text += (i > 0 ? "; " : "");
+        text += lines[i].first + " " + lines[i].second;
+    }
+    return text;
+}
+
 }  // namespace vx::tolerance_text

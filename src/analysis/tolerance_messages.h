@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "model/tolerance_scheme.h"
+
 // The tolerance analysis's texts for the user.
 namespace vx::tolerance_text {
 
@@ -52,6 +54,8 @@ inline constexpr const char* kMaskText =
     "±0,5 dB um den Sollfrequenzgang, wo dieser höchstens 3 dB unter seinem Maximum liegt; "
     "jenseits der Bandgrenzen eine Dämpfung von wenigstens der des Sollfrequenzgangs weniger "
     "3 dB, höchstens aber 37 dB";
+// The user's scheme as the mask: its bands, checked on the plotted range only.
+std::string SchemeMaskText(const ToleranceScheme& scheme);
 inline constexpr const char* kNominalInMask = "Ihr Filter in der Toleranzmaske";
 inline constexpr const char* kYes = "ja";
 inline constexpr const char* kNo = "nein";

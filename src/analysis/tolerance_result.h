@@ -1,11 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/figure_meter.h"
 #include "analysis/tolerance_settings.h"
 #include "model/filter.h"
+#include "model/tolerance_scheme.h"
 #include "response/show_fregang.h"
 
 namespace vx {
@@ -61,9 +63,10 @@ struct ToleranceResult {
     std::vector<ResponseFigures> runFigures;  // of each run, in run order
     double cutoffDropDb =
         0.0;  // how far below the pass-band gain the cut-off lies (low-/high-pass)
-    double passBandFrequency = 0.0;  // where the pass-band gain is taken, Hz
-    int passed = 0;                  // runs within the mask
-    bool nominalPasses = false;      // the stored design itself keeps the mask
+    double passBandFrequency = 0.0;         // where the pass-band gain is taken, Hz
+    int passed = 0;                         // runs within the mask
+    std::optional<ToleranceScheme> scheme;  // the user's scheme as the mask, else the derived one
+    bool nominalPasses = false;             // the stored design itself keeps the mask
     std::vector<SensitivityRow> sensitivities;
 
     double Yield() const {

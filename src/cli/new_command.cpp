@@ -6,9 +6,11 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/plan/order_plan.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/option_table.h"
+#include "cli/scheme_options.h"
 #include "cli/search_options.h"
 #include "files/opamp_files.h"
 #include "files/specification_writer.h"
@@ -21,6 +23,7 @@
 #include "model/filter.h"
 #include "model/gain_fields.h"
 #include "model/hp_lp_input.h"
+#include "model/number_format.h"
 #include "model/number_text.h"
 #include "model/opv.h"
 #include "model/stage_gain_input.h"
@@ -36,6 +39,10 @@ constexpr const char* kUsage =
     "usage: veltranix-cli new TYPE STRUCTURE [options] -o FILE.vxs\n"
     "\n"
     "Checks a filter specification as the input dialog does and writes it to a file.\n"
+    "With --passband and --stopband the plan of that tolerance scheme (see 'veltranix-cli plan')\n"
+    "sets the order and the frequency (and bandwidth or quality): for the characteristic given,\n"
+    "else for the one of the lowest order that meets the limits; a Chebyshev takes the ripple\n"
+    "given, else AMAX. The file keeps the scheme.\n"
     "TYPE is lowpass, highpass, bandpass or bandreject; STRUCTURE is sk, skx (third order with\n"
     "one op-amp), mfb or twin-t. Numbers take unit prefixes and a decimal comma: 4k7, 2,2n.\n"
     "\n"
@@ -121,6 +128,7 @@ struct NewOptions {
     std::map<std::string, std::string> values;
     std::vector<std::string> flags;
     std::vector<std::string> positional;
+    SchemeTexts scheme;
     bool help = false;
     bool Has(const std::string& name) const { return values.count(name) != 0; }
     bool Flag(const std::string& name) const {
@@ -155,6 +163,9 @@ CommandGrammar NewGrammar(NewOptions& o) {
             return std::string();
         };
         group.options.push_back({name, row.value, row.help, std::move(apply)});
+    }
+    for (Option& option : SchemeOptions(o.scheme)) {
+        group.options.push_back(std::move(option));
     }
     return {{std::move(group)}, "-", [&o](const std::string& operand) {
                 o.positional.push_back(operand);
@@ -385,6 +396,77 @@ Refusal FillFilter(const NewOptions& o, FilterType type, StructureKind structure
     return refused ? refused : SetEnteredCapacitors(o, filter);
 }
 
+// The plan's row for the options: the characteristic (and ripple) given, else the lowest order
+// that meets the limits.
+std::variant<PlanRow, int> PlannedRow(const NewOptions& o, const ToleranceScheme& scheme,
+                                      StructureKind structure) {
+    PlanRow row;
+    if (o.Has("--characteristic")) {
+        const auto c = Word<Characteristic>(o.values, "--characteristic", "");
+        if (!c || *c == Characteristic::INDIVIDUAL) {
+            return UsageError(kCommand,
+                              "a plan needs --characteristic bessel, butterworth or "
+                              "chebyshev");
+        }
+        const double ripple = o.Number("--ripple", scheme.passAttenuation);
+        if (*c == Characteristic::CHEBYCHEV && !RippleAccepted(ripple)) {
+            return UsageError(kCommand, "--ripple must be above 0 and at most 20 dB");
+        }
+        row = PlanCharacteristic(scheme, *c, ripple);
+        if (row.order == 0) {
+            return UsageError(
+                kCommand, "the characteristic does not meet the scheme up to " +
+                              std::string(scheme.type == FilterType::BANDREJECT ? "one twin-T notch"
+                                                                                : "order 30"));
+        }
+    } else {
+        const std::optional<PlanRow> lowest = LowestOrderRow(PlanOrders(scheme));
+        if (!lowest) {
+            return UsageError(kCommand,
+                              "no characteristic meets the scheme and its limits (see "
+                              "'veltranix-cli plan')");
+        }
+        row = *lowest;
+    }
+    if (OpAmpCount(structure, row.order) == 0) {
+        return UsageError(kCommand,
+                          "the structure does not build the planned order " + FormatInt(row.order));
+    }
+    return row;
+}
+
+// The plan's order, frequency, bandwidth or quality and characteristic, written as options
+// the dialog's checks then read like typed ones.
+Refusal ApplyPlan(NewOptions& o, FilterType type, StructureKind structure,
+                  ToleranceScheme& scheme) {
+    for (const char* set : {"--order", "--frequency", "--bandwidth", "--edges", "--q"}) {
+        if (o.Has(set)) {
+            return UsageError(kCommand, std::string(set) + " comes from the plan with --passband");
+        }
+    }
+    const auto read = ReadScheme(kCommand, type, o.scheme);
+    if (const int* status = std::get_if<int>(&read)) {
+        return *status;
+    }
+    scheme = std::get<ToleranceScheme>(read);
+    const auto planned = PlannedRow(o, scheme, structure);
+    if (const int* status = std::get_if<int>(&planned)) {
+        return *status;
+    }
+    const PlanRow& row = std::get<PlanRow>(planned);
+    o.values["--order"] = FormatInt(row.order);
+    o.values["--frequency"] = FormatG(row.frequency, 17);
+    o.values["--characteristic"] =
+        std::string(WordOfEnum(row.characteristic, WordColumn::COMMAND_LINE));
+    o.values["--ripple"] = FormatG(row.rippleDb > 0.0 ? row.rippleDb : 1.0, 17);
+    if (type == FilterType::BANDPASS) {
+        o.values["--bandwidth"] = FormatG(row.bandwidth, 17);
+    } else if (type == FilterType::BANDREJECT) {
+        o.values["--q"] = FormatG(row.quality, 17);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int RunNew(const Args& args) {
@@ -413,12 +495,20 @@ int RunNew(const Args& args) {
         return UsageError(kCommand,
                           "no circuit for " + o.positional[0] + " with " + o.positional[1]);
     }
+    std::optional<ToleranceScheme> scheme;
+    if (o.scheme.Given()) {
+        scheme.emplace();
+        if (const Refusal refused = ApplyPlan(o, *type, *structure, *scheme)) {
+            return *refused;
+        }
+    }
     CFilter filter;
     CCharacter character;
     const COpv opv = OpAmpListOf(InstalledOpAmps());
     if (const Refusal refused = FillFilter(o, *type, *structure, opv, filter, character)) {
         return *refused;
     }
+    filter.scheme = scheme;
     if (const auto message =
             SaveSpecification(o.values.at("-o"), filter, character, opv, DesignerText("", ""))) {
         return PrintInputError(*message);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/scheme_keys.h"
 #include "model/enum_words.h"
 
 namespace vx {
@@ -52,6 +53,10 @@ CScanner::CScanner() {
     AddKeyword("SEARCH", static_cast<int>(KeywordId::SEARCH), KeywordClass::KEY, 0);
     AddKeyword("IMPEDANCE_WINDOW", static_cast<int>(KeywordId::IMPEDANCE_WINDOW), KeywordClass::KEY,
                0);
+    for (int f = 0; f < kSchemeFields; ++f) {
+        AddKeyword(SchemeKey(static_cast<SchemeField>(f)),
+                   static_cast<int>(KeywordId::SCHEME_FIRST) + f, KeywordClass::KEY, f);
+    }
 }
 
 void CScanner::AddKeyword(std::string text, int id, KeywordClass keywordClass, int number) {

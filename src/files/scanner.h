@@ -41,6 +41,8 @@ enum class KeywordId : int {
     // Keys added later follow the value words, so that the older ids stay as they were.
     SEARCH = 69,
     IMPEDANCE_WINDOW,
+    SCHEME_FIRST,  // the tolerance scheme's keys, in the order of SchemeField
+    SCHEME_LAST = SCHEME_FIRST + 7,
 };
 
 struct ScanToken {

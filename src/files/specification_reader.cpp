@@ -6,6 +6,7 @@
 
 #include "files/bounded_read.h"
 #include "files/scanner.h"
+#include "files/scheme_keys.h"
 #include "files/specification_messages.h"
 #include "files/specification_writer.h"
 #include "model/br_tt_input.h"
@@ -57,6 +58,7 @@ struct RawSpecification {
     std::array<double, kMaxStages> omega{};
     std::array<double, kMaxStages> gain{};
     EnteredCapacitors caps;
+    SchemeFileValues scheme;
 
     RawSpecification() {
         q.fill(-1.0);
@@ -112,6 +114,11 @@ int Order(const std::string& text) {
 void StoreFilterKey(const CScanner& scanner, const COpv& opv, const ScanToken& t,
                     RawSpecification& raw) {
     const std::string& v = t.value;
+    if (t.id >= static_cast<int>(KeywordId::SCHEME_FIRST) &&
+        t.id <= static_cast<int>(KeywordId::SCHEME_LAST)) {
+        raw.scheme[static_cast<size_t>(t.number)] = FileNumber(v);
+        return;
+    }
     switch (static_cast<KeywordId>(t.id)) {
         case KeywordId::TYPE:
             raw.type = Word(scanner, v, WordCount<FilterType>());
@@ -386,6 +393,9 @@ std::optional<Failure> Check(RawSpecification& raw) {
     if (failure) {
         return failure;
     }
+    if (const std::string key = ReadSchemeKeys(type, raw.scheme).failedKey; !key.empty()) {
+        return Failure{key};
+    }
     if (raw.capacitors == static_cast<int>(CapacitorMode::ENTER)) {
         const bool mfbHighPass = type == FilterType::HIGHPASS &&
                                  static_cast<StructureKind>(raw.structure) == StructureKind::MFB;
@@ -454,6 +464,8 @@ void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) 
         filter.SetSpecification(block, structure, type);
         filter.SetGainDistribution(raw.gainDistribution);
     }
+    // A file without a scheme leaves none from the filter loaded before.
+    filter.scheme = ReadSchemeKeys(type, raw.scheme).scheme;
     // Set after the specification, which keeps the record's search otherwise.
     filter.SetSearch(static_cast<SearchMethod>(raw.search), raw.impedanceWindow);
     const int stages = filter.StageCount();

@@ -2,6 +2,7 @@
 
 #include "files/latin1_text.h"
 #include "files/replace_file.h"
+#include "files/scheme_keys.h"
 #include "files/specification_messages.h"
 #include "model/character.h"
 #include "model/enum_words.h"
@@ -75,6 +76,9 @@ std::string FilterSection(const CFilter& filter, const COpv& opv) {
          (!enter && filter.EqualCapacitors() ? std::string(kEqualCapacitorsFileWord)
                                              : FileWord(filter.GetCapacitorMode())) +
          "\n";
+    if (const ToleranceScheme* scheme = filter.SchemeOfType()) {
+        s += SchemeKeyLines(*scheme);
+    }
     return s;
 }
 

@@ -1,5 +1,7 @@
 #include "model/filter.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <ctime>
 #include <stdexcept>
@@ -329,6 +331,22 @@ const Realisation& CFilter::GetRealisation(int index) const {
     static const Realisation kNone{};
     return index >= 0 && index < static_cast<int>(realisations_.size()) ? realisations_[index]
                                                                         : kNone;
+}
+
+void CFilter::FitPlotRangeToScheme() {
+    const ToleranceScheme* s = SchemeOfType();
+    if (s == nullptr || !(Frequency() > 0.0)) {
+        return;
+    }
+    double low = plotMin_;
+    double high = plotMax_;
+    const bool band = IsBandScheme(s->type);
+    for (const double edge : {s->passEdge, s->stopEdge, band ? s->passEdgeHigh : s->passEdge,
+                              band ? s->stopEdgeHigh : s->stopEdge}) {
+        low = std::min(low, edge / Frequency() / 1.25);
+        high = std::max(high, edge / Frequency() * 1.25);
+    }
+    SetPlotRange(std::max(low, 0.01), std::min(high, 100.0));
 }
 
 bool CFilter::SetPlotRange(double fmin, double fmax) {

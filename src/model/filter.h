@@ -192,6 +192,9 @@ class CFilter {
     // Plot range as factors of the filter frequency; refuses pairs outside
     // 0.01 <= fmin < 1 < fmax <= 100 and then returns false.
     bool SetPlotRange(double fmin, double fmax);
+    // Widens the plot range so that it shows every edge of the scheme of the type with a fifth
+    // of room around it, within the range's limits; never narrows it.
+    void FitPlotRangeToScheme();
     double PlotMin() const { return plotMin_; }
     double PlotMax() const { return plotMax_; }
     CurveSelection Curves() const { return curves_; }

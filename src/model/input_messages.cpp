@@ -14,7 +14,7 @@ UserMessage RangeMessage(std::string_view name, std::string_view range) {
     return {"Eingabefehler", text};
 }
 
-UserMessage InvalidValueMessage(std::string_view name, std::string_view reason) {
+UserMessage InvalidParameterMessage(std::string_view name, std::string_view reason) {
     std::string text = "Der Wert des Parameters \"";
     text += name;
     text += "\" ist ungültig :\n\n";
@@ -25,7 +25,7 @@ UserMessage InvalidValueMessage(std::string_view name, std::string_view reason) 
 }
 
 UserMessage OddOrderMessage() {
-    return InvalidValueMessage("Ordnung", "Die Ordnung ist nicht gerade.");
+    return InvalidParameterMessage("Ordnung", "Die Ordnung ist nicht gerade.");
 }
 
 UserMessage StageGainNotPositiveMessage(int stage) {

@@ -15,7 +15,7 @@ inline constexpr const char* kPleaseCorrect = "Bitte korrigieren Sie Ihre Eingab
 UserMessage RangeMessage(std::string_view name, std::string_view range);
 // "Der Wert des Parameters "name" ist ungültig : reason ..." for a value within its range that
 // does not fit the others.
-UserMessage InvalidValueMessage(std::string_view name, std::string_view reason);
+UserMessage InvalidParameterMessage(std::string_view name, std::string_view reason);
 // A band-pass order that is not even.
 UserMessage OddOrderMessage();
 // A stage gain (stages counted from 1) that is not above 0, or below 1 in a Sallen-Key stage.

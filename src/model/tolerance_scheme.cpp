@@ -148,9 +148,9 @@ std::optional<InputError<SchemeField>> CheckScheme(const ToleranceScheme& s) {
         }
     }
     if (!(s.stopAttenuation > s.passAttenuation)) {
-        return fail(InvalidValueMessage(name(SchemeField::STOP_ATTENUATION),
-                                        "Die Dämpfung im Sperrbereich muss größer sein als die "
-                                        "im Durchlassbereich."),
+        return fail(InvalidParameterMessage(name(SchemeField::STOP_ATTENUATION),
+                                            "Die Dämpfung im Sperrbereich muss größer sein als die "
+                                            "im Durchlassbereich."),
                     SchemeField::STOP_ATTENUATION);
     }
     // Each edge must lie beyond the one before it, from low to high frequency.
@@ -181,23 +181,24 @@ std::optional<InputError<SchemeField>> CheckScheme(const ToleranceScheme& s) {
     }
     for (size_t i = 1; i < edges.size(); ++i) {
         if (!(edges[i].hz > edges[i - 1].hz)) {
-            return fail(InvalidValueMessage(name(edges[i].field),
-                                            "Die " + name(edges[i].field) + " muss über der " +
-                                                name(edges[i - 1].field) + " liegen."),
+            return fail(InvalidParameterMessage(name(edges[i].field),
+                                                "Die " + name(edges[i].field) + " muss über der " +
+                                                    name(edges[i - 1].field) + " liegen."),
                         edges[i].field);
         }
     }
     if (s.delayVariationPercent && !PlansDelayVariation(type)) {
-        return fail(InvalidValueMessage(name(SchemeField::DELAY_VARIATION),
-                                        "Die Laufzeitschwankung wird nur für Tiefpässe und "
-                                        "Bandpässe geplant: im Durchlassbereich eines Hochpasses "
-                                        "oder einer Bandsperre fällt die Gruppenlaufzeit auf "
-                                        "null."),
-                    SchemeField::DELAY_VARIATION);
+        return fail(
+            InvalidParameterMessage(name(SchemeField::DELAY_VARIATION),
+                                    "Die Laufzeitschwankung wird nur für Tiefpässe und "
+                                    "Bandpässe geplant: im Durchlassbereich eines Hochpasses "
+                                    "oder einer Bandsperre fällt die Gruppenlaufzeit auf "
+                                    "null."),
+            SchemeField::DELAY_VARIATION);
     }
     if (s.overshootPercent && !PlansOvershoot(type)) {
-        return fail(InvalidValueMessage(name(SchemeField::OVERSHOOT),
-                                        "Das Überschwingen wird nur für Tiefpässe geplant."),
+        return fail(InvalidParameterMessage(name(SchemeField::OVERSHOOT),
+                                            "Das Überschwingen wird nur für Tiefpässe geplant."),
                     SchemeField::OVERSHOOT);
     }
     return std::nullopt;

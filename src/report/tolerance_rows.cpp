@@ -126,7 +126,7 @@ std::vector<std::string> ToleranceFigureNotes(const ToleranceResult& result) {
 std::vector<LabelRow> ToleranceYieldRows(const ToleranceResult& result) {
     return {
         {t::kYield, t::YieldText(Percent(result.Yield()), result.passed, result.settings.runs)},
-        {t::kMask, t::kMaskText},
+        {t::kMask, result.scheme ? t::SchemeMaskText(*result.scheme) : t::kMaskText},
         {t::kNominalInMask, result.nominalPasses ? t::kYes : t::kNo},
     };
 }

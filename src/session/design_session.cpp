@@ -109,6 +109,8 @@ LoadResult CDesignSession::LoadAndDesign(const std::filesystem::path& path, Desi
     }
     const SearchInput chosen = Overridden(SearchInputFrom(filter_), search);
     filter_.SetSearch(chosen.method, chosen.window);
+    // The curves' grid reaches the scheme's edges, where its plot and yield need it.
+    filter_.FitPlotRangeToScheme();
     filter_.documentFolder = path.parent_path().string();
     filter_.documentName = path.stem().string();
     // The reader accepts only the pairs a structure serves.

@@ -207,6 +207,51 @@ class CancelAtOnce final : public DesignMonitor {
     bool CancelRequested() override { return true; }
 };
 
+// A kept scheme is the yield's mask in place of the derived one, over the range widened to its
+// edges: one the design meets with room passes every run, one whose stop edge the design misses
+// passes none, and the planned one lies between.
+TEST(ToleranceAnalysis, TheUsersSchemeIsTheYieldsMask) {
+    CDesignSession session;
+    // The plan of 1 dB up to 1 kHz and 40 dB from 3 kHz: Butterworth, order 5, 1169 Hz.
+    test::Specify(session, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 5, 1169.24, 0.0, ResistorSeries::E96);
+    ToleranceSettings settings;
+    settings.runs = 200;
+    struct Case {
+        ToleranceScheme scheme;
+        bool nominalPasses;
+        double lowest;
+        double highest;
+    };
+    auto lowPass = [](double fp, double amax, double fs, double amin) {
+        ToleranceScheme s;
+        s.passEdge = fp;
+        s.passAttenuation = amax;
+        s.stopEdge = fs;
+        s.stopAttenuation = amin;
+        return s;
+    };
+    const Case cases[] = {
+        {lowPass(500.0, 3.0, 5000.0, 20.0), true, 1.0, 1.0},
+        {lowPass(1000.0, 1.0, 3000.0, 40.0), true, 0.3, 0.999},
+        {lowPass(1000.0, 1.0, 2000.0, 40.0), false, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        session.Filter().scheme = c.scheme;
+        session.Filter().SetPlotRange(0.5, 2.0);
+        session.Filter().FitPlotRangeToScheme();
+        SilentMonitor monitor;
+        ASSERT_TRUE(session.Design(monitor));
+        const ToleranceRun run = Analyse(session, settings);
+        ASSERT_EQ(run.outcome, ToleranceOutcome::DONE);
+        SCOPED_TRACE(c.scheme.stopEdge);
+        EXPECT_EQ(run.result.scheme, c.scheme);
+        EXPECT_EQ(run.result.nominalPasses, c.nominalPasses);
+        EXPECT_GE(run.result.Yield(), c.lowest);
+        EXPECT_LE(run.result.Yield(), c.highest);
+    }
+}
+
 TEST(ToleranceAnalysis, RefusesWhatItCannotDoAndStopsOnCancel) {
     const CDesignSession undesigned;
     ToleranceRun run = Analyse(undesigned, {});

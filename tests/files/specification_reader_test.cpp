@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/specification_messages.h"
+#include "files/specification_writer.h"
 #include "model/character.h"
 #include "model/filter.h"
 #include "model/opv.h"
@@ -166,6 +167,22 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
         {"band-stop in E12", Replace(bandStop, "RESISTORS=E96", "RESISTORS=E12"), "RESISTORS", 0},
         {"band-stop on MFB", Replace(bandStop, "STRUCTURE=TWIN-T", "STRUCTURE=MFB"), "STRUCTURE",
          0},
+        {"scheme without its stop edge",
+         kLowPass + "SCHEME_PASS_EDGE=1e3\nSCHEME_PASS_DB=1\nSCHEME_STOP_DB=40\n",
+         "SCHEME_STOP_EDGE", 0},
+        {"scheme edges the wrong way",
+         kLowPass + "SCHEME_PASS_EDGE=1e3\nSCHEME_PASS_DB=1\nSCHEME_STOP_EDGE=500\n"
+                    "SCHEME_STOP_DB=40\n",
+         "SCHEME_STOP_EDGE", 0},
+        {"band scheme without its upper pass edge",
+         bandPass + "SCHEME_PASS_EDGE=900\nSCHEME_PASS_DB=1\nSCHEME_STOP_EDGE=500\n"
+                    "SCHEME_STOP_EDGE_HIGH=2e3\nSCHEME_STOP_DB=40\n",
+         "SCHEME_PASS_EDGE_HIGH", 0},
+        {"overshoot limit of a band-stop",
+         bandStop + "SCHEME_PASS_EDGE=10\nSCHEME_PASS_EDGE_HIGH=250\nSCHEME_PASS_DB=3\n"
+                    "SCHEME_STOP_EDGE=49\nSCHEME_STOP_EDGE_HIGH=51\nSCHEME_STOP_DB=20\n"
+                    "SCHEME_OVERSHOOT_PCT=5\n",
+         "SCHEME_OVERSHOOT_PCT", 0},
     };
     for (const Case& c : cases) {
         const Loaded l = Load(c.text);
@@ -176,6 +193,30 @@ TEST(SpecificationReader, NamesTheKeyOfEachFailure) {
         EXPECT_EQ(l.result.messages[1].caption, "Spezifikation laden") << c.what;
         EXPECT_NE(l.result.messages[1].text.find("\"/tmp/a.vxs\""), std::string::npos);
     }
+}
+
+// A file keeps the scheme of its type: read back as written, and a file without one leaves no
+// scheme of the filter loaded before. A low-pass's file has no upper edges.
+TEST(SpecificationReader, KeepsTheToleranceSchemeOfItsType) {
+    const std::string withScheme = kLowPass +
+                                   "SCHEME_PASS_EDGE=1.000000E+03\nSCHEME_PASS_DB=1.000000E+00\n"
+                                   "SCHEME_STOP_EDGE=3.000000E+03\nSCHEME_STOP_DB=4.000000E+01\n"
+                                   "SCHEME_OVERSHOOT_PCT=5.000000E+00\n";
+    Loaded l = Load(withScheme);
+    ASSERT_TRUE(l.result.ok);
+    ASSERT_TRUE(l.filter.SchemeOfType());
+    EXPECT_EQ(l.filter.scheme->stopEdge, 3000.0);
+    EXPECT_EQ(l.filter.scheme->overshootPercent, 5.0);
+    EXPECT_FALSE(l.filter.scheme->delayVariationPercent);
+    const std::string written = SpecificationText(l.filter, l.character, COpv(), "x");
+    EXPECT_NE(written.find("CAPACITORS=OPTIMIZE\nSCHEME_PASS_EDGE=1.000000E+03\nSCHEME_PASS_DB="
+                           "1.000000E+00\nSCHEME_STOP_EDGE=3.000000E+03\nSCHEME_STOP_DB="
+                           "4.000000E+01\nSCHEME_OVERSHOOT_PCT=5.000000E+00\n"),
+              std::string::npos)
+        << written;
+    const COpv opv;
+    ASSERT_TRUE(ReadSpecification(kLowPass, "/tmp/a.vxs", l.filter, l.character, opv).ok);
+    EXPECT_FALSE(l.filter.scheme);
 }
 
 TEST(SpecificationReader, AcceptsTheLenientForms) {

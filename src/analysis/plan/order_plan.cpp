@@ -204,34 +204,54 @@ PlanRow PlanBandStop(const ToleranceScheme& s) {
     return row;
 }
 
-PlanRow Plan(const ToleranceScheme& s, Characteristic characteristic, double rippleDb) {
-    PlanRow row = s.type == FilterType::BANDPASS ? PlanBandPass(s, characteristic, rippleDb)
-                                                 : PlanLowHigh(s, characteristic, rippleDb);
-    MarkLimits(s, row);
-    return row;
-}
-
 }  // namespace
 
 double PrototypeAttenuationDb(Characteristic characteristic, double rippleDb, int n, double omega) {
     return PrototypeOf(characteristic, rippleDb, n).AttenuationDb(omega);
 }
 
+PlanRow PlanCharacteristic(const ToleranceScheme& scheme, Characteristic characteristic,
+                           double rippleDb) {
+    PlanRow row;
+    switch (scheme.type) {
+        case FilterType::BANDREJECT:
+            row = PlanBandStop(scheme);
+            break;
+        case FilterType::BANDPASS:
+            row = PlanBandPass(scheme, characteristic, rippleDb);
+            break;
+        default:
+            row = PlanLowHigh(scheme, characteristic, rippleDb);
+            break;
+    }
+    MarkLimits(scheme, row);
+    return row;
+}
+
 std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme) {
     if (scheme.type == FilterType::BANDREJECT) {
-        PlanRow row = PlanBandStop(scheme);
-        MarkLimits(scheme, row);
-        return {row};
+        return {PlanCharacteristic(scheme, Characteristic::BUTTERWORTH, 0.0)};
     }
-    std::vector<PlanRow> rows = {Plan(scheme, Characteristic::BESSEL, 0.0),
-                                 Plan(scheme, Characteristic::BUTTERWORTH, 0.0),
-                                 Plan(scheme, Characteristic::CHEBYCHEV, scheme.passAttenuation)};
+    std::vector<PlanRow> rows = {
+        PlanCharacteristic(scheme, Characteristic::BESSEL, 0.0),
+        PlanCharacteristic(scheme, Characteristic::BUTTERWORTH, 0.0),
+        PlanCharacteristic(scheme, Characteristic::CHEBYCHEV, scheme.passAttenuation)};
     for (const double ripple : kPlanRipples) {
         if (ripple < scheme.passAttenuation) {
-            rows.push_back(Plan(scheme, Characteristic::CHEBYCHEV, ripple));
+            rows.push_back(PlanCharacteristic(scheme, Characteristic::CHEBYCHEV, ripple));
         }
     }
     return rows;
+}
+
+std::optional<PlanRow> LowestOrderRow(const std::vector<PlanRow>& rows) {
+    std::optional<PlanRow> best;
+    for (const PlanRow& row : rows) {
+        if (row.order > 0 && row.meetsLimits && (!best || row.order < best->order)) {
+            best = row;
+        }
+    }
+    return best;
 }
 
 std::vector<StructureKind> PlanStructures(FilterType type) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "model/filter.h"
@@ -35,6 +36,14 @@ inline constexpr double kPlanRipples[] = {0.01, 0.1, 0.5, 1.0, 2.0, 3.0};
 // ripple. The scheme must pass CheckScheme. A band-stop is one twin-T notch: every
 // characteristic's first-order prototype is the same notch, so its plan has one row.
 std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme);
+
+// One characteristic's row, with any ripple for Chebyshev (the band-stop's notch whatever
+// the characteristic).
+PlanRow PlanCharacteristic(const ToleranceScheme& scheme, Characteristic characteristic,
+                           double rippleDb);
+// The row a design takes when the user names no characteristic: the lowest order among the rows
+// that meet the optional limits, the first of them on a tie; none when no row does.
+std::optional<PlanRow> LowestOrderRow(const std::vector<PlanRow>& rows);
 
 // The structures that build a type, in the input dialogs' order.
 std::vector<StructureKind> PlanStructures(FilterType type);

@@ -81,20 +81,41 @@ void CFlows::DesignCurrent(const std::optional<DesignSnapshot>& kept) {
 }
 
 bool CFlows::Specify(FilterType type, StructureKind structure, bool isNew) {
+    return SpecifyWith(type, structure, isNew, nullptr);
+}
+
+bool CFlows::SpecifyPlanned(const ToleranceScheme& scheme, const PlanRow& row,
+                            StructureKind structure) {
+    return SpecifyWith(scheme.type, structure, true, [&](CFilter& filter) {
+        filter.SetSpecification(PlannedSpecification(filter.Specification(), scheme.type, row),
+                                structure, scheme.type);
+        filter.scheme = scheme;
+    });
+}
+
+bool CFlows::SpecifyWith(FilterType type, StructureKind structure, bool isNew,
+                         const std::function<void(CFilter&)>& plan) {
     BeforeChange();
     const std::optional<DesignSnapshot> kept = session_.KeepDesign();
     CFilter& filter = session_.Filter();
     filter.SaveBackup();
     const CCharacter character = session_.Character();
     const int capsEnteredOrder = filter.CapsEnteredOrder();
+    const std::optional<ToleranceScheme> scheme = filter.scheme;
     filter.ResetCapsEnteredOrder(isNew);
-    // A specification begun anew offers the exhaustive search; a loaded one keeps its own.
+    // A specification begun anew offers the exhaustive search; a loaded one keeps its own. Only
+    // a plan gives a new filter a scheme; a changed specification keeps the one it has.
     if (isNew) {
         filter.SetSearch(kNewSpecificationSearch, filter.ImpedanceWindow());
+        filter.scheme.reset();
+    }
+    if (plan) {
+        plan(filter);
     }
     bool curvesTouched = false;
     if (!RunInputDialog(type, structure, curvesTouched)) {
         filter.RestoreBackup();
+        filter.scheme = scheme;
         session_.Character() = character;
         filter.SetCapsEnteredOrder(capsEnteredOrder);
         // The capacitor entry prepared the structure anew, which cleared the curves.

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/plan/order_plan.h"
 #include "app/design_runner.h"
 #include "model/filter.h"
 #include "qt/message_box.h"
@@ -38,6 +39,9 @@ class CFlows {
     // The input dialog for the type and structure; OK designs, cancel restores what was there.
     // Returns whether a design ran.
     bool Specify(FilterType type, StructureKind structure, bool isNew);
+    // A new filter of the scheme's type in `structure`, its input dialog filled with the plan's
+    // row; the record keeps the scheme. Returns whether a design ran.
+    bool SpecifyPlanned(const ToleranceScheme& scheme, const PlanRow& row, StructureKind structure);
     // Loads and designs a specification file; false when it could not be loaded.
     bool Load(const std::string& path);
     // Load after the question whether to save an unsaved design first; false when the user
@@ -60,6 +64,9 @@ class CFlows {
     // the design), no discards it.
     bool MayDiscard(const UserMessage& question);
     void Status(const std::string& line) const;
+    // Specify with `plan` filling the record before the input dialog opens.
+    bool SpecifyWith(FilterType type, StructureKind structure, bool isNew,
+                     const std::function<void(CFilter&)>& plan);
     bool RunInputDialog(FilterType type, StructureKind structure, bool& curvesTouched);
     // Runs `job` and returns its time in seconds.
     double RunDesign(const CDesignRunner::Job& job);

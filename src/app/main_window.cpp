@@ -25,6 +25,7 @@
 #include "app/plot_view.h"
 #include "app/recent_files_menu.h"
 #include "app/result_commands.h"
+#include "app/scheme_flow.h"
 #include "app/settings_store.h"
 #include "app/spice_flow.h"
 #include "app/tolerance_flow.h"
@@ -87,6 +88,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     setAcceptDrops(true);
     ApplySettings(settings_, session_->Filter());
     flows_ = std::make_unique<CFlows>(this, *session_, *runner_, *prompt_, [this] { Refresh(); });
+    schemeFlow_ = std::make_unique<CSchemeFlow>(this, *flows_);
     results_ = std::make_unique<CResultCommands>(this, *session_, *diagram_, *runner_, store_,
                                                  settings_, [this] { Refresh(); });
     results_->Tolerance().SetBandHook(
@@ -203,6 +205,10 @@ void CMainWindow::InstallHandlers() {
             };
         }
     }
+    handlers_[Command::NEW_FROM_SCHEME] = [this] {
+        RepeatNewFilter(Command::NEW_FROM_SCHEME);
+        schemeFlow_->Run();
+    };
     handlers_[Command::NEW_FILTER_AGAIN] = [this] {
         handlers_.at(NewFilterToRepeat(lastNewFilter_))();
     };
@@ -298,9 +304,7 @@ void CMainWindow::RepeatNewFilter(Command command) {
     lastNewFilter_ = command;
     const QKeySequence keys = Shortcut(kNewFilterAgainShortcut);
     for (const auto& [entry, action] : actions_) {
-        FilterType type{};
-        StructureKind structure{};
-        if (NewFilterTarget(entry, type, structure)) {
+        if (IsNewFilterCommand(entry)) {
             action->setShortcut(entry == command ? keys : QKeySequence());
         }
     }

@@ -26,6 +26,7 @@ class CHelpDlg;
 class CPlotView;
 class CRecentFilesMenu;
 class CResultCommands;
+class CSchemeFlow;
 class CSettingsStore;
 class CSpiceFlow;
 class CUpdateChecker;
@@ -89,6 +90,7 @@ class CMainWindow : public QMainWindow {
     std::unique_ptr<CDesignRunner> runner_;
     std::unique_ptr<CDiagram> diagram_;
     std::unique_ptr<CFlows> flows_;
+    std::unique_ptr<CSchemeFlow> schemeFlow_;
     std::unique_ptr<CResultCommands> results_;
     CPlotView* view_;
     QLabel* findings_;

@@ -40,7 +40,8 @@ std::vector<Menu> MakeMenus() {
                    Entry("Sallen-Key-H&ochpass...", Command::NEW_HP_SK),
                    Entry("Sallen-&Key-Hochpass 3. Ordnung mit 1 OPV...", Command::NEW_HP_SKX),
                    Entry("&Bandpass mit Mehrfachgegenkopplung...", Command::NEW_BP_MFB),
-                   Entry("Band&sperre mit Doppel-T-Glied...", Command::NEW_BR_TT)}),
+                   Entry("Band&sperre mit Doppel-T-Glied...", Command::NEW_BR_TT), Separator(),
+                   Entry("&Aus Toleranzschema...", Command::NEW_FROM_SCHEME)}),
           Entry("Spezifikation &laden...", Command::LOAD_SPECIFICATION, "Ctrl+O"),
           Entry("Spezifikation &speichern unter...", Command::SAVE_SPECIFICATION, "Ctrl+S"),
           Separator(), Entry("Grafik-Druck&einrichtung...", Command::GRAPH_PAGE_SETUP),
@@ -155,10 +156,14 @@ bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure
     return false;
 }
 
-Command NewFilterToRepeat(std::optional<Command> lastUsed) {
+bool IsNewFilterCommand(Command command) {
     FilterType type{};
     StructureKind structure{};
-    if (lastUsed && NewFilterTarget(*lastUsed, type, structure)) {
+    return command == Command::NEW_FROM_SCHEME || NewFilterTarget(command, type, structure);
+}
+
+Command NewFilterToRepeat(std::optional<Command> lastUsed) {
+    if (lastUsed && IsNewFilterCommand(*lastUsed)) {
         return *lastUsed;
     }
     return MainMenus().front().items.front().items.front().command;

@@ -21,6 +21,7 @@ enum class Command {
     NEW_HP_SKX,
     NEW_BP_MFB,
     NEW_BR_TT,
+    NEW_FROM_SCHEME,
     LOAD_SPECIFICATION,
     SAVE_SPECIFICATION,
     GRAPH_PAGE_SETUP,
@@ -87,6 +88,8 @@ const std::vector<Menu>& MainMenus();
 
 // The type and structure a "Neues Filter" command specifies; false for other commands.
 bool NewFilterTarget(Command command, FilterType& type, StructureKind& structure);
+// The entries of "Neues Filter": those with a target, and the plan from a tolerance scheme.
+bool IsNewFilterCommand(Command command);
 
 // The shortcut of NEW_FILTER_AGAIN, shown on the entry it repeats.
 inline constexpr const char* kNewFilterAgainShortcut = "Ctrl+N";

@@ -38,6 +38,7 @@
 #include "dialogs/polparameter_dlg.h"
 #include "dialogs/progress_dlg.h"
 #include "dialogs/schaltbild_dlg.h"
+#include "dialogs/scheme_dlg.h"
 #include "dialogs/show_ergebnis_dlg.h"
 #include "dialogs/spice_wait_dlg.h"
 #include "dialogs/table_dlg.h"
@@ -385,6 +386,18 @@ class ScreenshotTest : public QObject {
         Type(&input, "opampFilterEdit", "opa1");
         Capture(&input, "hp_lp_dlg_opamp_filter");
         InstallOpAmps({});
+    }
+
+    // The plan from a tolerance scheme: a low-pass with a limit, whose rows that keep it stand
+    // out, and a band-pass with its two edges a band.
+    void SchemeScreens() {
+        SchemeEntries entries = DefaultSchemeEntries();
+        entries.Of(FilterType::LOWPASS).Text(SchemeField::OVERSHOOT) = "15";
+        CSchemeDlg lowPass(entries, nullptr);
+        Capture(&lowPass, "scheme_dlg");
+        entries.type = FilterType::BANDPASS;
+        CSchemeDlg bandPass(entries, nullptr);
+        Capture(&bandPass, "scheme_dlg_bandpass");
     }
 
     // A design with findings: the line in the main window and the list in the dimensioning

@@ -77,8 +77,16 @@ TEST(MenuTable, MessagesNameTheConfigurationEntryAsTheMenuSpellsIt) {
 TEST(MenuTable, EveryNewFilterEntryHasACircuit) {
     std::set<std::pair<FilterType, StructureKind>> pairs;
     for (const MenuItem& item : MainMenus()[0].items[0].items) {
+        if (item.kind == MenuItem::Kind::SEPARATOR) {
+            continue;
+        }
+        EXPECT_TRUE(IsNewFilterCommand(item.command)) << item.text;
         FilterType type{};
         StructureKind structure{};
+        // The plan's type and structure are chosen in its dialog.
+        if (item.command == Command::NEW_FROM_SCHEME) {
+            continue;
+        }
         ASSERT_TRUE(NewFilterTarget(item.command, type, structure)) << item.text;
         EXPECT_TRUE(HasCircuit(type, structure)) << item.text;
         pairs.insert({type, structure});
@@ -87,6 +95,7 @@ TEST(MenuTable, EveryNewFilterEntryHasACircuit) {
     FilterType type{};
     StructureKind structure{};
     EXPECT_FALSE(NewFilterTarget(Command::CHANGE_SPECIFICATION, type, structure));
+    EXPECT_FALSE(IsNewFilterCommand(Command::CHANGE_SPECIFICATION));
 }
 
 // The tool bar's new filter repeats the entry used last, the menu's first before any; its name
@@ -102,6 +111,7 @@ TEST(MenuTable, ToolBarCommandsAreNamedAsTheirEntries) {
          "Neues Filter: Tiefpass mit Mehrfachgegenkopplung"},
         {Command::NEW_FILTER_AGAIN, Command::NEW_HP_SKX,
          "Neues Filter: Sallen-Key-Hochpass 3. Ordnung mit 1 OPV"},
+        {Command::NEW_FILTER_AGAIN, Command::NEW_FROM_SCHEME, "Neues Filter: Aus Toleranzschema"},
         {Command::LOAD_SPECIFICATION, std::nullopt, "Spezifikation laden"},
         {Command::SPICE_AMPLITUDE_DB, std::nullopt, "Spice: Amplitudengang in dB"},
     };

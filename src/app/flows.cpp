@@ -125,6 +125,7 @@ bool CFlows::SpecifyWith(FilterType type, StructureKind structure, bool isNew,
         refresh_();
         return false;
     }
+    filter.FitPlotRangeToScheme();
     DesignCurrent(kept);
     return true;
 }

@@ -77,7 +77,9 @@ PlanTable MakePlanTable(const ToleranceScheme& scheme, const std::vector<PlanRow
     PlanTable table;
     table.headings = {"Charakteristik", "Ordnung"};
     for (const StructureKind s : structures) {
-        table.headings.push_back("OPV " + CFilter::StructureName(static_cast<int>(s)));
+        // "Sallen-Key mit 1 OPV" names its op-amp already.
+        const std::string name = CFilter::StructureName(static_cast<int>(s));
+        table.headings.push_back(s == StructureKind::SALLEN_KEY_X ? name : "OPV " + name);
     }
     table.headings.push_back(IsBandScheme(type) ? "Mittenfrequenz" : "Grenzfrequenz");
     if (type == FilterType::BANDPASS) {

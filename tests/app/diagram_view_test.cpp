@@ -20,6 +20,7 @@
 #include "app/plot_view.h"
 #include "app/settings_store.h"
 #include "plot/graph_options.h"
+#include "plot/scheme_shading.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 
@@ -138,6 +139,29 @@ class DiagramViewTest : public QObject {
         window_->RunCommand(Command::GRAPH_RANGE);
         QCOMPARE(AxisOf(view).low, whole.low);
         QCOMPARE(AxisOf(view).high, whole.high);
+    }
+
+    // A tolerance scheme of the filter's type shades the diagram; one of another type leaves
+    // every pixel as it was.
+    void SchemeShadesTheDiagramOfItsType() {
+        CPlotView* view = window_->View();
+        auto shadePixels = [](const QImage& image) {
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    count += c == QColor(kSchemeFill.red, kSchemeFill.green, kSchemeFill.blue);
+                }
+            }
+            return count;
+        };
+        const QImage plain = view->grab().toImage();
+        QCOMPARE(shadePixels(plain), 0);
+        std::optional<ToleranceScheme>& scheme = window_->Session().Filter().scheme;
+        scheme = ToleranceScheme{FilterType::HIGHPASS, 1000.0, 0.0, 1.0, 600.0, 0.0, 20.0, {}, {}};
+        QCOMPARE(view->grab().toImage(), plain);
+        scheme = ToleranceScheme{FilterType::LOWPASS, 700.0, 0.0, 1.0, 1600.0, 0.0, 12.0, {}, {}};
+        QVERIFY(shadePixels(view->grab().toImage()) > 10000);
     }
 
     // The context menu's copies and files hold the diagram as shown.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "analysis/tolerance_mask.h"
 #include "plot/graph_options.h"
 #include "session/design_session.h"
 
@@ -104,6 +105,38 @@ TEST(Diagram, ZoomStaysWithinReachAndReturns) {
     diagram.SetView(PlotViewKind::MAGNITUDE);
     EXPECT_FALSE(diagram.Zoomed());
     EXPECT_NEAR(shown().low, 100.0, 1e-9);
+}
+
+// Zoomed into the stop band, the scheme's limit stays where the tolerance analysis puts it:
+// Amin under the record's target maximum, not under the highest level the zoom shows.
+TEST(Diagram, SchemeLimitKeepsItsLevelWhenZoomed) {
+    CDesignSession session;
+    DesignLowPass(session);
+    // The pass band ends below both ranges; the stop band starts inside both.
+    session.Filter().scheme = ToleranceScheme{
+        FilterType::LOWPASS, 100.0, 0.0, 1.0, 1800.0, 0.0, 20.0, std::nullopt, std::nullopt};
+    const double limitDb =
+        20.0 * std::log10(SchemeReference(session.Curves().target.Values())) - 20.0;
+    CDiagram diagram(session);
+    for (const bool zoomed : {false, true}) {
+        if (zoomed) {
+            ASSERT_TRUE(diagram.ZoomTo({1500.0, 20000.0}));
+        }
+        const DiagramDrawing d =
+            diagram.Draw({0, 0, 1610, 700}, PlotScale::Screen(), "", nullptr, nullptr);
+        int levels = 0;
+        for (const PlotPrimitive& p : d.plot.primitives) {
+            const auto* line = std::get_if<PlotPolyline>(&p);
+            if (line != nullptr && line->pen == kSchemeBorderPen && line->points.size() == 3) {
+                // Down the stop edge from the top, then along the limit.
+                EXPECT_NEAR(d.plot.mapping.LevelDbAt(line->points[1].y), limitDb,
+                            0.5 / std::fabs(d.plot.mapping.dbScale))
+                    << zoomed;
+                ++levels;
+            }
+        }
+        EXPECT_EQ(levels, 1) << zoomed;
+    }
 }
 
 // The cursor and the clipboard read the curves between their points: in log frequency on a

@@ -196,6 +196,36 @@ TEST(PrintedReport, FindingsFollowTheComponentValues) {
         content.findings);
 }
 
+// A scheme of the filter's type follows the specification with its lines; one of another type
+// adds nothing.
+TEST(PrintedReport, SchemeFollowsTheSpecification) {
+    CDesignSession session;
+    test::Specify(session, FilterType::HIGHPASS, StructureKind::SALLEN_KEY,
+                  Characteristic::BUTTERWORTH, 2, 1000.0, 0.0, ResistorSeries::E24);
+    SilentMonitor monitor;
+    ASSERT_TRUE(session.Design(monitor));
+    const PrintedReportContent content{session.Filter(),   session.Character(), session.OpAmps(),
+                                       *session.Current(), "Ida Kern",          ""};
+    const std::vector<std::string> plain = Headings(PrintedReportSections(content));
+    ToleranceScheme scheme{FilterType::LOWPASS, 1000.0, 0.0, 1.0, 3000.0, 0.0, 40.0, {}, {}};
+    session.Filter().scheme = scheme;
+    EXPECT_EQ(Headings(PrintedReportSections(content)), plain);
+
+    scheme = {FilterType::HIGHPASS, 1000.0, 0.0, 1.0, 300.0, 0.0, 40.0, {}, {}};
+    session.Filter().scheme = scheme;
+    const auto sections = PrintedReportSections(content);
+    std::vector<std::string> withScheme = plain;
+    withScheme.insert(std::find(withScheme.begin(), withScheme.end(), "Spezifikation") + 1,
+                      "Toleranzschema");
+    EXPECT_EQ(Headings(sections), withScheme);
+    std::vector<std::pair<std::string, std::string>> printed;
+    for (const ReportLabelRow& row :
+         std::get<ReportLabelRows>(SectionOf(sections, "Toleranzschema").blocks.at(0)).rows) {
+        printed.emplace_back(row.label, row.lines.at(0));
+    }
+    EXPECT_EQ(printed, SchemeLines(scheme));
+}
+
 TEST(PrintedReport, FooterNamesDateDesignerAndTool) {
     CDesignSession session;
     session.Filter().SetBandRejectSpecification(CapacitorMode::OPTIMIZE, ResistorSeries::E24, 0,

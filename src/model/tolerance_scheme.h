@@ -72,5 +72,7 @@ std::optional<InputError<SchemeField>> CheckScheme(const ToleranceScheme& scheme
 
 // Label and value lines for the report and the HTML page ("Toleranzschema" section).
 std::vector<std::pair<std::string, std::string>> SchemeLines(const ToleranceScheme& scheme);
+// That section's heading, and the diagram's legend of the scheme.
+inline constexpr const char* kSchemeTitle = "Toleranzschema";
 
 }  // namespace vx

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "analysis/tolerance_mask.h"
 #include "plot/chart_layout.h"
 #include "plot/plot_messages.h"
 #include "session/design_session.h"
@@ -262,6 +263,8 @@ DiagramDrawing CDiagram::Draw(const PlotRect& page, const PlotScale& scale,
     if (zoomed) {
         layout.SetRange(frequencyZoom_->low / filter.Frequency(),
                         frequencyZoom_->high / filter.Frequency());
+        // The scheme's limits stay where the tolerance analysis puts them, whatever is shown.
+        layout.SetSchemeReference(SchemeReference(session_.Curves().target.Values()));
     }
     layout.SetOverlay(overlay);
     layout.SetToleranceBand(band);

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
+#include "analysis/tolerance_mask.h"
 #include "analysis/tolerance_messages.h"
 #include "model/number_format.h"
 #include "model/number_text.h"
@@ -34,6 +36,9 @@ constexpr PlotPen kMarkPen{PenStyle::DASHED, 1, kGreen};
 constexpr PlotPen kEraserPen{PenStyle::SOLID, 2, kWhite};
 // The tolerance band: a pale shade of the filter curve's blue.
 constexpr PlotColor kBandColor{200, 212, 255};
+
+// Device units between the hatch lines of a tolerance scheme's areas.
+constexpr double kHatchStep = 7.0;
 
 // Tolerance for ticks that land on a range end only up to rounding.
 constexpr double kTickTolerance = 1e-9;
@@ -188,11 +193,17 @@ PlotDrawing CPlotLayout::Draw(const PlotRect& page, const PlotScale& scale) {
         CentredText(kNoCurveText);
         return std::move(out_);
     }
+    const SchemeShading scheme = ShadedScheme();
+    out_.primitives.insert(out_.primitives.end(), scheme.areas.begin(), scheme.areas.end());
     DrawToleranceBand();
     DrawLevelGrid();
     DrawFrequencyAxis();
     DrawCharacteristicFrequencies();
     DrawMarks();
+    out_.primitives.insert(out_.primitives.end(), scheme.borders.begin(), scheme.borders.end());
+    if (!scheme.areas.empty()) {
+        DrawSchemeLegend();
+    }
     DrawCurves();
     DrawOverlay();
     Text(summary_, map.left, page.top + 2, HAlign::LEFT, kBlack);
@@ -581,6 +592,40 @@ void CPlotLayout::DrawToleranceBand() {
     const PlotRect swatch{legendX, legendY + Sy(2), legendX + Sx(24), legendY + Sy(12)};
     out_.primitives.emplace_back(PlotFill{swatch, kBandColor});
     Text(tolerance_text::kBandLegend, legendX + Sx(30), legendY, HAlign::LEFT, kBlack);
+}
+
+PlotPen CPlotLayout::SchemeBorderPen() const {
+    PlotPen pen = kSchemeBorderPen;
+    pen.width = scale_.printer ? kPrinterMajorGridPen.width : pen.width;
+    return pen;
+}
+
+SchemeShading CPlotLayout::ShadedScheme() const {
+    const ToleranceScheme* scheme = filter_.SchemeOfType();
+    if (scheme == nullptr || !out_.mapping.magnitudeShown) {
+        return {};
+    }
+    const double reference = schemeReference_.value_or(SchemeReference(curves_.target.Values()));
+    if (!(reference > 0.0)) {
+        return {};
+    }
+    return ShadeScheme(*scheme, Decibel(reference), out_.mapping, std::max(2, Sx(kHatchStep)),
+                       SchemeBorderPen());
+}
+
+// On the date line in the band's place, or right after the band's legend (whose letters are
+// about a digit wide each), so that a Spice legend at the line's right end keeps its room.
+void CPlotLayout::DrawSchemeLegend() {
+    int legendX = out_.mapping.left + width_ / 3 - Sx(30);
+    if (BandShown()) {
+        legendX += Sx(46) + Round(std::strlen(tolerance_text::kBandLegend) * scale_.digitWidth);
+    }
+    const int legendY = page_.bottom - Sy(36) / 2;
+    const PlotRect swatch{legendX, legendY + Sy(2), legendX + Sx(24), legendY + Sy(12)};
+    for (PlotPrimitive& p : SchemeSwatch(swatch, std::max(2, Sx(kHatchStep)), SchemeBorderPen())) {
+        out_.primitives.push_back(std::move(p));
+    }
+    Text(kSchemeTitle, legendX + Sx(30), legendY, HAlign::LEFT, kBlack);
 }
 
 // At the right end of the date line; a tolerance band's legend sits further left on it.

@@ -11,6 +11,7 @@
 #include "plot/plot_mapping.h"
 #include "plot/plot_overlay.h"
 #include "plot/plot_primitives.h"
+#include "plot/scheme_shading.h"
 #include "response/show_fregang.h"
 
 namespace vx {
@@ -48,7 +49,8 @@ struct PlotDrawing {
 };
 
 // Lays out the response diagram of a design: grid and axis labels, characteristic frequencies,
-// the user's marks, the selected curves with their legends, summary and date lines. The same
+// the user's marks, the tolerance scheme of the filter's type, the selected curves with their
+// legends, summary and date lines. The same
 // drawing serves the screen, the printer and SVG files.
 class CPlotLayout {
   public:
@@ -70,6 +72,10 @@ class CPlotLayout {
     // (a zoomed diagram); the curves must lie on its grid. A tolerance band shows only on the
     // record's range, where it was computed.
     void SetRange(double startFactor, double endFactor);
+    // The level, linear, that the filter's tolerance scheme counts its attenuations from:
+    // SchemeReference of the record's target. Needed where the curves are not the record's own
+    // (a zoom); unset, the curves' target gives it.
+    void SetSchemeReference(double reference) { schemeReference_ = reference; }
 
     // Sets the curves' display points to the diagram width.
     PlotDrawing Draw(const PlotRect& page, const PlotScale& scale);
@@ -93,6 +99,10 @@ class CPlotLayout {
     // A band is set, lies on the grid, and a magnitude curve is shown.
     bool BandShown() const;
     void DrawToleranceBand();
+    // The scheme of the filter's type, when a magnitude curve is shown: areas and borders.
+    SchemeShading ShadedScheme() const;
+    PlotPen SchemeBorderPen() const;
+    void DrawSchemeLegend();
     void DrawCurves();
     void DrawOverlay();
     void DrawCurve(CShowFregang& curve, const PlotPen& pen, const char* legend, int legendX);
@@ -107,6 +117,7 @@ class CPlotLayout {
     std::string summary_;
     const ToleranceBand* band_ = nullptr;
     const PlotOverlay* overlay_ = nullptr;
+    std::optional<double> schemeReference_;
     double startFactor_;
     double endFactor_;
 

@@ -12,6 +12,7 @@
 #include "model/filter.h"
 #include "model/number_format.h"
 #include "model/pole_input.h"
+#include "model/tolerance_scheme.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/html_report_messages.h"
@@ -191,6 +192,10 @@ std::string SpecificationSection(const HtmlReportContent& c) {
            "\n";
 }
 
+std::string SchemeSection(const std::vector<LabelRow>& rows) {
+    return Element("h2", X(kSchemeTitle)) + "\n" + LabelTable(rows) + "\n";
+}
+
 std::string FilterParameterSection(const HtmlReportContent& c) {
     return Element("h2", "Filterparameter") + "\n" + GridTable(FilterParameterRows(c.structure));
 }
@@ -252,6 +257,9 @@ std::string HtmlReportPage(const std::string& name, const HtmlReportContent& con
     page += "</head>\n\n<body>\n";
     page += Element("h1", heading) + "\n";
     page += SpecificationSection(content);
+    if (const std::vector<LabelRow> scheme = SchemeRows(filter); !scheme.empty()) {
+        page += SchemeSection(scheme);
+    }
     if (filter.GetCharacteristic() == Characteristic::INDIVIDUAL &&
         filter.Type() != FilterType::BANDREJECT) {
         page += PoleDataSection(content);

@@ -9,6 +9,7 @@
 #include "model/filter_rules.h"
 #include "model/number_format.h"
 #include "model/pole_input.h"
+#include "model/tolerance_scheme.h"
 #include "report/dimensioning_text.h"
 #include "report/filter_parameter_rows.h"
 #include "report/schematic_pictures.h"
@@ -142,6 +143,9 @@ std::vector<ReportSection> PrintedReportSections(const PrintedReportContent& con
     std::vector<ReportSection> sections = {
         {"Filterdesign \"" + filter.documentName + "\"", ReportStyle::TITLE, {}},
         Specification(content)};
+    if (const std::vector<LabelRow> scheme = SchemeRows(filter); !scheme.empty()) {
+        sections.push_back({kSchemeTitle, ReportStyle::HEADING, {LabelRows(scheme)}});
+    }
     if (filter.GetCharacteristic() == Characteristic::INDIVIDUAL &&
         filter.Type() != FilterType::BANDREJECT) {
         sections.push_back(PoleData(content));

@@ -6,9 +6,9 @@
 #include "report/report_layout.h"
 
 // What the printed result report says, section by section: the title, the specification, the
-// individual pole data, the component values, the stage schematic, the filter parameters when
-// the user asked for them, the tolerance analysis when it was run, and the footer with date,
-// designer and tool.
+// tolerance scheme when one of the filter's type is kept, the individual pole data, the component
+// values, the stage schematic, the filter parameters when the user asked for them, the tolerance
+// analysis when it was run, and the footer with date, designer and tool.
 namespace vx {
 
 class CCharacter;

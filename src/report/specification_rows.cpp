@@ -7,6 +7,7 @@
 #include "model/opamp_texts.h"
 #include "model/opv.h"
 #include "model/search_method_text.h"
+#include "model/tolerance_scheme.h"
 #include "report/summary_text.h"
 
 namespace vx {
@@ -58,6 +59,16 @@ std::vector<LabelRow> SpecificationRows(const CFilter& filter, const COpv& opv) 
     }
     if (type == FilterType::BANDPASS && filter.SteplessR2()) {
         rows.push_back({"Bauteil(e) ohne Normwert", "R2"});
+    }
+    return rows;
+}
+
+std::vector<LabelRow> SchemeRows(const CFilter& filter) {
+    std::vector<LabelRow> rows;
+    if (const ToleranceScheme* scheme = filter.SchemeOfType()) {
+        for (auto& [label, value] : SchemeLines(*scheme)) {
+            rows.push_back({std::move(label), std::move(value)});
+        }
     }
     return rows;
 }

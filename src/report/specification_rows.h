@@ -18,4 +18,8 @@ struct LabelRow {
 
 std::vector<LabelRow> SpecificationRows(const CFilter& filter, const COpv& opv);
 
+// The "Toleranzschema" section after it: the tolerance scheme of the filter's type; no rows,
+// and no section, without one.
+std::vector<LabelRow> SchemeRows(const CFilter& filter);
+
 }  // namespace vx

@@ -20,6 +20,7 @@
 #include "app/plot_view.h"
 #include "app/settings_store.h"
 #include "plot/graph_options.h"
+#include "plot/scheme_shading.h"
 #include "qt/qt_text.h"
 #include "session/design_session.h"
 
@@ -138,6 +139,22 @@ class DiagramViewTest : public QObject {
         window_->RunCommand(Command::GRAPH_RANGE);
         QCOMPARE(AxisOf(view).low, whole.low);
         QCOMPARE(AxisOf(view).high, whole.high);
+    }
+
+    // A tolerance scheme of the filter's type shades the diagram; one of another type leaves
+    // every pixel as it was.
+    void SchemeShadesTheDiagramOfItsType() {
+        CPlotView* view = window_->View();
+        const QImage plain = view->grab().toImage();
+        std::optional<ToleranceScheme>& scheme = window_->Session().Filter().scheme;
+        scheme = ToleranceScheme{FilterType::HIGHPASS, 1000, 0, 1, 600, 0, 20, {}, {}};
+        QCOMPARE(view->grab().toImage(), plain);
+        scheme = ToleranceScheme{FilterType::LOWPASS, 700, 0, 1, 1600, 0, 12, {}, {}};
+        // The areas of both bands, between their hatch lines and the grid.
+        const QImage shaded = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(shaded.constBits());
+        QVERIFY(std::count(pixels, pixels + shaded.width() * shaded.height(),
+                           qRgb(kSchemeFill.red, kSchemeFill.green, kSchemeFill.blue)) > 10000);
     }
 
     // The context menu's copies and files hold the diagram as shown.

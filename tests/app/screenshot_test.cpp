@@ -347,6 +347,29 @@ class ScreenshotTest : public QObject {
         menu->close();
     }
 
+    // A tolerance scheme in the diagram: a fifth-order Butterworth low-pass that keeps 1 dB up
+    // to 1 kHz and 40 dB from 3 kHz on, over a range that shows both bands.
+    void SchemePlotScreens() {
+        QTemporaryDir folder;
+        const QString fifth = ChangedExample(
+            folder, "sk_lowpass_gain.vxs", "scheme.vxs",
+            "FREQUENCY=1.000000E+03\nGAIN_DB=6.000000E+00\nCHARACTERISTIC=BUTTERWORTH\nORDER=4",
+            "FREQUENCY=1.169000E+03\nGAIN_DB=0.000000E+00\nCHARACTERISTIC=BUTTERWORTH\nORDER=5");
+        QVERIFY(!fifth.isEmpty());
+        QSettings settings;
+        CSettingsStore store(settings);
+        CMainWindow window(store);
+        window.resize(900, 620);
+        window.show();
+        QVERIFY(window.Flows().Load(Std(fifth)));
+        CDesignSession& session = window.Session();
+        QVERIFY(session.Filter().SetPlotRange(0.1, 10.0));
+        QVERIFY(session.RecomputeCurves());
+        session.Filter().scheme =
+            ToleranceScheme{FilterType::LOWPASS, 1000.0, 0.0, 1.0, 3000.0, 0.0, 40.0, {}, {}};
+        Capture(&window, "main_window_scheme");
+    }
+
     // The op-amp list with the catalogue and an own model, the form of that model, and an input
     // dialog whose op-amp choice is narrowed by its filter.
     void OpAmpScreens() {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "analysis/tolerance_mask.h"
 #include "plot/graph_options.h"
 #include "session/design_session.h"
 
@@ -104,6 +106,32 @@ TEST(Diagram, ZoomStaysWithinReachAndReturns) {
     diagram.SetView(PlotViewKind::MAGNITUDE);
     EXPECT_FALSE(diagram.Zoomed());
     EXPECT_NEAR(shown().low, 100.0, 1e-9);
+}
+
+// Zoomed into the stop band, the scheme's limit stays where the tolerance analysis puts it:
+// Amin under the record's target maximum, not under the highest level the zoom shows.
+TEST(Diagram, SchemeLimitKeepsItsLevelWhenZoomed) {
+    CDesignSession session;
+    DesignLowPass(session);
+    // The pass band ends below the range, the stop band starts inside it and inside the zoom.
+    session.Filter().scheme = ToleranceScheme{FilterType::LOWPASS, 100, 0, 1, 1800, 0, 20, {}, {}};
+    const double limitDb =
+        20.0 * std::log10(SchemeReference(session.Curves().target.Values())) - 20.0;
+    CDiagram diagram(session);
+    for (const bool zoomed : {false, true}) {
+        ASSERT_TRUE(!zoomed || diagram.ZoomTo({1500.0, 20000.0}));
+        const PlotDrawing d =
+            diagram.Draw({0, 0, 1610, 700}, PlotScale::Screen(), "", nullptr, nullptr).plot;
+        // Down the stop edge from the top, then along the limit.
+        const auto border = std::find_if(d.primitives.begin(), d.primitives.end(), [](auto& p) {
+            return std::holds_alternative<PlotPolyline>(p) &&
+                   std::get<PlotPolyline>(p).pen == kSchemeBorderPen;
+        });
+        ASSERT_NE(border, d.primitives.end());
+        EXPECT_NEAR(d.mapping.LevelDbAt(std::get<PlotPolyline>(*border).points.at(1).y), limitDb,
+                    0.5 / std::fabs(d.mapping.dbScale))
+            << zoomed;
+    }
 }
 
 // The cursor and the clipboard read the curves between their points: in log frequency on a

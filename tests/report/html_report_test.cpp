@@ -232,6 +232,27 @@ TEST(HtmlReportPage, SectionsFollowTheDesign) {
                   std::string::npos);
     }
     {
+        // A scheme of the filter's type follows the specification; one of another type leaves
+        // the page as it was.
+        Designed d;
+        DesignLowPass(d, false);
+        const std::string plain = d.Page();
+        CFilter& filter = d.session.Filter();
+        filter.scheme = ToleranceScheme{FilterType::HIGHPASS, 1e3, 0, 1, 300, 0, 40, {}, {}};
+        EXPECT_EQ(d.Page(), plain);
+        filter.scheme = ToleranceScheme{FilterType::LOWPASS, 1e3, 0, 1, 3e3, 0, 40, {}, 5.0};
+        const std::string page = d.Page();
+        const XmlDoc doc = Parse(page);
+        ASSERT_TRUE(doc);
+        std::vector<std::string> withScheme = lowPass;
+        withScheme.insert(withScheme.begin() + 3, {"h2:Toleranzschema", "table"});
+        EXPECT_EQ(BodyOutline(doc.get()), withScheme);
+        EXPECT_NE(page.find("<tr><td>Max. \xdc"
+                            "berschwingen:</td><td>5 %</td></tr>\n</table>\n\n<h2>Schaltung"),
+                  std::string::npos)
+            << page;
+    }
+    {
         // What the design check found follows the component values, an item each.
         Designed d;
         DesignLowPass(d, false);

@@ -43,7 +43,8 @@ std::vector<std::string> Labels(const ReportSection& section) {
 }
 
 // The sections follow the report's order and leave out what a design does not have: the pole
-// data without the individual characteristic, the filter parameters without the option.
+// data without the individual characteristic, the filter parameters without the option, the
+// tolerance scheme without one of the filter's type.
 TEST(PrintedReport, SectionsInOrderForEachKindOfDesign) {
     struct Case {
         const char* name;
@@ -56,6 +57,9 @@ TEST(PrintedReport, SectionsInOrderForEachKindOfDesign) {
          [](CDesignSession& s) {
              test::Specify(s, FilterType::LOWPASS, StructureKind::SALLEN_KEY,
                            Characteristic::BUTTERWORTH, 1, 1000.0, 0.0, ResistorSeries::E24);
+             // Of another type: no section.
+             s.Filter().scheme =
+                 ToleranceScheme{FilterType::HIGHPASS, 1e3, 0, 1, 300, 0, 40, {}, {}};
          },
          false,
          {"Filterdesign \"Filter1\"", "Spezifikation", "Bauteilwerte", "Schaltung einer Stufe",
@@ -68,10 +72,13 @@ TEST(PrintedReport, SectionsInOrderForEachKindOfDesign) {
              s.Character().individualFrequency[1] = 0.9;
              test::Specify(s, FilterType::HIGHPASS, StructureKind::MFB, Characteristic::INDIVIDUAL,
                            4, 2000.0, 0.0, ResistorSeries::E24);
+             s.Filter().scheme =
+                 ToleranceScheme{FilterType::HIGHPASS, 2e3, 0, 1, 300, 0, 40, {}, {}};
          },
          true,
-         {"Filterdesign \"Filter1\"", "Spezifikation", "Parameter der individuellen Charakteristik",
-          "Bauteilwerte", "Schaltung einer Stufe", "Filterparameter", ""}},
+         {"Filterdesign \"Filter1\"", "Spezifikation", "Toleranzschema",
+          "Parameter der individuellen Charakteristik", "Bauteilwerte", "Schaltung einer Stufe",
+          "Filterparameter", ""}},
         {"band-stop",
          [](CDesignSession& s) {
              s.Filter().SetBandRejectSpecification(CapacitorMode::OPTIMIZE, ResistorSeries::E96, 0,

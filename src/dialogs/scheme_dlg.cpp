@@ -172,7 +172,7 @@ QWidget* CSchemeDlg::MakeFieldsColumn() {
         box->addWidget(groupBox);
         return grid;
     };
-    group(t::kSchemeGroup, kSchemeRows);
+    group(kSchemeTitle, kSchemeRows);
     QGridLayout* limits = group(t::kLimitsGroup, kLimitRows);
     limits->addWidget(TextLabel(t::kNoLimitNote, limits->parentWidget()), 0, 2);
     for (QGridLayout* grid : grids) {

@@ -5,7 +5,6 @@ namespace vx::plan_text {
 
 inline constexpr const char* kCaption = "Filter aus Toleranzschema planen";
 inline constexpr const char* kTypeGroup = "Filtertyp";
-inline constexpr const char* kSchemeGroup = "Toleranzschema";
 inline constexpr const char* kLimitsGroup = "Zusätzliche Grenzen";
 inline constexpr const char* kNoLimitNote = "(leer: keine Grenze)";
 inline constexpr const char* kPlanButton = "Planen";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/plan/order_plan.h"
+#include "analysis/plan/scheme_input.h"
 #include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "cli/option_table.h"
@@ -420,13 +421,14 @@ std::variant<PlanRow, int> PlannedRow(const NewOptions& o, const ToleranceScheme
                                                                                 : "order 30"));
         }
     } else {
-        const std::optional<PlanRow> lowest = LowestOrderRow(PlanOrders(scheme));
-        if (!lowest) {
+        const std::vector<PlanRow> rows = PlanOrders(scheme);
+        const std::optional<size_t> preferred = PreferredPlanRow(rows);
+        if (!preferred || !rows[*preferred].meetsLimits) {
             return UsageError(kCommand,
                               "no characteristic meets the scheme and its limits (see "
                               "'veltranix-cli plan')");
         }
-        row = *lowest;
+        row = rows[*preferred];
     }
     if (OpAmpCount(structure, row.order) == 0) {
         return UsageError(kCommand,

@@ -53,9 +53,10 @@ CScanner::CScanner() {
     AddKeyword("SEARCH", static_cast<int>(KeywordId::SEARCH), KeywordClass::KEY, 0);
     AddKeyword("IMPEDANCE_WINDOW", static_cast<int>(KeywordId::IMPEDANCE_WINDOW), KeywordClass::KEY,
                0);
-    for (int f = 0; f < kSchemeFields; ++f) {
+    for (size_t f = 0; f < kSchemeFieldCount; ++f) {
+        const int i = static_cast<int>(f);
         AddKeyword(SchemeKey(static_cast<SchemeField>(f)),
-                   static_cast<int>(KeywordId::SCHEME_FIRST) + f, KeywordClass::KEY, f);
+                   static_cast<int>(KeywordId::SCHEME_FIRST) + i, KeywordClass::KEY, i);
     }
 }
 

@@ -10,8 +10,6 @@
 // Readers that do not know them skip them as unknown lines.
 namespace vx {
 
-inline constexpr int kSchemeFields = 8;
-
 // The key of a field, "SCHEME_PASS_EDGE" and so on.
 const char* SchemeKey(SchemeField field);
 
@@ -20,7 +18,7 @@ const char* SchemeKey(SchemeField field);
 std::string SchemeKeyLines(const ToleranceScheme& scheme);
 
 // The values the file gave, by field; empty for an absent key.
-using SchemeFileValues = std::array<std::optional<double>, kSchemeFields>;
+using SchemeFileValues = std::array<std::optional<double>, kSchemeFieldCount>;
 
 // No scheme when no key was given. Otherwise the scheme of `type`, or the key that is missing
 // or whose value the scheme's checks refuse.

@@ -80,6 +80,72 @@ std::vector<SchemeRegion> SchemeRegions(const ToleranceScheme& s) {
     return {};
 }
 
+std::optional<double> SchemeValue(const ToleranceScheme& s, SchemeField field) {
+    const bool band = IsBandScheme(s.type);
+    switch (field) {
+        case SchemeField::PASS_EDGE:
+            return s.passEdge;
+        case SchemeField::PASS_EDGE_HIGH:
+            return band ? std::optional(s.passEdgeHigh) : std::nullopt;
+        case SchemeField::PASS_ATTENUATION:
+            return s.passAttenuation;
+        case SchemeField::STOP_EDGE:
+            return s.stopEdge;
+        case SchemeField::STOP_EDGE_HIGH:
+            return band ? std::optional(s.stopEdgeHigh) : std::nullopt;
+        case SchemeField::STOP_ATTENUATION:
+            return s.stopAttenuation;
+        case SchemeField::DELAY_VARIATION:
+            return s.delayVariationPercent;
+        case SchemeField::OVERSHOOT:
+            return s.overshootPercent;
+    }
+    return std::nullopt;
+}
+
+void SetSchemeValue(ToleranceScheme& s, SchemeField field, double value) {
+    switch (field) {
+        case SchemeField::PASS_EDGE:
+            s.passEdge = value;
+            break;
+        case SchemeField::PASS_EDGE_HIGH:
+            s.passEdgeHigh = value;
+            break;
+        case SchemeField::PASS_ATTENUATION:
+            s.passAttenuation = value;
+            break;
+        case SchemeField::STOP_EDGE:
+            s.stopEdge = value;
+            break;
+        case SchemeField::STOP_EDGE_HIGH:
+            s.stopEdgeHigh = value;
+            break;
+        case SchemeField::STOP_ATTENUATION:
+            s.stopAttenuation = value;
+            break;
+        case SchemeField::DELAY_VARIATION:
+            s.delayVariationPercent = value;
+            break;
+        case SchemeField::OVERSHOOT:
+            s.overshootPercent = value;
+            break;
+    }
+}
+
+bool SchemeFieldUsed(FilterType type, SchemeField field) {
+    switch (field) {
+        case SchemeField::PASS_EDGE_HIGH:
+        case SchemeField::STOP_EDGE_HIGH:
+            return IsBandScheme(type);
+        case SchemeField::DELAY_VARIATION:
+            return PlansDelayVariation(type);
+        case SchemeField::OVERSHOOT:
+            return PlansOvershoot(type);
+        default:
+            return true;
+    }
+}
+
 std::string SchemeFieldName(FilterType type, SchemeField field) {
     const bool band = IsBandScheme(type);
     switch (field) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -61,6 +62,17 @@ enum class SchemeField {
     DELAY_VARIATION,
     OVERSHOOT
 };
+
+// The fields, SchemeField's values in order.
+inline constexpr size_t kSchemeFieldCount = 8;
+
+// A field's value: nothing for the upper edges of a low-pass or high-pass and for a limit not
+// given.
+std::optional<double> SchemeValue(const ToleranceScheme& scheme, SchemeField field);
+void SetSchemeValue(ToleranceScheme& scheme, SchemeField field, double value);
+// The fields a type states: the upper edges only for the band types, a limit only where the
+// type plans that figure.
+bool SchemeFieldUsed(FilterType type, SchemeField field);
 
 // The field's caption in the dialog and in messages ("Durchlassgrenze", ...); the band types
 // name an upper and a lower edge.

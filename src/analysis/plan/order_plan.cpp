@@ -244,16 +244,6 @@ std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme) {
     return rows;
 }
 
-std::optional<PlanRow> LowestOrderRow(const std::vector<PlanRow>& rows) {
-    std::optional<PlanRow> best;
-    for (const PlanRow& row : rows) {
-        if (row.order > 0 && row.meetsLimits && (!best || row.order < best->order)) {
-            best = row;
-        }
-    }
-    return best;
-}
-
 std::vector<StructureKind> PlanStructures(FilterType type) {
     switch (type) {
         case FilterType::BANDPASS:

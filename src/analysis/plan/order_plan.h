@@ -41,9 +41,6 @@ std::vector<PlanRow> PlanOrders(const ToleranceScheme& scheme);
 // the characteristic).
 PlanRow PlanCharacteristic(const ToleranceScheme& scheme, Characteristic characteristic,
                            double rippleDb);
-// The row a design takes when the user names no characteristic: the lowest order among the rows
-// that meet the optional limits, the first of them on a tie; none when no row does.
-std::optional<PlanRow> LowestOrderRow(const std::vector<PlanRow>& rows);
 
 // The structures that build a type, in the input dialogs' order.
 std::vector<StructureKind> PlanStructures(FilterType type);

@@ -10,12 +10,6 @@ namespace vx {
 
 namespace {
 
-constexpr SchemeField kFields[kSchemeFieldCount] = {
-    SchemeField::PASS_EDGE,       SchemeField::PASS_EDGE_HIGH, SchemeField::PASS_ATTENUATION,
-    SchemeField::STOP_EDGE,       SchemeField::STOP_EDGE_HIGH, SchemeField::STOP_ATTENUATION,
-    SchemeField::DELAY_VARIATION, SchemeField::OVERSHOOT,
-};
-
 // Usual first schemes: a low-pass with a stop edge an octave and a half above the pass edge,
 // its mirror image, a band-pass of a fifth around 1 kHz and a notch of 2 % at 1 kHz.
 ToleranceScheme DefaultScheme(FilterType type) {
@@ -52,20 +46,6 @@ std::string Text(SchemeField field, double value) {
 
 }  // namespace
 
-bool SchemeFieldUsed(FilterType type, SchemeField field) {
-    switch (field) {
-        case SchemeField::PASS_EDGE_HIGH:
-        case SchemeField::STOP_EDGE_HIGH:
-            return IsBandScheme(type);
-        case SchemeField::DELAY_VARIATION:
-            return PlansDelayVariation(type);
-        case SchemeField::OVERSHOOT:
-            return PlansOvershoot(type);
-        default:
-            return true;
-    }
-}
-
 std::string SchemeFieldLabel(FilterType type, SchemeField field) {
     const char* unit = IsEdge(field) ? "Hz" : IsLimit(field) ? "%" : "dB";
     return SchemeFieldName(type, field) + " [" + unit + "] :";
@@ -74,43 +54,26 @@ std::string SchemeFieldLabel(FilterType type, SchemeField field) {
 SchemeInput SchemeInputFrom(const ToleranceScheme& s, StructureKind structure) {
     SchemeInput input;
     input.structure = structure;
-    const double values[] = {s.passEdge, s.passEdgeHigh, s.passAttenuation,
-                             s.stopEdge, s.stopEdgeHigh, s.stopAttenuation};
-    for (size_t i = 0; i < std::size(values); ++i) {
-        if (SchemeFieldUsed(s.type, kFields[i])) {
-            input.texts[i] = Text(kFields[i], values[i]);
+    for (size_t i = 0; i < kSchemeFieldCount; ++i) {
+        const auto field = static_cast<SchemeField>(i);
+        const std::optional<double> value = SchemeValue(s, field);
+        if (value && SchemeFieldUsed(s.type, field)) {
+            input.texts[i] = Text(field, *value);
         }
-    }
-    if (s.delayVariationPercent) {
-        input.Text(SchemeField::DELAY_VARIATION) =
-            Text(SchemeField::DELAY_VARIATION, *s.delayVariationPercent);
-    }
-    if (s.overshootPercent) {
-        input.Text(SchemeField::OVERSHOOT) = Text(SchemeField::OVERSHOOT, *s.overshootPercent);
     }
     return input;
 }
 
 ToleranceScheme SchemeFromInput(FilterType type, const SchemeInput& input) {
-    auto number = [&input, type](SchemeField field) {
-        return SchemeFieldUsed(type, field) ? FieldNumber(input.Text(field)) : 0.0;
-    };
-    auto limit = [&input, type](SchemeField field) -> std::optional<double> {
-        if (!SchemeFieldUsed(type, field) || Blank(input.Text(field))) {
-            return std::nullopt;
-        }
-        return FieldNumber(input.Text(field));
-    };
     ToleranceScheme s;
     s.type = type;
-    s.passEdge = number(SchemeField::PASS_EDGE);
-    s.passEdgeHigh = number(SchemeField::PASS_EDGE_HIGH);
-    s.passAttenuation = number(SchemeField::PASS_ATTENUATION);
-    s.stopEdge = number(SchemeField::STOP_EDGE);
-    s.stopEdgeHigh = number(SchemeField::STOP_EDGE_HIGH);
-    s.stopAttenuation = number(SchemeField::STOP_ATTENUATION);
-    s.delayVariationPercent = limit(SchemeField::DELAY_VARIATION);
-    s.overshootPercent = limit(SchemeField::OVERSHOOT);
+    for (size_t i = 0; i < kSchemeFieldCount; ++i) {
+        const auto field = static_cast<SchemeField>(i);
+        // A blank limit is none; a blank scheme field reads as NaN for the check to refuse.
+        if (SchemeFieldUsed(type, field) && !(IsLimit(field) && Blank(input.texts[i]))) {
+            SetSchemeValue(s, field, FieldNumber(input.texts[i]));
+        }
+    }
     return s;
 }
 

@@ -12,11 +12,6 @@
 // session, and the row of a plan it offers first.
 namespace vx {
 
-inline constexpr size_t kSchemeFieldCount = 8;
-
-// The fields the dialog reads for `type`: the upper edges only for the band types, a limit
-// only where the type plans that figure.
-bool SchemeFieldUsed(FilterType type, SchemeField field);
 // The field's caption with its unit, as the input dialogs label a field
 // ("Durchlassgrenze [Hz] :").
 std::string SchemeFieldLabel(FilterType type, SchemeField field);

@@ -18,10 +18,6 @@ bool Belongs(FilterType type, SchemeField field) {
     return !upper || IsBandScheme(type);
 }
 
-bool IsLimit(SchemeField field) {
-    return field == SchemeField::DELAY_VARIATION || field == SchemeField::OVERSHOOT;
-}
-
 }  // namespace
 
 const char* SchemeKey(SchemeField field) {
@@ -60,7 +56,7 @@ SchemeFromFile ReadSchemeKeys(FilterType type, const SchemeFileValues& values) {
         }
         if (v) {
             SetSchemeValue(scheme, field, *v);
-        } else if (!IsLimit(field)) {
+        } else if (!IsSchemeLimit(field)) {
             result.failedKey = kKeys[i];
             return result;
         }

@@ -59,6 +59,7 @@ struct RawSpecification {
     std::array<double, kMaxStages> gain{};
     EnteredCapacitors caps;
     SchemeFileValues scheme;
+    std::optional<ToleranceScheme> checkedScheme;  // the scheme the keys state, once checked
 
     RawSpecification() {
         q.fill(-1.0);
@@ -393,9 +394,11 @@ std::optional<Failure> Check(RawSpecification& raw) {
     if (failure) {
         return failure;
     }
-    if (const std::string key = ReadSchemeKeys(type, raw.scheme).failedKey; !key.empty()) {
-        return Failure{key};
+    SchemeFromFile scheme = ReadSchemeKeys(type, raw.scheme);
+    if (!scheme.failedKey.empty()) {
+        return Failure{scheme.failedKey};
     }
+    raw.checkedScheme = scheme.scheme;
     if (raw.capacitors == static_cast<int>(CapacitorMode::ENTER)) {
         const bool mfbHighPass = type == FilterType::HIGHPASS &&
                                  static_cast<StructureKind>(raw.structure) == StructureKind::MFB;
@@ -465,7 +468,7 @@ void Store(const RawSpecification& raw, CFilter& filter, CCharacter& character) 
         filter.SetGainDistribution(raw.gainDistribution);
     }
     // A file without a scheme leaves none from the filter loaded before.
-    filter.scheme = ReadSchemeKeys(type, raw.scheme).scheme;
+    filter.scheme = raw.checkedScheme;
     // Set after the specification, which keeps the record's search otherwise.
     filter.SetSearch(static_cast<SearchMethod>(raw.search), raw.impedanceWindow);
     const int stages = filter.StageCount();

@@ -132,6 +132,10 @@ void SetSchemeValue(ToleranceScheme& s, SchemeField field, double value) {
     }
 }
 
+bool IsSchemeLimit(SchemeField field) {
+    return field == SchemeField::DELAY_VARIATION || field == SchemeField::OVERSHOOT;
+}
+
 bool SchemeFieldUsed(FilterType type, SchemeField field) {
     switch (field) {
         case SchemeField::PASS_EDGE_HIGH:

@@ -70,6 +70,8 @@ inline constexpr size_t kSchemeFieldCount = 8;
 // given.
 std::optional<double> SchemeValue(const ToleranceScheme& scheme, SchemeField field);
 void SetSchemeValue(ToleranceScheme& scheme, SchemeField field, double value);
+// Delay variation and overshoot: optional, unlike the scheme's edges and attenuations.
+bool IsSchemeLimit(SchemeField field);
 // The fields a type states: the upper edges only for the band types, a limit only where the
 // type plans that figure.
 bool SchemeFieldUsed(FilterType type, SchemeField field);

@@ -31,10 +31,6 @@ bool IsEdge(SchemeField field) {
            field == SchemeField::STOP_EDGE || field == SchemeField::STOP_EDGE_HIGH;
 }
 
-bool IsLimit(SchemeField field) {
-    return field == SchemeField::DELAY_VARIATION || field == SchemeField::OVERSHOOT;
-}
-
 bool Blank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
 }
@@ -47,7 +43,7 @@ std::string Text(SchemeField field, double value) {
 }  // namespace
 
 std::string SchemeFieldLabel(FilterType type, SchemeField field) {
-    const char* unit = IsEdge(field) ? "Hz" : IsLimit(field) ? "%" : "dB";
+    const char* unit = IsEdge(field) ? "Hz" : IsSchemeLimit(field) ? "%" : "dB";
     return SchemeFieldName(type, field) + " [" + unit + "] :";
 }
 
@@ -70,7 +66,7 @@ ToleranceScheme SchemeFromInput(FilterType type, const SchemeInput& input) {
     for (size_t i = 0; i < kSchemeFieldCount; ++i) {
         const auto field = static_cast<SchemeField>(i);
         // A blank limit is none; a blank scheme field reads as NaN for the check to refuse.
-        if (SchemeFieldUsed(type, field) && !(IsLimit(field) && Blank(input.texts[i]))) {
+        if (SchemeFieldUsed(type, field) && !(IsSchemeLimit(field) && Blank(input.texts[i]))) {
             SetSchemeValue(s, field, FieldNumber(input.texts[i]));
         }
     }
